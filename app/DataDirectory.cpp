@@ -1,0 +1,88 @@
+#include "app/DataDirectory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace vorlin {
+
+QString dataDirFromAppData(const QString& appDataFolder, const QString& exeDir)
+{
+    const qsizetype roaming = appDataFolder.indexOf(QStringLiteral("Roaming"), 0, Qt::CaseSensitive);
+    const QString folder = roaming >= 0 ? appDataFolder.left(roaming) : QString();
+    const QString suffix = QStringLiteral("Local\\Vorlin\\");
+    const QString dataDir = folder + suffix;
+    return dataDir == suffix ? exeDir : dataDir;
+}
+
+QString dataDirFromEnvironment(const QString& xdgDataHome, const QString& home, const QString& exeDir)
+{
+    if (!xdgDataHome.isEmpty() && QDir::isAbsolutePath(xdgDataHome))
+        return QDir::cleanPath(xdgDataHome) + QStringLiteral("/Vorlin/");
+    if (!home.isEmpty())
+        return QDir::cleanPath(home) + QStringLiteral("/.local/share/Vorlin/");
+    return exeDir;
+}
+
+QString processExeDir()
+{
+    std::error_code error;
+    const auto exe = std::filesystem::canonical("/proc/self/exe", error);
+    if (error)
+        return QDir::currentPath() + u'/';
+    QString dir = QFile::decodeName(exe.parent_path().native().c_str());
+    if (!dir.endsWith(u'/'))
+        dir += u'/';
+    return dir;
+}
+
+Paths startupPaths()
+{
+    Paths result;
+    result.exeDir = processExeDir();
+    result.dataDir = dataDirFromEnvironment(qEnvironmentVariable("XDG_DATA_HOME"), qEnvironmentVariable("HOME"),
+                                            result.exeDir);
+    result.filterDir = filterDirOf(result.dataDir);
+    return result;
+}
+
+QList<SeedFile> seedFiles(const Paths& paths)
+{
+    return {
+        {paths.exeDir + QStringLiteral("vorlin.mdb"), paths.dataDir + QStringLiteral("vorlin.mdb")},
+        {paths.exeDir + QStringLiteral("vorlin_druh.txt"), paths.dataDir + QStringLiteral("vorlin_druh.txt")},
+        {paths.exeDir + QStringLiteral("filtr_adres.txt"), paths.filterDir + QStringLiteral("filtr_adres.txt")},
+    };
+}
+
+namespace {
+
+void copyIfMissing(const SeedFile& seed)
+{
+    if (QFileInfo::exists(seed.target))
+        return;
+    const QString partial = seed.target + QStringLiteral(".part");
+    QFile::remove(partial);
+    if (!QFile::copy(seed.source, partial))
+        return;
+    // Seeds installed read-only must still give the user files to write to.
+    QFile::setPermissions(partial, QFile::permissions(partial) | QFile::ReadOwner | QFile::WriteOwner);
+    if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(seed.target).constData()) != 0)
+        QFile::remove(partial);
+}
+
+}  // namespace
+
+void seedDataDir(const Paths& paths)
+{
+    QDir().mkpath(paths.dataDir);
+    QDir().mkpath(paths.filterDir);
+    for (const SeedFile& seed : seedFiles(paths))
+        copyIfMissing(seed);
+}
+
+}  // namespace vorlin

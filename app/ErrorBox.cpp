@@ -1,0 +1,52 @@
+#include "app/ErrorBox.h"
+
+#include "common/Error.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <new>
+
+namespace vorlin {
+
+QString errorBoxText(const QString& message)
+{
+    if (!message.isEmpty() && message.back().unicode() > u'.')
+        return message + u'.';
+    return message;
+}
+
+QString exceptionMessage(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const Error& e) {
+        return e.message();
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("Out of memory");
+    } catch (const std::exception& e) {
+        return QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        return QStringLiteral("Unknown exception");
+    }
+}
+
+void showErrorBox(const QString& message)
+{
+    QMessageBox box(QMessageBox::Critical, kApplicationTitle.toString(), errorBoxText(message), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+bool runShowingErrors(const std::function<void()>& step)
+{
+    try {
+        step();
+        return true;
+    } catch (...) {
+        showErrorBox(exceptionMessage(std::current_exception()));
+        return false;
+    }
+}
+
+}  // namespace vorlin

@@ -1,0 +1,22 @@
+#include "app/VorlinApplication.h"
+
+#include "app/ErrorBox.h"
+
+namespace vorlin {
+
+VorlinApplication::VorlinApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(kApplicationTitle.toString());
+}
+
+bool VorlinApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        showErrorBox(exceptionMessage(std::current_exception()));
+        return true;
+    }
+}
+
+}  // namespace vorlin

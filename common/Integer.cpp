@@ -1,0 +1,63 @@
+#include "common/Integer.h"
+
+#include "common/Error.h"
+
+namespace vorlin {
+
+std::optional<std::int32_t> tryParseInteger(QStringView text) noexcept
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && text[i] == u' ')
+        ++i;
+
+    bool negative = false;
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+
+    bool hex = false;
+    if (i < n && text[i] == u'$') {
+        hex = true;
+        ++i;
+    } else if (i + 1 < n && text[i] == u'0' && (text[i + 1] == u'x' || text[i + 1] == u'X')) {
+        hex = true;
+        i += 2;
+    }
+
+    if (i == n)
+        return std::nullopt;
+
+    const std::uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+    std::uint64_t value = 0;
+    for (; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        int digit;
+        if (c >= u'0' && c <= u'9')
+            digit = c - u'0';
+        else if (hex && c >= u'a' && c <= u'f')
+            digit = c - u'a' + 10;
+        else if (hex && c >= u'A' && c <= u'F')
+            digit = c - u'A' + 10;
+        else
+            return std::nullopt;
+        value = value * (hex ? 16 : 10) + std::uint64_t(digit);
+        if (value > limit)
+            return std::nullopt;
+    }
+
+    auto bits = static_cast<std::uint32_t>(value);
+    if (negative)
+        bits = 0u - bits;
+    return static_cast<std::int32_t>(bits);
+}
+
+std::int32_t parseInteger(QStringView text)
+{
+    if (const auto value = tryParseInteger(text))
+        return *value;
+    throw ConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+}
+
+}  // namespace vorlin

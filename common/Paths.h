@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace vorlin {
+
+// Where the program's files live. Set once at start-up before any window
+// exists; every folder ends in "/".
+struct Paths {
+    QString exeDir;     // the executable's folder: seed files, version file
+    QString dataDir;    // the per-user data folder, or exeDir
+    QString filterDir;  // dataDir + "hledani/": the import's filter files
+};
+
+const Paths& paths();
+void setPaths(Paths paths);
+
+}  // namespace vorlin

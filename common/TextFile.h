@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace vorlin {
+
+// The whole content of a file. A file that cannot be opened or read raises
+// FileError "Cannot open file "<path>". <system's reason>".
+QByteArray readWholeFile(const QString& path);
+
+// Replaces the file's content atomically: the bytes go to a temporary file in
+// the same folder, which is flushed to disk and renamed over the target, so a
+// crash leaves either the old or the new file, never a mix. A file without any
+// write permission counts as read-only and is refused even for root. On
+// failure returns false and sets reason to the system's text.
+bool replaceFileContent(const QString& path, QByteArrayView bytes, QString* reason = nullptr);
+
+// The lines of a text: lines end in CR LF, LF or CR, a line end after the last
+// line does not add an empty line, and a zero character ends the text.
+QStringList splitLines(QStringView text);
+
+// The lines, each followed by CR LF.
+QString joinLinesCrLf(const QStringList& lines);
+
+}  // namespace vorlin

@@ -1,0 +1,45 @@
+#include "data/Font.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+
+namespace vorlin {
+
+Font Font::platformDefault()
+{
+    Font font;
+    if (qGuiApp)
+        font.setFace(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+    else
+        font.face = QStringLiteral("Sans Serif");
+    return font;
+}
+
+QFont Font::toQFont() const
+{
+    QFont font(face);
+    if (size > 0)
+        font.setPointSize(size);
+    else if (size < 0)
+        font.setPixelSize(-size);
+    font.setBold(styles.testFlag(FontStyle::Bold));
+    font.setItalic(styles.testFlag(FontStyle::Italic));
+    font.setUnderline(styles.testFlag(FontStyle::Underline));
+    font.setStrikeOut(styles.testFlag(FontStyle::Strikeout));
+    return font;
+}
+
+Font Font::fromQFont(const QFont& qfont, Color color)
+{
+    Font font;
+    font.setFace(qfont.family());
+    font.size = qfont.pointSize() > 0 ? qfont.pointSize() : -qfont.pixelSize();
+    font.styles.setFlag(FontStyle::Bold, qfont.bold());
+    font.styles.setFlag(FontStyle::Italic, qfont.italic());
+    font.styles.setFlag(FontStyle::Underline, qfont.underline());
+    font.styles.setFlag(FontStyle::Strikeout, qfont.strikeOut());
+    font.color = color;
+    return font;
+}
+
+}  // namespace vorlin

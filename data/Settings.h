@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace vorlin::settings {
+
+// The settings file in the data folder and its keys with their defaults. The
+// file is opened by name whenever a key is read or written; nothing is kept.
+inline constexpr QStringView kFileName = u"nastaveni.ini";
+inline constexpr QStringView kSection = u"nastaveni";
+
+// Default font of new snippets, as a FontSpec.
+inline constexpr QStringView kFontKey = u"pismo";
+inline constexpr QStringView kFontDefault = u"tahoma";
+
+// Check for a newer version when the program starts.
+inline constexpr QStringView kCheckAtStartKey = u"kontrolovat_po_startu";
+inline constexpr bool kCheckAtStartDefault = true;
+
+// Seconds before the delayed paste, as text.
+inline constexpr QStringView kPasteIntervalKey = u"casovy_interval_vlozeni";
+inline constexpr QStringView kPasteIntervalDefault = u"4";
+
+// Press Ctrl+V after the delay.
+inline constexpr QStringView kUseCtrlVKey = u"pouzit_ctrlv";
+inline constexpr bool kUseCtrlVDefault = true;
+
+// The settings file of a data folder (which ends in "/").
+inline QString filePath(const QString& dataDir)
+{
+    return dataDir + kFileName.toString();
+}
+
+}  // namespace vorlin::settings

@@ -1,0 +1,126 @@
+#include "app/DataDirectory.h"
+#include "data/KindsFile.h"
+#include "support/TempDir.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using namespace vorlin;
+using vorlin::test::TempDir;
+
+TEST(DataDirFromAppData, CutsBeforeTheFirstRoaming)
+{
+    struct Case {
+        const char* folder;
+        const char* dataDir;
+    };
+    const QString exeDir = QStringLiteral("C:\\Program Files\\Vorlin\\");
+    const Case cases[] = {
+        {"C:\\Users\\user\\AppData\\Roaming", "C:\\Users\\user\\AppData\\Local\\Vorlin\\"},
+        {"C:\\Users\\Roaming\\AppData\\Roaming", "C:\\Users\\Local\\Vorlin\\"},
+        {"D:\\Profily\\Jan Novák\\AppData\\Roaming\\", "D:\\Profily\\Jan Novák\\AppData\\Local\\Vorlin\\"},
+        {"Roaming", "C:\\Program Files\\Vorlin\\"},
+        {"C:\\Documents and Settings\\user\\Application Data", "C:\\Program Files\\Vorlin\\"},
+        {"C:\\Users\\user\\AppData\\roaming", "C:\\Program Files\\Vorlin\\"},
+        {"", "C:\\Program Files\\Vorlin\\"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(dataDirFromAppData(QString::fromUtf8(c.folder), exeDir), QString::fromUtf8(c.dataDir)) << c.folder;
+}
+
+TEST(DataDirFromEnvironment, XdgDataHomeThenHomeThenExeDir)
+{
+    struct Case {
+        const char* xdgDataHome;
+        const char* home;
+        const char* dataDir;
+    };
+    const QString exeDir = QStringLiteral("/opt/vorlin/");
+    const Case cases[] = {
+        {"/home/jan/.data", "/home/jan", "/home/jan/.data/Vorlin/"},
+        {"/home/jan/.data/", "/home/jan", "/home/jan/.data/Vorlin/"},
+        {"", "/home/jan", "/home/jan/.local/share/Vorlin/"},
+        {"", "/home/Jan Novák/", "/home/Jan Novák/.local/share/Vorlin/"},
+        {"relativni/cesta", "/home/jan", "/home/jan/.local/share/Vorlin/"},
+        {"", "", "/opt/vorlin/"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(dataDirFromEnvironment(QString::fromUtf8(c.xdgDataHome), QString::fromUtf8(c.home), exeDir),
+                  QString::fromUtf8(c.dataDir))
+            << c.xdgDataHome << " | " << c.home;
+    }
+}
+
+TEST(DataDirectory, ProcessExeDirIsTheTestProgramsFolder)
+{
+    const QString exeDir = processExeDir();
+    EXPECT_TRUE(exeDir.endsWith(u'/'));
+    EXPECT_EQ(QDir(exeDir).canonicalPath(), QDir(QCoreApplication::applicationDirPath()).canonicalPath());
+}
+
+class Seeding : public ::testing::Test {
+protected:
+    Seeding()
+    {
+        exe.write(QStringLiteral("vorlin.mdb"), "database");
+        exe.write(QStringLiteral("vorlin_druh.txt"), "adresa\r\npetit\r\npodpis\r\n");
+        exe.write(QStringLiteral("filtr_adres.txt"), "\\d{3} ?\\d{2}\r\n");
+        paths.exeDir = exe.path();
+        paths.dataDir = home.path() + QStringLiteral("Jan Novák/.local/share/Vorlin/");
+        paths.filterDir = filterDirOf(paths.dataDir);
+    }
+
+    TempDir exe;
+    TempDir home;
+    Paths paths;
+};
+
+TEST_F(Seeding, FirstStartCreatesBothFoldersAndCopiesTheThreeFiles)
+{
+    seedDataDir(paths);
+    EXPECT_TRUE(QFileInfo(paths.filterDir).isDir());
+    for (const SeedFile& seed : seedFiles(paths)) {
+        QFile target(seed.target);
+        ASSERT_TRUE(target.open(QIODevice::ReadOnly)) << seed.target.toStdString();
+        QFile source(seed.source);
+        ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+        EXPECT_EQ(target.readAll(), source.readAll());
+    }
+    EXPECT_TRUE(QFileInfo::exists(paths.filterDir + QStringLiteral("filtr_adres.txt")));
+    EXPECT_EQ(QDir(paths.dataDir).entryList(QDir::Files | QDir::Hidden).size(), 2);  // no leftovers
+}
+
+TEST_F(Seeding, SecondStartCopiesNothingAndUserEditsSurvive)
+{
+    seedDataDir(paths);
+    const QString kindsFile = kinds::filePath(paths.dataDir);
+    kinds::save(kindsFile, {QStringLiteral("moje")});
+    QFile::remove(paths.dataDir + QStringLiteral("vorlin.mdb"));
+    exe.write(QStringLiteral("vorlin_druh.txt"), "jine\r\n");
+
+    seedDataDir(paths);
+    EXPECT_EQ(kinds::load(kindsFile), QStringList{QStringLiteral("moje")});
+    // A deleted seed file comes back fresh.
+    EXPECT_TRUE(QFileInfo::exists(paths.dataDir + QStringLiteral("vorlin.mdb")));
+}
+
+TEST_F(Seeding, ReadOnlySeedsGiveWritableCopies)
+{
+    QFile::setPermissions(exe.file(QStringLiteral("vorlin.mdb")), QFile::ReadOwner | QFile::ReadGroup);
+    seedDataDir(paths);
+    EXPECT_TRUE(QFile::permissions(paths.dataDir + QStringLiteral("vorlin.mdb")) & QFile::WriteOwner);
+}
+
+TEST_F(Seeding, DataDirEqualToExeDirCopiesOnlyTheFilterFile)
+{
+    TempDir bare;
+    bare.write(QStringLiteral("filtr_adres.txt"), "x\r\n");
+    Paths same{bare.path(), bare.path(), filterDirOf(bare.path())};
+    seedDataDir(same);
+    EXPECT_EQ(bare.read(QStringLiteral("hledani/filtr_adres.txt")), QByteArray("x\r\n"));
+    EXPECT_FALSE(QFileInfo::exists(bare.file(QStringLiteral("vorlin.mdb"))));
+    EXPECT_FALSE(QFileInfo::exists(bare.file(QStringLiteral("vorlin.mdb.part"))));
+}

@@ -1,0 +1,55 @@
+#include "common/Error.h"
+#include "common/Integer.h"
+
+#include <gtest/gtest.h>
+
+using namespace vorlin;
+
+TEST(Integer, AcceptsTheProgramsForms)
+{
+    struct Case {
+        const char* text;
+        std::int32_t value;
+    };
+    const Case cases[] = {
+        {"12", 12},
+        {"   12", 12},
+        {"+7", 7},
+        {"-7", -7},
+        {"007", 7},
+        {"$FF", 255},
+        {"$ff", 255},
+        {"0x1f", 31},
+        {"0X1F", 31},
+        {"-$10", -16},
+        {"$00C08000", 0x00C08000},
+        {"$FF000008", std::int32_t(0xFF000008u)},
+        {"$FFFFFFFF", -1},
+        {"2147483647", 2147483647},
+        {"-2147483648", std::int32_t(-2147483647 - 1)},
+        {"0x0", 0},
+    };
+    for (const Case& c : cases) {
+        const auto value = tryParseInteger(QString::fromUtf8(c.text));
+        ASSERT_TRUE(value.has_value()) << c.text;
+        EXPECT_EQ(*value, c.value) << c.text;
+    }
+}
+
+TEST(Integer, RejectsEverythingElse)
+{
+    for (const char* text : {"", " ", "-", "+", "$", "0x", "12 ", "1 2", "1.5", "yes", "2147483648",
+                             "-2147483649", "$100000000", "0x1G", "\t12", "١٢"}) {
+        EXPECT_FALSE(tryParseInteger(QString::fromUtf8(text)).has_value()) << text;
+    }
+}
+
+TEST(Integer, FailureNamesTheText)
+{
+    try {
+        parseInteger(u"abc");
+        FAIL() << "no error";
+    } catch (const ConvertError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("'abc' is not a valid integer value"));
+    }
+}

@@ -1,0 +1,163 @@
+#include "common/Error.h"
+#include "common/Win1250.h"
+#include "data/IniFile.h"
+#include "data/Settings.h"
+#include "support/TempDir.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace vorlin;
+using vorlin::test::TempDir;
+
+namespace {
+
+const QString kDefault = QStringLiteral("výchozí");
+
+}  // namespace
+
+TEST(IniFile, MissingFileSectionOrKeyGivesTheDefault)
+{
+    TempDir dir;
+    IniFile missing(dir.file(QStringLiteral("nastaveni.ini")));
+    EXPECT_EQ(missing.readString(u"nastaveni", u"pismo", kDefault), kDefault);
+
+    dir.write(QStringLiteral("nastaveni.ini"), "[jine]\r\npismo=x\r\n[nastaveni]\r\nkontrolovat_po_startu=0\r\n");
+    IniFile ini(dir.file(QStringLiteral("nastaveni.ini")));
+    EXPECT_EQ(ini.readString(u"chybi", u"pismo", kDefault), kDefault);
+    EXPECT_EQ(ini.readString(u"nastaveni", u"pismo", kDefault), kDefault);
+    EXPECT_EQ(ini.readString(u"jine", u"pismo", kDefault), QStringLiteral("x"));
+}
+
+TEST(IniFile, SectionAndKeyNamesIgnoreLetterCase)
+{
+    TempDir dir;
+    dir.write(QStringLiteral("a.ini"), "[NaStAvEnI]\r\nPISMO=Arial\r\n");
+    IniFile ini(dir.file(QStringLiteral("a.ini")));
+    EXPECT_EQ(ini.readString(u"nastaveni", u"pismo", kDefault), QStringLiteral("Arial"));
+    ini.writeString(u"NASTAVENI", u"Pismo", u"Tahoma");
+    EXPECT_EQ(ini.readString(u"nastaveni", u"pismo", kDefault), QStringLiteral("Tahoma"));
+    EXPECT_EQ(dir.read(QStringLiteral("a.ini")), QByteArray("[NaStAvEnI]\r\nPismo=Tahoma\r\n"));
+}
+
+TEST(IniFile, ValuesAreTrimmedAndUnquotedAsTheProfileFunctionsDo)
+{
+    TempDir dir;
+    dir.write(QStringLiteral("a.ini"),
+              "[s]\r\n  a  =  x y  \r\nb=\"quoted\"\r\nc=\"Tahoma\", 8, [], [clWindowText]\r\nd=\r\n");
+    IniFile ini(dir.file(QStringLiteral("a.ini")));
+    EXPECT_EQ(ini.readString(u"s", u"a", kDefault), QStringLiteral("x y"));
+    EXPECT_EQ(ini.readString(u"s", u"b", kDefault), QStringLiteral("quoted"));
+    EXPECT_EQ(ini.readString(u"s", u"c", kDefault), QStringLiteral("\"Tahoma\", 8, [], [clWindowText]"));
+    EXPECT_EQ(ini.readString(u"s", u"d", kDefault), QString());
+}
+
+TEST(IniFile, WriteKeepsEveryOtherLineAndSection)
+{
+    TempDir dir;
+    dir.write(QStringLiteral("a.ini"),
+              "; poznamka\r\n[prvni]\r\nx=1\r\n\r\n[nastaveni]\r\npismo=stare\r\nkontrolovat_po_startu=1\r\n\r\n"
+              "[posledni]\nz=3\n");
+    IniFile ini(dir.file(QStringLiteral("a.ini")));
+    ini.writeString(u"nastaveni", u"pismo", u"nove");
+    ini.writeString(u"nastaveni", u"pouzit_ctrlv", u"0");
+    ini.writeString(u"treti", u"k", u"v");
+    EXPECT_EQ(dir.read(QStringLiteral("a.ini")),
+              QByteArray("; poznamka\r\n[prvni]\r\nx=1\r\n\r\n[nastaveni]\r\npismo=nove\r\n"
+                         "kontrolovat_po_startu=1\r\npouzit_ctrlv=0\r\n\r\n[posledni]\r\nz=3\r\n\r\n[treti]\r\nk=v\r\n"));
+}
+
+TEST(IniFile, FirstWriteCreatesTheFile)
+{
+    TempDir dir;
+    IniFile ini(settings::filePath(dir.path()));
+    ini.writeString(settings::kSection, settings::kPasteIntervalKey, u"12");
+    EXPECT_EQ(dir.read(QStringLiteral("nastaveni.ini")), QByteArray("[nastaveni]\r\ncasovy_interval_vlozeni=12\r\n"));
+}
+
+TEST(IniFile, ValuesRoundTrip)
+{
+    TempDir dir;
+    IniFile ini(dir.file(QStringLiteral("a.ini")));
+    const QString values[] = {
+        QStringLiteral("a=b=c"),
+        QStringLiteral("mezi slovy mezery"),
+        QStringLiteral("\"Times New Roman\", 12, [Bold|Italic], [clMaroon]"),
+        QStringLiteral("Příliš žluťoučký kůň"),
+        QStringLiteral("[hranatá]"),
+    };
+    for (const QString& value : values) {
+        ini.writeString(u"s", u"k", value);
+        EXPECT_EQ(ini.readString(u"s", u"k", kDefault), value);
+    }
+    // On disk the text is Windows-1250.
+    EXPECT_EQ(dir.read(QStringLiteral("a.ini")), "[s]\r\nk=" + win1250::encode(values[4]) + "\r\n");
+}
+
+TEST(IniFile, LineBreaksInAValueCannotSplitTheFile)
+{
+    TempDir dir;
+    IniFile ini(dir.file(QStringLiteral("a.ini")));
+    ini.writeString(u"s", u"k", u"a\r\n[jina]\r\nk=b");
+    EXPECT_EQ(ini.readString(u"s", u"k", kDefault), QStringLiteral("a  [jina]  k=b"));
+    EXPECT_EQ(ini.readString(u"jina", u"k", kDefault), kDefault);
+}
+
+TEST(IniFile, ReadsAtMost2047Characters)
+{
+    TempDir dir;
+    dir.write(QStringLiteral("a.ini"), "[s]\r\nk=" + QByteArray(3000, 'x') + "\r\n");
+    IniFile ini(dir.file(QStringLiteral("a.ini")));
+    EXPECT_EQ(ini.readString(u"s", u"k", kDefault).size(), 2047);
+}
+
+TEST(IniFile, RefusedWriteRaisesUnableToWriteAndKeepsTheFile)
+{
+    TempDir dir;
+    dir.write(QStringLiteral("a.ini"), "[s]\r\nk=stare\r\n");
+    const QString path = dir.file(QStringLiteral("a.ini"));
+    QFile::setPermissions(path, QFile::ReadOwner);
+    IniFile ini(path);
+    try {
+        ini.writeString(u"s", u"k", u"nove");
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Unable to write to ") + path);
+    }
+    EXPECT_EQ(ini.readString(u"s", u"k", kDefault), QStringLiteral("stare"));
+
+    IniFile inMissingFolder(dir.file(QStringLiteral("chybi/a.ini")));
+    EXPECT_THROW(inMissingFolder.writeBool(u"s", u"k", true), FileError);
+}
+
+TEST(IniFile, BooleansFollowTheIntegerRule)
+{
+    struct Case {
+        const char* stored;  // nullptr: key missing
+        bool defaultValue;
+        bool expected;
+    };
+    const Case cases[] = {
+        {nullptr, true, true},   {nullptr, false, false}, {"yes", true, true},  {"yes", false, false},
+        {"0x0", true, false},    {"0", true, false},      {"1", false, true},   {"2", false, true},
+        {"0x10", false, true},   {"-1", false, true},     {"", true, true},     {" 0", true, false},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        dir.write(QStringLiteral("a.ini"),
+                  c.stored ? QByteArray("[nastaveni]\r\npouzit_ctrlv=") + c.stored + "\r\n" : QByteArray());
+        IniFile ini(dir.file(QStringLiteral("a.ini")));
+        EXPECT_EQ(ini.readBool(settings::kSection, settings::kUseCtrlVKey, c.defaultValue), c.expected)
+            << (c.stored ? c.stored : "(missing)");
+    }
+}
+
+TEST(IniFile, BooleansAreWrittenAsOneAndZero)
+{
+    TempDir dir;
+    IniFile ini(dir.file(QStringLiteral("a.ini")));
+    ini.writeBool(u"s", u"a", true);
+    ini.writeBool(u"s", u"b", false);
+    EXPECT_EQ(dir.read(QStringLiteral("a.ini")), QByteArray("[s]\r\na=1\r\nb=0\r\n"));
+}
