@@ -1,5 +1,7 @@
 #include "app/DataDirectory.h"
+#include "app/ErrorBox.h"
 #include "app/VorlinApplication.h"
+#include "data/DM_Unit.h"
 
 #include <QTextStream>
 
@@ -14,10 +16,12 @@ int main(int argc, char** argv)
 
     VorlinApplication app(argc, argv);
 
-    // The windows are created here in their fixed order, each creation
-    // handler through runShowingErrors so that a failing one is shown and the
-    // start goes on. The program runs until its main window closes; without a
-    // main window there is nothing to run.
+    // The windows in their fixed order; a creation handler that fails is
+    // shown in the error box and the start goes on. The program runs until its
+    // main window closes; without a main window there is nothing to run.
+    DM = new TDM(&app);
+    runShowingErrors([] { DM->DataModuleCreate(); });
+
     QTextStream(stdout) << "Vorlin: data folder " << paths().dataDir << Qt::endl;
     return 0;
 }

@@ -1,0 +1,89 @@
+#include "data/DM_Unit.h"
+
+#include "common/Error.h"
+#include "common/Paths.h"
+#include "data/FontSpec.h"
+#include "data/IniFile.h"
+#include "data/Settings.h"
+
+namespace vorlin {
+
+TDM* DM = nullptr;
+
+const QStringList TDM::kInitialSql = {
+    QStringLiteral("SELECT * FROM vorlin"),
+    QString(),
+    QString(),
+    QString(),
+    QString(),
+    QStringLiteral("ORDER BY nazev "),
+    QStringLiteral("asc"),
+    QString(),
+};
+
+TDM::TDM(QObject* parent) : QObject(parent)
+{
+    setObjectName(QStringLiteral("DM"));
+    Vorlin_ADOQuery.setObjectName(QStringLiteral("Vorlin_ADOQuery"));
+    Vorlin_ADOQuery.setConnection(&ADOConnection1);
+    Vorlin_ADOQuery.setSql(kInitialSql);
+    Vorlin_ADOQuery.setKeyField(QStringLiteral("ID"));
+    Vorlin_ADOQuery.setLargeColumn(QStringLiteral("obsah"));
+    Vorlin_ADOQuery.beforeInsert = [this] { Vorlin_ADOQueryBeforeInsert(); };
+    Vorlin_ADOQuery.afterInsert = [this] { Vorlin_ADOQueryAfterInsert(); };
+    Vorlin_DataSource.setDataSet(&Vorlin_ADOQuery);
+    ADOCommand1.setConnection(&ADOConnection1);
+}
+
+TDM::~TDM()
+{
+    Vorlin_ADOQuery.close();
+    ADOConnection1.close();
+}
+
+QString TDM::connectionStringFor(const QString& dataDir)
+{
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=") + dataDir
+        + QStringLiteral("vorlin.mdb");
+}
+
+void TDM::DataModuleCreate()
+{
+    ADOConnection1.close();
+    ADOConnection1.setConnectionString(connectionStringFor(paths().dataDir));
+    ADOConnection1.open();
+    ensureSearchIndex();
+    Vorlin_ADOQuery.open();
+}
+
+void TDM::ensureSearchIndex()
+{
+    // Searches read names, kinds and keywords from this index instead of
+    // every body. A file that cannot take it (read-only) works without it.
+    try {
+        ADOConnection1.database().execute(
+            QStringLiteral("CREATE INDEX IF NOT EXISTS vorlin_hledani ON vorlin (nazev, druh, tag)"));
+    } catch (const db::DatabaseError&) {
+    }
+}
+
+void TDM::Vorlin_ADOQueryBeforeInsert()
+{
+    if (bodyEditor_)
+        bodyEditor_->focusBodyEditor();
+}
+
+void TDM::Vorlin_ADOQueryAfterInsert()
+{
+    const IniFile ini(settings::filePath(paths().dataDir));
+    Font font = Font::platformDefault();
+    try {
+        readFontSpec(ini.readString(settings::kSection, settings::kFontKey, settings::kFontDefault.toString()), font);
+    } catch (const Error&) {
+        // An unreadable default font keeps what was read before the error.
+    }
+    if (bodyEditor_)
+        bodyEditor_->setBodyEditorFont(font);
+}
+
+}  // namespace vorlin

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "data/Font.h"
+#include "db/Command.h"
+#include "db/Connection.h"
+#include "db/DataSource.h"
+#include "db/Query.h"
+
+#include <QObject>
+#include <QStringList>
+
+namespace vorlin {
+
+// What the insert hooks need of the main window's body editor.
+class BodyEditorAccess {
+public:
+    virtual ~BodyEditorAccess() = default;
+
+    // Gives the keyboard focus to the body editor, activating its window;
+    // raises "Cannot focus a disabled or invisible window" while the window is
+    // hidden or disabled.
+    virtual void focusBodyEditor() = 0;
+
+    // The font the body typed into a new row starts in.
+    virtual void setBodyEditorFont(const Font& font) = 0;
+};
+
+// The data module: the one connection to the snippet database, the one
+// snippet query every window shows and edits, its data source, and a command
+// for statements without results.
+class TDM : public QObject {
+    Q_OBJECT
+public:
+    // The query's statement lines; search and sorting rewrite lines 1-3, 5, 6.
+    static const QStringList kInitialSql;
+
+    explicit TDM(QObject* parent = nullptr);
+    ~TDM() override;
+
+    db::Connection ADOConnection1;
+    db::Query Vorlin_ADOQuery;
+    db::DataSource Vorlin_DataSource;
+    db::Command ADOCommand1;
+
+    // Connects to DataDir's vorlin.mdb and opens the snippet query.
+    void DataModuleCreate();
+
+    void Vorlin_ADOQueryBeforeInsert();
+    void Vorlin_ADOQueryAfterInsert();
+
+    // Set by the main window once it exists.
+    void setBodyEditor(BodyEditorAccess* editor) { bodyEditor_ = editor; }
+
+    static QString connectionStringFor(const QString& dataDir);
+
+private:
+    void ensureSearchIndex();
+
+    BodyEditorAccess* bodyEditor_ = nullptr;
+};
+
+// The one data module of the program.
+extern TDM* DM;
+
+}  // namespace vorlin

@@ -1,0 +1,84 @@
+#include "db/Connection.h"
+
+#include "db/UnicodeLike.h"
+
+namespace vorlin::db {
+
+Connection::~Connection()
+{
+    close();
+}
+
+void Connection::setConnectionString(const QString& text)
+{
+    close();
+    connectionString_ = text;
+}
+
+QString Connection::dataSourceOf(const QString& connectionString)
+{
+    const QString key = QStringLiteral("Data Source");
+    qsizetype start = 0;
+    while (start < connectionString.size()) {
+        const qsizetype equals = connectionString.indexOf(u'=', start);
+        if (equals < 0)
+            break;
+        const QString name = connectionString.sliced(start, equals - start).trimmed();
+        qsizetype valueStart = equals + 1;
+        qsizetype valueEnd;
+        QString value;
+        const QChar quote = valueStart < connectionString.size() ? connectionString[valueStart] : QChar();
+        if (quote == u'"' || quote == u'\'') {
+            valueEnd = connectionString.indexOf(quote, valueStart + 1);
+            if (valueEnd < 0)
+                valueEnd = connectionString.size();
+            value = connectionString.sliced(valueStart + 1, valueEnd - valueStart - 1);
+            valueEnd = connectionString.indexOf(u';', valueEnd);
+        } else {
+            valueEnd = connectionString.indexOf(u';', valueStart);
+            value = connectionString.sliced(valueStart, (valueEnd < 0 ? connectionString.size() : valueEnd) - valueStart);
+        }
+        if (name.compare(key, Qt::CaseInsensitive) == 0)
+            return value;
+        if (valueEnd < 0)
+            break;
+        start = valueEnd + 1;
+    }
+    return {};
+}
+
+void Connection::open()
+{
+    if (database_)
+        return;
+    const QString file = dataSourceOf(connectionString_);
+    if (file.isEmpty())
+        throw DatabaseError(QStringLiteral("The connection string names no data source"));
+    auto database = std::make_unique<Database>(file);
+    registerUnicodeLike(database->handle());
+    // A rollback journal keeps the database in its one file, so that a copy of
+    // the data folder is a whole database. A file in WAL mode is turned back
+    // when no other program holds it.
+    try {
+        database->execute(QStringLiteral("PRAGMA journal_mode = DELETE"));
+    } catch (const DatabaseError&) {
+    }
+    database_ = std::move(database);
+}
+
+void Connection::close()
+{
+    if (!database_)
+        return;
+    Q_EMIT aboutToClose();
+    database_.reset();
+}
+
+Database& Connection::database()
+{
+    if (!database_)
+        throw DatabaseError(QStringLiteral("Connection is closed"));
+    return *database_;
+}
+
+}  // namespace vorlin::db

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "db/Sqlite.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+namespace vorlin::db {
+
+// The one connection to the snippet database, configured by an ADO-style
+// connection string whose "Data Source" item names the file. The file name is
+// taken as it stands (no quotes needed), so folders with blanks and
+// diacritics work.
+class Connection : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    ~Connection() override;
+
+    const QString& connectionString() const { return connectionString_; }
+    void setConnectionString(const QString& text);
+
+    // The value of the "Data Source" item: up to the next ";" unless quoted.
+    static QString dataSourceOf(const QString& connectionString);
+
+    bool isConnected() const { return database_ != nullptr; }
+
+    // Opens the file named by the connection string; raises DatabaseError
+    // with the engine's text when it cannot be opened.
+    void open();
+    void close();
+
+    // The open database; raises DatabaseError when not connected.
+    Database& database();
+
+Q_SIGNALS:
+    void aboutToClose();
+
+private:
+    QString connectionString_;
+    std::unique_ptr<Database> database_;
+};
+
+}  // namespace vorlin::db

@@ -1,0 +1,594 @@
+#include "db/Query.h"
+
+#include "db/Connection.h"
+#include "db/Sqlite.h"
+#include "db/StatementText.h"
+
+#include <sqlite3.h>
+
+namespace vorlin::db {
+namespace {
+
+const QString kRowNotLocated =
+    QStringLiteral("Row cannot be located for updating. Some values may have been changed since it was last read.");
+
+bool sameValue(const QVariant& a, const QVariant& b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() == b.isNull();
+    return a == b;
+}
+
+QStringList tableColumns(Database& database, const QString& table)
+{
+    Statement statement(database, QStringLiteral("SELECT name FROM pragma_table_info(?)"));
+    statement.bind(1, table);
+    QStringList columns;
+    while (statement.step())
+        columns << statement.column(0).toString();
+    return columns;
+}
+
+}  // namespace
+
+Query::Query(QObject* parent) : QObject(parent) {}
+
+Query::~Query() = default;
+
+void Query::setConnection(Connection* connection)
+{
+    close();
+    if (connection_)
+        disconnect(connection_, nullptr, this, nullptr);
+    connection_ = connection;
+    if (connection_)
+        connect(connection_, &Connection::aboutToClose, this, &Query::close);
+}
+
+void Query::setSql(const QStringList& lines)
+{
+    close();
+    sql_ = lines;
+}
+
+void Query::setSqlLine(int index, const QString& line)
+{
+    close();
+    if (index < 0 || index >= sql_.size())
+        throw Error(QStringLiteral("List index out of bounds (%1)").arg(index));
+    sql_[index] = line;
+}
+
+QString Query::sqlText() const
+{
+    QString text;
+    for (const QString& line : sql_)
+        text += line + QStringLiteral("\r\n");
+    return text;
+}
+
+int Query::fieldIndex(const QString& name) const
+{
+    for (int i = 0; i < fields_.size(); ++i)
+        if (fields_[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+const Query::Field& Query::field(const QString& name) const
+{
+    const int index = fieldIndex(name);
+    if (index < 0) {
+        const QString prefix = objectName().isEmpty() ? QString() : objectName() + QStringLiteral(": ");
+        throw Error(prefix + QStringLiteral("Field '%1' not found").arg(name));
+    }
+    return fields_[index];
+}
+
+void Query::requireActive() const
+{
+    if (!isActive())
+        throw Error(QStringLiteral("Cannot perform this operation on a closed dataset"));
+}
+
+void Query::requireWritable() const
+{
+    if (table_.isEmpty())
+        throw Error(QStringLiteral("Cannot modify a read-only dataset"));
+}
+
+void Query::setState(State state)
+{
+    if (state_ == state)
+        return;
+    state_ = state;
+    Q_EMIT stateChanged();
+}
+
+void Query::open()
+{
+    if (isActive())
+        return;
+    if (!connection_)
+        throw DatabaseError(QStringLiteral("Missing Connection or ConnectionString"));
+    connection_->open();
+    Database& database = connection_->database();
+
+    QString text = translateJetSql(sqlText());
+    QString table;
+    QList<Field> fields;
+    if (const auto selected = selectStarTable(text)) {
+        const QStringList columns = tableColumns(database, *selected);
+        const bool hasKey = columns.contains(keyField_, Qt::CaseInsensitive);
+        const bool hasLarge = !largeColumn_.isEmpty() && columns.contains(largeColumn_, Qt::CaseInsensitive);
+        if (hasKey) {
+            table = *selected;
+            QStringList kept;
+            for (const QString& column : columns) {
+                if (hasLarge && column.compare(largeColumn_, Qt::CaseInsensitive) == 0) {
+                    fields.append({column, -1});
+                } else {
+                    fields.append({column, int(kept.size())});
+                    kept << column;
+                }
+            }
+            text = withColumnList(text, kept);
+        }
+    }
+
+    Statement statement(database, text);
+    if (fields.isEmpty()) {
+        for (int column = 0; column < statement.columnCount(); ++column)
+            fields.append({statement.columnName(column), column});
+    }
+    RowSet rows;
+    rows.reset(statement.columnCount());
+    while (statement.step())
+        rows.appendFrom(statement.handle());
+
+    std::unique_ptr<Statement> largeValue;
+    for (const Field& f : fields) {
+        if (f.column < 0) {
+            largeValue = std::make_unique<Statement>(
+                database, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                              .arg(quotedIdentifier(f.name), quotedIdentifier(table), quotedIdentifier(keyField_)));
+        }
+    }
+
+    rows_ = std::move(rows);
+    fields_ = std::move(fields);
+    table_ = table;
+    largeValueStatement_ = std::move(largeValue);
+    cachedKey_ = QVariant();
+    cachedLargeValue_ = QVariant();
+    keyIndex_.clear();
+    current_ = 0;
+    bof_ = true;
+    eof_ = rows_.rowCount() == 0;
+    modified_ = false;
+    state_ = State::Browse;
+    Q_EMIT activeChanged(true);
+    Q_EMIT stateChanged();
+    Q_EMIT dataSetChanged();
+}
+
+void Query::close()
+{
+    if (!isActive())
+        return;
+    state_ = State::Inactive;
+    buffer_.clear();
+    original_.clear();
+    modified_ = false;
+    rows_.reset(0);
+    fields_.clear();
+    table_.clear();
+    largeValueStatement_.reset();
+    cachedKey_ = QVariant();
+    cachedLargeValue_ = QVariant();
+    keyIndex_.clear();
+    current_ = 0;
+    bof_ = eof_ = true;
+    Q_EMIT stateChanged();
+    Q_EMIT activeChanged(false);
+    Q_EMIT dataSetChanged();
+}
+
+int Query::recordCount() const
+{
+    if (!isActive())
+        return 0;
+    return rows_.rowCount() + (state_ == State::Insert ? 1 : 0);
+}
+
+int Query::storedRow(int row) const
+{
+    if (state_ != State::Insert || row < insertAt_)
+        return row;
+    return row == insertAt_ ? -1 : row - 1;
+}
+
+int Query::keyColumn() const
+{
+    const int index = fieldIndex(keyField_);
+    return index >= 0 ? fields_[index].column : -1;
+}
+
+QVariant Query::largeValueOf(int stored) const
+{
+    if (!largeValueStatement_)
+        return QVariant();
+    const QVariant key = rows_.value(stored, keyColumn());
+    if (sameValue(key, cachedKey_) && cachedKey_.isValid())
+        return cachedLargeValue_;
+    largeValueStatement_->reset();
+    largeValueStatement_->bind(1, key);
+    QVariant value = largeValueStatement_->step() ? largeValueStatement_->column(0) : QVariant();
+    largeValueStatement_->reset();
+    cachedKey_ = key;
+    cachedLargeValue_ = value;
+    return value;
+}
+
+QVariantList Query::storedValues(int stored) const
+{
+    QVariantList values;
+    for (const Field& f : fields_)
+        values << (f.column < 0 ? largeValueOf(stored) : rows_.value(stored, f.column));
+    return values;
+}
+
+QStringList Query::fieldNames() const
+{
+    QStringList names;
+    for (const Field& f : fields_)
+        names << f.name;
+    return names;
+}
+
+QVariant Query::value(const QString& name) const
+{
+    if (!isActive() || isEmpty())
+        return QVariant();
+    return valueAt(current_, name);
+}
+
+QVariant Query::valueAt(int row, const QString& name) const
+{
+    const Field& f = field(name);
+    if (row < 0 || row >= recordCount())
+        return QVariant();
+    if (isEditing() && row == current_)
+        return buffer_.value(fieldIndex(name));
+    const int stored = storedRow(row);
+    return f.column < 0 ? largeValueOf(stored) : rows_.value(stored, f.column);
+}
+
+void Query::setValue(const QString& name, const QVariant& value)
+{
+    requireActive();
+    const Field& f = field(name);
+    if (!isEditing())
+        throw Error(QStringLiteral("Dataset not in edit or insert mode"));
+    if (f.name.compare(keyField_, Qt::CaseInsensitive) == 0)
+        throw Error(QStringLiteral("Field '%1' cannot be modified").arg(f.name));
+    buffer_[fieldIndex(name)] = value;
+    modified_ = true;
+    Q_EMIT recordChanged(f.name);
+}
+
+void Query::moveCurrent(int row)
+{
+    if (row == current_)
+        return;
+    current_ = row;
+    Q_EMIT scrolled();
+}
+
+void Query::first()
+{
+    requireActive();
+    checkBrowseMode();
+    moveCurrent(0);
+    bof_ = true;
+    eof_ = isEmpty();
+}
+
+void Query::last()
+{
+    requireActive();
+    checkBrowseMode();
+    moveCurrent(std::max(0, recordCount() - 1));
+    eof_ = true;
+    bof_ = isEmpty();
+}
+
+void Query::next()
+{
+    moveBy(1);
+}
+
+void Query::prior()
+{
+    moveBy(-1);
+}
+
+void Query::moveBy(int distance)
+{
+    requireActive();
+    checkBrowseMode();
+    if (isEmpty()) {
+        bof_ = eof_ = true;
+        return;
+    }
+    // BOF and EOF tell that a move tried to go past the first or last row.
+    const qint64 target = qint64(current_) + distance;
+    const int last = recordCount() - 1;
+    moveCurrent(int(std::clamp<qint64>(target, 0, last)));
+    bof_ = distance < 0 && target < 0;
+    eof_ = distance > 0 && target > last;
+}
+
+void Query::moveTo(int row)
+{
+    requireActive();
+    checkBrowseMode();
+    if (isEmpty())
+        return;
+    moveCurrent(std::clamp(row, 0, recordCount() - 1));
+    bof_ = eof_ = false;
+}
+
+bool Query::locate(const QString& name, const QVariant& value)
+{
+    requireActive();
+    checkBrowseMode();
+    const Field& f = field(name);
+    int found = -1;
+    if (f.column >= 0 && f.column == keyColumn()) {
+        if (keyIndex_.isEmpty()) {
+            for (int row = rows_.rowCount() - 1; row >= 0; --row)
+                keyIndex_.insert(rows_.value(row, f.column).toLongLong(), row);
+        }
+        bool isNumber = false;
+        const qint64 key = value.toLongLong(&isNumber);
+        if (isNumber)
+            found = keyIndex_.value(key, -1);
+    } else {
+        for (int row = 0; row < rows_.rowCount() && found < 0; ++row) {
+            const QVariant candidate = f.column < 0 ? largeValueOf(row) : rows_.value(row, f.column);
+            if (sameValue(candidate, value))
+                found = row;
+        }
+    }
+    if (found < 0)
+        return false;
+    moveCurrent(found);
+    bof_ = eof_ = false;
+    return true;
+}
+
+void Query::edit()
+{
+    requireActive();
+    if (isEditing())
+        return;
+    if (isEmpty()) {
+        insert();
+        return;
+    }
+    requireWritable();
+    buffer_ = storedValues(current_);
+    original_ = buffer_;
+    modified_ = false;
+    setState(State::Edit);
+}
+
+void Query::insert()
+{
+    requireActive();
+    checkBrowseMode();
+    requireWritable();
+    if (beforeInsert)
+        beforeInsert();
+    insertAt_ = rows_.rowCount() == 0 ? 0 : current_;
+    buffer_ = QVariantList(fields_.size());
+    original_.clear();
+    modified_ = false;
+    current_ = insertAt_;
+    bof_ = eof_ = false;
+    state_ = State::Insert;
+    Q_EMIT stateChanged();
+    Q_EMIT dataSetChanged();
+    if (afterInsert)
+        afterInsert();
+}
+
+void Query::post()
+{
+    requireActive();
+    if (!isEditing())
+        throw Error(QStringLiteral("Dataset not in edit or insert mode"));
+    Q_EMIT updateRecordRequested();
+    if (state_ == State::Edit)
+        postEdit();
+    else
+        postInsert();
+}
+
+void Query::checkBrowseMode()
+{
+    if (!isEditing())
+        return;
+    Q_EMIT updateRecordRequested();
+    if (!modified_)
+        cancel();
+    else if (state_ == State::Edit)
+        postEdit();
+    else
+        postInsert();
+}
+
+QStringList Query::storedColumnNames() const
+{
+    QStringList names(rows_.columnCount());
+    for (const Field& f : fields_)
+        if (f.column >= 0)
+            names[f.column] = quotedIdentifier(f.name);
+    return names;
+}
+
+void Query::postEdit()
+{
+    QList<int> changed;
+    for (int i = 0; i < fields_.size(); ++i)
+        if (!sameValue(buffer_[i], original_[i]))
+            changed << i;
+
+    if (!changed.isEmpty()) {
+        QStringList assignments;
+        QStringList unchangedSince;
+        for (int i : changed) {
+            assignments << quotedIdentifier(fields_[i].name) + QStringLiteral(" = ?");
+            unchangedSince << quotedIdentifier(fields_[i].name) + QStringLiteral(" IS ?");
+        }
+        const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ? AND %4")
+                                .arg(quotedIdentifier(table_), assignments.join(QStringLiteral(", ")),
+                                     quotedIdentifier(keyField_), unchangedSince.join(QStringLiteral(" AND ")));
+        const QVariant key = original_[fieldIndex(keyField_)];
+
+        Database& database = connection_->database();
+        Transaction transaction(database);
+        Statement statement(database, sql);
+        int parameter = 1;
+        for (int i : changed)
+            statement.bind(parameter++, buffer_[i]);
+        statement.bind(parameter++, key);
+        for (int i : changed)
+            statement.bind(parameter++, original_[i]);
+        statement.step();
+        if (database.changes() != 1)
+            throw DatabaseError(kRowNotLocated);
+        transaction.commit();
+
+        QVariantList stored(rows_.columnCount());
+        for (int i = 0; i < fields_.size(); ++i) {
+            if (fields_[i].column >= 0) {
+                stored[fields_[i].column] = buffer_[i];
+            } else {
+                cachedKey_ = key;
+                cachedLargeValue_ = buffer_[i];
+            }
+        }
+        rows_.replaceRow(storedRow(current_), stored);
+    }
+
+    buffer_.clear();
+    original_.clear();
+    modified_ = false;
+    setState(State::Browse);
+    Q_EMIT recordChanged(QString());
+}
+
+void Query::postInsert()
+{
+    QStringList columns;
+    QList<int> given;
+    for (int i = 0; i < fields_.size(); ++i) {
+        if (!buffer_[i].isNull() && fields_[i].name.compare(keyField_, Qt::CaseInsensitive) != 0) {
+            columns << quotedIdentifier(fields_[i].name);
+            given << i;
+        }
+    }
+    const QString returning = storedColumnNames().join(QStringLiteral(", "));
+    const QString sql = columns.isEmpty()
+        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING %2").arg(quotedIdentifier(table_), returning)
+        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING %4")
+              .arg(quotedIdentifier(table_), columns.join(QStringLiteral(", ")),
+                   QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", ")), returning);
+
+    Database& database = connection_->database();
+    Transaction transaction(database);
+    QVariantList stored;
+    {
+        Statement statement(database, sql);
+        int parameter = 1;
+        for (int i : given)
+            statement.bind(parameter++, buffer_[i]);
+        if (!statement.step())
+            throw DatabaseError(QStringLiteral("The new row was not stored"));
+        for (int column = 0; column < statement.columnCount(); ++column)
+            stored << statement.column(column);
+        while (statement.step()) {
+        }
+    }
+    transaction.commit();
+
+    rows_.insertRow(insertAt_, stored);
+    keyIndex_.clear();
+    for (int i = 0; i < fields_.size(); ++i) {
+        if (fields_[i].column < 0) {
+            cachedKey_ = stored.value(keyColumn());
+            cachedLargeValue_ = buffer_[i];
+        }
+    }
+    buffer_.clear();
+    modified_ = false;
+    current_ = insertAt_;
+    setState(State::Browse);
+    Q_EMIT recordChanged(QString());
+}
+
+void Query::cancel()
+{
+    if (state_ == State::Edit) {
+        buffer_.clear();
+        original_.clear();
+        modified_ = false;
+        setState(State::Browse);
+        Q_EMIT recordChanged(QString());
+    } else if (state_ == State::Insert) {
+        buffer_.clear();
+        modified_ = false;
+        state_ = State::Browse;
+        current_ = std::clamp(insertAt_, 0, std::max(0, rows_.rowCount() - 1));
+        bof_ = eof_ = rows_.rowCount() == 0;
+        Q_EMIT stateChanged();
+        Q_EMIT dataSetChanged();
+    }
+}
+
+void Query::remove()
+{
+    requireActive();
+    if (state_ == State::Insert) {
+        cancel();
+        return;
+    }
+    if (isEmpty())
+        throw Error(QStringLiteral("Cannot perform this operation on an empty dataset"));
+    requireWritable();
+
+    const int stored = storedRow(current_);
+    const QVariant key = rows_.value(stored, keyColumn());
+    Database& database = connection_->database();
+    Transaction transaction(database);
+    Statement statement(database, QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                                      .arg(quotedIdentifier(table_), quotedIdentifier(keyField_)));
+    statement.bind(1, key);
+    statement.step();
+    // A row another program deleted first is gone all the same.
+    transaction.commit();
+
+    rows_.removeRow(stored);
+    keyIndex_.clear();
+    buffer_.clear();
+    original_.clear();
+    modified_ = false;
+    current_ = std::clamp(current_, 0, std::max(0, rows_.rowCount() - 1));
+    bof_ = eof_ = rows_.rowCount() == 0;
+    setState(State::Browse);
+    Q_EMIT dataSetChanged();
+}
+
+}  // namespace vorlin::db

@@ -1,0 +1,162 @@
+#pragma once
+
+#include "db/RowSet.h"
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+
+namespace vorlin::db {
+
+class Connection;
+class Statement;
+
+// A query whose result is held in memory: a static cursor over the rows of
+// its statement, with a current row that can be edited, inserted, posted,
+// cancelled and deleted.
+//
+// The statement is a fixed number of text lines that may be rewritten one by
+// one; changing a line closes the query, and the text sent is the lines each
+// followed by CR LF. A statement "SELECT * FROM <table>" keeps every column
+// but the large text column (setLargeColumn) in memory; that column is read
+// for one row at a time, when the row's value is asked for.
+//
+// Every move first ends an edit: it is posted when something was changed and
+// dropped otherwise. Closing drops an unsaved edit.
+class Query : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+
+    explicit Query(QObject* parent = nullptr);
+    ~Query() override;
+
+    void setConnection(Connection* connection);
+
+    // Statement lines.
+    const QStringList& sql() const { return sql_; }
+    void setSql(const QStringList& lines);
+    void setSqlLine(int index, const QString& line);
+    QString sqlText() const;
+
+    // The column read row by row, and the key that finds a row in its table.
+    void setLargeColumn(const QString& name) { largeColumn_ = name; }
+    void setKeyField(const QString& name) { keyField_ = name; }
+
+    // Run at every insertion, whoever starts it. An error raised before the
+    // insertion aborts it and leaves the query as it was.
+    std::function<void()> beforeInsert;
+    std::function<void()> afterInsert;
+
+    void open();
+    void close();
+    bool isActive() const { return state_ != State::Inactive; }
+    State state() const { return state_; }
+    bool isEditing() const { return state_ == State::Edit || state_ == State::Insert; }
+    bool isModified() const { return modified_; }
+
+    // Rows, the row being inserted included.
+    int recordCount() const;
+    bool isEmpty() const { return recordCount() == 0; }
+    // 0-based index of the current row, -1 when there is none.
+    int currentRow() const { return isEmpty() ? -1 : current_; }
+    int recNo() const { return currentRow() + 1; }
+    bool bof() const { return bof_; }
+    bool eof() const { return eof_; }
+
+    void first();
+    void last();
+    void next();
+    void prior();
+    void moveBy(int distance);
+    void moveTo(int row);
+    // Makes the first row whose field equals the value current; false (and no
+    // move) when there is none.
+    bool locate(const QString& field, const QVariant& value);
+
+    QStringList fieldNames() const;
+    bool hasField(const QString& name) const { return fieldIndex(name) >= 0; }
+    // The current row's value (in editing, the edited value); null when there
+    // is no current row.
+    QVariant value(const QString& field) const;
+    void setValue(const QString& field, const QVariant& value);
+    // A value of any row, for lists that show many rows at once.
+    QVariant valueAt(int row, const QString& field) const;
+
+    void edit();
+    void insert();
+    void post();
+    void cancel();
+    void remove();
+
+    // Ends an edit before a move: asks the controls for their pending edits,
+    // then posts when something changed and cancels otherwise.
+    void checkBrowseMode();
+
+    // Bytes of the rows held in memory.
+    std::size_t memoryBytes() const { return rows_.memoryBytes(); }
+
+Q_SIGNALS:
+    void activeChanged(bool active);
+    // Rows came or went, or everything was read again.
+    void dataSetChanged();
+    // Another row became current.
+    void scrolled();
+    // A value of the current row changed; an empty name means all of them.
+    void recordChanged(const QString& field);
+    void stateChanged();
+    // Before a post: controls write their pending edits with setValue.
+    void updateRecordRequested();
+
+private:
+    struct Field {
+        QString name;
+        int column;  // in rows_, or -1 for the large column
+    };
+
+    int fieldIndex(const QString& name) const;
+    const Field& field(const QString& name) const;
+    void requireActive() const;
+    void requireWritable() const;
+    void setState(State state);
+    // Index into rows_ of a row as the cursor counts it, or -1 for the row
+    // being inserted.
+    int storedRow(int row) const;
+    QVariantList storedValues(int row) const;
+    QVariant largeValueOf(int stored) const;
+    void moveCurrent(int row);
+    int keyColumn() const;
+    QStringList storedColumnNames() const;
+    void postEdit();
+    void postInsert();
+
+    Connection* connection_ = nullptr;
+    QStringList sql_;
+    QString largeColumn_;
+    QString keyField_ = QStringLiteral("ID");
+
+    State state_ = State::Inactive;
+    QString table_;  // empty: the result cannot be written back
+    QList<Field> fields_;
+    RowSet rows_;
+    int current_ = 0;
+    bool bof_ = true;
+    bool eof_ = true;
+
+    QVariantList buffer_;    // the edited or inserted row, by field
+    QVariantList original_;  // the row as read, when editing
+    bool modified_ = false;
+    int insertAt_ = 0;
+
+    std::unique_ptr<Statement> largeValueStatement_;
+    mutable QVariant cachedKey_;
+    mutable QVariant cachedLargeValue_;
+    QHash<qint64, int> keyIndex_;  // key → stored row, built by the first locate
+};
+
+}  // namespace vorlin::db

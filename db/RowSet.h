@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QVariant>
+#include <QVariantList>
+
+#include <cstdint>
+#include <vector>
+
+struct sqlite3_stmt;
+
+namespace vorlin::db {
+
+// The rows of a result, kept in memory compactly: a fixed-size cell for every
+// value, and the bytes of all texts and blobs in one store. Texts stay UTF-8
+// until a value is asked for, so opening many rows costs little time and
+// memory.
+class RowSet {
+public:
+    void reset(int columnCount);
+
+    int rowCount() const { return columns_ ? int(cells_.size() / std::size_t(columns_)) : 0; }
+    int columnCount() const { return columns_; }
+
+    // Appends the statement's current row.
+    void appendFrom(sqlite3_stmt* statement);
+
+    QVariant value(int row, int column) const;
+    QVariantList row(int row) const;
+
+    void insertRow(int row, const QVariantList& values);
+    void replaceRow(int row, const QVariantList& values);
+    void removeRow(int row);
+
+    // Bytes held, for the memory figures.
+    std::size_t memoryBytes() const { return cells_.capacity() * sizeof(Cell) + bytes_.capacity(); }
+
+private:
+    enum class Type : std::uint8_t { Null, Integer, Real, Text, Blob };
+    struct Cell {
+        std::int64_t data = 0;  // integer, real's bits, or offset into bytes_
+        std::uint32_t size = 0;
+        Type type = Type::Null;
+    };
+
+    Cell storeBytes(Type type, const char* data, std::size_t size);
+    Cell cellOf(const QVariant& value);
+
+    int columns_ = 0;
+    std::vector<Cell> cells_;
+    std::vector<char> bytes_;
+};
+
+}  // namespace vorlin::db

@@ -1,0 +1,192 @@
+#include "db/Sqlite.h"
+
+#include <sqlite3.h>
+
+#include <utility>
+
+namespace vorlin::db {
+
+Database::Database(const QString& path)
+{
+    const QByteArray name = path.toUtf8();
+    const int result = sqlite3_open_v2(name.constData(), &handle_, SQLITE_OPEN_READWRITE, nullptr);
+    if (result != SQLITE_OK) {
+        const QString message = handle_ ? QString::fromUtf8(sqlite3_errmsg(handle_))
+                                        : QString::fromUtf8(sqlite3_errstr(result));
+        close();
+        throw DatabaseError(message);
+    }
+    sqlite3_extended_result_codes(handle_, 0);
+    sqlite3_busy_timeout(handle_, kBusyTimeoutMs);
+    try {
+        // Reading the schema checks the file's header.
+        execute(QStringLiteral("SELECT count(*) FROM sqlite_schema"));
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+Database::~Database()
+{
+    close();
+}
+
+Database::Database(Database&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+
+Database& Database::operator=(Database&& other) noexcept
+{
+    if (this != &other) {
+        close();
+        handle_ = std::exchange(other.handle_, nullptr);
+    }
+    return *this;
+}
+
+void Database::close() noexcept
+{
+    if (handle_)
+        sqlite3_close_v2(handle_);
+    handle_ = nullptr;
+}
+
+void Database::execute(const QString& sql)
+{
+    const QByteArray text = sql.toUtf8();
+    char* message = nullptr;
+    if (sqlite3_exec(handle_, text.constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+        const QString error = QString::fromUtf8(message ? message : sqlite3_errmsg(handle_));
+        sqlite3_free(message);
+        throw DatabaseError(error);
+    }
+}
+
+int Database::changes() const
+{
+    return sqlite3_changes(handle_);
+}
+
+void Database::fail() const
+{
+    throw DatabaseError(QString::fromUtf8(sqlite3_errmsg(handle_)));
+}
+
+Statement::Statement(const Database& database, const QString& sql) : database_(database)
+{
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(database.handle(), text.constData(), int(text.size()), &handle_, nullptr) != SQLITE_OK)
+        database.fail();
+    if (!handle_)
+        throw DatabaseError(QStringLiteral("The command text is empty"));
+}
+
+Statement::~Statement()
+{
+    sqlite3_finalize(handle_);
+}
+
+void Statement::bind(int index, const QVariant& value)
+{
+    int result;
+    if (value.isNull()) {
+        result = sqlite3_bind_null(handle_, index);
+    } else {
+        switch (value.typeId()) {
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+            result = sqlite3_bind_int64(handle_, index, value.toLongLong());
+            break;
+        case QMetaType::Double:
+            result = sqlite3_bind_double(handle_, index, value.toDouble());
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = value.toByteArray();
+            result = sqlite3_bind_blob64(handle_, index, bytes.constData(), sqlite3_uint64(bytes.size()),
+                                         SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QByteArray text = value.toString().toUtf8();
+            result = sqlite3_bind_text64(handle_, index, text.constData(), sqlite3_uint64(text.size()),
+                                         SQLITE_TRANSIENT, SQLITE_UTF8);
+            break;
+        }
+        }
+    }
+    if (result != SQLITE_OK)
+        database_.fail();
+}
+
+bool Statement::step()
+{
+    switch (sqlite3_step(handle_)) {
+    case SQLITE_ROW:
+        return true;
+    case SQLITE_DONE:
+        return false;
+    default: {
+        // The statement's own error, then the statement is ready again.
+        const QString message = QString::fromUtf8(sqlite3_errmsg(database_.handle()));
+        sqlite3_reset(handle_);
+        throw DatabaseError(message);
+    }
+    }
+}
+
+void Statement::reset()
+{
+    sqlite3_reset(handle_);
+    sqlite3_clear_bindings(handle_);
+}
+
+int Statement::columnCount() const
+{
+    return sqlite3_column_count(handle_);
+}
+
+QString Statement::columnName(int column) const
+{
+    return QString::fromUtf8(sqlite3_column_name(handle_, column));
+}
+
+QVariant Statement::column(int column) const
+{
+    switch (sqlite3_column_type(handle_, column)) {
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(handle_, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(handle_, column));
+    case SQLITE_BLOB: {
+        const void* data = sqlite3_column_blob(handle_, column);
+        return QVariant(QByteArray(static_cast<const char*>(data), sqlite3_column_bytes(handle_, column)));
+    }
+    case SQLITE_TEXT: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(handle_, column));
+        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(handle_, column)));
+    }
+    default:
+        return QVariant();
+    }
+}
+
+Transaction::Transaction(Database& database) : database_(database)
+{
+    database_.execute(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+Transaction::~Transaction()
+{
+    if (!done_ && sqlite3_get_autocommit(database_.handle()) == 0)
+        sqlite3_exec(database_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void Transaction::commit()
+{
+    database_.execute(QStringLiteral("COMMIT"));
+    done_ = true;
+}
+
+}  // namespace vorlin::db

@@ -1,0 +1,364 @@
+#include "StoreFixture.h"
+
+#include "common/Error.h"
+
+#include <QSignalSpy>
+
+using namespace vorlin;
+using namespace vorlin::test;
+using State = db::Query::State;
+
+namespace {
+
+const QString kNazev = QStringLiteral("nazev");
+const QString kObsah = QStringLiteral("obsah");
+const QString kId = QStringLiteral("ID");
+
+class Query : public StoreFixture {
+protected:
+    void SetUp() override
+    {
+        addRows({
+            {"Kupní SMLOUVA", "petit", "{\\rtf1 kupni}", "prodej byt"},
+            {"Adresa Brno", "adresa", "Brno body", "soud"},
+            {"Čestné prohlášení", "petit", "cestne", "prohlaseni"},
+            {"Smlouva o dílo", "petit", "dilo", "stavba"},
+            {"O'Neil s.r.o.", "adresa", "oneil", "firma"},
+            {"Podpis", "podpis", "JUDr. Novák", QString()},
+        });
+        openStore();
+    }
+
+    qint64 currentId() { return query().value(kId).toLongLong(); }
+
+    // Applies the filter lines of a search and reopens, as the search box does.
+    void search(const QString& line2, const QString& line3 = QString())
+    {
+        query().setSqlLine(1, line2.isEmpty() && line3.isEmpty() ? QString() : QStringLiteral("WHERE"));
+        query().setSqlLine(2, line2);
+        query().setSqlLine(3, line3);
+        query().open();
+    }
+};
+
+}  // namespace
+
+TEST_F(Query, FreshOpenListsAllRowsByNameAscending)
+{
+    EXPECT_TRUE(query().isActive());
+    EXPECT_EQ(query().recordCount(), 6);
+    EXPECT_EQ(listedNames(), (QStringList{"Adresa Brno", "Kupní SMLOUVA", "O'Neil s.r.o.", "Podpis",
+                                          "Smlouva o dílo", "Čestné prohlášení"}));
+    EXPECT_EQ(query().recNo(), 1);
+    EXPECT_TRUE(query().bof());
+    EXPECT_EQ(query().fieldNames(), (QStringList{"ID", "nazev", "druh", "obsah", "tag"}));
+}
+
+TEST_F(Query, ChangingALineClosesAndTheTextIsTheLinesWithCrLf)
+{
+    EXPECT_EQ(query().sqlText(),
+              QStringLiteral("SELECT * FROM vorlin\r\n\r\n\r\n\r\n\r\nORDER BY nazev \r\nasc\r\n\r\n"));
+    QSignalSpy closed(&query(), &db::Query::activeChanged);
+    query().setSqlLine(6, QStringLiteral("desc"));
+    EXPECT_FALSE(query().isActive());
+    ASSERT_EQ(closed.size(), 1);
+    EXPECT_EQ(query().sql().size(), 8);
+    query().open();
+    EXPECT_EQ(listedNames().first(), QStringLiteral("Čestné prohlášení"));
+    EXPECT_THROW(query().setSqlLine(8, QStringLiteral("x")), Error);
+}
+
+TEST_F(Query, SearchLinesFindRowsWithoutRegardToCase)
+{
+    struct Case {
+        const char* line2;
+        const char* line3;
+        QStringList found;
+    };
+    const Case cases[] = {
+        {"((nazev like '%smlouva%') or (tag like '%smlouva%'))", "", {"Kupní SMLOUVA", "Smlouva o dílo"}},
+        {"((nazev like '%čes%') or (tag like '%čes%'))", "", {"Čestné prohlášení"}},
+        {"((nazev like '%smlouva%') or (tag like '%smlouva%') or (nazev like '%brno%') or (tag like '%brno%'))",
+         "",
+         {"Adresa Brno", "Kupní SMLOUVA", "Smlouva o dílo"}},
+        {"", "(druh like '%adresa%')", {"Adresa Brno", "O'Neil s.r.o."}},
+        {"((nazev like '%smlouva%') or (tag like '%smlouva%'))", "and (druh like '%adresa%')", {}},
+        {"((nazev like '%o''neil%') or (tag like '%o''neil%'))", "", {"O'Neil s.r.o."}},
+        {"((nazev like '%sml_uva%') or (tag like '%sml_uva%'))", "", {"Kupní SMLOUVA", "Smlouva o dílo"}},
+        {"((nazev like '%BYT%') or (tag like '%BYT%'))", "", {"Kupní SMLOUVA"}},
+        // an empty word matches every row whose name or keywords hold a value
+        {"((nazev like '%%') or (tag like '%%'))", "", {"Adresa Brno", "Kupní SMLOUVA", "O'Neil s.r.o.", "Podpis",
+                                                         "Smlouva o dílo", "Čestné prohlášení"}},
+    };
+    for (const Case& c : cases) {
+        search(QString::fromUtf8(c.line2), QString::fromUtf8(c.line3));
+        EXPECT_EQ(listedNames(), c.found) << c.line2 << " " << c.line3;
+        EXPECT_EQ(query().recNo(), c.found.isEmpty() ? 0 : 1);
+    }
+}
+
+TEST_F(Query, BodiesAreReadRowByRowNotAtOpen)
+{
+    const QString big(200000, QChar(u'x'));
+    addRows({{"Velký", "petit", big, QString()}});
+    query().close();
+    query().open();
+    EXPECT_LT(query().memoryBytes(), std::size_t(20000));
+    ASSERT_TRUE(query().locate(kNazev, QStringLiteral("Velký")));
+    EXPECT_EQ(query().value(kObsah).toString().size(), big.size());
+    query().first();
+    EXPECT_EQ(query().value(kObsah).toString(), QStringLiteral("Brno body"));
+}
+
+TEST_F(Query, EditPostWritesOnlyTheChangedValuesAndReadsBack)
+{
+    query().moveTo(3);  // Podpis
+    const qint64 id = currentId();
+    query().edit();
+    EXPECT_EQ(query().state(), State::Edit);
+    query().setValue(kNazev, QStringLiteral("Podpis advokáta"));
+    EXPECT_TRUE(query().isModified());
+    query().post();
+    EXPECT_EQ(query().state(), State::Browse);
+    EXPECT_EQ(query().value(kNazev).toString(), QStringLiteral("Podpis advokáta"));
+    EXPECT_EQ(query().recNo(), 4);  // the row keeps its place until the query is opened again
+
+    // The plain-text body stays as it was: only the name was written.
+    EXPECT_EQ(valueInFile(id, QStringLiteral("obsah")).toString(), QStringLiteral("JUDr. Novák"));
+    openStore();
+    ASSERT_TRUE(query().locate(kId, id));
+    EXPECT_EQ(query().value(kNazev).toString(), QStringLiteral("Podpis advokáta"));
+    EXPECT_TRUE(query().value(QStringLiteral("tag")).isNull());
+}
+
+TEST_F(Query, InsertStandsAtTheCurrentPositionAndGetsItsIdFromTheDatabase)
+{
+    query().moveTo(2);
+    query().insert();
+    EXPECT_EQ(query().state(), State::Insert);
+    EXPECT_EQ(query().recordCount(), 7);
+    EXPECT_EQ(query().recNo(), 3);
+    EXPECT_TRUE(query().value(kNazev).isNull());
+    query().setValue(kNazev, QStringLiteral("Nový"));
+    query().setValue(kObsah, QStringLiteral("{\\rtf1 nov\\'fd}"));
+    query().post();
+    EXPECT_EQ(query().state(), State::Browse);
+    EXPECT_EQ(listedNames()[2], QStringLiteral("Nový"));
+    const qint64 id = currentId();
+    EXPECT_GT(id, 6);
+    EXPECT_EQ(valueInFile(id, QStringLiteral("obsah")).toString(), QStringLiteral("{\\rtf1 nov\\'fd}"));
+    EXPECT_EQ(query().value(kObsah).toString(), QStringLiteral("{\\rtf1 nov\\'fd}"));
+    EXPECT_EQ(rowsInFile(), 7);
+}
+
+TEST_F(Query, CancelRestoresTheRowOrRemovesTheNewOne)
+{
+    query().moveTo(1);
+    query().edit();
+    query().setValue(kNazev, QStringLiteral("změněno"));
+    query().cancel();
+    EXPECT_EQ(query().value(kNazev).toString(), QStringLiteral("Kupní SMLOUVA"));
+
+    query().insert();
+    query().setValue(kNazev, QStringLiteral("zahozeno"));
+    query().cancel();
+    EXPECT_EQ(query().recordCount(), 6);
+    EXPECT_EQ(query().value(kNazev).toString(), QStringLiteral("Kupní SMLOUVA"));
+    EXPECT_EQ(rowsInFile(), 6);
+}
+
+TEST_F(Query, DeleteRemovesTheRowAndTheNextBecomesCurrent)
+{
+    query().moveTo(1);
+    const qint64 id = currentId();
+    query().remove();
+    EXPECT_EQ(query().recordCount(), 5);
+    EXPECT_EQ(query().value(kNazev).toString(), QStringLiteral("O'Neil s.r.o."));
+    EXPECT_FALSE(valueInFile(id, QStringLiteral("ID")).isValid());
+
+    query().last();
+    query().remove();
+    EXPECT_EQ(query().value(kNazev).toString(), QStringLiteral("Smlouva o dílo"));
+    EXPECT_EQ(rowsInFile(), 4);
+
+    while (!query().isEmpty())
+        query().remove();
+    EXPECT_TRUE(query().bof());
+    EXPECT_TRUE(query().eof());
+    EXPECT_THROW(query().remove(), Error);
+}
+
+TEST_F(Query, MovingWhileEditingPostsWhenChangedAndDropsOtherwise)
+{
+    query().edit();
+    query().setValue(kNazev, QStringLiteral("Adresa Brno 2"));
+    query().next();
+    EXPECT_EQ(query().state(), State::Browse);
+    EXPECT_EQ(query().valueAt(0, kNazev).toString(), QStringLiteral("Adresa Brno 2"));
+
+    query().insert();
+    query().next();  // nothing typed: the new row is dropped, then the move happens
+    EXPECT_EQ(query().recordCount(), 6);
+    EXPECT_EQ(rowsInFile(), 6);
+
+    query().insert();
+    query().setValue(kNazev, QStringLiteral("Vložený"));
+    query().first();
+    EXPECT_EQ(rowsInFile(), 7);
+}
+
+TEST_F(Query, EditOfAnEmptyListInserts)
+{
+    search(QStringLiteral("((nazev like '%nic takoveho%'))"));
+    ASSERT_TRUE(query().isEmpty());
+    query().edit();
+    EXPECT_EQ(query().state(), State::Insert);
+    EXPECT_EQ(query().recordCount(), 1);
+}
+
+TEST_F(Query, ClosingDropsAnUnsavedEdit)
+{
+    const qint64 id = currentId();
+    query().edit();
+    query().setValue(kNazev, QStringLiteral("neuloženo"));
+    query().close();
+    EXPECT_EQ(valueInFile(id, QStringLiteral("nazev")).toString(), QStringLiteral("Adresa Brno"));
+    query().open();
+    EXPECT_EQ(query().state(), State::Browse);
+    EXPECT_EQ(query().value(kNazev).toString(), QStringLiteral("Adresa Brno"));
+}
+
+TEST_F(Query, NavigationAndBofEof)
+{
+    query().last();
+    EXPECT_EQ(query().recNo(), 6);
+    EXPECT_TRUE(query().eof());
+    query().prior();
+    EXPECT_FALSE(query().eof());
+    EXPECT_EQ(query().recNo(), 5);
+    query().moveBy(-10);
+    EXPECT_EQ(query().recNo(), 1);
+    EXPECT_TRUE(query().bof());
+    query().moveBy(3);
+    EXPECT_EQ(query().recNo(), 4);
+    int visited = 0;
+    for (query().first(); !query().eof(); query().next())
+        ++visited;
+    EXPECT_EQ(visited, 6);
+}
+
+TEST_F(Query, LocateByIdMovesOnlyWhenFound)
+{
+    query().first();
+    const qint64 firstId = currentId();
+    query().last();
+    const qint64 lastId = currentId();
+    EXPECT_TRUE(query().locate(kId, firstId));
+    EXPECT_EQ(query().recNo(), 1);
+    EXPECT_TRUE(query().locate(kId, lastId));
+    EXPECT_EQ(query().recNo(), 6);
+    EXPECT_FALSE(query().locate(kId, qint64(999)));
+    EXPECT_EQ(query().recNo(), 6);
+    EXPECT_TRUE(query().locate(kNazev, QStringLiteral("Podpis")));
+    EXPECT_EQ(query().recNo(), 4);
+}
+
+TEST_F(Query, FieldAccessRules)
+{
+    EXPECT_THROW(query().value(QStringLiteral("chybi")), Error);
+    EXPECT_EQ(query().value(QStringLiteral("NAZEV")).toString(), QStringLiteral("Adresa Brno"));
+    EXPECT_THROW(query().setValue(kNazev, QStringLiteral("x")), Error);  // not editing
+    query().edit();
+    EXPECT_THROW(query().setValue(kId, 5), Error);
+}
+
+TEST_F(Query, ARefusedPostKeepsTheRowInEditingWithItsText)
+{
+    runInFile(QStringLiteral("CREATE TRIGGER odmitnout BEFORE UPDATE ON vorlin WHEN NEW.nazev = 'odmítnuto' "
+                             "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"));
+    openStore();
+    query().edit();
+    query().setValue(kNazev, QStringLiteral("odmítnuto"));
+    query().setValue(kObsah, QStringLiteral("dlouhý text, který uživatel psal"));
+    try {
+        query().post();
+        FAIL() << "no error";
+    } catch (const db::DatabaseError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("database or disk is full"));
+    }
+    EXPECT_EQ(query().state(), State::Edit);
+    EXPECT_EQ(query().value(kObsah).toString(), QStringLiteral("dlouhý text, který uživatel psal"));
+    // A move cannot lose the text either: it tries to post and fails.
+    EXPECT_THROW(query().next(), db::DatabaseError);
+    EXPECT_EQ(query().recNo(), 1);
+    EXPECT_EQ(query().value(kNazev).toString(), QStringLiteral("odmítnuto"));
+    query().setValue(kNazev, QStringLiteral("přijato"));
+    query().post();
+    EXPECT_EQ(valueInFile(currentId(), QStringLiteral("obsah")).toString(),
+              QStringLiteral("dlouhý text, který uživatel psal"));
+}
+
+TEST_F(Query, ARowChangedOrDeletedByAnotherProgramIsNotOverwritten)
+{
+    const qint64 id = currentId();
+    query().edit();
+    query().setValue(kNazev, QStringLiteral("moje změna"));
+    runInFile(QStringLiteral("UPDATE vorlin SET nazev = 'cizí změna' WHERE ID = %1").arg(id));
+    EXPECT_THROW(query().post(), db::DatabaseError);
+    EXPECT_EQ(query().state(), State::Edit);
+    EXPECT_EQ(valueInFile(id, QStringLiteral("nazev")).toString(), QStringLiteral("cizí změna"));
+
+    query().cancel();
+    query().next();
+    const qint64 other = currentId();
+    query().edit();
+    query().setValue(QStringLiteral("tag"), QStringLiteral("nový"));
+    runInFile(QStringLiteral("DELETE FROM vorlin WHERE ID = %1").arg(other));
+    try {
+        query().post();
+        FAIL() << "no error";
+    } catch (const db::DatabaseError& e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Row cannot be located for updating")));
+    }
+}
+
+TEST_F(Query, NotificationsFollowTheQuery)
+{
+    QSignalSpy scrolled(&dm->Vorlin_DataSource, &db::DataSource::scrolled);
+    QSignalSpy state(&dm->Vorlin_DataSource, &db::DataSource::stateChanged);
+    QSignalSpy changed(&dm->Vorlin_DataSource, &db::DataSource::recordChanged);
+    QSignalSpy dataSet(&dm->Vorlin_DataSource, &db::DataSource::dataSetChanged);
+
+    query().next();
+    EXPECT_EQ(scrolled.size(), 1);
+
+    // Auto-edit: a control that is edited puts the query into editing.
+    EXPECT_TRUE(dm->Vorlin_DataSource.edit());
+    EXPECT_EQ(query().state(), State::Edit);
+    EXPECT_EQ(state.size(), 1);
+
+    // Before a post the controls write their pending edits.
+    const auto writer = QObject::connect(&dm->Vorlin_DataSource, &db::DataSource::updateRecordRequested, [this] {
+        query().setValue(QStringLiteral("tag"), QStringLiteral("z ovládacího prvku"));
+    });
+    query().post();
+    QObject::disconnect(writer);
+    EXPECT_EQ(query().value(QStringLiteral("tag")).toString(), QStringLiteral("z ovládacího prvku"));
+    EXPECT_GE(changed.size(), 2);
+    EXPECT_EQ(changed.last().first().toString(), QString());
+
+    dm->Vorlin_DataSource.setAutoEdit(false);
+    EXPECT_FALSE(dm->Vorlin_DataSource.edit());
+    query().insert();
+    EXPECT_EQ(dataSet.size(), 1);
+}
+
+TEST_F(Query, CommandDeletesEveryRowInTheJetForm)
+{
+    dm->ADOCommand1.setCommandText(QStringLiteral("DELETE * FROM vorlin"));
+    EXPECT_EQ(dm->ADOCommand1.execute(), 6);
+    query().close();
+    query().open();
+    EXPECT_TRUE(query().isEmpty());
+    EXPECT_EQ(rowsInFile(), 0);
+}

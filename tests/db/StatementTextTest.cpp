@@ -1,0 +1,54 @@
+#include "db/Connection.h"
+#include "db/StatementText.h"
+
+#include <gtest/gtest.h>
+
+using namespace vorlin::db;
+
+TEST(StatementText, OnlyTheJetDeleteFormIsTranslated)
+{
+    struct Case {
+        const char* sql;
+        const char* sent;
+    };
+    const Case cases[] = {
+        {"DELETE * FROM vorlin", "DELETE FROM vorlin"},
+        {"delete  *  from vorlin", "DELETE FROM vorlin"},
+        {"DELETE *FROM vorlin", "DELETE FROM vorlin"},
+        {"DELETE FROM vorlin", "DELETE FROM vorlin"},
+        {"SELECT * FROM vorlin\r\nWHERE\r\n((nazev like '%a%'))\r\n", "SELECT * FROM vorlin\r\nWHERE\r\n((nazev like '%a%'))\r\n"},
+        {"UPDATE vorlin SET nazev = 'DELETE * FROM x'", "UPDATE vorlin SET nazev = 'DELETE * FROM x'"},
+        {"UPDATE vorlin SET nazev = 'o''neil' WHERE 1; DELETE * FROM y", "UPDATE vorlin SET nazev = 'o''neil' WHERE 1; DELETE FROM y"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(translateJetSql(QString::fromUtf8(c.sql)), QString::fromUtf8(c.sent)) << c.sql;
+}
+
+TEST(StatementText, SelectStarNamesItsTableAndTakesAColumnList)
+{
+    const QString sql = QStringLiteral("SELECT * FROM vorlin\r\nWHERE\r\n(druh like '%*%')\r\nORDER BY nazev \r\nasc\r\n");
+    EXPECT_EQ(selectStarTable(sql), std::optional<QString>(QStringLiteral("vorlin")));
+    EXPECT_EQ(withColumnList(sql, {QStringLiteral("ID"), QStringLiteral("nazev")}),
+              QStringLiteral("SELECT \"ID\", \"nazev\" FROM vorlin\r\nWHERE\r\n(druh like '%*%')\r\nORDER BY nazev \r\nasc\r\n"));
+    EXPECT_FALSE(selectStarTable(QStringLiteral("SELECT nazev FROM vorlin")).has_value());
+    EXPECT_FALSE(selectStarTable(QStringLiteral("DELETE FROM vorlin")).has_value());
+}
+
+TEST(Connection, DataSourceIsTakenAsItStands)
+{
+    struct Case {
+        const char* connectionString;
+        const char* dataSource;
+    };
+    const Case cases[] = {
+        {"Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=/home/jan/.local/share/Vorlin/vorlin.mdb",
+         "/home/jan/.local/share/Vorlin/vorlin.mdb"},
+        {"Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=/home/Jan Novák/Data (2)/vorlin.mdb",
+         "/home/Jan Novák/Data (2)/vorlin.mdb"},
+        {"data source=\"/a;b/vorlin.mdb\";Provider=x", "/a;b/vorlin.mdb"},
+        {"Data Source=/a.mdb;", "/a.mdb"},
+        {"Provider=x", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Connection::dataSourceOf(QString::fromUtf8(c.connectionString)), QString::fromUtf8(c.dataSource));
+}

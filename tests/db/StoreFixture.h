@@ -1,0 +1,47 @@
+#pragma once
+
+#include "data/DM_Unit.h"
+#include "db/Sqlite.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace vorlin::test {
+
+struct Snippet {
+    QString nazev;
+    QString druh;
+    QString obsah;
+    QString tag;
+};
+
+// A data folder with blanks and diacritics in its path, holding a copy of the
+// delivered database, and the data module opened on it.
+class StoreFixture : public ::testing::Test {
+protected:
+    StoreFixture();
+    ~StoreFixture() override;
+
+    QString databaseFile() const { return dataDir + QStringLiteral("vorlin.mdb"); }
+
+    // Rows written straight into the file, as another program would.
+    void addRows(const QList<Snippet>& snippets);
+    void runInFile(const QString& sql);
+    QVariant valueInFile(qint64 id, const QString& column);
+    int rowsInFile();
+
+    // A new data module, connected and opened as at start-up.
+    void openStore();
+    db::Query& query() { return dm->Vorlin_ADOQuery; }
+
+    // The names of the listed rows, in the query's order.
+    QStringList listedNames();
+
+    TempDir dir;
+    QString dataDir;
+    std::unique_ptr<TDM> dm;
+};
+
+}  // namespace vorlin::test
