@@ -142,7 +142,7 @@ void Query::open()
             fields.append({statement.columnName(column), column});
     }
     RowSet rows;
-    rows.reset(statement.columnCount());
+    rows.reset(statement.columnCount(), lastRowCount_, lastTextBytes_);
     while (statement.step())
         rows.appendFrom(statement.handle());
 
@@ -156,6 +156,8 @@ void Query::open()
     }
 
     rows_ = std::move(rows);
+    lastRowCount_ = rows_.rowCount();
+    lastTextBytes_ = rows_.textBytes();
     fields_ = std::move(fields);
     table_ = table;
     largeValueStatement_ = std::move(largeValue);

@@ -9,7 +9,7 @@ namespace vorlin::db {
 Database::Database(const QString& path)
 {
     const QByteArray name = path.toUtf8();
-    const int result = sqlite3_open_v2(name.constData(), &handle_, SQLITE_OPEN_READWRITE, nullptr);
+    const int result = sqlite3_open_v2(name.constData(), &handle_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (result != SQLITE_OK) {
         const QString message = handle_ ? QString::fromUtf8(sqlite3_errmsg(handle_))
                                         : QString::fromUtf8(sqlite3_errstr(result));

@@ -19,9 +19,9 @@ public:
     using Error::Error;
 };
 
-// One open SQLite database file. Opening never creates a file; the first
-// read checks that the file is a database, so a damaged or foreign file fails
-// here and not at the first query.
+// One open SQLite database file, used from one thread. Opening never creates
+// a file; the first read checks that the file is a database, so a damaged or
+// foreign file fails here and not at the first query.
 class Database {
 public:
     static constexpr int kBusyTimeoutMs = 2000;

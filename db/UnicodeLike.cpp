@@ -27,9 +27,11 @@ const std::array<char16_t, 0x10000>& foldTable()
     return *table;
 }
 
+const char16_t* const kFold = foldTable().data();
+
 inline char32_t fold(char32_t c)
 {
-    return c < 0x10000 ? foldTable()[c] : QChar::toCaseFolded(c);
+    return c < 0x10000 ? kFold[c] : QChar::toCaseFolded(c);
 }
 
 // Reads one character of UTF-8; a byte that does not start a valid sequence
@@ -63,14 +65,21 @@ struct Token {
     char32_t character;  // folded, for literals
 };
 
-using CompiledPattern = std::vector<Token>;
+// A pattern ready for matching. The usual search pattern "%word%" is kept
+// as the folded word too, and is matched by a plain substring search.
+struct CompiledPattern {
+    std::vector<Token> tokens;
+    bool isSubstring = false;
+    std::u32string needle;
+};
 
-template <typename NextChar>
-CompiledPattern compile(NextChar next, char32_t escape)
+CompiledPattern compileUtf8(const unsigned char* pattern, const unsigned char* end, char32_t escape)
 {
-    CompiledPattern tokens;
+    CompiledPattern compiled;
+    std::vector<Token>& tokens = compiled.tokens;
     bool escaped = false;
-    for (char32_t c; next(c);) {
+    while (pattern < end) {
+        const char32_t c = nextUtf8(pattern, end);
         if (escaped) {
             tokens.push_back({Token::Literal, fold(c)});
             escaped = false;
@@ -85,34 +94,69 @@ CompiledPattern compile(NextChar next, char32_t escape)
             tokens.push_back({Token::Literal, fold(c)});
         }
     }
-    return tokens;
+    if (tokens.size() >= 2 && tokens.front().kind == Token::AnyRun && tokens.back().kind == Token::AnyRun) {
+        compiled.isSubstring = true;
+        for (std::size_t i = 1; i + 1 < tokens.size(); ++i) {
+            if (tokens[i].kind != Token::Literal) {
+                compiled.isSubstring = false;
+                break;
+            }
+            compiled.needle.push_back(tokens[i].character);
+        }
+    }
+    return compiled;
 }
 
-// Matches UTF-8 text against the tokens: greedy on "%", going back to the
-// last "%" when the rest does not fit.
-bool matchUtf8(const CompiledPattern& tokens, const unsigned char* text, const unsigned char* end)
+// The text's characters, case-folded, into a buffer that is reused from row
+// to row; returns their number.
+std::size_t foldUtf8(const unsigned char* s, const unsigned char* end, std::vector<char32_t>& buffer)
+{
+    const std::size_t bytes = std::size_t(end - s);
+    if (buffer.size() < bytes)
+        buffer.resize(bytes);
+    char32_t* out = buffer.data();
+    while (s < end) {
+        if (*s < 0x80)
+            *out++ = kFold[*s++];
+        else
+            *out++ = fold(nextUtf8(s, end));
+    }
+    return std::size_t(out - buffer.data());
+}
+
+bool containsFolded(const char32_t* text, std::size_t length, const std::u32string& needle)
+{
+    if (needle.empty())
+        return true;
+    if (needle.size() > length)
+        return false;
+    const char32_t first = needle.front();
+    const std::size_t last = length - needle.size();
+    for (std::size_t i = 0; i <= last; ++i) {
+        if (text[i] == first && std::equal(needle.begin() + 1, needle.end(), text + i + 1))
+            return true;
+    }
+    return false;
+}
+
+// Greedy on "%", going back to the last "%" when the rest does not fit.
+bool matchFolded(const std::vector<Token>& tokens, const char32_t* text, std::size_t length)
 {
     const std::size_t count = tokens.size();
     std::size_t ti = 0;
-    const unsigned char* s = text;
+    std::size_t si = 0;
     std::size_t starToken = SIZE_MAX;
-    const unsigned char* starText = nullptr;
-
-    while (s < end) {
+    std::size_t starText = 0;
+    while (si < length) {
         if (ti < count && tokens[ti].kind == Token::AnyRun) {
             starToken = ti++;
-            starText = s;
-            continue;
-        }
-        const unsigned char* afterChar = s;
-        const char32_t c = nextUtf8(afterChar, end);
-        if (ti < count && (tokens[ti].kind == Token::AnyOne || tokens[ti].character == fold(c))) {
+            starText = si;
+        } else if (ti < count && (tokens[ti].kind == Token::AnyOne || tokens[ti].character == text[si])) {
             ++ti;
-            s = afterChar;
+            ++si;
         } else if (starToken != SIZE_MAX) {
             ti = starToken + 1;
-            nextUtf8(starText, end);
-            s = starText;
+            si = ++starText;
         } else {
             return false;
         }
@@ -122,16 +166,12 @@ bool matchUtf8(const CompiledPattern& tokens, const unsigned char* text, const u
     return ti == count;
 }
 
-CompiledPattern compileUtf8(const unsigned char* pattern, const unsigned char* end, char32_t escape)
+bool matchUtf8(const CompiledPattern& pattern, const unsigned char* text, const unsigned char* end)
 {
-    return compile(
-        [&](char32_t& c) {
-            if (pattern >= end)
-                return false;
-            c = nextUtf8(pattern, end);
-            return true;
-        },
-        escape);
+    thread_local std::vector<char32_t> buffer;
+    const std::size_t length = foldUtf8(text, end, buffer);
+    return pattern.isSubstring ? containsFolded(buffer.data(), length, pattern.needle)
+                               : matchFolded(pattern.tokens, buffer.data(), length);
 }
 
 void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)

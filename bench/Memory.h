@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdio>
+
+namespace vorlin::bench {
+
+// Resident memory of this process in megabytes.
+inline double residentMegabytes()
+{
+    long pages = 0;
+    long resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return double(resident) * 4096.0 / (1024.0 * 1024.0);
+}
+
+}  // namespace vorlin::bench
