@@ -127,6 +127,7 @@ public:
 
 private:
     void text(unsigned char byte);
+    void plainRun(qsizetype start);
     void character(char16_t c);
     void controlWord(std::string_view word, bool hasParameter, int parameter);
     void controlSymbol(char symbol);
@@ -162,6 +163,17 @@ private:
 
     QString pending_;
     CharProps pendingProps_;
+    // Formats made so far for the attributes met; emptied when a font or
+    // colour changes.
+    mutable std::vector<std::pair<CharProps, QTextCharFormat>> formatCache_;
+    mutable ParaProps cachedParaProps_;
+    mutable QTextBlockFormat cachedBlockFormat_;
+    mutable bool blockFormatCached_ = false;
+    QTextBlockFormat blockFormatGiven_;  // what the current block was made with
+    bool blockFormatIsCurrent_ = false;
+    mutable int codePage_ = 1252;
+    mutable int codePageFont_ = -1;
+    mutable bool codePageCached_ = false;
     int fallbackToSkip_ = 0;
     bool sawText_ = false;
     bool blockHasText_ = false;
@@ -194,6 +206,8 @@ bool Reader::run()
 {
     if (!isRtf(in_))
         return false;
+    // One edit block: the document lays nothing out until the end.
+    cursor_.beginEditBlock();
     const qsizetype n = in_.size();
     while (pos_ < n && !closed_) {
         const char c = in_[pos_++];
@@ -243,6 +257,10 @@ bool Reader::run()
         case '\n':
             break;
         default:
+            if (state_.destination == Destination::Text && fallbackToSkip_ == 0) {
+                plainRun(pos_ - 1);
+                break;
+            }
             text(static_cast<unsigned char>(c));
             break;
         }
@@ -255,6 +273,7 @@ bool Reader::run()
     // The paragraph mark that ends the last paragraph opens no new one.
     if (lastBlockFromPar_ && !blockHasText_ && document_.blockCount() > 1)
         cursor_.deletePreviousChar();
+    cursor_.endEditBlock();
 
     if (!closed_ && !sawText_) {
         document_.clear();
@@ -297,6 +316,39 @@ void Reader::closeGroup()
     fallbackToSkip_ = 0;
 }
 
+void Reader::plainRun(qsizetype start)
+{
+    // The common case: a stretch of text without control characters.
+    qsizetype end = start;
+    const qsizetype n = in_.size();
+    while (end < n) {
+        const char c = in_[end];
+        if (c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n')
+            break;
+        ++end;
+    }
+    pos_ = end;
+    if (!pending_.isEmpty() && !sameProps(pendingProps_, state_.chars))
+        flush();
+    pendingProps_ = state_.chars;
+    const int codePage = textCodePage();
+    const qsizetype before = pending_.size();
+    pending_.resize(before + (end - start));
+    char16_t* out = reinterpret_cast<char16_t*>(pending_.data()) + before;
+    for (qsizetype i = start; i < end; ++i) {
+        const auto byte = static_cast<unsigned char>(in_[i]);
+        if (byte < 0x80) {
+            if (byte >= 0x20 || byte == '\t')
+                *out++ = byte;
+        } else {
+            *out++ = codepage::toUnicode(codePage, byte);
+        }
+    }
+    pending_.truncate(out - reinterpret_cast<char16_t*>(pending_.data()));
+    sawText_ = sawText_ || !pending_.isEmpty();
+    blockHasText_ = blockHasText_ || !pending_.isEmpty();
+}
+
 bool Reader::skippingUnicodeFallback()
 {
     if (fallbackToSkip_ <= 0)
@@ -308,10 +360,14 @@ bool Reader::skippingUnicodeFallback()
 int Reader::textCodePage() const
 {
     const int font = state_.chars.font >= 0 ? state_.chars.font : defaultFont_;
+    if (codePageCached_ && font == codePageFont_)
+        return codePage_;
     const auto entry = fonts_.constFind(font);
-    if (entry != fonts_.constEnd() && entry->charset >= 0)
-        return codePageOfCharset(entry->charset, ansiCodePage_);
-    return ansiCodePage_;
+    codePage_ = entry != fonts_.constEnd() && entry->charset >= 0 ? codePageOfCharset(entry->charset, ansiCodePage_)
+                                                                   : ansiCodePage_;
+    codePageFont_ = font;
+    codePageCached_ = true;
+    return codePage_;
 }
 
 void Reader::text(unsigned char byte)
@@ -333,6 +389,7 @@ void Reader::text(unsigned char byte)
         if (byte == ';') {
             if (colors_.size() < kMaxColors)
                 colors_.append(colorGiven_ ? QColor(red_, green_, blue_) : QColor());
+            formatCache_.clear();
             red_ = green_ = blue_ = 0;
             colorGiven_ = false;
         }
@@ -344,7 +401,9 @@ void Reader::text(unsigned char byte)
 
 void Reader::character(char16_t c)
 {
-    if (state_.destination != Destination::Text)
+    // Control characters and object marks are no text of a snippet.
+    if (state_.destination != Destination::Text || (c < 0x20 && c != u'\t') || c == QChar::ObjectReplacementCharacter
+        || c == QChar::ParagraphSeparator)
         return;
     if (!pending_.isEmpty() && !sameProps(pendingProps_, state_.chars))
         flush();
@@ -362,7 +421,7 @@ void Reader::flush()
     state_.chars = pendingProps_;
     cursor_.insertText(pending_, charFormat());
     state_.chars = current;
-    pending_.clear();
+    pending_.resize(0);  // keeps the buffer for the next run
 }
 
 void Reader::endParagraph()
@@ -370,16 +429,25 @@ void Reader::endParagraph()
     if (state_.destination != Destination::Text)
         return;
     flush();
-    cursor_.setBlockFormat(blockFormat());
+    const QTextBlockFormat paragraph = blockFormat();
+    const QTextCharFormat characters = charFormat();
+    // The paragraph's properties are those in force at its end; the block got
+    // those in force at its start.
+    if (!blockFormatIsCurrent_ || paragraph != blockFormatGiven_)
+        cursor_.setBlockFormat(paragraph);
     if (!blockHasText_)
-        cursor_.setBlockCharFormat(charFormat());
-    cursor_.insertBlock(blockFormat(), charFormat());
+        cursor_.setBlockCharFormat(characters);
+    cursor_.insertBlock(paragraph, characters);
+    blockFormatGiven_ = paragraph;
+    blockFormatIsCurrent_ = true;
     blockHasText_ = false;
     lastBlockFromPar_ = true;
 }
 
 void Reader::finishFontName()
 {
+    formatCache_.clear();
+    codePageCached_ = false;
     if (fontEntry_ >= 0 && !fontName_.isEmpty()) {
         FontEntry& entry = fonts_[fontEntry_];
         const int codePage = codePageOfCharset(entry.charset, ansiCodePage_);
@@ -391,6 +459,9 @@ void Reader::finishFontName()
 QTextCharFormat Reader::charFormat() const
 {
     const CharProps& p = state_.chars;
+    for (const auto& [props, cached] : formatCache_)
+        if (sameProps(p, props))
+            return cached;
     QTextCharFormat format;
     const auto font = fonts_.constFind(p.font >= 0 ? p.font : defaultFont_);
     if (font != fonts_.constEnd() && !font->name.isEmpty())
@@ -404,12 +475,19 @@ QTextCharFormat Reader::charFormat() const
         format.setForeground(colors_[p.color]);
     if (p.highlight > 0 && p.highlight < colors_.size() && colors_[p.highlight].isValid())
         format.setBackground(colors_[p.highlight]);
+    if (formatCache_.size() >= 32)
+        formatCache_.clear();
+    formatCache_.emplace_back(p, format);
     return format;
 }
 
 QTextBlockFormat Reader::blockFormat() const
 {
     const ParaProps& p = state_.para;
+    if (blockFormatCached_ && p.alignment == cachedParaProps_.alignment && p.leftIndent == cachedParaProps_.leftIndent
+        && p.rightIndent == cachedParaProps_.rightIndent && p.firstIndent == cachedParaProps_.firstIndent
+        && p.spaceBefore == cachedParaProps_.spaceBefore && p.spaceAfter == cachedParaProps_.spaceAfter)
+        return cachedBlockFormat_;
     QTextBlockFormat format;
     format.setAlignment(p.alignment);
     format.setLeftMargin(p.leftIndent / 15.0);
@@ -417,6 +495,9 @@ QTextBlockFormat Reader::blockFormat() const
     format.setTextIndent(p.firstIndent / 15.0);
     format.setTopMargin(p.spaceBefore / 15.0);
     format.setBottomMargin(p.spaceAfter / 15.0);
+    cachedParaProps_ = p;
+    cachedBlockFormat_ = format;
+    blockFormatCached_ = true;
     return format;
 }
 
@@ -432,7 +513,11 @@ void Reader::controlSymbol(char symbol)
         const int high = pos_ < in_.size() ? hexValue(in_[pos_]) : -1;
         const int low = pos_ + 1 < in_.size() ? hexValue(in_[pos_ + 1]) : -1;
         pos_ = std::min(in_.size(), pos_ + 2);
-        if (high >= 0 && low >= 0)
+        if (high < 0 || low < 0)
+            break;
+        if (state_.destination == Destination::Text && fallbackToSkip_ == 0)
+            character(codepage::toUnicode(textCodePage(), static_cast<unsigned char>(high * 16 + low)));
+        else
             text(static_cast<unsigned char>(high * 16 + low));
         break;
     }
@@ -479,9 +564,11 @@ void Reader::controlWord(std::string_view name, bool hasParameter, int parameter
     case Word::Ansicpg:
         if (hasParameter)
             ansiCodePage_ = parameter;
+        codePageCached_ = false;
         break;
     case Word::Deff:
         defaultFont_ = parameter;
+        formatCache_.clear();
         break;
     case Word::Plain:
         chars = CharProps();
@@ -521,6 +608,7 @@ void Reader::controlWord(std::string_view name, bool hasParameter, int parameter
     case Word::Charset:
         if (state_.destination == Destination::FontTable && fontEntry_ >= 0)
             fonts_[fontEntry_].charset = parameter;
+        codePageCached_ = false;
         break;
     case Word::Color:
         chars.color = std::max(0, parameter);

@@ -1,6 +1,7 @@
 // RTF exchanged with LibreOffice Writer, the word processor the snippets are
 // pasted into: what it writes reads with its formatting, and what we write it
 // takes with its formatting.
+#include "FuzzSeeds.h"
 #include "rtf/Rtf.h"
 #include "support/TempDir.h"
 
@@ -76,6 +77,7 @@ TEST(RtfFromOffice, WhatWriterWritesReadsWithItsFormatting)
     const QByteArray rtf = convertWithOffice(dir, QStringLiteral("dopis.html"), QStringLiteral("rtf"),
                                              QStringLiteral("HTML (StarWriter)"));
     ASSERT_TRUE(rtf::isRtf(rtf));
+    test::keepFuzzSeed(rtf);
 
     QTextDocument document;
     ASSERT_TRUE(rtf::read(rtf, document));

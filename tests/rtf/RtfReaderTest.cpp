@@ -1,3 +1,4 @@
+#include "FuzzSeeds.h"
 #include "rtf/Rtf.h"
 
 #include <QRandomGenerator>
@@ -33,6 +34,7 @@ TEST(RtfReader, ABodyWrittenOnWindows)
         "\\b \\'c8esk\\'e1 \\b0 ulice 12\\par\r\n"
         "\\pard\\qc\\cf1\\f1\\fs24 110 00 Praha 1\\cf0\\par\r\n"
         "}\r\n\0";
+    test::keepFuzzSeed(body);
     QTextDocument document;
     ASSERT_TRUE(rtf::read(body, document));
     EXPECT_EQ(document.toPlainText(), QStringLiteral("Mgr. Jan Novák, advokát\nČeská ulice 12\n110 00 Praha 1"));
@@ -68,6 +70,7 @@ TEST(RtfReader, CodePagesFollowTheFontsCharacterSet)
         {"{\\rtf1 raw \xe8}", QStringLiteral("raw è")},
     };
     for (const Case& c : cases) {
+        test::keepFuzzSeed(QByteArray(c.rtf));
         QTextDocument document;
         ASSERT_TRUE(rtf::read(QByteArray(c.rtf), document)) << c.rtf;
         EXPECT_EQ(document.toRawText(), c.text) << c.rtf;
@@ -81,6 +84,7 @@ TEST(RtfReader, DestinationsThatAreNotTextAreSkipped)
         "{\\header hlavicka}{\\footer paticka}{\\*\\generator Nekdo;}{\\*\\neznamy skryto}"
         "{\\pict\\pngblip 89504e470d0a}{\\*\\bkmkstart z}{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt odkaz}}"
         " text\\bin5 {}\\} konec}";
+    test::keepFuzzSeed(rtf);
     QTextDocument document;
     ASSERT_TRUE(rtf::read(rtf, document));
     EXPECT_EQ(document.toPlainText(), QStringLiteral("odkaz textkonec"));
@@ -91,6 +95,7 @@ TEST(RtfReader, TablesAndListsArriveAsTheirText)
     const QByteArray rtf =
         "{\\rtf1\\trowd\\cellx1000\\cellx2000\\pard\\intbl A\\cell B\\cell\\row\\pard"
         "{\\listtext\\pard\\plain \\u8226\\'95\\tab}polozka\\par}";
+    test::keepFuzzSeed(rtf);
     QTextDocument document;
     ASSERT_TRUE(rtf::read(rtf, document));
     EXPECT_EQ(document.toPlainText(), QStringLiteral("A\nB\n•\tpolozka"));

@@ -1,3 +1,4 @@
+#include "FuzzSeeds.h"
 #include "rtf/Rtf.h"
 
 #include <QTextBlock>
@@ -81,6 +82,7 @@ QList<Paragraph> describe(const QTextDocument& document)
 void expectRoundTrip(const QTextDocument& original, const char* what)
 {
     const QByteArray rtf = rtf::write(original);
+    test::keepFuzzSeed(rtf);
     for (const char c : rtf)
         ASSERT_TRUE(static_cast<unsigned char>(c) < 0x80) << what << ": not 7-bit: " << rtf.toStdString();
     QTextDocument back;
