@@ -2,8 +2,8 @@
 #include "app/ErrorBox.h"
 #include "app/VorlinApplication.h"
 #include "data/DM_Unit.h"
-
-#include <QTextStream>
+#include "ui/Icons.h"
+#include "ui/main/Vorlin_Unit.h"
 
 int main(int argc, char** argv)
 {
@@ -15,13 +15,29 @@ int main(int argc, char** argv)
     seedDataDir(paths());
 
     VorlinApplication app(argc, argv);
+    app.setWindowIcon(ui::icons::application());
+    // The program ends when its main window closes, not when the last
+    // visible window does (the main window may sit in the notification area).
+    app.setQuitOnLastWindowClosed(false);
 
-    // The windows in their fixed order; a creation handler that fails is
-    // shown in the error box and the start goes on. The program runs until its
-    // main window closes; without a main window there is nothing to run.
+    // The windows in their fixed order, each creation handler shown in the
+    // error box when it fails while the start goes on. The data module's
+    // objects exist first so that the main window's controls can be bound
+    // to its data source; its handler, which opens the database, runs after
+    // the main window's.
     DM = new TDM(&app);
+    Vorlin_Form = new TVorlin_Form(&DM->Vorlin_DataSource);
+    runShowingErrors([] { Vorlin_Form->FormCreate(); });
+    DM->setBodyEditor(Vorlin_Form);
     runShowingErrors([] { DM->DataModuleCreate(); });
 
-    QTextStream(stdout) << "Vorlin: data folder " << paths().dataDir << Qt::endl;
-    return 0;
+    Vorlin_Form->show();
+    const int result = app.exec();
+
+    runShowingErrors([] { Vorlin_Form->FormDestroy(); });
+    delete Vorlin_Form;
+    Vorlin_Form = nullptr;
+    delete DM;
+    DM = nullptr;
+    return result;
 }

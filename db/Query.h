@@ -59,6 +59,8 @@ public:
     State state() const { return state_; }
     bool isEditing() const { return state_ == State::Edit || state_ == State::Insert; }
     bool isModified() const { return modified_; }
+    // Whether rows can be written back (an open "SELECT * FROM <table>").
+    bool canModify() const { return isActive() && !table_.isEmpty(); }
 
     // Rows, the row being inserted included.
     int recordCount() const;

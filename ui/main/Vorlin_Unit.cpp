@@ -1,0 +1,462 @@
+#include "ui/main/Vorlin_Unit.h"
+
+#include "common/Error.h"
+#include "common/Integer.h"
+#include "common/Paths.h"
+#include "data/IniFile.h"
+#include "data/KindsFile.h"
+#include "data/Settings.h"
+#include "ui/Icons.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace vorlin {
+
+TVorlin_Form* Vorlin_Form = nullptr;
+
+namespace {
+
+// Colours of the two right-hand groups, as 0x00BBGGRR values.
+constexpr Color kExportGroupColour = 15137510;  // light green
+constexpr Color kOtherWorkColour = 16763594;    // light blue
+
+void paintBackground(QWidget* widget, Color colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, toQColor(colour));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+const char kHelpText[] =
+    "Pokud je zatržena možnost \"použít zkratku ctrl+v po uplynutí času\", program začne odpočítávat počet "
+    "sekund uvedený napravo od této možnosti. \r\n"
+    "Po uplynutí tohoto časového intervalu program odešle klávesovou zkratku ctrl+v. \r\n"
+    "Pokud tedy necháte zatrženou tuto možnost, tak jakmile kliknete na tlačítko \"Kopírovat do schránky\", "
+    "přepněte se do programového okna, kde chcete požadovaný text vložit, a vyčkejte, než bude text vložen.\r\n"
+    "Typický příklad použití - potřebuji vložit nějaký často používaný text do emailu. Předvytvořím si okno "
+    "emailu, nastavím si kurzor v místě emailu, kde chci text vložit, v programu Vorlin si najdu požadovaný "
+    "text, nechám zatrženou možnost použít zkratku ctrl+v, stisknu tlačítko kopírovat do schránky a přepnu se "
+    "zpět do emailu. Text se vloží.";
+
+}  // namespace
+
+TVorlin_Form::TVorlin_Form(db::DataSource* dataSource, QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Vorlin_Form"));
+    setWindowTitle(QStringLiteral("Vorlin"));
+    setWindowIcon(ui::icons::application());
+
+    auto* columns = new QHBoxLayout(this);
+    columns->addWidget(buildLeftColumn(dataSource));
+    columns->addWidget(buildMiddleColumn(dataSource));
+    columns->addWidget(buildRightColumn());
+    // The controls keep their places and sizes; a larger window adds room.
+    columns->addStretch(1);
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->addAction(QStringLiteral("Ukázat okno"), this, &TVorlin_Form::Ukzatokno1Click);
+    PopupMenu1->addAction(QStringLiteral("Skrýt okno"), this, &TVorlin_Form::Skrt1Click);
+    PopupMenu1->addSeparator();
+    PopupMenu1->addAction(QStringLiteral("Ukončit"), this, &TVorlin_Form::Ukonit1Click);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+
+    TrayIcon = new QSystemTrayIcon(this);
+    TrayIcon->setIcon(ui::icons::application());
+    TrayIcon->setToolTip(QStringLiteral("Vorlin"));
+    TrayIcon->setContextMenu(PopupMenu1);
+    connect(TrayIcon, &QSystemTrayIcon::activated, this, &TVorlin_Form::TrayIconActivated);
+
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+TVorlin_Form::~TVorlin_Form()
+{
+    if (DM)
+        DM->setBodyEditor(nullptr);
+}
+
+QWidget* TVorlin_Form::buildLeftColumn(db::DataSource* dataSource)
+{
+    auto* column = new QWidget(this);
+    column->setFixedWidth(330);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    DBNavigator1 = new ui::DBNavigator(dataSource, column);
+    layout->addWidget(DBNavigator1);
+    DBGrid1 = new ui::DBGrid(dataSource, {{QStringLiteral("Název"), QStringLiteral("nazev")},
+                                          {QStringLiteral("Druh"), QStringLiteral("druh")}},
+                             column);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setColumnWidth(0, 190);
+    DBGrid1->setMinimumHeight(520);
+    layout->addWidget(DBGrid1, 1);
+    connect(DBGrid1, &ui::DBGrid::rowDoubleClicked, this, &TVorlin_Form::DBGrid1DblClick);
+    return column;
+}
+
+QWidget* TVorlin_Form::buildMiddleColumn(db::DataSource* dataSource)
+{
+    auto* column = new QWidget(this);
+    column->setFixedWidth(440);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Vyhledávání"), column);
+    auto* search = new QHBoxLayout(GroupBox1);
+    auto* words = new QVBoxLayout;
+    Label3 = new QLabel(QStringLiteral("zde vyhledáváte v názvu a v klíčových slovech"), GroupBox1);
+    Label3->setWordWrap(true);
+    Jmeno_Edit = new QLineEdit(GroupBox1);
+    Jmeno_Edit->setObjectName(QStringLiteral("Jmeno_Edit"));
+    words->addWidget(Label3);
+    words->addWidget(Jmeno_Edit);
+    words->addStretch(1);
+    ListBox1 = new QListWidget(GroupBox1);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->addItems(kinds::choicesWithEmptyFirst(kinds::initialKinds()));
+    ListBox1->setFixedSize(140, 96);
+    search->addLayout(words, 1);
+    search->addWidget(ListBox1);
+    layout->addWidget(GroupBox1);
+
+    auto* panel = new QWidget(column);
+    auto* editor = new QVBoxLayout(panel);
+    editor->setContentsMargins(0, 0, 0, 0);
+    ToolBar1 = new QToolBar(panel);
+    ToolBar1->setIconSize(QSize(18, 18));
+    editor->addWidget(ToolBar1);
+    DBRichEdit1 = new ui::DBRichEdit(panel);
+    DBRichEdit1->setObjectName(QStringLiteral("DBRichEdit1"));
+    DBRichEdit1->link().setField(QStringLiteral("obsah"));
+    DBRichEdit1->link().setDataSource(dataSource);
+    DBRichEdit1->setMinimumHeight(300);
+    editor->addWidget(DBRichEdit1, 1);
+    buildEditorToolBar();
+
+    auto* fields = new QFormLayout;
+    Jmeno_DBEdit = new ui::DBEdit(panel);
+    Jmeno_DBEdit->setObjectName(QStringLiteral("Jmeno_DBEdit"));
+    Jmeno_DBEdit->link().setField(QStringLiteral("nazev"));
+    Jmeno_DBEdit->link().setDataSource(dataSource);
+    DBComboBox1 = new ui::DBComboBox(panel);
+    DBComboBox1->setObjectName(QStringLiteral("DBComboBox1"));
+    DBComboBox1->setItems(kinds::initialKinds());
+    DBComboBox1->link().setField(QStringLiteral("druh"));
+    DBComboBox1->link().setDataSource(dataSource);
+    Tag_DBEdit = new ui::DBEdit(panel);
+    Tag_DBEdit->setObjectName(QStringLiteral("Tag_DBEdit"));
+    Tag_DBEdit->link().setField(QStringLiteral("tag"));
+    Tag_DBEdit->link().setDataSource(dataSource);
+    fields->addRow(QStringLiteral("Název"), Jmeno_DBEdit);
+    fields->addRow(QStringLiteral("Druh"), DBComboBox1);
+    fields->addRow(QStringLiteral("Klíčová slova"), Tag_DBEdit);
+    editor->addLayout(fields);
+    layout->addWidget(panel, 1);
+    return column;
+}
+
+void TVorlin_Form::buildEditorToolBar()
+{
+    using ui::icons::Glyph;
+    auto action = [this](Glyph glyph, const QString& text, bool checkable) {
+        QAction* a = ToolBar1->addAction(ui::icons::glyph(glyph), text);
+        a->setCheckable(checkable);
+        return a;
+    };
+    RichEditAlignLeft1 = action(Glyph::AlignLeft, QStringLiteral("Align Left"), true);
+    RichEditAlignCenter1 = action(Glyph::AlignCenter, QStringLiteral("Center"), true);
+    RichEditAlignRight1 = action(Glyph::AlignRight, QStringLiteral("Align Right"), true);
+    RichEditAlignLeft1->setChecked(true);
+    ToolBar1->addSeparator();
+    RichEditBold1 = action(Glyph::Bold, QStringLiteral("Bold"), true);
+    RichEditItalic1 = action(Glyph::Italic, QStringLiteral("Italic"), true);
+    RichEditUnderline1 = action(Glyph::Underline, QStringLiteral("Underline"), true);
+    RichEditBold1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    RichEditItalic1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    RichEditUnderline1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
+    for (QAction* a : {RichEditBold1, RichEditItalic1, RichEditUnderline1})
+        a->setShortcutContext(Qt::WindowShortcut);
+    ToolBar1->addSeparator();
+    ToolButton8 = action(Glyph::Font, QStringLiteral("Písmo"), false);
+    ToolBar1->addSeparator();
+    Button4 = new QPushButton(QStringLiteral("Náhled"), ToolBar1);
+    ToolBar1->addWidget(Button4);
+
+    connect(RichEditAlignLeft1, &QAction::triggered, this, [this] { align(Qt::AlignLeft); });
+    connect(RichEditAlignCenter1, &QAction::triggered, this, [this] { align(Qt::AlignHCenter); });
+    connect(RichEditAlignRight1, &QAction::triggered, this, [this] { align(Qt::AlignRight); });
+    for (QAction* a : {RichEditBold1, RichEditItalic1, RichEditUnderline1})
+        connect(a, &QAction::triggered, this, [this, a] { toggleStyle(a); });
+    connect(ToolButton8, &QAction::triggered, this, &TVorlin_Form::ToolButton8Click);
+    connect(Button4, &QPushButton::clicked, this, &TVorlin_Form::Button4Click);
+    connect(DBRichEdit1, &QTextEdit::currentCharFormatChanged, this, &TVorlin_Form::showEditorFormatting);
+    connect(DBRichEdit1, &QTextEdit::cursorPositionChanged, this, &TVorlin_Form::showEditorFormatting);
+}
+
+QWidget* TVorlin_Form::buildRightColumn()
+{
+    auto* column = new QWidget(this);
+    column->setFixedWidth(280);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    GroupBox19 = new QGroupBox(QStringLiteral("Export do textových editorů"), column);
+    paintBackground(GroupBox19, kExportGroupColour);
+    auto* export_ = new QVBoxLayout(GroupBox19);
+    Word_ListBox = new QListWidget(GroupBox19);
+    Word_ListBox->setObjectName(QStringLiteral("Word_ListBox"));
+    Word_ListBox->setFixedHeight(110);
+    export_->addWidget(Word_ListBox);
+    auto* row = new QHBoxLayout;
+    Button36 = new QPushButton(QStringLiteral("Spuštěné MS Word"), GroupBox19);
+    Button35 = new QPushButton(QStringLiteral("Vložit"), GroupBox19);
+    row->addWidget(Button36);
+    row->addWidget(Button35);
+    export_->addLayout(row);
+    Button2 = new QPushButton(QStringLiteral("Spuštěné OO Writer"), GroupBox19);
+    export_->addWidget(Button2);
+    CheckBox4 = new QCheckBox(QStringLiteral("Vložit text i s jeho formátováním"), GroupBox19);
+    CheckBox1 = new QCheckBox(QStringLiteral("Přepnout do okna text. editoru"), GroupBox19);
+    CheckBox2 = new QCheckBox(QStringLiteral("Minimalizovat Vorlin vedle hodin"), GroupBox19);
+    for (QCheckBox* box : {CheckBox4, CheckBox1, CheckBox2}) {
+        box->setChecked(true);
+        export_->addWidget(box);
+    }
+    // Listing and inserting come with the output to the word processors.
+    for (QPushButton* button : {Button36, Button35, Button2})
+        button->setEnabled(false);
+    layout->addWidget(GroupBox19);
+
+    GroupBox2 = new QGroupBox(QStringLiteral("Jiná práce s textem"), column);
+    paintBackground(GroupBox2, kOtherWorkColour);
+    auto* other = new QGridLayout(GroupBox2);
+    Button3 = new QPushButton(QStringLiteral("Kopírovat text do schránky"), GroupBox2);
+    Button3->setEnabled(false);  // comes with the clipboard copy
+    BitBtn6 = new QToolButton(GroupBox2);
+    BitBtn6->setIcon(ui::icons::glyph(ui::icons::Glyph::Help));
+    BitBtn6->setAutoRaise(true);
+    connect(BitBtn6, &QToolButton::clicked, this, &TVorlin_Form::BitBtn6Click);
+    auto* caption = new QLabel(QStringLiteral("a použít zkratku ctrl+v po uplynutí časového intervalu"), GroupBox2);
+    caption->setWordWrap(true);
+    CheckBox3 = new QCheckBox(GroupBox2);
+    CheckBox3->setAccessibleName(caption->text());
+    caption->setBuddy(CheckBox3);
+    Edit1 = new QLineEdit(QStringLiteral("4"), GroupBox2);
+    Edit1->setFixedWidth(44);
+    UpDown1 = new ui::UpDown(Edit1, 0, 100, GroupBox2);
+    UpDown1->setPosition(4);
+    auto* interval = new QHBoxLayout;
+    interval->addWidget(Edit1);
+    interval->addWidget(UpDown1);
+    interval->addWidget(new QLabel(QStringLiteral("s"), GroupBox2));
+    interval->addStretch(1);
+    other->addWidget(Button3, 0, 0, 1, 2);
+    other->addWidget(BitBtn6, 0, 2, Qt::AlignTop | Qt::AlignRight);
+    other->addWidget(caption, 1, 0);
+    other->addWidget(CheckBox3, 1, 1);
+    other->addLayout(interval, 2, 0, 1, 3);
+    layout->addWidget(GroupBox2);
+
+    layout->addStretch(1);
+    Button5 = new QPushButton(QStringLiteral("Speciální import"), column);
+    Button5->setVisible(false);
+    layout->addWidget(Button5);
+    Button1 = new QPushButton(QStringLiteral("Nastavení, o programu"), column);
+    connect(Button1, &QPushButton::clicked, this, &TVorlin_Form::Button1Click);
+    layout->addWidget(Button1);
+    return column;
+}
+
+void TVorlin_Form::SetupHackedNavigator(ui::DBNavigator* navigator)
+{
+    const char* captions[ui::DBNavigator::ButtonCount] = {"První",  "Předchozí", "Další",  "Poslední",  "Přidat",
+                                                          "Smazat", "Upravit",   "Uložit", "Neukládat", "Obnovit"};
+    for (int i = 0; i < ui::DBNavigator::ButtonCount; ++i) {
+        QToolButton* button = navigator->button(ui::DBNavigator::Button(i));
+        button->setText(QString::fromUtf8(captions[i]));
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    }
+    navigator->setVisibleButtons({ui::DBNavigator::Insert, ui::DBNavigator::Delete, ui::DBNavigator::Edit,
+                                  ui::DBNavigator::Post, ui::DBNavigator::Cancel});
+}
+
+void TVorlin_Form::FormCreate()
+{
+    SetupHackedNavigator(DBNavigator1);
+
+    TrayIcon->show();
+
+    {
+        const IniFile ini(settings::filePath(paths().dataDir));
+        UpDown1->setPosition(
+            parseInteger(ini.readString(settings::kSection, settings::kPasteIntervalKey,
+                                        settings::kPasteIntervalDefault.toString())));
+        CheckBox3->setChecked(ini.readBool(settings::kSection, settings::kUseCtrlVKey, settings::kUseCtrlVDefault));
+    }
+
+    const QStringList choices = kinds::choicesWithEmptyFirst(kinds::load(kinds::filePath(paths().dataDir)));
+    DBComboBox1->setItems(choices);
+    ListBox1->clear();
+    ListBox1->addItems(choices);
+
+    Button4->setEnabled(bool(showPreviewWindow));
+    Button1->setEnabled(bool(showSettingsWindow));
+}
+
+void TVorlin_Form::FormDestroy()
+{
+    {
+        IniFile ini(settings::filePath(paths().dataDir));
+        ini.writeString(settings::kSection, settings::kPasteIntervalKey, Edit1->text());
+        ini.writeBool(settings::kSection, settings::kUseCtrlVKey, CheckBox3->isChecked());
+    }
+    TrayIcon->hide();
+}
+
+void TVorlin_Form::focusBodyEditor()
+{
+    if (!isVisible() || !isEnabled() || !DBRichEdit1->isVisible() || !DBRichEdit1->isEnabled())
+        throw Error(QStringLiteral("Cannot focus a disabled or invisible window"));
+    if (!isActiveWindow())
+        activateWindow();
+    DBRichEdit1->setFocus(Qt::OtherFocusReason);
+}
+
+void TVorlin_Form::setBodyEditorFont(const Font& font)
+{
+    DBRichEdit1->setTypingFont(font);
+}
+
+void TVorlin_Form::ToolButton8Click()
+{
+    if (!FontDialog1.execute(this))
+        return;
+    db::Query& query = DM->Vorlin_ADOQuery;
+    if (!query.isEditing())
+        query.edit();
+    DBRichEdit1->applyFont(FontDialog1.font());
+}
+
+void TVorlin_Form::toggleStyle(QAction* action)
+{
+    const QTextCharFormat current = DBRichEdit1->currentCharFormat();
+    if (!DBRichEdit1->beginEdit()) {
+        showEditorFormatting();
+        return;
+    }
+    QTextCharFormat change;
+    if (action == RichEditBold1)
+        change.setFontWeight(current.fontWeight() >= QFont::Bold ? QFont::Normal : QFont::Bold);
+    else if (action == RichEditItalic1)
+        change.setFontItalic(!current.fontItalic());
+    else
+        change.setFontUnderline(!current.fontUnderline());
+    DBRichEdit1->mergeCurrentCharFormat(change);
+    showEditorFormatting();
+}
+
+void TVorlin_Form::align(Qt::Alignment alignment)
+{
+    if (DBRichEdit1->beginEdit())
+        DBRichEdit1->setAlignment(alignment);
+    showEditorFormatting();
+}
+
+void TVorlin_Form::showEditorFormatting()
+{
+    const QTextCharFormat format = DBRichEdit1->currentCharFormat();
+    RichEditBold1->setChecked(format.fontWeight() >= QFont::Bold);
+    RichEditItalic1->setChecked(format.fontItalic());
+    RichEditUnderline1->setChecked(format.fontUnderline());
+    const Qt::Alignment alignment = DBRichEdit1->alignment() & Qt::AlignHorizontal_Mask;
+    RichEditAlignCenter1->setChecked(alignment == Qt::AlignHCenter);
+    RichEditAlignRight1->setChecked(alignment == Qt::AlignRight);
+    RichEditAlignLeft1->setChecked(alignment != Qt::AlignHCenter && alignment != Qt::AlignRight);
+}
+
+void TVorlin_Form::BitBtn6Click()
+{
+    QMessageBox::information(this, QStringLiteral("Information"), QString::fromUtf8(kHelpText));
+}
+
+void TVorlin_Form::Ukzatokno1Click()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void TVorlin_Form::Skrt1Click()
+{
+    hide();
+}
+
+void TVorlin_Form::Ukonit1Click()
+{
+    close();
+}
+
+void TVorlin_Form::Button1Click()
+{
+    if (showSettingsWindow)
+        showSettingsWindow();
+}
+
+void TVorlin_Form::Button4Click()
+{
+    if (showPreviewWindow)
+        showPreviewWindow();
+}
+
+void TVorlin_Form::DBGrid1DblClick()
+{
+    if (showPreviewWindow)
+        showPreviewWindow();
+}
+
+void TVorlin_Form::TrayIconActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    if (reason != QSystemTrayIcon::Trigger)
+        return;
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    Ukzatokno1Click();
+}
+
+bool TVorlin_Form::hidesIntoTray() const
+{
+    return TrayIcon->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TVorlin_Form::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // Minimising puts the window away into the notification area; without one
+    // the window minimises as usual, so that it can always be found again.
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && hidesIntoTray()) {
+        QTimer::singleShot(0, this, [this] {
+            setWindowState(windowState() & ~Qt::WindowMinimized);
+            hide();
+        });
+    }
+}
+
+void TVorlin_Form::closeEvent(QCloseEvent* event)
+{
+    // Closing the main window ends the program.
+    event->accept();
+    QApplication::quit();
+}
+
+}  // namespace vorlin

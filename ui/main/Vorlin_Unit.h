@@ -1,0 +1,124 @@
+#pragma once
+
+#include "data/DM_Unit.h"
+#include "ui/widgets/DBComboBox.h"
+#include "ui/widgets/DBEdit.h"
+#include "ui/widgets/DBGrid.h"
+#include "ui/widgets/DBNavigator.h"
+#include "ui/widgets/DBRichEdit.h"
+#include "ui/widgets/FontDialog.h"
+#include "ui/widgets/UpDown.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWidget>
+
+#include <functional>
+
+namespace vorlin {
+
+// The main window: the snippet list with its navigator, the search, the
+// body editor with the snippet's fields, the export controls, and the icon
+// in the notification area.
+class TVorlin_Form : public QWidget, public BodyEditorAccess {
+    Q_OBJECT
+public:
+    explicit TVorlin_Form(db::DataSource* dataSource, QWidget* parent = nullptr);
+    ~TVorlin_Form() override;
+
+    // Creation and destruction handlers, run by start-up and at exit.
+    void FormCreate();
+    void FormDestroy();
+
+    void SetupHackedNavigator(ui::DBNavigator* navigator);
+    void ToolButton8Click();
+    void BitBtn6Click();
+    void Ukzatokno1Click();
+    void Skrt1Click();
+    void Ukonit1Click();
+    void Button1Click();
+    void Button4Click();
+    void DBGrid1DblClick();
+
+    // The icon's mouse report: a left click shows the window.
+    void TrayIconActivated(QSystemTrayIcon::ActivationReason reason);
+
+    // BodyEditorAccess, for the data module's insert hooks.
+    void focusBodyEditor() override;
+    void setBodyEditorFont(const Font& font) override;
+
+    // Windows that open from here once they exist.
+    std::function<void()> showSettingsWindow;
+    std::function<void()> showPreviewWindow;
+
+    // Whether minimising puts the window into the notification area.
+    bool hidesIntoTray() const;
+
+    ui::DBNavigator* DBNavigator1;
+    ui::DBGrid* DBGrid1;
+    QGroupBox* GroupBox1;
+    QLabel* Label3;
+    QLineEdit* Jmeno_Edit;
+    QListWidget* ListBox1;
+    QToolBar* ToolBar1;
+    QAction* RichEditAlignLeft1;
+    QAction* RichEditAlignCenter1;
+    QAction* RichEditAlignRight1;
+    QAction* RichEditBold1;
+    QAction* RichEditItalic1;
+    QAction* RichEditUnderline1;
+    QAction* ToolButton8;
+    QPushButton* Button4;
+    ui::DBRichEdit* DBRichEdit1;
+    ui::DBEdit* Jmeno_DBEdit;
+    ui::DBComboBox* DBComboBox1;
+    ui::DBEdit* Tag_DBEdit;
+    QGroupBox* GroupBox19;
+    QListWidget* Word_ListBox;
+    QPushButton* Button36;
+    QPushButton* Button35;
+    QPushButton* Button2;
+    QCheckBox* CheckBox4;
+    QCheckBox* CheckBox1;
+    QCheckBox* CheckBox2;
+    QGroupBox* GroupBox2;
+    QPushButton* Button3;
+    QToolButton* BitBtn6;
+    QCheckBox* CheckBox3;
+    QLineEdit* Edit1;
+    ui::UpDown* UpDown1;
+    QPushButton* Button5;
+    QPushButton* Button1;
+    ui::FontDialog FontDialog1;
+    QMenu* PopupMenu1;
+    QTimer* Timer1;
+    QSystemTrayIcon* TrayIcon;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QWidget* buildLeftColumn(db::DataSource* dataSource);
+    QWidget* buildMiddleColumn(db::DataSource* dataSource);
+    QWidget* buildRightColumn();
+    void buildEditorToolBar();
+    void showEditorFormatting();
+    void toggleStyle(QAction* action);
+    void align(Qt::Alignment alignment);
+};
+
+// The one main window of the program.
+extern TVorlin_Form* Vorlin_Form;
+
+}  // namespace vorlin

@@ -1,0 +1,64 @@
+#include "ui/widgets/DBComboBox.h"
+
+#include "ui/widgets/EditKeys.h"
+
+#include <QLineEdit>
+
+namespace vorlin::ui {
+
+DBComboBox::DBComboBox(QWidget* parent)
+    : QComboBox(parent),
+      link_(
+          this, [this](const QVariant& value) { setEditText(value.toString()); },
+          [this]() -> QVariant { return currentText(); })
+{
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &DBComboBox::changedByUser);
+    connect(this, &QComboBox::activated, this, [this](int index) { changedByUser(itemText(index)); });
+}
+
+void DBComboBox::setItems(const QStringList& items)
+{
+    const QString shown = currentText();
+    const bool modified = link_.isModified();
+    clear();
+    addItems(items);
+    setEditText(shown);
+    if (modified)
+        link_.markModified();
+}
+
+void DBComboBox::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && link_.isModified()) {
+        link_.reload();
+        return;
+    }
+    if (changesText(event, false) && !link_.beginEdit())
+        return;
+    QComboBox::keyPressEvent(event);
+}
+
+void DBComboBox::focusOutEvent(QFocusEvent* event)
+{
+    QComboBox::focusOutEvent(event);
+    link_.writeBack();
+}
+
+void DBComboBox::changedByUser(const QString& text)
+{
+    if (link_.isLoading())
+        return;
+    db::Query* query = link_.dataSource() ? link_.dataSource()->dataSet() : nullptr;
+    if (!query || !query->isEditing()) {
+        if (!link_.beginEdit()) {
+            link_.reload();
+            return;
+        }
+        setEditText(text);
+    }
+    link_.markModified();
+}
+
+}  // namespace vorlin::ui

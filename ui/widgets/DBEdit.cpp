@@ -1,0 +1,48 @@
+#include "ui/widgets/DBEdit.h"
+
+#include "ui/widgets/EditKeys.h"
+
+namespace vorlin::ui {
+
+DBEdit::DBEdit(QWidget* parent)
+    : QLineEdit(parent),
+      link_(
+          this, [this](const QVariant& value) { setText(value.toString()); },
+          [this]() -> QVariant { return text(); })
+{
+    connect(this, &QLineEdit::textEdited, this, &DBEdit::edited);
+}
+
+void DBEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && link_.isModified()) {
+        link_.reload();
+        return;
+    }
+    if (changesText(event, false) && !link_.beginEdit())
+        return;  // the row cannot be edited: the key is dropped
+    QLineEdit::keyPressEvent(event);
+}
+
+void DBEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    link_.writeBack();
+}
+
+void DBEdit::edited(const QString& typed)
+{
+    // A change that did not come from a key (the context menu's paste).
+    db::Query* query = link_.dataSource() ? link_.dataSource()->dataSet() : nullptr;
+    if (!query || !query->isEditing()) {
+        if (!link_.beginEdit()) {
+            link_.reload();
+            return;
+        }
+        if (text() != typed)
+            setText(typed);
+    }
+    link_.markModified();
+}
+
+}  // namespace vorlin::ui

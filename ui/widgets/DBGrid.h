@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ui/widgets/QueryTableModel.h"
+
+#include <QTableView>
+
+namespace vorlin::ui {
+
+// The snippet list: a table over the query whose selected row is the
+// query's current row. Both cells can be edited in place; Ctrl+Delete
+// deletes the current row after "Delete record?".
+class DBGrid : public QTableView {
+    Q_OBJECT
+public:
+    DBGrid(db::DataSource* source, QList<QueryTableModel::Column> columns, QWidget* parent = nullptr);
+
+    QueryTableModel* queryModel() const { return model_; }
+
+    // The field of the column at a position (0 = leftmost), after any moves
+    // the user made.
+    QString fieldAtPosition(int position) const;
+
+Q_SIGNALS:
+    // A column title was clicked: its position now and its own field.
+    void titleClicked(int position, const QString& field);
+    // A row was double-clicked (it is the current row by then).
+    void rowDoubleClicked();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+
+private:
+    db::Query* query() const;
+    void followQuery();
+
+    QPointer<db::DataSource> source_;
+    QueryTableModel* model_;
+    bool following_ = false;
+};
+
+}  // namespace vorlin::ui

@@ -1,0 +1,88 @@
+#include "ui/widgets/DBRichEdit.h"
+
+#include "rtf/Rtf.h"
+#include "ui/widgets/EditKeys.h"
+
+#include <QScrollBar>
+
+namespace vorlin::ui {
+
+DBRichEdit::DBRichEdit(QWidget* parent)
+    : QTextEdit(parent),
+      link_(
+          this,
+          [this](const QVariant& value) {
+              rtf::loadBody(value.toString(), *document());
+              moveCursor(QTextCursor::Start);
+          },
+          [this]() -> QVariant { return rtf::bodyOf(*document()); })
+{
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setAcceptRichText(true);
+    connect(this, &QTextEdit::textChanged, this, &DBRichEdit::contentChanged);
+}
+
+bool DBRichEdit::beginEdit()
+{
+    return link_.beginEdit();
+}
+
+void DBRichEdit::setTypingFont(const Font& font)
+{
+    document()->setDefaultFont(font.toQFont());
+    QTextCharFormat format;
+    format.setFont(font.toQFont(), QTextCharFormat::FontPropertiesAll);
+    const QColor color = toQColor(font.color, palette());
+    if (color.isValid())
+        format.setForeground(color);
+    setCurrentCharFormat(format);
+}
+
+void DBRichEdit::applyFont(const Font& font)
+{
+    const QFont qfont = font.toQFont();
+    QTextCharFormat format;
+    format.setFontFamilies({font.face});
+    if (font.size > 0)
+        format.setFontPointSize(font.size);
+    const QColor color = toQColor(font.color, palette());
+    if (color.isValid())
+        format.setForeground(color);
+    else
+        format.clearForeground();
+    format.setFontWeight(qfont.bold() ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(qfont.italic());
+    format.setFontUnderline(qfont.underline());
+    format.setFontStrikeOut(qfont.strikeOut());
+    mergeCurrentCharFormat(format);
+}
+
+void DBRichEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (changesText(event, true) && !link_.beginEdit())
+        return;
+    QTextEdit::keyPressEvent(event);
+}
+
+void DBRichEdit::focusOutEvent(QFocusEvent* event)
+{
+    QTextEdit::focusOutEvent(event);
+    link_.writeBack();
+}
+
+void DBRichEdit::insertFromMimeData(const QMimeData* source)
+{
+    if (link_.beginEdit())
+        QTextEdit::insertFromMimeData(source);
+}
+
+void DBRichEdit::contentChanged()
+{
+    if (link_.isLoading())
+        return;
+    db::Query* query = link_.dataSource() ? link_.dataSource()->dataSet() : nullptr;
+    if (query && query->isEditing())
+        link_.markModified();
+}
+
+}  // namespace vorlin::ui

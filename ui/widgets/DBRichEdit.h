@@ -1,0 +1,42 @@
+#pragma once
+
+#include "data/Font.h"
+#include "ui/widgets/FieldLink.h"
+
+#include <QTextEdit>
+
+namespace vorlin::ui {
+
+// A rich-text editor bound to the body field: shows the body as RTF (or as
+// plain text when it is not RTF) and writes RTF back when the row is saved.
+class DBRichEdit : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit DBRichEdit(QWidget* parent = nullptr);
+
+    FieldLink& link() { return link_; }
+
+    // Puts the row into editing before the toolbar changes the formatting;
+    // false when the row cannot be edited.
+    bool beginEdit();
+
+    // The font that text typed from now on starts in.
+    void setTypingFont(const Font& font);
+
+    // Sets face, size, colour and styles of the selection (or of the typing
+    // position when nothing is selected), in this order; every style not in
+    // the font is removed.
+    void applyFont(const Font& font);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    void contentChanged();
+
+    FieldLink link_;
+};
+
+}  // namespace vorlin::ui

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "db/DataSource.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+
+namespace vorlin::ui {
+
+// What a data-aware control shares: the field of the data source it shows,
+// when to show the value again, when to write its edit back, and how an edit
+// starts. The control gives two functions: one that shows a value, one that
+// gives the value it holds.
+class FieldLink : public QObject {
+    Q_OBJECT
+public:
+    FieldLink(QObject* parent, std::function<void(const QVariant&)> show, std::function<QVariant()> take);
+
+    void setDataSource(db::DataSource* source);
+    db::DataSource* dataSource() const { return source_; }
+    void setField(const QString& field);
+    const QString& field() const { return field_; }
+
+    // The user is about to change the control: the query starts editing (an
+    // empty list starts a new row). False when the control must not change.
+    bool beginEdit();
+
+    // The control's value changed by the user.
+    void markModified() { modified_ = true; }
+    bool isModified() const { return modified_; }
+
+    // Writes a changed value into the field (when the control loses the focus
+    // and before the row is saved).
+    void writeBack();
+
+    // Shows the current value again and forgets the control's own change.
+    void reload();
+
+    bool isLoading() const { return loading_; }
+
+private:
+    void recordChanged(const QString& field);
+
+    QPointer<db::DataSource> source_;
+    QString field_;
+    std::function<void(const QVariant&)> show_;
+    std::function<QVariant()> take_;
+    bool modified_ = false;
+    bool loading_ = false;
+    bool writing_ = false;
+    QVariant shown_;  // the value the control shows, as the field had it
+    bool shownOnce_ = false;
+};
+
+}  // namespace vorlin::ui

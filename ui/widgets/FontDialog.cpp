@@ -1,0 +1,84 @@
+#include "ui/widgets/FontDialog.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFontDialog>
+#include <QFormLayout>
+#include <QPainter>
+#include <QPixmap>
+#include <QVBoxLayout>
+
+namespace vorlin::ui {
+namespace {
+
+struct NamedColour {
+    Color value;
+    const char* name;
+};
+
+const NamedColour kColours[] = {
+    {colors::clWindowText, "Automatická"}, {colors::clBlack, "Černá"},  {colors::clMaroon, "Kaštanová"},
+    {colors::clGreen, "Zelená"},           {colors::clOlive, "Olivová"}, {colors::clNavy, "Námořnická modř"},
+    {colors::clPurple, "Purpurová"},       {colors::clTeal, "Modrozelená"}, {colors::clGray, "Šedá"},
+    {colors::clSilver, "Stříbrná"},        {colors::clRed, "Červená"},   {colors::clLime, "Limetková"},
+    {colors::clYellow, "Žlutá"},           {colors::clBlue, "Modrá"},    {colors::clFuchsia, "Fuchsiová"},
+    {colors::clAqua, "Azurová"},           {colors::clWhite, "Bílá"},
+};
+
+QIcon swatch(const QColor& colour)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(colour);
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::gray);
+    painter.drawRect(0, 0, 15, 15);
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+FontDialog::FontDialog()
+{
+    font_.face = QStringLiteral("Tahoma");
+    font_.size = 8;
+    font_.color = colors::clWindowText;
+}
+
+bool FontDialog::execute(QWidget* parent)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Písmo"));
+    auto* layout = new QVBoxLayout(&dialog);
+
+    auto* fonts = new QFontDialog(&dialog);
+    fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    fonts->setWindowFlags(Qt::Widget);
+    fonts->setCurrentFont(font_.toQFont());
+    layout->addWidget(fonts);
+
+    auto* colours = new QComboBox(&dialog);
+    for (const NamedColour& colour : kColours)
+        colours->addItem(swatch(toQColor(colour.value, dialog.palette())), QString::fromUtf8(colour.name),
+                         QVariant::fromValue(colour.value));
+    const int current = colours->findData(QVariant::fromValue(font_.color));
+    colours->setCurrentIndex(current >= 0 ? current : 0);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Barva:"), colours);
+    layout->addLayout(form);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    QFont chosen = fonts->currentFont();
+    if (chosen.pointSize() <= 0)
+        chosen.setPointSize(font_.size > 0 ? font_.size : 8);
+    font_ = Font::fromQFont(chosen, colours->currentData().value<Color>());
+    return true;
+}
+
+}  // namespace vorlin::ui
