@@ -436,7 +436,7 @@ void TVorlin_Form::TrayIconActivated(QSystemTrayIcon::ActivationReason reason)
 
 bool TVorlin_Form::hidesIntoTray() const
 {
-    return TrayIcon->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+    return TrayIcon->isVisible() && trayAvailable();
 }
 
 void TVorlin_Form::changeEvent(QEvent* event)

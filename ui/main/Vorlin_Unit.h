@@ -63,6 +63,8 @@ public:
 
     // Whether minimising puts the window into the notification area.
     bool hidesIntoTray() const;
+    // Whether the desktop shows a notification area (a tray host runs).
+    std::function<bool()> trayAvailable = &QSystemTrayIcon::isSystemTrayAvailable;
 
     ui::DBNavigator* DBNavigator1;
     ui::DBGrid* DBGrid1;

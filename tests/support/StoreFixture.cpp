@@ -1,4 +1,4 @@
-#include "StoreFixture.h"
+#include "support/StoreFixture.h"
 
 #include "common/Paths.h"
 
@@ -11,6 +11,7 @@ StoreFixture::StoreFixture()
 {
     dataDir = dir.path() + QStringLiteral("Jan Novák/Data (účetní)/");
     QDir().mkpath(dataDir);
+    QDir().mkpath(dataDir + QStringLiteral("hledani"));
     EXPECT_TRUE(QFile::copy(QStringLiteral(VORLIN_EXE_DIR "vorlin.mdb"), databaseFile()));
     QFile::setPermissions(databaseFile(), QFile::ReadOwner | QFile::WriteOwner);
     setPaths({QStringLiteral(VORLIN_EXE_DIR), dataDir, dataDir + QStringLiteral("hledani/")});

@@ -1,0 +1,399 @@
+#include "common/Win1250.h"
+#include "data/FontSpec.h"
+#include "data/IniFile.h"
+#include "data/KindsFile.h"
+#include "rtf/Rtf.h"
+#include "data/Settings.h"
+#include "support/ModalAnswerer.h"
+#include "support/StoreFixture.h"
+#include "ui/main/Vorlin_Unit.h"
+
+#include "app/ErrorBox.h"
+
+#include <QDialog>
+#include <QFontDialog>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextFragment>
+
+using namespace vorlin;
+using namespace vorlin::test;
+using State = db::Query::State;
+using Nav = ui::DBNavigator;
+
+namespace {
+
+// The main window on a data folder of its own, created as start-up creates
+// it: the window's handler, then the data module's.
+class MainWindow : public StoreFixture {
+protected:
+    void start(bool withRows = true)
+    {
+        if (withRows)
+            addRows({{"Adresa soudu", "adresa", "{\\rtf1 Krajsk\\'fd soud}", "soud"},
+                     {"Podpis", "podpis", "JUDr. Jan Novák", "konec"}});
+        if (seedKinds && !QFile::exists(kinds::filePath(dataDir)))
+            QFile::copy(QStringLiteral(VORLIN_EXE_DIR "vorlin_druh.txt"), kinds::filePath(dataDir));
+        dm = std::make_unique<TDM>();
+        DM = dm.get();
+        form = std::make_unique<TVorlin_Form>(&dm->Vorlin_DataSource);
+        Vorlin_Form = form.get();
+        createdOk = runShowingErrors([this] { form->FormCreate(); });
+        dm->setBodyEditor(form.get());
+        dm->DataModuleCreate();
+        form->show();
+        QApplication::processEvents();
+    }
+
+    void TearDown() override
+    {
+        if (form)
+            form->TrayIcon->hide();
+        form.reset();
+        Vorlin_Form = nullptr;
+    }
+
+    void writeSetting(QStringView key, const QString& value)
+    {
+        IniFile(settings::filePath(dataDir)).writeString(settings::kSection, key, value);
+    }
+
+    QString readSetting(QStringView key) { return IniFile(settings::filePath(dataDir)).readString(settings::kSection, key, QStringLiteral("(chybí)")); }
+
+    QStringList items(const QListWidget* list)
+    {
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->item(i)->text();
+        return texts;
+    }
+
+    QStringList items(const QComboBox* box)
+    {
+        QStringList texts;
+        for (int i = 0; i < box->count(); ++i)
+            texts << box->itemText(i);
+        return texts;
+    }
+
+    void type(QWidget* widget, const QString& text)
+    {
+        for (const QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+
+    std::unique_ptr<TVorlin_Form> form;
+    bool createdOk = false;
+    bool seedKinds = true;
+};
+
+}  // namespace
+
+TEST_F(MainWindow, TheIntervalIsReadAtStartAndItsTextWrittenAtExit)
+{
+    writeSetting(settings::kPasteIntervalKey, QStringLiteral("12"));
+    writeSetting(settings::kUseCtrlVKey, QStringLiteral("0"));
+    start();
+    EXPECT_TRUE(createdOk);
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("12"));
+    EXPECT_FALSE(form->CheckBox3->isChecked());
+
+    form->Edit1->setText(QStringLiteral("7 s"));  // written as shown, not checked
+    form->CheckBox3->setChecked(true);
+    form->FormDestroy();
+    EXPECT_EQ(readSetting(settings::kPasteIntervalKey), QStringLiteral("7 s"));
+    EXPECT_EQ(readSetting(settings::kUseCtrlVKey), QStringLiteral("1"));
+    EXPECT_FALSE(form->TrayIcon->isVisible());
+}
+
+TEST_F(MainWindow, AnIntervalThatIsNoNumberStopsTheRestOfTheCreation)
+{
+    writeSetting(settings::kPasteIntervalKey, QStringLiteral("pět"));
+    kinds::save(kinds::filePath(dataDir), {QStringLiteral("jiný druh")});
+    ModalAnswerer answerer;
+    start();
+    EXPECT_FALSE(createdOk);
+    ASSERT_EQ(answerer.seen().size(), 1);
+    EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("'pět' is not a valid integer value."));
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("4"));
+    EXPECT_FALSE(form->CheckBox3->isChecked());
+    EXPECT_EQ(items(form->ListBox1), (QStringList{"", "adresa", "petit", "podpis"}));
+    EXPECT_EQ(items(form->DBComboBox1), (QStringList{"adresa", "petit", "podpis"}));
+    EXPECT_TRUE(form->TrayIcon->isVisible());  // added before the failing step
+}
+
+TEST_F(MainWindow, KindListsHaveAnEmptyEntryFirstAndKeepEmptyLines)
+{
+    kinds::save(kinds::filePath(dataDir), {QStringLiteral("adresa"), QString(), QStringLiteral("žaloba")});
+    start();
+    EXPECT_TRUE(createdOk);
+    EXPECT_EQ(items(form->ListBox1), (QStringList{"", "adresa", "", "žaloba"}));
+    EXPECT_EQ(items(form->DBComboBox1), (QStringList{"", "adresa", "", "žaloba"}));
+    EXPECT_TRUE(form->CheckBox3->isChecked());  // the default
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("4"));
+}
+
+TEST_F(MainWindow, AMissingKindsFileIsReportedAndTheListsKeepTheirItems)
+{
+    seedKinds = false;
+    ModalAnswerer answerer;
+    start();
+    EXPECT_FALSE(createdOk);
+    ASSERT_EQ(answerer.seen().size(), 1);
+    EXPECT_TRUE(answerer.seen()[0].text.startsWith(QStringLiteral("Cannot open file \"")));
+    EXPECT_EQ(items(form->ListBox1), (QStringList{"", "adresa", "petit", "podpis"}));
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("4"));
+    EXPECT_TRUE(form->CheckBox3->isChecked());  // read before the kinds
+}
+
+TEST_F(MainWindow, ControlsCarryTheirCaptionsAndInitialStates)
+{
+    start();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Vorlin"));
+    const char* shown[] = {"Přidat", "Smazat", "Upravit", "Uložit", "Neukládat"};
+    const char* hidden[] = {"První", "Předchozí", "Další", "Poslední", "Obnovit"};
+    int visible = 0;
+    for (int i = 0; i < Nav::ButtonCount; ++i) {
+        QToolButton* button = form->DBNavigator1->button(Nav::Button(i));
+        EXPECT_EQ(button->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+        EXPECT_FALSE(button->icon().isNull());
+        if (!button->isHidden())
+            EXPECT_EQ(button->text(), QString::fromUtf8(shown[visible++]));
+        else
+            EXPECT_TRUE(std::find_if(std::begin(hidden), std::end(hidden), [&](const char* c) {
+                            return button->text() == QString::fromUtf8(c);
+                        }) != std::end(hidden));
+    }
+    EXPECT_EQ(visible, 5);
+    EXPECT_EQ(form->GroupBox1->title(), QStringLiteral("Vyhledávání"));
+    EXPECT_EQ(form->GroupBox19->title(), QStringLiteral("Export do textových editorů"));
+    EXPECT_EQ(form->GroupBox2->title(), QStringLiteral("Jiná práce s textem"));
+    EXPECT_EQ(form->GroupBox19->palette().color(QPalette::Window), QColor(0xE6, 0xFA, 0xE6));
+    EXPECT_EQ(form->GroupBox2->palette().color(QPalette::Window), QColor(0xCA, 0xCA, 0xFF));
+    EXPECT_TRUE(form->CheckBox4->isChecked());
+    EXPECT_TRUE(form->CheckBox1->isChecked());
+    EXPECT_TRUE(form->CheckBox2->isChecked());
+    EXPECT_TRUE(form->Button5->isHidden());
+    EXPECT_EQ(form->Button5->text(), QStringLiteral("Speciální import"));
+    EXPECT_EQ(form->Button4->text(), QStringLiteral("Náhled"));
+    EXPECT_EQ(form->DBRichEdit1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_TRUE(form->RichEditAlignLeft1->isChecked());
+    EXPECT_EQ(form->TrayIcon->toolTip(), QStringLiteral("Vorlin"));
+    EXPECT_FALSE(form->Timer1->isActive());
+    EXPECT_EQ(form->DBGrid1->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Název"));
+    EXPECT_EQ(form->DBGrid1->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Druh"));
+}
+
+TEST_F(MainWindow, ControlsShowTheCurrentRow)
+{
+    start();
+    EXPECT_EQ(form->Jmeno_DBEdit->text(), QStringLiteral("Adresa soudu"));
+    EXPECT_EQ(form->DBComboBox1->currentText(), QStringLiteral("adresa"));
+    EXPECT_EQ(form->Tag_DBEdit->text(), QStringLiteral("soud"));
+    EXPECT_EQ(form->DBRichEdit1->toPlainText(), QStringLiteral("Krajský soud"));
+    form->DBGrid1->setCurrentIndex(form->DBGrid1->model()->index(1, 0));
+    EXPECT_EQ(query().recNo(), 2);
+    EXPECT_EQ(form->Jmeno_DBEdit->text(), QStringLiteral("Podpis"));
+    EXPECT_EQ(form->DBRichEdit1->toPlainText(), QStringLiteral("JUDr. Jan Novák"));  // plain text body
+    EXPECT_EQ(form->DBGrid1->model()->headerData(1, Qt::Vertical).toString(), QStringLiteral("▶"));
+}
+
+TEST_F(MainWindow, AddInsertsWithTheDefaultFont)
+{
+    struct Case {
+        const char* stored;
+        Font expected;
+    };
+    const Case cases[] = {
+        {"\"Arial\", 12, [Bold], [clRed]", {QStringLiteral("Arial"), 12, FontStyle::Bold, colors::clRed}},
+        {nullptr, Font::platformDefault()},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(settings::filePath(dataDir));
+        if (c.stored)
+            writeSetting(settings::kFontKey, QString::fromUtf8(c.stored));
+        form.reset();
+        dm.reset();
+        QFile::remove(databaseFile());
+        QFile::copy(QStringLiteral(VORLIN_EXE_DIR "vorlin.mdb"), databaseFile());
+        QFile::setPermissions(databaseFile(), QFile::ReadOwner | QFile::WriteOwner);
+        start(false);
+        form->DBNavigator1->press(Nav::Insert);
+        EXPECT_EQ(query().state(), State::Insert);
+        const QTextCharFormat format = form->DBRichEdit1->currentCharFormat();
+        const QFont font = c.expected.toQFont();
+        EXPECT_EQ(format.font().family(), font.family()) << (c.stored ? c.stored : "none");
+        EXPECT_EQ(format.font().pointSize(), c.expected.size);
+        EXPECT_EQ(format.font().bold(), font.bold());
+        EXPECT_EQ(format.foreground().color(), toQColor(c.expected.color, form->DBRichEdit1->palette()));
+        form->DBRichEdit1->setFocus();
+        type(form->DBRichEdit1, QStringLiteral("Nový"));
+        form->DBNavigator1->press(Nav::Post);
+        QTextDocument back;
+        rtf::loadBody(valueInFile(query().value(QStringLiteral("ID")).toLongLong(), QStringLiteral("obsah")).toString(),
+                      back);
+        EXPECT_EQ(back.toPlainText(), QStringLiteral("Nový"));
+        EXPECT_EQ(back.begin().begin().fragment().charFormat().fontPointSize(), c.expected.size);
+    }
+}
+
+TEST_F(MainWindow, NavigatorButtonsFollowTheState)
+{
+    start();
+    auto enabled = [this] {
+        QString mask;
+        for (const Nav::Button b : {Nav::Insert, Nav::Delete, Nav::Edit, Nav::Post, Nav::Cancel})
+            mask += form->DBNavigator1->button(b)->isEnabled() ? u'1' : u'0';
+        return mask;
+    };
+    EXPECT_EQ(enabled(), QStringLiteral("11100"));
+    form->DBNavigator1->press(Nav::Edit);
+    EXPECT_EQ(enabled(), QStringLiteral("11011"));  // deleting an edited row drops the edit
+    form->DBNavigator1->press(Nav::Cancel);
+    EXPECT_EQ(enabled(), QStringLiteral("11100"));
+    form->DBNavigator1->press(Nav::Insert);
+    EXPECT_EQ(enabled(), QStringLiteral("11011"));
+    form->DBNavigator1->press(Nav::Cancel);
+    query().close();
+    EXPECT_EQ(enabled(), QStringLiteral("00000"));
+}
+
+TEST_F(MainWindow, CtrlDeleteAsksAndDeletesOnlyOnOk)
+{
+    start();
+    {
+        ModalAnswerer cancel(ModalAnswerer::press(QMessageBox::Cancel));
+        QTest::keyClick(form->DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
+        ASSERT_EQ(cancel.seen().size(), 1);
+        EXPECT_EQ(cancel.seen()[0].text, QStringLiteral("Delete record?"));
+    }
+    EXPECT_EQ(rowsInFile(), 2);
+    {
+        ModalAnswerer ok(ModalAnswerer::press(QMessageBox::Ok));
+        QTest::keyClick(form->DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
+        ASSERT_EQ(ok.seen().size(), 1);
+    }
+    EXPECT_EQ(rowsInFile(), 1);
+    EXPECT_EQ(form->Jmeno_DBEdit->text(), QStringLiteral("Podpis"));
+    {
+        ModalAnswerer ok(ModalAnswerer::press(QMessageBox::Ok));
+        form->DBNavigator1->press(Nav::Delete);
+    }
+    EXPECT_EQ(rowsInFile(), 0);
+}
+
+TEST_F(MainWindow, TheFontButtonOnAnEmptyListStartsANewRow)
+{
+    start(false);
+    ModalAnswerer accept([](QWidget* dialog) {
+        auto* fonts = dialog->findChild<QFontDialog*>();
+        ASSERT_NE(fonts, nullptr);
+        QFont font(QStringLiteral("DejaVu Serif"));
+        font.setPointSize(14);
+        font.setItalic(true);
+        fonts->setCurrentFont(font);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    form->ToolButton8Click();
+    EXPECT_EQ(query().state(), State::Insert);
+    const QTextCharFormat format = form->DBRichEdit1->currentCharFormat();
+    EXPECT_EQ(format.fontPointSize(), 14);
+    EXPECT_TRUE(format.fontItalic());
+    EXPECT_EQ(form->FontDialog1.font().face, QStringLiteral("DejaVu Serif"));
+}
+
+TEST_F(MainWindow, ABodyTypedAndLeftIsSavedAsRtfWithItsFormatting)
+{
+    start();
+    form->DBRichEdit1->setFocus();
+    form->DBRichEdit1->moveCursor(QTextCursor::End);
+    QTest::keyClick(form->DBRichEdit1, Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(query().state(), State::Edit);
+    type(form->DBRichEdit1, QStringLiteral(" v Brně"));
+    form->RichEditAlignCenter1->trigger();
+    const qint64 id = query().value(QStringLiteral("ID")).toLongLong();
+    form->DBGrid1->setCurrentIndex(form->DBGrid1->model()->index(1, 0));  // leaving the row saves it
+    EXPECT_EQ(query().state(), State::Browse);
+
+    const QString stored = valueInFile(id, QStringLiteral("obsah")).toString();
+    EXPECT_TRUE(stored.startsWith(QStringLiteral("{\\rtf1"))) << stored.toStdString();
+    openStore();
+    QTextDocument back;
+    rtf::loadBody(stored, back);
+    EXPECT_EQ(back.toPlainText(), QStringLiteral("Krajský soud v Brně"));
+    EXPECT_EQ(back.begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    bool boldFound = false;
+    for (auto it = back.begin().begin(); !it.atEnd(); ++it)
+        if (it.fragment().text().contains(QStringLiteral("Brně")))
+            boldFound = it.fragment().charFormat().fontWeight() == QFont::Bold;
+    EXPECT_TRUE(boldFound);
+}
+
+TEST_F(MainWindow, FieldEditsAreSavedWhenTheRowIsPosted)
+{
+    start();
+    form->Jmeno_DBEdit->setFocus();
+    form->Jmeno_DBEdit->selectAll();
+    type(form->Jmeno_DBEdit, QStringLiteral("Okresní soud"));
+    EXPECT_EQ(query().state(), State::Edit);
+    form->DBComboBox1->setFocus();
+    type(form->DBComboBox1->lineEdit(), QStringLiteral("x"));
+    form->DBNavigator1->press(Nav::Post);
+    const qint64 id = query().value(QStringLiteral("ID")).toLongLong();
+    EXPECT_EQ(valueInFile(id, QStringLiteral("nazev")).toString(), QStringLiteral("Okresní soud"));
+    EXPECT_EQ(valueInFile(id, QStringLiteral("druh")).toString(), QStringLiteral("adresax"));
+    EXPECT_EQ(form->DBGrid1->model()->index(0, 0).data().toString(), QStringLiteral("Okresní soud"));
+}
+
+TEST_F(MainWindow, MinimisingHidesIntoTheTrayAndALeftClickShows)
+{
+    start();
+    form->trayAvailable = [] { return true; };
+    form->showMinimized();
+    QTRY_VERIFY(form->isHidden());
+    form->TrayIconActivated(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->isMinimized());
+    form->TrayIconActivated(QSystemTrayIcon::Trigger);  // does not toggle
+    EXPECT_TRUE(form->isVisible());
+    form->Skrt1Click();
+    EXPECT_TRUE(form->isHidden());
+    form->Ukzatokno1Click();
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(MainWindow, WithoutANotificationAreaMinimisingDoesNotStrandTheWindow)
+{
+    start();
+    form->trayAvailable = [] { return false; };
+    form->showMinimized();
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_FALSE(form->isHidden());
+}
+
+TEST_F(MainWindow, InsertWhileTheWindowIsHiddenFailsWithTheFocusError)
+{
+    start();
+    form->hide();
+    ModalAnswerer answerer;
+    EXPECT_FALSE(runShowingErrors([this] { form->DBNavigator1->press(Nav::Insert); }));
+    ASSERT_EQ(answerer.seen().size(), 1);
+    EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("Cannot focus a disabled or invisible window."));
+    EXPECT_EQ(query().state(), State::Browse);
+}
+
+TEST_F(MainWindow, HelpButtonShowsTheHelpText)
+{
+    start();
+    ModalAnswerer answerer;
+    form->BitBtn6Click();
+    ASSERT_EQ(answerer.seen().size(), 1);
+    EXPECT_EQ(answerer.seen()[0].title, QStringLiteral("Information"));
+    EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::Information);
+    const QStringList lines = answerer.seen()[0].text.split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("této možnosti. ")));
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral("ctrl+v. ")));
+    EXPECT_TRUE(lines[3].endsWith(QStringLiteral("Text se vloží.")));
+}
