@@ -5,11 +5,14 @@
 #include "common/Paths.h"
 #include "data/IniFile.h"
 #include "data/KindsFile.h"
+#include "data/SearchLines.h"
 #include "data/Settings.h"
 #include "ui/Icons.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QSignalBlocker>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QMessageBox>
@@ -102,6 +105,8 @@ QWidget* TVorlin_Form::buildLeftColumn(db::DataSource* dataSource)
     DBGrid1->setMinimumHeight(520);
     layout->addWidget(DBGrid1, 1);
     connect(DBGrid1, &ui::DBGrid::rowDoubleClicked, this, &TVorlin_Form::DBGrid1DblClick);
+    connect(DBGrid1, &ui::DBGrid::titleClicked, this,
+            [this](int, const QString& field) { DBGrid1TitleClick(field); });
     return column;
 }
 
@@ -126,6 +131,9 @@ QWidget* TVorlin_Form::buildMiddleColumn(db::DataSource* dataSource)
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->addItems(kinds::choicesWithEmptyFirst(kinds::initialKinds()));
     ListBox1->setFixedSize(140, 96);
+    Jmeno_Edit->installEventFilter(this);
+    connect(Jmeno_Edit, &QLineEdit::textChanged, this, &TVorlin_Form::Jmeno_EditChange);
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TVorlin_Form::Jmeno_EditChange);
     search->addLayout(words, 1);
     search->addWidget(ListBox1);
     layout->addWidget(GroupBox1);
@@ -305,13 +313,60 @@ void TVorlin_Form::FormCreate()
         CheckBox3->setChecked(ini.readBool(settings::kSection, settings::kUseCtrlVKey, settings::kUseCtrlVDefault));
     }
 
-    const QStringList choices = kinds::choicesWithEmptyFirst(kinds::load(kinds::filePath(paths().dataDir)));
-    DBComboBox1->setItems(choices);
-    ListBox1->clear();
-    ListBox1->addItems(choices);
+    setKindChoices(kinds::choicesWithEmptyFirst(kinds::load(kinds::filePath(paths().dataDir))));
 
     Button4->setEnabled(bool(showPreviewWindow));
     Button1->setEnabled(bool(showSettingsWindow));
+}
+
+void TVorlin_Form::setKindChoices(const QStringList& choices)
+{
+    DBComboBox1->setItems(choices);
+    const QSignalBlocker quiet(ListBox1);
+    ListBox1->clear();
+    ListBox1->addItems(choices);
+}
+
+bool TVorlin_Form::Jmeno_EditKeyPress(QKeyEvent* event)
+{
+    // A typed blank separates words: the box shows "%" in its place.
+    if (event->text() != QStringLiteral(" "))
+        return false;
+    QKeyEvent separator(QEvent::KeyPress, Qt::Key_Percent, event->modifiers(), QStringLiteral("%"));
+    QCoreApplication::sendEvent(Jmeno_Edit, &separator);
+    return true;
+}
+
+void TVorlin_Form::Jmeno_EditChange()
+{
+    const QStringList words = search::searchWords(Jmeno_Edit->text());
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    const QString kind = selected.isEmpty() ? QString() : selected.first()->text();
+
+    db::Query& query = DM->Vorlin_ADOQuery;
+    query.close();
+    const search::FilterLines lines = search::filterLines(words, kind, query.sql().value(search::kWhereLine));
+    query.setSqlLine(search::kWhereLine, lines.where);
+    query.setSqlLine(search::kWordsLine, lines.words);
+    query.setSqlLine(search::kKindLine, lines.kind);
+    query.open();
+}
+
+void TVorlin_Form::DBGrid1TitleClick(const QString& field)
+{
+    db::Query& query = DM->Vorlin_ADOQuery;
+    const search::SortLines lines = search::sortLines(field, query.sql().value(search::kDirectionLine));
+    query.setSqlLine(search::kDirectionLine, lines.direction);
+    query.setSqlLine(search::kOrderLine, lines.orderBy);
+    query.open();
+}
+
+bool TVorlin_Form::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Jmeno_Edit && event->type() == QEvent::KeyPress
+        && Jmeno_EditKeyPress(static_cast<QKeyEvent*>(event)))
+        return true;
+    return QWidget::eventFilter(watched, event);
 }
 
 void TVorlin_Form::FormDestroy()

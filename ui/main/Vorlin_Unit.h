@@ -50,6 +50,16 @@ public:
     void Button4Click();
     void DBGrid1DblClick();
 
+    // Search and sorting: they rewrite the snippet query's lines and open it
+    // again.
+    bool Jmeno_EditKeyPress(QKeyEvent* event);
+    void Jmeno_EditChange();
+    void DBGrid1TitleClick(const QString& field);
+
+    // Replaces the kind lists' items (an empty entry first); the filter list
+    // loses its selection, the query is not run again.
+    void setKindChoices(const QStringList& choices);
+
     // The icon's mouse report: a left click shows the window.
     void TrayIconActivated(QSystemTrayIcon::ActivationReason reason);
 
@@ -107,6 +117,7 @@ public:
     QSystemTrayIcon* TrayIcon;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -1,0 +1,58 @@
+// The main window over 100,000 snippets: start to the window shown, moving
+// from row to row (the body loaded and shown), and the memory it all takes.
+#include "app/VorlinApplication.h"
+#include "bench/Measure.h"
+#include "bench/Memory.h"
+#include "bench/SnippetGenerator.h"
+#include "common/Paths.h"
+#include "data/DM_Unit.h"
+#include "ui/main/Vorlin_Unit.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+
+using namespace vorlin;
+using namespace vorlin::bench;
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const double before = residentMegabytes();
+    VorlinApplication app(argc, argv);
+    const QString exeDir = QCoreApplication::applicationDirPath() + QStringLiteral("/../app/");
+    const QString dataDir = QCoreApplication::applicationDirPath() + QStringLiteral("/data/100000/");
+    QDir().mkpath(dataDir);
+    generateSnippetDatabase(exeDir + QStringLiteral("vorlin.mdb"), dataDir + QStringLiteral("vorlin.mdb"), 100000,
+                            2048);
+    QFile::copy(exeDir + QStringLiteral("vorlin_druh.txt"), dataDir + QStringLiteral("vorlin_druh.txt"));
+    setPaths({exeDir, dataDir, dataDir + QStringLiteral("hledani/")});
+
+    QElapsedTimer timer;
+    timer.start();
+    DM = new TDM(&app);
+    Vorlin_Form = new TVorlin_Form(&DM->Vorlin_DataSource);
+    Vorlin_Form->FormCreate();
+    DM->setBodyEditor(Vorlin_Form);
+    DM->DataModuleCreate();
+    Vorlin_Form->show();
+    QCoreApplication::processEvents();
+    report("mainwindow_start_to_shown_100k", double(timer.nsecsElapsed()) / 1e6, "ms");
+    report("mainwindow_resident_memory_100k", residentMegabytes(), "MB");
+    report("mainwindow_memory_growth_100k", residentMegabytes() - before, "MB");
+
+    QRandomGenerator random(1);
+    auto* model = Vorlin_Form->DBGrid1->model();
+    const double moveUs = medianMicroseconds(201, [&] {
+        const int row = random.bounded(model->rowCount());
+        Vorlin_Form->DBGrid1->setCurrentIndex(model->index(row, 0));
+        QCoreApplication::processEvents();  // drawn as the user sees it
+    });
+    report("mainwindow_move_row_median_100k", moveUs / 1000.0, "ms");
+
+    Vorlin_Form->TrayIcon->hide();
+    delete Vorlin_Form;
+    delete DM;
+    return 0;
+}

@@ -1,0 +1,170 @@
+#include "data/KindsFile.h"
+#include "data/SearchLines.h"
+#include "support/StoreFixture.h"
+#include "ui/main/Vorlin_Unit.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace vorlin;
+using namespace vorlin::test;
+
+namespace {
+
+// Searching and sorting in the main window, against the real database.
+class Search : public StoreFixture {
+protected:
+    void SetUp() override
+    {
+        addRows({
+            {"Kupní SMLOUVA", "petit", "a", "byt"},
+            {"Smlouva o dílo", "petit", "b", "stavba"},
+            {"Čestné prohlášení", "adresa soudu", "c", "prohlášení"},
+            {"Adresa Brno", "adresa", "d", "brno"},
+            {"O'Neil", "adresa", "e", "firma"},
+            {"Zástava", "podpis", "f", "a b"},
+        });
+        QFile::copy(QStringLiteral(VORLIN_EXE_DIR "vorlin_druh.txt"), kinds::filePath(dataDir));
+        dm = std::make_unique<TDM>();
+        DM = dm.get();
+        form = std::make_unique<TVorlin_Form>(&dm->Vorlin_DataSource);
+        Vorlin_Form = form.get();
+        form->FormCreate();
+        dm->setBodyEditor(form.get());
+        dm->DataModuleCreate();
+        form->show();
+    }
+
+    void TearDown() override
+    {
+        form->TrayIcon->hide();
+        form.reset();
+        Vorlin_Form = nullptr;
+    }
+
+    void typeIntoSearch(const QString& text)
+    {
+        for (const QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, form->Jmeno_Edit, c == u' ' ? Qt::Key_Space : Qt::Key_unknown,
+                                QString(c), Qt::NoModifier);
+    }
+
+    void chooseKind(const QString& kind)
+    {
+        for (int i = 0; i < form->ListBox1->count(); ++i)
+            if (form->ListBox1->item(i)->text() == kind)
+                form->ListBox1->setCurrentRow(i);
+    }
+
+    QStringList listed() { return listedNames(); }
+
+    std::unique_ptr<TVorlin_Form> form;
+};
+
+}  // namespace
+
+TEST_F(Search, TypedBlanksSeparateWordsAndPastedBlanksDoNot)
+{
+    typeIntoSearch(QStringLiteral("brno smlouva"));
+    EXPECT_EQ(form->Jmeno_Edit->text(), QStringLiteral("brno%smlouva"));
+    EXPECT_EQ(listed(), (QStringList{"Adresa Brno", "Kupní SMLOUVA", "Smlouva o dílo"}));
+
+    form->Jmeno_Edit->clear();
+    form->Jmeno_Edit->insert(QStringLiteral("o d"));  // as a paste puts it
+    EXPECT_EQ(form->Jmeno_Edit->text(), QStringLiteral("o d"));
+    EXPECT_EQ(listed(), QStringList{"Smlouva o dílo"});
+}
+
+TEST_F(Search, LettersMatchWithoutRegardToCase)
+{
+    struct Case {
+        const char* typed;
+        QStringList found;
+    };
+    const Case cases[] = {
+        {"smlouva", {"Kupní SMLOUVA", "Smlouva o dílo"}},
+        {"čes", {"Čestné prohlášení"}},
+        {"ČES", {"Čestné prohlášení"}},
+        {"o'neil", {"O'Neil"}},
+        {"brno ", {"Adresa Brno"}},
+        {"sml_uva", {"Kupní SMLOUVA", "Smlouva o dílo"}},
+        {"nic takového", {}},
+    };
+    for (const Case& c : cases) {
+        form->Jmeno_Edit->clear();
+        typeIntoSearch(QString::fromUtf8(c.typed));
+        EXPECT_EQ(listed(), c.found) << c.typed;
+    }
+}
+
+TEST_F(Search, KindIsASubstringAndTheEmptyEntryShowsAllAgain)
+{
+    chooseKind(QStringLiteral("adresa"));
+    EXPECT_EQ(listed(), (QStringList{"Adresa Brno", "O'Neil", "Čestné prohlášení"}));
+    typeIntoSearch(QStringLiteral("brno"));
+    EXPECT_EQ(listed(), QStringList{"Adresa Brno"});
+    EXPECT_EQ(query().sql()[search::kKindLine], QStringLiteral("and (druh like '%adresa%')"));
+
+    form->Jmeno_Edit->clear();
+    chooseKind(QString());
+    EXPECT_EQ(query().recordCount(), 6);
+    EXPECT_EQ(query().sql()[search::kWhereLine], QString());
+    EXPECT_EQ(query().recNo(), 1);
+}
+
+TEST_F(Search, TitleClicksFlipTheDirectionAndKeepTheFilter)
+{
+    typeIntoSearch(QStringLiteral("a"));
+    const QStringList byName = listed();
+    form->DBGrid1TitleClick(QStringLiteral("nazev"));
+    QStringList reversed = byName;
+    std::reverse(reversed.begin(), reversed.end());
+    EXPECT_EQ(listed(), reversed);
+    form->DBGrid1TitleClick(QStringLiteral("nazev"));
+    EXPECT_EQ(listed(), byName);
+    form->DBGrid1TitleClick(QStringLiteral("nazev"));
+    form->DBGrid1TitleClick(QStringLiteral("druh"));
+    EXPECT_EQ(query().sql()[search::kOrderLine], QStringLiteral("ORDER BY druh"));
+    EXPECT_EQ(query().sql()[search::kDirectionLine], QStringLiteral("asc"));
+    EXPECT_EQ(query().valueAt(0, QStringLiteral("druh")).toString(), QStringLiteral("adresa"));
+    EXPECT_EQ(query().sql()[search::kWhereLine], QStringLiteral("WHERE"));  // the filter stays
+
+    // A search keeps the sort.
+    form->Jmeno_Edit->clear();
+    EXPECT_EQ(query().valueAt(0, QStringLiteral("druh")).toString(), QStringLiteral("adresa"));
+    EXPECT_EQ(query().valueAt(5, QStringLiteral("druh")).toString(), QStringLiteral("podpis"));
+}
+
+TEST_F(Search, AClickOnAMovedColumnSortsByItsOwnField)
+{
+    QHeaderView* header = form->DBGrid1->horizontalHeader();
+    header->moveSection(1, 0);  // "Druh" is first now
+    QSignalSpy clicked(form->DBGrid1, &ui::DBGrid::titleClicked);
+    Q_EMIT header->sectionClicked(1);  // the title of "Druh"
+    EXPECT_EQ(query().sql()[search::kOrderLine], QStringLiteral("ORDER BY druh"));
+    EXPECT_EQ(query().sql()[search::kDirectionLine], QStringLiteral("desc"));
+}
+
+TEST_F(Search, TypingDropsAnUnsavedEditAndMakesTheFirstRowCurrent)
+{
+    query().last();
+    query().edit();
+    query().setValue(QStringLiteral("nazev"), QStringLiteral("neuloženo"));
+    typeIntoSearch(QStringLiteral("a"));
+    EXPECT_EQ(query().state(), db::Query::State::Browse);
+    EXPECT_EQ(query().recNo(), 1);
+    EXPECT_FALSE(listed().contains(QStringLiteral("neuloženo")));
+}
+
+TEST_F(Search, ReplacedKindItemsLoseTheSelectionButKeepTheCondition)
+{
+    chooseKind(QStringLiteral("podpis"));
+    EXPECT_EQ(listed(), QStringList{"Zástava"});
+    form->setKindChoices(kinds::choicesWithEmptyFirst({QStringLiteral("podpis"), QStringLiteral("nový")}));
+    EXPECT_TRUE(form->ListBox1->selectedItems().isEmpty());
+    EXPECT_EQ(query().sql()[search::kKindLine], QStringLiteral("(druh like '%podpis%')"));
+    EXPECT_EQ(listed(), QStringList{"Zástava"});
+}
