@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -166,12 +168,34 @@ bool matchFolded(const std::vector<Token>& tokens, const char32_t* text, std::si
     return ti == count;
 }
 
+// A search of several words compares each row's name and keywords with every
+// word in turn; the last texts folded are kept, so each is folded once a row.
+struct FoldedText {
+    std::string raw;
+    std::vector<char32_t> folded;
+    std::size_t length = 0;
+};
+
+const FoldedText& foldedCached(const unsigned char* text, const unsigned char* end)
+{
+    thread_local FoldedText cache[2];
+    thread_local int nextSlot = 0;
+    const std::size_t size = std::size_t(end - text);
+    for (const FoldedText& entry : cache)
+        if (entry.raw.size() == size && std::memcmp(entry.raw.data(), text, size) == 0)
+            return entry;
+    FoldedText& entry = cache[nextSlot];
+    nextSlot ^= 1;
+    entry.raw.assign(reinterpret_cast<const char*>(text), size);
+    entry.length = foldUtf8(text, end, entry.folded);
+    return entry;
+}
+
 bool matchUtf8(const CompiledPattern& pattern, const unsigned char* text, const unsigned char* end)
 {
-    thread_local std::vector<char32_t> buffer;
-    const std::size_t length = foldUtf8(text, end, buffer);
-    return pattern.isSubstring ? containsFolded(buffer.data(), length, pattern.needle)
-                               : matchFolded(pattern.tokens, buffer.data(), length);
+    const FoldedText& folded = foldedCached(text, end);
+    return pattern.isSubstring ? containsFolded(folded.folded.data(), folded.length, pattern.needle)
+                               : matchFolded(pattern.tokens, folded.folded.data(), folded.length);
 }
 
 void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)

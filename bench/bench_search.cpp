@@ -1,0 +1,100 @@
+// Searching and sorting in the main window over 100,000 snippets: one
+// keystroke (the query reopened, the grid and the editor showing the first
+// match), a click on a column title, and fast typing.
+#include "app/VorlinApplication.h"
+#include "bench/Measure.h"
+#include "bench/SnippetGenerator.h"
+#include "common/Paths.h"
+#include "data/DM_Unit.h"
+#include "ui/main/Vorlin_Unit.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QTimer>
+
+using namespace vorlin;
+using namespace vorlin::bench;
+
+namespace {
+
+void typeKey(QWidget* widget, QChar c)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QCoreApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QCoreApplication::sendEvent(widget, &release);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    VorlinApplication app(argc, argv);
+    const QString exeDir = QCoreApplication::applicationDirPath() + QStringLiteral("/../app/");
+    const QString dataDir = QCoreApplication::applicationDirPath() + QStringLiteral("/data/100000/");
+    QDir().mkpath(dataDir);
+    generateSnippetDatabase(exeDir + QStringLiteral("vorlin.mdb"), dataDir + QStringLiteral("vorlin.mdb"), 100000,
+                            2048);
+    QFile::copy(exeDir + QStringLiteral("vorlin_druh.txt"), dataDir + QStringLiteral("vorlin_druh.txt"));
+    setPaths({exeDir, dataDir, dataDir + QStringLiteral("hledani/")});
+
+    DM = new TDM(&app);
+    Vorlin_Form = new TVorlin_Form(&DM->Vorlin_DataSource);
+    Vorlin_Form->FormCreate();
+    DM->setBodyEditor(Vorlin_Form);
+    DM->DataModuleCreate();
+    Vorlin_Form->show();
+    QCoreApplication::processEvents();
+    QLineEdit* box = Vorlin_Form->Jmeno_Edit;
+
+    int round = 0;
+    const auto searchFor = [&](const QStringList& alternatives) {
+        return medianMicroseconds(31, [&] {
+            box->setText(alternatives[round++ % alternatives.size()]);
+            (void)Vorlin_Form->DBRichEdit1->toPlainText();
+            QCoreApplication::processEvents();
+        });
+    };
+    report("search_keystroke_one_word_median_100k",
+           searchFor({QStringLiteral("novák"), QStringLiteral("brno")}) / 1000.0, "ms");
+    report("search_keystroke_three_words_median_100k",
+           searchFor({QStringLiteral("novák%brno%smlouva"), QStringLiteral("dvořák%plzeň%byt")}) / 1000.0, "ms");
+
+    box->clear();
+    QCoreApplication::processEvents();
+    report("sort_title_click_median_100k", medianMicroseconds(21, [&] {
+                                               Vorlin_Form->DBGrid1TitleClick(QStringLiteral("nazev"));
+                                               QCoreApplication::processEvents();
+                                           }) / 1000.0,
+           "ms");
+
+    // Twenty keys typed 30 ms apart: how long until the last result shows.
+    box->clear();
+    QCoreApplication::processEvents();
+    const QString typed = QStringLiteral("jan novák praha smlo");
+    QElapsedTimer timer;
+    timer.start();
+    int next = 0;
+    QTimer keys;
+    keys.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&keys, &QTimer::timeout, [&] {
+        typeKey(box, typed[next++]);
+        if (next == typed.size()) {
+            keys.stop();
+            QCoreApplication::processEvents();
+            app.quit();
+        }
+    });
+    keys.start(30);
+    app.exec();
+    report("search_20_keys_30ms_apart_total", double(timer.nsecsElapsed()) / 1e6, "ms");
+    report("search_20_keys_typing_time", 30.0 * typed.size(), "ms");
+
+    Vorlin_Form->TrayIcon->hide();
+    delete Vorlin_Form;
+    delete DM;
+    return 0;
+}
