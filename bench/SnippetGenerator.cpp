@@ -1,6 +1,10 @@
 #include "bench/SnippetGenerator.h"
 
+#include "common/Paths.h"
 #include "db/Sqlite.h"
+
+#include <QCoreApplication>
+#include <QDir>
 
 #include <QFile>
 #include <QFileInfo>
@@ -79,6 +83,16 @@ void generateSnippetDatabase(const QString& seedDatabase, const QString& target,
     }
     transaction.commit();
     database.execute(QStringLiteral("ANALYZE"));
+}
+
+void useGeneratedDataFolder(int rows)
+{
+    const QString exeDir = QCoreApplication::applicationDirPath() + QStringLiteral("/../app/");
+    const QString dataDir = QCoreApplication::applicationDirPath() + QStringLiteral("/data/%1/").arg(rows);
+    QDir().mkpath(dataDir);
+    generateSnippetDatabase(exeDir + QStringLiteral("vorlin.mdb"), dataDir + QStringLiteral("vorlin.mdb"), rows, 2048);
+    QFile::copy(exeDir + QStringLiteral("vorlin_druh.txt"), dataDir + QStringLiteral("vorlin_druh.txt"));
+    setPaths({exeDir, dataDir, dataDir + QStringLiteral("hledani/")});
 }
 
 }  // namespace vorlin::bench

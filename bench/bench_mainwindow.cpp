@@ -21,13 +21,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const double before = residentMegabytes();
     VorlinApplication app(argc, argv);
-    const QString exeDir = QCoreApplication::applicationDirPath() + QStringLiteral("/../app/");
-    const QString dataDir = QCoreApplication::applicationDirPath() + QStringLiteral("/data/100000/");
-    QDir().mkpath(dataDir);
-    generateSnippetDatabase(exeDir + QStringLiteral("vorlin.mdb"), dataDir + QStringLiteral("vorlin.mdb"), 100000,
-                            2048);
-    QFile::copy(exeDir + QStringLiteral("vorlin_druh.txt"), dataDir + QStringLiteral("vorlin_druh.txt"));
-    setPaths({exeDir, dataDir, dataDir + QStringLiteral("hledani/")});
+    useGeneratedDataFolder(100000);
 
     QElapsedTimer timer;
     timer.start();

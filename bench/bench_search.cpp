@@ -33,13 +33,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     VorlinApplication app(argc, argv);
-    const QString exeDir = QCoreApplication::applicationDirPath() + QStringLiteral("/../app/");
-    const QString dataDir = QCoreApplication::applicationDirPath() + QStringLiteral("/data/100000/");
-    QDir().mkpath(dataDir);
-    generateSnippetDatabase(exeDir + QStringLiteral("vorlin.mdb"), dataDir + QStringLiteral("vorlin.mdb"), 100000,
-                            2048);
-    QFile::copy(exeDir + QStringLiteral("vorlin_druh.txt"), dataDir + QStringLiteral("vorlin_druh.txt"));
-    setPaths({exeDir, dataDir, dataDir + QStringLiteral("hledani/")});
+    useGeneratedDataFolder(100000);
 
     DM = new TDM(&app);
     Vorlin_Form = new TVorlin_Form(&DM->Vorlin_DataSource);

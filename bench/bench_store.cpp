@@ -38,13 +38,10 @@ double plainSqliteMicroseconds(const QString& file, const QString& sql)
     });
 }
 
-void run(const QString& folder, int rows)
+void run(int rows)
 {
-    const QString dataDir = folder + QStringLiteral("/%1/").arg(rows);
-    QDir().mkpath(dataDir);
-    generateSnippetDatabase(paths().exeDir + QStringLiteral("vorlin.mdb"), dataDir + QStringLiteral("vorlin.mdb"),
-                            rows, 2048);
-    setPaths({paths().exeDir, dataDir, dataDir + QStringLiteral("hledani/")});
+    useGeneratedDataFolder(rows);
+    const QString dataDir = paths().dataDir;
     const QString size = rows >= 100000 ? QStringLiteral("100k") : QStringLiteral("10k");
     const auto name = [&](const char* what) { return (QString::fromUtf8(what) + u'_' + size).toStdString(); };
 
@@ -101,9 +98,7 @@ void run(const QString& folder, int rows)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    setPaths({QCoreApplication::applicationDirPath() + QStringLiteral("/../app/"), {}, {}});
-    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/data");
-    run(folder, 10000);
-    run(folder, 100000);
+    run(10000);
+    run(100000);
     return 0;
 }

@@ -33,14 +33,8 @@ std::optional<std::int32_t> tryParseInteger(QStringView text) noexcept
     std::uint64_t value = 0;
     for (; i < n; ++i) {
         const char16_t c = text[i].unicode();
-        int digit;
-        if (c >= u'0' && c <= u'9')
-            digit = c - u'0';
-        else if (hex && c >= u'a' && c <= u'f')
-            digit = c - u'a' + 10;
-        else if (hex && c >= u'A' && c <= u'F')
-            digit = c - u'A' + 10;
-        else
+        const int digit = c < 0x80 ? hexDigitValue(char(c)) : -1;
+        if (digit < 0 || (!hex && digit > 9))
             return std::nullopt;
         value = value * (hex ? 16 : 10) + std::uint64_t(digit);
         if (value > limit)

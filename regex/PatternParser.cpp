@@ -1,5 +1,6 @@
 #include "regex/PatternParser.h"
 
+#include "common/Integer.h"
 #include "regex/CharacterSets.h"
 #include "regex/CodePageCase.h"
 #include "regex/ERegExpr.h"
@@ -365,15 +366,7 @@ private:
     // One byte from "\x": two hexadecimal digits, or digits in braces.
     unsigned char parseHex()
     {
-        auto digit = [](char c) {
-            if (c >= '0' && c <= '9')
-                return c - '0';
-            if (c >= 'a' && c <= 'f')
-                return c - 'a' + 10;
-            if (c >= 'A' && c <= 'F')
-                return c - 'A' + 10;
-            return -1;
-        };
+        const auto digit = hexDigitValue;
         if (pos_ < p_.size() && p_[pos_] == '{') {
             const qsizetype close = p_.indexOf('}', pos_);
             ++pos_;

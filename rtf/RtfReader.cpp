@@ -1,6 +1,7 @@
 #include "rtf/Rtf.h"
 
 #include "common/CodePage.h"
+#include "common/Integer.h"
 #include "common/Win1250.h"
 
 #include <QColor>
@@ -179,17 +180,6 @@ private:
     bool blockHasText_ = false;
     bool lastBlockFromPar_ = false;
 };
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 bool isLetter(char c)
 {
@@ -510,8 +500,8 @@ void Reader::controlSymbol(char symbol)
         text(static_cast<unsigned char>(symbol));
         break;
     case '\'': {
-        const int high = pos_ < in_.size() ? hexValue(in_[pos_]) : -1;
-        const int low = pos_ + 1 < in_.size() ? hexValue(in_[pos_ + 1]) : -1;
+        const int high = pos_ < in_.size() ? hexDigitValue(in_[pos_]) : -1;
+        const int low = pos_ + 1 < in_.size() ? hexDigitValue(in_[pos_ + 1]) : -1;
         pos_ = std::min(in_.size(), pos_ + 2);
         if (high < 0 || low < 0)
             break;

@@ -1,6 +1,7 @@
 // RTF exchanged with LibreOffice Writer, the word processor the snippets are
 // pasted into: what it writes reads with its formatting, and what we write it
 // takes with its formatting.
+#include "DocumentRuns.h"
 #include "FuzzSeeds.h"
 #include "rtf/Rtf.h"
 #include "support/TempDir.h"
@@ -43,15 +44,6 @@ QByteArray convertWithOffice(const TempDir& dir, const QString& input, const QSt
     return output.readAll();
 }
 
-QTextCharFormat formatOf(const QTextDocument& document, const QString& text)
-{
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        for (auto it = block.begin(); !it.atEnd(); ++it)
-            if (it.fragment().text().contains(text))
-                return it.fragment().charFormat();
-    ADD_FAILURE() << "no run holds " << text.toStdString();
-    return {};
-}
 
 Qt::Alignment alignmentOf(const QTextDocument& document, const QString& text)
 {
@@ -86,14 +78,14 @@ TEST(RtfFromOffice, WhatWriterWritesReadsWithItsFormatting)
                                  "buňka B", "první položka", "druhá položka"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << " missing from:\n" << text.toStdString();
 
-    EXPECT_EQ(formatOf(document, QStringLiteral("Tučné")).fontWeight(), QFont::Bold);
-    EXPECT_EQ(formatOf(document, QStringLiteral("kurzíva")).fontWeight(), QFont::Normal);
-    EXPECT_TRUE(formatOf(document, QStringLiteral("kurzíva")).fontItalic());
-    EXPECT_TRUE(formatOf(document, QStringLiteral("podtržené")).fontUnderline());
-    EXPECT_TRUE(formatOf(document, QStringLiteral("přeškrtnuté")).fontStrikeOut());
-    EXPECT_EQ(formatOf(document, QStringLiteral("červené")).foreground().color(), QColor(255, 0, 0));
-    EXPECT_EQ(formatOf(document, QStringLiteral("Tučné")).fontPointSize(), 14);
-    EXPECT_EQ(formatOf(document, QStringLiteral("Tučné")).fontFamilies().toStringList().value(0),
+    EXPECT_EQ(test::formatOfRunHolding(document, QStringLiteral("Tučné")).fontWeight(), QFont::Bold);
+    EXPECT_EQ(test::formatOfRunHolding(document, QStringLiteral("kurzíva")).fontWeight(), QFont::Normal);
+    EXPECT_TRUE(test::formatOfRunHolding(document, QStringLiteral("kurzíva")).fontItalic());
+    EXPECT_TRUE(test::formatOfRunHolding(document, QStringLiteral("podtržené")).fontUnderline());
+    EXPECT_TRUE(test::formatOfRunHolding(document, QStringLiteral("přeškrtnuté")).fontStrikeOut());
+    EXPECT_EQ(test::formatOfRunHolding(document, QStringLiteral("červené")).foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(test::formatOfRunHolding(document, QStringLiteral("Tučné")).fontPointSize(), 14);
+    EXPECT_EQ(test::formatOfRunHolding(document, QStringLiteral("Tučné")).fontFamilies().toStringList().value(0),
               QStringLiteral("DejaVu Serif"));
     EXPECT_EQ(alignmentOf(document, QStringLiteral("Na střed")), Qt::AlignHCenter);
     EXPECT_EQ(alignmentOf(document, QStringLiteral("Vpravo")), Qt::AlignRight);

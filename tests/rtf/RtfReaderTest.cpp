@@ -1,3 +1,4 @@
+#include "DocumentRuns.h"
 #include "FuzzSeeds.h"
 #include "rtf/Rtf.h"
 
@@ -9,20 +10,6 @@
 #include <gtest/gtest.h>
 
 using namespace vorlin;
-
-namespace {
-
-QTextCharFormat formatAt(const QTextDocument& document, const QString& text)
-{
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        for (auto it = block.begin(); !it.atEnd(); ++it)
-            if (it.fragment().text().contains(text))
-                return it.fragment().charFormat();
-    ADD_FAILURE() << "no run holds " << text.toStdString();
-    return {};
-}
-
-}  // namespace
 
 TEST(RtfReader, ABodyWrittenOnWindows)
 {
@@ -39,12 +26,12 @@ TEST(RtfReader, ABodyWrittenOnWindows)
     ASSERT_TRUE(rtf::read(body, document));
     EXPECT_EQ(document.toPlainText(), QStringLiteral("Mgr. Jan Novák, advokát\nČeská ulice 12\n110 00 Praha 1"));
     EXPECT_EQ(document.blockCount(), 3);
-    EXPECT_EQ(formatAt(document, QStringLiteral("Novák")).fontFamilies().toStringList().value(0),
+    EXPECT_EQ(test::formatOfRunHolding(document, QStringLiteral("Novák")).fontFamilies().toStringList().value(0),
               QStringLiteral("Tahoma"));
-    EXPECT_EQ(formatAt(document, QStringLiteral("Novák")).fontPointSize(), 8);
-    EXPECT_EQ(formatAt(document, QStringLiteral("Česká")).fontWeight(), QFont::Bold);
-    EXPECT_EQ(formatAt(document, QStringLiteral("ulice")).fontWeight(), QFont::Normal);
-    const QTextCharFormat praha = formatAt(document, QStringLiteral("Praha"));
+    EXPECT_EQ(test::formatOfRunHolding(document, QStringLiteral("Novák")).fontPointSize(), 8);
+    EXPECT_EQ(test::formatOfRunHolding(document, QStringLiteral("Česká")).fontWeight(), QFont::Bold);
+    EXPECT_EQ(test::formatOfRunHolding(document, QStringLiteral("ulice")).fontWeight(), QFont::Normal);
+    const QTextCharFormat praha = test::formatOfRunHolding(document, QStringLiteral("Praha"));
     EXPECT_EQ(praha.foreground().color(), QColor(255, 0, 0));
     EXPECT_EQ(praha.fontFamilies().toStringList().value(0), QStringLiteral("Times New Roman CE"));
     EXPECT_EQ(document.lastBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
