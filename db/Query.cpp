@@ -141,10 +141,11 @@ void Query::open()
         for (int column = 0; column < statement.columnCount(); ++column)
             fields.append({statement.columnName(column), column});
     }
-    RowSet rows;
-    rows.reset(statement.columnCount(), lastRowCount_, lastTextBytes_);
+    // The query is closed here, so its row store is free: it is filled
+    // again in the memory the last result used.
+    rows_.clear(statement.columnCount());
     while (statement.step())
-        rows.appendFrom(statement.handle());
+        rows_.appendFrom(statement.handle());
 
     std::unique_ptr<Statement> largeValue;
     for (const Field& f : fields) {
@@ -155,9 +156,6 @@ void Query::open()
         }
     }
 
-    rows_ = std::move(rows);
-    lastRowCount_ = rows_.rowCount();
-    lastTextBytes_ = rows_.textBytes();
     fields_ = std::move(fields);
     table_ = table;
     largeValueStatement_ = std::move(largeValue);
@@ -182,7 +180,7 @@ void Query::close()
     buffer_.clear();
     original_.clear();
     modified_ = false;
-    rows_.reset(0);
+    rows_.clear(0);
     fields_.clear();
     table_.clear();
     largeValueStatement_.reset();

@@ -146,8 +146,6 @@ private:
     QString table_;  // empty: the result cannot be written back
     QList<Field> fields_;
     RowSet rows_;
-    int lastRowCount_ = 0;           // size of the last result, to reserve room
-    std::size_t lastTextBytes_ = 0;  // for the next one at once
     int current_ = 0;
     bool bof_ = true;
     bool eof_ = true;

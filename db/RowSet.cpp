@@ -6,13 +6,11 @@
 
 namespace vorlin::db {
 
-void RowSet::reset(int columnCount, int expectedRows, std::size_t expectedBytes)
+void RowSet::clear(int columnCount)
 {
     columns_ = columnCount;
-    std::vector<Cell>().swap(cells_);
-    std::vector<char>().swap(bytes_);
-    cells_.reserve(std::size_t(expectedRows) * std::size_t(columnCount));
-    bytes_.reserve(expectedBytes);
+    cells_.clear();
+    bytes_.clear();
 }
 
 RowSet::Cell RowSet::storeBytes(Type type, const char* data, std::size_t size)

@@ -16,10 +16,9 @@ namespace vorlin::db {
 // memory.
 class RowSet {
 public:
-    // Empties the set; room for about as many rows and bytes as given is
-    // taken at once, so that reading a result of similar size copies nothing.
-    void reset(int columnCount, int expectedRows = 0, std::size_t expectedBytes = 0);
-    std::size_t textBytes() const { return bytes_.size(); }
+    // Empties the set for rows of that many columns. The memory stays, so
+    // that reading the next result of a similar size allocates nothing.
+    void clear(int columnCount);
 
     int rowCount() const { return columns_ ? int(cells_.size() / std::size_t(columns_)) : 0; }
     int columnCount() const { return columns_; }

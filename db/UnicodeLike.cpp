@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <memory>
 #include <vector>
@@ -132,10 +133,17 @@ bool containsFolded(const char32_t* text, std::size_t length, const std::u32stri
         return true;
     if (needle.size() > length)
         return false;
-    const char32_t first = needle.front();
-    const std::size_t last = length - needle.size();
-    for (std::size_t i = 0; i <= last; ++i) {
-        if (text[i] == first && std::equal(needle.begin() + 1, needle.end(), text + i + 1))
+    // wchar_t is 32 bits here: the C library's vectorised search finds the
+    // first character's places.
+    static_assert(sizeof(wchar_t) == sizeof(char32_t));
+    const auto first = wchar_t(needle.front());
+    const auto* begin = reinterpret_cast<const wchar_t*>(text);
+    const auto* last = begin + (length - needle.size());
+    for (const wchar_t* at = begin; at <= last; ++at) {
+        at = std::wmemchr(at, first, std::size_t(last - at) + 1);
+        if (!at)
+            return false;
+        if (std::equal(needle.begin() + 1, needle.end(), reinterpret_cast<const char32_t*>(at) + 1))
             return true;
     }
     return false;
@@ -212,12 +220,17 @@ void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
             return;
         }
     }
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
-        return;  // NULL
+    // A NULL text or pattern gives NULL.
+    const auto* text = sqlite3_value_text(argv[1]);
+    if (!text)
+        return;
+    const unsigned char* textEnd = text + sqlite3_value_bytes(argv[1]);
 
     auto* compiled = static_cast<CompiledPattern*>(sqlite3_get_auxdata(context, 0));
     if (!compiled) {
         const auto* pattern = sqlite3_value_text(argv[0]);
+        if (!pattern)
+            return;
         const int length = sqlite3_value_bytes(argv[0]);
         compiled = new CompiledPattern(compileUtf8(pattern, pattern + length, escape));
         sqlite3_set_auxdata(context, 0, compiled, [](void* p) { delete static_cast<CompiledPattern*>(p); });
@@ -226,13 +239,11 @@ void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
             // SQLite dropped it at once (a pattern that is not a constant):
             // compile for this call only.
             const CompiledPattern once = compileUtf8(pattern, pattern + length, escape);
-            const auto* text = sqlite3_value_text(argv[1]);
-            sqlite3_result_int(context, matchUtf8(once, text, text + sqlite3_value_bytes(argv[1])));
+            sqlite3_result_int(context, matchUtf8(once, text, textEnd));
             return;
         }
     }
-    const auto* text = sqlite3_value_text(argv[1]);
-    sqlite3_result_int(context, matchUtf8(*compiled, text, text + sqlite3_value_bytes(argv[1])));
+    sqlite3_result_int(context, matchUtf8(*compiled, text, textEnd));
 }
 
 }  // namespace
