@@ -10,6 +10,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -395,9 +396,12 @@ void Reader::character(char16_t c)
     if (state_.destination != Destination::Text || (c < 0x20 && c != u'\t') || c == QChar::ObjectReplacementCharacter
         || c == QChar::ParagraphSeparator)
         return;
-    if (!pending_.isEmpty() && !sameProps(pendingProps_, state_.chars))
+    if (pending_.isEmpty()) {
+        pendingProps_ = state_.chars;
+    } else if (!sameProps(pendingProps_, state_.chars)) {
         flush();
-    pendingProps_ = state_.chars;
+        pendingProps_ = state_.chars;
+    }
     pending_.append(QChar(c));
     sawText_ = true;
     blockHasText_ = true;
@@ -536,14 +540,51 @@ void Reader::controlSymbol(char symbol)
     }
 }
 
+// The words every run and paragraph carries, found without hashing.
+std::optional<Word> frequentWord(std::string_view name)
+{
+    switch (name.size()) {
+    case 1:
+        switch (name[0]) {
+        case 'b': return Word::Bold;
+        case 'i': return Word::Italic;
+        case 'f': return Word::Font;
+        case 'u': return Word::Unicode;
+        default: return std::nullopt;
+        }
+    case 2:
+        if (name == "fs") return Word::FontSize;
+        if (name == "cf") return Word::Color;
+        if (name == "ql") return Word::AlignLeft;
+        if (name == "qc") return Word::AlignCenter;
+        if (name == "qr") return Word::AlignRight;
+        if (name == "qj") return Word::AlignJustify;
+        if (name == "ul") return Word::Underline;
+        return std::nullopt;
+    case 3:
+        return name == "par" ? std::optional<Word>(Word::Par) : std::nullopt;
+    case 4:
+        return name == "pard" ? std::optional<Word>(Word::Pard) : std::nullopt;
+    case 5:
+        return name == "plain" ? std::optional<Word>(Word::Plain) : std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
 void Reader::controlWord(std::string_view name, bool hasParameter, int parameter)
 {
-    const auto found = words().find(name);
-    if (found == words().end()) {
+    std::optional<Word> known = frequentWord(name);
+    if (!known) {
+        const auto found = words().find(name);
+        if (found != words().end())
+            known = found->second;
+    }
+    if (!known) {
         skippingUnicodeFallback();
         return;
     }
-    const Word word = found->second;
+    const Word word = *known;
     if (word != Word::Unicode && word != Word::Bin && skippingUnicodeFallback())
         return;
 
