@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The program on a real X server: it starts with its data folder seeded, shows
+# its main window titled "Vorlin", and on closing writes its two settings and
+# ends with exit code 0.
+#   starts_under_x11.sh VORLIN_EXECUTABLE
+set -euo pipefail
+program=$1
+data=$(mktemp -d)
+trap 'rm -rf "$data"' EXIT
+
+XDG_DATA_HOME="$data" "$program" >"$data/out.log" 2>&1 &
+pid=$!
+
+window=""
+for _ in $(seq 200); do
+  window=$(xdotool search --onlyvisible --name '^Vorlin$' 2>/dev/null | head -n 1 || true)
+  [[ -n "$window" ]] && break
+  sleep 0.05
+done
+if [[ -z "$window" ]]; then
+  echo "no window titled Vorlin appeared"; import -window root "$data/screen.png" 2>/dev/null || true
+  kill "$pid" 2>/dev/null || true; cat "$data/out.log"; exit 1
+fi
+
+for file in vorlin.mdb vorlin_druh.txt hledani/filtr_adres.txt; do
+  [[ -f "$data/Vorlin/$file" ]] || { echo "not seeded: $file"; kill "$pid"; exit 1; }
+done
+
+# Closed as a user closes it: the window manager's Alt+F4 asks the window.
+xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
+status=0
+for _ in $(seq 200); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.05
+done
+if kill -0 "$pid" 2>/dev/null; then
+  echo "the program did not end after its window closed"; kill "$pid"; exit 1
+fi
+wait "$pid" || status=$?
+[[ $status -eq 0 ]] || { echo "exit code $status"; cat "$data/out.log"; exit 1; }
+
+settings="$data/Vorlin/nastaveni.ini"
+grep -q '^casovy_interval_vlozeni=4' "$settings" || { echo "interval not written"; cat "$settings"; exit 1; }
+grep -q '^pouzit_ctrlv=1' "$settings" || { echo "Ctrl+V setting not written"; exit 1; }
+echo "started, showed its window and ended cleanly"
