@@ -345,6 +345,23 @@ TEST_F(MainWindow, FieldEditsAreSavedWhenTheRowIsPosted)
     EXPECT_EQ(form->DBGrid1->model()->index(0, 0).data().toString(), QStringLiteral("Okresní soud"));
 }
 
+TEST_F(MainWindow, GridCellsAreEditedInPlaceAndSavedWhenLeavingTheRow)
+{
+    start();
+    QTableView* grid = form->DBGrid1;
+    const QModelIndex kind = grid->model()->index(0, 1);
+    grid->setCurrentIndex(kind);
+    grid->edit(kind);
+    auto* editor = grid->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("soud"));
+    grid->setCurrentIndex(grid->model()->index(1, 1));  // commits the cell, then leaves the row
+    EXPECT_EQ(query().state(), State::Browse);
+    EXPECT_EQ(query().recNo(), 2);
+    openStore();
+    EXPECT_EQ(query().valueAt(0, QStringLiteral("druh")).toString(), QStringLiteral("soud"));
+}
+
 TEST_F(MainWindow, MinimisingHidesIntoTheTrayAndALeftClickShows)
 {
     start();
