@@ -213,6 +213,11 @@ bool Reader::run()
             if (pos_ >= n)
                 break;
             const char next = in_[pos_];
+            if (next == '\'' && state_.destination == Destination::Text && fallbackToSkip_ == 0
+                && pos_ + 2 < n && hexDigitValue(in_[pos_ + 1]) >= 0 && hexDigitValue(in_[pos_ + 2]) >= 0) {
+                plainRun(pos_ - 1);  // an accented letter starts a stretch of text
+                break;
+            }
             if (!isLetter(next)) {
                 ++pos_;
                 controlSymbol(next);
@@ -309,14 +314,25 @@ void Reader::closeGroup()
 
 void Reader::plainRun(qsizetype start)
 {
-    // The common case: a stretch of text without control characters.
-    qsizetype end = start;
+    // The common case: a stretch of text, with the \'xx escapes of its
+    // accented letters read in place, up to the next control word or group.
     const qsizetype n = in_.size();
+    const auto hexEscapeAt = [&](qsizetype i) {
+        return i + 3 < n && in_[i] == '\\' && in_[i + 1] == '\'' && hexDigitValue(in_[i + 2]) >= 0
+            && hexDigitValue(in_[i + 3]) >= 0;
+    };
+    qsizetype end = start;
+    qsizetype characters = 0;
     while (end < n) {
         const char c = in_[end];
-        if (c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n')
+        if (c == '\\' && hexEscapeAt(end)) {
+            end += 4;
+        } else if (c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n') {
             break;
-        ++end;
+        } else {
+            ++end;
+        }
+        ++characters;
     }
     pos_ = end;
     if (!pending_.isEmpty() && !sameProps(pendingProps_, state_.chars))
@@ -324,10 +340,16 @@ void Reader::plainRun(qsizetype start)
     pendingProps_ = state_.chars;
     const int codePage = textCodePage();
     const qsizetype before = pending_.size();
-    pending_.resize(before + (end - start));
+    pending_.resize(before + characters);
     char16_t* out = reinterpret_cast<char16_t*>(pending_.data()) + before;
-    for (qsizetype i = start; i < end; ++i) {
-        const auto byte = static_cast<unsigned char>(in_[i]);
+    for (qsizetype i = start; i < end;) {
+        auto byte = static_cast<unsigned char>(in_[i]);
+        if (byte == '\\') {
+            byte = static_cast<unsigned char>(hexDigitValue(in_[i + 2]) * 16 + hexDigitValue(in_[i + 3]));
+            i += 4;
+        } else {
+            ++i;
+        }
         if (byte < 0x80) {
             if (byte >= 0x20 || byte == '\t')
                 *out++ = byte;
