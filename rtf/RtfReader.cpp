@@ -137,6 +137,7 @@ private:
     void closeGroup();
     void flush();
     void endParagraph();
+    void startPendingParagraph();
     void finishFontName();
     QTextCharFormat charFormat() const;
     QTextBlockFormat blockFormat() const;
@@ -179,7 +180,8 @@ private:
     int fallbackToSkip_ = 0;
     bool sawText_ = false;
     bool blockHasText_ = false;
-    bool lastBlockFromPar_ = false;
+    bool breakPending_ = false;  // a paragraph mark whose new block is not made yet
+    QTextCharFormat breakCharFormat_;
 };
 
 bool isLetter(char c)
@@ -263,12 +265,16 @@ bool Reader::run()
     }
 
     flush();
-    cursor_.setBlockFormat(blockFormat());
-    if (!blockHasText_)
-        cursor_.setBlockCharFormat(charFormat());
-    // The paragraph mark that ends the last paragraph opens no new one.
-    if (lastBlockFromPar_ && !blockHasText_ && document_.blockCount() > 1)
-        cursor_.deletePreviousChar();
+    // The paragraph mark that ends the last paragraph opens no new one: a
+    // break still waiting for its paragraph is dropped. Without one, the
+    // last paragraph gets the properties in force at its end.
+    if (!breakPending_) {
+        const QTextBlockFormat paragraph = blockFormat();
+        if (!blockFormatIsCurrent_ || paragraph != blockFormatGiven_)
+            cursor_.setBlockFormat(paragraph);
+        if (!blockHasText_)
+            cursor_.setBlockCharFormat(charFormat());
+    }
     cursor_.endEditBlock();
 
     if (!closed_ && !sawText_) {
@@ -433,6 +439,7 @@ void Reader::flush()
 {
     if (pending_.isEmpty())
         return;
+    startPendingParagraph();
     const CharProps current = state_.chars;
     state_.chars = pendingProps_;
     cursor_.insertText(pending_, charFormat());
@@ -445,6 +452,7 @@ void Reader::endParagraph()
     if (state_.destination != Destination::Text)
         return;
     flush();
+    startPendingParagraph();  // the paragraph that ends here had no text
     const QTextBlockFormat paragraph = blockFormat();
     const QTextCharFormat characters = charFormat();
     // The paragraph's properties are those in force at its end; the block got
@@ -453,11 +461,22 @@ void Reader::endParagraph()
         cursor_.setBlockFormat(paragraph);
     if (!blockHasText_)
         cursor_.setBlockCharFormat(characters);
-    cursor_.insertBlock(paragraph, characters);
+    // The next paragraph's block is made when its first text comes, with the
+    // properties that its own \pard and friends have set by then.
+    breakPending_ = true;
+    breakCharFormat_ = characters;
+    blockHasText_ = false;
+}
+
+void Reader::startPendingParagraph()
+{
+    if (!breakPending_)
+        return;
+    breakPending_ = false;
+    const QTextBlockFormat paragraph = blockFormat();
+    cursor_.insertBlock(paragraph, breakCharFormat_);
     blockFormatGiven_ = paragraph;
     blockFormatIsCurrent_ = true;
-    blockHasText_ = false;
-    lastBlockFromPar_ = true;
 }
 
 void Reader::finishFontName()
