@@ -1,5 +1,6 @@
 // The main window over 100,000 snippets: start to the window shown, moving
 // from row to row (the body loaded and shown), and the memory it all takes.
+#include "app/Startup.h"
 #include "app/VorlinApplication.h"
 #include "bench/Measure.h"
 #include "bench/Memory.h"
@@ -25,12 +26,7 @@ int main(int argc, char** argv)
 
     QElapsedTimer timer;
     timer.start();
-    DM = new TDM(&app);
-    Vorlin_Form = new TVorlin_Form(&DM->Vorlin_DataSource);
-    Vorlin_Form->FormCreate();
-    DM->setBodyEditor(Vorlin_Form);
-    DM->DataModuleCreate();
-    Vorlin_Form->show();
+    createWindows(&app);
     QCoreApplication::processEvents();
     report("mainwindow_start_to_shown_100k", double(timer.nsecsElapsed()) / 1e6, "ms");
     report("mainwindow_resident_memory_100k", residentMegabytes(), "MB");
@@ -45,8 +41,6 @@ int main(int argc, char** argv)
     });
     report("mainwindow_move_row_median_100k", moveUs / 1000.0, "ms");
 
-    Vorlin_Form->TrayIcon->hide();
-    delete Vorlin_Form;
-    delete DM;
+    destroyWindows();
     return 0;
 }

@@ -1,6 +1,7 @@
 // Searching and sorting in the main window over 100,000 snippets: one
 // keystroke (the query reopened, the grid and the editor showing the first
 // match), a click on a column title, and fast typing.
+#include "app/Startup.h"
 #include "app/VorlinApplication.h"
 #include "bench/Measure.h"
 #include "bench/SnippetGenerator.h"
@@ -35,12 +36,7 @@ int main(int argc, char** argv)
     VorlinApplication app(argc, argv);
     useGeneratedDataFolder(100000);
 
-    DM = new TDM(&app);
-    Vorlin_Form = new TVorlin_Form(&DM->Vorlin_DataSource);
-    Vorlin_Form->FormCreate();
-    DM->setBodyEditor(Vorlin_Form);
-    DM->DataModuleCreate();
-    Vorlin_Form->show();
+    createWindows(&app);
     QCoreApplication::processEvents();
     QLineEdit* box = Vorlin_Form->Jmeno_Edit;
 
@@ -87,8 +83,6 @@ int main(int argc, char** argv)
     report("search_20_keys_30ms_apart_total", double(timer.nsecsElapsed()) / 1e6, "ms");
     report("search_20_keys_typing_time", 30.0 * typed.size(), "ms");
 
-    Vorlin_Form->TrayIcon->hide();
-    delete Vorlin_Form;
-    delete DM;
+    destroyWindows();
     return 0;
 }

@@ -1,0 +1,28 @@
+#include "app/Startup.h"
+
+#include "app/ErrorBox.h"
+#include "data/DM_Unit.h"
+#include "ui/main/Vorlin_Unit.h"
+
+namespace vorlin {
+
+void createWindows(QObject* owner)
+{
+    DM = new TDM(owner);
+    Vorlin_Form = new TVorlin_Form(&DM->Vorlin_DataSource);
+    runShowingErrors([] { Vorlin_Form->FormCreate(); });
+    DM->setBodyEditor(Vorlin_Form);
+    runShowingErrors([] { DM->DataModuleCreate(); });
+    Vorlin_Form->show();
+}
+
+void destroyWindows()
+{
+    runShowingErrors([] { Vorlin_Form->FormDestroy(); });
+    delete Vorlin_Form;
+    Vorlin_Form = nullptr;
+    delete DM;
+    DM = nullptr;
+}
+
+}  // namespace vorlin
