@@ -378,7 +378,7 @@ void Query::edit()
         return;
     }
     requireWritable();
-    buffer_ = storedValues(current_);
+    buffer_ = storedValues(storedRow(current_));
     original_ = buffer_;
     modified_ = false;
     setState(State::Edit);
