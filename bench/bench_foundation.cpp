@@ -2,7 +2,7 @@
 // snippet), the Windows-1250 codec, and the font text form.
 #include "bench/Measure.h"
 #include "common/Win1250.h"
-#include "data/FontSpec.h"
+#include "data/FontText.h"
 #include "data/IniFile.h"
 #include "data/Settings.h"
 

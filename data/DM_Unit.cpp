@@ -2,7 +2,7 @@
 
 #include "common/Error.h"
 #include "common/Paths.h"
-#include "data/FontSpec.h"
+#include "data/FontText.h"
 #include "data/IniFile.h"
 #include "data/Settings.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/ErrorBox.h"
 #include "common/Error.h"
-#include "data/FontSpec.h"
+#include "data/FontText.h"
 #include "data/IniFile.h"
 #include "data/Settings.h"
 #include "support/ModalAnswerer.h"
@@ -33,9 +33,9 @@ public:
 
 class DataModule : public StoreFixture {
 protected:
-    void writeDefaultFont(const QString& spec)
+    void writeDefaultFont(const QString& fontText)
     {
-        IniFile(settings::filePath(dataDir)).writeString(settings::kSection, settings::kFontKey, spec);
+        IniFile(settings::filePath(dataDir)).writeString(settings::kSection, settings::kFontKey, fontText);
     }
 
     FakeBodyEditor editor;

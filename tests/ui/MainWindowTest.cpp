@@ -1,5 +1,5 @@
 #include "common/Win1250.h"
-#include "data/FontSpec.h"
+#include "data/FontText.h"
 #include "data/IniFile.h"
 #include "data/KindsFile.h"
 #include "rtf/Rtf.h"

@@ -1,6 +1,6 @@
 #include "common/Error.h"
 #include "data/Color.h"
-#include "data/FontSpec.h"
+#include "data/FontText.h"
 
 #include <gtest/gtest.h>
 

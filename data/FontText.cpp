@@ -1,4 +1,4 @@
-#include "data/FontSpec.h"
+#include "data/FontText.h"
 
 #include "common/Integer.h"
 
