@@ -27,11 +27,15 @@ for file in vorlin.mdb vorlin_druh.txt hledani/filtr_adres.txt; do
 done
 
 # Closed as a user closes it: the window manager's Alt+F4 asks the window.
-xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
+# A key sent while the window manager is still taking the new window in can
+# get lost, so the request is repeated until the program ends.
 status=0
-for _ in $(seq 200); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.05
+for _ in $(seq 5); do
+  xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4 2>/dev/null || true
+  for _ in $(seq 40); do
+    kill -0 "$pid" 2>/dev/null || break 2
+    sleep 0.05
+  done
 done
 if kill -0 "$pid" 2>/dev/null; then
   echo "the program did not end after its window closed"; kill "$pid"; exit 1

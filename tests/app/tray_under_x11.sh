@@ -25,6 +25,23 @@ wait_for() {
   return 1
 }
 
+# until_done DESCRIPTION ACTION CHECK: does the action and waits up to 2 s
+# for the check, five times at most (an event sent while the window manager
+# or the tray host is still taking a window in can get lost).
+until_done() {
+  local what=$1 action=$2 check=$3
+  for _ in $(seq 5); do
+    eval "$action" || true
+    for _ in $(seq 40); do
+      eval "$check" && return 0
+      sleep 0.05
+    done
+  done
+  echo "gave up: $what"
+  import -window root "$data/screen.png" 2>/dev/null && echo "screenshot: $data/screen.png"
+  return 1
+}
+
 main_window_visible() { [[ -n "$(xdotool search --onlyvisible --name '^Vorlin$' 2>/dev/null | head -n 1)" ]]; }
 main_window_hidden() { ! main_window_visible; }
 tray_icon() {
@@ -48,17 +65,15 @@ wait_for "the icon in the tray" tray_icon >/dev/null
 icon=$(tray_icon)
 window=$(xdotool search --onlyvisible --name '^Vorlin$' | head -n 1)
 
-xdotool windowminimize "$window"
-wait_for "the window to hide into the tray" main_window_hidden
-
-xdotool mousemove --window "$icon" 10 10 click 1
-wait_for "a left click on the icon to show the window" main_window_visible
+until_done "minimising hides the window into the tray" 'xdotool windowminimize "$window"' main_window_hidden
+until_done "a left click on the icon shows the window" 'xdotool mousemove --window "$icon" 10 10 click 1' \
+  main_window_visible
 
 # The menu opens at the mouse; its last item is "Ukončit".
 visible_windows() { xdotool search --onlyvisible --classname vorlin 2>/dev/null | wc -l; }
 before=$(visible_windows)
-xdotool mousemove --window "$icon" 10 10 click 3
-wait_for "the icon's menu" bash -c "[[ \$(xdotool search --onlyvisible --classname vorlin 2>/dev/null | wc -l) -gt $before ]]"
+until_done "a right click on the icon opens its menu" 'xdotool mousemove --window "$icon" 10 10 click 3' \
+  '[[ $(visible_windows) -gt $before ]]'
 xdotool key Up Return
 wait_for "the program to end" bash -c "! kill -0 $pid 2>/dev/null"
 status=0
