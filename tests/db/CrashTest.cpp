@@ -35,7 +35,7 @@ TEST_F(StoreCrash, EveryReturnedPostSurvivesSigkill)
             if (!line.isEmpty())
                 returned.insert(line.toLongLong());
     }
-    ASSERT_GT(returned.size(), 20);
+    ASSERT_GE(returned.size(), 8);  // at least one post a round, however slow the disk
     std::printf("posts returned before the kills: %lld\n", qint64(returned.size()));
 
     db::Database database(databaseFile());
