@@ -1,5 +1,7 @@
 #include "db/RowSet.h"
 
+#include "db/StorageClass.h"
+
 #include <sqlite3.h>
 
 #include <cstring>
@@ -88,32 +90,29 @@ QVariantList RowSet::row(int row) const
 RowSet::Cell RowSet::cellOf(const QVariant& value)
 {
     Cell cell;
-    if (value.isNull())
-        return cell;
-    switch (value.typeId()) {
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
+    switch (storageClassOf(value)) {
+    case StorageClass::Null:
+        break;
+    case StorageClass::Integer:
         cell.type = Type::Integer;
         cell.data = value.toLongLong();
-        return cell;
-    case QMetaType::Double: {
+        break;
+    case StorageClass::Real: {
         cell.type = Type::Real;
         const double real = value.toDouble();
         std::memcpy(&cell.data, &real, sizeof real);
-        return cell;
+        break;
     }
-    case QMetaType::QByteArray: {
+    case StorageClass::Blob: {
         const QByteArray blob = value.toByteArray();
         return storeBytes(Type::Blob, blob.constData(), std::size_t(blob.size()));
     }
-    default: {
+    case StorageClass::Text: {
         const QByteArray text = value.toString().toUtf8();
         return storeBytes(Type::Text, text.constData(), std::size_t(text.size()));
     }
     }
+    return cell;
 }
 
 void RowSet::insertRow(int row, const QVariantList& values)

@@ -1,5 +1,7 @@
 #include "db/Sqlite.h"
 
+#include "db/StorageClass.h"
+
 #include <sqlite3.h>
 
 #include <utility>
@@ -87,34 +89,28 @@ Statement::~Statement()
 
 void Statement::bind(int index, const QVariant& value)
 {
-    int result;
-    if (value.isNull()) {
+    int result = SQLITE_OK;
+    switch (storageClassOf(value)) {
+    case StorageClass::Null:
         result = sqlite3_bind_null(handle_, index);
-    } else {
-        switch (value.typeId()) {
-        case QMetaType::Bool:
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-            result = sqlite3_bind_int64(handle_, index, value.toLongLong());
-            break;
-        case QMetaType::Double:
-            result = sqlite3_bind_double(handle_, index, value.toDouble());
-            break;
-        case QMetaType::QByteArray: {
-            const QByteArray bytes = value.toByteArray();
-            result = sqlite3_bind_blob64(handle_, index, bytes.constData(), sqlite3_uint64(bytes.size()),
-                                         SQLITE_TRANSIENT);
-            break;
-        }
-        default: {
-            const QByteArray text = value.toString().toUtf8();
-            result = sqlite3_bind_text64(handle_, index, text.constData(), sqlite3_uint64(text.size()),
-                                         SQLITE_TRANSIENT, SQLITE_UTF8);
-            break;
-        }
-        }
+        break;
+    case StorageClass::Integer:
+        result = sqlite3_bind_int64(handle_, index, value.toLongLong());
+        break;
+    case StorageClass::Real:
+        result = sqlite3_bind_double(handle_, index, value.toDouble());
+        break;
+    case StorageClass::Blob: {
+        const QByteArray bytes = value.toByteArray();
+        result = sqlite3_bind_blob64(handle_, index, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    case StorageClass::Text: {
+        const QByteArray text = value.toString().toUtf8();
+        result = sqlite3_bind_text64(handle_, index, text.constData(), sqlite3_uint64(text.size()), SQLITE_TRANSIENT,
+                                     SQLITE_UTF8);
+        break;
+    }
     }
     if (result != SQLITE_OK)
         database_.fail();
