@@ -285,6 +285,19 @@ void Query::moveCurrent(int row)
     Q_EMIT scrolled();
 }
 
+qint64 Query::endEditBeforeMove(qint64 target)
+{
+    const bool inserting = state_ == State::Insert;
+    const int newRow = insertAt_;
+    const int storedBefore = rows_.rowCount();
+    checkBrowseMode();
+    // The target was chosen among the rows as shown, the new row included:
+    // when that row is dropped, the rows below it move up by one.
+    if (inserting && rows_.rowCount() == storedBefore && target > newRow)
+        --target;
+    return target;
+}
+
 void Query::first()
 {
     requireActive();
@@ -316,13 +329,12 @@ void Query::prior()
 void Query::moveBy(int distance)
 {
     requireActive();
-    checkBrowseMode();
+    const qint64 target = endEditBeforeMove(qint64(current_) + distance);
     if (isEmpty()) {
         bof_ = eof_ = true;
         return;
     }
     // BOF and EOF tell that a move tried to go past the first or last row.
-    const qint64 target = qint64(current_) + distance;
     const int last = recordCount() - 1;
     moveCurrent(int(std::clamp<qint64>(target, 0, last)));
     bof_ = distance < 0 && target < 0;
@@ -332,10 +344,10 @@ void Query::moveBy(int distance)
 void Query::moveTo(int row)
 {
     requireActive();
-    checkBrowseMode();
+    const qint64 target = endEditBeforeMove(row);
     if (isEmpty())
         return;
-    moveCurrent(std::clamp(row, 0, recordCount() - 1));
+    moveCurrent(int(std::clamp<qint64>(target, 0, recordCount() - 1)));
     bof_ = eof_ = false;
 }
 

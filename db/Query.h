@@ -27,7 +27,9 @@ class Statement;
 // for one row at a time, when the row's value is asked for.
 //
 // Every move first ends an edit: it is posted when something was changed and
-// dropped otherwise. Closing drops an unsaved edit.
+// dropped otherwise; the target of a move is the row as it was shown, also
+// when a dropped new row goes from between. Closing drops an unsaved edit:
+// whoever closes the query for the user ends the edit first.
 class Query : public QObject {
     Q_OBJECT
 public:
@@ -132,6 +134,9 @@ private:
     QVariantList storedValues(int row) const;
     QVariant largeValueOf(int stored) const;
     void moveCurrent(int row);
+    // Ends an edit before a move to a row as the list showed it; gives the
+    // row's index afterwards.
+    qint64 endEditBeforeMove(qint64 target);
     int keyColumn() const;
     QStringList storedColumnNames() const;
     void postEdit();

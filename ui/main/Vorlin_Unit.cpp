@@ -1,5 +1,6 @@
 #include "ui/main/Vorlin_Unit.h"
 
+#include "app/ErrorBox.h"
 #include "common/Error.h"
 #include "common/Integer.h"
 #include "common/Paths.h"
@@ -47,6 +48,9 @@ const char kHelpText[] =
     "emailu, nastavím si kurzor v místě emailu, kde chci text vložit, v programu Vorlin si najdu požadovaný "
     "text, nechám zatrženou možnost použít zkratku ctrl+v, stisknu tlačítko kopírovat do schránky a přepnu se "
     "zpět do emailu. Text se vloží.";
+
+const char kQuitLosingEditQuestion[] =
+    "Změny rozpracovaného záznamu se nepodařilo uložit. Chcete přesto Vorlin ukončit a změny ztratit?";
 
 }  // namespace
 
@@ -344,6 +348,9 @@ void TVorlin_Form::Jmeno_EditChange()
     const QString kind = selected.isEmpty() ? QString() : selected.first()->text();
 
     db::Query& query = DM->Vorlin_ADOQuery;
+    // What the user typed into the row is saved before the list is replaced;
+    // when that fails, the row stays in editing and the search waits.
+    query.checkBrowseMode();
     query.close();
     const search::FilterLines lines = search::filterLines(words, kind, query.sql().value(search::kWhereLine));
     query.setSqlLine(search::kWhereLine, lines.where);
@@ -355,6 +362,7 @@ void TVorlin_Form::Jmeno_EditChange()
 void TVorlin_Form::DBGrid1TitleClick(const QString& field)
 {
     db::Query& query = DM->Vorlin_ADOQuery;
+    query.checkBrowseMode();
     const search::SortLines lines = search::sortLines(field, query.sql().value(search::kDirectionLine));
     query.setSqlLine(search::kDirectionLine, lines.direction);
     query.setSqlLine(search::kOrderLine, lines.orderBy);
@@ -507,9 +515,29 @@ void TVorlin_Form::changeEvent(QEvent* event)
     }
 }
 
+bool TVorlin_Form::endEditBeforeExit()
+{
+    if (!DM)
+        return true;
+    try {
+        DM->Vorlin_ADOQuery.checkBrowseMode();
+        return true;
+    } catch (...) {
+        showErrorBox(exceptionMessage(std::current_exception()));
+    }
+    return QMessageBox::warning(this, QStringLiteral("Warning"), QString::fromUtf8(kQuitLosingEditQuestion),
+                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
 void TVorlin_Form::closeEvent(QCloseEvent* event)
 {
-    // Closing the main window ends the program.
+    // Closing the main window ends the program, once the row being edited is
+    // saved or the user has chosen to lose its change.
+    if (!endEditBeforeExit()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     QApplication::quit();
 }

@@ -129,6 +129,9 @@ private:
     void showEditorFormatting();
     void toggleStyle(QAction* action);
     void align(Qt::Alignment alignment);
+    // Saves the row being edited before the program ends; false when that
+    // failed and the user chose to keep the program running.
+    bool endEditBeforeExit();
 };
 
 // The one main window of the program.

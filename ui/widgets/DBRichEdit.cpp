@@ -3,7 +3,9 @@
 #include "rtf/Rtf.h"
 #include "ui/widgets/EditKeys.h"
 
+#include <QInputMethodEvent>
 #include <QScrollBar>
+#include <QTimer>
 
 namespace vorlin::ui {
 
@@ -64,6 +66,16 @@ void DBRichEdit::keyPressEvent(QKeyEvent* event)
     QTextEdit::keyPressEvent(event);
 }
 
+void DBRichEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    const bool changes = !event->commitString().isEmpty() || event->replacementLength() > 0;
+    if (changes && !link_.beginEdit()) {
+        event->accept();
+        return;
+    }
+    QTextEdit::inputMethodEvent(event);
+}
+
 void DBRichEdit::focusOutEvent(QFocusEvent* event)
 {
     QTextEdit::focusOutEvent(event);
@@ -81,8 +93,22 @@ void DBRichEdit::contentChanged()
     if (link_.isLoading())
         return;
     db::Query* query = link_.dataSource() ? link_.dataSource()->dataSet() : nullptr;
-    if (query && query->isEditing())
-        link_.markModified();
+    if (!query || !query->isEditing()) {
+        // A change that came past the key handler: the row starts editing now.
+        bool editing = false;
+        try {
+            editing = link_.beginEdit();
+        } catch (...) {
+            // Raised inside the document's own change: shown once the change
+            // is over, through the program's error box.
+            QTimer::singleShot(0, this, [error = std::current_exception()] { std::rethrow_exception(error); });
+        }
+        if (!editing) {
+            link_.revert();
+            return;
+        }
+    }
+    link_.markModified();
 }
 
 }  // namespace vorlin::ui

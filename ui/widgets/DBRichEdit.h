@@ -9,6 +9,9 @@ namespace vorlin::ui {
 
 // A rich-text editor bound to the body field: shows the body as RTF (or as
 // plain text when it is not RTF) and writes RTF back when the row is saved.
+// Whatever changes the text while the row is only shown (typing, an input
+// method, the context menu, dragging text out) puts the row into editing, so
+// that the change is saved; a row that cannot be edited gets its text back.
 class DBRichEdit : public QTextEdit {
     Q_OBJECT
 public:
@@ -30,6 +33,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
 

@@ -33,7 +33,17 @@ bool FieldLink::beginEdit()
 {
     if (!source_ || !source_->dataSet())
         return false;
-    return source_->edit();
+    // A new row started here is shown empty everywhere else; this control
+    // keeps the text the user is typing into it.
+    editStarting_ = true;
+    try {
+        const bool editing = source_->edit();
+        editStarting_ = false;
+        return editing;
+    } catch (...) {
+        editStarting_ = false;
+        throw;
+    }
 }
 
 void FieldLink::writeBack()
@@ -53,8 +63,16 @@ void FieldLink::writeBack()
     shown_ = value;
 }
 
+void FieldLink::revert()
+{
+    modified_ = true;  // shows the value even where it seems unchanged
+    reload();
+}
+
 void FieldLink::reload()
 {
+    if (editStarting_)
+        return;
     QVariant value;
     db::Query* query = source_ ? source_->dataSet() : nullptr;
     if (query && query->isActive() && query->hasField(field_))

@@ -25,8 +25,9 @@ public:
     void setField(const QString& field);
     const QString& field() const { return field_; }
 
-    // The user is about to change the control: the query starts editing (an
-    // empty list starts a new row). False when the control must not change.
+    // The user is about to change the control, or has just changed it: the
+    // query starts editing (an empty list starts a new row). The control keeps
+    // what it holds meanwhile. False when the control must not change.
     bool beginEdit();
 
     // The control's value changed by the user.
@@ -40,6 +41,9 @@ public:
     // Shows the current value again and forgets the control's own change.
     void reload();
 
+    // Undoes a change the row could not take: the field's value is shown again.
+    void revert();
+
     bool isLoading() const { return loading_; }
 
 private:
@@ -52,6 +56,7 @@ private:
     bool modified_ = false;
     bool loading_ = false;
     bool writing_ = false;
+    bool editStarting_ = false;
     QVariant shown_;  // the value the control shows, as the field had it
     bool shownOnce_ = false;
 };

@@ -1,0 +1,276 @@
+// What the user typed reaches the database whatever changed the text and
+// whatever comes next: leaving the row, a search, a sort, a kind, the exi
+#include "rtf/Rtf.h"
+#include "support/ModalAnswerer.h"
+#include "ui/MainWindowFixture.h"
+
+#include <QAction>
+#include <QInputMethodEvent>
+#include <QMenu>
+#include <QTextDocument>
+
+using namespace vorlin;
+using namespace vorlin::test;
+using State = db::Query::State;
+using Nav = ui::DBNavigator;
+
+namespace {
+
+class KeepingEdits : public MainWindow {
+protected:
+    qint64 currentId() { return query().value(QStringLiteral("ID")).toLongLong(); }
+
+    QString storedBody(qint64 id)
+    {
+        QTextDocument document;
+        rtf::loadBody(valueInFile(id, QStringLiteral("obsah")).toString(), document);
+        return document.toPlainText();
+    }
+
+    void leaveRow() { form->DBGrid1->setCurrentIndex(form->DBGrid1->model()->index(1, 0)); }
+
+    // One action of the editor's own context menu, by its name there.
+    void triggerContextAction(const char* name)
+    {
+        std::unique_ptr<QMenu> menu(form->DBRichEdit1->createStandardContextMenu());
+        for (QAction* action : menu->actions()) {
+            if (action->objectName() == QLatin1String(name)) {
+                ASSERT_TRUE(action->isEnabled()) << name;
+                action->trigger();
+                return;
+            }
+        }
+        FAIL() << "no action " << name;
+    }
+
+    void commitThroughInputMethod(const QString& text)
+    {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(form->DBRichEdit1, &event);
+    }
+
+    void selectAllOfTheBody()
+    {
+        QTextCursor cursor = form->DBRichEdit1->textCursor();
+        cursor.select(QTextCursor::Document);
+        form->DBRichEdit1->setTextCursor(cursor);
+    }
+
+    void refuseBodies(const QString& body)
+    {
+        runInFile(QStringLiteral("CREATE TRIGGER odmitnout BEFORE UPDATE ON vorlin WHEN NEW.obsah LIKE '%%1%' "
+                                 "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END")
+                      .arg(body));
+    }
+};
+
+}  // namespace
+
+TEST_F(KeepingEdits, EveryKindOfBodyChangeWhileBrowsingIsSaved)
+{
+    struct Case {
+        const char* source;
+        std::function<void()> change;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"input method commit", [this] { commitThroughInputMethod(QStringLiteral("ó")); },
+         "óKrajský soud"},
+        {"cut", [this] { selectAllOfTheBody(); form->DBRichEdit1->cut(); }, ""},
+        {"context menu Delete",
+         [this] {
+             selectAllOfTheBody();
+             triggerContextAction("edit-delete");
+         },
+         ""},
+        {"context menu Cut",
+         [this] {
+             selectAllOfTheBody();
+             triggerContextAction("edit-cut");
+         },
+         ""},
+        {"undo after a saved edit",
+         [this] {
+             type(form->DBRichEdit1, QStringLiteral("X"));
+             form->DBNavigator1->press(Nav::Post);
+             ASSERT_EQ(query().state(), State::Browse);
+             triggerContextAction("edit-undo");
+         },
+         "Krajský soud"},
+        {"redo after an undo",
+         [this] {
+             type(form->DBRichEdit1, QStringLiteral("X"));
+             form->DBNavigator1->press(Nav::Post);
+             triggerContextAction("edit-undo");
+             form->DBNavigator1->press(Nav::Post);
+             ASSERT_EQ(query().state(), State::Browse);
+             triggerContextAction("edit-redo");
+         },
+         "XKrajský soud"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source);
+        TearDown();
+        dm.reset();
+        QFile::remove(databaseFile());
+        QFile::copy(QStringLiteral(VORLIN_EXE_DIR "vorlin.mdb"), databaseFile());
+        QFile::setPermissions(databaseFile(), QFile::ReadOwner | QFile::WriteOwner);
+        start();
+        form->DBRichEdit1->setFocus();
+        form->DBRichEdit1->moveCursor(QTextCursor::Start);
+        const qint64 id = currentId();
+        c.change();
+        EXPECT_EQ(query().state(), State::Edit);
+        leaveRow();
+        EXPECT_EQ(query().state(), State::Browse);
+        EXPECT_EQ(storedBody(id), QString::fromUtf8(c.expected));
+    }
+}
+
+TEST_F(KeepingEdits, AnInputMethodLetterOnAnEmptyListStartsANewRowThatKeepsIt)
+{
+    start(false);
+    form->DBRichEdit1->setFocus();
+    commitThroughInputMethod(QStringLiteral("ď"));
+    EXPECT_EQ(query().state(), State::Insert);
+    EXPECT_EQ(form->DBRichEdit1->toPlainText(), QStringLiteral("ď"));
+    form->DBNavigator1->press(Nav::Post);
+    EXPECT_EQ(rowsInFile(), 1);
+    EXPECT_EQ(storedBody(currentId()), QStringLiteral("ď"));
+}
+
+TEST_F(KeepingEdits, AChangeTheRowCannotTakeIsUndoneInTheEditor)
+{
+    start();
+    query().close();  // nothing to edit: the editor must not pretend otherwise
+    form->DBRichEdit1->setPlainText(QStringLiteral("neuložitelné"));  // as a drop of text would
+    EXPECT_TRUE(form->DBRichEdit1->toPlainText().isEmpty());
+}
+
+TEST_F(KeepingEdits, ATypedBodyIsSavedBeforeASearchASortAKindAndTheExit)
+{
+    struct Case {
+        const char* next;
+        std::function<void()> act;
+    };
+    const Case cases[] = {
+        {"search keystroke", [this] { type(form->Jmeno_Edit, QStringLiteral("o")); }},
+        {"title click", [this] { form->DBGrid1TitleClick(QStringLiteral("druh")); }},
+        {"kind click", [this] { form->ListBox1->setCurrentRow(1); }},
+        {"exit", [this] { EXPECT_TRUE(form->close()); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.next);
+        TearDown();
+        dm.reset();
+        QFile::remove(databaseFile());
+        QFile::copy(QStringLiteral(VORLIN_EXE_DIR "vorlin.mdb"), databaseFile());
+        QFile::setPermissions(databaseFile(), QFile::ReadOwner | QFile::WriteOwner);
+        start();
+        form->DBRichEdit1->setFocus();
+        form->DBRichEdit1->moveCursor(QTextCursor::End);
+        const qint64 id = currentId();
+        type(form->DBRichEdit1, QStringLiteral(" v Brně"));
+        c.act();
+        EXPECT_EQ(storedBody(id), QStringLiteral("Krajský soud v Brně"));
+    }
+}
+
+TEST_F(KeepingEdits, ARefusedSaveKeepsTheRowInEditingAndTheSearchWaits)
+{
+    refuseBodies(QStringLiteral("refused"));
+    start();
+    form->DBRichEdit1->setFocus();
+    type(form->DBRichEdit1, QStringLiteral("refused "));
+    const QStringList linesBefore = query().sql();
+    {
+        ModalAnswerer answerer;
+        type(form->Jmeno_Edit, QStringLiteral("x"));
+        ASSERT_EQ(answerer.seen().size(), 1);
+        EXPECT_TRUE(answerer.seen()[0].text.contains(QStringLiteral("database or disk is full")));
+    }
+    EXPECT_EQ(query().state(), State::Edit);
+    EXPECT_EQ(query().sql(), linesBefore);
+    EXPECT_TRUE(form->DBRichEdit1->toPlainText().startsWith(QStringLiteral("refused ")));
+    {
+        ModalAnswerer answerer;
+        EXPECT_FALSE(runShowingErrors([this] { form->DBGrid1TitleClick(QStringLiteral("nazev")); }));
+        EXPECT_EQ(answerer.seen().size(), 1);
+    }
+    EXPECT_EQ(query().state(), State::Edit);
+    EXPECT_EQ(query().sql(), linesBefore);
+}
+
+TEST_F(KeepingEdits, ARefusedSaveAtExitAsksAndNoKeepsTheProgramRunning)
+{
+    refuseBodies(QStringLiteral("refused"));
+    start();
+    form->DBRichEdit1->setFocus();
+    type(form->DBRichEdit1, QStringLiteral("refused "));
+    {
+        ModalAnswerer no([](QWidget* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            ASSERT_NE(box, nullptr);
+            box->button(box->icon() == QMessageBox::Warning ? QMessageBox::No : QMessageBox::Ok)->click();
+        });
+        EXPECT_FALSE(form->close());
+        ASSERT_EQ(no.seen().size(), 2);
+        EXPECT_EQ(no.seen()[0].icon, QMessageBox::Critical);
+        EXPECT_EQ(no.seen()[1].icon, QMessageBox::Warning);
+        EXPECT_TRUE(no.seen()[1].text.contains(QStringLiteral("ukončit")));
+    }
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(query().state(), State::Edit);
+    {
+        ModalAnswerer yes([](QWidget* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            box->button(box->icon() == QMessageBox::Warning ? QMessageBox::Yes : QMessageBox::Ok)->click();
+        });
+        EXPECT_TRUE(form->close());
+    }
+}
+
+TEST_F(KeepingEdits, AMoveAfterADroppedNewRowLandsOnTheRowTheUserChose)
+{
+    addRows({{"A", "", "a", ""}, {"B", "", "b", ""}, {"C", "", "c", ""}, {"D", "", "d", ""}});
+    start(false);
+    QTableView* grid = form->DBGrid1;
+    auto current = [this] { return query().value(QStringLiteral("nazev")).toString(); };
+
+    grid->setCurrentIndex(grid->model()->index(1, 0));
+    form->DBNavigator1->press(Nav::Insert);  // A * B C D
+    grid->setCurrentIndex(grid->model()->index(3, 0));  // the row showing C
+    EXPECT_EQ(current(), QStringLiteral("C"));
+    EXPECT_EQ(query().recordCount(), 4);
+
+    grid->setCurrentIndex(grid->model()->index(1, 0));
+    form->DBNavigator1->press(Nav::Insert);
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Down);  // from the new row to the one below it
+    EXPECT_EQ(current(), QStringLiteral("B"));
+
+    form->DBNavigator1->press(Nav::Insert);
+    QTest::keyClick(grid, Qt::Key_Up);
+    EXPECT_EQ(current(), QStringLiteral("A"));
+
+    grid->setCurrentIndex(grid->model()->index(2, 0));
+    form->DBNavigator1->press(Nav::Insert);  // A B * C D
+    query().moveBy(1);
+    EXPECT_EQ(current(), QStringLiteral("C"));
+    {
+        ModalAnswerer ok(ModalAnswerer::press(QMessageBox::Ok));
+        form->DBNavigator1->press(Nav::Delete);
+    }
+    openStore();
+    EXPECT_EQ(listedNames(), (QStringList{"A", "B", "D"}));
+}
+
+TEST_F(KeepingEdits, AnAddedRowLeftUntouchedIsNotStored)
+{
+    start();
+    form->DBNavigator1->press(Nav::Insert);
+    leaveRow();
+    EXPECT_EQ(rowsInFile(), 2);
+    EXPECT_EQ(query().recordCount(), 2);
+}
