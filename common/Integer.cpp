@@ -4,8 +4,10 @@
 
 namespace vorlin {
 
-std::optional<std::int32_t> tryParseInteger(QStringView text) noexcept
+std::optional<std::int32_t> tryParseInteger(QStringView text, HexPrefix prefixes) noexcept
 {
+    const bool dollar = (unsigned(prefixes) & unsigned(HexPrefix::Dollar)) != 0;
+    const bool zeroX = (unsigned(prefixes) & unsigned(HexPrefix::ZeroX)) != 0;
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n && text[i] == u' ')
@@ -18,10 +20,10 @@ std::optional<std::int32_t> tryParseInteger(QStringView text) noexcept
     }
 
     bool hex = false;
-    if (i < n && text[i] == u'$') {
+    if (dollar && i < n && text[i] == u'$') {
         hex = true;
         ++i;
-    } else if (i + 1 < n && text[i] == u'0' && (text[i + 1] == u'x' || text[i + 1] == u'X')) {
+    } else if (zeroX && i + 1 < n && text[i] == u'0' && (text[i + 1] == u'x' || text[i + 1] == u'X')) {
         hex = true;
         i += 2;
     }
@@ -47,11 +49,19 @@ std::optional<std::int32_t> tryParseInteger(QStringView text) noexcept
     return static_cast<std::int32_t>(bits);
 }
 
-std::int32_t parseInteger(QStringView text)
+std::int32_t parseInteger(QStringView text, HexPrefix prefixes)
 {
-    if (const auto value = tryParseInteger(text))
+    if (const auto value = tryParseInteger(text, prefixes))
         return *value;
-    throw ConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    throw ConvertError(QStringLiteral("'%1' is not a valid integer value").arg(quotedValue(text)));
+}
+
+QString quotedValue(QStringView text)
+{
+    constexpr qsizetype kLongest = 60;
+    if (text.size() <= kLongest)
+        return text.toString();
+    return text.first(kLongest - 1).toString() + u'…';
 }
 
 }  // namespace vorlin

@@ -7,12 +7,17 @@
 
 namespace vorlin {
 
+// Which prefixes introduce hexadecimal digits: settings values know "0x",
+// the font text form knows "$", a number typed into a box knows both.
+enum class HexPrefix : unsigned char { Dollar = 1, ZeroX = 2, Either = 3 };
+
 // A whole number in the program's text form: leading blanks are skipped, then
-// an optional "+" or "-", then decimal digits, or hexadecimal digits after "$",
-// "0x" or "0X". Nothing may follow the digits. Decimal values must fit 32 bits
-// with their sign; hexadecimal ones may use all 32 bits and are taken as their
-// two's-complement value ("$FF000008" is negative), as colour values need.
-std::optional<std::int32_t> tryParseInteger(QStringView text) noexcept;
+// an optional "+" or "-", then decimal digits, or hexadecimal digits after one
+// of the allowed prefixes ("$", "0x" or "0X"). Nothing may follow the digits.
+// Decimal values must fit 32 bits with their sign; hexadecimal ones may use
+// all 32 bits and are taken as their two's-complement value ("$FF000008" is
+// negative), as colour values need.
+std::optional<std::int32_t> tryParseInteger(QStringView text, HexPrefix prefixes = HexPrefix::Either) noexcept;
 
 // The value of one hexadecimal digit, or -1.
 constexpr int hexDigitValue(char c) noexcept
@@ -26,7 +31,12 @@ constexpr int hexDigitValue(char c) noexcept
     return -1;
 }
 
-// The same, raising ConvertError "'<text>' is not a valid integer value".
-std::int32_t parseInteger(QStringView text);
+// The same, raising ConvertError "'<text>' is not a valid integer value" (a
+// long text cut short).
+std::int32_t parseInteger(QStringView text, HexPrefix prefixes = HexPrefix::Either);
+
+// A value as an error message quotes it: at most 60 characters, a longer one
+// cut with "…".
+QString quotedValue(QStringView text);
 
 }  // namespace vorlin

@@ -137,7 +137,7 @@ Color colorFromText(QStringView text)
 {
     if (const auto named = colorFromName(text))
         return *named;
-    return parseInteger(text);
+    return parseInteger(text, HexPrefix::Dollar);
 }
 
 QColor toQColor(Color color, const QPalette& palette)

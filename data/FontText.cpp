@@ -58,7 +58,7 @@ void readFontSpec(QStringView text, Font& font)
 
     // Size: after the blank, up to the comma.
     p = firstComma(text);
-    font.size = parseInteger(piece(text, 2, p - 2));
+    font.size = parseInteger(piece(text, 2, p - 2), HexPrefix::Dollar);
     text = dropThrough(text, p);
 
     // Styles: inside the brackets; applied last.

@@ -23,7 +23,7 @@ public:
 
     QString readString(QStringView section, QStringView key, const QString& defaultValue) const;
 
-    // The value as a whole number ("0x" or "$" for hexadecimal); a value that
+    // The value as a whole number ("0x" for hexadecimal); a value that
     // is not one gives the default.
     std::int32_t readInteger(QStringView section, QStringView key, std::int32_t defaultValue) const;
 

@@ -53,3 +53,31 @@ TEST(Integer, FailureNamesTheText)
         EXPECT_EQ(e.message(), QStringLiteral("'abc' is not a valid integer value"));
     }
 }
+
+TEST(Integer, EachCallerKnowsItsOwnHexadecimalPrefix)
+{
+    struct Case {
+        const char* text;
+        HexPrefix prefixes;
+        std::optional<std::int32_t> value;
+    };
+    const Case cases[] = {
+        {"0x1F", HexPrefix::ZeroX, 31},     {"$1F", HexPrefix::ZeroX, std::nullopt},
+        {"$1F", HexPrefix::Dollar, 31},     {"0x1F", HexPrefix::Dollar, std::nullopt},
+        {"0x1F", HexPrefix::Either, 31},    {"$1F", HexPrefix::Either, 31},
+        {"-0x10", HexPrefix::ZeroX, -16},   {"12", HexPrefix::Dollar, 12},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(tryParseInteger(QString::fromUtf8(c.text), c.prefixes), c.value) << c.text;
+}
+
+TEST(Integer, AFailureQuotesALongTextCutShort)
+{
+    const QString text(10000, u'7');
+    try {
+        parseInteger(text + u'x');
+        FAIL() << "no error";
+    } catch (const ConvertError& e) {
+        EXPECT_EQ(e.message(), u'\'' + QString(59, u'7') + QStringLiteral("…' is not a valid integer value"));
+    }
+}

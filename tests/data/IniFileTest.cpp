@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 using namespace vorlin;
@@ -65,7 +67,7 @@ TEST(IniFile, WriteKeepsEveryOtherLineAndSection)
     ini.writeString(u"treti", u"k", u"v");
     EXPECT_EQ(dir.read(QStringLiteral("a.ini")),
               QByteArray("; poznamka\r\n[prvni]\r\nx=1\r\n\r\n[nastaveni]\r\npismo=nove\r\n"
-                         "kontrolovat_po_startu=1\r\npouzit_ctrlv=0\r\n\r\n[posledni]\r\nz=3\r\n\r\n[treti]\r\nk=v\r\n"));
+                         "kontrolovat_po_startu=1\r\npouzit_ctrlv=0\r\n\r\n[posledni]\nz=3\n\r\n[treti]\r\nk=v\r\n"));
 }
 
 TEST(IniFile, FirstWriteCreatesTheFile)
@@ -160,4 +162,110 @@ TEST(IniFile, BooleansAreWrittenAsOneAndZero)
     ini.writeBool(u"s", u"a", true);
     ini.writeBool(u"s", u"b", false);
     EXPECT_EQ(dir.read(QStringLiteral("a.ini")), QByteArray("[s]\r\na=1\r\nb=0\r\n"));
+}
+
+TEST(IniFile, LinesTheWriteDoesNotTouchKeepEveryByte)
+{
+    struct Case {
+        const char* name;
+        QByteArray before;
+        QByteArray after;
+    };
+    const Case cases[] = {
+        {"zero byte in a comment",
+         QByteArray("[nastaveni]\r\n; a\0b\r\npismo=x\r\nkontrolovat_po_startu=0\r\n", 45),
+         QByteArray("[nastaveni]\r\n; a\0b\r\npismo=y\r\nkontrolovat_po_startu=0\r\n", 45)},
+        {"zero byte in another value",
+         QByteArray("[jine]\nk=1\0\xff\n[nastaveni]\npismo=x\n", 36),
+         QByteArray("[jine]\nk=1\0\xff\n[nastaveni]\npismo=y\n", 36)},
+        {"last line without its end",
+         "[nastaveni]\rzzz=1",
+         "[nastaveni]\rzzz=1\r\npismo=y\r\n"},
+        {"bytes outside any code page", "x=\x81\x83\x98\r\n[nastaveni]\r\n", "x=\x81\x83\x98\r\n[nastaveni]\r\npismo=y\r\n"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        dir.write(QStringLiteral("a.ini"), c.before);
+        IniFile ini(dir.file(QStringLiteral("a.ini")));
+        ini.writeString(u"nastaveni", u"pismo", u"y");
+        EXPECT_EQ(dir.read(QStringLiteral("a.ini")).toHex(' '), c.after.toHex(' ')) << c.name;
+        EXPECT_EQ(ini.readString(u"nastaveni", u"pismo", kDefault), QStringLiteral("y")) << c.name;
+    }
+}
+
+TEST(IniFile, AValueEndsAtAZeroByte)
+{
+    TempDir dir;
+    dir.write(QStringLiteral("a.ini"), QByteArray("[s]\r\nk=12\0zbytek\r\nm=2\r\n", 24));
+    IniFile ini(dir.file(QStringLiteral("a.ini")));
+    EXPECT_EQ(ini.readString(u"s", u"k", kDefault), QStringLiteral("12"));
+    EXPECT_EQ(ini.readString(u"s", u"m", kDefault), QStringLiteral("2"));
+}
+
+namespace {
+
+QByteArray utf16le(const QString& text)
+{
+    QByteArray bytes("\xFF\xFE");
+    for (const QChar c : text) {
+        bytes.append(char(c.unicode() & 0xFF));
+        bytes.append(char(c.unicode() >> 8));
+    }
+    return bytes;
+}
+
+}  // namespace
+
+TEST(IniFile, FilesWithAByteOrderMarkAreReadAndWrittenInTheirEncoding)
+{
+    struct Case {
+        const char* name;
+        std::function<QByteArray(const QString&)> encode;
+    };
+    const Case cases[] = {
+        {"UTF-16LE", utf16le},
+        {"UTF-8", [](const QString& text) { return "\xEF\xBB\xBF" + text.toUtf8(); }},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const QString before = QStringLiteral("; Poznámka 日本\r\n[Nastaveni]\r\npismo=\"Arial\", 9, [], [clRed]\r\nx=ž\r\n");
+        dir.write(QStringLiteral("a.ini"), c.encode(before));
+        IniFile ini(dir.file(QStringLiteral("a.ini")));
+        EXPECT_EQ(ini.readString(u"nastaveni", u"pismo", kDefault), QStringLiteral("\"Arial\", 9, [], [clRed]")) << c.name;
+        EXPECT_EQ(ini.readString(u"nastaveni", u"x", kDefault), QStringLiteral("ž")) << c.name;
+        ini.writeString(u"nastaveni", u"pismo", u"Šťastný");
+        ini.writeBool(u"nastaveni", u"pouzit_ctrlv", false);
+        const QString after =
+            QStringLiteral("; Poznámka 日本\r\n[Nastaveni]\r\npismo=Šťastný\r\nx=ž\r\npouzit_ctrlv=0\r\n");
+        EXPECT_EQ(dir.read(QStringLiteral("a.ini")), c.encode(after)) << c.name;
+    }
+}
+
+TEST(IniFile, AFileThatCannotBeReadIsNeverReplaced)
+{
+    // As a user without the right to read the file; the tests may run as root,
+    // who reads everything.
+    TempDir dir;
+    const QByteArray before = "[nastaveni]\r\npismo=moje\r\n";
+    dir.write(QStringLiteral("a.ini"), before);
+    const QString path = dir.file(QStringLiteral("a.ini"));
+    QFile::setPermissions(path, QFile::WriteOwner);
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
+                                          | QFile::WriteOther | QFile::ExeOther);
+    const bool asRoot = geteuid() == 0;
+    if (asRoot)
+        ASSERT_EQ(seteuid(65534), 0);  // the folder above is the world's temporary folder
+    IniFile ini(path);
+    EXPECT_EQ(ini.readString(u"nastaveni", u"pismo", kDefault), kDefault);
+    QString message;
+    try {
+        ini.writeString(u"nastaveni", u"pouzit_ctrlv", u"1");
+    } catch (const FileError& e) {
+        message = e.message();
+    }
+    if (asRoot)
+        ASSERT_EQ(seteuid(0), 0);
+    EXPECT_EQ(message, QStringLiteral("Unable to write to ") + path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(dir.read(QStringLiteral("a.ini")), before);
 }
