@@ -19,8 +19,29 @@ QString likePattern(const QString& text)
 {
     QString doubled = text;
     doubled.replace(u'\'', QStringLiteral("''"));
+    // A zero character would end the statement's text: it is joined in as a
+    // character of its own.
+    doubled.replace(QChar(u'\0'), QStringLiteral("'||char(0)||'"));
     return QStringLiteral("'%") + doubled + QStringLiteral("%'");
 }
+
+namespace {
+
+// Alternatives as nested pairs of groups, so that the database's expression
+// stays shallow however many there are.
+QString balancedAlternatives(QStringList::const_iterator begin, QStringList::const_iterator end)
+{
+    const auto count = end - begin;
+    if (count <= kWordSlots) {
+        QStringList pieces(begin, end);
+        return pieces.join(QStringLiteral(" or "));
+    }
+    const auto middle = begin + count / 2;
+    return u'(' + balancedAlternatives(begin, middle) + QStringLiteral(") or (") + balancedAlternatives(middle, end)
+        + u')';
+}
+
+}  // namespace
 
 FilterLines filterLines(const QStringList& words, const QString& kind, const QString& currentWhereLine)
 {
@@ -29,12 +50,17 @@ FilterLines filterLines(const QStringList& words, const QString& kind, const QSt
     FilterLines lines;
     lines.where = currentWhereLine.isEmpty() ? QStringLiteral("WHERE") : currentWhereLine;
     if (!words.isEmpty()) {
+        // Beyond the word slots (a held space bar, a pasted page) a repeated
+        // word adds nothing and the rest are grouped.
+        QStringList distinct = words;
+        if (distinct.size() > kWordSlots)
+            distinct.removeDuplicates();
         QStringList pieces;
-        for (const QString& word : words) {
+        for (const QString& word : distinct) {
             const QString pattern = likePattern(word);
             pieces << QStringLiteral("(nazev like %1) or (tag like %1)").arg(pattern);
         }
-        lines.words = u'(' + pieces.join(QStringLiteral(" or ")) + u')';
+        lines.words = u'(' + balancedAlternatives(pieces.cbegin(), pieces.cend()) + u')';
     }
     if (!kind.isEmpty())
         lines.kind = (words.isEmpty() ? QString() : QStringLiteral("and ")) + QStringLiteral("(druh like %1)").arg(likePattern(kind));

@@ -12,6 +12,9 @@ inline constexpr int kKindLine = 3;
 inline constexpr int kOrderLine = 5;
 inline constexpr int kDirectionLine = 6;
 
+// Up to this many words the condition is one plain list of alternatives.
+inline constexpr int kWordSlots = 20;
+
 // The search box's text split at "%": every piece before a "%" is a word
 // (empty ones too), and the rest after the last "%" when it is not empty.
 QStringList searchWords(const QString& text);

@@ -3,6 +3,7 @@
 #include "db/Connection.h"
 #include "db/Sqlite.h"
 #include "db/StatementText.h"
+#include "db/TextOrder.h"
 
 #include <sqlite3.h>
 
@@ -117,6 +118,8 @@ void Query::open()
     QString text = translateJetSql(sqlText());
     QString table;
     QList<Field> fields;
+    std::optional<TrailingOrder> order;
+    int orderColumn = -1;
     if (const auto selected = selectStarTable(text)) {
         const QStringList columns = tableColumns(database, *selected);
         const bool hasKey = columns.contains(keyField_, Qt::CaseInsensitive);
@@ -133,6 +136,12 @@ void Query::open()
                 }
             }
             text = withColumnList(text, kept);
+            order = textOrder_ ? trailingOrderBy(text) : std::nullopt;
+            for (int column = 0; order && column < kept.size(); ++column)
+                if (kept[column].compare(order->column, Qt::CaseInsensitive) == 0)
+                    orderColumn = column;
+            if (orderColumn >= 0)
+                text = order->statement;
         }
     }
 
@@ -146,6 +155,8 @@ void Query::open()
     rows_.clear(statement.columnCount());
     while (statement.step())
         rows_.appendFrom(statement.handle());
+    if (orderColumn >= 0)
+        rows_.sortBy(orderColumn, order->descending, *textOrder_);
 
     std::unique_ptr<Statement> largeValue;
     for (const Field& f : fields) {

@@ -15,6 +15,7 @@ namespace vorlin::db {
 
 class Connection;
 class Statement;
+class TextOrder;
 
 // A query whose result is held in memory: a static cursor over the rows of
 // its statement, with a current row that can be edited, inserted, posted,
@@ -49,6 +50,11 @@ public:
     // The column read row by row, and the key that finds a row in its table.
     void setLargeColumn(const QString& name) { largeColumn_ = name; }
     void setKeyField(const QString& name) { keyField_ = name; }
+
+    // With a text order, a statement ending in "ORDER BY <column> [ASC|DESC]"
+    // has its rows sorted here, texts in that order (the database knows only
+    // the order of the bytes).
+    void setTextOrder(std::shared_ptr<const TextOrder> order) { textOrder_ = std::move(order); }
 
     // Run at every insertion, whoever starts it. An error raised before the
     // insertion aborts it and leaves the query as it was.
@@ -146,6 +152,7 @@ private:
     QStringList sql_;
     QString largeColumn_;
     QString keyField_ = QStringLiteral("ID");
+    std::shared_ptr<const TextOrder> textOrder_;
 
     State state_ = State::Inactive;
     QString table_;  // empty: the result cannot be written back

@@ -10,6 +10,8 @@ struct sqlite3_stmt;
 
 namespace vorlin::db {
 
+class TextOrder;
+
 // The rows of a result, kept in memory compactly: a fixed-size cell for every
 // value, and the bytes of all texts and blobs in one store. Texts stay UTF-8
 // until a value is asked for, so opening many rows costs little time and
@@ -32,6 +34,11 @@ public:
     void insertRow(int row, const QVariantList& values);
     void replaceRow(int row, const QVariantList& values);
     void removeRow(int row);
+
+    // Puts the rows in the order of one column's values: empty values first,
+    // then numbers, texts (in the text order) and binary values, as the
+    // database orders them. Rows with equal values keep their order.
+    void sortBy(int column, bool descending, const TextOrder& order);
 
     // Bytes held, for the memory figures.
     std::size_t memoryBytes() const { return cells_.capacity() * sizeof(Cell) + bytes_.capacity(); }

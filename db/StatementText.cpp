@@ -47,6 +47,19 @@ QString withColumnList(const QString& sql, const QStringList& columns)
     return result;
 }
 
+std::optional<TrailingOrder> trailingOrderBy(const QString& sql)
+{
+    static const QRegularExpression orderBy(
+        QStringLiteral(R"(\bORDER\s+BY\s+("?)([A-Za-z_][A-Za-z0-9_]*)\1(?:\s+(ASC|DESC))?\s*$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = orderBy.match(sql);
+    // Words inside a string literal are no clause.
+    if (!match.hasMatch() || sql.left(match.capturedStart()).count(u'\'') % 2 != 0)
+        return std::nullopt;
+    return TrailingOrder{sql.left(match.capturedStart()), match.captured(2),
+                         match.captured(3).compare(QStringLiteral("desc"), Qt::CaseInsensitive) == 0};
+}
+
 QString quotedIdentifier(const QString& name)
 {
     QString inner = name;

@@ -18,6 +18,14 @@ std::optional<QString> selectStarTable(const QString& sql);
 // The same statement with its "*" replaced by the given columns.
 QString withColumnList(const QString& sql, const QStringList& columns);
 
+// A statement's closing "ORDER BY <column> [ASC|DESC]" on a single column.
+struct TrailingOrder {
+    QString statement;  // the statement without it
+    QString column;
+    bool descending = false;
+};
+std::optional<TrailingOrder> trailingOrderBy(const QString& sql);
+
 // An identifier in double quotes, quotes inside doubled.
 QString quotedIdentifier(const QString& name);
 

@@ -1,6 +1,7 @@
 #include "support/StoreFixture.h"
 
 #include "common/Error.h"
+#include "db/TextOrder.h"
 
 #include <QSignalSpy>
 
@@ -21,7 +22,7 @@ protected:
         addRows({
             {"Kupní SMLOUVA", "petit", "{\\rtf1 kupni}", "prodej byt"},
             {"Adresa Brno", "adresa", "Brno body", "soud"},
-            {"Čestné prohlášení", "petit", "cestne", "prohlaseni"},
+            {"Žádost a prohlášení", "petit", "cestne", "prohlaseni"},
             {"Smlouva o dílo", "petit", "dilo", "stavba"},
             {"O'Neil s.r.o.", "adresa", "oneil", "firma"},
             {"Podpis", "podpis", "JUDr. Novák", QString()},
@@ -48,7 +49,7 @@ TEST_F(Query, FreshOpenListsAllRowsByNameAscending)
     EXPECT_TRUE(query().isActive());
     EXPECT_EQ(query().recordCount(), 6);
     EXPECT_EQ(listedNames(), (QStringList{"Adresa Brno", "Kupní SMLOUVA", "O'Neil s.r.o.", "Podpis",
-                                          "Smlouva o dílo", "Čestné prohlášení"}));
+                                          "Smlouva o dílo", "Žádost a prohlášení"}));
     EXPECT_EQ(query().recNo(), 1);
     EXPECT_TRUE(query().bof());
     EXPECT_EQ(query().fieldNames(), (QStringList{"ID", "nazev", "druh", "obsah", "tag"}));
@@ -64,7 +65,7 @@ TEST_F(Query, ChangingALineClosesAndTheTextIsTheLinesWithCrLf)
     ASSERT_EQ(closed.size(), 1);
     EXPECT_EQ(query().sql().size(), 8);
     query().open();
-    EXPECT_EQ(listedNames().first(), QStringLiteral("Čestné prohlášení"));
+    EXPECT_EQ(listedNames().first(), QStringLiteral("Žádost a prohlášení"));
     EXPECT_THROW(query().setSqlLine(8, QStringLiteral("x")), Error);
 }
 
@@ -77,7 +78,7 @@ TEST_F(Query, SearchLinesFindRowsWithoutRegardToCase)
     };
     const Case cases[] = {
         {"((nazev like '%smlouva%') or (tag like '%smlouva%'))", "", {"Kupní SMLOUVA", "Smlouva o dílo"}},
-        {"((nazev like '%čes%') or (tag like '%čes%'))", "", {"Čestné prohlášení"}},
+        {"((nazev like '%žád%') or (tag like '%žád%'))", "", {"Žádost a prohlášení"}},
         {"((nazev like '%smlouva%') or (tag like '%smlouva%') or (nazev like '%brno%') or (tag like '%brno%'))",
          "",
          {"Adresa Brno", "Kupní SMLOUVA", "Smlouva o dílo"}},
@@ -88,7 +89,7 @@ TEST_F(Query, SearchLinesFindRowsWithoutRegardToCase)
         {"((nazev like '%BYT%') or (tag like '%BYT%'))", "", {"Kupní SMLOUVA"}},
         // an empty word matches every row whose name or keywords hold a value
         {"((nazev like '%%') or (tag like '%%'))", "", {"Adresa Brno", "Kupní SMLOUVA", "O'Neil s.r.o.", "Podpis",
-                                                         "Smlouva o dílo", "Čestné prohlášení"}},
+                                                         "Smlouva o dílo", "Žádost a prohlášení"}},
     };
     for (const Case& c : cases) {
         search(QString::fromUtf8(c.line2), QString::fromUtf8(c.line3));
@@ -361,4 +362,48 @@ TEST_F(Query, CommandDeletesEveryRowInTheJetForm)
     query().open();
     EXPECT_TRUE(query().isEmpty());
     EXPECT_EQ(rowsInFile(), 0);
+}
+
+TEST_F(Query, TheOrderByLineSortsInTheTextOrderOfTheUsersLanguage)
+{
+    runInFile(QStringLiteral("DELETE FROM vorlin"));
+    addRows({{"Zeman", "b", "", ""}, {"šance", "a", "", ""}, {"chata", "b", "", ""}, {"Brno", "a", "", ""},
+             {"Čestné", "b", "", ""}, {"ahoj", "a", "", ""}, {"Hrad", "b", "", ""}, {"Dům", "a", "", ""},
+             {"Cena", "b", "", ""}, {QString(), "a", "", ""}});
+    query().setTextOrder(db::czechTextOrder());
+    query().close();
+    query().open();
+    EXPECT_EQ(listedNames(),
+              (QStringList{"", "ahoj", "Brno", "Cena", "Čestné", "Dům", "Hrad", "chata", "šance", "Zeman"}));
+
+    query().setSqlLine(6, QStringLiteral("desc"));
+    query().open();
+    EXPECT_EQ(listedNames(),
+              (QStringList{"Zeman", "šance", "chata", "Hrad", "Dům", "Čestné", "Cena", "Brno", "ahoj", ""}));
+
+    // Rows of equal kinds come in the database's own order, whichever way.
+    const auto kindsAndNames = [this] {
+        QStringList kinds;
+        QStringList names;
+        for (int row = 0; row < query().recordCount(); ++row) {
+            kinds << query().valueAt(row, QStringLiteral("druh")).toString();
+            names << query().valueAt(row, kNazev).toString();
+        }
+        return std::pair(kinds.join(QString()), names);
+    };
+    query().setSqlLine(5, QStringLiteral("ORDER BY druh"));
+    query().setSqlLine(6, QStringLiteral("asc"));
+    query().open();
+    const auto ascending = kindsAndNames();
+    EXPECT_EQ(ascending.first, QStringLiteral("aaaaabbbbb"));
+    query().setSqlLine(6, QStringLiteral("desc"));
+    query().open();
+    const auto descending = kindsAndNames();
+    EXPECT_EQ(descending.first, QStringLiteral("bbbbbaaaaa"));
+    EXPECT_EQ(descending.second.mid(0, 5), ascending.second.mid(5, 5));
+
+    // A column the rows do not hold in memory is left to the database.
+    query().setSqlLine(5, QStringLiteral("ORDER BY ID"));
+    query().open();
+    EXPECT_EQ(listedNames().first(), QString());
 }

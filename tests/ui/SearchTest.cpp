@@ -1,5 +1,6 @@
 #include "data/KindsFile.h"
 #include "data/SearchLines.h"
+#include "support/ModalAnswerer.h"
 #include "support/StoreFixture.h"
 #include "ui/main/Vorlin_Unit.h"
 
@@ -103,7 +104,7 @@ TEST_F(Search, LettersMatchWithoutRegardToCase)
 TEST_F(Search, KindIsASubstringAndTheEmptyEntryShowsAllAgain)
 {
     chooseKind(QStringLiteral("adresa"));
-    EXPECT_EQ(listed(), (QStringList{"Adresa Brno", "O'Neil", "Čestné prohlášení"}));
+    EXPECT_EQ(listed(), (QStringList{"Adresa Brno", "Čestné prohlášení", "O'Neil"}));
     typeIntoSearch(QStringLiteral("brno"));
     EXPECT_EQ(listed(), QStringList{"Adresa Brno"});
     EXPECT_EQ(query().sql()[search::kKindLine], QStringLiteral("and (druh like '%adresa%')"));
@@ -167,4 +168,37 @@ TEST_F(Search, ReplacedKindItemsLoseTheSelectionButKeepTheCondition)
     EXPECT_TRUE(form->ListBox1->selectedItems().isEmpty());
     EXPECT_EQ(query().sql()[search::kKindLine], QStringLiteral("(druh like '%podpis%')"));
     EXPECT_EQ(listed(), QStringList{"Zástava"});
+}
+
+TEST_F(Search, AThousandWordsAndAHeldSpaceBarSearchWithoutError)
+{
+    struct Case {
+        const char* name;
+        QString text;
+        QStringList found;
+    };
+    QStringList many;
+    for (int i = 0; i < 1000; ++i)
+        many << QStringLiteral("nic%1").arg(i);
+    many << QStringLiteral("brno");
+    const Case cases[] = {
+        {"1,000 different words", many.join(u'%'), {"Adresa Brno"}},
+        {"the space bar held", QStringLiteral("dílo") + QString(1000, u'%'),
+         {"Adresa Brno", "Čestné prohlášení", "Kupní SMLOUVA", "O'Neil", "Smlouva o dílo", "Zástava"}},
+    };
+    for (const Case& c : cases) {
+        ModalAnswerer noErrors;
+        form->Jmeno_Edit->setText(c.text);
+        EXPECT_TRUE(noErrors.seen().isEmpty()) << c.name << ": " << noErrors.seen().value(0).text.toStdString();
+        EXPECT_EQ(listed(), c.found) << c.name;
+    }
+}
+
+TEST_F(Search, AZeroCharacterInAWordIsSearchedFor)
+{
+    ModalAnswerer noErrors;
+    form->Jmeno_Edit->setText(QStringLiteral("brno") + QChar(u'\0'));
+    EXPECT_TRUE(noErrors.seen().isEmpty()) << noErrors.seen().value(0).text.toStdString();
+    EXPECT_TRUE(query().isActive());
+    EXPECT_TRUE(listed().isEmpty());
 }
