@@ -4,6 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -28,13 +31,28 @@ QString dataDirFromEnvironment(const QString& xdgDataHome, const QString& home, 
     return exeDir;
 }
 
+QString usableFolderName(const QByteArray& native)
+{
+    if (native.isEmpty() || QString::fromUtf8(native).toUtf8() == native)
+        return QString::fromUtf8(native);
+    // The name is not UTF-8: Qt's file functions would read it as another
+    // name. The folder is made by its bytes and reached through a descriptor
+    // held open for the whole run.
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(native.toStdString()), ignored);
+    const int fd = ::open(native.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return QString::fromUtf8(native);  // not usable: the first file opened there says so
+    return QStringLiteral("/proc/self/fd/%1").arg(fd);
+}
+
 QString processExeDir()
 {
     std::error_code error;
     const auto exe = std::filesystem::canonical("/proc/self/exe", error);
     if (error)
         return QDir::currentPath() + u'/';
-    QString dir = QFile::decodeName(exe.parent_path().native().c_str());
+    QString dir = usableFolderName(QByteArray::fromStdString(exe.parent_path().native()));
     if (!dir.endsWith(u'/'))
         dir += u'/';
     return dir;
@@ -44,8 +62,10 @@ Paths startupPaths()
 {
     Paths result;
     result.exeDir = processExeDir();
-    result.dataDir = dataDirFromEnvironment(qEnvironmentVariable("XDG_DATA_HOME"), qEnvironmentVariable("HOME"),
-                                            result.exeDir);
+    // An XDG_DATA_HOME that is not absolute is not used, so it is not made.
+    const QByteArray xdgDataHome = qgetenv("XDG_DATA_HOME");
+    result.dataDir = dataDirFromEnvironment(xdgDataHome.startsWith('/') ? usableFolderName(xdgDataHome) : QString(),
+                                            usableFolderName(qgetenv("HOME")), result.exeDir);
     result.filterDir = filterDirOf(result.dataDir);
     return result;
 }
@@ -63,7 +83,8 @@ namespace {
 
 void copyIfMissing(const SeedFile& seed)
 {
-    if (QFileInfo::exists(seed.target))
+    // A link stays, also one to a file that is gone: the user put it there.
+    if (QFileInfo::exists(seed.target) || QFileInfo(seed.target).isSymLink())
         return;
     const QString partial = seed.target + QStringLiteral(".part");
     QFile::remove(partial);

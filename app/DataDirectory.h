@@ -18,6 +18,11 @@ QString dataDirFromAppData(const QString& appDataFolder, const QString& exeDir);
 // folder.
 QString dataDirFromEnvironment(const QString& xdgDataHome, const QString& home, const QString& exeDir);
 
+// A folder name as the program can use it: its text when the bytes are
+// UTF-8, else a name under /proc/self/fd that leads to the folder itself
+// (created first when missing).
+QString usableFolderName(const QByteArray& native);
+
 // The folder of the running executable (symbolic links resolved), with "/".
 QString processExeDir();
 

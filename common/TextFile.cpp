@@ -22,6 +22,9 @@ QString systemReason(int error)
 
 QByteArray readWholeFile(const QString& path)
 {
+    // A folder opens on Linux and fails only at reading, with a vaguer reason.
+    if (QFileInfo(path).isDir())
+        throw FileError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, systemReason(EISDIR)));
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {

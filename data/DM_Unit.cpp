@@ -45,8 +45,8 @@ TDM::~TDM()
 
 QString TDM::connectionStringFor(const QString& dataDir)
 {
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=") + dataDir
-        + QStringLiteral("vorlin.mdb");
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=")
+        + db::Connection::quotedValue(dataDir + QStringLiteral("vorlin.mdb"));
 }
 
 void TDM::DataModuleCreate()

@@ -24,16 +24,25 @@ QString Connection::dataSourceOf(const QString& connectionString)
         if (equals < 0)
             break;
         const QString name = connectionString.sliced(start, equals - start).trimmed();
-        qsizetype valueStart = equals + 1;
+        const qsizetype valueStart = equals + 1;
         qsizetype valueEnd;
         QString value;
         const QChar quote = valueStart < connectionString.size() ? connectionString[valueStart] : QChar();
         if (quote == u'"' || quote == u'\'') {
-            valueEnd = connectionString.indexOf(quote, valueStart + 1);
-            if (valueEnd < 0)
-                valueEnd = connectionString.size();
-            value = connectionString.sliced(valueStart + 1, valueEnd - valueStart - 1);
-            valueEnd = connectionString.indexOf(u';', valueEnd);
+            // Inside quotes a doubled quote stands for one.
+            qsizetype i = valueStart + 1;
+            while (i < connectionString.size()) {
+                if (connectionString[i] == quote) {
+                    if (i + 1 < connectionString.size() && connectionString[i + 1] == quote) {
+                        value += quote;
+                        i += 2;
+                        continue;
+                    }
+                    break;
+                }
+                value += connectionString[i++];
+            }
+            valueEnd = connectionString.indexOf(u';', i);
         } else {
             valueEnd = connectionString.indexOf(u';', valueStart);
             value = connectionString.sliced(valueStart, (valueEnd < 0 ? connectionString.size() : valueEnd) - valueStart);
@@ -45,6 +54,20 @@ QString Connection::dataSourceOf(const QString& connectionString)
         start = valueEnd + 1;
     }
     return {};
+}
+
+QString Connection::quotedValue(const QString& value)
+{
+    const bool plain = !value.contains(u';') && !value.startsWith(u'"') && !value.startsWith(u'\'');
+    if (plain)
+        return value;
+    if (!value.contains(u'"'))
+        return u'"' + value + u'"';
+    if (!value.contains(u'\''))
+        return u'\'' + value + u'\'';
+    QString doubled = value;
+    doubled.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + doubled + u'"';
 }
 
 void Connection::open()

@@ -12,7 +12,7 @@ namespace vorlin::db {
 // The one connection to the snippet database, configured by an ADO-style
 // connection string whose "Data Source" item names the file. The file name is
 // taken as it stands (no quotes needed), so folders with blanks and
-// diacritics work.
+// diacritics work; a name with ";" comes in quotes.
 class Connection : public QObject {
     Q_OBJECT
 public:
@@ -22,8 +22,13 @@ public:
     const QString& connectionString() const { return connectionString_; }
     void setConnectionString(const QString& text);
 
-    // The value of the "Data Source" item: up to the next ";" unless quoted.
+    // The value of the "Data Source" item: up to the next ";" unless quoted
+    // (a doubled quote inside quotes stands for one).
     static QString dataSourceOf(const QString& connectionString);
+
+    // A value as it goes into a connection string: as it stands, or in quotes
+    // when it holds a ";" or begins with a quote.
+    static QString quotedValue(const QString& value);
 
     bool isConnected() const { return database_ != nullptr; }
 

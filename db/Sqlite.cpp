@@ -4,11 +4,64 @@
 
 #include <sqlite3.h>
 
+#include <QFileInfo>
+
 #include <utility>
 
 namespace vorlin::db {
 
-Database::Database(const QString& path)
+QString databaseErrorText(const QString& file, int resultCode, const QString& engineText)
+{
+    QString what;
+    switch (resultCode & 0xFF) {
+    case SQLITE_CANTOPEN: {
+        const QFileInfo info(file);
+        if (info.isSymLink() && !info.exists())
+            what = QStringLiteral("The file \"%1\" is a link to a file that does not exist");
+        else if (!info.exists())
+            what = QStringLiteral("Could not find file \"%1\"");
+        else if (info.isDir())
+            what = QStringLiteral("\"%1\" is a folder, not a snippet database");
+        else
+            what = QStringLiteral("The file \"%1\" cannot be opened");
+        break;
+    }
+    case SQLITE_NOTADB:
+        what = QStringLiteral("The file \"%1\" is not a snippet database");
+        break;
+    case SQLITE_ERROR:
+        what = engineText.startsWith(QStringLiteral("no such table"))
+            ? QStringLiteral("The file \"%1\" is not a snippet database")
+            : QStringLiteral("Error in the database \"%1\"");
+        break;
+    case SQLITE_READONLY:
+        what = QStringLiteral("The file \"%1\" is read-only");
+        break;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        what = QStringLiteral("The file \"%1\" is locked by another program");
+        break;
+    case SQLITE_CORRUPT:
+        what = QStringLiteral("The file \"%1\" is damaged");
+        break;
+    case SQLITE_FULL:
+        what = QStringLiteral("The disk holding \"%1\" is full");
+        break;
+    case SQLITE_IOERR:
+        what = QStringLiteral("The file \"%1\" could not be read or written");
+        break;
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        what = QStringLiteral("Access to the file \"%1\" was refused");
+        break;
+    default:
+        what = QStringLiteral("Error in the database \"%1\"");
+        break;
+    }
+    return what.arg(file) + QStringLiteral(": ") + engineText;
+}
+
+Database::Database(const QString& path) : path_(path)
 {
     const QByteArray name = path.toUtf8();
     const int result = sqlite3_open_v2(name.constData(), &handle_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -16,7 +69,7 @@ Database::Database(const QString& path)
         const QString message = handle_ ? QString::fromUtf8(sqlite3_errmsg(handle_))
                                         : QString::fromUtf8(sqlite3_errstr(result));
         close();
-        throw DatabaseError(message);
+        fail(result, message);
     }
     sqlite3_extended_result_codes(handle_, 0);
     sqlite3_busy_timeout(handle_, kBusyTimeoutMs);
@@ -34,13 +87,17 @@ Database::~Database()
     close();
 }
 
-Database::Database(Database&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+Database::Database(Database&& other) noexcept
+    : handle_(std::exchange(other.handle_, nullptr)), path_(std::move(other.path_))
+{
+}
 
 Database& Database::operator=(Database&& other) noexcept
 {
     if (this != &other) {
         close();
         handle_ = std::exchange(other.handle_, nullptr);
+        path_ = std::move(other.path_);
     }
     return *this;
 }
@@ -56,10 +113,10 @@ void Database::execute(const QString& sql)
 {
     const QByteArray text = sql.toUtf8();
     char* message = nullptr;
-    if (sqlite3_exec(handle_, text.constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+    if (const int result = sqlite3_exec(handle_, text.constData(), nullptr, nullptr, &message); result != SQLITE_OK) {
         const QString error = QString::fromUtf8(message ? message : sqlite3_errmsg(handle_));
         sqlite3_free(message);
-        throw DatabaseError(error);
+        fail(result, error);
     }
 }
 
@@ -70,7 +127,12 @@ int Database::changes() const
 
 void Database::fail() const
 {
-    throw DatabaseError(QString::fromUtf8(sqlite3_errmsg(handle_)));
+    fail(sqlite3_errcode(handle_), QString::fromUtf8(sqlite3_errmsg(handle_)));
+}
+
+void Database::fail(int resultCode, const QString& engineText) const
+{
+    throw DatabaseError(databaseErrorText(path_, resultCode, engineText));
 }
 
 Statement::Statement(const Database& database, const QString& sql) : database_(database)
@@ -79,7 +141,7 @@ Statement::Statement(const Database& database, const QString& sql) : database_(d
     if (sqlite3_prepare_v2(database.handle(), text.constData(), int(text.size()), &handle_, nullptr) != SQLITE_OK)
         database.fail();
     if (!handle_)
-        throw DatabaseError(QStringLiteral("The command text is empty"));
+        throw DatabaseError(QStringLiteral("The command text is empty"));  // nothing of the file's
 }
 
 Statement::~Statement()
@@ -118,7 +180,8 @@ void Statement::bind(int index, const QVariant& value)
 
 bool Statement::step()
 {
-    switch (sqlite3_step(handle_)) {
+    const int result = sqlite3_step(handle_);
+    switch (result) {
     case SQLITE_ROW:
         return true;
     case SQLITE_DONE:
@@ -127,7 +190,7 @@ bool Statement::step()
         // The statement's own error, then the statement is ready again.
         const QString message = QString::fromUtf8(sqlite3_errmsg(database_.handle()));
         sqlite3_reset(handle_);
-        throw DatabaseError(message);
+        database_.fail(result, message);
     }
     }
 }

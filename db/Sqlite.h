@@ -13,11 +13,17 @@ struct sqlite3_stmt;
 
 namespace vorlin::db {
 
-// An error of the database engine, with the engine's own text.
+// An error of the database engine. Its text names the file and says in plain
+// words what is wrong, the engine's own text at the end.
 class DatabaseError : public Error {
 public:
     using Error::Error;
 };
+
+// The text of a database error: what the engine's result code means for the
+// file, then the engine's text ("The file "…/vorlin.mdb" is read-only:
+// attempt to write a readonly database").
+QString databaseErrorText(const QString& file, int resultCode, const QString& engineText);
 
 // One open SQLite database file, used from one thread. Opening never creates
 // a file; the first read checks that the file is a database, so a damaged or
@@ -43,13 +49,17 @@ public:
     // Rows changed by the last statement.
     int changes() const;
 
-    // Raises DatabaseError with the engine's text for a failed call.
+    // Raises DatabaseError for the last failed call.
     [[noreturn]] void fail() const;
+    [[noreturn]] void fail(int resultCode, const QString& engineText) const;
+
+    const QString& path() const { return path_; }
 
 private:
     void close() noexcept;
 
     sqlite3* handle_ = nullptr;
+    QString path_;
 };
 
 // A prepared statement. Values are bound and read as QVariant: null, integer

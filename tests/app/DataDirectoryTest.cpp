@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace vorlin;
 using vorlin::test::TempDir;
 
@@ -123,4 +125,36 @@ TEST_F(Seeding, DataDirEqualToExeDirCopiesOnlyTheFilterFile)
     EXPECT_EQ(bare.read(QStringLiteral("hledani/filtr_adres.txt")), QByteArray("x\r\n"));
     EXPECT_FALSE(QFileInfo::exists(bare.file(QStringLiteral("vorlin.mdb"))));
     EXPECT_FALSE(QFileInfo::exists(bare.file(QStringLiteral("vorlin.mdb.part"))));
+}
+
+TEST_F(Seeding, ALinkIsNeverReplacedEvenWhenItsFileIsGone)
+{
+    QDir().mkpath(paths.dataDir);
+    const QString database = paths.dataDir + QStringLiteral("vorlin.mdb");
+    ASSERT_TRUE(QFile::link(home.file(QStringLiteral("sdilene/vorlin.mdb")), database));
+    seedDataDir(paths);
+    EXPECT_TRUE(QFileInfo(database).isSymLink());
+    EXPECT_EQ(QFileInfo(database).symLinkTarget(), home.file(QStringLiteral("sdilene/vorlin.mdb")));
+}
+
+TEST(DataDirectory, AFolderNameThatIsNotUtf8IsUsedByItsBytes)
+{
+    TempDir home;
+    const QByteArray native = QFile::encodeName(home.path()) + "Nov\xe1k (1250)";  // Windows-1250 "á"
+    const QByteArray savedXdg = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", native);
+    const Paths paths = startupPaths();
+    qputenv("XDG_DATA_HOME", savedXdg);
+    if (savedXdg.isNull())
+        qunsetenv("XDG_DATA_HOME");
+
+    EXPECT_FALSE(paths.dataDir.contains(QChar::ReplacementCharacter)) << paths.dataDir.toStdString();
+    seedDataDir(paths);
+    QFile file(paths.dataDir + QStringLiteral("nastaveni.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[nastaveni]\r\n");
+    file.close();
+    struct stat info {};
+    EXPECT_EQ(::stat((native + "/Vorlin/nastaveni.ini").constData(), &info), 0);
+    EXPECT_EQ(::stat((native + "/Vorlin/hledani").constData(), &info), 0);
 }

@@ -47,6 +47,17 @@ TEST(ReadWholeFile, MissingFileGivesTheOpenErrorWithTheSystemsReason)
     }
 }
 
+TEST(ReadWholeFile, AFolderIsReportedAsAFolder)
+{
+    TempDir dir;
+    try {
+        readWholeFile(dir.path());
+        FAIL() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Cannot open file \"%1\". Is a directory").arg(dir.path()));
+    }
+}
+
 TEST(ReplaceFileContent, ReplacesTheWholeFile)
 {
     TempDir dir;

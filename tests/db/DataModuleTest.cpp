@@ -2,12 +2,16 @@
 
 #include "app/ErrorBox.h"
 #include "common/Error.h"
+#include "common/Paths.h"
 #include "data/FontText.h"
 #include "data/IniFile.h"
 #include "data/Settings.h"
 #include "support/ModalAnswerer.h"
 
+#include <QDir>
 #include <QFile>
+
+#include <unistd.h>
 
 using namespace vorlin;
 using namespace vorlin::test;
@@ -54,32 +58,49 @@ TEST_F(DataModule, ConnectionStringNamesTheFileAsItStands)
     EXPECT_TRUE(query().isActive());
 }
 
-TEST_F(DataModule, AFileThatCannotBeOpenedReportsTheEnginesErrorAndTheQueryStaysClosed)
+TEST_F(DataModule, AFileThatCannotBeOpenedIsNamedWithWhatIsWrongAndTheQueryStaysClosed)
 {
     struct Case {
         const char* what;
         std::function<void()> spoil;
-        const char* message;
+        const char* message;  // %1: the file
     };
     db::Database* holder = nullptr;
     std::unique_ptr<db::Database> locker;
     const Case cases[] = {
-        {"missing", [&] { QFile::remove(databaseFile()); }, "unable to open database file"},
+        {"missing", [&] { QFile::remove(databaseFile()); },
+         "Could not find file \"%1\": unable to open database file"},
+        {"dangling link",
+         [&] {
+             QFile::remove(databaseFile());
+             QFile::link(dataDir + QStringLiteral("jinde.mdb"), databaseFile());
+         },
+         "The file \"%1\" is a link to a file that does not exist: unable to open database file"},
+        {"a folder",
+         [&] {
+             QFile::remove(databaseFile());
+             QDir().mkpath(databaseFile());
+         },
+         "\"%1\" is a folder, not a snippet database: unable to open database file"},
         {"not a database",
          [&] {
              QFile::remove(databaseFile());
              dir.write(QStringLiteral("Jan Novák/Data (účetní)/vorlin.mdb"), QByteArray(4096, 'x'));
          },
-         "file is not a database"},
+         "The file \"%1\" is not a snippet database: file is not a database"},
+        {"another database", [&] { runInFile(QStringLiteral("DROP TABLE vorlin")); },
+         "The file \"%1\" is not a snippet database: no such table: vorlin"},
         {"locked by another program",
          [&] {
              locker = std::make_unique<db::Database>(databaseFile());
              locker->execute(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE"));
              holder = locker.get();
          },
-         "database is locked"},
+         "The file \"%1\" is locked by another program: database is locked"},
     };
     for (const Case& c : cases) {
+        locker.reset();
+        QDir(databaseFile()).removeRecursively();
         QFile::remove(databaseFile());
         QFile::copy(QStringLiteral(VORLIN_EXE_DIR "vorlin.mdb"), databaseFile());
         QFile::setPermissions(databaseFile(), QFile::ReadOwner | QFile::WriteOwner);
@@ -89,7 +110,7 @@ TEST_F(DataModule, AFileThatCannotBeOpenedReportsTheEnginesErrorAndTheQueryStays
             dm->DataModuleCreate();
             ADD_FAILURE() << c.what << ": no error";
         } catch (const db::DatabaseError& e) {
-            EXPECT_EQ(e.message(), QString::fromUtf8(c.message)) << c.what;
+            EXPECT_EQ(e.message(), QString::fromUtf8(c.message).arg(databaseFile())) << c.what;
         }
         EXPECT_FALSE(dm->Vorlin_ADOQuery.isActive()) << c.what;
         EXPECT_EQ(dm->Vorlin_ADOQuery.recordCount(), 0);
@@ -104,7 +125,8 @@ TEST_F(DataModule, StartUpShowsTheErrorAndGoesOn)
     ModalAnswerer answerer;
     EXPECT_FALSE(runShowingErrors([this] { dm->DataModuleCreate(); }));
     ASSERT_EQ(answerer.seen().size(), 1);
-    EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("unable to open database file."));
+    EXPECT_EQ(answerer.seen()[0].text,
+              QStringLiteral("Could not find file \"%1\": unable to open database file.").arg(databaseFile()));
     // The file comes back: the next open of the query connects.
     QFile::copy(QStringLiteral(VORLIN_EXE_DIR "vorlin.mdb"), databaseFile());
     QFile::setPermissions(databaseFile(), QFile::ReadOwner | QFile::WriteOwner);
@@ -187,4 +209,48 @@ TEST_F(DataModule, EditOfTheEmptyListRunsTheInsertHooks)
     EXPECT_EQ(query().state(), State::Insert);
     EXPECT_EQ(editor.focused, 1);
     EXPECT_TRUE(editor.font.has_value());
+}
+
+TEST_F(DataModule, AFileTheUserMayNotWriteIsNamedAsReadOnly)
+{
+    // As a user without the right to write the file; root writes everything.
+    openStore();
+    const bool asRoot = geteuid() == 0;
+    QFile::setPermissions(databaseFile(), QFile::ReadOwner | QFile::ReadOther);
+    if (asRoot) {
+        const QString top = QDir::cleanPath(dir.path());
+        for (QString folder = QDir::cleanPath(dataDir); folder.startsWith(top); folder = QFileInfo(folder).path())
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
+                                              | QFile::ExeOther);
+        ASSERT_EQ(setegid(65534), 0);
+        ASSERT_EQ(seteuid(65534), 0);
+    }
+    QString message;
+    try {
+        dm->DataModuleCreate();
+        dm->Vorlin_ADOQuery.edit();
+        dm->Vorlin_ADOQuery.setValue(QStringLiteral("nazev"), QStringLiteral("nový"));
+        dm->Vorlin_ADOQuery.post();
+    } catch (const Error& e) {
+        message = e.message();
+    }
+    dm.reset();
+    if (asRoot) {
+        ASSERT_EQ(seteuid(0), 0);
+        ASSERT_EQ(setegid(0), 0);
+    }
+    QFile::setPermissions(databaseFile(), QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(message, QStringLiteral("The file \"%1\" is read-only: attempt to write a readonly database")
+                           .arg(databaseFile()));
+}
+
+TEST_F(DataModule, ADataFolderWithASemicolonOpens)
+{
+    const QString folder = dir.path() + QStringLiteral("Klient; spis 12/");
+    QDir().mkpath(folder);
+    ASSERT_TRUE(QFile::copy(databaseFile(), folder + QStringLiteral("vorlin.mdb")));
+    setPaths({QStringLiteral(VORLIN_EXE_DIR), folder, folder + QStringLiteral("hledani/")});
+    openStore();
+    EXPECT_TRUE(dm->Vorlin_ADOQuery.isActive());
+    EXPECT_EQ(db::Connection::dataSourceOf(dm->ADOConnection1.connectionString()), folder + QStringLiteral("vorlin.mdb"));
 }

@@ -52,3 +52,15 @@ TEST(Connection, DataSourceIsTakenAsItStands)
     for (const Case& c : cases)
         EXPECT_EQ(Connection::dataSourceOf(QString::fromUtf8(c.connectionString)), QString::fromUtf8(c.dataSource));
 }
+
+TEST(Connection, AnyFileNameSurvivesTheConnectionString)
+{
+    for (const char* name : {"/home/jan/vorlin.mdb", "/a;b/vorlin.mdb", "/a;\"b\"/vorlin.mdb", "/a;'b'\"c\"/x.mdb",
+                             "\"/začátek v uvozovkách", "'/apostrof", "/mezera na konci "}) {
+        const QString file = QString::fromUtf8(name);
+        const QString text = QStringLiteral("Provider=x;Data Source=") + Connection::quotedValue(file) + QStringLiteral(";User ID=y");
+        EXPECT_EQ(Connection::dataSourceOf(text), file) << name;
+    }
+    EXPECT_EQ(Connection::quotedValue(QStringLiteral("/home/Jan Novák/vorlin.mdb")),
+              QStringLiteral("/home/Jan Novák/vorlin.mdb"));
+}
