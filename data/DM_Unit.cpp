@@ -30,7 +30,7 @@ TDM::TDM(QObject* parent) : QObject(parent)
     Vorlin_ADOQuery.setSql(kInitialSql);
     Vorlin_ADOQuery.setKeyField(QStringLiteral("ID"));
     Vorlin_ADOQuery.setLargeColumn(QStringLiteral("obsah"));
-    Vorlin_ADOQuery.setTextOrder(db::TextOrder::forLocale(QLocale()));
+    Vorlin_ADOQuery.setTextOrder(db::TextOrder::forLocale(QLocale().collation()));
     Vorlin_ADOQuery.beforeInsert = [this] { Vorlin_ADOQueryBeforeInsert(); };
     Vorlin_ADOQuery.afterInsert = [this] { Vorlin_ADOQueryAfterInsert(); };
     Vorlin_DataSource.setDataSet(&Vorlin_ADOQuery);

@@ -8,6 +8,7 @@
 #include "support/StoreFixture.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/main/Vorlin_Unit.h"
+#include "ui/widgets/WrappedCheckBox.h"
 
 #include "app/ErrorBox.h"
 
@@ -347,4 +348,19 @@ TEST_F(MainWindow, HelpButtonShowsTheHelpText)
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral("této možnosti. ")));
     EXPECT_TRUE(lines[1].endsWith(QStringLiteral("ctrl+v. ")));
     EXPECT_TRUE(lines[3].endsWith(QStringLiteral("Text se vloží.")));
+}
+
+TEST_F(MainWindow, TheDelayedPasteBoxCarriesItsCaptionWithTheBoxOnTheRight)
+{
+    start();
+    auto* box = qobject_cast<ui::WrappedCheckBox*>(form->CheckBox3);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral("a použít zkratku ctrl+v po uplynutí časového intervalu"));
+    EXPECT_GE(box->indicatorRect().left(), box->captionRect(box->width()).right());
+    EXPECT_GT(box->captionRect(box->width()).height(), box->fontMetrics().height());  // wrapped
+    const bool before = box->isChecked();
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));  // on the caption
+    EXPECT_NE(box->isChecked(), before);
+    QTest::mouseClick(box, Qt::LeftButton, {}, box->indicatorRect().center());
+    EXPECT_EQ(box->isChecked(), before);
 }

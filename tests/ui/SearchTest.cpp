@@ -1,5 +1,6 @@
 #include "data/KindsFile.h"
 #include "data/SearchLines.h"
+#include "db/TextOrder.h"
 #include "support/ModalAnswerer.h"
 #include "support/StoreFixture.h"
 #include "ui/main/Vorlin_Unit.h"
@@ -201,4 +202,22 @@ TEST_F(Search, AZeroCharacterInAWordIsSearchedFor)
     EXPECT_TRUE(noErrors.seen().isEmpty()) << noErrors.seen().value(0).text.toStdString();
     EXPECT_TRUE(query().isActive());
     EXPECT_TRUE(listed().isEmpty());
+}
+
+TEST_F(Search, TitleClicksSortInCzechAlphabeticalOrderWithoutRegardToCase)
+{
+    runInFile(QStringLiteral("DELETE FROM vorlin"));
+    addRows({{"Brno", "", "", ""}, {"Cena", "", "", ""}, {"Dům", "", "", ""}, {"Hrad", "", "", ""},
+             {"Zeman", "", "", ""}, {"ahoj", "", "", ""}, {"chata", "", "", ""}, {"Čestné", "", "", ""},
+             {"šance", "", "", ""}});
+    query().setTextOrder(db::TextOrder::forLocale(QLocale(QLocale::Czech, QLocale::Czechia)));
+    const QStringList czech{"ahoj", "Brno", "Cena", "Čestné", "Dům", "Hrad", "chata", "šance", "Zeman"};
+    form->DBGrid1TitleClick(QStringLiteral("nazev"));
+    QStringList reversed = czech;
+    std::reverse(reversed.begin(), reversed.end());
+    EXPECT_EQ(listed(), reversed);
+    form->DBGrid1TitleClick(QStringLiteral("nazev"));
+    EXPECT_EQ(listed(), czech);
+    typeIntoSearch(QStringLiteral("a"));  // the filter keeps the sort in force
+    EXPECT_EQ(listed(), (QStringList{"ahoj", "Cena", "Hrad", "chata", "šance", "Zeman"}));
 }

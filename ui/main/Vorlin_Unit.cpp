@@ -9,6 +9,7 @@
 #include "data/SearchLines.h"
 #include "data/Settings.h"
 #include "ui/Icons.h"
+#include "ui/widgets/WrappedCheckBox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -259,11 +260,8 @@ QWidget* TVorlin_Form::buildRightColumn()
     BitBtn6->setIcon(ui::icons::glyph(ui::icons::Glyph::Help));
     BitBtn6->setAutoRaise(true);
     connect(BitBtn6, &QToolButton::clicked, this, &TVorlin_Form::BitBtn6Click);
-    auto* caption = new QLabel(QStringLiteral("a použít zkratku ctrl+v po uplynutí časového intervalu"), GroupBox2);
-    caption->setWordWrap(true);
-    CheckBox3 = new QCheckBox(GroupBox2);
-    CheckBox3->setAccessibleName(caption->text());
-    caption->setBuddy(CheckBox3);
+    CheckBox3 = new ui::WrappedCheckBox(QStringLiteral("a použít zkratku ctrl+v po uplynutí časového intervalu"),
+                                        GroupBox2);
     Edit1 = new QLineEdit(QStringLiteral("4"), GroupBox2);
     Edit1->setFixedWidth(44);
     UpDown1 = new ui::UpDown(Edit1, 0, 100, GroupBox2);
@@ -275,8 +273,7 @@ QWidget* TVorlin_Form::buildRightColumn()
     interval->addStretch(1);
     other->addWidget(Button3, 0, 0, 1, 2);
     other->addWidget(BitBtn6, 0, 2, Qt::AlignTop | Qt::AlignRight);
-    other->addWidget(caption, 1, 0);
-    other->addWidget(CheckBox3, 1, 1);
+    other->addWidget(CheckBox3, 1, 0, 1, 2);
     other->addLayout(interval, 2, 0, 1, 3);
     layout->addWidget(GroupBox2);
 
