@@ -274,3 +274,33 @@ TEST_F(KeepingEdits, AnAddedRowLeftUntouchedIsNotStored)
     EXPECT_EQ(rowsInFile(), 2);
     EXPECT_EQ(query().recordCount(), 2);
 }
+
+TEST_F(KeepingEdits, AnInputMethodLetterInAFieldBoxIsSaved)
+{
+    struct Case {
+        const char* field;
+        std::function<QWidget*()> box;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"nazev", [this] { return static_cast<QWidget*>(form->Jmeno_DBEdit); }, "Adresa souduň"},
+        {"druh", [this] { return static_cast<QWidget*>(form->DBComboBox1->lineEdit()); }, "adresaň"},
+        {"tag", [this] { return static_cast<QWidget*>(form->Tag_DBEdit); }, "soudň"},
+    };
+    for (const Case& c : cases) {
+        TearDown();
+        dm.reset();
+        QFile::remove(databaseFile());
+        QFile::copy(QStringLiteral(VORLIN_EXE_DIR "vorlin.mdb"), databaseFile());
+        QFile::setPermissions(databaseFile(), QFile::ReadOwner | QFile::WriteOwner);
+        start();
+        const qint64 id = currentId();
+        QWidget* box = c.box();
+        box->setFocus();
+        QInputMethodEvent event;
+        event.setCommitString(QStringLiteral("ň"));
+        QApplication::sendEvent(box, &event);
+        leaveRow();
+        EXPECT_EQ(valueInFile(id, QString::fromUtf8(c.field)).toString(), QString::fromUtf8(c.expected)) << c.field;
+    }
+}
