@@ -161,42 +161,64 @@ void appendLevel(std::string& key, const std::vector<std::uint8_t>& level)
 
 class CzechTextOrder : public TextOrder {
 public:
-    void appendKey(std::string_view utf8, std::string& key) const override
+    void appendKey(std::string_view utf8, std::string& key) const override { appendLevels(utf8, key, true); }
+    void appendPrimaryKey(std::string_view utf8, std::string& key) const override { appendLevels(utf8, key, false); }
+    bool primaryKeyIsWhole() const override { return false; }
+
+private:
+    // The letters' weights; with all levels, then their accents and cases.
+    static void appendLevels(std::string_view utf8, std::string& key, bool allLevels)
     {
         const auto& table = weightTable();
+        // At most four primary bytes and one accent and case weight a byte
+        // of text.
+        thread_local std::vector<std::uint8_t> primaries;
         thread_local std::vector<std::uint8_t> accents;
         thread_local std::vector<std::uint8_t> cases;
+        primaries.resize(4 * utf8.size());
+        std::uint8_t* primary = primaries.data();
         accents.clear();
         cases.clear();
         const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
         const auto* end = s + utf8.size();
         while (s < end) {
-            const char32_t c = nextCharacter(s, end);
+            const char32_t c = *s < 0x80 ? char32_t(*s++) : nextCharacter(s, end);
             if (c >= kTableEnd) {
                 // Other scripts after the Latin letters, by their folded code.
                 const char32_t folded = QChar::toCaseFolded(c);
-                key.push_back(char(kOtherScripts));
-                key.push_back(char(folded >> 16));
-                key.push_back(char(folded >> 8));
-                key.push_back(char(folded));
-                accents.push_back(Weights::kPlain);
-                cases.push_back(folded != c ? 3 : Weights::kPlain);
+                *primary++ = kOtherScripts;
+                *primary++ = std::uint8_t(folded >> 16);
+                *primary++ = std::uint8_t(folded >> 8);
+                *primary++ = std::uint8_t(folded);
+                if (allLevels) {
+                    accents.push_back(Weights::kPlain);
+                    cases.push_back(folded != c ? 3 : Weights::kPlain);
+                }
                 continue;
             }
-            const Weights& w = table[c];
             if ((c == u'c' || c == u'C') && s < end && (*s == 'h' || *s == 'H')) {
-                key.push_back(char(kCh));
-                accents.push_back(Weights::kPlain);
-                cases.push_back(std::uint8_t(Weights::kPlain + (c == u'C' ? 1 : 0) + (*s == 'H' ? 2 : 0)));
+                *primary++ = kCh;
+                if (allLevels) {
+                    accents.push_back(Weights::kPlain);
+                    cases.push_back(std::uint8_t(Weights::kPlain + (c == u'C' ? 1 : 0) + (*s == 'H' ? 2 : 0)));
+                }
                 ++s;
                 continue;
             }
-            key.append(reinterpret_cast<const char*>(w.primary), w.primaryLength);
-            accents.push_back(w.accent);
-            cases.push_back(w.letterCase);
+            const Weights& w = table[c];
+            *primary++ = w.primary[0];
+            for (int i = 1; i < w.primaryLength; ++i)
+                *primary++ = w.primary[i];
+            if (allLevels) {
+                accents.push_back(w.accent);
+                cases.push_back(w.letterCase);
+            }
         }
-        appendLevel(key, accents);
-        appendLevel(key, cases);
+        key.append(reinterpret_cast<const char*>(primaries.data()), std::size_t(primary - primaries.data()));
+        if (allLevels) {
+            appendLevel(key, accents);
+            appendLevel(key, cases);
+        }
     }
 };
 

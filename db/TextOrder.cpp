@@ -9,13 +9,13 @@ std::shared_ptr<const TextOrder> TextOrder::forLocale(const QLocale& locale)
     return localeTextOrder(locale);
 }
 
-bool TextOrder::less(std::string_view a, std::string_view b) const
+int TextOrder::compare(std::string_view a, std::string_view b) const
 {
     std::string keyA;
     std::string keyB;
     appendKey(a, keyA);
     appendKey(b, keyB);
-    return keyA < keyB;
+    return keyA.compare(keyB);
 }
 
 }  // namespace vorlin::db

@@ -22,8 +22,14 @@ public:
     // Appends the key of a UTF-8 text.
     virtual void appendKey(std::string_view utf8, std::string& key) const = 0;
 
-    // Whether a comes before b.
-    bool less(std::string_view a, std::string_view b) const;
+    // Appends a shorter key that orders texts by their letters alone; texts
+    // with equal such keys are ordered by compare(). By default the whole key.
+    virtual void appendPrimaryKey(std::string_view utf8, std::string& key) const { appendKey(utf8, key); }
+    virtual bool primaryKeyIsWhole() const { return true; }
+
+    // Below zero when a comes before b, zero when they are equal in the order.
+    int compare(std::string_view a, std::string_view b) const;
+    bool less(std::string_view a, std::string_view b) const { return compare(a, b) < 0; }
 };
 
 // Czech order without any library: letters weigh by the Czech alphabet, then

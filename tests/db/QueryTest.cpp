@@ -407,3 +407,18 @@ TEST_F(Query, TheOrderByLineSortsInTheTextOrderOfTheUsersLanguage)
     query().open();
     EXPECT_EQ(listedNames().first(), QString());
 }
+
+TEST_F(Query, NamesAlikeInTheirLettersAreOrderedByAccentsThenCase)
+{
+    runInFile(QStringLiteral("DELETE FROM vorlin"));
+    addRows({{"ádresa", "1", "", ""}, {"Adresa", "2", "", ""}, {"adresa", "3", "", ""}, {"adresa", "4", "", ""},
+             {"adres", "5", "", ""}, {"adresy", "6", "", ""}});
+    query().setTextOrder(db::czechTextOrder());
+    query().close();
+    query().open();
+    QStringList kinds;
+    for (int row = 0; row < query().recordCount(); ++row)
+        kinds << query().valueAt(row, QStringLiteral("druh")).toString();
+    EXPECT_EQ(listedNames(), (QStringList{"adres", "adresa", "adresa", "Adresa", "ádresa", "adresy"}));
+    EXPECT_EQ(kinds.mid(1, 2), (QStringList{"3", "4"}));  // equal names in the database's order
+}
