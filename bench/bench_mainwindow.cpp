@@ -23,6 +23,7 @@ int main(int argc, char** argv)
     const double before = residentMegabytes();
     VorlinApplication app(argc, argv);
     useGeneratedDataFolder(100000);
+    QLocale::setDefault(QLocale(QLocale::Czech, QLocale::Czechia));  // the users' alphabetical order
 
     QElapsedTimer timer;
     timer.start();

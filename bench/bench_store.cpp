@@ -12,6 +12,7 @@
 #include "db/StatementText.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QDir>
 
 #include <sqlite3.h>
@@ -98,6 +99,8 @@ void run(int rows)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // Lists sort in the user's alphabetical order: Czech, as its users have it.
+    QLocale::setDefault(QLocale(QLocale::Czech, QLocale::Czechia));
     run(10000);
     run(100000);
     return 0;

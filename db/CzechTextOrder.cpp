@@ -162,12 +162,17 @@ void appendLevel(std::string& key, const std::vector<std::uint8_t>& level)
 class CzechTextOrder : public TextOrder {
 public:
     void appendKey(std::string_view utf8, std::string& key) const override { appendLevels(utf8, key, true); }
-    void appendPrimaryKey(std::string_view utf8, std::string& key) const override { appendLevels(utf8, key, false); }
-    bool primaryKeyIsWhole() const override { return false; }
+    bool appendPrimaryKey(std::string_view utf8, std::string& key) const override
+    {
+        return appendLevels(utf8, key, false);
+    }
+    bool isThreadSafe() const override { return true; }
 
 private:
     // The letters' weights; with all levels, then their accents and cases.
-    static void appendLevels(std::string_view utf8, std::string& key, bool allLevels)
+    // True when the text has no accent or capital, whose weights would add
+    // to the key.
+    static bool appendLevels(std::string_view utf8, std::string& key, bool allLevels)
     {
         const auto& table = weightTable();
         // At most four primary bytes and one accent and case weight a byte
@@ -179,6 +184,7 @@ private:
         std::uint8_t* primary = primaries.data();
         accents.clear();
         cases.clear();
+        bool plain = true;
         const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
         const auto* end = s + utf8.size();
         while (s < end) {
@@ -190,6 +196,7 @@ private:
                 *primary++ = std::uint8_t(folded >> 16);
                 *primary++ = std::uint8_t(folded >> 8);
                 *primary++ = std::uint8_t(folded);
+                plain = plain && folded == c;
                 if (allLevels) {
                     accents.push_back(Weights::kPlain);
                     cases.push_back(folded != c ? 3 : Weights::kPlain);
@@ -198,6 +205,7 @@ private:
             }
             if ((c == u'c' || c == u'C') && s < end && (*s == 'h' || *s == 'H')) {
                 *primary++ = kCh;
+                plain = plain && c == u'c' && *s == 'h';
                 if (allLevels) {
                     accents.push_back(Weights::kPlain);
                     cases.push_back(std::uint8_t(Weights::kPlain + (c == u'C' ? 1 : 0) + (*s == 'H' ? 2 : 0)));
@@ -209,6 +217,7 @@ private:
             *primary++ = w.primary[0];
             for (int i = 1; i < w.primaryLength; ++i)
                 *primary++ = w.primary[i];
+            plain = plain && w.accent == Weights::kPlain && w.letterCase == Weights::kPlain;
             if (allLevels) {
                 accents.push_back(w.accent);
                 cases.push_back(w.letterCase);
@@ -219,6 +228,7 @@ private:
             appendLevel(key, accents);
             appendLevel(key, cases);
         }
+        return plain;
     }
 };
 

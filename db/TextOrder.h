@@ -23,9 +23,16 @@ public:
     virtual void appendKey(std::string_view utf8, std::string& key) const = 0;
 
     // Appends a shorter key that orders texts by their letters alone; texts
-    // with equal such keys are ordered by compare(). By default the whole key.
-    virtual void appendPrimaryKey(std::string_view utf8, std::string& key) const { appendKey(utf8, key); }
-    virtual bool primaryKeyIsWhole() const { return true; }
+    // with equal such keys are ordered by compare(). True when the key says
+    // all there is to say of this text (by default it is the whole key).
+    virtual bool appendPrimaryKey(std::string_view utf8, std::string& key) const
+    {
+        appendKey(utf8, key);
+        return true;
+    }
+
+    // Whether keys may be made on several threads at once.
+    virtual bool isThreadSafe() const { return false; }
 
     // Below zero when a comes before b, zero when they are equal in the order.
     int compare(std::string_view a, std::string_view b) const;

@@ -422,3 +422,27 @@ TEST_F(Query, NamesAlikeInTheirLettersAreOrderedByAccentsThenCase)
     EXPECT_EQ(listedNames(), (QStringList{"adres", "adresa", "adresa", "Adresa", "ádresa", "adresy"}));
     EXPECT_EQ(kinds.mid(1, 2), (QStringList{"3", "4"}));  // equal names in the database's order
 }
+
+TEST_F(Query, ALongListIsSortedWholeInBothDirections)
+{
+    // Enough rows for the sort to work in two halves at once.
+    const QStringList names{"Černý", "cerny", "Chata", "hrad", "Hrad", "Žena", "zeď", "Ábel", "abel", "", "10", "9"};
+    QList<Snippet> rows;
+    for (int i = 0; i < 30000; ++i)
+        rows.append({names[(i * 7) % names.size()] + (i % 5 == 0 ? QString() : QString::number(i % 97)), "", "", ""});
+    runInFile(QStringLiteral("DELETE FROM vorlin"));
+    addRows(rows);
+    const auto order = db::czechTextOrder();
+    query().setTextOrder(order);
+    for (const char* direction : {"asc", "desc"}) {
+        query().setSqlLine(6, QString::fromLatin1(direction));
+        query().open();
+        const QStringList listed = listedNames();
+        ASSERT_EQ(listed.size(), 30000);
+        for (qsizetype i = 1; i < listed.size(); ++i) {
+            const int compared = order->compare(listed[i - 1].toStdString(), listed[i].toStdString());
+            ASSERT_TRUE(direction[0] == 'a' ? compared <= 0 : compared >= 0)
+                << direction << ": " << listed[i - 1].toStdString() << " / " << listed[i].toStdString();
+        }
+    }
+}

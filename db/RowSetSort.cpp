@@ -1,0 +1,181 @@
+// The rows of a set put in the order of one column: every value gets a key
+// once, the keys are sorted with the row they belong to, and the rows follow.
+#include "db/RowSet.h"
+
+#include "db/TextOrder.h"
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+#include <string>
+#include <thread>
+
+namespace vorlin::db {
+namespace {
+
+// A value's place in the order: its kind (empty, number, text, binary), then
+// its key's first eight bytes as one number, then the rest of the key.
+struct SortKey {
+    std::uint64_t head;
+    const char* rest;  // the key's bytes after the head's
+    std::uint32_t size;  // of the rest
+    std::uint32_t row;
+    std::uint8_t kind;
+    std::uint8_t headSize;
+    bool whole;  // the key alone orders the value
+};
+
+std::uint64_t bigEndianWord(const char* bytes)
+{
+    std::uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    return __builtin_bswap64(word);
+}
+
+// -1, 0 or 1 as two keys compare.
+int compareKeys(const SortKey& a, const SortKey& b)
+{
+    if (a.kind != b.kind)
+        return a.kind < b.kind ? -1 : 1;
+    if (a.head != b.head)
+        return a.head < b.head ? -1 : 1;
+    const char* x = a.rest;
+    const char* y = b.rest;
+    std::uint32_t common = std::min(a.size, b.size);
+    for (; common >= 8; common -= 8, x += 8, y += 8) {
+        const std::uint64_t wx = bigEndianWord(x);
+        const std::uint64_t wy = bigEndianWord(y);
+        if (wx != wy)
+            return wx < wy ? -1 : 1;
+    }
+    if (common > 0)
+        if (const int compared = std::memcmp(x, y, common); compared != 0)
+            return compared;
+    // Of two keys that begin alike the shorter comes first.
+    if (a.size != b.size)
+        return a.size < b.size ? -1 : 1;
+    return a.headSize == b.headSize ? 0 : (a.headSize < b.headSize ? -1 : 1);
+}
+
+// Numbers as eight bytes that compare as the numbers do.
+void appendNumberKey(double number, std::string& store)
+{
+    std::uint64_t bits;
+    std::memcpy(&bits, &number, sizeof bits);
+    bits = (bits & 0x8000000000000000ull) ? ~bits : bits | 0x8000000000000000ull;
+    for (int shift = 56; shift >= 0; shift -= 8)
+        store.push_back(char(bits >> shift));
+}
+
+}  // namespace
+
+void RowSet::sortBy(int column, bool descending, const TextOrder& order)
+{
+    const auto valueOf = [&](std::uint32_t row) -> const Cell& {
+        return cells_[std::size_t(row) * std::size_t(columns_) + std::size_t(column)];
+    };
+    const auto text = [&](const SortKey& key) {
+        const Cell& cell = valueOf(key.row);
+        return std::string_view(bytes_.data() + cell.data, cell.size);
+    };
+    const auto before = [&](const SortKey& a, const SortKey& b) {
+        const SortKey& first = descending ? b : a;
+        const SortKey& second = descending ? a : b;
+        int compared = compareKeys(first, second);
+        // Texts alike in their letters: their accents and cases decide.
+        if (compared == 0 && !(first.whole && second.whole) && text(first) != text(second))
+            compared = order.compare(text(first), text(second));
+        // Equal values keep the order the database gave, in both directions.
+        return compared != 0 ? compared < 0 : a.row < b.row;
+    };
+
+    // Keys of the rows [from, to), made into one store and sorted.
+    const auto sortPart = [&](std::uint32_t from, std::uint32_t to, std::string& store, std::vector<SortKey>& keys) {
+        store.reserve(std::size_t(to - from) * 32 + 8);
+        keys.resize(to - from);
+        std::vector<std::size_t> starts(to - from);
+        for (std::uint32_t row = from; row < to; ++row) {
+            const Cell& cell = valueOf(row);
+            SortKey& key = keys[row - from];
+            key.row = row;
+            key.whole = true;
+            key.kind = std::uint8_t(cell.type == Type::Null ? 0
+                                    : cell.type == Type::Text ? 2
+                                    : cell.type == Type::Blob ? 3
+                                                              : 1);
+            const std::size_t start = store.size();
+            starts[row - from] = start;
+            switch (cell.type) {
+            case Type::Null:
+                break;
+            case Type::Integer:
+                appendNumberKey(double(cell.data), store);
+                break;
+            case Type::Real: {
+                double number;
+                std::memcpy(&number, &cell.data, sizeof number);
+                appendNumberKey(number, store);
+                break;
+            }
+            case Type::Text:
+                key.whole = order.appendPrimaryKey(std::string_view(bytes_.data() + cell.data, cell.size), store);
+                break;
+            case Type::Blob:
+                store.append(bytes_.data() + cell.data, cell.size);
+                break;
+            }
+            const std::size_t size = store.size() - start;
+            key.headSize = std::uint8_t(std::min<std::size_t>(8, size));
+            key.size = std::uint32_t(size - key.headSize);
+            key.head = 0;
+            for (std::size_t i = 0; i < 8; ++i)
+                key.head = (key.head << 8) | (i < key.headSize ? static_cast<unsigned char>(store[start + i]) : 0u);
+        }
+        store.append(8, '\0');  // room to read whole words past the last key
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            keys[i].rest = store.data() + starts[i] + keys[i].headSize;
+        std::sort(keys.begin(), keys.end(), before);
+    };
+
+    // Long lists are sorted in two halves at once, then merged.
+    const auto rows = std::uint32_t(rowCount());
+    constexpr std::uint32_t kSplitFrom = 20000;
+    std::string store;
+    std::vector<SortKey> keys;
+    std::string laterStore;
+    std::vector<SortKey> laterKeys;
+    if (rows >= kSplitFrom && order.isThreadSafe()) {
+        std::exception_ptr failure;
+        std::thread later([&] {
+            try {
+                sortPart(rows / 2, rows, laterStore, laterKeys);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        });
+        try {
+            sortPart(0, rows / 2, store, keys);
+        } catch (...) {
+            later.join();
+            throw;
+        }
+        later.join();
+        if (failure)
+            std::rethrow_exception(failure);
+        std::vector<SortKey> merged(rows);
+        std::merge(keys.begin(), keys.end(), laterKeys.begin(), laterKeys.end(), merged.begin(), before);
+        keys.swap(merged);
+    } else {
+        sortPart(0, rows, store, keys);
+    }
+
+    std::vector<Cell> cells;
+    cells.reserve(cells_.size());
+    for (const SortKey& key : keys) {
+        const auto first = cells_.begin() + std::ptrdiff_t(key.row) * columns_;
+        cells.insert(cells.end(), first, first + columns_);
+    }
+    cells_.swap(cells);
+}
+
+}  // namespace vorlin::db
