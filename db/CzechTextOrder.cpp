@@ -1,5 +1,7 @@
 #include "db/TextOrder.h"
 
+#include "common/Utf8.h"
+
 #include <QChar>
 #include <QString>
 
@@ -122,32 +124,6 @@ const std::array<Weights, kTableEnd>& weightTable()
     return table;
 }
 
-// Reads one character of UTF-8; a byte that starts no valid sequence stands
-// for itself.
-char32_t nextCharacter(const unsigned char*& s, const unsigned char* end)
-{
-    const unsigned char lead = *s;
-    if (lead < 0x80) {
-        ++s;
-        return lead;
-    }
-    const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-    if (length == 0 || lead > 0xF4 || end - s < length) {
-        ++s;
-        return 0xDC00 + lead;
-    }
-    char32_t c = lead & (0x7F >> length);
-    for (int i = 1; i < length; ++i) {
-        if ((s[i] & 0xC0) != 0x80) {
-            ++s;
-            return 0xDC00 + lead;
-        }
-        c = (c << 6) | (s[i] & 0x3F);
-    }
-    s += length;
-    return c;
-}
-
 // Trailing plain weights decide nothing between keys whose earlier levels are
 // equal (such keys have as many weights): they are left off.
 void appendLevel(std::string& key, const std::vector<std::uint8_t>& level)
@@ -188,7 +164,7 @@ private:
         const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
         const auto* end = s + utf8.size();
         while (s < end) {
-            const char32_t c = *s < 0x80 ? char32_t(*s++) : nextCharacter(s, end);
+            const char32_t c = *s < 0x80 ? char32_t(*s++) : utf8::next(s, end);
             if (c >= kTableEnd) {
                 // Other scripts after the Latin letters, by their folded code.
                 const char32_t folded = QChar::toCaseFolded(c);

@@ -1,5 +1,7 @@
 #include "db/UnicodeLike.h"
 
+#include "common/Utf8.h"
+
 #include <QChar>
 
 #include <sqlite3.h>
@@ -37,32 +39,6 @@ inline char32_t fold(char32_t c)
     return c < 0x10000 ? kFold[c] : QChar::toCaseFolded(c);
 }
 
-// Reads one character of UTF-8; a byte that does not start a valid sequence
-// stands for itself, so that broken text still compares byte by byte.
-inline char32_t nextUtf8(const unsigned char*& s, const unsigned char* end)
-{
-    const unsigned char lead = *s;
-    if (lead < 0x80) {
-        ++s;
-        return lead;
-    }
-    int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-    if (length == 0 || lead > 0xF4 || end - s < length) {
-        ++s;
-        return 0xDC00 + lead;
-    }
-    char32_t c = lead & (0x7F >> length);
-    for (int i = 1; i < length; ++i) {
-        if ((s[i] & 0xC0) != 0x80) {
-            ++s;
-            return 0xDC00 + lead;
-        }
-        c = (c << 6) | (s[i] & 0x3F);
-    }
-    s += length;
-    return c;
-}
-
 struct Token {
     enum Kind : std::uint8_t { Literal, AnyOne, AnyRun } kind;
     char32_t character;  // folded, for literals
@@ -82,7 +58,7 @@ CompiledPattern compileUtf8(const unsigned char* pattern, const unsigned char* e
     std::vector<Token>& tokens = compiled.tokens;
     bool escaped = false;
     while (pattern < end) {
-        const char32_t c = nextUtf8(pattern, end);
+        const char32_t c = utf8::next(pattern, end);
         if (escaped) {
             tokens.push_back({Token::Literal, fold(c)});
             escaped = false;
@@ -122,7 +98,7 @@ std::size_t foldUtf8(const unsigned char* s, const unsigned char* end, std::vect
         if (*s < 0x80)
             *out++ = kFold[*s++];
         else
-            *out++ = fold(nextUtf8(s, end));
+            *out++ = fold(utf8::next(s, end));
     }
     return std::size_t(out - buffer.data());
 }
@@ -214,7 +190,7 @@ void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
         const int length = sqlite3_value_bytes(argv[2]);
         const unsigned char* p = e;
         if (e && length > 0)
-            escape = nextUtf8(p, e + length);
+            escape = utf8::next(p, e + length);
         if (!e || p != e + length || length == 0) {
             sqlite3_result_error(context, "ESCAPE expression must be a single character", -1);
             return;

@@ -111,12 +111,7 @@ TEST_F(KeepingEdits, EveryKindOfBodyChangeWhileBrowsingIsSaved)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.source);
-        TearDown();
-        dm.reset();
-        QFile::remove(databaseFile());
-        QFile::copy(QStringLiteral(VORLIN_EXE_DIR "vorlin.mdb"), databaseFile());
-        QFile::setPermissions(databaseFile(), QFile::ReadOwner | QFile::WriteOwner);
-        start();
+        restartWithFreshStore();
         form->DBRichEdit1->setFocus();
         form->DBRichEdit1->moveCursor(QTextCursor::Start);
         const qint64 id = currentId();
@@ -162,12 +157,7 @@ TEST_F(KeepingEdits, ATypedBodyIsSavedBeforeASearchASortAKindAndTheExit)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.next);
-        TearDown();
-        dm.reset();
-        QFile::remove(databaseFile());
-        QFile::copy(QStringLiteral(VORLIN_EXE_DIR "vorlin.mdb"), databaseFile());
-        QFile::setPermissions(databaseFile(), QFile::ReadOwner | QFile::WriteOwner);
-        start();
+        restartWithFreshStore();
         form->DBRichEdit1->setFocus();
         form->DBRichEdit1->moveCursor(QTextCursor::End);
         const qint64 id = currentId();
@@ -288,12 +278,7 @@ TEST_F(KeepingEdits, AnInputMethodLetterInAFieldBoxIsSaved)
         {"tag", [this] { return static_cast<QWidget*>(form->Tag_DBEdit); }, "soudň"},
     };
     for (const Case& c : cases) {
-        TearDown();
-        dm.reset();
-        QFile::remove(databaseFile());
-        QFile::copy(QStringLiteral(VORLIN_EXE_DIR "vorlin.mdb"), databaseFile());
-        QFile::setPermissions(databaseFile(), QFile::ReadOwner | QFile::WriteOwner);
-        start();
+        restartWithFreshStore();
         const qint64 id = currentId();
         QWidget* box = c.box();
         box->setFocus();

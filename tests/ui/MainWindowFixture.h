@@ -36,6 +36,18 @@ protected:
         QApplication::processEvents();
     }
 
+    // The window and the store started again on a fresh copy of the
+    // delivered database, for a table of cases in one test.
+    void restartWithFreshStore()
+    {
+        TearDown();
+        dm.reset();
+        QFile::remove(databaseFile());
+        QFile::copy(QStringLiteral(VORLIN_EXE_DIR "vorlin.mdb"), databaseFile());
+        QFile::setPermissions(databaseFile(), QFile::ReadOwner | QFile::WriteOwner);
+        start();
+    }
+
     void TearDown() override
     {
         if (form)
