@@ -2,6 +2,7 @@
 
 #include "app/ErrorBox.h"
 #include "data/DM_Unit.h"
+#include "platform/XTestKeyboard.h"
 #include "ui/main/Vorlin_Unit.h"
 
 namespace vorlin {
@@ -10,6 +11,7 @@ void createWindows(QObject* owner)
 {
     DM = new TDM(owner);
     Vorlin_Form = new TVorlin_Form(&DM->Vorlin_DataSource);
+    Vorlin_Form->keyboard = new platform::XTestKeyboard(owner);
     runShowingErrors([] { Vorlin_Form->FormCreate(); });
     DM->setBodyEditor(Vorlin_Form);
     runShowingErrors([] { DM->DataModuleCreate(); });

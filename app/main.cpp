@@ -12,6 +12,12 @@ int main(int argc, char** argv)
     setPaths(startupPaths());
     seedDataDir(paths());
 
+    // Under Wayland the program runs on XWayland, where its typed Ctrl+V and
+    // the window list reach the other X programs.
+    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY")
+        && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+
     VorlinApplication app(argc, argv);
     app.setWindowIcon(ui::icons::application());
     // The program ends when its main window closes, not when the last

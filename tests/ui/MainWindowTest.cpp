@@ -114,7 +114,7 @@ TEST_F(MainWindow, ControlsCarryTheirCaptionsAndInitialStates)
     EXPECT_EQ(form->DBRichEdit1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_TRUE(form->RichEditAlignLeft1->isChecked());
     EXPECT_EQ(form->TrayIcon->toolTip(), QStringLiteral("Vorlin"));
-    EXPECT_FALSE(form->Timer1->isActive());
+    EXPECT_FALSE(form->Timer1->isEnabled());
     EXPECT_EQ(form->DBGrid1->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Název"));
     EXPECT_EQ(form->DBGrid1->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Druh"));
 }

@@ -7,6 +7,7 @@
 #include "data/IniFile.h"
 #include "data/KindsFile.h"
 #include "data/SearchLines.h"
+#include "output/KeyCombination.h"
 #include "data/Settings.h"
 #include "ui/Icons.h"
 #include "ui/widgets/WrappedCheckBox.h"
@@ -74,8 +75,9 @@ TVorlin_Form::TVorlin_Form(db::DataSource* dataSource, QWidget* parent) : QWidge
     PopupMenu1->addSeparator();
     PopupMenu1->addAction(QStringLiteral("Ukončit"), this, &TVorlin_Form::Ukonit1Click);
 
-    Timer1 = new QTimer(this);
+    Timer1 = new WindowTimer(this);
     Timer1->setInterval(1000);
+    connect(Timer1, &WindowTimer::timeout, this, &TVorlin_Form::Timer1Timer);
 
     TrayIcon = new QSystemTrayIcon(this);
     TrayIcon->setIcon(ui::icons::application());
@@ -255,7 +257,7 @@ QWidget* TVorlin_Form::buildRightColumn()
     paintBackground(GroupBox2, kOtherWorkColour);
     auto* other = new QGridLayout(GroupBox2);
     Button3 = new QPushButton(QStringLiteral("Kopírovat text do schránky"), GroupBox2);
-    Button3->setEnabled(false);  // comes with the clipboard copy
+    connect(Button3, &QPushButton::clicked, this, &TVorlin_Form::Button3Click);
     BitBtn6 = new QToolButton(GroupBox2);
     BitBtn6->setIcon(ui::icons::glyph(ui::icons::Glyph::Help));
     BitBtn6->setAutoRaise(true);
@@ -443,6 +445,34 @@ void TVorlin_Form::showEditorFormatting()
     RichEditAlignCenter1->setChecked(alignment == Qt::AlignHCenter);
     RichEditAlignRight1->setChecked(alignment == Qt::AlignRight);
     RichEditAlignLeft1->setChecked(alignment != Qt::AlignHCenter && alignment != Qt::AlignRight);
+}
+
+void TVorlin_Form::CopySnippetToClipboard()
+{
+    DBRichEdit1->selectAll();
+    DBRichEdit1->copy();
+    QTextCursor cursor = DBRichEdit1->textCursor();
+    cursor.movePosition(QTextCursor::Start);
+    DBRichEdit1->setTextCursor(cursor);
+    DBRichEdit1->ensureCursorVisible();
+}
+
+void TVorlin_Form::Button3Click()
+{
+    CopySnippetToClipboard();
+    if (!CheckBox3->isChecked())
+        return;
+    const std::int32_t seconds = parseInteger(Edit1->text());
+    // Counted in 32 bits as unsigned milliseconds: -1 gives 4294966296.
+    Timer1->setInterval(std::uint32_t(seconds) * 1000u);
+    Timer1->setEnabled(true);
+}
+
+void TVorlin_Form::Timer1Timer()
+{
+    if (keyboard)
+        SendKeyCombination(*keyboard, platform::kVkV, 4, false);
+    Timer1->setEnabled(false);
 }
 
 void TVorlin_Form::BitBtn6Click()

@@ -19,6 +19,9 @@
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTimer>
+
+#include "common/WindowTimer.h"
+#include "platform/Keyboard.h"
 #include <QToolBar>
 #include <QToolButton>
 #include <QWidget>
@@ -41,6 +44,11 @@ public:
     void FormDestroy();
 
     void SetupHackedNavigator(ui::DBNavigator* navigator);
+
+    // The clipboard copy and the delayed Ctrl+V.
+    void CopySnippetToClipboard();
+    void Button3Click();
+    void Timer1Timer();
     void ToolButton8Click();
     void BitBtn6Click();
     void Ukzatokno1Click();
@@ -66,6 +74,9 @@ public:
     // BodyEditorAccess, for the data module's insert hooks.
     void focusBodyEditor() override;
     void setBodyEditorFont(const Font& font) override;
+
+    // Where the delayed Ctrl+V is typed; nothing is typed without one.
+    platform::Keyboard* keyboard = nullptr;
 
     // Windows that open from here once they exist.
     std::function<void()> showSettingsWindow;
@@ -113,7 +124,7 @@ public:
     QPushButton* Button1;
     ui::FontDialog FontDialog1;
     QMenu* PopupMenu1;
-    QTimer* Timer1;
+    WindowTimer* Timer1;
     QSystemTrayIcon* TrayIcon;
 
 protected:

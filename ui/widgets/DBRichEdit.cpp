@@ -4,6 +4,8 @@
 #include "ui/widgets/EditKeys.h"
 
 #include <QInputMethodEvent>
+#include <QMimeData>
+#include <QTextDocumentFragment>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -86,6 +88,25 @@ void DBRichEdit::insertFromMimeData(const QMimeData* source)
 {
     if (link_.beginEdit())
         QTextEdit::insertFromMimeData(source);
+}
+
+QMimeData* DBRichEdit::createMimeDataFromSelection() const
+{
+    const QTextCursor selection = textCursor();
+    QByteArray rtf;
+    if (selection.selectionStart() == 0 && selection.selectionEnd() >= document()->characterCount() - 1) {
+        rtf = rtf::write(*document());
+    } else {
+        QTextDocument part;
+        part.setDefaultFont(document()->defaultFont());
+        QTextCursor(&part).insertFragment(selection.selection());
+        rtf = rtf::write(part);
+    }
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("text/rtf"), rtf);
+    data->setData(QStringLiteral("text/richtext"), rtf);
+    data->setText(selection.selection().toPlainText());
+    return data;
 }
 
 void DBRichEdit::contentChanged()

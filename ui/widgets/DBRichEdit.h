@@ -36,6 +36,9 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
+    // What a copy puts on the clipboard: the selection as RTF (which word
+    // processors take with its formatting) and as plain text.
+    QMimeData* createMimeDataFromSelection() const override;
 
 private:
     void contentChanged();

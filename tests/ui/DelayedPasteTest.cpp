@@ -1,0 +1,142 @@
+// The copy button and the Ctrl+V typed after the countdown, with a keyboard
+// that records what would be typed.
+#include "support/ModalAnswerer.h"
+#include "support/RecordingKeyboard.h"
+#include "ui/MainWindowFixture.h"
+
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QMimeData>
+
+using namespace vorlin;
+using namespace vorlin::test;
+
+namespace {
+
+const QStringList kCtrlV{"key 11 11 0", "key 56 56 0", "key 56 56 2", "key 11 11 2"};
+
+class DelayedPaste : public MainWindow {
+protected:
+    void SetUp() override
+    {
+        start();
+        form->keyboard = &keyboard;
+        form->CheckBox3->setChecked(true);
+    }
+
+    void press(const QString& seconds)
+    {
+        form->Edit1->setText(seconds);
+        form->Button3->click();
+    }
+
+    RecordingKeyboard keyboard;
+};
+
+}  // namespace
+
+TEST_F(DelayedPaste, TheCopyButtonPutsTheWholeBodyOnTheClipboardAsRtfAndText)
+{
+    form->CheckBox3->setChecked(false);
+    form->DBRichEdit1->moveCursor(QTextCursor::End);
+    form->Button3->click();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->text(), QStringLiteral("Krajský soud"));
+    const QByteArray rtf = data->data(QStringLiteral("text/rtf"));
+    EXPECT_TRUE(rtf.startsWith("{\\rtf1")) << rtf.constData();
+    EXPECT_TRUE(rtf.contains("\\ansicpg1250"));
+    EXPECT_TRUE(rtf.contains("Krajsk\\'fd soud"));
+    EXPECT_EQ(data->data(QStringLiteral("text/richtext")), rtf);
+    // The editor shows the start of the body with nothing selected.
+    EXPECT_FALSE(form->DBRichEdit1->textCursor().hasSelection());
+    EXPECT_EQ(form->DBRichEdit1->textCursor().position(), 0);
+    EXPECT_FALSE(form->Timer1->isEnabled());  // unticked: only copied
+    QTest::qWait(50);
+    EXPECT_TRUE(keyboard.calls.isEmpty());
+    EXPECT_EQ(query().state(), db::Query::State::Browse);  // copying is no edit
+}
+
+TEST_F(DelayedPaste, CtrlVFollowsOnceWhenTheCountdownEnds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    press(QStringLiteral("1"));
+    EXPECT_EQ(form->Timer1->interval(), 1000u);
+    EXPECT_TRUE(form->Timer1->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !keyboard.calls.isEmpty(); }, 3000));
+    EXPECT_GE(clock.elapsed(), 990);
+    EXPECT_EQ(keyboard.events(), kCtrlV);
+    EXPECT_FALSE(form->Timer1->isEnabled());
+    QTest::qWait(1200);
+    EXPECT_EQ(keyboard.events(), kCtrlV);  // one keystroke per arming
+}
+
+TEST_F(DelayedPaste, PressingAgainWithTheSameNumberKeepsTheCountdownAnotherNumberRestartsIt)
+{
+    QElapsedTimer clock;
+    clock.start();
+    press(QStringLiteral("1"));
+    QTest::qWait(500);
+    press(QStringLiteral("1"));
+    form->CheckBox3->setChecked(false);  // unticking does not cancel
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !keyboard.calls.isEmpty(); }, 3000));
+    EXPECT_LT(clock.elapsed(), 1400);
+
+    keyboard.calls.clear();
+    form->CheckBox3->setChecked(true);
+    clock.restart();
+    press(QStringLiteral("2"));
+    QTest::qWait(500);
+    press(QStringLiteral("1"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !keyboard.calls.isEmpty(); }, 3000));
+    EXPECT_GE(clock.elapsed(), 1450);
+    EXPECT_LT(clock.elapsed(), 1950);
+    EXPECT_EQ(keyboard.events(), kCtrlV);
+}
+
+TEST_F(DelayedPaste, IntervalsFromTheNumberBox)
+{
+    struct Case {
+        const char* text;
+        std::uint32_t interval;
+        bool counting;
+    };
+    const Case cases[] = {
+        {"0", 0u, false},                  // armed, never fires
+        {"150", 150000u, true},            // above the spinner's range: used as typed
+        {"-1", 4294966296u, true},         // unsigned: no keystroke in any practical time
+        {" +$A", 10000u, true},            // blanks, a sign and hexadecimal are numbers too
+        {"0x3", 3000u, true},
+    };
+    for (const Case& c : cases) {
+        form->Timer1->setEnabled(false);
+        press(QString::fromUtf8(c.text));
+        EXPECT_TRUE(form->Timer1->isEnabled()) << c.text;
+        EXPECT_EQ(form->Timer1->interval(), c.interval) << c.text;
+        EXPECT_EQ(form->Timer1->isCounting(), c.counting) << c.text;
+    }
+    QTest::qWait(100);
+    EXPECT_TRUE(keyboard.calls.isEmpty());
+}
+
+TEST_F(DelayedPaste, ATextThatIsNoNumberIsReportedAfterTheCopy)
+{
+    QGuiApplication::clipboard()->clear();
+    form->Edit1->setText(QStringLiteral("pět"));
+    ModalAnswerer answerer;
+    EXPECT_FALSE(runShowingErrors([this] { form->Button3Click(); }));
+    ASSERT_EQ(answerer.seen().size(), 1);
+    EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("'pět' is not a valid integer value."));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Krajský soud"));
+    EXPECT_FALSE(form->Timer1->isEnabled());
+}
+
+TEST_F(DelayedPaste, NoKeystrokeAfterTheProgramEnds)
+{
+    press(QStringLiteral("1"));
+    form->FormDestroy();
+    form.reset();
+    QTest::qWait(1300);
+    EXPECT_TRUE(keyboard.calls.isEmpty());
+}
