@@ -105,7 +105,10 @@ QMimeData* DBRichEdit::createMimeDataFromSelection() const
     auto* data = new QMimeData;
     data->setData(QStringLiteral("text/rtf"), rtf);
     data->setData(QStringLiteral("text/richtext"), rtf);
-    data->setText(selection.selection().toPlainText());
+    const QString text = selection.selection().toPlainText();
+    data->setText(text);
+    // Named for the GTK programs, which look for the charset.
+    data->setData(QStringLiteral("text/plain;charset=utf-8"), text.toUtf8());
     return data;
 }
 
