@@ -1,6 +1,8 @@
 #include "PasteTarget.h"
 
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
 
 namespace vorlin::test {
 
@@ -51,16 +53,31 @@ bool PasteTarget::start()
 
 std::optional<PasteTarget::Change> PasteTarget::nextChange(int timeoutMs)
 {
-    if (!QTest::qWaitFor([&] { return process_.canReadLine(); }, timeoutMs))
-        return std::nullopt;
-    QByteArray line = process_.readLine();
-    if (line.endsWith('\n'))
-        line.chop(1);
-    const qsizetype blank = line.indexOf(' ');
-    Change change;
-    change.at = line.left(blank).toLongLong();
-    change.text = blank < 0 ? QString() : QString::fromUtf8(line.mid(blank + 1)).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
-    return change;
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(&process_, &QProcess::readyReadStandardOutput, &loop, &QEventLoop::quit);
+    deadline.start(timeoutMs);
+    while (deadline.isActive()) {
+        while (process_.canReadLine()) {
+            QByteArray line = process_.readLine();
+            if (line.endsWith('\n'))
+                line.chop(1);
+            const QList<QByteArray> parts = line.split(' ');
+            if (parts.value(0) == "key")
+                lastKeyAt_ = parts.value(1).toLongLong();
+            if (parts.value(0) != "text")
+                continue;
+            Change change;
+            change.at = parts.value(1).toLongLong();
+            change.text = QString::fromUtf8(line.mid(parts[0].size() + parts[1].size() + 2));
+            change.text.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+            return change;
+        }
+        loop.exec();
+    }
+    return std::nullopt;
 }
 
 }  // namespace vorlin::test

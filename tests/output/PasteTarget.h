@@ -19,16 +19,19 @@ public:
 
     // The editor's text after the next change, with the time it came (in
     // milliseconds since the epoch), waiting for it while this process serves
-    // its events (the clipboard among them).
+    // its events (the clipboard among them) in an event loop of its own.
     struct Change {
         qint64 at = 0;
         QString text;
     };
     std::optional<Change> nextChange(int timeoutMs);
 
+    // When the last Ctrl+V reached the editor, or 0.
+    qint64 lastKeyAt() const { return lastKeyAt_; }
+
 private:
     QProcess process_;
-    QByteArray pending_;
+    qint64 lastKeyAt_ = 0;
 };
 
 // Runs a helper program (xdotool, xclip, setxkbmap) to its end while this

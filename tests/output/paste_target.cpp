@@ -1,32 +1,56 @@
 // A window of another program for the X11 tests of the delayed Ctrl+V: a
-// text editor titled "Cíl vložení" that prints "ready" once shown, then, at
-// every change, the time in milliseconds and its text on one line (line
-// breaks as "\n").
+// text editor titled "Cíl vložení" that prints "ready" once shown, "key" and
+// the time in milliseconds when Ctrl+V arrives, and at every change "text",
+// the time and its text on one line (line breaks as "\n").
 #include <QApplication>
 #include <QDateTime>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTimer>
 
 #include <cstdio>
 
+namespace {
+
+void say(const QString& what)
+{
+    std::printf("%s\n", what.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+QString now()
+{
+    return QString::number(QDateTime::currentMSecsSinceEpoch());
+}
+
+class Editor : public QPlainTextEdit {
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->matches(QKeySequence::Paste))
+                say(QStringLiteral("key ") + now());
+        }
+        return QPlainTextEdit::event(event);
+    }
+};
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QPlainTextEdit editor;
+    Editor editor;
     editor.setWindowTitle(QStringLiteral("Cíl vložení"));
     editor.resize(400, 200);
     QObject::connect(&editor, &QPlainTextEdit::textChanged, [&editor] {
         QString text = editor.toPlainText();
         text.replace(u'\n', QStringLiteral("\\n"));
-        std::printf("%lld %s\n", static_cast<long long>(QDateTime::currentMSecsSinceEpoch()),
-                    text.toUtf8().constData());
-        std::fflush(stdout);
+        say(QStringLiteral("text ") + now() + u' ' + text);
     });
     editor.show();
     editor.activateWindow();
-    QTimer::singleShot(0, [] {
-        std::printf("ready\n");
-        std::fflush(stdout);
-    });
+    QTimer::singleShot(0, [] { say(QStringLiteral("ready")); });
     return app.exec();
 }
