@@ -10,6 +10,7 @@
 #include "output/KeyCombination.h"
 #include "data/Settings.h"
 #include "ui/Icons.h"
+#include "ui/widgets/RichEditActions.h"
 #include "ui/widgets/WrappedCheckBox.h"
 
 #include <QApplication>
@@ -183,40 +184,21 @@ QWidget* TVorlin_Form::buildMiddleColumn(db::DataSource* dataSource)
 
 void TVorlin_Form::buildEditorToolBar()
 {
-    using ui::icons::Glyph;
-    auto action = [this](Glyph glyph, const QString& text, bool checkable) {
-        QAction* a = ToolBar1->addAction(ui::icons::glyph(glyph), text);
-        a->setCheckable(checkable);
-        return a;
-    };
-    RichEditAlignLeft1 = action(Glyph::AlignLeft, QStringLiteral("Align Left"), true);
-    RichEditAlignCenter1 = action(Glyph::AlignCenter, QStringLiteral("Center"), true);
-    RichEditAlignRight1 = action(Glyph::AlignRight, QStringLiteral("Align Right"), true);
-    RichEditAlignLeft1->setChecked(true);
+    auto* actions = new ui::RichEditActions(DBRichEdit1);
+    RichEditAlignLeft1 = actions->alignLeft;
+    RichEditAlignCenter1 = actions->alignCenter;
+    RichEditAlignRight1 = actions->alignRight;
+    RichEditBold1 = actions->bold;
+    RichEditItalic1 = actions->italic;
+    RichEditUnderline1 = actions->underline;
+    actions->addTo(ToolBar1);
     ToolBar1->addSeparator();
-    RichEditBold1 = action(Glyph::Bold, QStringLiteral("Bold"), true);
-    RichEditItalic1 = action(Glyph::Italic, QStringLiteral("Italic"), true);
-    RichEditUnderline1 = action(Glyph::Underline, QStringLiteral("Underline"), true);
-    RichEditBold1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
-    RichEditItalic1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-    RichEditUnderline1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
-    for (QAction* a : {RichEditBold1, RichEditItalic1, RichEditUnderline1})
-        a->setShortcutContext(Qt::WindowShortcut);
-    ToolBar1->addSeparator();
-    ToolButton8 = action(Glyph::Font, QStringLiteral("Písmo"), false);
+    ToolButton8 = ToolBar1->addAction(ui::icons::glyph(ui::icons::Glyph::Font), QStringLiteral("Písmo"));
     ToolBar1->addSeparator();
     Button4 = new QPushButton(QStringLiteral("Náhled"), ToolBar1);
     ToolBar1->addWidget(Button4);
-
-    connect(RichEditAlignLeft1, &QAction::triggered, this, [this] { align(Qt::AlignLeft); });
-    connect(RichEditAlignCenter1, &QAction::triggered, this, [this] { align(Qt::AlignHCenter); });
-    connect(RichEditAlignRight1, &QAction::triggered, this, [this] { align(Qt::AlignRight); });
-    for (QAction* a : {RichEditBold1, RichEditItalic1, RichEditUnderline1})
-        connect(a, &QAction::triggered, this, [this, a] { toggleStyle(a); });
     connect(ToolButton8, &QAction::triggered, this, &TVorlin_Form::ToolButton8Click);
     connect(Button4, &QPushButton::clicked, this, &TVorlin_Form::Button4Click);
-    connect(DBRichEdit1, &QTextEdit::currentCharFormatChanged, this, &TVorlin_Form::showEditorFormatting);
-    connect(DBRichEdit1, &QTextEdit::cursorPositionChanged, this, &TVorlin_Form::showEditorFormatting);
 }
 
 QWidget* TVorlin_Form::buildRightColumn()
@@ -408,43 +390,6 @@ void TVorlin_Form::ToolButton8Click()
     if (!query.isEditing())
         query.edit();
     DBRichEdit1->applyFont(FontDialog1.font());
-}
-
-void TVorlin_Form::toggleStyle(QAction* action)
-{
-    const QTextCharFormat current = DBRichEdit1->currentCharFormat();
-    if (!DBRichEdit1->beginEdit()) {
-        showEditorFormatting();
-        return;
-    }
-    QTextCharFormat change;
-    if (action == RichEditBold1)
-        change.setFontWeight(current.fontWeight() >= QFont::Bold ? QFont::Normal : QFont::Bold);
-    else if (action == RichEditItalic1)
-        change.setFontItalic(!current.fontItalic());
-    else
-        change.setFontUnderline(!current.fontUnderline());
-    DBRichEdit1->mergeCurrentCharFormat(change);
-    showEditorFormatting();
-}
-
-void TVorlin_Form::align(Qt::Alignment alignment)
-{
-    if (DBRichEdit1->beginEdit())
-        DBRichEdit1->setAlignment(alignment);
-    showEditorFormatting();
-}
-
-void TVorlin_Form::showEditorFormatting()
-{
-    const QTextCharFormat format = DBRichEdit1->currentCharFormat();
-    RichEditBold1->setChecked(format.fontWeight() >= QFont::Bold);
-    RichEditItalic1->setChecked(format.fontItalic());
-    RichEditUnderline1->setChecked(format.fontUnderline());
-    const Qt::Alignment alignment = DBRichEdit1->alignment() & Qt::AlignHorizontal_Mask;
-    RichEditAlignCenter1->setChecked(alignment == Qt::AlignHCenter);
-    RichEditAlignRight1->setChecked(alignment == Qt::AlignRight);
-    RichEditAlignLeft1->setChecked(alignment != Qt::AlignHCenter && alignment != Qt::AlignRight);
 }
 
 void TVorlin_Form::CopySnippetToClipboard()

@@ -137,9 +137,6 @@ private:
     QWidget* buildMiddleColumn(db::DataSource* dataSource);
     QWidget* buildRightColumn();
     void buildEditorToolBar();
-    void showEditorFormatting();
-    void toggleStyle(QAction* action);
-    void align(Qt::Alignment alignment);
     // Saves the row being edited before the program ends; false when that
     // failed and the user chose to keep the program running.
     bool endEditBeforeExit();
