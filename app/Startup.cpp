@@ -3,6 +3,7 @@
 #include "app/ErrorBox.h"
 #include "data/DM_Unit.h"
 #include "platform/XTestKeyboard.h"
+#include "ui/preview/Nahled_Unit.h"
 #include "ui/main/Vorlin_Unit.h"
 
 namespace vorlin {
@@ -12,15 +13,22 @@ void createWindows(QObject* owner)
     DM = new TDM(owner);
     Vorlin_Form = new TVorlin_Form(&DM->Vorlin_DataSource);
     Vorlin_Form->keyboard = new platform::XTestKeyboard(owner);
+    Vorlin_Form->showPreviewWindow = [] {
+        if (Nahled_Form)
+            Nahled_Form->showWindow();
+    };
     runShowingErrors([] { Vorlin_Form->FormCreate(); });
     DM->setBodyEditor(Vorlin_Form);
     runShowingErrors([] { DM->DataModuleCreate(); });
+    Nahled_Form = new TNahled_Form(&DM->Vorlin_DataSource);
     Vorlin_Form->show();
 }
 
 void destroyWindows()
 {
     runShowingErrors([] { Vorlin_Form->FormDestroy(); });
+    delete Nahled_Form;
+    Nahled_Form = nullptr;
     delete Vorlin_Form;
     Vorlin_Form = nullptr;
     delete DM;

@@ -1,0 +1,232 @@
+// The preview window over the same row as the main window's editor.
+#include "rtf/Rtf.h"
+#include "support/ModalAnswerer.h"
+#include "ui/MainWindowFixture.h"
+#include "ui/preview/Nahled_Unit.h"
+
+#include <QClipboard>
+#include <QFontDialog>
+#include <QTextBlock>
+
+using namespace vorlin;
+using namespace vorlin::test;
+using State = db::Query::State;
+using Nav = ui::DBNavigator;
+
+namespace {
+
+class Preview : public MainWindow {
+protected:
+    void open(bool withRows = true)
+    {
+        start(withRows);
+        preview = std::make_unique<TNahled_Form>(&dm->Vorlin_DataSource);
+        Nahled_Form = preview.get();
+        form->showPreviewWindow = [this] { preview->showWindow(); };
+        form->Button4Click();
+        QApplication::processEvents();
+    }
+
+    void TearDown() override
+    {
+        preview.reset();
+        Nahled_Form = nullptr;
+        MainWindow::TearDown();
+    }
+
+    QString storedBody(qint64 id)
+    {
+        QTextDocument document;
+        rtf::loadBody(valueInFile(id, QStringLiteral("obsah")).toString(), document);
+        return document.toPlainText();
+    }
+
+    qint64 currentId() { return query().value(QStringLiteral("ID")).toLongLong(); }
+
+    void select(int from, int to)
+    {
+        QTextCursor cursor = preview->DBRichEdit1->textCursor();
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        preview->DBRichEdit1->setTextCursor(cursor);
+    }
+
+    static ModalAnswerer::Answer answer(QMessageBox::StandardButton button) { return ModalAnswerer::press(button); }
+
+    std::unique_ptr<TNahled_Form> preview;
+};
+
+}  // namespace
+
+TEST_F(Preview, ShowsTheMainWindowsRowAndFollowsIt)
+{
+    open();
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_EQ(preview->windowTitle(), QStringLiteral("Náhled textu"));
+    EXPECT_FALSE(preview->isModal());
+    EXPECT_EQ(preview->DBRichEdit1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(preview->DBRichEdit1->toPlainText(), QStringLiteral("Krajský soud"));
+    form->DBGrid1->setCurrentIndex(form->DBGrid1->model()->index(1, 0));
+    EXPECT_EQ(preview->DBRichEdit1->toPlainText(), QStringLiteral("JUDr. Jan Novák"));
+    EXPECT_EQ(preview->DBRichEdit1->toPlainText(), form->DBRichEdit1->toPlainText());
+    // Typing in the preview reaches the main window's editor and the row.
+    preview->DBRichEdit1->setFocus();
+    preview->DBRichEdit1->moveCursor(QTextCursor::End);
+    type(preview->DBRichEdit1, QStringLiteral(", advokát"));
+    const qint64 id = currentId();
+    form->DBGrid1->setCurrentIndex(form->DBGrid1->model()->index(0, 0));
+    EXPECT_EQ(storedBody(id), QStringLiteral("JUDr. Jan Novák, advokát"));
+}
+
+TEST_F(Preview, ToolBarAndButtons)
+{
+    open();
+    const QList<QAction*> actions = preview->ToolBar1->actions();
+    QStringList captions;
+    for (QAction* action : actions)
+        if (!action->isSeparator() && !action->text().isEmpty())
+            captions << action->text();
+    EXPECT_EQ(captions.mid(0, 7), (QStringList{"Align &Left", "&Center", "Align &Right", "&Bold", "&Italic",
+                                               "&Underline", "Písmo"}));
+    EXPECT_EQ(preview->RichEditBold1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_B));
+    EXPECT_TRUE(preview->RichEditAlignLeft1->isChecked());
+    EXPECT_EQ(preview->Button1->text(), QStringLiteral("sp.zn. Nejvyšší soud"));
+    EXPECT_EQ(preview->Button1->width(), 114);
+    EXPECT_EQ(preview->Button2->text(), QStringLiteral("======"));
+    EXPECT_EQ(preview->Button2->width(), 64);
+    // Bold on a selection, pressed while the selection is bold.
+    select(0, 7);
+    preview->RichEditBold1->trigger();
+    EXPECT_EQ(query().state(), State::Edit);
+    select(1, 3);
+    EXPECT_TRUE(preview->RichEditBold1->isChecked());
+    select(9, 10);
+    EXPECT_FALSE(preview->RichEditBold1->isChecked());
+}
+
+TEST_F(Preview, TheCourtReferenceGoesInFrontOfTheSelectionWhichStays)
+{
+    open();
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("USNESENÍ\r\nNejvyššího soudu ze dne 27. 5. 2010, sp. zn. 25 Cdo 1234/2008"));
+    select(8, 12);  // "soud"
+    preview->Button1Click();
+    const QString expected = QStringLiteral("Krajský usnesení Nejvyššího soudu sp. zn. 25 Cdo 1234/2008soud");
+    EXPECT_EQ(preview->DBRichEdit1->toPlainText(), expected);
+    EXPECT_EQ(preview->DBRichEdit1->textCursor().position(), 8 + 50);  // behind the insertion
+    EXPECT_EQ(query().state(), State::Edit);  // the row took the change
+    EXPECT_FALSE(preview->DBRichEdit1->document()->isUndoAvailable());
+    const qint64 id = currentId();
+    form->DBGrid1->setCurrentIndex(form->DBGrid1->model()->index(1, 0));
+    EXPECT_EQ(storedBody(id), expected);
+}
+
+TEST_F(Preview, TheSeparatorIsTwoBreaksThirtyNineEqualsSignsAndABreak)
+{
+    open();
+    preview->DBRichEdit1->moveCursor(QTextCursor::End);
+    preview->Button2Click();
+    EXPECT_EQ(TNahled_Form::kSeparator.size(), 45);
+    const qint64 id = currentId();
+    form->DBNavigator1->press(Nav::Post);
+    EXPECT_EQ(storedBody(id), QStringLiteral("Krajský soud\n\n") + QString(39, u'=') + QStringLiteral("\n"));
+}
+
+TEST_F(Preview, ClosingWhileBrowsingAsksNothingAndChangesNothing)
+{
+    open();
+    const QString before = valueInFile(currentId(), QStringLiteral("obsah")).toString();
+    ModalAnswerer answerer;
+    EXPECT_TRUE(preview->close());
+    EXPECT_TRUE(answerer.seen().isEmpty());
+    EXPECT_FALSE(preview->isVisible());
+    EXPECT_EQ(query().state(), State::Browse);
+    EXPECT_EQ(valueInFile(currentId(), QStringLiteral("obsah")).toString(), before);
+    form->Button4Click();  // shown again
+    EXPECT_TRUE(preview->isVisible());
+}
+
+TEST_F(Preview, ClosingAnEditedRowAsksAndSavesOnYesOnly)
+{
+    for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
+        restartWithFreshStore();
+        preview = std::make_unique<TNahled_Form>(&dm->Vorlin_DataSource);
+        preview->showWindow();
+        preview->DBRichEdit1->setFocus();
+        preview->DBRichEdit1->moveCursor(QTextCursor::End);
+        type(preview->DBRichEdit1, QStringLiteral(" v Brně"));
+        const qint64 id = currentId();
+        ModalAnswerer answerer(answer(button));
+        EXPECT_TRUE(preview->close());
+        ASSERT_EQ(answerer.seen().size(), 1);
+        EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("Chcete změny uložit?."));
+        EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::Warning);
+        if (button == QMessageBox::Yes) {
+            EXPECT_EQ(query().state(), State::Browse);
+            EXPECT_EQ(storedBody(id), QStringLiteral("Krajský soud v Brně"));
+        } else {
+            EXPECT_EQ(query().state(), State::Edit);
+            EXPECT_EQ(storedBody(id), QStringLiteral("Krajský soud"));
+            EXPECT_EQ(form->DBRichEdit1->toPlainText(), QStringLiteral("Krajský soud v Brně"));
+        }
+    }
+}
+
+TEST_F(Preview, ClosingANewRowHandsItsFormattedBodyToTheMainEditor)
+{
+    open();
+    form->DBNavigator1->press(Nav::Insert);
+    QTextCursor cursor(preview->DBRichEdit1->document());
+    for (int i = 0; i < 2000; ++i) {
+        QTextCharFormat format;
+        format.setFontWeight(i % 2 ? QFont::Bold : QFont::Normal);
+        format.setFontItalic(i % 3 == 0);
+        format.setForeground(QColor(i % 256, 0, 128));
+        format.setFontPointSize(8 + i % 7);
+        cursor.insertText(QStringLiteral("Odstavec %1 s českými znaky ěščřžýáíé. ").arg(i), format);
+        if (i % 10 == 9)
+            cursor.insertBlock();
+    }
+    ModalAnswerer answerer;
+    EXPECT_TRUE(preview->close());
+    EXPECT_TRUE(answerer.seen().isEmpty());
+    EXPECT_EQ(query().state(), State::Insert);
+    EXPECT_EQ(rtf::write(*form->DBRichEdit1->document()), rtf::write(*preview->DBRichEdit1->document()));
+    form->DBNavigator1->press(Nav::Post);
+    EXPECT_TRUE(storedBody(currentId()).startsWith(QStringLiteral("Odstavec 0 s českými")));
+}
+
+TEST_F(Preview, ARefusedSaveKeepsTheWindowOpenAndTheRowInEditing)
+{
+    runInFile(QStringLiteral("CREATE TRIGGER odmitnout BEFORE UPDATE ON vorlin "
+                             "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"));
+    open();
+    preview->DBRichEdit1->setFocus();
+    type(preview->DBRichEdit1, QStringLiteral("x"));
+    ModalAnswerer answerer([](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        box->button(box->icon() == QMessageBox::Warning ? QMessageBox::Yes : QMessageBox::Ok)->click();
+    });
+    EXPECT_FALSE(preview->close());
+    ASSERT_EQ(answerer.seen().size(), 2);
+    EXPECT_TRUE(answerer.seen()[1].text.contains(QStringLiteral("database or disk is full")));
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_EQ(query().state(), State::Edit);
+}
+
+TEST_F(Preview, TheFontButtonOnAnEmptyListStartsANewRow)
+{
+    open(false);
+    ModalAnswerer accept([](QWidget* dialog) {
+        auto* fonts = dialog->findChild<QFontDialog*>();
+        ASSERT_NE(fonts, nullptr);
+        QFont font(QStringLiteral("DejaVu Serif"));
+        font.setPointSize(15);
+        fonts->setCurrentFont(font);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    preview->ToolButton8Click();
+    EXPECT_EQ(query().state(), State::Insert);
+    EXPECT_EQ(preview->DBRichEdit1->currentCharFormat().fontPointSize(), 15);
+    EXPECT_EQ(form->FontDialog1.font().size, 15);  // the one dialog of both windows
+}

@@ -1,0 +1,151 @@
+#include "ui/preview/Nahled_Unit.h"
+
+#include "app/ErrorBox.h"
+#include "data/DM_Unit.h"
+#include "rtf/Rtf.h"
+#include "ui/Icons.h"
+#include "ui/main/Vorlin_Unit.h"
+#include "ui/preview/CourtReference.h"
+#include "ui/widgets/RichEditActions.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+namespace vorlin {
+
+TNahled_Form* Nahled_Form = nullptr;
+
+const QString TNahled_Form::kSeparator = QStringLiteral("\r\n\r\n") + QString(39, u'=') + QStringLiteral("\r\n");
+
+TNahled_Form::TNahled_Form(db::DataSource* dataSource, QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("Nahled_Form"));
+    setWindowTitle(QStringLiteral("Náhled textu"));
+    if (QFontDatabase::hasFamily(QStringLiteral("Tahoma"))) {
+        QFont tahoma(QStringLiteral("Tahoma"));
+        tahoma.setPointSize(8);
+        setFont(tahoma);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    ToolBar1 = new QToolBar(this);
+    ToolBar1->setIconSize(QSize(16, 16));
+    ToolBar1->setFixedHeight(29);
+    layout->addWidget(ToolBar1);
+
+    DBRichEdit1 = new ui::DBRichEdit(this);
+    DBRichEdit1->setObjectName(QStringLiteral("Nahled_DBRichEdit1"));
+    DBRichEdit1->link().setField(QStringLiteral("obsah"));
+    DBRichEdit1->link().setDataSource(dataSource);
+    layout->addWidget(DBRichEdit1, 1);
+
+    auto* actions = new ui::RichEditActions(DBRichEdit1);
+    RichEditAlignLeft1 = actions->alignLeft;
+    RichEditAlignCenter1 = actions->alignCenter;
+    RichEditAlignRight1 = actions->alignRight;
+    RichEditBold1 = actions->bold;
+    RichEditItalic1 = actions->italic;
+    RichEditUnderline1 = actions->underline;
+    actions->addTo(ToolBar1);
+    ToolButton8 = ToolBar1->addAction(ui::icons::glyph(ui::icons::Glyph::Font), QStringLiteral("Písmo"));
+    ToolBar1->addSeparator();
+    Button1 = new QPushButton(QStringLiteral("sp.zn. Nejvyšší soud"), ToolBar1);
+    Button1->setFixedWidth(114);
+    Button2 = new QPushButton(QStringLiteral("======"), ToolBar1);
+    Button2->setFixedWidth(64);
+    ToolBar1->addWidget(Button1);
+    ToolBar1->addWidget(Button2);
+
+    connect(ToolButton8, &QAction::triggered, this, &TNahled_Form::ToolButton8Click);
+    connect(Button1, &QPushButton::clicked, this, &TNahled_Form::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TNahled_Form::Button2Click);
+
+    resize(602, 443);
+}
+
+void TNahled_Form::showWindow()
+{
+    if (!placed_ && Vorlin_Form) {
+        move(Vorlin_Form->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+        placed_ = true;
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void TNahled_Form::insertAtCursor(const QString& text)
+{
+    if (!DBRichEdit1->beginEdit())
+        return;
+    QTextCursor cursor = DBRichEdit1->textCursor();
+    cursor.setPosition(cursor.selectionStart());
+    DBRichEdit1->setTextCursor(cursor);
+    DBRichEdit1->ensureCursorVisible();
+    // The inserted text is no step to undo.
+    QTextDocument* document = DBRichEdit1->document();
+    document->setUndoRedoEnabled(false);
+    QTextCursor insertion = DBRichEdit1->textCursor();
+    insertion.insertText(text);
+    DBRichEdit1->setTextCursor(insertion);
+    document->setUndoRedoEnabled(true);
+}
+
+void TNahled_Form::Button1Click()
+{
+    insertAtCursor(courtReference(QGuiApplication::clipboard()->text(), QLocale()));
+}
+
+void TNahled_Form::Button2Click()
+{
+    insertAtCursor(kSeparator);
+}
+
+void TNahled_Form::ToolButton8Click()
+{
+    if (!Vorlin_Form->FontDialog1.execute(this))
+        return;
+    db::Query& query = DM->Vorlin_ADOQuery;
+    if (!query.isEditing())
+        query.edit();
+    DBRichEdit1->applyFont(Vorlin_Form->FontDialog1.font());
+}
+
+void TNahled_Form::FormClose()
+{
+    db::Query& query = DM->Vorlin_ADOQuery;
+    if (query.state() == db::Query::State::Edit
+        && QMessageBox::warning(this, QStringLiteral("Warning"), QStringLiteral("Chcete změny uložit?."),
+                                QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+            == QMessageBox::Yes)
+        query.post();
+    if (query.state() == db::Query::State::Insert)
+        copyIntoMainEditor();
+}
+
+void TNahled_Form::copyIntoMainEditor()
+{
+    const QByteArray rtf = rtf::write(*DBRichEdit1->document());
+    rtf::read(rtf, *Vorlin_Form->DBRichEdit1->document());
+}
+
+void TNahled_Form::closeEvent(QCloseEvent* event)
+{
+    try {
+        FormClose();
+    } catch (...) {
+        // The row could not be saved: the window stays open with it.
+        event->ignore();
+        showErrorBox(exceptionMessage(std::current_exception()));
+        return;
+    }
+    event->accept();
+}
+
+}  // namespace vorlin

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "db/DataSource.h"
+#include "ui/widgets/DBRichEdit.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QToolBar>
+#include <QWidget>
+
+namespace vorlin {
+
+// The preview window: a larger editor of the current snippet's body, bound to
+// the same row as the main window's editor, with the formatting commands, a
+// font button, the court-reference helper and the separator. Closing it offers
+// to save an edited row and hands a new row's body to the main window.
+class TNahled_Form : public QWidget {
+    Q_OBJECT
+public:
+    explicit TNahled_Form(db::DataSource* dataSource, QWidget* parent = nullptr);
+
+    // Shown without being modal, in front; centred over the main window the
+    // first time.
+    void showWindow();
+
+    void Button1Click();      // "sp.zn. Nejvyšší soud"
+    void Button2Click();      // "======"
+    void ToolButton8Click();  // the font button
+    // The closing steps; raises when saving the row fails, and the window
+    // then stays open.
+    void FormClose();
+
+    QToolBar* ToolBar1;
+    QAction* RichEditAlignLeft1;
+    QAction* RichEditAlignCenter1;
+    QAction* RichEditAlignRight1;
+    QAction* RichEditBold1;
+    QAction* RichEditItalic1;
+    QAction* RichEditUnderline1;
+    QAction* ToolButton8;
+    QPushButton* Button1;
+    QPushButton* Button2;
+    ui::DBRichEdit* DBRichEdit1;
+
+    // The separator: two line breaks, 39 equals signs, a line break.
+    static const QString kSeparator;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Puts the text at the caret, in front of a selection, which stays; the
+    // row starts editing first. The insertion is no step of the undo history.
+    void insertAtCursor(const QString& text);
+    void copyIntoMainEditor();
+
+    bool placed_ = false;
+};
+
+// The one preview window of the program.
+extern TNahled_Form* Nahled_Form;
+
+}  // namespace vorlin
