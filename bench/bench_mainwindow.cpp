@@ -1,5 +1,6 @@
 // The main window over 100,000 snippets: start to the window shown, moving
-// from row to row (the body loaded and shown), and the memory it all takes.
+// from row to row (the body loaded and shown), the memory it all takes, and
+// the preview window shown and closed.
 #include "app/Startup.h"
 #include "app/VorlinApplication.h"
 #include "bench/Measure.h"
@@ -7,7 +8,9 @@
 #include "bench/SnippetGenerator.h"
 #include "common/Paths.h"
 #include "data/DM_Unit.h"
+#include "rtf/Rtf.h"
 #include "ui/main/Vorlin_Unit.h"
+#include "ui/preview/Nahled_Unit.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -41,6 +44,31 @@ int main(int argc, char** argv)
         QCoreApplication::processEvents();  // drawn as the user sees it
     });
     report("mainwindow_move_row_median_100k", moveUs / 1000.0, "ms");
+
+    // The preview window: shown the first time, then closed while a new row
+    // with a 1 MB formatted body is being inserted (the body goes over to the
+    // main window's editor).
+    timer.restart();
+    Vorlin_Form->Button4Click();
+    QCoreApplication::processEvents();
+    report("preview_first_show_100k", double(timer.nsecsElapsed()) / 1e6, "ms");
+
+    QString body = QStringLiteral("{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fnil\\fcharset238 Tahoma;}}"
+                                  "{\\colortbl;\\red128\\green0\\blue0;}");
+    for (int i = 0; body.size() < 1024 * 1024; ++i)
+        body += QStringLiteral("\\pard\\fs%1\\cf%2 {\\b Krajsk\\'fd soud} v Brn\\'ec {\\i %3}\\par\n")
+                    .arg(16 + 2 * (i % 5))
+                    .arg(i % 2)
+                    .arg(i);
+    body += u'}';
+    Vorlin_Form->DBNavigator1->press(ui::DBNavigator::Insert);
+    rtf::read(body.toLatin1(), *Nahled_Form->DBRichEdit1->document());
+    QCoreApplication::processEvents();
+    timer.restart();
+    Nahled_Form->close();
+    QCoreApplication::processEvents();
+    report("preview_close_inserting_1mb_body", double(timer.nsecsElapsed()) / 1e6, "ms");
+    DM->Vorlin_ADOQuery.cancel();
 
     destroyWindows();
     return 0;

@@ -91,9 +91,10 @@ TEST_F(Preview, ToolBarAndButtons)
     EXPECT_EQ(preview->RichEditBold1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_B));
     EXPECT_TRUE(preview->RichEditAlignLeft1->isChecked());
     EXPECT_EQ(preview->Button1->text(), QStringLiteral("sp.zn. Nejvyšší soud"));
-    EXPECT_EQ(preview->Button1->width(), 114);
+    EXPECT_GE(preview->Button1->width(), 114);
+    EXPECT_GE(preview->Button1->width(), preview->Button1->sizeHint().width());  // the caption fits
     EXPECT_EQ(preview->Button2->text(), QStringLiteral("======"));
-    EXPECT_EQ(preview->Button2->width(), 64);
+    EXPECT_GE(preview->Button2->width(), 64);
     // Bold on a selection, pressed while the selection is bold.
     select(0, 7);
     preview->RichEditBold1->trigger();
@@ -192,6 +193,12 @@ TEST_F(Preview, ClosingANewRowHandsItsFormattedBodyToTheMainEditor)
     EXPECT_TRUE(answerer.seen().isEmpty());
     EXPECT_EQ(query().state(), State::Insert);
     EXPECT_EQ(rtf::write(*form->DBRichEdit1->document()), rtf::write(*preview->DBRichEdit1->document()));
+    // Once more: the main editor's document is replaced a second time.
+    form->Button4Click();
+    preview->DBRichEdit1->moveCursor(QTextCursor::End);
+    type(preview->DBRichEdit1, QStringLiteral(" Konec."));
+    EXPECT_TRUE(preview->close());
+    EXPECT_TRUE(form->DBRichEdit1->toPlainText().endsWith(QStringLiteral(" Konec.")));
     form->DBNavigator1->press(Nav::Post);
     EXPECT_TRUE(storedBody(currentId()).startsWith(QStringLiteral("Odstavec 0 s českými")));
 }

@@ -55,10 +55,11 @@ TNahled_Form::TNahled_Form(db::DataSource* dataSource, QWidget* parent) : QWidge
     actions->addTo(ToolBar1);
     ToolButton8 = ToolBar1->addAction(ui::icons::glyph(ui::icons::Glyph::Font), QStringLiteral("Písmo"));
     ToolBar1->addSeparator();
+    // The designed widths, or more where the face in use needs it for the caption.
     Button1 = new QPushButton(QStringLiteral("sp.zn. Nejvyšší soud"), ToolBar1);
-    Button1->setFixedWidth(114);
+    Button1->setFixedWidth(std::max(114, Button1->sizeHint().width()));
     Button2 = new QPushButton(QStringLiteral("======"), ToolBar1);
-    Button2->setFixedWidth(64);
+    Button2->setFixedWidth(std::max(64, Button2->sizeHint().width()));
     ToolBar1->addWidget(Button1);
     ToolBar1->addWidget(Button2);
 
@@ -131,8 +132,7 @@ void TNahled_Form::FormClose()
 
 void TNahled_Form::copyIntoMainEditor()
 {
-    const QByteArray rtf = rtf::write(*DBRichEdit1->document());
-    rtf::read(rtf, *Vorlin_Form->DBRichEdit1->document());
+    Vorlin_Form->DBRichEdit1->replaceWithRtf(rtf::write(*DBRichEdit1->document()));
 }
 
 void TNahled_Form::closeEvent(QCloseEvent* event)

@@ -26,6 +26,16 @@ DBRichEdit::DBRichEdit(QWidget* parent)
     connect(this, &QTextEdit::textChanged, this, &DBRichEdit::contentChanged);
 }
 
+void DBRichEdit::replaceWithRtf(QByteArrayView rtf)
+{
+    auto* replacement = new QTextDocument(this);
+    replacement->setDefaultFont(document()->defaultFont());
+    rtf::read(rtf, *replacement);
+    // The editor deletes the document it shows when that is its own.
+    setDocument(replacement);
+    contentChanged();
+}
+
 bool DBRichEdit::beginEdit()
 {
     return link_.beginEdit();

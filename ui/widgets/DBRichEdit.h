@@ -23,6 +23,11 @@ public:
     // false when the row cannot be edited.
     bool beginEdit();
 
+    // Replaces the whole content by formatted text, as a change of the user:
+    // the row starts editing and saves it. A long text is read apart from the
+    // screen and shown at once.
+    void replaceWithRtf(QByteArrayView rtf);
+
     // The font that text typed from now on starts in.
     void setTypingFont(const Font& font);
 
