@@ -1,5 +1,6 @@
 #include "app/VorlinApplication.h"
 
+#include "app/DesktopLanguage.h"
 #include "app/ErrorBox.h"
 
 namespace vorlin {
@@ -7,6 +8,8 @@ namespace vorlin {
 VorlinApplication::VorlinApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(kApplicationTitle.toString());
+    installQtTranslations(*this, QLocale());
+    setFont(designedFace());
 }
 
 bool VorlinApplication::notify(QObject* receiver, QEvent* event)

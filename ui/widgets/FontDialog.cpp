@@ -1,5 +1,6 @@
 #include "ui/widgets/FontDialog.h"
 
+#include "app/DesktopLanguage.h"
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -40,8 +41,10 @@ QIcon swatch(const QColor& colour)
 
 FontDialog::FontDialog()
 {
-    font_.face = QStringLiteral("Tahoma");
-    font_.size = 8;
+    // The face the windows are in: one that exists.
+    const QFont face = designedFace();
+    font_.face = face.family();
+    font_.size = face.pointSize() > 0 ? face.pointSize() : 8;
     font_.color = colors::clWindowText;
 }
 
