@@ -364,3 +364,31 @@ TEST_F(MainWindow, TheDelayedPasteBoxCarriesItsCaptionWithTheBoxOnTheRight)
     QTest::mouseClick(box, Qt::LeftButton, {}, box->indicatorRect().center());
     EXPECT_EQ(box->isChecked(), before);
 }
+
+TEST_F(MainWindow, OpeningTheKindListAndPressingEscapeChangesNothing)
+{
+    start();
+    form->DBComboBox1->setFocus();
+    form->DBComboBox1->showPopup();
+    QApplication::processEvents();
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    QTest::keyClick(popup, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(query().state(), State::Browse);
+    EXPECT_EQ(form->DBComboBox1->currentText(), QStringLiteral("adresa"));
+    form->DBGrid1->setCurrentIndex(form->DBGrid1->model()->index(1, 0));
+    EXPECT_EQ(valueInFile(1, QStringLiteral("druh")).toString(), QStringLiteral("adresa"));
+}
+
+TEST_F(MainWindow, AnInPlaceGridEditShowsTheEditingMarker)
+{
+    start();
+    QTableView* grid = form->DBGrid1;
+    const QModelIndex name = grid->model()->index(0, 0);
+    grid->setCurrentIndex(name);
+    grid->edit(name);
+    EXPECT_EQ(query().state(), State::Edit);
+    EXPECT_EQ(grid->model()->headerData(0, Qt::Vertical).toString(), QStringLiteral("I"));
+}

@@ -23,6 +23,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace vorlin {
 
 TVorlin_Form* Vorlin_Form = nullptr;
@@ -33,12 +35,24 @@ namespace {
 constexpr Color kExportGroupColour = 15137510;  // light green
 constexpr Color kOtherWorkColour = 16763594;    // light blue
 
-void paintBackground(QWidget* widget, Color colour)
+// A group's frame, in its colour when it has one, with the caption inside
+// the frame and clear of its edge.
+void frameGroup(QGroupBox* group, std::optional<Color> colour = std::nullopt)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, toQColor(colour));
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
+    if (colour) {
+        QPalette palette = group->palette();
+        palette.setColor(QPalette::Window, toQColor(*colour));
+        group->setPalette(palette);
+    }
+    const QString background =
+        colour ? QStringLiteral("background-color: %1;").arg(toQColor(*colour).name()) : QString();
+    const int captionHeight = group->fontMetrics().height();
+    group->setStyleSheet(QStringLiteral("QGroupBox { %1 border: 1px solid palette(mid); border-radius: 3px;"
+                                        " margin-top: 0px; padding: %2px 4px 4px 4px; }"
+                                        "QGroupBox::title { subcontrol-origin: padding; subcontrol-position: top left;"
+                                        " left: 6px; top: 3px; }")
+                             .arg(background)
+                             .arg(captionHeight + 4));
 }
 
 const char kHelpText[] =
@@ -126,6 +140,7 @@ QWidget* TVorlin_Form::buildMiddleColumn(db::DataSource* dataSource)
     layout->setContentsMargins(0, 0, 0, 0);
 
     GroupBox1 = new QGroupBox(QStringLiteral("Vyhledávání"), column);
+    frameGroup(GroupBox1);
     auto* search = new QHBoxLayout(GroupBox1);
     auto* words = new QVBoxLayout;
     Label3 = new QLabel(QStringLiteral("zde vyhledáváte v názvu a v klíčových slovech"), GroupBox1);
@@ -209,7 +224,7 @@ QWidget* TVorlin_Form::buildRightColumn()
     layout->setContentsMargins(0, 0, 0, 0);
 
     GroupBox19 = new QGroupBox(QStringLiteral("Export do textových editorů"), column);
-    paintBackground(GroupBox19, kExportGroupColour);
+    frameGroup(GroupBox19, kExportGroupColour);
     auto* export_ = new QVBoxLayout(GroupBox19);
     Word_ListBox = new QListWidget(GroupBox19);
     Word_ListBox->setObjectName(QStringLiteral("Word_ListBox"));
@@ -236,7 +251,7 @@ QWidget* TVorlin_Form::buildRightColumn()
     layout->addWidget(GroupBox19);
 
     GroupBox2 = new QGroupBox(QStringLiteral("Jiná práce s textem"), column);
-    paintBackground(GroupBox2, kOtherWorkColour);
+    frameGroup(GroupBox2, kOtherWorkColour);
     auto* other = new QGridLayout(GroupBox2);
     Button3 = new QPushButton(QStringLiteral("Kopírovat text do schránky"), GroupBox2);
     connect(Button3, &QPushButton::clicked, this, &TVorlin_Form::Button3Click);

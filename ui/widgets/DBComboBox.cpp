@@ -15,7 +15,15 @@ DBComboBox::DBComboBox(QWidget* parent)
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     connect(lineEdit(), &QLineEdit::textEdited, this, &DBComboBox::changedByUser);
-    connect(this, &QComboBox::activated, this, [this](int index) { changedByUser(itemText(index)); });
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        // Closing the list on the value already shown (Esc, a click on the
+        // same entry) changes nothing.
+        db::Query* query = link_.dataSource() ? link_.dataSource()->dataSet() : nullptr;
+        if (!link_.isModified() && query && query->isActive()
+            && query->value(link_.field()).toString() == itemText(index))
+            return;
+        changedByUser(itemText(index));
+    });
 }
 
 void DBComboBox::setItems(const QStringList& items)

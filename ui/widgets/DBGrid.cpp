@@ -73,6 +73,16 @@ void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previ
     }
 }
 
+bool DBGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    if (state() == EditingState || !QTableView::edit(index, trigger, event))
+        return false;
+    // A row that cannot be edited refuses the cell's value when it is committed.
+    if (source_)
+        source_->edit();
+    return true;
+}
+
 void DBGrid::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Delete && (event->modifiers() & Qt::ControlModifier)) {
