@@ -14,6 +14,7 @@
 
 #include <QDialog>
 #include <QFontDialog>
+#include <QHeaderView>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextFragment>
@@ -391,4 +392,29 @@ TEST_F(MainWindow, AnInPlaceGridEditShowsTheEditingMarker)
     grid->edit(name);
     EXPECT_EQ(query().state(), State::Edit);
     EXPECT_EQ(grid->model()->headerData(0, Qt::Vertical).toString(), QStringLiteral("I"));
+}
+
+TEST_F(MainWindow, TheNameColumnTakesTheFreeWidthUntilTheUserSizesAColumn)
+{
+    addRows({{"Velmi dlouhý název snippetu, který se do sloupce nevejde celý", "odstavec smlouvy", "x", ""}});
+    start();
+    ui::DBGrid* grid = form->DBGrid1;
+    QHeaderView* header = grid->horizontalHeader();
+    const auto fills = [&] { return header->sectionSize(0) + header->sectionSize(1) == grid->viewport()->width(); };
+    EXPECT_TRUE(fills());
+    EXPECT_GE(header->sectionSize(1), grid->fontMetrics().horizontalAdvance(QStringLiteral("odstavec smlouvy")));
+
+    const int narrowLeft = grid->width();
+    form->resize(form->width() + 600, form->height() + 200);
+    QApplication::processEvents();
+    EXPECT_GT(grid->width(), narrowLeft + 150);  // the list shares the new width
+    EXPECT_GT(form->DBRichEdit1->width(), 440);   // and so does the editor
+    EXPECT_TRUE(fills());
+
+    header->resizeSection(1, 60);  // as the user drags it
+    const int name = header->sectionSize(0);
+    form->resize(form->width() - 300, form->height());
+    QApplication::processEvents();
+    EXPECT_EQ(header->sectionSize(1), 60);
+    EXPECT_EQ(header->sectionSize(0), name);
 }

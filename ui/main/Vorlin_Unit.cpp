@@ -78,11 +78,11 @@ TVorlin_Form::TVorlin_Form(db::DataSource* dataSource, QWidget* parent) : QWidge
     setWindowIcon(ui::icons::application());
 
     auto* columns = new QHBoxLayout(this);
-    columns->addWidget(buildLeftColumn(dataSource));
-    columns->addWidget(buildMiddleColumn(dataSource));
-    columns->addWidget(buildRightColumn());
-    // The controls keep their places and sizes; a larger window adds room.
-    columns->addStretch(1);
+    // A larger window gives the list and the editor more room; the export
+    // controls keep their width.
+    columns->addWidget(buildLeftColumn(dataSource), 3);
+    columns->addWidget(buildMiddleColumn(dataSource), 4);
+    columns->addWidget(buildRightColumn(), 0);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->addAction(QStringLiteral("Ukázat okno"), this, &TVorlin_Form::Ukzatokno1Click);
@@ -114,7 +114,7 @@ TVorlin_Form::~TVorlin_Form()
 QWidget* TVorlin_Form::buildLeftColumn(db::DataSource* dataSource)
 {
     auto* column = new QWidget(this);
-    column->setFixedWidth(330);
+    column->setMinimumWidth(330);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     DBNavigator1 = new ui::DBNavigator(dataSource, column);
@@ -123,7 +123,6 @@ QWidget* TVorlin_Form::buildLeftColumn(db::DataSource* dataSource)
                                           {QStringLiteral("Druh"), QStringLiteral("druh")}},
                              column);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setColumnWidth(0, 190);
     DBGrid1->setMinimumHeight(520);
     layout->addWidget(DBGrid1, 1);
     connect(DBGrid1, &ui::DBGrid::rowDoubleClicked, this, &TVorlin_Form::DBGrid1DblClick);
@@ -135,7 +134,7 @@ QWidget* TVorlin_Form::buildLeftColumn(db::DataSource* dataSource)
 QWidget* TVorlin_Form::buildMiddleColumn(db::DataSource* dataSource)
 {
     auto* column = new QWidget(this);
-    column->setFixedWidth(440);
+    column->setMinimumWidth(440);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
 

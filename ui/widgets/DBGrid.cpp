@@ -1,6 +1,9 @@
 #include "ui/widgets/DBGrid.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QStyle>
+#include <QToolTip>
 #include <QKeyEvent>
 #include <QMessageBox>
 
@@ -18,7 +21,10 @@ DBGrid::DBGrid(db::DataSource* source, QList<QueryTableModel::Column> columns, Q
     horizontalHeader()->setSectionsMovable(true);
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setHighlightSections(false);
-    horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // Fitting a column measures this many rows at most, whatever the list holds.
+    horizontalHeader()->setResizeContentsPrecision(200);
     // Rows of one height: the view never measures 100,000 rows.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -31,6 +37,11 @@ DBGrid::DBGrid(db::DataSource* source, QList<QueryTableModel::Column> columns, Q
     connect(this, &QTableView::doubleClicked, this, [this] { Q_EMIT rowDoubleClicked(); });
     connect(source, &db::DataSource::scrolled, this, &DBGrid::followQuery);
     connect(model_, &QAbstractItemModel::modelReset, this, &DBGrid::followQuery);
+    connect(model_, &QAbstractItemModel::modelReset, this, &DBGrid::fitColumns);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this] {
+        if (!fitting_)
+            sizedByUser_ = true;
+    });
 }
 
 db::Query* DBGrid::query() const
@@ -71,6 +82,42 @@ void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previ
         followQuery();
         throw;
     }
+}
+
+void DBGrid::fitColumns()
+{
+    if (sizedByUser_ || model_->columnCount() == 0)
+        return;
+    fitting_ = true;
+    int others = 0;
+    for (int column = 1; column < model_->columnCount(); ++column) {
+        const int width = std::max(horizontalHeader()->sectionSizeHint(column), sizeHintForColumn(column)) + 8;
+        setColumnWidth(column, width);
+        others += width;
+    }
+    setColumnWidth(0, std::max(60, viewport()->width() - others));
+    fitting_ = false;
+}
+
+void DBGrid::resizeEvent(QResizeEvent* event)
+{
+    QTableView::resizeEvent(event);
+    fitColumns();
+}
+
+bool DBGrid::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QTableView::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QString text = index.data().toString();
+    const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    if (index.isValid() && fontMetrics().horizontalAdvance(text) + margins > columnWidth(index.column()))
+        QToolTip::showText(help->globalPos(), text, viewport(), visualRect(index));
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 bool DBGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)

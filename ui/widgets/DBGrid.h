@@ -8,7 +8,9 @@ namespace vorlin::ui {
 
 // The snippet list: a table over the query whose selected row is the
 // query's current row. Both cells can be edited in place; Ctrl+Delete
-// deletes the current row after "Delete record?".
+// deletes the current row after "Delete record?". The first column takes the
+// free width and the others fit their contents, until the user drags a
+// column's edge: his widths then stay for the run.
 class DBGrid : public QTableView {
     Q_OBJECT
 public:
@@ -31,14 +33,22 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     // An editor opened in a cell puts the row into editing, as typing does.
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    // A value cut off by its column shows whole in a tooltip.
+    bool viewportEvent(QEvent* event) override;
 
 private:
     db::Query* query() const;
     void followQuery();
+    // The first column takes the width the others, fitted to their
+    // contents, leave; until the user sizes a column himself.
+    void fitColumns();
 
     QPointer<db::DataSource> source_;
     QueryTableModel* model_;
     bool following_ = false;
+    bool fitting_ = false;
+    bool sizedByUser_ = false;
 };
 
 }  // namespace vorlin::ui
