@@ -15,6 +15,7 @@
 #include <QDialog>
 #include <QFontDialog>
 #include <QHeaderView>
+#include <QStyleOptionGroupBox>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextFragment>
@@ -417,4 +418,31 @@ TEST_F(MainWindow, TheNameColumnTakesTheFreeWidthUntilTheUserSizesAColumn)
     QApplication::processEvents();
     EXPECT_EQ(header->sectionSize(1), 60);
     EXPECT_EQ(header->sectionSize(0), name);
+}
+
+TEST_F(MainWindow, NoCaptionIsClipped)
+{
+    start();
+    QApplication::processEvents();
+    for (QPushButton* button : form->findChildren<QPushButton*>()) {
+        if (button->isHidden())
+            continue;
+        const int text = button->fontMetrics().horizontalAdvance(button->text().remove(u'&'));
+        EXPECT_LE(text + 8, button->width()) << button->text().toStdString();
+    }
+    for (QGroupBox* group : form->findChildren<QGroupBox*>()) {
+        QStyleOptionGroupBox option;
+        option.initFrom(group);
+        option.text = group->title();
+        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        const QRect label = group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+        EXPECT_GE(label.left(), 2) << group->title().toStdString();  // clear of the frame's edge
+        EXPECT_LE(label.right(), group->width() - 2) << group->title().toStdString();
+        EXPECT_GE(label.width(), group->fontMetrics().horizontalAdvance(group->title())) << group->title().toStdString();
+    }
+    for (QCheckBox* box : form->findChildren<QCheckBox*>()) {
+        if (qobject_cast<ui::WrappedCheckBox*>(box))
+            continue;
+        EXPECT_GE(box->width(), box->sizeHint().width()) << box->text().toStdString();
+    }
 }
