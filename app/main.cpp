@@ -1,11 +1,28 @@
+#include "app/CommandLine.h"
 #include "app/DataDirectory.h"
+#include "app/SingleInstance.h"
 #include "app/Startup.h"
 #include "app/VorlinApplication.h"
 #include "ui/Icons.h"
+#include "ui/main/Vorlin_Unit.h"
+
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
     using namespace vorlin;
+
+    // The version, the help, and a clear word where there is no desktop to
+    // show a window on, all before Qt would abort.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLineAnswer answer =
+        answerCommandLine(arguments, installedVersion(processExeDir()), hasGraphicalSession());
+    std::fputs(answer.out.toLocal8Bit().constData(), stdout);
+    std::fputs(answer.err.toLocal8Bit().constData(), stderr);
+    if (!answer.run)
+        return answer.status;
 
     // Where the files live, fixed before any window exists; then the seed
     // files that are missing in the data folder.
@@ -19,12 +36,22 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "xcb");
 
     VorlinApplication app(argc, argv);
+
+    // One copy per user and display: a second start shows the first one.
+    SingleInstance instance;
+    if (instance.handOverToRunningCopy())
+        return 0;
+    instance.listen();
+
     app.setWindowIcon(ui::icons::application());
     // The program ends when its main window closes, not when the last
     // visible window does (the main window may sit in the notification area).
     app.setQuitOnLastWindowClosed(false);
 
     createWindows(&app);
+    QObject::connect(&instance, &SingleInstance::showRequested, [] {
+        Vorlin_Form->TrayIconActivated(QSystemTrayIcon::Trigger);
+    });
     const int result = app.exec();
     destroyWindows();
     return result;

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace vorlin {
+
+// What the program answers on its command line before any window exists:
+// "--version" and "--help" print and end, an unknown option and a missing
+// graphical session end with a message on stderr and status 2; anything else
+// starts the program.
+struct CommandLineAnswer {
+    bool run = true;
+    int status = 0;
+    QString out;  // for stdout
+    QString err;  // for stderr
+};
+
+// The version as the version file beside the executable gives it (its first
+// line), or empty when there is none.
+QString installedVersion(const QString& exeDir);
+
+CommandLineAnswer answerCommandLine(const QStringList& arguments, const QString& version, bool hasDisplay);
+
+// Whether there is a graphical session to show windows in: an X display, a
+// Wayland display, or a Qt platform chosen by hand (offscreen for tests).
+bool hasGraphicalSession();
+
+}  // namespace vorlin

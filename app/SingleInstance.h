@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QObject>
+#include <QString>
+
+namespace vorlin {
+
+// One running copy per user and display. A second start finds the first
+// through a local socket, asks it to show its window and ends; the socket
+// left behind by a copy that crashed does not block the next start.
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    explicit SingleInstance(QString name = defaultName(), QObject* parent = nullptr);
+
+    // The socket of this user's copy on this display.
+    static QString defaultName();
+
+    // True when a running copy took the request to show itself.
+    bool handOverToRunningCopy(int timeoutMs = 1000) const;
+
+    // Takes the socket for this copy; false when that is not possible (the
+    // program then runs without being found by later starts).
+    bool listen();
+
+Q_SIGNALS:
+    void showRequested();
+
+private:
+    QString name_;
+    QLocalServer server_;
+};
+
+}  // namespace vorlin

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# One running copy per user and display, on a real X server: a second start
+# shows the first copy's window (also when it was minimised) and ends with
+# status 0; after the first copy is killed, its socket does not block the next
+# start. Without a display the program says so and ends with status 2.
+#   one_copy_under_x11.sh VORLIN_EXECUTABLE
+set -euo pipefail
+program=$1
+data=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+  rm -rf "$data"
+}
+trap cleanup EXIT
+export XDG_DATA_HOME="$data"
+
+fail() { echo "$*"; import -window root "$data/screen.png" 2>/dev/null && echo "screenshot: $data/screen.png"; exit 1; }
+
+wait_for_window() {
+  for _ in $(seq 200); do
+    window=$(xdotool search --onlyvisible --name '^Vorlin$' 2>/dev/null | head -n 1 || true)
+    [[ -n "$window" ]] && return 0
+    sleep 0.05
+  done
+  fail "no window titled Vorlin appeared"
+}
+
+"$program" >"$data/first.log" 2>&1 &
+first=$!
+pids+=("$first")
+wait_for_window
+
+# Minimised (no tray host runs here, so it stays on the task bar as an icon).
+xdotool windowminimize --sync "$window" || true
+
+start=$(date +%s%N)
+status=0
+timeout 10 "$program" >"$data/second.log" 2>&1 || status=$?
+elapsed=$(( ($(date +%s%N) - start) / 1000000 ))
+[[ $status -eq 0 ]] || fail "the second start ended with status $status: $(cat "$data/second.log")"
+kill -0 "$first" 2>/dev/null || fail "the first copy is gone"
+for _ in $(seq 100); do
+  [[ "$(xdotool getactivewindow 2>/dev/null || true)" == "$window" ]] && break
+  sleep 0.05
+done
+[[ "$(xdotool getactivewindow 2>/dev/null || true)" == "$window" ]] || fail "the first copy's window did not come up"
+xprop -id "$window" _NET_WM_STATE | grep -q HIDDEN && fail "the first copy's window is still minimised"
+[[ $(pgrep -c -f "^$program\$" || true) -le 1 ]] || fail "more than one copy runs"
+echo "second start handed over in $elapsed ms"
+
+# A copy that crashed leaves its socket behind; the next start runs all the same.
+kill -9 "$first"
+wait "$first" 2>/dev/null || true
+"$program" >"$data/third.log" 2>&1 &
+third=$!
+pids+=("$third")
+wait_for_window
+kill -0 "$third" 2>/dev/null || fail "the start after a crash did not run"
+
+# No display at all: one line and status 2.
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" >"$data/none.log" 2>&1 || status=$?
+[[ $status -eq 2 ]] || fail "without a display the status was $status"
+[[ $(wc -l <"$data/none.log") -eq 1 ]] && grep -q 'Vorlin needs a graphical session' "$data/none.log" \
+  || fail "without a display: $(cat "$data/none.log")"
+echo "one copy per display, a crashed copy does not block, no display is said"
