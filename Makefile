@@ -3,7 +3,9 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS = -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 
-.PHONY: run test bench build deps-run deps-test
+PREFIX ?= /usr/local
+
+.PHONY: run test bench install package build deps-run deps-test
 
 run: deps-run
 	cmake $(CMAKE_FLAGS)
@@ -19,6 +21,19 @@ bench: deps-test
 	cmake $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR)
 	scripts/run-benchmarks $(BUILD_DIR)
+
+# Installs into PREFIX: lib/vorlin/ (the program and its delivered files),
+# bin/vorlin, the menu entry, the icons and the AppStream description.
+install: deps-run
+	cmake $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR) --target vorlin vorlin_seed vorlin_icons
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# A Debian package in $(BUILD_DIR)/.
+package: deps-test
+	cmake $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR) --target vorlin vorlin_seed vorlin_icons
+	cd $(BUILD_DIR) && cpack -G DEB
 
 deps-run:
 	scripts/deps run

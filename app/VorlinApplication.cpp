@@ -8,6 +8,7 @@ namespace vorlin {
 VorlinApplication::VorlinApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(kApplicationTitle.toString());
+    setDesktopFileName(QStringLiteral("cz.vorlin.Vorlin"));
     installQtTranslations(*this, QLocale());
     setFont(designedFace());
 }

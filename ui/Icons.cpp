@@ -170,18 +170,37 @@ QIcon glyph(Glyph which)
     return {};
 }
 
+namespace {
+
+// A blue rounded square with a white V; desktop/vorlin.svg draws the same.
+void paintApplication(QPainter& p)
+{
+    QPainterPath page;
+    page.addRoundedRect(QRectF(2, 2, 28, 28), 6, 6);
+    QLinearGradient gradient(0, 0, 0, kSize);
+    gradient.setColorAt(0, QColor(0x3c, 0x6e, 0xb4));
+    gradient.setColorAt(1, QColor(0x1d, 0x3f, 0x73));
+    p.fillPath(page, gradient);
+    p.setPen(pen(Qt::white, 4));
+    p.drawPolyline(QPolygonF({QPointF(9, 9), QPointF(16, 24), QPointF(23, 9)}));
+}
+
+}  // namespace
+
 QIcon application()
 {
-    return draw([](QPainter& p) {
-        QPainterPath page;
-        page.addRoundedRect(QRectF(2, 2, 28, 28), 6, 6);
-        QLinearGradient gradient(0, 0, 0, kSize);
-        gradient.setColorAt(0, QColor(0x3c, 0x6e, 0xb4));
-        gradient.setColorAt(1, QColor(0x1d, 0x3f, 0x73));
-        p.fillPath(page, gradient);
-        p.setPen(pen(Qt::white, 4));
-        p.drawPolyline(QPolygonF({QPointF(9, 9), QPointF(16, 24), QPointF(23, 9)}));
-    });
+    return draw(paintApplication);
+}
+
+QImage applicationImage(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / double(kSize), size / double(kSize));
+    paintApplication(painter);
+    return image;
 }
 
 }  // namespace vorlin::ui::icons

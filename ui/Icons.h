@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 
 namespace vorlin::ui::icons {
 
@@ -15,5 +16,8 @@ QIcon glyph(Glyph which);
 
 // The program's own icon: the window's and the notification area's.
 QIcon application();
+
+// The same picture at any size, for the desktop's icon theme.
+QImage applicationImage(int size);
 
 }  // namespace vorlin::ui::icons

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# The program installed as a desktop program, on a real X server: installed
+# into a temporary prefix and, as a Debian package, unpacked into a scratch
+# root; the menu entry and the AppStream description validate; each installed
+# copy tells its version, starts with a fresh data folder seeded from its own
+# folder, and ends cleanly.
+#   installed_under_x11.sh BUILD_FOLDER
+set -euo pipefail
+build=$1
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "$*"; import -window root "$work/screen.png" 2>/dev/null && echo "screenshot: $work/screen.png"; exit 1; }
+
+# start_and_close PROGRAM LIBDIR: a fresh data folder, seeded from LIBDIR.
+start_and_close() {
+  local program=$1 libdir=$2 data
+  data=$(mktemp -d -p "$work")
+  [[ "$("$program" --version)" == "Vorlin $(head -n 1 "$libdir/vorlin.txt" | tr -d '\r')" ]] || fail "$program --version"
+  XDG_DATA_HOME="$data" XDG_RUNTIME_DIR="$data" "$program" >"$data/log" 2>&1 &
+  local pid=$!
+  pids+=("$pid")
+  local window=""
+  for _ in $(seq 200); do
+    window=$(xdotool search --onlyvisible --name '^Vorlin$' 2>/dev/null | head -n 1 || true)
+    [[ -n "$window" ]] && break
+    sleep 0.05
+  done
+  [[ -n "$window" ]] || fail "$program showed no window: $(cat "$data/log")"
+  cmp -s "$data/Vorlin/vorlin.mdb" "$libdir/vorlin.mdb" || fail "$program: database not seeded from $libdir"
+  cmp -s "$data/Vorlin/vorlin_druh.txt" "$libdir/vorlin_druh.txt" || fail "$program: kinds not seeded"
+  cmp -s "$data/Vorlin/hledani/filtr_adres.txt" "$libdir/filtr_adres.txt" || fail "$program: filter not seeded"
+  for _ in $(seq 5); do
+    xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4 2>/dev/null || true
+    for _ in $(seq 40); do
+      kill -0 "$pid" 2>/dev/null || break 2
+      sleep 0.05
+    done
+  done
+  kill -0 "$pid" 2>/dev/null && fail "$program did not end"
+  wait "$pid" || fail "$program ended with status $?"
+}
+
+# Installed into a prefix.
+prefix=$work/prefix
+cmake --install "$build" --prefix "$prefix" >/dev/null
+[[ -L "$prefix/bin/vorlin" && -x "$prefix/lib/vorlin/vorlin" ]] || fail "bin/vorlin does not lead to lib/vorlin/vorlin"
+for size in 16 22 24 32 48 64 128 256; do
+  [[ -s "$prefix/share/icons/hicolor/${size}x${size}/apps/cz.vorlin.Vorlin.png" ]] || fail "no ${size} px icon"
+done
+[[ -s "$prefix/share/icons/hicolor/scalable/apps/cz.vorlin.Vorlin.svg" ]] || fail "no scalable icon"
+desktop-file-validate "$prefix/share/applications/cz.vorlin.Vorlin.desktop" | grep -v '^.*: hint:' && fail "menu entry"
+appstreamcli validate --no-net "$prefix/share/metainfo/cz.vorlin.Vorlin.metainfo.xml" >"$work/appstream.log" \
+  || fail "AppStream: $(cat "$work/appstream.log")"
+start_and_close "$prefix/bin/vorlin" "$prefix/lib/vorlin"
+
+# As a Debian package.
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 \
+  || fail "cpack: $(cat "$work/cpack.log")"
+deb=$(ls "$work"/package/vorlin_*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libqt6widgets6 libqt6gui6 libsqlite3-0 libicu72 libxtst6 libx11-6 qt6-qpa-plugins; do
+  [[ "$depends" == *"$library"* ]] || fail "the package does not depend on $library: $depends"
+done
+dpkg-deb -c "$deb" >"$work/contents"
+grep -q './usr/bin/vorlin -> ../lib/vorlin/vorlin' "$work/contents" || fail "the package has no usr/bin/vorlin link"
+dpkg-deb -x "$deb" "$work/root"
+start_and_close "$work/root/usr/bin/vorlin" "$work/root/usr/lib/vorlin"
+echo "installed copy and package: files, validation, version, seeding, clean end; package $(stat -c %s "$deb") bytes"
