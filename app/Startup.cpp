@@ -4,6 +4,7 @@
 #include "data/DM_Unit.h"
 #include "platform/XTestKeyboard.h"
 #include "ui/preview/Nahled_Unit.h"
+#include "ui/settings/About_Unit.h"
 #include "ui/main/Vorlin_Unit.h"
 
 namespace vorlin {
@@ -13,6 +14,10 @@ void createWindows(QObject* owner)
     DM = new TDM(owner);
     Vorlin_Form = new TVorlin_Form(&DM->Vorlin_DataSource);
     Vorlin_Form->keyboard = new platform::XTestKeyboard(owner);
+    Vorlin_Form->showSettingsWindow = [] {
+        if (About_Form)
+            About_Form->showWindow();
+    };
     Vorlin_Form->showPreviewWindow = [] {
         if (Nahled_Form)
             Nahled_Form->showWindow();
@@ -20,6 +25,8 @@ void createWindows(QObject* owner)
     runShowingErrors([] { Vorlin_Form->FormCreate(); });
     DM->setBodyEditor(Vorlin_Form);
     runShowingErrors([] { DM->DataModuleCreate(); });
+    About_Form = new TAbout_Form;
+    runShowingErrors([] { About_Form->FormCreate(); });
     Nahled_Form = new TNahled_Form(&DM->Vorlin_DataSource);
     Vorlin_Form->show();
 }
@@ -29,6 +36,8 @@ void destroyWindows()
     runShowingErrors([] { Vorlin_Form->FormDestroy(); });
     delete Nahled_Form;
     Nahled_Form = nullptr;
+    delete About_Form;
+    About_Form = nullptr;
     delete Vorlin_Form;
     Vorlin_Form = nullptr;
     delete DM;

@@ -120,6 +120,27 @@ void Database::execute(const QString& sql)
     }
 }
 
+void Database::copyTo(const QString& file) const
+{
+    sqlite3* target = nullptr;
+    const QByteArray name = file.toUtf8();
+    int result = sqlite3_open_v2(name.constData(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (result == SQLITE_OK) {
+        sqlite3_backup* backup = sqlite3_backup_init(target, "main", handle_, "main");
+        if (backup) {
+            result = sqlite3_backup_step(backup, -1);
+            sqlite3_backup_finish(backup);
+            result = result == SQLITE_DONE ? SQLITE_OK : result;
+        } else {
+            result = sqlite3_errcode(target);
+        }
+    }
+    const QString message = QString::fromUtf8(target ? sqlite3_errmsg(target) : sqlite3_errstr(result));
+    sqlite3_close_v2(target);
+    if (result != SQLITE_OK)
+        throw DatabaseError(databaseErrorText(file, result, message));
+}
+
 int Database::changes() const
 {
     return sqlite3_changes(handle_);

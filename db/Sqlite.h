@@ -49,6 +49,11 @@ public:
     // Rows changed by the last statement.
     int changes() const;
 
+    // A whole, consistent copy of the database into a new file, made page by
+    // page while nothing writes (the engine's online backup). Raises
+    // DatabaseError.
+    void copyTo(const QString& file) const;
+
     // Raises DatabaseError for the last failed call.
     [[noreturn]] void fail() const;
     [[noreturn]] void fail(int resultCode, const QString& engineText) const;

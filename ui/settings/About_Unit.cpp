@@ -1,0 +1,353 @@
+#include "ui/settings/About_Unit.h"
+
+#include "common/Error.h"
+#include "common/Paths.h"
+#include "common/TextFile.h"
+#include "common/Win1250.h"
+#include "data/DM_Unit.h"
+#include "data/FontText.h"
+#include "data/IniFile.h"
+#include "data/KindsFile.h"
+#include "data/Settings.h"
+#include "ui/main/Vorlin_Unit.h"
+#include "ui/settings/FolderCopy.h"
+#include "ui/settings/Product.h"
+#include "updlink/updlink.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QProgressDialog>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace vorlin {
+
+TAbout_Form* About_Form = nullptr;
+
+const QString TAbout_Form::kBulkQuestion = QStringLiteral(
+    "Opravdu chcete pokračovat?\r\nTímto provedete nenávratnou změnu písma u všech záznamů v databázi. "
+    "Bude nastaveno zvolené písmo jednotně pro všechny záznamy. ");
+
+namespace {
+
+QLabel* linkLabel(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setUnderline(true);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::blue);
+    label->setPalette(palette);
+    label->setCursor(Qt::PointingHandCursor);
+    return label;
+}
+
+bool askYesNo(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void inform(QWidget* parent, const QString& text)
+{
+    QMessageBox::information(parent, QStringLiteral("Information"), text);
+}
+
+}  // namespace
+
+TAbout_Form::TAbout_Form(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("About_Form"));
+    setWindowTitle(QStringLiteral("Nastavení, o programu"));
+
+    GroupBox2 = new QGroupBox(QStringLiteral("Informace o produktu :  "), this);
+    auto* product = new QGridLayout(GroupBox2);
+    Label6 = new QLabel(QStringLiteral("Autor : ") + product::kAuthor, GroupBox2);
+    Label7 = new QLabel(QStringLiteral("e-mail : "), GroupBox2);
+    Label10 = linkLabel(product::kMail, GroupBox2);
+    Label8 = new QLabel(QStringLiteral("web : "), GroupBox2);
+    Label9 = linkLabel(product::kWeb, GroupBox2);
+    Label14 = new QLabel(QStringLiteral("verze programu:"), GroupBox2);
+    verze_label = new QLabel(GroupBox2);
+    verze_label->setObjectName(QStringLiteral("verze_label"));
+    CheckBox1 = new QCheckBox(QStringLiteral("Kontrolovat po startu"), GroupBox2);
+    Aktualizace_Button = new QPushButton(QStringLiteral("Kontrola aktualizací"), GroupBox2);
+    product->addWidget(Label6, 0, 0, 1, 2);
+    product->addWidget(Label7, 1, 0);
+    product->addWidget(Label10, 1, 1);
+    product->addWidget(Label8, 2, 0);
+    product->addWidget(Label9, 2, 1);
+    product->addWidget(Label14, 3, 0);
+    product->addWidget(verze_label, 3, 1);
+    product->addWidget(CheckBox1, 4, 0);
+    product->addWidget(Aktualizace_Button, 4, 1, Qt::AlignLeft);
+    product->setColumnStretch(1, 1);
+
+    GroupBox3 = new QGroupBox(QStringLiteral("Písmo"), this);
+    auto* fonts = new QVBoxLayout(GroupBox3);
+    Button1 = new QPushButton(QStringLiteral("Nastavit výchozí font programu"), GroupBox3);
+    Button3 = new QPushButton(QStringLiteral("Změnit hromadně písmo u všech\nzadaných záznamů"), GroupBox3);
+    fonts->addWidget(Button1);
+    fonts->addWidget(Button3);
+    fonts->addStretch(1);
+
+    GroupBox4 = new QGroupBox(QStringLiteral("Druhy vorlinů"), this);
+    auto* kinds = new QVBoxLayout(GroupBox4);
+    Memo1 = new QPlainTextEdit(GroupBox4);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    setMemoLines(kinds::initialKinds());
+    Button4 = new QPushButton(QStringLiteral("Uložit"), GroupBox4);
+    kinds->addWidget(Memo1, 1);
+    kinds->addWidget(Button4, 0, Qt::AlignRight);
+
+    GroupBox5 = new QGroupBox(QStringLiteral("Správa databáze programu"), this);
+    auto* store = new QVBoxLayout(GroupBox5);
+    Button6 = new QPushButton(QStringLiteral("Záloha databázových souborů"), GroupBox5);
+    Button5 = new QPushButton(QStringLiteral("Vymazat databázi vorlinů"), GroupBox5);
+    QPalette red = Button5->palette();
+    red.setColor(QPalette::ButtonText, Qt::red);
+    Button5->setPalette(red);
+    store->addWidget(Button6);
+    store->addWidget(Button5);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(GroupBox2, 0, 0, 1, 2);
+    layout->addWidget(GroupBox3, 1, 0);
+    layout->addWidget(GroupBox5, 2, 0);
+    layout->addWidget(GroupBox4, 1, 1, 2, 1);
+    layout->setRowStretch(2, 1);
+
+    connect(CheckBox1, &QCheckBox::toggled, this, &TAbout_Form::CheckBox1Click);
+    connect(Aktualizace_Button, &QPushButton::clicked, this, &TAbout_Form::Aktualizace_ButtonClick);
+    connect(Button1, &QPushButton::clicked, this, &TAbout_Form::Button1Click);
+    connect(Button3, &QPushButton::clicked, this, &TAbout_Form::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TAbout_Form::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TAbout_Form::Button5Click);
+    connect(Button6, &QPushButton::clicked, this, &TAbout_Form::Button6Click);
+    Label9->installEventFilter(this);
+    Label10->installEventFilter(this);
+
+    queryUpdate = [](bool interactive) {
+        const QByteArray version = product::updateUrl().toLatin1();
+        const QByteArray local = QFile::encodeName(paths().exeDir + QStringLiteral("vorlin.txt"));
+        const QByteArray download = product::downloadUrl().toLatin1();
+        const QByteArray data = QFile::encodeName(paths().dataDir);
+        unsigned char newer = 0;
+        QueryUpdate(version.constData(), local.constData(), download.constData(), data.constData(),
+                    interactive ? 1 : 0, &newer);
+        return newer == 1;
+    };
+    chooseBackupFolder = [this] {
+        return QFileDialog::getExistingDirectory(this, QStringLiteral("Záloha databázových souborů"),
+                                                 QDir::homePath());
+    };
+    openUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
+
+    resize(488, 430);
+}
+
+void TAbout_Form::showWindow()
+{
+    if (!placed_ && Vorlin_Form) {
+        move(Vorlin_Form->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+        placed_ = true;
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+QStringList TAbout_Form::memoLines() const
+{
+    return splitLines(Memo1->toPlainText());
+}
+
+void TAbout_Form::setMemoLines(const QStringList& lines)
+{
+    QString text;
+    for (const QString& line : lines)
+        text += line + u'\n';
+    Memo1->setPlainText(text);
+}
+
+void TAbout_Form::FormCreate()
+{
+    setMemoLines(kinds::load(kinds::filePath(paths().dataDir)));
+
+    bool newer = false;
+    try {
+        const IniFile ini(settings::filePath(paths().dataDir));
+        CheckBox1->setChecked(
+            ini.readBool(settings::kSection, settings::kCheckAtStartKey, settings::kCheckAtStartDefault));
+        if (CheckBox1->isChecked())
+            newer = queryUpdate(false);
+    } catch (...) {
+        // The settings and the check at start are optional: the start goes on.
+    }
+    if (newer && askYesNo(this, QMessageBox::Question, QStringLiteral("Confirm"),
+                          QStringLiteral("Chcete načíst stránku ke stažení na internetu?")))
+        openUrl(product::downloadUrl());
+
+    try {
+        const QStringList lines =
+            splitLines(win1250::decode(readWholeFile(paths().exeDir + QStringLiteral("vorlin.txt"))));
+        verze_label->setText(QStringLiteral("Verze ") + lines.value(0));
+    } catch (const Error&) {
+        // Without a version file the label stays empty.
+    }
+}
+
+void TAbout_Form::CheckBox1Click()
+{
+    IniFile(settings::filePath(paths().dataDir))
+        .writeBool(settings::kSection, settings::kCheckAtStartKey, CheckBox1->isChecked());
+}
+
+void TAbout_Form::Aktualizace_ButtonClick()
+{
+    if (queryUpdate(true) && askYesNo(this, QMessageBox::Question, QStringLiteral("Confirm"),
+                                      QStringLiteral("Chcete přejít na stránku ke stažení?")))
+        openUrl(product::downloadUrl());
+}
+
+void TAbout_Form::Button1Click()
+{
+    if (!FontDialog1.execute(this))
+        return;
+    IniFile(settings::filePath(paths().dataDir))
+        .writeString(settings::kSection, settings::kFontKey, fontSpecText(FontDialog1.font()));
+}
+
+void TAbout_Form::Button3Click()
+{
+    if (!FontDialog1.execute(this))
+        return;
+    if (!askYesNo(this, QMessageBox::Warning, QStringLiteral("Warning"), kBulkQuestion))
+        return;
+    db::Query& query = DM->Vorlin_ADOQuery;
+    ui::DBRichEdit* editor = Vorlin_Form->DBRichEdit1;
+    const Font font = FontDialog1.font();
+    query.first();
+    const int count = query.recordCount();
+
+    // Long lists show how far the change is; nothing but repaints is handled
+    // meanwhile.
+    QProgressDialog progress(QStringLiteral("Mění se písmo záznamů…"), QString(), 0, count, this);
+    progress.setWindowTitle(windowTitle());
+    progress.setMinimumDuration(500);
+    progress.setWindowModality(Qt::NonModal);
+    for (int row = 0; row < count; ++row) {
+        const QVariant id = query.value(QStringLiteral("ID"));
+        query.edit();
+        editor->selectAll();
+        editor->applyFont(font);
+        editor->moveCursor(QTextCursor::Start);
+        query.post();
+        query.locate(QStringLiteral("ID"), id);
+        query.next();
+        if (row % 50 == 49) {
+            progress.setValue(row + 1);
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        }
+    }
+    progress.reset();
+    inform(this, QStringLiteral("Změna písma byla ukončena."));
+}
+
+void TAbout_Form::Button4Click()
+{
+    const QString path = kinds::filePath(paths().dataDir);
+    kinds::save(path, memoLines());
+    Vorlin_Form->setKindChoices(kinds::choicesWithEmptyFirst(kinds::load(path)));
+}
+
+void TAbout_Form::Button5Click()
+{
+    if (!askYesNo(this, QMessageBox::Warning, QStringLiteral("Warning"),
+                  QStringLiteral("Opravdu chcete vymazat všechna data z databáze? Tuto akci již nepůjde vzít zpět.")))
+        return;
+    DM->ADOCommand1.setCommandText(QStringLiteral("DELETE * FROM vorlin"));
+    DM->ADOCommand1.execute();
+    DM->Vorlin_ADOQuery.close();
+    DM->Vorlin_ADOQuery.open();
+}
+
+void TAbout_Form::Button6Click()
+{
+    const QString folder = chooseBackupFolder();
+    if (folder.isEmpty())
+        return;
+    inform(this, backUp(folder) ? QStringLiteral("Záloha byla provedena.")
+                                : QStringLiteral("Došlo k problému při záloze."));
+}
+
+bool TAbout_Form::backUp(const QString& folder)
+{
+    const QString source = paths().dataDir;
+    const QString database = QDir::cleanPath(source + QStringLiteral("vorlin.mdb"));
+    FolderCopy copy;
+    QProgressDialog progress(QStringLiteral("Zálohují se databázové soubory…"), QStringLiteral("Storno"), 0, 1000,
+                             this);
+    progress.setWindowTitle(windowTitle());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    copy.progress = [&progress](qint64 done, qint64 total) {
+        progress.setValue(total > 0 ? int(done * 1000 / total) : 1000);
+        return !progress.wasCanceled();
+    };
+    copy.askReplace = [this](const QString& target) {
+        QMessageBox box(QMessageBox::Question, windowTitle(),
+                        QStringLiteral("Soubor \"%1\" už v záloze je. Chcete jej nahradit?").arg(target),
+                        QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::Cancel, this);
+        switch (box.exec()) {
+        case QMessageBox::Yes: return FolderCopy::Answer::Yes;
+        case QMessageBox::YesToAll: return FolderCopy::Answer::YesToAll;
+        case QMessageBox::No: return FolderCopy::Answer::No;
+        default: return FolderCopy::Answer::Cancel;
+        }
+    };
+    // The open database is copied by the engine: a whole, consistent file.
+    copy.copySpecial = [database](const QString& file, const QString& temporary) {
+        if (QDir::cleanPath(file) != database || !DM || !DM->ADOConnection1.isConnected())
+            return false;
+        DM->Vorlin_ADOQuery.checkBrowseMode();
+        DM->ADOConnection1.database().copyTo(temporary);
+        return true;
+    };
+    const QString target = QDir(folder).filePath(QDir(source).dirName());
+    try {
+        return copy.copy(source, target);
+    } catch (const Error&) {
+        return false;
+    }
+}
+
+void TAbout_Form::Label9Click()
+{
+    openUrl(product::kWeb);
+}
+
+void TAbout_Form::Label10Click()
+{
+    openUrl(QStringLiteral("mailto:") + product::kMail);
+}
+
+bool TAbout_Form::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == Label9)
+            Label9Click();
+        else if (watched == Label10)
+            Label10Click();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace vorlin

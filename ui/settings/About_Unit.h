@@ -1,0 +1,88 @@
+#pragma once
+
+#include "ui/widgets/FontDialog.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QWidget>
+
+#include <functional>
+
+namespace vorlin {
+
+// The settings window: product information and the update check, the default
+// font of new snippets, the bulk font change, the list of kinds (the
+// program's working list for the whole run), the backup of the data folder
+// and the wiping of the snippet table.
+class TAbout_Form : public QWidget {
+    Q_OBJECT
+public:
+    explicit TAbout_Form(QWidget* parent = nullptr);
+
+    // Shown without being modal, in front; centred over the main window the
+    // first time.
+    void showWindow();
+
+    void FormCreate();
+    void Button1Click();  // default font
+    void Button3Click();  // bulk font change
+    void Button4Click();  // save the kinds
+    void Button5Click();  // wipe the snippet table
+    void Button6Click();  // backup
+    void CheckBox1Click();
+    void Label9Click();   // the web page
+    void Label10Click();  // a mail
+    void Aktualizace_ButtonClick();
+
+    // The kinds as the memo holds them, and into it.
+    QStringList memoLines() const;
+    void setMemoLines(const QStringList& lines);
+
+    // Asks the update library; true when a newer version exists. Tests put
+    // their own in its place.
+    std::function<bool(bool interactive)> queryUpdate;
+    // Where the backup goes; the directory chooser by default.
+    std::function<QString()> chooseBackupFolder;
+    // Opens an address through the desktop.
+    std::function<void(const QString& url)> openUrl;
+
+    QGroupBox* GroupBox2;
+    QLabel* Label6;
+    QLabel* Label7;
+    QLabel* Label10;
+    QLabel* Label8;
+    QLabel* Label9;
+    QLabel* Label14;
+    QLabel* verze_label;
+    QCheckBox* CheckBox1;
+    QPushButton* Aktualizace_Button;
+    QGroupBox* GroupBox3;
+    QPushButton* Button1;
+    QPushButton* Button3;
+    QGroupBox* GroupBox4;
+    QPlainTextEdit* Memo1;
+    QPushButton* Button4;
+    QGroupBox* GroupBox5;
+    QPushButton* Button6;
+    QPushButton* Button5;
+    ui::FontDialog FontDialog1;
+
+    static const QString kBulkQuestion;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The data folder copied into the chosen folder; false on any problem.
+    bool backUp(const QString& folder);
+
+    bool placed_ = false;
+};
+
+// The one settings window of the program.
+extern TAbout_Form* About_Form;
+
+}  // namespace vorlin

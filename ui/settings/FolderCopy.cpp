@@ -1,0 +1,132 @@
+#include "ui/settings/FolderCopy.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace vorlin {
+namespace {
+
+constexpr qint64 kPiece = 4 * 1024 * 1024;
+
+QString temporaryName(const QString& target)
+{
+    return target + QStringLiteral(".vorlin-part");
+}
+
+}  // namespace
+
+bool FolderCopy::copy(const QString& sourceFolder, const QString& targetFolder)
+{
+    error_.clear();
+    replaceAll_ = false;
+    done_ = 0;
+    const QDir source(sourceFolder);
+    if (!source.exists()) {
+        error_ = QStringLiteral("The folder \"%1\" does not exist").arg(sourceFolder);
+        return false;
+    }
+    QStringList files;
+    qint64 total = 0;
+    QDirIterator walk(sourceFolder, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks,
+                      QDirIterator::Subdirectories);
+    while (walk.hasNext()) {
+        walk.next();
+        files << walk.filePath();
+        total += walk.fileInfo().size();
+    }
+    files.sort();
+    if (!QDir().mkpath(targetFolder)) {
+        error_ = QStringLiteral("Cannot create the folder \"%1\"").arg(targetFolder);
+        return false;
+    }
+    for (const QString& file : files) {
+        const QString target = QDir(targetFolder).filePath(source.relativeFilePath(file));
+        if (!QDir().mkpath(QFileInfo(target).path())) {
+            error_ = QStringLiteral("Cannot create the folder \"%1\"").arg(QFileInfo(target).path());
+            return false;
+        }
+        if (QFileInfo::exists(target) && !replaceAll_) {
+            switch (askReplace(target)) {
+            case Answer::Yes:
+                break;
+            case Answer::YesToAll:
+                replaceAll_ = true;
+                break;
+            case Answer::No:
+                done_ += QFileInfo(file).size();
+                continue;
+            case Answer::Cancel:
+                error_ = QStringLiteral("The backup was cancelled");
+                return false;
+            }
+        }
+        if (!copyFile(file, target, total))
+            return false;
+    }
+    return true;
+}
+
+bool FolderCopy::copyFile(const QString& source, const QString& target, qint64 total)
+{
+    const QString partial = temporaryName(target);
+    QFile::remove(partial);
+    bool copied = false;
+    try {
+        copied = copySpecial(source, partial);
+    } catch (...) {
+        QFile::remove(partial);
+        throw;
+    }
+    if (!copied) {
+        QFile in(source);
+        QFile out(partial);
+        if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly)) {
+            error_ = QStringLiteral("Cannot copy \"%1\": %2").arg(source, in.isOpen() ? out.errorString() : in.errorString());
+            QFile::remove(partial);
+            return false;
+        }
+        while (!in.atEnd()) {
+            const QByteArray piece = in.read(kPiece);
+            if (piece.isEmpty() && in.error() != QFileDevice::NoError) {
+                error_ = QStringLiteral("Cannot read \"%1\": %2").arg(source, in.errorString());
+                break;
+            }
+            if (out.write(piece) != piece.size()) {
+                error_ = QStringLiteral("Cannot write \"%1\": %2").arg(target, out.errorString());
+                break;
+            }
+            done_ += piece.size();
+            if (!progress(done_, total)) {
+                error_ = QStringLiteral("The backup was cancelled");
+                break;
+            }
+        }
+        if (error_.isEmpty() && !out.flush()) {
+            error_ = QStringLiteral("Cannot write \"%1\": %2").arg(target, out.errorString());
+        }
+        out.close();
+        if (!error_.isEmpty()) {
+            QFile::remove(partial);
+            return false;
+        }
+    } else {
+        done_ += QFileInfo(source).size();
+        if (!progress(done_, total)) {
+            error_ = QStringLiteral("The backup was cancelled");
+            QFile::remove(partial);
+            return false;
+        }
+    }
+    if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(target).constData()) != 0) {
+        error_ = QStringLiteral("Cannot write \"%1\"").arg(target);
+        QFile::remove(partial);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace vorlin

@@ -1,0 +1,101 @@
+// The update library: fetches the version file from the maker's server and
+// compares its first line with the installed version.
+#include "updlink/updlink.h"
+
+#include "updlink/VersionCompare.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+constexpr long kConnectTimeoutMs = 1500;
+constexpr long kTransferTimeoutMs = 3000;
+constexpr std::size_t kMostBytes = 4096;
+
+std::size_t collect(char* data, std::size_t size, std::size_t count, void* target)
+{
+    auto& body = *static_cast<std::string*>(target);
+    const std::size_t bytes = size * count;
+    const std::size_t room = kMostBytes - std::min(kMostBytes, body.size());
+    body.append(data, std::min(bytes, room));
+    // Enough read: what follows the first lines is of no use.
+    return body.size() >= kMostBytes ? 0 : bytes;
+}
+
+// The server's version file, or nothing when it cannot be had.
+std::optional<std::string> fetch(const char* url)
+{
+    static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == 0;
+    if (!initialised)
+        return std::nullopt;
+    CURL* curl = curl_easy_init();
+    if (!curl)
+        return std::nullopt;
+    std::string body;
+    curl_easy_setopt(curl, CURLOPT_URL, url);
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 3L);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, kConnectTimeoutMs);
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, kTransferTimeoutMs);
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, collect);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &body);
+    curl_easy_setopt(curl, CURLOPT_USERAGENT, "Vorlin");
+    const CURLcode result = curl_easy_perform(curl);
+    long status = 0;
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    curl_easy_cleanup(curl);
+    const bool complete = result == CURLE_OK || (result == CURLE_WRITE_ERROR && body.size() >= kMostBytes);
+    if (!complete || (status != 0 && status != 200))
+        return std::nullopt;
+    return body;
+}
+
+std::string installedVersionText(const char* file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return vorlin::updlink::firstLine(text.str());
+}
+
+void tell(const char* message)
+{
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+        QMessageBox::information(QApplication::activeWindow(), QStringLiteral("Vorlin"), QString::fromUtf8(message));
+}
+
+}  // namespace
+
+extern "C" int QueryUpdate(const char* versionUrl, const char* localVersionFile, const char* /*downloadUrl*/,
+                           const char* /*dataDir*/, int interactive, unsigned char* newerExists)
+{
+    using namespace vorlin::updlink;
+    if (newerExists)
+        *newerExists = 0;
+    const auto installed = parseVersion(installedVersionText(localVersionFile ? localVersionFile : ""));
+    const auto body = versionUrl ? fetch(versionUrl) : std::nullopt;
+    const auto offered = body ? parseVersion(firstLine(*body)) : std::nullopt;
+    if (!installed || !offered) {
+        if (interactive)
+            tell("Kontrola aktualizací se nezdařila: server neodpověděl nebo neuvedl verzi.");
+        return 1;
+    }
+    if (isNewer(*offered, *installed)) {
+        if (newerExists)
+            *newerExists = 1;
+    } else if (interactive) {
+        tell("Používáte nejnovější verzi programu.");
+    }
+    return 0;
+}
