@@ -30,18 +30,27 @@ bool FolderCopy::copy(const QString& sourceFolder, const QString& targetFolder)
         return false;
     }
     QStringList files;
+    QStringList folders{QString()};
     qint64 total = 0;
-    QDirIterator walk(sourceFolder, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks,
+    QDirIterator walk(sourceFolder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                       QDirIterator::Subdirectories);
     while (walk.hasNext()) {
         walk.next();
-        files << walk.filePath();
-        total += walk.fileInfo().size();
+        if (walk.fileInfo().isDir()) {
+            folders << source.relativeFilePath(walk.filePath());
+        } else {
+            files << walk.filePath();
+            total += walk.fileInfo().size();
+        }
     }
     files.sort();
-    if (!QDir().mkpath(targetFolder)) {
-        error_ = QStringLiteral("Cannot create the folder \"%1\"").arg(targetFolder);
-        return false;
+    // Every folder, the empty ones too.
+    for (const QString& folder : folders) {
+        const QString path = QDir(targetFolder).filePath(folder);
+        if (!QDir().mkpath(path)) {
+            error_ = QStringLiteral("Cannot create the folder \"%1\"").arg(path);
+            return false;
+        }
     }
     for (const QString& file : files) {
         const QString target = QDir(targetFolder).filePath(source.relativeFilePath(file));

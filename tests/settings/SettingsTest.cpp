@@ -1,0 +1,315 @@
+// The settings window over the main window and the store.
+#include "data/FontText.h"
+#include "rtf/Rtf.h"
+#include "support/ModalAnswerer.h"
+#include "ui/MainWindowFixture.h"
+#include "ui/settings/About_Unit.h"
+
+#include <QDir>
+#include <QFontDialog>
+#include <QTextBlock>
+#include <QTextFragment>
+
+using namespace vorlin;
+using namespace vorlin::test;
+using State = db::Query::State;
+
+namespace {
+
+class Settings : public MainWindow {
+protected:
+    void open(bool withRows = true)
+    {
+        start(withRows);
+        about = std::make_unique<TAbout_Form>();
+        About_Form = about.get();
+        about->queryUpdate = [this](bool interactive) {
+            updateChecks << interactive;
+            return newerVersion;
+        };
+        about->openUrl = [this](const QString& url) { opened << url; };
+    }
+
+    void TearDown() override
+    {
+        about.reset();
+        About_Form = nullptr;
+        MainWindow::TearDown();
+    }
+
+    // Chooses the font in the dialog and answers the question that follows.
+    static ModalAnswerer::Answer chooseFont(const QFont& font, QMessageBox::StandardButton answer)
+    {
+        return [font, answer](QWidget* dialog) {
+            if (auto* fonts = dialog->findChild<QFontDialog*>()) {
+                fonts->setCurrentFont(font);
+                static_cast<QDialog*>(dialog)->accept();
+                return;
+            }
+            if (auto* box = qobject_cast<QMessageBox*>(dialog))
+                box->button(box->button(answer) ? answer : QMessageBox::Ok)->click();
+        };
+    }
+
+    // Every character run of a stored body: its text, family, size, bold,
+    // italic, underline; and the first block's alignment.
+    struct Body {
+        QString text;
+        QStringList families;
+        QList<bool> bold, italic, underline;
+        Qt::Alignment alignment;
+    };
+    Body storedBody(qint64 id)
+    {
+        QTextDocument document;
+        rtf::loadBody(valueInFile(id, QStringLiteral("obsah")).toString(), document);
+        Body body{document.toPlainText(), {}, {}, {}, {}, document.begin().blockFormat().alignment()};
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat format = it.fragment().charFormat();
+                body.families << format.fontFamilies().toStringList().value(0);
+                body.bold << (format.fontWeight() >= QFont::Bold);
+                body.italic << format.fontItalic();
+                body.underline << format.fontUnderline();
+            }
+        return body;
+    }
+
+    qint64 idOf(const QString& name)
+    {
+        db::Database database(databaseFile());
+        db::Statement statement(database, QStringLiteral("SELECT ID FROM vorlin WHERE nazev = ?"));
+        statement.bind(1, name);
+        return statement.step() ? statement.column(0).toLongLong() : -1;
+    }
+
+    std::unique_ptr<TAbout_Form> about;
+    QList<bool> updateChecks;
+    bool newerVersion = false;
+    QStringList opened;
+};
+
+const char* kFormatted = "{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0 Arial;}}\\qc\\f0\\fs24 {\\b tu\\'e8n\\'e9} {\\i kurz\\'edva} "
+                         "{\\ul podtr\\'9een\\'e9}\\par}";
+
+}  // namespace
+
+TEST_F(Settings, CreationLoadsKindsChecksAtStartAndShowsTheVersion)
+{
+    struct Case {
+        const char* stored;  // "kontrolovat_po_startu", or null when missing
+        bool ticked;
+        int checks;
+        const char* written;
+    };
+    const Case cases[] = {
+        {nullptr, true, 1, "1"},
+        {"1", true, 1, "1"},
+        {"0", false, 0, "0"},
+    };
+    for (const Case& c : cases) {
+        restartWithFreshStore();
+        QFile::remove(settings::filePath(dataDir));
+        if (c.stored)
+            writeSetting(settings::kCheckAtStartKey, QString::fromUtf8(c.stored));
+        const QDateTime before = QFileInfo(settings::filePath(dataDir)).lastModified();
+        about = std::make_unique<TAbout_Form>();
+        about->queryUpdate = [this](bool interactive) {
+            updateChecks << interactive;
+            return false;
+        };
+        updateChecks.clear();
+        about->FormCreate();
+        EXPECT_EQ(about->CheckBox1->isChecked(), c.ticked) << (c.stored ? c.stored : "missing");
+        EXPECT_EQ(updateChecks.size(), c.checks);
+        EXPECT_EQ(readSetting(settings::kCheckAtStartKey), QString::fromUtf8(c.written));
+        if (!c.ticked) {  // nothing written when the box stays unticked
+            EXPECT_EQ(QFileInfo(settings::filePath(dataDir)).lastModified(), before);
+        }
+        EXPECT_EQ(about->memoLines(), kinds::load(kinds::filePath(dataDir)));
+        EXPECT_EQ(about->verze_label->text(), QStringLiteral("Verze 1.0"));
+    }
+}
+
+TEST_F(Settings, ANewerVersionAtStartOffersTheDownloadPage)
+{
+    open();
+    newerVersion = true;
+    {
+        ModalAnswerer yes(ModalAnswerer::press(QMessageBox::Yes));
+        about->FormCreate();
+        ASSERT_EQ(yes.seen().size(), 1);
+        EXPECT_EQ(yes.seen()[0].text, QStringLiteral("Chcete načíst stránku ke stažení na internetu?"));
+    }
+    EXPECT_EQ(opened.size(), 1);
+    {
+        ModalAnswerer no(ModalAnswerer::press(QMessageBox::No));
+        about->Aktualizace_ButtonClick();
+        ASSERT_EQ(no.seen().size(), 1);
+        EXPECT_EQ(no.seen()[0].text, QStringLiteral("Chcete přejít na stránku ke stažení?"));
+    }
+    EXPECT_EQ(opened.size(), 1);
+    EXPECT_EQ(updateChecks, (QList<bool>{false, true}));
+}
+
+TEST_F(Settings, AMissingKindsFileIsReportedAndTheRestIsSkipped)
+{
+    open();
+    QFile::remove(kinds::filePath(dataDir));
+    EXPECT_THROW(about->FormCreate(), FileError);
+    EXPECT_EQ(about->memoLines(), (QStringList{"adresa", "petit", "podpis"}));
+    EXPECT_TRUE(updateChecks.isEmpty());
+    EXPECT_TRUE(about->verze_label->text().isEmpty());
+}
+
+TEST_F(Settings, TheDefaultFontGoesIntoTheSettingsAndTheNextNewSnippet)
+{
+    open();
+    QFont arial(QStringLiteral("DejaVu Serif"));
+    arial.setPointSize(13);
+    arial.setBold(true);
+    ModalAnswerer answerer(chooseFont(arial, QMessageBox::Ok));
+    about->Button1Click();
+    Font stored;
+    readFontSpec(readSetting(settings::kFontKey), stored);
+    EXPECT_EQ(stored.face, QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(stored.size, 13);
+    form->DBNavigator1->press(ui::DBNavigator::Insert);
+    EXPECT_EQ(form->DBRichEdit1->currentCharFormat().fontPointSize(), 13);
+}
+
+TEST_F(Settings, TheBulkChangeRewritesOnlyTheListedSnippetsAndKeepsAlignment)
+{
+    addRows({{"Formátovaný", "petit", QString::fromLatin1(kFormatted), "x"}});
+    open();
+    const qint64 untouched = idOf(QStringLiteral("Podpis"));  // not listed below
+    const qint64 formatted = idOf(QStringLiteral("Formátovaný"));
+    const qint64 address = idOf(QStringLiteral("Adresa soudu"));
+    form->Jmeno_Edit->setText(QStringLiteral("a"));  // "Adresa soudu" and "Formátovaný"
+    ASSERT_EQ(listedNames(), (QStringList{"Adresa soudu", "Formátovaný"}));
+    // An unsaved edit of the current row is saved first.
+    query().edit();
+    query().setValue(QStringLiteral("tag"), QStringLiteral("uloženo"));
+    QFont plain(QStringLiteral("Tahoma"));
+    plain.setPointSize(11);
+    ModalAnswerer answerer(chooseFont(plain, QMessageBox::Yes));
+    about->Button3Click();
+    ASSERT_EQ(answerer.seen().size(), 3);  // the dialog, the question, the final message
+    EXPECT_EQ(answerer.seen()[1].text, TAbout_Form::kBulkQuestion);
+    EXPECT_EQ(answerer.seen()[2].text, QStringLiteral("Změna písma byla ukončena."));
+    EXPECT_EQ(valueInFile(address, QStringLiteral("tag")).toString(), QStringLiteral("uloženo"));
+    for (const qint64 id : {address, formatted}) {
+        const Body body = storedBody(id);
+        for (const QString& family : body.families)
+            EXPECT_EQ(family, QStringLiteral("Tahoma")) << id;
+        EXPECT_FALSE(body.bold.contains(true)) << id;
+        EXPECT_FALSE(body.italic.contains(true)) << id;
+        EXPECT_FALSE(body.underline.contains(true)) << id;
+    }
+    EXPECT_EQ(storedBody(formatted).alignment & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(storedBody(formatted).text, QStringLiteral("tučné kurzíva podtržené"));
+    EXPECT_EQ(valueInFile(untouched, QStringLiteral("obsah")).toString(), QStringLiteral("JUDr. Jan Novák"));
+}
+
+TEST_F(Settings, TheBulkChangeOnAnEmptyListCreatesNoRow)
+{
+    open(false);
+    ModalAnswerer answerer(chooseFont(QFont(QStringLiteral("DejaVu Sans")), QMessageBox::Yes));
+    about->Button3Click();
+    EXPECT_EQ(rowsInFile(), 0);
+    EXPECT_EQ(query().state(), State::Browse);
+    ASSERT_EQ(answerer.seen().size(), 3);
+    EXPECT_EQ(answerer.seen()[2].text, QStringLiteral("Změna písma byla ukončena."));
+}
+
+TEST_F(Settings, SavedKindsFillBothListsBehindTheEmptyEntry)
+{
+    open();
+    about->setMemoLines({QStringLiteral("adresa"), QString(), QStringLiteral("žaloba")});
+    form->ListBox1->setCurrentRow(1);
+    about->Button4Click();
+    EXPECT_EQ(kinds::load(kinds::filePath(dataDir)), (QStringList{"adresa", "", "žaloba"}));
+    EXPECT_EQ(items(form->ListBox1), (QStringList{"", "adresa", "", "žaloba"}));
+    EXPECT_EQ(items(form->DBComboBox1), (QStringList{"", "adresa", "", "žaloba"}));
+    EXPECT_TRUE(form->ListBox1->selectedItems().isEmpty());
+}
+
+TEST_F(Settings, TheWipeEmptiesTheWholeTableWhateverIsListed)
+{
+    open();
+    form->Jmeno_Edit->setText(QStringLiteral("podpis"));
+    {
+        ModalAnswerer no(ModalAnswerer::press(QMessageBox::No));
+        about->Button5Click();
+    }
+    EXPECT_EQ(rowsInFile(), 2);
+    ModalAnswerer yes(ModalAnswerer::press(QMessageBox::Yes));
+    about->Button5Click();
+    ASSERT_EQ(yes.seen().size(), 1);
+    EXPECT_EQ(yes.seen()[0].text,
+              QStringLiteral("Opravdu chcete vymazat všechna data z databáze? Tuto akci již nepůjde vzít zpět."));
+    EXPECT_EQ(rowsInFile(), 0);
+    EXPECT_TRUE(query().isActive());
+    EXPECT_EQ(query().recordCount(), 0);
+}
+
+TEST_F(Settings, ABackupTwiceIntoOneFolderAsksBeforeReplacingAndCopiesAWholeDatabase)
+{
+    open();
+    writeSetting(settings::kPasteIntervalKey, QStringLiteral("7"));
+    TempDir target;
+    about->chooseBackupFolder = [&] { return target.path(); };
+    const QString copied = target.path() + QDir(dataDir).dirName() + u'/';
+    {
+        ModalAnswerer answerer;
+        about->Button6Click();
+        ASSERT_EQ(answerer.seen().size(), 1);
+        EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("Záloha byla provedena."));
+    }
+    EXPECT_TRUE(QFile::exists(copied + QStringLiteral("hledani")));
+    {
+        db::Database backup(copied + QStringLiteral("vorlin.mdb"));
+        db::Statement check(backup, QStringLiteral("PRAGMA integrity_check"));
+        ASSERT_TRUE(check.step());
+        EXPECT_EQ(check.column(0).toString(), QStringLiteral("ok"));
+        db::Statement count(backup, QStringLiteral("SELECT count(*) FROM vorlin"));
+        ASSERT_TRUE(count.step());
+        EXPECT_EQ(count.column(0).toInt(), 2);
+    }
+    // The second backup meets the first one's files: "No" keeps the old one.
+    target.write(QDir(dataDir).dirName() + QStringLiteral("/nastaveni.ini"), "stará záloha");
+    QStringList asked;
+    ModalAnswerer answerer([&asked](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        ASSERT_NE(box, nullptr);
+        if (box->button(QMessageBox::YesToAll)) {
+            asked << box->text();
+            box->button(box->text().contains(QStringLiteral("nastaveni.ini")) ? QMessageBox::No : QMessageBox::Yes)
+                ->click();
+        } else {
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    about->Button6Click();
+    EXPECT_GE(asked.size(), 2);
+    EXPECT_EQ(answerer.seen().last().text, QStringLiteral("Záloha byla provedena."));
+    EXPECT_EQ(target.read(QDir(dataDir).dirName() + QStringLiteral("/nastaveni.ini")), QByteArray("stará záloha"));
+    EXPECT_TRUE(QDir(copied).entryList({QStringLiteral("*.vorlin-part")}, QDir::Files).isEmpty());
+}
+
+TEST_F(Settings, ACancelledBackupIsAProblem)
+{
+    open();
+    TempDir target;
+    about->chooseBackupFolder = [&] { return target.path(); };
+    {
+        ModalAnswerer ok;
+        about->Button6Click();
+    }
+    ModalAnswerer answerer([](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        box->button(box->button(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::Ok)->click();
+    });
+    about->Button6Click();
+    EXPECT_EQ(answerer.seen().last().text, QStringLiteral("Došlo k problému při záloze."));
+}
