@@ -284,11 +284,11 @@ void TAbout_Form::Button6Click()
     const QString folder = chooseBackupFolder();
     if (folder.isEmpty())
         return;
-    inform(this, backUp(folder) ? QStringLiteral("Záloha byla provedena.")
+    inform(this, backUpInto(folder) ? QStringLiteral("Záloha byla provedena.")
                                 : QStringLiteral("Došlo k problému při záloze."));
 }
 
-bool TAbout_Form::backUp(const QString& folder)
+bool TAbout_Form::backUpInto(const QString& folder)
 {
     const QString source = paths().dataDir;
     const QString database = QDir::cleanPath(source + QStringLiteral("vorlin.mdb"));

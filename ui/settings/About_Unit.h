@@ -72,12 +72,14 @@ public:
 
     static const QString kBulkQuestion;
 
+    // The data folder copied into the folder (as a folder of its own name);
+    // false on any problem or a cancel.
+    bool backUpInto(const QString& folder);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The data folder copied into the chosen folder; false on any problem.
-    bool backUp(const QString& folder);
 
     bool placed_ = false;
 };

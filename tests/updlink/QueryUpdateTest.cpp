@@ -1,0 +1,156 @@
+// The update library against a small HTTP server of the test's own on
+// 127.0.0.1, serving from another thread while the library waits.
+#include "support/TempDir.h"
+#include "updlink/VersionCompare.h"
+#include "updlink/updlink.h"
+
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+using namespace vorlin::updlink;
+using vorlin::test::TempDir;
+
+namespace {
+
+// Answers every request with one status and body, after a delay.
+class TinyServer : public QThread {
+public:
+    TinyServer(QByteArray status, QByteArray body, int delayMs = 0)
+        : status_(std::move(status)), body_(std::move(body)), delayMs_(delayMs)
+    {
+        start();
+        while (port_.loadAcquire() == 0)
+            QThread::msleep(1);
+    }
+    ~TinyServer() override
+    {
+        requestInterruption();
+        wait();
+    }
+    QByteArray url() const { return "http://127.0.0.1:" + QByteArray::number(port_.loadAcquire()) + "/vorlin.txt"; }
+
+protected:
+    void run() override
+    {
+        QTcpServer server;
+        server.listen(QHostAddress::LocalHost, 0);
+        port_.storeRelease(server.serverPort());
+        while (!isInterruptionRequested()) {
+            if (!server.waitForNewConnection(50))
+                continue;
+            std::unique_ptr<QTcpSocket> socket(server.nextPendingConnection());
+            QByteArray request;
+            while (!request.contains("\r\n\r\n") && socket->waitForReadyRead(1000))
+                request += socket->readAll();
+            QThread::msleep(delayMs_);
+            socket->write("HTTP/1.1 " + status_ + "\r\nContent-Length: " + QByteArray::number(body_.size())
+                          + "\r\nConnection: close\r\n\r\n" + body_);
+            socket->waitForBytesWritten(1000);
+            socket->disconnectFromHost();
+        }
+    }
+
+private:
+    QByteArray status_;
+    QByteArray body_;
+    int delayMs_;
+    QAtomicInt port_ = 0;
+};
+
+struct Outcome {
+    int result;
+    unsigned char newer;
+};
+
+Outcome ask(const QByteArray& url, const QByteArray& installed = "2.1\r\n")
+{
+    TempDir dir;
+    dir.write(QStringLiteral("vorlin.txt"), installed);
+    const QByteArray local = QFile::encodeName(dir.file(QStringLiteral("vorlin.txt")));
+    unsigned char newer = 7;
+    const int result = QueryUpdate(url.constData(), local.constData(), "http://127.0.0.1/stazeni/",
+                                   QFile::encodeName(dir.path()).constData(), 0, &newer);
+    return {result, newer};
+}
+
+}  // namespace
+
+TEST(Versions, DottedNumbersCompareAsNumbers)
+{
+    EXPECT_TRUE(isNewer(*parseVersion("2.10"), *parseVersion("2.9")));
+    EXPECT_FALSE(isNewer(*parseVersion("2.1"), *parseVersion("2.1.0")));
+    EXPECT_TRUE(isNewer(*parseVersion("2.1.1"), *parseVersion("2.1")));
+    EXPECT_FALSE(isNewer(*parseVersion("1.9.9"), *parseVersion("2")));
+    EXPECT_TRUE(parseVersion(" 3.0 ").has_value());
+    for (const char* bad : {"", "abc", "2.", ".2", "2..1", "2.1a", "v2", "1 2"})
+        EXPECT_FALSE(parseVersion(bad).has_value()) << bad;
+    EXPECT_EQ(firstLine("\xEF\xBB\xBF" "2.2\r\nnews"), "2.2");
+}
+
+TEST(QueryUpdate, TheServersVersionDecidesTheFlag)
+{
+    struct Case {
+        const char* name;
+        QByteArray status;
+        QByteArray body;
+        int result;
+        unsigned char newer;
+    };
+    const Case cases[] = {
+        {"newer", "200 OK", "2.2\r\nnové funkce\r\n", 0, 1},
+        {"same", "200 OK", "2.1", 0, 0},
+        {"same, longer form", "200 OK", "2.1.0\n", 0, 0},
+        {"older", "200 OK", "2.0.9", 0, 0},
+        {"garbage", "200 OK", "<html>Not here</html>", 1, 0},
+        {"empty", "200 OK", "", 1, 0},
+        {"not found", "404 Not Found", "2.2", 1, 0},
+        {"a page too long", "200 OK", "2.3\n" + QByteArray(100000, 'x'), 0, 1},
+    };
+    for (const Case& c : cases) {
+        TinyServer server(c.status, c.body);
+        const Outcome outcome = ask(server.url());
+        EXPECT_EQ(outcome.result, c.result) << c.name;
+        EXPECT_EQ(outcome.newer, c.newer) << c.name;
+    }
+}
+
+TEST(QueryUpdate, NoServerOrASlowOneFailsWithinTheTimeouts)
+{
+    // Nothing listens on a port that was just free.
+    QByteArray closed;
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        closed = "http://127.0.0.1:" + QByteArray::number(probe.serverPort()) + "/vorlin.txt";
+    }
+    QElapsedTimer clock;
+    clock.start();
+    Outcome outcome = ask(closed);
+    EXPECT_EQ(outcome.result, 1);
+    EXPECT_EQ(outcome.newer, 0);
+    EXPECT_LT(clock.elapsed(), 1000);
+
+    TinyServer slow("200 OK", "9.9", 3500);
+    clock.restart();
+    outcome = ask(slow.url());
+    EXPECT_EQ(outcome.result, 1);
+    EXPECT_EQ(outcome.newer, 0);
+    EXPECT_LT(clock.elapsed(), 3600);
+
+    clock.restart();
+    outcome = ask("http://neexistuje.invalid/vorlin.txt");
+    EXPECT_EQ(outcome.result, 1);
+    EXPECT_LT(clock.elapsed(), 3600);
+}
+
+TEST(QueryUpdate, AMissingLocalVersionFileIsAFailedCheck)
+{
+    TinyServer server("200 OK", "2.2");
+    unsigned char newer = 7;
+    EXPECT_EQ(QueryUpdate(server.url().constData(), "/nikde/vorlin.txt", "", "", 0, &newer), 1);
+    EXPECT_EQ(newer, 0);
+}
