@@ -49,6 +49,7 @@ start_and_close() {
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 [[ -L "$prefix/bin/vorlin" && -x "$prefix/lib/vorlin/vorlin" ]] || fail "bin/vorlin does not lead to lib/vorlin/vorlin"
+[[ -f "$prefix/lib/vorlin/libupdlink.so" ]] || fail "no update library beside the program"
 for size in 16 22 24 32 48 64 128 256; do
   [[ -s "$prefix/share/icons/hicolor/${size}x${size}/apps/cz.vorlin.Vorlin.png" ]] || fail "no ${size} px icon"
 done

@@ -10,6 +10,7 @@
 #include "output/KeyCombination.h"
 #include "data/Settings.h"
 #include "ui/Icons.h"
+#include "ui/widgets/GroupFrame.h"
 #include "ui/widgets/RichEditActions.h"
 #include "ui/widgets/WrappedCheckBox.h"
 
@@ -35,25 +36,6 @@ namespace {
 constexpr Color kExportGroupColour = 15137510;  // light green
 constexpr Color kOtherWorkColour = 16763594;    // light blue
 
-// A group's frame, in its colour when it has one, with the caption inside
-// the frame and clear of its edge.
-void frameGroup(QGroupBox* group, std::optional<Color> colour = std::nullopt)
-{
-    if (colour) {
-        QPalette palette = group->palette();
-        palette.setColor(QPalette::Window, toQColor(*colour));
-        group->setPalette(palette);
-    }
-    const QString background =
-        colour ? QStringLiteral("background-color: %1;").arg(toQColor(*colour).name()) : QString();
-    const int captionHeight = group->fontMetrics().height();
-    group->setStyleSheet(QStringLiteral("QGroupBox { %1 border: 1px solid palette(mid); border-radius: 3px;"
-                                        " margin-top: 0px; padding: %2px 4px 4px 4px; }"
-                                        "QGroupBox::title { subcontrol-origin: padding; subcontrol-position: top left;"
-                                        " left: 6px; top: 3px; }")
-                             .arg(background)
-                             .arg(captionHeight + 4));
-}
 
 const char kHelpText[] =
     "Pokud je zatržena možnost \"použít zkratku ctrl+v po uplynutí času\", program začne odpočítávat počet "
@@ -139,7 +121,7 @@ QWidget* TVorlin_Form::buildMiddleColumn(db::DataSource* dataSource)
     layout->setContentsMargins(0, 0, 0, 0);
 
     GroupBox1 = new QGroupBox(QStringLiteral("Vyhledávání"), column);
-    frameGroup(GroupBox1);
+    ui::frameGroup(GroupBox1);
     auto* search = new QHBoxLayout(GroupBox1);
     auto* words = new QVBoxLayout;
     Label3 = new QLabel(QStringLiteral("zde vyhledáváte v názvu a v klíčových slovech"), GroupBox1);
@@ -223,7 +205,7 @@ QWidget* TVorlin_Form::buildRightColumn()
     layout->setContentsMargins(0, 0, 0, 0);
 
     GroupBox19 = new QGroupBox(QStringLiteral("Export do textových editorů"), column);
-    frameGroup(GroupBox19, kExportGroupColour);
+    ui::frameGroup(GroupBox19, toQColor(kExportGroupColour));
     auto* export_ = new QVBoxLayout(GroupBox19);
     Word_ListBox = new QListWidget(GroupBox19);
     Word_ListBox->setObjectName(QStringLiteral("Word_ListBox"));
@@ -250,7 +232,7 @@ QWidget* TVorlin_Form::buildRightColumn()
     layout->addWidget(GroupBox19);
 
     GroupBox2 = new QGroupBox(QStringLiteral("Jiná práce s textem"), column);
-    frameGroup(GroupBox2, kOtherWorkColour);
+    ui::frameGroup(GroupBox2, toQColor(kOtherWorkColour));
     auto* other = new QGridLayout(GroupBox2);
     Button3 = new QPushButton(QStringLiteral("Kopírovat text do schránky"), GroupBox2);
     connect(Button3, &QPushButton::clicked, this, &TVorlin_Form::Button3Click);

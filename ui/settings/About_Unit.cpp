@@ -11,6 +11,7 @@
 #include "data/Settings.h"
 #include "ui/main/Vorlin_Unit.h"
 #include "ui/settings/FolderCopy.h"
+#include "ui/widgets/GroupFrame.h"
 #include "ui/settings/Product.h"
 #include "updlink/updlink.h"
 
@@ -116,6 +117,10 @@ TAbout_Form::TAbout_Form(QWidget* parent) : QWidget(parent, Qt::Window)
     Button5->setPalette(red);
     store->addWidget(Button6);
     store->addWidget(Button5);
+
+    for (QGroupBox* group : {GroupBox2, GroupBox3, GroupBox4, GroupBox5})
+        ui::frameGroup(group);
+    store->addStretch(1);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(GroupBox2, 0, 0, 1, 2);
