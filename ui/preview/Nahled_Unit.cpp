@@ -21,7 +21,7 @@ TNahled_Form* Nahled_Form = nullptr;
 
 const QString TNahled_Form::kSeparator = QStringLiteral("\r\n\r\n") + QString(39, u'=') + QStringLiteral("\r\n");
 
-TNahled_Form::TNahled_Form(db::DataSource* dataSource, QWidget* parent) : QWidget(parent, Qt::Window)
+TNahled_Form::TNahled_Form(db::DataSource* dataSource, QWidget* parent) : ui::SecondaryWindow(parent)
 {
     setObjectName(QStringLiteral("Nahled_Form"));
     setWindowTitle(QStringLiteral("Náhled textu"));
@@ -72,13 +72,7 @@ TNahled_Form::TNahled_Form(db::DataSource* dataSource, QWidget* parent) : QWidge
 
 void TNahled_Form::showWindow()
 {
-    if (!placed_ && Vorlin_Form) {
-        move(Vorlin_Form->frameGeometry().center() - QPoint(width() / 2, height() / 2));
-        placed_ = true;
-    }
-    show();
-    raise();
-    activateWindow();
+    showOver(Vorlin_Form);
 }
 
 void TNahled_Form::insertAtCursor(const QString& text)

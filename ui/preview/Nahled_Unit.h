@@ -8,13 +8,15 @@
 #include <QToolBar>
 #include <QWidget>
 
+#include "ui/widgets/SecondaryWindow.h"
+
 namespace vorlin {
 
 // The preview window: a larger editor of the current snippet's body, bound to
 // the same row as the main window's editor, with the formatting commands, a
 // font button, the court-reference helper and the separator. Closing it offers
 // to save an edited row and hands a new row's body to the main window.
-class TNahled_Form : public QWidget {
+class TNahled_Form : public ui::SecondaryWindow {
     Q_OBJECT
 public:
     explicit TNahled_Form(db::DataSource* dataSource, QWidget* parent = nullptr);
@@ -54,7 +56,6 @@ private:
     void insertAtCursor(const QString& text);
     void copyIntoMainEditor();
 
-    bool placed_ = false;
 };
 
 // The one preview window of the program.

@@ -63,7 +63,7 @@ void inform(QWidget* parent, const QString& text)
 
 }  // namespace
 
-TAbout_Form::TAbout_Form(QWidget* parent) : QWidget(parent, Qt::Window)
+TAbout_Form::TAbout_Form(QWidget* parent) : ui::SecondaryWindow(parent)
 {
     setObjectName(QStringLiteral("About_Form"));
     setWindowTitle(QStringLiteral("Nastavení, o programu"));
@@ -160,13 +160,7 @@ TAbout_Form::TAbout_Form(QWidget* parent) : QWidget(parent, Qt::Window)
 
 void TAbout_Form::showWindow()
 {
-    if (!placed_ && Vorlin_Form) {
-        move(Vorlin_Form->frameGeometry().center() - QPoint(width() / 2, height() / 2));
-        placed_ = true;
-    }
-    show();
-    raise();
-    activateWindow();
+    showOver(Vorlin_Form);
 }
 
 QStringList TAbout_Form::memoLines() const

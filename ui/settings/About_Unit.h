@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "ui/widgets/SecondaryWindow.h"
+
 #include <functional>
 
 namespace vorlin {
@@ -17,7 +19,7 @@ namespace vorlin {
 // font of new snippets, the bulk font change, the list of kinds (the
 // program's working list for the whole run), the backup of the data folder
 // and the wiping of the snippet table.
-class TAbout_Form : public QWidget {
+class TAbout_Form : public ui::SecondaryWindow {
     Q_OBJECT
 public:
     explicit TAbout_Form(QWidget* parent = nullptr);
@@ -81,7 +83,6 @@ protected:
 
 private:
 
-    bool placed_ = false;
 };
 
 // The one settings window of the program.

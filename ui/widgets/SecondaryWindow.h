@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+namespace vorlin::ui {
+
+// A window of the program besides the main one: created once and hidden,
+// shown without being modal and brought to the front, centred over the main
+// window the first time it shows.
+class SecondaryWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit SecondaryWindow(QWidget* parent = nullptr) : QWidget(parent, Qt::Window) {}
+
+    void showOver(const QWidget* mainWindow)
+    {
+        if (!placed_ && mainWindow) {
+            move(mainWindow->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+            placed_ = true;
+        }
+        show();
+        raise();
+        activateWindow();
+    }
+
+private:
+    bool placed_ = false;
+};
+
+}  // namespace vorlin::ui
