@@ -3,6 +3,7 @@
 #include "app/ErrorBox.h"
 #include "data/DM_Unit.h"
 #include "platform/XTestKeyboard.h"
+#include "import/Import_Unit.h"
 #include "ui/preview/Nahled_Unit.h"
 #include "ui/settings/About_Unit.h"
 #include "ui/main/Vorlin_Unit.h"
@@ -18,6 +19,10 @@ void createWindows(QObject* owner)
         if (About_Form)
             About_Form->showWindow();
     };
+    Vorlin_Form->showImportWindow = [] {
+        if (Import_Form)
+            Import_Form->showEmptied();
+    };
     Vorlin_Form->showPreviewWindow = [] {
         if (Nahled_Form)
             Nahled_Form->showWindow();
@@ -28,12 +33,15 @@ void createWindows(QObject* owner)
     About_Form = new TAbout_Form;
     runShowingErrors([] { About_Form->FormCreate(); });
     Nahled_Form = new TNahled_Form(&DM->Vorlin_DataSource);
+    Import_Form = new TImport_Form;
     Vorlin_Form->show();
 }
 
 void destroyWindows()
 {
     runShowingErrors([] { Vorlin_Form->FormDestroy(); });
+    delete Import_Form;
+    Import_Form = nullptr;
     delete Nahled_Form;
     Nahled_Form = nullptr;
     delete About_Form;

@@ -22,6 +22,7 @@
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <optional>
@@ -260,6 +261,10 @@ QWidget* TVorlin_Form::buildRightColumn()
     layout->addStretch(1);
     Button5 = new QPushButton(QStringLiteral("Speciální import"), column);
     Button5->setVisible(false);
+    connect(Button5, &QPushButton::clicked, this, &TVorlin_Form::Button5Click);
+    // The button stays invisible; its window opens from the keyboard too.
+    auto* importShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I), this);
+    connect(importShortcut, &QShortcut::activated, this, &TVorlin_Form::Button5Click);
     layout->addWidget(Button5);
     Button1 = new QPushButton(QStringLiteral("Nastavení, o programu"), column);
     connect(Button1, &QPushButton::clicked, this, &TVorlin_Form::Button1Click);
@@ -448,6 +453,12 @@ void TVorlin_Form::Button4Click()
 {
     if (showPreviewWindow)
         showPreviewWindow();
+}
+
+void TVorlin_Form::Button5Click()
+{
+    if (showImportWindow)
+        showImportWindow();
 }
 
 void TVorlin_Form::DBGrid1DblClick()

@@ -57,6 +57,7 @@ public:
     void Button1Click();
     void Button4Click();
     void DBGrid1DblClick();
+    void Button5Click();
 
     // Search and sorting: they rewrite the snippet query's lines and open it
     // again.
@@ -81,6 +82,7 @@ public:
     // Windows that open from here once they exist.
     std::function<void()> showSettingsWindow;
     std::function<void()> showPreviewWindow;
+    std::function<void()> showImportWindow;
 
     // Whether minimising puts the window into the notification area.
     bool hidesIntoTray() const;

@@ -1,0 +1,229 @@
+#include "import/Import_Unit.h"
+
+#include "common/Paths.h"
+#include "common/TextFile.h"
+#include "common/Win1250.h"
+#include "data/DM_Unit.h"
+#include "import/Candidates.h"
+#include "regex/RegExpr.h"
+#include "ui/main/Vorlin_Unit.h"
+#include "ui/settings/About_Unit.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace vorlin {
+
+TImport_Form* Import_Form = nullptr;
+
+namespace {
+
+// A filter file's lines: each one pattern exactly as read, as bytes.
+QList<QByteArray> patternsOf(const QString& path)
+{
+    const QByteArray bytes = readWholeFile(path);
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n')
+            continue;
+        lines << bytes.mid(start, i - start);
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size())
+        lines << bytes.mid(start);
+    return lines;
+}
+
+QPushButton* twoLineButton(const QString& text, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setMinimumHeight(button->fontMetrics().lineSpacing() * 2 + 10);
+    return button;
+}
+
+}  // namespace
+
+TImport_Form::TImport_Form(QWidget* parent) : ui::SecondaryWindow(parent)
+{
+    setObjectName(QStringLiteral("Import_Form"));
+    setWindowTitle(QStringLiteral("Import"));
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Import_Memo1"));
+    Memo1->setFixedHeight(145);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    items = new ReviewListModel(this);
+    CheckListBox1 = new QListView(this);
+    CheckListBox1->setModel(items);
+    CheckListBox1->setUniformItemSizes(true);
+    CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
+
+    Panel1 = new QWidget(this);
+    Panel1->setFixedWidth(168);
+    Button2 = new QPushButton(QStringLiteral("Otevřít vstup txt"), Panel1);
+    Button3 = new QPushButton(QStringLiteral("Zpracovat text výše"), Panel1);
+    Button4 = twoLineButton(QStringLiteral("Zpracovat sadu souborů\ndoc, docx, txt"), Panel1);
+    Zastavit_Button = new QPushButton(QStringLiteral("Zastavit"), Panel1);
+    Button1 = new QPushButton(QStringLiteral("Uložit označené záznamy"), Panel1);
+    Button5 = twoLineButton(QStringLiteral("Otevřít adresář\nse šablonami"), Panel1);
+    // The run over a set of documents comes with the document conversion.
+    Button4->setEnabled(false);
+    Zastavit_Button->setEnabled(false);
+    auto* panel = new QVBoxLayout(Panel1);
+    panel->setContentsMargins(4, 0, 0, 0);
+    for (QPushButton* button : {Button2, Button3, Button4, Zastavit_Button, Button1, Button5})
+        panel->addWidget(button);
+    panel->addStretch(1);
+
+    Button6 = new QPushButton(QStringLiteral("vše"), this);
+    Button7 = new QPushButton(QStringLiteral("nic"), this);
+    for (QPushButton* button : {Button6, Button7})
+        button->setFixedSize(button->fontMetrics().horizontalAdvance(QStringLiteral("vše")) + 16, 20);
+    auto* ticks = new QVBoxLayout;
+    ticks->addWidget(Button6);
+    ticks->addWidget(Button7);
+    ticks->addStretch(1);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setSizeGripEnabled(false);
+    PopupMenu1 = new QMenu(this);
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(CheckListBox1, 1);
+    middle->addLayout(ticks);
+    middle->addWidget(Panel1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 0);
+    layout->addWidget(Memo1);
+    layout->addLayout(middle, 1);
+    layout->addWidget(StatusBar1);
+
+    connect(Button2, &QPushButton::clicked, this, &TImport_Form::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(Button3); });
+    connect(Button1, &QPushButton::clicked, this, &TImport_Form::Button1Click);
+    connect(Button5, &QPushButton::clicked, this, &TImport_Form::Button5Click);
+    connect(Button6, &QPushButton::clicked, this, &TImport_Form::Button6Click);
+    connect(Button7, &QPushButton::clicked, this, &TImport_Form::Button7Click);
+
+    chooseInputFile = [this] {
+        return QFileDialog::getOpenFileName(this, QStringLiteral("Otevřít vstup txt"), QString(),
+                                            QStringLiteral("*.txt"));
+    };
+    openFolder = [](const QString& folder) { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); };
+
+    resize(782, 460);
+}
+
+void TImport_Form::showEmptied()
+{
+    showOver(Vorlin_Form);
+    Memo1->clear();
+    items->clear();
+}
+
+void TImport_Form::Button2Click()
+{
+    const QString file = chooseInputFile();
+    if (file.isEmpty())
+        return;
+    Memo1->clear();
+    Memo1->setPlainText(splitLines(win1250::decode(readWholeFile(file))).join(u'\n'));
+}
+
+QStringList TImport_Form::filterFiles() const
+{
+    // Directly in the folder, "*.txt" without regard to letter case.
+    return QDir(paths().filterDir)
+        .entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+}
+
+void TImport_Form::Button3Click(QPushButton* pressed)
+{
+    PopupMenu1->clear();
+    for (const QString& file : filterFiles()) {
+        // The menu takes "&" for an accelerator mark: doubled, it stays a "&".
+        QString caption = file;
+        caption.replace(u'&', QStringLiteral("&&"));
+        QAction* item = PopupMenu1->addAction(caption);
+        item->setData(file);
+        if (pressed == Button3)
+            connect(item, &QAction::triggered, this, [this, file] { PopupMenuItemsClick(file); });
+    }
+    PopupMenu1->popup(pressed->mapToGlobal(QPoint(pressed->width(), pressed->height())));
+}
+
+void TImport_Form::PopupMenuItemsClick(const QString& fileName)
+{
+    TRegExpr engine;
+    const QList<QByteArray> patterns = patternsOf(paths().filterDir + fileName);
+    items->clear();
+    QString text = Memo1->toPlainText();
+    text.replace(u'\n', QStringLiteral("\r\n"));
+    const QByteArray input = win1250::encode(text);
+    try {
+        for (const QByteArray& pattern : patterns) {
+            engine.setExpression(pattern);
+            for (bool found = engine.exec(input); found; found = engine.execNext())
+                items->add(win1250::decode(engine.match()));
+        }
+    } catch (...) {
+        items->flush();  // what was found before the error stays
+        throw;
+    }
+    items->flush();
+}
+
+void TImport_Form::Button1Click()
+{
+    LastKind.clear();
+    db::Query& query = DM->Vorlin_ADOQuery;
+    for (int row = 0; row < items->count(); ++row) {
+        if (!items->isChecked(row))
+            continue;
+        const QString text = candidates::storedText(candidates::textOf(items->text(row)));
+        query.insert();
+        query.setValue(QStringLiteral("nazev"), text);
+        query.setValue(QStringLiteral("obsah"), text);
+        bool accepted = false;
+        QString kind = QInputDialog::getText(this, QStringLiteral("Zadejte druh záznamu"), QStringLiteral("Druh"),
+                                             QLineEdit::Normal, LastKind, &accepted);
+        if (!accepted)
+            kind = LastKind;
+        const QStringList known = About_Form->memoLines();
+        if (!known.contains(kind, Qt::CaseInsensitive)) {
+            About_Form->setMemoLines(known + QStringList{kind});
+            About_Form->Button4Click();
+        }
+        query.setValue(QStringLiteral("druh"), kind);
+        LastKind = query.value(QStringLiteral("druh")).toString();
+        query.post();
+    }
+    hide();
+}
+
+void TImport_Form::Button5Click()
+{
+    openFolder(paths().filterDir);
+}
+
+void TImport_Form::Button6Click()
+{
+    items->setAllChecked(true);
+}
+
+void TImport_Form::Button7Click()
+{
+    items->setAllChecked(false);
+}
+
+}  // namespace vorlin

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "import/ReviewListModel.h"
+#include "ui/widgets/SecondaryWindow.h"
+
+#include <QListView>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+
+#include <functional>
+
+namespace vorlin {
+
+// The import window: text in the memo (typed, pasted or loaded) is filtered
+// by the patterns of a filter file into candidates; the ticked candidates are
+// stored as snippets, each with a kind.
+class TImport_Form : public ui::SecondaryWindow {
+    Q_OBJECT
+public:
+    explicit TImport_Form(QWidget* parent = nullptr);
+
+    // Shown over the main window with an empty memo and an empty list.
+    void showEmptied();
+
+    void Button2Click();                                 // "Otevřít vstup txt"
+    void Button3Click(QPushButton* pressed);             // the filter menu
+    void PopupMenuItemsClick(const QString& fileName);   // the memo run
+    void Button1Click();                                 // save the ticked candidates
+    void Button5Click();                                 // the filter folder
+    void Button6Click();                                 // "vše"
+    void Button7Click();                                 // "nic"
+
+    // The filter files of the menu, in the file system's order.
+    QStringList filterFiles() const;
+
+    // Where a text file for the memo comes from; the open dialog by default.
+    std::function<QString()> chooseInputFile;
+    // Opens a folder in the desktop's file manager.
+    std::function<void(const QString& folder)> openFolder;
+
+    QPlainTextEdit* Memo1;
+    QListView* CheckListBox1;
+    ReviewListModel* items;
+    QWidget* Panel1;
+    QPushButton* Button2;
+    QPushButton* Button3;
+    QPushButton* Button4;
+    QPushButton* Zastavit_Button;
+    QPushButton* Button1;
+    QPushButton* Button5;
+    QPushButton* Button6;
+    QPushButton* Button7;
+    QStatusBar* StatusBar1;
+    QMenu* PopupMenu1;
+
+    // The kind the previous candidate of the current save was stored with.
+    QString LastKind;
+};
+
+// The one import window of the program.
+extern TImport_Form* Import_Form;
+
+}  // namespace vorlin

@@ -1,0 +1,242 @@
+// The import window: the memo run over filter files, and saving the ticked
+// candidates as snippets.
+#include "common/Win1250.h"
+#include "import/Import_Unit.h"
+#include "regex/ERegExpr.h"
+#include "support/ModalAnswerer.h"
+#include "ui/MainWindowFixture.h"
+#include "ui/settings/About_Unit.h"
+
+#include <QInputDialog>
+#include <QLineEdit>
+
+using namespace vorlin;
+using namespace vorlin::test;
+
+namespace {
+
+class Import : public MainWindow {
+protected:
+    void SetUp() override
+    {
+        start(false);
+        about = std::make_unique<TAbout_Form>();
+        About_Form = about.get();
+        about->setMemoLines(kinds::load(kinds::filePath(dataDir)));
+        import = std::make_unique<TImport_Form>();
+        Import_Form = import.get();
+        form->showImportWindow = [this] { import->showEmptied(); };
+    }
+
+    void TearDown() override
+    {
+        import.reset();
+        Import_Form = nullptr;
+        about.reset();
+        About_Form = nullptr;
+        MainWindow::TearDown();
+    }
+
+    void filter(const QByteArray& bytes, const char* name = "f.txt")
+    {
+        dir.write(QStringLiteral("Jan Novák/Data (účetní)/hledani/") + QString::fromUtf8(name), bytes);
+    }
+
+    QStringList found() { return import->items->texts(); }
+
+    // Answers the kind prompts one after the other (null: Cancel).
+    ModalAnswerer answerKinds(QList<const char*> kinds, QStringList* presets)
+    {
+        return ModalAnswerer([kinds, presets](QWidget* dialog) mutable {
+            auto* input = qobject_cast<QInputDialog*>(dialog);
+            ASSERT_NE(input, nullptr);
+            presets->append(input->textValue());
+            const char* kind = kinds.isEmpty() ? nullptr : kinds.takeFirst();
+            if (kind) {
+                input->setTextValue(QString::fromUtf8(kind));
+                input->accept();
+            } else {
+                input->reject();
+            }
+        });
+    }
+
+    QList<QStringList> storedRows()
+    {
+        db::Database database(databaseFile());
+        db::Statement rows(database, QStringLiteral("SELECT nazev, druh, obsah FROM vorlin ORDER BY ID"));
+        QList<QStringList> result;
+        while (rows.step())
+            result << QStringList{rows.column(0).toString(), rows.column(1).toString(), rows.column(2).toString()};
+        return result;
+    }
+
+    std::unique_ptr<TAbout_Form> about;
+    std::unique_ptr<TImport_Form> import;
+};
+
+}  // namespace
+
+TEST_F(Import, TheFilterMenuListsTheTxtFilesOfTheFilterFolder)
+{
+    filter("a", "První.txt");
+    filter("b", "druhý.TXT");
+    filter("c", "pozn.md");
+    dir.write(QStringLiteral("Jan Novák/Data (účetní)/hledani/pod/vnořený.txt"), "d");
+    filter("e", "A&B.txt");
+    QStringList files = import->filterFiles();
+    files.sort();
+    QStringList expected{"A&B.txt", "druhý.TXT", "První.txt"};
+    expected.sort();
+    EXPECT_EQ(files, expected);
+    import->Button3Click(import->Button3);
+    QStringList captions;
+    for (QAction* action : import->PopupMenu1->actions())
+        captions << action->text();
+    EXPECT_TRUE(captions.contains(QStringLiteral("A&&B.txt")));  // shown as "A&B.txt"
+    import->PopupMenu1->hide();
+}
+
+TEST_F(Import, TheMemoRunAddsEveryMatchOfEveryLine)
+{
+    struct Case {
+        const char* name;
+        QByteArray filterFile;
+        const char* memo;
+        QStringList found;
+    };
+    const Case cases[] = {
+        {"two lines, line ends of all kinds", "\\d+\r\n[a-z]+\n", "ab 12 cd 3",
+         {"12", "3", "ab", "cd"}},
+        {"an empty file", "", "ab 12", {}},
+        {"the same text twice stays twice", "ab", "ab ab", {"ab", "ab"}},
+        {"an empty line repeats the line before", "\\d\n\nx", "1 2 x", {"1", "1", "2", "2", "x"}},
+        {"blanks belong to the pattern", " b ", "a b c", {" b "}},
+        {"an empty match at every position", "x*", "ab", {"", "", ""}},
+        {"a line break inside a match", "a\\r\\nb", "a\nb", {"a\r\nb"}},
+        {"a byte-order mark is three characters", "\xEF\xBB\xBF" "a", "ď»ża", {QString::fromUtf8("ď»ża")}},
+        {"Czech letters in Windows-1250", "\xE8\xE1st", "část a část", {"část", "část"}},
+    };
+    for (const Case& c : cases) {
+        filter(c.filterFile);
+        import->Memo1->setPlainText(QString::fromUtf8(c.memo));
+        import->items->add(QStringLiteral("z minula"));
+        import->PopupMenuItemsClick(QStringLiteral("f.txt"));
+        QStringList sorted = c.found;
+        EXPECT_EQ(found().size(), c.found.size()) << c.name;
+        for (const QString& text : c.found)
+            EXPECT_TRUE(found().contains(text)) << c.name << ": " << text.toStdString();
+        for (int row = 0; row < import->items->count(); ++row)
+            EXPECT_FALSE(import->items->isChecked(row)) << c.name;
+    }
+}
+
+TEST_F(Import, ErrorsKeepWhatWasFoundBefore)
+{
+    import->Memo1->setPlainText(QStringLiteral("a1 b2"));
+    filter("\\d\n(a\n");
+    try {
+        import->PopupMenuItemsClick(QStringLiteral("f.txt"));
+        FAIL() << "no error";
+    } catch (const ERegExpr& e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("TRegExpr(comp): ParseReg Unmatched ()")))
+            << e.message().toStdString();
+    }
+    EXPECT_EQ(found(), (QStringList{"1", "2"}));
+
+    filter("\nx");
+    import->items->add(QStringLiteral("staré"));
+    try {
+        import->PopupMenuItemsClick(QStringLiteral("f.txt"));
+        FAIL() << "no error";
+    } catch (const ERegExpr& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("TRegExpr(exec): Not Assigned Expression Property"));
+    }
+    EXPECT_TRUE(found().isEmpty());  // cleared after the file was read
+
+    import->items->add(QStringLiteral("staré"));
+    EXPECT_THROW(import->PopupMenuItemsClick(QStringLiteral("chybí.txt")), FileError);
+    EXPECT_EQ(found(), QStringList{"staré"});  // the list is cleared only after the file was read
+}
+
+TEST_F(Import, SavingStoresTheTickedCandidatesWithTheirKinds)
+{
+    import->showEmptied();
+    for (const char* text : {"2. filtr|Jan Novák\r\nBrno", "B|text s | uvnitř", "C[enter]D", "D neoznačený"})
+        import->items->add(QString::fromUtf8(text));
+    import->items->setChecked(0, true);
+    import->items->setChecked(1, true);
+    import->items->setChecked(3, true);  // the order is the list's: "2. filtr|…", "B|…", "C…", "D…"
+    QStringList presets;
+    {
+        ModalAnswerer answerer = answerKinds({"Smlouva", "SMLOUVA", nullptr}, &presets);
+        import->Button1Click();
+    }
+    EXPECT_EQ(presets, (QStringList{"", "Smlouva", "SMLOUVA"}));
+    const QList<QStringList> rows = storedRows();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0], (QStringList{"Jan Novák\r\nBrno", "Smlouva", "Jan Novák\r\nBrno"}));
+    EXPECT_EQ(rows[1], (QStringList{"text s | uvnitř", "SMLOUVA", "text s | uvnitř"}));
+    EXPECT_EQ(rows[2], (QStringList{"D neoznačený", "SMLOUVA", "D neoznačený"}));
+    // "Smlouva" is new, "SMLOUVA" differs only in case: one line more.
+    EXPECT_EQ(kinds::load(kinds::filePath(dataDir)).count(QStringLiteral("Smlouva")), 1);
+    EXPECT_FALSE(kinds::load(kinds::filePath(dataDir)).contains(QStringLiteral("SMLOUVA")));
+    EXPECT_TRUE(items(form->ListBox1).contains(QStringLiteral("Smlouva")));
+    EXPECT_FALSE(import->isVisible());
+}
+
+TEST_F(Import, CancelAtEveryPromptStoresTheEmptyKindAndAddsItOnce)
+{
+    import->showEmptied();
+    import->items->add(QStringLiteral("a"));
+    import->items->add(QStringLiteral("b[enter]c"));
+    import->Button6Click();
+    QStringList presets;
+    {
+        ModalAnswerer answerer = answerKinds({nullptr, nullptr}, &presets);
+        import->Button1Click();
+    }
+    const QList<QStringList> rows = storedRows();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0][1], QString());
+    EXPECT_EQ(rows[1][0], QStringLiteral("b \r\nc"));
+    EXPECT_EQ(kinds::load(kinds::filePath(dataDir)).count(QString()), 1);
+}
+
+TEST_F(Import, NothingTickedStoresNothingAndHides)
+{
+    import->showEmptied();
+    import->items->add(QStringLiteral("a"));
+    import->Button6Click();
+    import->Button7Click();
+    ModalAnswerer none;
+    import->Button1Click();
+    EXPECT_TRUE(none.seen().isEmpty());
+    EXPECT_EQ(rowsInFile(), 0);
+    EXPECT_FALSE(import->isVisible());
+}
+
+TEST_F(Import, WithTheMainWindowHiddenNothingIsStored)
+{
+    import->showEmptied();
+    import->items->add(QStringLiteral("a"));
+    import->Button6Click();
+    form->hide();
+    ModalAnswerer answerer;
+    EXPECT_FALSE(runShowingErrors([this] { import->Button1Click(); }));
+    ASSERT_EQ(answerer.seen().size(), 1);
+    EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("Cannot focus a disabled or invisible window."));
+    EXPECT_EQ(rowsInFile(), 0);
+    EXPECT_TRUE(import->isVisible());
+}
+
+TEST_F(Import, SpecialImportOpensFromTheKeyboardEmptied)
+{
+    import->Memo1->setPlainText(QStringLiteral("staré"));
+    import->items->add(QStringLiteral("staré"));
+    QTest::keyClick(form.get(), Qt::Key_I, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(import->isVisible());
+    EXPECT_TRUE(import->Memo1->toPlainText().isEmpty());
+    EXPECT_EQ(import->items->count(), 0);
+    EXPECT_EQ(import->windowTitle(), QStringLiteral("Import"));
+}
