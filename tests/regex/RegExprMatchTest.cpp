@@ -206,11 +206,13 @@ TEST(RegExpr, ExplodingBacktrackingIsAnErrorNotAHang)
     }
 }
 
-TEST(RegExpr, TheDeliveredAddressFilterCompilesAndFindsAddresses)
+TEST(RegExpr, TheDeliveredAddressFilterFindsAddressesAndNotTheirNeighbours)
 {
     const QString text = QStringLiteral(
         "Vážený pane,\r\nJUDr. Jan Novák\r\nDlouhá 12/5\r\n110 00 Praha 1\r\n\r\n"
-        "dopis pro Marie Dvořáková, Husova 7, 602 00 Brno a firmu Stavby s.r.o., IČO: 12345678.\r\n");
+        "Prodávající: Marie Dvořáková, Husova 7, 602 00 Brno\r\n"
+        "Stavby Morava s.r.o.\r\nLhota č. p. 15\r\n53701 Chrudim\r\nČeská republika\r\n"
+        "IČO: 12345678, tel. +420 777 123 456, dne 27. 5. 2010, sp. zn. 25 Cdo 1234/2008, 12 500 Kč\r\n");
     QFile file(QStringLiteral(VORLIN_EXE_DIR "filtr_adres.txt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QStringList found;
@@ -221,11 +223,10 @@ TEST(RegExpr, TheDeliveredAddressFilterCompilesAndFindsAddresses)
             continue;
         engine.setExpression(pattern);
         for (bool hit = engine.exec(text); hit; hit = engine.execNext())
-            found << QString::fromUtf8(win1250::decode(engine.match()).toUtf8());
+            found << win1250::decode(engine.match());
     }
-    EXPECT_TRUE(found.contains(QStringLiteral("JUDr. Jan Novák\r\nDlouhá 12/5\r\n110 00 Praha 1"))) << found.join(u'|').toStdString();
-    EXPECT_TRUE(found.contains(QStringLiteral("dopis pro Marie Dvořáková, Husova 7, 602 00 Brno a firmu Stavby s.r.o."))
-                || std::any_of(found.begin(), found.end(), [](const QString& f) { return f.contains(QStringLiteral("Husova 7, 602 00 Brno")); }))
-        << found.join(u'|').toStdString();
-    EXPECT_TRUE(std::any_of(found.begin(), found.end(), [](const QString& f) { return f.contains(QStringLiteral("IČO: 12345678")); }));
+    found.sort();
+    EXPECT_EQ(found, (QStringList{"JUDr. Jan Novák\r\nDlouhá 12/5\r\n110 00 Praha 1",
+                                  "Marie Dvořáková, Husova 7, 602 00 Brno",
+                                  "Stavby Morava s.r.o.\r\nLhota č. p. 15\r\n53701 Chrudim\r\nČeská republika"}));
 }
