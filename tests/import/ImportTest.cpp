@@ -7,6 +7,7 @@
 #include "ui/MainWindowFixture.h"
 #include "ui/settings/About_Unit.h"
 
+#include <QDir>
 #include <QInputDialog>
 #include <QLineEdit>
 
@@ -239,4 +240,26 @@ TEST_F(Import, SpecialImportOpensFromTheKeyboardEmptied)
     EXPECT_TRUE(import->Memo1->toPlainText().isEmpty());
     EXPECT_EQ(import->items->count(), 0);
     EXPECT_EQ(import->windowTitle(), QStringLiteral("Import"));
+}
+
+TEST_F(Import, NoFilterFileGivesAnEmptyMenu)
+{
+    QDir(paths().filterDir).removeRecursively();
+    QDir().mkpath(paths().filterDir);
+    EXPECT_TRUE(import->filterFiles().isEmpty());
+    import->Button3Click(import->Button3);
+    EXPECT_TRUE(import->PopupMenu1->actions().isEmpty());
+    import->PopupMenu1->hide();
+}
+
+TEST_F(Import, ATextFileLoadsIntoTheMemoAsWindows1250)
+{
+    dir.write(QStringLiteral("vstup.txt"), win1250::encode(QStringLiteral("Jan Novák\r\nDlouhá 12\rBrno\n")));
+    import->Memo1->setPlainText(QStringLiteral("staré"));
+    import->chooseInputFile = [this] { return dir.file(QStringLiteral("vstup.txt")); };
+    import->Button2Click();
+    EXPECT_EQ(import->Memo1->toPlainText(), QStringLiteral("Jan Novák\nDlouhá 12\nBrno"));
+    import->chooseInputFile = [] { return QString(); };  // cancelled: nothing changes
+    import->Button2Click();
+    EXPECT_EQ(import->Memo1->toPlainText(), QStringLiteral("Jan Novák\nDlouhá 12\nBrno"));
 }
