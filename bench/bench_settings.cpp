@@ -97,14 +97,25 @@ int main(int argc, char** argv)
     }
     const double megabytes = double(QFileInfo(dataDir + QStringLiteral("vorlin.mdb")).size()) / (1024 * 1024);
     report("backup_database_size", megabytes, "MB");
-    QDir().mkpath(work.path() + QStringLiteral("/ours"));
-    QDir().mkpath(work.path() + QStringLiteral("/cp"));
-    timer.restart();
-    const bool backedUp = About_Form->backUpInto(work.path() + QStringLiteral("/ours"));
-    const double oursMs = double(timer.nsecsElapsed()) / 1e6;
-    timer.restart();
-    QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), QDir::cleanPath(dataDir), work.path() + QStringLiteral("/cp")});
-    const double cpMs = double(timer.nsecsElapsed()) / 1e6;
+    // Each copy twice, one after the other, the second of each measured, so
+    // that both meet the same page cache.
+    bool backedUp = false;
+    double oursMs = 0;
+    double cpMs = 0;
+    for (int round = 0; round < 2; ++round) {
+        const QString ours = work.path() + QStringLiteral("/ours%1").arg(round);
+        const QString theirs = work.path() + QStringLiteral("/cp%1").arg(round);
+        QDir().mkpath(ours);
+        QDir().mkpath(theirs);
+        timer.restart();
+        backedUp = About_Form->backUpInto(ours);
+        oursMs = double(timer.nsecsElapsed()) / 1e6;
+        timer.restart();
+        QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), QDir::cleanPath(dataDir), theirs});
+        cpMs = double(timer.nsecsElapsed()) / 1e6;
+        QDir(ours).removeRecursively();
+        QDir(theirs).removeRecursively();
+    }
     report("backup_400mb_folder", oursMs, backedUp ? "ms" : "ms (failed)");
     report("cp_r_same_folder", cpMs, "ms");
     report("backup_speed_relative_to_cp_r", cpMs / oursMs, "x");

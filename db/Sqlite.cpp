@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <utility>
@@ -120,8 +121,34 @@ void Database::execute(const QString& sql)
     }
 }
 
-void Database::copyTo(const QString& file) const
+void Database::copyTo(const QString& file)
 {
+    Statement mode(*this, QStringLiteral("PRAGMA journal_mode"));
+    const bool rollbackJournal = mode.step() && mode.column(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0;
+    if (rollbackJournal && sqlite3_get_autocommit(handle_)) {
+        // A read transaction holds a shared lock: no other writer can commit
+        // while the bytes are copied.
+        execute(QStringLiteral("BEGIN"));
+        bool copied = false;
+        try {
+            execute(QStringLiteral("SELECT count(*) FROM sqlite_schema"));
+            QFile in(path_);
+            QFile out(file);
+            copied = in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly);
+            while (copied && !in.atEnd()) {
+                const QByteArray piece = in.read(8 * 1024 * 1024);
+                copied = !(piece.isEmpty() && in.error() != QFileDevice::NoError) && out.write(piece) == piece.size();
+            }
+            copied = copied && out.flush();
+        } catch (...) {
+            execute(QStringLiteral("ROLLBACK"));
+            throw;
+        }
+        execute(QStringLiteral("ROLLBACK"));
+        if (!copied)
+            throw DatabaseError(databaseErrorText(file, SQLITE_IOERR, QStringLiteral("the copy could not be written")));
+        return;
+    }
     sqlite3* target = nullptr;
     const QByteArray name = file.toUtf8();
     int result = sqlite3_open_v2(name.constData(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);

@@ -49,10 +49,11 @@ public:
     // Rows changed by the last statement.
     int changes() const;
 
-    // A whole, consistent copy of the database into a new file, made page by
-    // page while nothing writes (the engine's online backup). Raises
-    // DatabaseError.
-    void copyTo(const QString& file) const;
+    // A whole, consistent copy of the database into a new file. With a
+    // rollback journal the file's bytes are copied while a read lock keeps
+    // writers out (as fast as a plain copy); otherwise the engine's online
+    // backup copies it page by page. Raises DatabaseError.
+    void copyTo(const QString& file);
 
     // Raises DatabaseError for the last failed call.
     [[noreturn]] void fail() const;
