@@ -2,6 +2,7 @@
 
 #include "app/ErrorBox.h"
 #include "data/DM_Unit.h"
+#include "platform/X11DesktopWindows.h"
 #include "platform/XTestKeyboard.h"
 #include "import/Import_Unit.h"
 #include "ui/preview/Nahled_Unit.h"
@@ -15,6 +16,8 @@ void createWindows(QObject* owner)
     DM = new TDM(owner);
     Vorlin_Form = new TVorlin_Form(&DM->Vorlin_DataSource);
     Vorlin_Form->keyboard = new platform::XTestKeyboard(owner);
+    static platform::X11DesktopWindows desktop;
+    Vorlin_Form->desktopWindows = &desktop;
     Vorlin_Form->showSettingsWindow = [] {
         if (About_Form)
             About_Form->showWindow();

@@ -1,5 +1,6 @@
-// A window of another program for the X11 tests of the delayed Ctrl+V: a
-// text editor titled "Cíl vložení" that prints "ready" once shown, "key" and
+// A window of another program for the X11 tests of the delayed Ctrl+V and
+// of the window walk: a text editor titled "Cíl vložení" (or the first
+// argument) that prints "ready" once shown, "key" and
 // the time in milliseconds when Ctrl+V arrives, and at every change "text",
 // the time and its text on one line (line breaks as "\n").
 #include <QApplication>
@@ -42,7 +43,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     Editor editor;
-    editor.setWindowTitle(QStringLiteral("Cíl vložení"));
+    editor.setWindowTitle(argc > 1 ? QString::fromUtf8(argv[1]) : QStringLiteral("Cíl vložení"));
     editor.resize(400, 200);
     QObject::connect(&editor, &QPlainTextEdit::textChanged, [&editor] {
         QString text = editor.toPlainText();

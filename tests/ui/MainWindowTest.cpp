@@ -446,3 +446,37 @@ TEST_F(MainWindow, NoCaptionIsClipped)
         EXPECT_GE(box->width(), box->sizeHint().width()) << box->text().toStdString();
     }
 }
+
+namespace {
+
+class TwoOffices : public platform::DesktopWindows {
+public:
+    QList<platform::TopLevelWindow> windowsTopmostFirst() override
+    {
+        return {{"Dopis.odt - LibreOffice Writer", "libreoffice-writer"},
+                {"Dokument1 - Microsoft Word", "OpusApp"},
+                {"Smlouva.odt - LibreOffice Writer", "libreoffice-writer"}};
+    }
+};
+
+}  // namespace
+
+TEST_F(MainWindow, TheListingButtonsFillTheListTopmostFirstAndSelectTheFirst)
+{
+    start();
+    TwoOffices desktop;
+    form->desktopWindows = &desktop;
+    EXPECT_TRUE(form->Button36->isEnabled());
+    EXPECT_TRUE(form->Button2->isEnabled());
+    form->Button36->click();
+    EXPECT_EQ(items(form->Word_ListBox), QStringList{"Dokument1 - Microsoft Word"});
+    EXPECT_EQ(form->Word_ListBox->currentRow(), 0);
+    form->Button2->click();  // replaces the Word entries
+    EXPECT_EQ(items(form->Word_ListBox),
+              (QStringList{"Dopis.odt - LibreOffice Writer", "Smlouva.odt - LibreOffice Writer"}));
+    EXPECT_EQ(form->Word_ListBox->currentRow(), 0);
+    form->desktopWindows = nullptr;  // no desktop: an empty list, nothing selected
+    form->Button2->click();
+    EXPECT_EQ(form->Word_ListBox->count(), 0);
+    EXPECT_EQ(form->Word_ListBox->currentRow(), -1);
+}

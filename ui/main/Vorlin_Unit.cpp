@@ -7,6 +7,7 @@
 #include "data/IniFile.h"
 #include "data/KindsFile.h"
 #include "data/SearchLines.h"
+#include "output/EditorDiscovery.h"
 #include "output/KeyCombination.h"
 #include "data/Settings.h"
 #include "ui/Icons.h"
@@ -227,9 +228,10 @@ QWidget* TVorlin_Form::buildRightColumn()
         box->setChecked(true);
         export_->addWidget(box);
     }
-    // Listing and inserting come with the output to the word processors.
-    for (QPushButton* button : {Button36, Button35, Button2})
-        button->setEnabled(false);
+    connect(Button36, &QPushButton::clicked, this, [this] { Button36Click(Button36); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button36Click(Button2); });
+    // Inserting comes with the automation of the word processors.
+    Button35->setEnabled(false);
     layout->addWidget(GroupBox19);
 
     GroupBox2 = new QGroupBox(QStringLiteral("Jiná práce s textem"), column);
@@ -391,6 +393,17 @@ void TVorlin_Form::ToolButton8Click()
     if (!query.isEditing())
         query.edit();
     DBRichEdit1->applyFont(FontDialog1.font());
+}
+
+void TVorlin_Form::Button36Click(QPushButton* sender)
+{
+    Word_ListBox->clear();
+    QStringList titles;
+    if (desktopWindows)
+        ListEditorWindows(titles, sender == Button36 ? EditorKind::Word : EditorKind::Writer, *desktopWindows);
+    Word_ListBox->addItems(titles);
+    if (Word_ListBox->count() > 0)
+        Word_ListBox->setCurrentRow(0);
 }
 
 void TVorlin_Form::CopySnippetToClipboard()

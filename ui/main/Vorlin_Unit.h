@@ -21,6 +21,7 @@
 #include <QTimer>
 
 #include "common/WindowTimer.h"
+#include "platform/DesktopWindows.h"
 #include "platform/Keyboard.h"
 #include <QToolBar>
 #include <QToolButton>
@@ -78,6 +79,11 @@ public:
 
     // Where the delayed Ctrl+V is typed; nothing is typed without one.
     platform::Keyboard* keyboard = nullptr;
+    // The desktop's windows, for listing the running word processors.
+    platform::DesktopWindows* desktopWindows = nullptr;
+
+    // Lists Word's windows (sender Button36) or the office suite's (any other).
+    void Button36Click(QPushButton* sender);
 
     // Windows that open from here once they exist.
     std::function<void()> showSettingsWindow;

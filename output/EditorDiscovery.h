@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/DesktopWindows.h"
+
+#include <QStringList>
+
+namespace vorlin {
+
+enum class EditorKind { Word, Writer };
+
+// The longest title a listing keeps, in characters.
+inline constexpr qsizetype kLongestTitle = 254;
+
+// Appends the titles of the top-level windows of that kind, topmost first:
+// Word's when the title holds "Word" and the class "OpusApp"; the office
+// suite's when the title holds "OpenOffice.org" or, as its windows say today,
+// "LibreOffice". Case counts; no window is left out for being hidden or
+// listed twice; titles are cut to 254 characters.
+void ListEditorWindows(QStringList& titles, EditorKind kind, platform::DesktopWindows& desktop);
+
+}  // namespace vorlin

@@ -1,0 +1,57 @@
+#include "output/EditorDiscovery.h"
+
+#include <gtest/gtest.h>
+
+using namespace vorlin;
+
+namespace {
+
+class FakeDesktop : public platform::DesktopWindows {
+public:
+    QList<platform::TopLevelWindow> windows;
+    int walks = 0;
+    QList<platform::TopLevelWindow> windowsTopmostFirst() override
+    {
+        ++walks;
+        return windows;
+    }
+};
+
+}  // namespace
+
+TEST(EditorDiscovery, TitlesAndClassesDecideTheListing)
+{
+    FakeDesktop desktop;
+    const QString longTitle = QStringLiteral("LibreOffice Writer - ") + QString(300, u'x');
+    // Cut before the test: a name beyond the 254 characters is not seen.
+    const QString nameCutOff = QString(300, u'x') + QStringLiteral(" - LibreOffice Writer");
+    desktop.windows = {
+        {"Smlouva.odt - LibreOffice Writer", "libreoffice-writer"},
+        {"Dokument1 - Microsoft Word", "OpusApp"},
+        {"Rozpočet.ods - LibreOffice Calc", "libreoffice-calc"},
+        {"Dopis.sxw - OpenOffice.org Writer", "VCLSalFrame"},
+        {"Dokument1 - Word", "OpusApp"},
+        {"Word na webu - Chromium", "Chromium"},
+        {"", "OpusApp"},
+        {"Smlouva.odt - LibreOffice Writer", "libreoffice-writer"},  // twice: listed twice
+        {"dokument - libreoffice writer", "x"},                        // letter case counts
+        {longTitle, "libreoffice-writer"},
+        {nameCutOff, "libreoffice-writer"},
+    };
+    QStringList writer;
+    ListEditorWindows(writer, EditorKind::Writer, desktop);
+    EXPECT_EQ(writer, (QStringList{"Smlouva.odt - LibreOffice Writer", "Rozpočet.ods - LibreOffice Calc",
+                                   "Dopis.sxw - OpenOffice.org Writer", "Smlouva.odt - LibreOffice Writer",
+                                   longTitle.left(254)}));
+    QStringList word;
+    ListEditorWindows(word, EditorKind::Word, desktop);
+    EXPECT_EQ(word, (QStringList{"Dokument1 - Microsoft Word", "Dokument1 - Word"}));
+}
+
+TEST(EditorDiscovery, NoWindowsNoEntries)
+{
+    FakeDesktop desktop;
+    QStringList titles{QStringLiteral("kept")};
+    ListEditorWindows(titles, EditorKind::Writer, desktop);
+    EXPECT_EQ(titles, QStringList{"kept"});  // appends only
+}
