@@ -14,4 +14,28 @@ void ListEditorWindows(QStringList& titles, EditorKind kind, platform::DesktopWi
     }
 }
 
+namespace {
+
+void showByTitle(const QString& title, bool maximise, platform::DesktopWindows& desktop)
+{
+    for (const platform::TopLevelWindow& window : desktop.windowsTopmostFirst()) {
+        if (window.title == title) {
+            desktop.activate(window.id, maximise);
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+void ShowEditorWindow(const QString& title, platform::DesktopWindows& desktop)
+{
+    showByTitle(title, false, desktop);
+}
+
+void MaximizeEditorWindow(const QString& title, platform::DesktopWindows& desktop)
+{
+    showByTitle(title, true, desktop);
+}
+
 }  // namespace vorlin

@@ -18,4 +18,10 @@ inline constexpr qsizetype kLongestTitle = 254;
 // listed twice; titles are cut to 254 characters.
 void ListEditorWindows(QStringList& titles, EditorKind kind, platform::DesktopWindows& desktop);
 
+// Shows and activates the first top-level window of the walk whose title is
+// exactly this one; MaximizeEditorWindow maximises it too. Without such a
+// window nothing happens and nothing is reported.
+void ShowEditorWindow(const QString& title, platform::DesktopWindows& desktop);
+void MaximizeEditorWindow(const QString& title, platform::DesktopWindows& desktop);
+
 }  // namespace vorlin

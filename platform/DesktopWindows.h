@@ -9,6 +9,7 @@ namespace vorlin::platform {
 struct TopLevelWindow {
     QString title;      // as the user sees it
     QString className;  // the window's class (its program's name for it)
+    quint32 id = 0;     // the desktop's own name for the window
 };
 
 // The desktop's top-level windows.
@@ -18,6 +19,10 @@ public:
 
     // Every top-level window, the topmost first; empty without a desktop.
     virtual QList<TopLevelWindow> windowsTopmostFirst() = 0;
+
+    // Shows the window and makes it the active one (restored from an icon,
+    // on the current desktop), maximised when asked.
+    virtual void activate(quint32 id, bool maximise) = 0;
 };
 
 }  // namespace vorlin::platform

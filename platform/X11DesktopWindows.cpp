@@ -17,11 +17,13 @@ template<typename T>
 using Reply = std::unique_ptr<T, FreeReply>;
 
 enum AtomIndex {
-    kWmCheck, kStacking, kWindowType, kTypeDock, kTypeDesktop, kNetName, kUtf8, kWmState, kAtomCount
+    kWmCheck, kStacking, kWindowType, kTypeDock, kTypeDesktop, kNetName, kUtf8, kWmState,
+    kActiveWindow, kNetWmState, kMaximizedVert, kMaximizedHorz, kAtomCount
 };
 const char* const kAtomNames[kAtomCount] = {
     "_NET_SUPPORTING_WM_CHECK", "_NET_CLIENT_LIST_STACKING", "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DOCK",
-    "_NET_WM_WINDOW_TYPE_DESKTOP", "_NET_WM_NAME", "UTF8_STRING", "WM_STATE"};
+    "_NET_WM_WINDOW_TYPE_DESKTOP", "_NET_WM_NAME", "UTF8_STRING", "WM_STATE",
+    "_NET_ACTIVE_WINDOW", "_NET_WM_STATE", "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ"};
 
 struct Atoms {
     xcb_atom_t atom[kAtomCount] = {};
@@ -129,16 +131,58 @@ X11DesktopWindows::~X11DesktopWindows()
         xcb_disconnect(connection_);
 }
 
+bool X11DesktopWindows::connect()
+{
+    if (connection_)
+        return true;
+    connection_ = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(connection_)) {
+        xcb_disconnect(connection_);
+        connection_ = nullptr;
+        return false;
+    }
+    return true;
+}
+
+void X11DesktopWindows::activate(quint32 id, bool maximise)
+{
+    if (!id || !connect())
+        return;
+    xcb_connection_t* c = connection_;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const Atoms atoms = internAtoms(c);
+    if (!windowManagerRuns(c, root, atoms)) {
+        xcb_map_window(c, id);
+        const uint32_t above = XCB_STACK_MODE_ABOVE;
+        xcb_configure_window(c, id, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+        xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, id, XCB_CURRENT_TIME);
+        xcb_flush(c);
+        return;
+    }
+    const auto send = [&](xcb_atom_t type, std::initializer_list<uint32_t> data) {
+        xcb_client_message_event_t event{};
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = id;
+        event.type = type;
+        int i = 0;
+        for (const uint32_t value : data)
+            event.data.data32[i++] = value;
+        xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&event));
+    };
+    const std::vector<xcb_window_t> active = windowsOf(c, ask(c, root, atoms.atom[kActiveWindow], XCB_ATOM_WINDOW));
+    // Source 2: a pager-like request on the user's behalf.
+    send(atoms.atom[kActiveWindow], {2, XCB_CURRENT_TIME, active.empty() ? 0u : active.front()});
+    if (maximise)
+        send(atoms.atom[kNetWmState], {1, atoms.atom[kMaximizedVert], atoms.atom[kMaximizedHorz], 2});
+    xcb_flush(c);
+}
+
 QList<TopLevelWindow> X11DesktopWindows::windowsTopmostFirst()
 {
-    if (!connection_) {
-        connection_ = xcb_connect(nullptr, nullptr);
-        if (xcb_connection_has_error(connection_)) {
-            xcb_disconnect(connection_);
-            connection_ = nullptr;
-            return {};
-        }
-    }
+    if (!connect())
+        return {};
     xcb_connection_t* c = connection_;
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
     const Atoms atoms = internAtoms(c);
@@ -156,7 +200,8 @@ QList<TopLevelWindow> X11DesktopWindows::windowsTopmostFirst()
                            ask(c, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY),
                            ask(c, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING)});
     QList<TopLevelWindow> list;
-    for (const Cookies& asked : cookies) {
+    for (std::size_t w = 0; w < cookies.size(); ++w) {
+        const Cookies& asked = cookies[w];
         bool dockOrDesktop = false;
         if (Reply<xcb_get_property_reply_t> type{xcb_get_property_reply(c, asked.type, nullptr)}; type && type->format == 32) {
             const auto* types = static_cast<const xcb_atom_t*>(xcb_get_property_value(type.get()));
@@ -178,7 +223,7 @@ QList<TopLevelWindow> X11DesktopWindows::windowsTopmostFirst()
             continue;
         // WM_CLASS holds the instance name and the class name, each ended by a zero.
         const QList<QByteArray> parts = windowClass.split('\0');
-        list.append({title, QString::fromLocal8Bit(parts.value(1))});
+        list.append({title, QString::fromLocal8Bit(parts.value(1)), windows[w]});
     }
     return list;
 }

@@ -21,8 +21,14 @@ public:
     X11DesktopWindows& operator=(const X11DesktopWindows&) = delete;
 
     QList<TopLevelWindow> windowsTopmostFirst() override;
+    // With a window manager its _NET_ACTIVE_WINDOW and _NET_WM_STATE
+    // requests; without one the window is mapped, raised and given the focus
+    // (and not maximised).
+    void activate(quint32 id, bool maximise) override;
 
 private:
+    bool connect();
+
     xcb_connection_t* connection_ = nullptr;
 };
 

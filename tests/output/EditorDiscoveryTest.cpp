@@ -15,6 +15,8 @@ public:
         ++walks;
         return windows;
     }
+    void activate(quint32 id, bool maximise) override { activated << QStringLiteral("%1%2").arg(id).arg(maximise ? "+max" : ""); }
+    QStringList activated;
 };
 
 }  // namespace
@@ -54,4 +56,16 @@ TEST(EditorDiscovery, NoWindowsNoEntries)
     QStringList titles{QStringLiteral("kept")};
     ListEditorWindows(titles, EditorKind::Writer, desktop);
     EXPECT_EQ(titles, QStringList{"kept"});  // appends only
+}
+
+TEST(EditorDiscovery, TheWindowIsFoundAgainByItsExactTitle)
+{
+    FakeDesktop desktop;
+    desktop.windows = {{"Dopis.odt - LibreOffice Writer", "w", 7},
+                       {"Smlouva.odt - LibreOffice Writer", "w", 8},
+                       {"Smlouva.odt - LibreOffice Writer", "w", 9}};
+    ShowEditorWindow(QStringLiteral("Smlouva.odt - LibreOffice Writer"), desktop);
+    MaximizeEditorWindow(QStringLiteral("Dopis.odt - LibreOffice Writer"), desktop);
+    ShowEditorWindow(QStringLiteral("Smlouva.odt"), desktop);  // a part of a title is no title
+    EXPECT_EQ(desktop.activated, (QStringList{"8", "7+max"}));
 }

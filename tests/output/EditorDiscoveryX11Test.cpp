@@ -1,6 +1,7 @@
 // The window walk on a real X server with a window manager: other programs'
 // windows are found by title and class, topmost first.
 #include "PasteTarget.h"
+#include "output/EditorDiscovery.h"
 #include "platform/X11DesktopWindows.h"
 
 #include <QApplication>
@@ -45,11 +46,18 @@ TEST(WindowWalk, OtherProgramsWindowsTopmostFirst)
         }
     }
 
-    // Brought up, the first one is topmost.
-    const QByteArray id = vorlin::test::runTool(QStringLiteral("xdotool"),
-        {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^Smlouva.odt - LibreOffice Writer$")}).trimmed();
-    vorlin::test::runTool(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::fromLatin1(id)});
+    // Found again by its title, the lower one comes up active and maximised.
+    MaximizeEditorWindow(QStringLiteral("Smlouva.odt - LibreOffice Writer"), desktop);
     EXPECT_TRUE(QTest::qWaitFor([&] { return titles(desktop).value(0) == QStringLiteral("Smlouva.odt - LibreOffice Writer"); }, 5000));
+    const QByteArray active = vorlin::test::runTool(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow"), QStringLiteral("getwindowname")});
+    EXPECT_EQ(QString::fromUtf8(active).trimmed(), QStringLiteral("Smlouva.odt - LibreOffice Writer"));
+    const QByteArray id = vorlin::test::runTool(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).trimmed();
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return vorlin::test::runTool(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::fromLatin1(id), QStringLiteral("_NET_WM_STATE")})
+            .contains("_NET_WM_STATE_MAXIMIZED_HORZ");
+    }, 5000));
+    ShowEditorWindow(QStringLiteral("Dopis – žaloba.odt - LibreOffice Writer"), desktop);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return titles(desktop).value(0) == QStringLiteral("Dopis – žaloba.odt - LibreOffice Writer"); }, 5000));
     first.kill();
     second.kill();
     first.waitForFinished();

@@ -457,6 +457,7 @@ public:
                 {"Dokument1 - Microsoft Word", "OpusApp"},
                 {"Smlouva.odt - LibreOffice Writer", "libreoffice-writer"}};
     }
+    void activate(quint32, bool) override {}
 };
 
 }  // namespace
