@@ -6,13 +6,12 @@
 
 namespace vorlin {
 
-QString installedVersion(const QString& exeDir)
+std::optional<QString> installedVersion(const QString& exeDir)
 {
     try {
-        const QStringList lines = splitLines(win1250::decode(readWholeFile(exeDir + QStringLiteral("vorlin.txt"))));
-        return lines.value(0).trimmed();
+        return splitLines(win1250::decode(readWholeFile(exeDir + QStringLiteral("vorlin.txt")))).value(0);
     } catch (const Error&) {
-        return {};
+        return std::nullopt;
     }
 }
 

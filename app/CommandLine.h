@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace vorlin {
 
 // What the program answers on its command line before any window exists:
@@ -16,9 +18,9 @@ struct CommandLineAnswer {
     QString err;  // for stderr
 };
 
-// The version as the version file beside the executable gives it (its first
-// line), or empty when there is none.
-QString installedVersion(const QString& exeDir);
+// The first line of the version file beside the executable, the installed
+// version; nothing when the file cannot be read.
+std::optional<QString> installedVersion(const QString& exeDir);
 
 CommandLineAnswer answerCommandLine(const QStringList& arguments, const QString& version, bool hasDisplay);
 

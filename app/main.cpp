@@ -18,7 +18,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLineAnswer answer =
-        answerCommandLine(arguments, installedVersion(processExeDir()), hasGraphicalSession());
+        answerCommandLine(arguments, installedVersion(processExeDir()).value_or(QString()).trimmed(), hasGraphicalSession());
     std::fputs(answer.out.toLocal8Bit().constData(), stdout);
     std::fputs(answer.err.toLocal8Bit().constData(), stderr);
     if (!answer.run)

@@ -2,6 +2,7 @@
 // addresses in 320 generated letters and contracts it finds and how many of
 // its finds are addresses (recall, precision), its speed over 10 MB of text,
 // and 100,000 candidates going into the review list and scrolled through.
+#include "bench/DeliveredFilter.h"
 #include "bench/Measure.h"
 #include "common/Win1250.h"
 #include "import/ReviewListModel.h"
@@ -147,21 +148,6 @@ private:
     QRandomGenerator random_;
 };
 
-QList<QByteArray> deliveredFilter()
-{
-    QFile file(QCoreApplication::applicationDirPath() + QStringLiteral("/../app/filtr_adres.txt"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QList<QByteArray> lines;
-    for (QByteArray line : file.readAll().split('\n')) {
-        if (line.endsWith('\r'))
-            line.chop(1);
-        if (!line.isEmpty())
-            lines << line;
-    }
-    return lines;
-}
-
 // The memo run without the list: every match of every line.
 QStringList memoRun(TRegExpr& engine, const QList<QByteArray>& patterns, const QString& text)
 {
@@ -181,7 +167,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QList<QByteArray> patterns = deliveredFilter();
+    const QList<QByteArray> patterns = deliveredFilterPatterns();
 
     Generator generator(2026);
     int expected = 0, foundRight = 0, foundWrong = 0;

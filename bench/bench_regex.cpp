@@ -1,6 +1,7 @@
 // The delivered address filter over 100 MB of generated Czech text, through
 // the engine, through bare PCRE2 JIT on the same translated patterns, and
 // (for the record, on a smaller slice) through std::regex.
+#include "bench/DeliveredFilter.h"
 #include "bench/Measure.h"
 #include "common/Win1250.h"
 #include "regex/CodePageCase.h"
@@ -50,21 +51,6 @@ QByteArray czechText(qsizetype bytes)
             text += encodedAddresses[random.bounded(int(encodedAddresses.size()))];
     }
     return text;
-}
-
-QList<QByteArray> filterLines()
-{
-    QFile file(QCoreApplication::applicationDirPath() + QStringLiteral("/../app/filtr_adres.txt"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QList<QByteArray> lines;
-    for (QByteArray line : file.readAll().split('\n')) {
-        if (line.endsWith('\r'))
-            line.chop(1);
-        if (!line.isEmpty())
-            lines << line;
-    }
-    return lines;
 }
 
 long long runEngine(const QList<QByteArray>& patterns, const QByteArray& text)
@@ -119,7 +105,7 @@ double megabytesPerSecond(qsizetype bytes, const std::function<void()>& run)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QList<QByteArray> patterns = filterLines();
+    const QList<QByteArray> patterns = deliveredFilterPatterns();
     const QByteArray text = czechText(100 * 1024 * 1024);
 
     std::vector<std::string> translations;

@@ -42,9 +42,9 @@ TEST(CommandLine, AnswersBeforeAnyWindow)
 TEST(CommandLine, TheVersionIsTheVersionFilesFirstLine)
 {
     TempDir dir;
-    EXPECT_EQ(installedVersion(dir.path()), QString());
+    EXPECT_EQ(installedVersion(dir.path()), std::nullopt);
     dir.write(QStringLiteral("vorlin.txt"), "1.2.3\r\nzměny\r\n");
     EXPECT_EQ(installedVersion(dir.path()), QStringLiteral("1.2.3"));
-    EXPECT_EQ(answerCommandLine(QStringLiteral("vorlin --version").split(u' '), installedVersion(dir.path()), true).out,
+    EXPECT_EQ(answerCommandLine(QStringLiteral("vorlin --version").split(u' '), *installedVersion(dir.path()), true).out,
               QStringLiteral("Vorlin 1.2.3\n"));
 }

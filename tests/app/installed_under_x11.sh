@@ -6,6 +6,7 @@
 # folder, and ends cleanly.
 #   installed_under_x11.sh BUILD_FOLDER
 set -euo pipefail
+source "$(dirname "$0")/x11_helpers.sh"
 build=$1
 work=$(mktemp -d)
 pids=()
@@ -24,24 +25,11 @@ start_and_close() {
   XDG_DATA_HOME="$data" XDG_RUNTIME_DIR="$data" "$program" >"$data/log" 2>&1 &
   local pid=$!
   pids+=("$pid")
-  local window=""
-  for _ in $(seq 200); do
-    window=$(xdotool search --onlyvisible --name '^Vorlin$' 2>/dev/null | head -n 1 || true)
-    [[ -n "$window" ]] && break
-    sleep 0.05
-  done
-  [[ -n "$window" ]] || fail "$program showed no window: $(cat "$data/log")"
+  find_vorlin_window || fail "$program showed no window: $(cat "$data/log")"
   cmp -s "$data/Vorlin/vorlin.mdb" "$libdir/vorlin.mdb" || fail "$program: database not seeded from $libdir"
   cmp -s "$data/Vorlin/vorlin_druh.txt" "$libdir/vorlin_druh.txt" || fail "$program: kinds not seeded"
   cmp -s "$data/Vorlin/hledani/filtr_adres.txt" "$libdir/filtr_adres.txt" || fail "$program: filter not seeded"
-  for _ in $(seq 5); do
-    xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4 2>/dev/null || true
-    for _ in $(seq 40); do
-      kill -0 "$pid" 2>/dev/null || break 2
-      sleep 0.05
-    done
-  done
-  kill -0 "$pid" 2>/dev/null && fail "$program did not end"
+  close_with_alt_f4 "$window" "$pid" || fail "$program did not end"
   wait "$pid" || fail "$program ended with status $?"
 }
 

@@ -5,6 +5,7 @@
 # start. Without a display the program says so and ends with status 2.
 #   one_copy_under_x11.sh VORLIN_EXECUTABLE
 set -euo pipefail
+source "$(dirname "$0")/x11_helpers.sh"
 program=$1
 data=$(mktemp -d)
 pids=()
@@ -17,14 +18,7 @@ export XDG_DATA_HOME="$data"
 
 fail() { echo "$*"; import -window root "$data/screen.png" 2>/dev/null && echo "screenshot: $data/screen.png"; exit 1; }
 
-wait_for_window() {
-  for _ in $(seq 200); do
-    window=$(xdotool search --onlyvisible --name '^Vorlin$' 2>/dev/null | head -n 1 || true)
-    [[ -n "$window" ]] && return 0
-    sleep 0.05
-  done
-  fail "no window titled Vorlin appeared"
-}
+wait_for_window() { find_vorlin_window || fail "no window titled Vorlin appeared"; }
 
 "$program" >"$data/first.log" 2>&1 &
 first=$!

@@ -4,6 +4,7 @@
 # ends with exit code 0.
 #   starts_under_x11.sh VORLIN_EXECUTABLE
 set -euo pipefail
+source "$(dirname "$0")/x11_helpers.sh"
 program=$1
 data=$(mktemp -d)
 trap 'rm -rf "$data"' EXIT
@@ -11,13 +12,7 @@ trap 'rm -rf "$data"' EXIT
 XDG_DATA_HOME="$data" "$program" >"$data/out.log" 2>&1 &
 pid=$!
 
-window=""
-for _ in $(seq 200); do
-  window=$(xdotool search --onlyvisible --name '^Vorlin$' 2>/dev/null | head -n 1 || true)
-  [[ -n "$window" ]] && break
-  sleep 0.05
-done
-if [[ -z "$window" ]]; then
+if ! find_vorlin_window; then
   echo "no window titled Vorlin appeared"; import -window root "$data/screen.png" 2>/dev/null || true
   kill "$pid" 2>/dev/null || true; cat "$data/out.log"; exit 1
 fi
@@ -27,17 +22,8 @@ for file in vorlin.mdb vorlin_druh.txt hledani/filtr_adres.txt; do
 done
 
 # Closed as a user closes it: the window manager's Alt+F4 asks the window.
-# A key sent while the window manager is still taking the new window in can
-# get lost, so the request is repeated until the program ends.
 status=0
-for _ in $(seq 5); do
-  xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4 2>/dev/null || true
-  for _ in $(seq 40); do
-    kill -0 "$pid" 2>/dev/null || break 2
-    sleep 0.05
-  done
-done
-if kill -0 "$pid" 2>/dev/null; then
+if ! close_with_alt_f4 "$window" "$pid"; then
   echo "the program did not end after its window closed"; kill "$pid"; exit 1
 fi
 wait "$pid" || status=$?

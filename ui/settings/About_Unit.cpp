@@ -1,9 +1,9 @@
 #include "ui/settings/About_Unit.h"
 
+#include "app/CommandLine.h"
 #include "common/Error.h"
 #include "common/Paths.h"
 #include "common/TextFile.h"
-#include "common/Win1250.h"
 #include "data/DM_Unit.h"
 #include "data/FontText.h"
 #include "data/IniFile.h"
@@ -194,13 +194,9 @@ void TAbout_Form::FormCreate()
                           QStringLiteral("Chcete načíst stránku ke stažení na internetu?")))
         openUrl(product::downloadUrl());
 
-    try {
-        const QStringList lines =
-            splitLines(win1250::decode(readWholeFile(paths().exeDir + QStringLiteral("vorlin.txt"))));
-        verze_label->setText(QStringLiteral("Verze ") + lines.value(0));
-    } catch (const Error&) {
-        // Without a version file the label stays empty.
-    }
+    // Without a version file the label stays empty.
+    if (const auto version = installedVersion(paths().exeDir))
+        verze_label->setText(QStringLiteral("Verze ") + *version);
 }
 
 void TAbout_Form::CheckBox1Click()
