@@ -26,8 +26,6 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include <optional>
-
 namespace vorlin {
 
 TVorlin_Form* Vorlin_Form = nullptr;
