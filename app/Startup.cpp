@@ -2,9 +2,11 @@
 
 #include "app/ErrorBox.h"
 #include "data/DM_Unit.h"
+#include "platform/UnoOfficeAutomation.h"
 #include "platform/X11DesktopWindows.h"
 #include "platform/XTestKeyboard.h"
 #include "import/Import_Unit.h"
+#include "output/EditorInsertion.h"
 #include "ui/preview/Nahled_Unit.h"
 #include "ui/settings/About_Unit.h"
 #include "ui/main/Vorlin_Unit.h"
@@ -18,6 +20,10 @@ void createWindows(QObject* owner)
     Vorlin_Form->keyboard = new platform::XTestKeyboard(owner);
     static platform::X11DesktopWindows desktop;
     Vorlin_Form->desktopWindows = &desktop;
+    static platform::UnoOfficeAutomation office;
+    Vorlin_Form->office = &office;
+    static platform::UnregisteredWord word;
+    Vorlin_Form->word = &word;
     Vorlin_Form->showSettingsWindow = [] {
         if (About_Form)
             About_Form->showWindow();
@@ -43,6 +49,7 @@ void createWindows(QObject* owner)
 void destroyWindows()
 {
     runShowingErrors([] { Vorlin_Form->FormDestroy(); });
+    writerConnection = {};
     delete Import_Form;
     Import_Form = nullptr;
     delete Nahled_Form;

@@ -16,21 +16,22 @@ void ListEditorWindows(QStringList& titles, EditorKind kind, platform::DesktopWi
 
 namespace {
 
-void showByTitle(const QString& title, bool maximise, platform::DesktopWindows& desktop)
+bool showByTitle(const QString& title, bool maximise, platform::DesktopWindows& desktop)
 {
     for (const platform::TopLevelWindow& window : desktop.windowsTopmostFirst()) {
         if (window.title == title) {
             desktop.activate(window.id, maximise);
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 }  // namespace
 
-void ShowEditorWindow(const QString& title, platform::DesktopWindows& desktop)
+bool ShowEditorWindow(const QString& title, platform::DesktopWindows& desktop)
 {
-    showByTitle(title, false, desktop);
+    return showByTitle(title, false, desktop);
 }
 
 void MaximizeEditorWindow(const QString& title, platform::DesktopWindows& desktop)

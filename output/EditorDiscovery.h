@@ -20,8 +20,9 @@ void ListEditorWindows(QStringList& titles, EditorKind kind, platform::DesktopWi
 
 // Shows and activates the first top-level window of the walk whose title is
 // exactly this one; MaximizeEditorWindow maximises it too. Without such a
-// window nothing happens and nothing is reported.
-void ShowEditorWindow(const QString& title, platform::DesktopWindows& desktop);
+// window nothing happens and nothing is reported (ShowEditorWindow returns
+// whether it found one).
+bool ShowEditorWindow(const QString& title, platform::DesktopWindows& desktop);
 void MaximizeEditorWindow(const QString& title, platform::DesktopWindows& desktop);
 
 }  // namespace vorlin

@@ -21,7 +21,8 @@ public:
     virtual QList<TopLevelWindow> windowsTopmostFirst() = 0;
 
     // Shows the window and makes it the active one (restored from an icon,
-    // on the current desktop), maximised when asked.
+    // on the current desktop), maximised when asked; returns once the desktop
+    // reports it active, or after a short while when it does not.
     virtual void activate(quint32 id, bool maximise) = 0;
 };
 

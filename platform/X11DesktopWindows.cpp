@@ -2,13 +2,17 @@
 
 #include <xcb/xcb.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace vorlin::platform {
 namespace {
+
+constexpr int kActivationWaitMs = 500;
 
 struct FreeReply {
     void operator()(void* reply) const { std::free(reply); }
@@ -177,6 +181,16 @@ void X11DesktopWindows::activate(quint32 id, bool maximise)
     if (maximise)
         send(atoms.atom[kNetWmState], {1, atoms.atom[kMaximizedVert], atoms.atom[kMaximizedHorz], 2});
     xcb_flush(c);
+    // The window manager answers in its own time; what comes next (a paste
+    // into the window's document) needs the window active, so wait for it a
+    // little (it takes a few milliseconds), but not for ever.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kActivationWaitMs);
+    while (std::chrono::steady_clock::now() < deadline) {
+        const std::vector<xcb_window_t> now = windowsOf(c, ask(c, root, atoms.atom[kActiveWindow], XCB_ATOM_WINDOW));
+        if (!now.empty() && now.front() == id)
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
 }
 
 QList<TopLevelWindow> X11DesktopWindows::windowsTopmostFirst()

@@ -8,6 +8,7 @@
 #include "data/KindsFile.h"
 #include "data/SearchLines.h"
 #include "output/EditorDiscovery.h"
+#include "output/EditorInsertion.h"
 #include "output/KeyCombination.h"
 #include "data/Settings.h"
 #include "ui/Icons.h"
@@ -228,8 +229,7 @@ QWidget* TVorlin_Form::buildRightColumn()
     }
     connect(Button36, &QPushButton::clicked, this, [this] { Button36Click(Button36); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button36Click(Button2); });
-    // Inserting comes with the automation of the word processors.
-    Button35->setEnabled(false);
+    connect(Button35, &QPushButton::clicked, this, &TVorlin_Form::Button35Click);
     layout->addWidget(GroupBox19);
 
     GroupBox2 = new QGroupBox(QStringLiteral("Jiná práce s textem"), column);
@@ -402,6 +402,38 @@ void TVorlin_Form::Button36Click(QPushButton* sender)
     Word_ListBox->addItems(titles);
     if (Word_ListBox->count() > 0)
         Word_ListBox->setCurrentRow(0);
+}
+
+void TVorlin_Form::Button35Click()
+{
+    const QList<QListWidgetItem*> chosen = Word_ListBox->selectedItems();
+    if (chosen.isEmpty())
+        return;
+    const QString title = chosen.first()->text();
+    const std::optional<EditorKind> kind = insertionKind(title);
+    if (!kind)
+        return;
+    CopySnippetToClipboard();
+    const bool shown = desktopWindows && ShowEditorWindow(title, *desktopWindows);
+    if (*kind == EditorKind::Word) {
+        if (word)
+            PasteIntoWord(*word, CheckBox4->isChecked());
+    } else if (office) {
+        try {
+            ConnectWriter(*office);
+            if (shown)
+                AwaitWriterFrame(*office, title);
+            PasteIntoWriter(*office, CheckBox4->isChecked());
+        } catch (...) {
+            ReleaseWriter(*office);
+            throw;
+        }
+        ReleaseWriter(*office);
+    }
+    if (CheckBox1->isChecked() && desktopWindows)
+        MaximizeEditorWindow(title, *desktopWindows);
+    if (CheckBox2->isChecked())
+        hide();
 }
 
 void TVorlin_Form::CopySnippetToClipboard()

@@ -23,6 +23,8 @@
 #include "common/WindowTimer.h"
 #include "platform/DesktopWindows.h"
 #include "platform/Keyboard.h"
+#include "platform/OfficeAutomation.h"
+#include "platform/WordAutomation.h"
 #include <QToolBar>
 #include <QToolButton>
 #include <QWidget>
@@ -84,6 +86,11 @@ public:
 
     // Lists Word's windows (sender Button36) or the office suite's (any other).
     void Button36Click(QPushButton* sender);
+    // Inserts the snippet into the word processor whose window is chosen.
+    void Button35Click();
+    // The word processors the snippet goes into.
+    platform::OfficeAutomation* office = nullptr;
+    platform::WordAutomation* word = nullptr;
 
     // Windows that open from here once they exist.
     std::function<void()> showSettingsWindow;

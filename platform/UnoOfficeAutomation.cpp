@@ -1,0 +1,253 @@
+#include "platform/UnoOfficeAutomation.h"
+
+#include "common/AwayFromGuiThread.h"
+#include "platform/UnoContext.h"
+
+#include <QProcess>
+
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/bridge/BridgeFactory.hpp>
+#include <com/sun/star/bridge/XBridge.hpp>
+#include <com/sun/star/connection/Connector.hpp>
+#include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XDesktop.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XTitle.hpp>
+#include <com/sun/star/frame/XDispatchHelper.hpp>
+#include <com/sun/star/frame/XDispatchProvider.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/reflection/XIdlClass.hpp>
+#include <com/sun/star/reflection/XIdlField2.hpp>
+#include <com/sun/star/reflection/XIdlReflection.hpp>
+#include <cppuhelper/exc_hlp.hxx>
+
+#include <chrono>
+#include <thread>
+
+namespace vorlin::platform {
+
+namespace css = com::sun::star;
+using css::uno::Any;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+namespace {
+
+// Everything the office hands out is kept as the value it came as.
+class UnoObject : public OfficeObject {
+public:
+    explicit UnoObject(Any value) : value(std::move(value)) {}
+    Any value;
+};
+
+OfficeRef wrap(const Any& value)
+{
+    if (!value.hasValue())
+        return {};
+    if (value.getValueTypeClass() == css::uno::TypeClass_INTERFACE) {
+        Reference<css::uno::XInterface> object;
+        value >>= object;
+        if (!object.is())
+            return {};
+    }
+    return std::make_shared<const UnoObject>(value);
+}
+
+OfficeRef wrap(const Reference<css::uno::XInterface>& object)
+{
+    return wrap(Any(object));
+}
+
+const Any& valueOf(const OfficeRef& ref)
+{
+    static const Any none;
+    const auto* object = dynamic_cast<const UnoObject*>(ref.get());
+    return object ? object->value : none;
+}
+
+template <class Interface>
+Reference<Interface> as(const OfficeRef& ref)
+{
+    Reference<css::uno::XInterface> object;
+    valueOf(ref) >>= object;
+    return Reference<Interface>(object, UNO_QUERY);
+}
+
+Any toAny(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        return Any(toOffice(value.toString()));
+    case QMetaType::UInt:
+        return Any(sal_uInt32(value.toUInt()));
+    case QMetaType::Int:
+        return Any(sal_Int32(value.toInt()));
+    case QMetaType::Bool:
+        return Any(bool(value.toBool()));
+    default:
+        return Any();
+    }
+}
+
+// The office's own description of a refused call, or its kind when the
+// office gave none.
+[[noreturn]] void raise(const css::uno::Exception& error)
+{
+    QString message = fromOffice(error.Message).trimmed();
+    if (message.isEmpty())
+        message = fromOffice(cppu::getCaughtException().getValueTypeName());
+    throw OfficeError(message);
+}
+
+template <class Call>
+auto officeCall(Call&& call)
+{
+    return awayFromGuiThread([&] {
+        try {
+            return call();
+        } catch (const css::uno::Exception& error) {
+            raise(error);
+        }
+    });
+}
+
+}  // namespace
+
+struct UnoOfficeAutomation::Bridge {
+    Reference<css::lang::XComponent> component;
+};
+
+UnoOfficeAutomation::UnoOfficeAutomation(QString pipeName, QStringList officeArguments)
+    : pipeName_(std::move(pipeName)), officeArguments_(std::move(officeArguments))
+{
+}
+
+UnoOfficeAutomation::~UnoOfficeAutomation()
+{
+    release();
+}
+
+OfficeRef UnoOfficeAutomation::connect()
+{
+    if (!officeInstalled())
+        throw OfficeError(QStringLiteral("Invalid class string, ProgID: \"com.sun.star.ServiceManager\""));
+    release();
+    return officeCall([&] {
+        const Reference<css::uno::XComponentContext> context = localUnoContext();
+        const rtl::OUString where = toOffice(QStringLiteral("pipe,name=") + pipeName_);
+        const Reference<css::connection::XConnector> connector = css::connection::Connector::create(context);
+        Reference<css::connection::XConnection> connection;
+        try {
+            connection = connector->connect(where);
+        } catch (const css::connection::NoConnectException&) {
+            // Nobody listens: the office opens the pipe, started if need be.
+            QStringList arguments = officeArguments_;
+            arguments << QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipeName_);
+            if (!QProcess::startDetached(officeProgramDir() + QStringLiteral("/soffice"), arguments))
+                throw OfficeError(QStringLiteral("Server execution failed"));
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(startTimeoutMs);
+            while (!connection.is()) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                try {
+                    connection = connector->connect(where);
+                } catch (const css::connection::NoConnectException&) {
+                    if (std::chrono::steady_clock::now() > deadline)
+                        throw;
+                }
+            }
+        }
+        const Reference<css::bridge::XBridgeFactory2> factory = css::bridge::BridgeFactory::create(context);
+        const Reference<css::bridge::XBridge> bridge =
+            factory->createBridge(rtl::OUString(), rtl::OUString("urp"), connection, nullptr);
+        bridge_ = std::make_unique<Bridge>(Bridge{Reference<css::lang::XComponent>(bridge, UNO_QUERY)});
+        return wrap(bridge->getInstance(rtl::OUString("StarOffice.ServiceManager")));
+    });
+}
+
+OfficeRef UnoOfficeAutomation::createInstance(const OfficeRef& serviceManager, const QString& serviceName)
+{
+    return officeCall([&] {
+        const auto factory = as<css::lang::XMultiServiceFactory>(serviceManager);
+        if (!factory.is())
+            throw css::uno::RuntimeException(rtl::OUString("no service manager"));
+        return wrap(factory->createInstance(toOffice(serviceName)));
+    });
+}
+
+OfficeRef UnoOfficeAutomation::currentFrame(const OfficeRef& desktop)
+{
+    return officeCall([&] {
+        const auto frames = as<css::frame::XDesktop>(desktop);
+        if (!frames.is())
+            throw css::uno::RuntimeException(rtl::OUString("no desktop"));
+        const Reference<css::frame::XFrame> frame = frames->getCurrentFrame();
+        // The Start Center is a frame too, but shows no document to paste into.
+        const Reference<css::frame::XController> controller = frame.is() ? frame->getController() : nullptr;
+        if (!controller.is() || !controller->getModel().is())
+            return OfficeRef();
+        return wrap(frame);
+    });
+}
+
+QString UnoOfficeAutomation::frameTitle(const OfficeRef& frame)
+{
+    return officeCall([&] {
+        const auto title = as<css::frame::XTitle>(frame);
+        return title.is() ? fromOffice(title->getTitle()) : QString();
+    });
+}
+
+void UnoOfficeAutomation::executeDispatch(const OfficeRef& dispatcher, const OfficeRef& frame,
+                                          const QString& commandUrl, const QString& targetFrameName,
+                                          qint32 searchFlags, const QList<OfficeRef>& arguments)
+{
+    officeCall([&] {
+        const auto helper = as<css::frame::XDispatchHelper>(dispatcher);
+        if (!helper.is())
+            throw css::uno::RuntimeException(rtl::OUString("no dispatch helper"));
+        css::uno::Sequence<css::beans::PropertyValue> list(arguments.size());
+        for (qsizetype i = 0; i < arguments.size(); ++i)
+            valueOf(arguments[i]) >>= list.getArray()[i];
+        helper->executeDispatch(as<css::frame::XDispatchProvider>(frame), toOffice(commandUrl),
+                                toOffice(targetFrameName), searchFlags, list);
+    });
+}
+
+OfficeRef UnoOfficeAutomation::propertyValue(const OfficeRef& reflection, const QString& name, const QVariant& value)
+{
+    return officeCall([&] {
+        const auto types = as<css::reflection::XIdlReflection>(reflection);
+        if (!types.is())
+            throw css::uno::RuntimeException(rtl::OUString("no reflection service"));
+        const Reference<css::reflection::XIdlClass> type = types->forName(rtl::OUString("com.sun.star.beans.PropertyValue"));
+        if (!type.is())
+            throw css::uno::RuntimeException(rtl::OUString("com.sun.star.beans.PropertyValue"));
+        Any object;
+        type->createObject(object);
+        Reference<css::reflection::XIdlField2>(type->getField(rtl::OUString("Name")), UNO_QUERY_THROW)
+            ->set(object, Any(toOffice(name)));
+        Reference<css::reflection::XIdlField2>(type->getField(rtl::OUString("Value")), UNO_QUERY_THROW)->set(object, toAny(value));
+        return wrap(object);
+    });
+}
+
+void UnoOfficeAutomation::release()
+{
+    if (!bridge_)
+        return;
+    const Reference<css::lang::XComponent> bridge = bridge_->component;
+    bridge_.reset();
+    if (!bridge.is())
+        return;
+    try {
+        awayFromGuiThread([&] { bridge->dispose(); });
+    } catch (const css::uno::Exception&) {
+        // A bridge the office already closed has nothing left to let go of.
+    }
+}
+
+}  // namespace vorlin::platform
