@@ -1,0 +1,231 @@
+// Inserting into a real LibreOffice Writer on a real X server: the window is
+// listed, "Vložit" pastes the snippet at the document's cursor, and the
+// document, read back through the office, holds its text and formatting.
+#include "PasteTarget.h"
+#include "PrivateWriter.h"
+#include "output/EditorInsertion.h"
+#include "platform/UnoOfficeAutomation.h"
+#include "platform/X11DesktopWindows.h"
+#include "ui/MainWindowFixture.h"
+
+#include <QDir>
+
+using namespace vorlin;
+using namespace vorlin::test;
+
+namespace {
+
+// Three paragraphs: faces, sizes, bold, italic, underline, a colour, a
+// centred paragraph, Czech letters.
+const char kFormattedBody[] =
+    "{\\rtf1\\ansi\\ansicpg1250\\deff0"
+    "{\\fonttbl{\\f0\\fnil\\fcharset238 Tahoma;}{\\f1\\fnil\\fcharset238 DejaVu Serif;}}"
+    "{\\colortbl ;\\red200\\green0\\blue0;}"
+    "\\pard\\f0\\fs24 Krajsk\\'fd \\b soud\\b0  \\i v\\i0  \\ul Brn\\'ec\\ulnone\\par"
+    "\\pard\\qc\\f1\\fs32\\cf1 Rozsudek\\cf0\\par"
+    "\\pard\\f0\\fs24 \\'8e\\'ef\\'e1r nad S\\'e1zavou}";
+
+class WriterInsertionX11 : public MainWindow {
+protected:
+    static void SetUpTestSuite()
+    {
+        writer = new PrivateWriter;
+        ASSERT_TRUE(writer->start()) << "the office did not start";
+    }
+
+    static void TearDownTestSuite()
+    {
+        delete writer;
+        writer = nullptr;
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(writer);
+        addRows({{"Soud", "adresa", kFormattedBody, "soud"}});
+        start(false);
+        office = std::make_unique<platform::UnoOfficeAutomation>(writer->pipeName(), writer->profileArguments());
+        form->office = office.get();
+        form->word = &word;
+        form->desktopWindows = &desktop;
+        form->CheckBox1->setChecked(false);
+        form->CheckBox2->setChecked(false);
+    }
+
+    void TearDown() override
+    {
+        if (HasFailure()) {
+            const QString shot = QDir::currentPath() + u'/'
+                + QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name()) + QStringLiteral(".png");
+            runTool(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), shot});
+            std::fprintf(stderr, "screenshot: %s\n", qPrintable(shot));
+        }
+        MainWindow::TearDown();
+    }
+
+    // A document whose window the listing shows, the cursor after "Vážený pane, ".
+    void openDocument(const QString& fileName)
+    {
+        ASSERT_TRUE(writer->newDocument(fileName, QStringLiteral("Vážený pane, Konec"), 13));
+        const QString title = PrivateWriter::windowTitle(fileName);
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            for (const auto& window : desktop.windowsTopmostFirst())
+                if (window.title == title)
+                    return true;
+            return false;
+        }, 20000)) << "no window " << title.toStdString();
+    }
+
+    void chooseInList(const QString& title)
+    {
+        form->Button36Click(form->Button2);
+        const QList<QListWidgetItem*> found = form->Word_ListBox->findItems(title, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << items(form->Word_ListBox).join(u'|').toStdString();
+        form->Word_ListBox->setCurrentItem(found.first());
+    }
+
+    static QString texts(const QList<PrivateWriter::Paragraph>& paragraphs)
+    {
+        QStringList list;
+        for (const auto& paragraph : paragraphs)
+            list << paragraph.text();
+        return list.join(u'|');
+    }
+
+    static const PrivateWriter::Run* run(const QList<PrivateWriter::Paragraph>& paragraphs, const QString& text)
+    {
+        for (const auto& paragraph : paragraphs)
+            for (const auto& r : paragraph.runs)
+                if (r.text == text)
+                    return &r;
+        return nullptr;
+    }
+
+    static PrivateWriter* writer;
+    std::unique_ptr<platform::UnoOfficeAutomation> office;
+    platform::UnregisteredWord word;
+    platform::X11DesktopWindows desktop;
+};
+
+PrivateWriter* WriterInsertionX11::writer = nullptr;
+
+}  // namespace
+
+TEST_F(WriterInsertionX11, TheSnippetLandsWithItsFormattingAtTheCursor)
+{
+    openDocument(QStringLiteral("Dopis.odt"));
+    chooseInList(PrivateWriter::windowTitle(QStringLiteral("Dopis.odt")));
+    form->Button35Click();
+
+    const auto paragraphs = writer->paragraphs(QStringLiteral("Dopis.odt"));
+    ASSERT_EQ(texts(paragraphs), QStringLiteral("Vážený pane, Krajský soud v Brně|Rozsudek|Žďár nad SázavouKonec"));
+    struct Expected {
+        const char* text;
+        const char* font;
+        double height;
+        double weight;
+        int posture;
+        int underline;
+        qint32 colour;
+    };
+    const Expected expected[] = {
+        {"Krajský ", "Tahoma", 12, 100, 0, 0, -1},
+        {"soud", "Tahoma", 12, 150, 0, 0, -1},
+        {"v", "Tahoma", 12, 100, 2, 0, -1},
+        {"Brně", "Tahoma", 12, 100, 0, 1, -1},
+        {"Rozsudek", "DejaVu Serif", 16, 100, 0, 0, 0xC80000},
+        {"Žďár nad Sázavou", "Tahoma", 12, 100, 0, 0, -1},
+    };
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(e.text);
+        const PrivateWriter::Run* found = run(paragraphs, QString::fromUtf8(e.text));
+        ASSERT_TRUE(found);
+        EXPECT_EQ(found->font, QString::fromUtf8(e.font));
+        EXPECT_EQ(found->height, e.height);
+        EXPECT_EQ(found->weight, e.weight);
+        EXPECT_EQ(found->posture, e.posture);
+        EXPECT_EQ(found->underline, e.underline);
+        EXPECT_EQ(found->colour, e.colour);
+    }
+    EXPECT_EQ(paragraphs[1].adjust, 3) << "the middle paragraph is centred";
+    EXPECT_EQ(paragraphs[2].adjust, 0);
+    // The document's own text keeps its own face.
+    EXPECT_EQ(run(paragraphs, QStringLiteral("Konec"))->font, run(paragraphs, QStringLiteral("Vážený pane, "))->font);
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(WriterInsertionX11, WithoutFormattingOnlyThePlainTextArrives)
+{
+    openDocument(QStringLiteral("Prosty.odt"));
+    chooseInList(PrivateWriter::windowTitle(QStringLiteral("Prosty.odt")));
+    form->CheckBox4->setChecked(false);
+    form->Button35Click();
+
+    const auto paragraphs = writer->paragraphs(QStringLiteral("Prosty.odt"));
+    ASSERT_EQ(texts(paragraphs), QStringLiteral("Vážený pane, Krajský soud v Brně|Rozsudek|Žďár nad SázavouKonec"));
+    const PrivateWriter::Run* own = run(paragraphs, QStringLiteral("Vážený pane, Krajský soud v Brně"));
+    ASSERT_TRUE(own) << "the pasted text took formatting of its own";
+    const PrivateWriter::Run* middle = run(paragraphs, QStringLiteral("Rozsudek"));
+    ASSERT_TRUE(middle);
+    EXPECT_EQ(middle->font, own->font);
+    EXPECT_EQ(middle->height, own->height);
+    EXPECT_EQ(middle->colour, -1);
+    EXPECT_EQ(paragraphs[1].adjust, 0);
+}
+
+TEST_F(WriterInsertionX11, OfTwoDocumentsTheChosenOneGetsTheSnippet)
+{
+    openDocument(QStringLiteral("Prvni.odt"));
+    openDocument(QStringLiteral("Druhy.odt"));
+    // The first document lies under the second, which had the focus last.
+    chooseInList(PrivateWriter::windowTitle(QStringLiteral("Prvni.odt")));
+    form->Button35Click();
+
+    EXPECT_EQ(texts(writer->paragraphs(QStringLiteral("Prvni.odt"))),
+              QStringLiteral("Vážený pane, Krajský soud v Brně|Rozsudek|Žďár nad SázavouKonec"));
+    EXPECT_EQ(texts(writer->paragraphs(QStringLiteral("Druhy.odt"))), QStringLiteral("Vážený pane, Konec"));
+}
+
+TEST_F(WriterInsertionX11, WithTheBoxesTickedTheDocumentEndsMaximisedAndActiveAndTheWindowHidden)
+{
+    openDocument(QStringLiteral("Velky.odt"));
+    const QString title = PrivateWriter::windowTitle(QStringLiteral("Velky.odt"));
+    chooseInList(title);
+    form->CheckBox1->setChecked(true);
+    form->CheckBox2->setChecked(true);
+    form->Button35Click();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return QString::fromUtf8(runTool(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow"), QStringLiteral("getwindowname")})).trimmed() == title;
+    }, 5000));
+    const QString active = QString::fromLatin1(runTool(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).trimmed());
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return runTool(QStringLiteral("xprop"), {QStringLiteral("-id"), active, QStringLiteral("_NET_WM_STATE")})
+            .contains("_NET_WM_STATE_MAXIMIZED_HORZ");
+    }, 5000));
+    EXPECT_EQ(texts(writer->paragraphs(QStringLiteral("Velky.odt"))),
+              QStringLiteral("Vážený pane, Krajský soud v Brně|Rozsudek|Žďár nad SázavouKonec"));
+}
+
+TEST_F(WriterInsertionX11, AnOfficeThatDoesNotRunIsStartedByTheFirstInsertion)
+{
+    // A listing made while the office still ran; it has ended since.
+    PrivateWriter stopped;
+    platform::UnoOfficeAutomation otherOffice(stopped.pipeName(), stopped.profileArguments());
+    form->office = &otherOffice;
+    form->Word_ListBox->addItem(PrivateWriter::windowTitle(QStringLiteral("Zavreny.odt")));
+    form->Word_ListBox->setCurrentRow(0);
+    form->CheckBox2->setChecked(true);
+
+    // It starts without a document, so there is nothing to paste into, and
+    // the user is told so.
+    try {
+        form->Button35Click();
+        ADD_FAILURE() << "no error";
+    } catch (const platform::OfficeError& error) {
+        EXPECT_EQ(error.message(), QStringLiteral("LibreOffice nemá otevřený dokument, do kterého by šlo vložit."));
+    }
+    EXPECT_TRUE(form->isVisible()) << "hidden after a failed insertion";
+    EXPECT_FALSE(writerConnection.serviceManager) << "the connection outlived the click";
+    EXPECT_TRUE(stopped.connect(5000)) << "the office did not start";
+}
