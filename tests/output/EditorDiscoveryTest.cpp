@@ -1,29 +1,16 @@
 #include "output/EditorDiscovery.h"
+#include "support/RecordingOutput.h"
 
 #include <gtest/gtest.h>
 
 using namespace vorlin;
+using namespace vorlin::test;
 
-namespace {
-
-class FakeDesktop : public platform::DesktopWindows {
-public:
-    QList<platform::TopLevelWindow> windows;
-    int walks = 0;
-    QList<platform::TopLevelWindow> windowsTopmostFirst() override
-    {
-        ++walks;
-        return windows;
-    }
-    void activate(quint32 id, bool maximise) override { activated << QStringLiteral("%1%2").arg(id).arg(maximise ? "+max" : ""); }
-    QStringList activated;
-};
-
-}  // namespace
 
 TEST(EditorDiscovery, TitlesAndClassesDecideTheListing)
 {
-    FakeDesktop desktop;
+    CallLog log;
+    RecordingDesktop desktop{log};
     const QString longTitle = QStringLiteral("LibreOffice Writer - ") + QString(300, u'x');
     // Cut before the test: a name beyond the 254 characters is not seen.
     const QString nameCutOff = QString(300, u'x') + QStringLiteral(" - LibreOffice Writer");
@@ -52,7 +39,8 @@ TEST(EditorDiscovery, TitlesAndClassesDecideTheListing)
 
 TEST(EditorDiscovery, NoWindowsNoEntries)
 {
-    FakeDesktop desktop;
+    CallLog log;
+    RecordingDesktop desktop{log};
     QStringList titles{QStringLiteral("kept")};
     ListEditorWindows(titles, EditorKind::Writer, desktop);
     EXPECT_EQ(titles, QStringList{"kept"});  // appends only
@@ -60,12 +48,13 @@ TEST(EditorDiscovery, NoWindowsNoEntries)
 
 TEST(EditorDiscovery, TheWindowIsFoundAgainByItsExactTitle)
 {
-    FakeDesktop desktop;
+    CallLog log;
+    RecordingDesktop desktop{log};
     desktop.windows = {{"Dopis.odt - LibreOffice Writer", "w", 7},
                        {"Smlouva.odt - LibreOffice Writer", "w", 8},
                        {"Smlouva.odt - LibreOffice Writer", "w", 9}};
-    ShowEditorWindow(QStringLiteral("Smlouva.odt - LibreOffice Writer"), desktop);
+    EXPECT_TRUE(ShowEditorWindow(QStringLiteral("Smlouva.odt - LibreOffice Writer"), desktop));
     MaximizeEditorWindow(QStringLiteral("Dopis.odt - LibreOffice Writer"), desktop);
-    ShowEditorWindow(QStringLiteral("Smlouva.odt"), desktop);  // a part of a title is no title
-    EXPECT_EQ(desktop.activated, (QStringList{"8", "7+max"}));
+    EXPECT_FALSE(ShowEditorWindow(QStringLiteral("Smlouva.odt"), desktop));  // a part of a title is no title
+    EXPECT_EQ(log.calls, (QStringList{"walk", "activate 8", "walk", "activate 7 maximised", "walk"}));
 }

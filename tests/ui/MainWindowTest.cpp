@@ -5,6 +5,7 @@
 #include "rtf/Rtf.h"
 #include "data/Settings.h"
 #include "support/ModalAnswerer.h"
+#include "support/RecordingOutput.h"
 #include "support/StoreFixture.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/main/Vorlin_Unit.h"
@@ -447,25 +448,14 @@ TEST_F(MainWindow, NoCaptionIsClipped)
     }
 }
 
-namespace {
-
-class TwoOffices : public platform::DesktopWindows {
-public:
-    QList<platform::TopLevelWindow> windowsTopmostFirst() override
-    {
-        return {{"Dopis.odt - LibreOffice Writer", "libreoffice-writer"},
-                {"Dokument1 - Microsoft Word", "OpusApp"},
-                {"Smlouva.odt - LibreOffice Writer", "libreoffice-writer"}};
-    }
-    void activate(quint32, bool) override {}
-};
-
-}  // namespace
-
 TEST_F(MainWindow, TheListingButtonsFillTheListTopmostFirstAndSelectTheFirst)
 {
     start();
-    TwoOffices desktop;
+    CallLog log;
+    RecordingDesktop desktop{log};
+    desktop.windows = {{"Dopis.odt - LibreOffice Writer", "libreoffice-writer"},
+                       {"Dokument1 - Microsoft Word", "OpusApp"},
+                       {"Smlouva.odt - LibreOffice Writer", "libreoffice-writer"}};
     form->desktopWindows = &desktop;
     EXPECT_TRUE(form->Button36->isEnabled());
     EXPECT_TRUE(form->Button2->isEnabled());
