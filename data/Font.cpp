@@ -1,6 +1,6 @@
 #include "data/Font.h"
 
-#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 
 namespace vorlin {
@@ -8,8 +8,11 @@ namespace vorlin {
 Font Font::platformDefault()
 {
     Font font;
+    // The face the windows are drawn in, as the font system resolves it: a
+    // generic name such as "Sans Serif" means nothing to a word processor
+    // that receives the body.
     if (qGuiApp)
-        font.setFace(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+        font.setFace(QFontInfo(QGuiApplication::font()).family());
     else
         font.face = QStringLiteral("Sans Serif");
     return font;

@@ -2,6 +2,9 @@
 #include "data/Color.h"
 #include "data/FontText.h"
 
+#include <QFontInfo>
+#include <QGuiApplication>
+
 #include <gtest/gtest.h>
 
 using namespace vorlin;
@@ -204,6 +207,8 @@ TEST(Font, PlatformDefaultIsEightPointsWindowTextWithoutStyle)
 {
     const Font font = Font::platformDefault();
     EXPECT_FALSE(font.face.isEmpty());
+    EXPECT_NE(font.face, QStringLiteral("Sans Serif")) << "a generic name instead of a real face";
+    EXPECT_EQ(font.face, QFontInfo(QGuiApplication::font()).family());
     EXPECT_EQ(font.size, 8);
     EXPECT_EQ(font.styles, FontStyles());
     EXPECT_EQ(font.color, clWindowText);
