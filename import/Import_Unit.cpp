@@ -4,17 +4,26 @@
 #include "common/TextFile.h"
 #include "common/Win1250.h"
 #include "data/DM_Unit.h"
+#include "app/ErrorBox.h"
 #include "import/Candidates.h"
+#include "import/FileGathering.h"
+#include "import/WatchedConversion.h"
+#include "platform/PrivateOfficeConverter.h"
+#include "ui/widgets/FolderDialog.h"
 #include "regex/RegExpr.h"
 #include "ui/main/Vorlin_Unit.h"
 #include "ui/settings/About_Unit.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QInputDialog>
+#include <QMessageBox>
+#include <QShortcut>
+#include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -41,6 +50,31 @@ QList<QByteArray> patternsOf(const QString& path)
     if (start < bytes.size())
         lines << bytes.mid(start);
     return lines;
+}
+
+// A box with the message and OK, no icon, the program's title.
+void showMessage(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, kApplicationTitle.toString(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+// A text file as the file-set run filters it: every line break made CR LF.
+QByteArray textWithCrLf(const QByteArray& bytes)
+{
+    QByteArray text;
+    text.reserve(bytes.size() + bytes.size() / 32);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            text += "\r\n";
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                ++i;
+        } else {
+            text += c;
+        }
+    }
+    return text;
 }
 
 QPushButton* twoLineButton(const QString& text, QWidget* parent)
@@ -76,8 +110,7 @@ TImport_Form::TImport_Form(QWidget* parent) : ui::SecondaryWindow(parent)
     Zastavit_Button = new QPushButton(QStringLiteral("Zastavit"), Panel1);
     Button1 = new QPushButton(QStringLiteral("Uložit označené záznamy"), Panel1);
     Button5 = twoLineButton(QStringLiteral("Otevřít adresář\nse šablonami"), Panel1);
-    // The run over a set of documents comes with the document conversion.
-    Button4->setEnabled(false);
+    Zastavit_Button->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     Zastavit_Button->setEnabled(false);
     auto* panel = new QVBoxLayout(Panel1);
     panel->setContentsMargins(4, 0, 0, 0);
@@ -110,6 +143,13 @@ TImport_Form::TImport_Form(QWidget* parent) : ui::SecondaryWindow(parent)
 
     connect(Button2, &QPushButton::clicked, this, &TImport_Form::Button2Click);
     connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(Button3); });
+    connect(Button4, &QPushButton::clicked, this, [this] { Button3Click(Button4); });
+    connect(Zastavit_Button, &QPushButton::clicked, this, &TImport_Form::Zastavit_ButtonClick);
+    // The window's cancel button: Esc presses it while it is enabled.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, [this] {
+        if (Zastavit_Button->isEnabled())
+            Zastavit_Button->click();
+    });
     connect(Button1, &QPushButton::clicked, this, &TImport_Form::Button1Click);
     connect(Button5, &QPushButton::clicked, this, &TImport_Form::Button5Click);
     connect(Button6, &QPushButton::clicked, this, &TImport_Form::Button6Click);
@@ -120,6 +160,10 @@ TImport_Form::TImport_Form(QWidget* parent) : ui::SecondaryWindow(parent)
                                             QStringLiteral("*.txt"));
     };
     openFolder = [](const QString& folder) { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); };
+    chooseFolder = [this] {
+        return ui::FolderDialog::choose(this, QStringLiteral("Vyberte složku s dokumenty"), QDir::homePath());
+    };
+    makeConverter = [] { return std::make_unique<platform::PrivateOfficeConverter>(); };
 
     resize(782, 460);
 }
@@ -131,8 +175,19 @@ void TImport_Form::showEmptied()
     items->clear();
 }
 
+bool TImport_Form::refusedDuringRun()
+{
+    if (!runInProgress_)
+        return false;
+    showMessage(this, QStringLiteral("Právě probíhá zpracování sady souborů. "
+                                     "Počkejte na jeho konec, nebo ho ukončete tlačítkem Zastavit."));
+    return true;
+}
+
 void TImport_Form::Button2Click()
 {
+    if (refusedDuringRun())
+        return;
     const QString file = chooseInputFile();
     if (file.isEmpty())
         return;
@@ -149,6 +204,8 @@ QStringList TImport_Form::filterFiles() const
 
 void TImport_Form::Button3Click(QPushButton* pressed)
 {
+    if (refusedDuringRun())
+        return;
     PopupMenu1->clear();
     for (const QString& file : filterFiles()) {
         // The menu takes "&" for an accelerator mark: doubled, it stays a "&".
@@ -158,6 +215,8 @@ void TImport_Form::Button3Click(QPushButton* pressed)
         item->setData(file);
         if (pressed == Button3)
             connect(item, &QAction::triggered, this, [this, file] { PopupMenuItemsClick(file); });
+        else
+            connect(item, &QAction::triggered, this, [this, file] { PopupMenuItemsClick2(file); });
     }
     PopupMenu1->popup(pressed->mapToGlobal(QPoint(pressed->width(), pressed->height())));
 }
@@ -185,6 +244,8 @@ void TImport_Form::PopupMenuItemsClick(const QString& fileName)
 
 void TImport_Form::Button1Click()
 {
+    if (refusedDuringRun())
+        return;
     LastKind.clear();
     db::Query& query = DM->Vorlin_ADOQuery;
     for (int row = 0; row < items->count(); ++row) {
@@ -209,6 +270,126 @@ void TImport_Form::Button1Click()
         query.post();
     }
     hide();
+}
+
+void TImport_Form::PopupMenuItemsClick2(const QString& fileName)
+{
+    if (refusedDuringRun())
+        return;
+    runInProgress_ = true;
+    const struct RunEnds {
+        bool& running;
+        ~RunEnds() { running = false; }
+    } runEnds{runInProgress_};
+
+    QString folder = chooseFolder();
+    if (!folder.isEmpty()) {
+        if (!folder.endsWith(u'/'))
+            folder += u'/';
+        StopRequested = false;
+        Zastavit_Button->setEnabled(true);
+        QStringList documents;
+        StatusBar1->showMessage(QStringLiteral("Hledám soubory doc."));
+        gatherFiles(documents, folder, QStringLiteral("*.doc"), StopRequested);
+        StatusBar1->showMessage(QStringLiteral("Hledám soubory docx."));
+        gatherFiles(documents, folder, QStringLiteral("*.docx"), StopRequested);
+
+        {
+            const std::unique_ptr<platform::DocumentConverter> converter = makeConverter();
+            converter->start();
+            // Once started, the converter is stopped whatever happens.
+            const struct StopAtEnd {
+                platform::DocumentConverter& converter;
+                ~StopAtEnd() { converter.stop(); }
+            } stopAtEnd{*converter};
+            const qsizetype count = documents.size();
+            for (qsizetype i = 0; i < count; ++i) {
+                const QString& document = documents[i];
+                const QString textFile = document + QStringLiteral(".txt");
+                if (QFileInfo::exists(textFile))
+                    continue;
+                StatusBar1->showMessage(QStringLiteral("Převádím soubor %1 na text. Jedná se o %2. soubor z %3.")
+                                            .arg(document)
+                                            .arg(i + 1)
+                                            .arg(count));
+                try {
+                    convertWatched(*converter, document, textFile, conversionTimeoutMs);
+                } catch (const Error&) {
+                    showMessage(this, QStringLiteral("Chyba při převodu souboru MS WOrd na text. "));
+                }
+                QCoreApplication::processEvents();
+                if (StopRequested)
+                    break;
+            }
+        }
+
+        QCoreApplication::processEvents();
+        if (!StopRequested) {
+            StatusBar1->showMessage(QStringLiteral("Vyhledávám soubory txt."));
+            QStringList textFiles;
+            gatherFiles(textFiles, folder, QStringLiteral("*.txt"), StopRequested);
+            filterPhase(textFiles, fileName);
+            QMessageBox question(QMessageBox::NoIcon, kApplicationTitle.toString(),
+                                 QStringLiteral("Chcete vymazat vygenerované soubory txt?"),
+                                 QMessageBox::Yes | QMessageBox::No, this);
+            if (question.exec() == QMessageBox::Yes) {
+                for (const QString& document : documents)
+                    QFile::remove(document + QStringLiteral(".txt"));
+            }
+            StatusBar1->showMessage(QStringLiteral("Hotovo."));
+        }
+    }
+    if (StopRequested)
+        showMessage(this, QStringLiteral("Průběh byl zastaven."));
+    Zastavit_Button->setEnabled(false);
+    StopRequested = false;
+}
+
+void TImport_Form::filterPhase(const QStringList& textFiles, const QString& fileName)
+{
+    TRegExpr engine;
+    const QList<QByteArray> patterns = patternsOf(paths().filterDir + fileName);
+    items->clear();
+    try {
+        const qsizetype count = textFiles.size();
+        for (qsizetype i = 0; i < count; ++i) {
+            const QByteArray text = textWithCrLf(readWholeFile(textFiles[i]));
+            QString shown = win1250::decode(text);
+            shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            Memo1->setPlainText(shown);
+            for (qsizetype j = 0; j < patterns.size() && !StopRequested; ++j) {
+                StatusBar1->showMessage(QStringLiteral("Zpracovávám %1/%2 soubor %3 filtrem č. %4.")
+                                            .arg(i + 1)
+                                            .arg(count)
+                                            .arg(textFiles[i])
+                                            .arg(j + 1));
+                engine.setExpression(patterns[j]);
+                const QString tag = QString::number(j + 1) + QStringLiteral(". filtr|");
+                if (!engine.exec(text))
+                    continue;
+                items->add(tag + win1250::decode(engine.match()));
+                while (engine.execNext()) {
+                    items->add(tag + win1250::decode(engine.match()));
+                    QCoreApplication::processEvents();
+                }
+                QCoreApplication::processEvents();
+            }
+        }
+    } catch (...) {
+        items->flush();  // what was found before the error stays
+        throw;
+    }
+    StatusBar1->showMessage(QStringLiteral("Promazávám duplikáty."));
+    items->flush();
+    QStringList sorted = items->texts();
+    candidates::removeDuplicates(sorted);
+    items->replaceAll(sorted);
+    CheckListBox1->repaint();
+}
+
+void TImport_Form::Zastavit_ButtonClick()
+{
+    StopRequested = true;
 }
 
 void TImport_Form::Button5Click()

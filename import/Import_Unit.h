@@ -1,6 +1,7 @@
 #pragma once
 
 #include "import/ReviewListModel.h"
+#include "platform/DocumentConverter.h"
 #include "ui/widgets/SecondaryWindow.h"
 
 #include <QListView>
@@ -10,6 +11,7 @@
 #include <QStatusBar>
 
 #include <functional>
+#include <memory>
 
 namespace vorlin {
 
@@ -28,6 +30,8 @@ public:
     void Button3Click(QPushButton* pressed);             // the filter menu
     void PopupMenuItemsClick(const QString& fileName);   // the memo run
     void Button1Click();                                 // save the ticked candidates
+    void PopupMenuItemsClick2(const QString& fileName);  // the file-set run
+    void Zastavit_ButtonClick();
     void Button5Click();                                 // the filter folder
     void Button6Click();                                 // "vše"
     void Button7Click();                                 // "nic"
@@ -39,6 +43,17 @@ public:
     std::function<QString()> chooseInputFile;
     // Opens a folder in the desktop's file manager.
     std::function<void(const QString& folder)> openFolder;
+    // The folder of the file-set run; empty when the user cancelled.
+    std::function<QString()> chooseFolder;
+    // The converter of one file-set run: a private office by default.
+    std::function<std::unique_ptr<platform::DocumentConverter>()> makeConverter;
+    // How long one document may take before it counts as hanging.
+    int conversionTimeoutMs = 120000;
+
+    // Set by "Zastavit"; a file-set run clears it at its start and its end.
+    bool StopRequested = false;
+    // Whether a file-set run is in progress (its window events are served).
+    bool runInProgress() const { return runInProgress_; }
 
     QPlainTextEdit* Memo1;
     QListView* CheckListBox1;
@@ -57,6 +72,14 @@ public:
 
     // The kind the previous candidate of the current save was stored with.
     QString LastKind;
+
+private:
+    void filterPhase(const QStringList& textFiles, const QString& fileName);
+    // While a file-set run is in progress, what would disturb it is refused
+    // with a word to the user; true then.
+    bool refusedDuringRun();
+
+    bool runInProgress_ = false;
 };
 
 // The one import window of the program.

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/OfficeAutomation.h"
+
+#include <QString>
+
+namespace vorlin::platform {
+
+// Turns word-processor documents (doc, docx) into plain text files in the
+// Windows-1250 code page with CR LF line ends. A refused call raises
+// OfficeError.
+class DocumentConverter {
+public:
+    virtual ~DocumentConverter() = default;
+
+    // Gets the converter ready; raises OfficeError when it cannot start.
+    virtual void start() = 0;
+
+    // Writes the document's text into the text file, replacing it.
+    virtual void convert(const QString& document, const QString& textFile) = 0;
+
+    // Ends a conversion that hangs, from another thread: the converter is
+    // killed, and the hanging convert() returns with an error. start() makes
+    // it ready again.
+    virtual void kill() = 0;
+
+    // Ends the converter; safe to call at any time, also twice.
+    virtual void stop() = 0;
+};
+
+}  // namespace vorlin::platform

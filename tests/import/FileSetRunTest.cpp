@@ -1,0 +1,358 @@
+// The file-set run of the import window with a converter that only writes
+// the text it is told to: the gathering, the order of the run, its texts,
+// its two ways of stopping, the watchdog and the deletion of what it wrote.
+#include "ImportFixture.h"
+#include "common/Win1250.h"
+#include "import/FileGathering.h"
+#include "support/RecordingOutput.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QStatusBar>
+
+#include <condition_variable>
+#include <mutex>
+
+using namespace vorlin;
+using namespace vorlin::test;
+
+namespace {
+
+// Writes "<name> Ulice <number>" for each document; a document named
+// "zlý…" fails, one named "visí…" hangs until the converter is killed.
+class FakeConverter : public platform::DocumentConverter {
+public:
+    FakeConverter(QStringList& log, QString root) : log(log), root(std::move(root)) {}
+
+    void start() override
+    {
+        log << QStringLiteral("start");
+        if (failStart)
+            throw platform::OfficeError(QStringLiteral("LibreOffice není nainstalován"));
+        killed = false;
+    }
+    void convert(const QString& document, const QString& textFile) override
+    {
+        const QString name = document.mid(root.size());
+        log << QStringLiteral("convert ") + name;
+        if (onConvert)
+            onConvert(name);
+        if (name.contains(QStringLiteral("zlý")))
+            throw platform::OfficeError(QStringLiteral("poškozený soubor"));
+        if (name.contains(QStringLiteral("visí"))) {
+            std::unique_lock lock(mutex);
+            woken.wait(lock, [this] { return killed; });
+            throw platform::OfficeError(QStringLiteral("ukončen"));
+        }
+        QFile out(textFile);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(win1250::encode(QFileInfo(document).fileName() + QStringLiteral("\r\nUlice 1\r\n")));
+    }
+    void kill() override
+    {
+        log << QStringLiteral("kill");
+        std::lock_guard lock(mutex);
+        killed = true;
+        woken.notify_all();
+    }
+    void stop() override { log << QStringLiteral("stop"); }
+
+    QStringList& log;
+    QString root;
+    bool failStart = false;
+    std::function<void(const QString&)> onConvert;
+    std::mutex mutex;
+    std::condition_variable woken;
+    bool killed = false;
+};
+
+class FileSetRun : public Import {
+protected:
+    void SetUp() override
+    {
+        Import::SetUp();
+        root = dir.file(QStringLiteral("dopisy/"));
+        QDir().mkpath(root);
+        import->chooseFolder = [this] { return root; };
+        import->makeConverter = [this] {
+            auto converter = std::make_unique<FakeConverter>(log, root);
+            converter->failStart = failStart;
+            converter->onConvert = onConvert;
+            return converter;
+        };
+        QObject::connect(import->StatusBar1, &QStatusBar::messageChanged, import.get(), [this](const QString& text) {
+            if (!text.isEmpty())
+                statuses << QString(text).replace(root, QStringLiteral("…/"));
+        });
+        filter("Ulice \\d+\n[a-z]+\\.docx?", "adresy.txt");
+    }
+
+    void file(const QString& name, const QByteArray& bytes = "x") { dir.write(QStringLiteral("dopisy/") + name, bytes); }
+
+    // The run with the filter file, the message boxes answered as given
+    // (the deletion question by `deleteAnswer`), each box's text kept.
+    void run(QMessageBox::StandardButton deleteAnswer = QMessageBox::No)
+    {
+        ModalAnswerer answerer([&](QWidget* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            ASSERT_NE(box, nullptr);
+            boxes << box->text();
+            box->button(box->standardButtons() & QMessageBox::Yes ? deleteAnswer : QMessageBox::Ok)->click();
+        });
+        try {
+            import->PopupMenuItemsClick2(QStringLiteral("adresy.txt"));
+        } catch (const Error& error) {
+            raised = error.message();
+        }
+    }
+
+    QString root;
+    QStringList log;
+    QStringList statuses;
+    QStringList boxes;
+    QString raised;
+    bool failStart = false;
+    std::function<void(const QString&)> onConvert;
+};
+
+QStringList expectedOrder(const QString& folder, const QString& suffix)
+{
+    // Each level in the order the file system gives, files before folders.
+    QStringList list;
+    const QDir level(folder);
+    for (const QString& name : level.entryList(QDir::Files | QDir::Hidden, QDir::Unsorted))
+        if (name.endsWith(suffix, Qt::CaseInsensitive))
+            list << folder + name;
+    for (const QString& name :
+         level.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::NoSymLinks, QDir::Unsorted))
+        if (!name.startsWith(u'.'))
+            list << expectedOrder(folder + name + u'/', suffix);
+    return list;
+}
+
+}  // namespace
+
+TEST_F(FileSetRun, GatheringGoesDepthFirstFilesBeforeFoldersAndSkipsDotFolders)
+{
+    for (const char* name : {"b.doc", "a.DOC", ".skryty.doc", "c.docx", "poznamka.txt", "x/d.doc", "x/y/e.doc",
+                             "x/f.doc", "z/g.doc", ".git/h.doc", "x/.cache/i.doc"})
+        file(QString::fromUtf8(name));
+    QDir().mkpath(root + QStringLiteral("prazdna.doc"));  // a folder, not a file
+    QFile::link(root + QStringLiteral("x"), root + QStringLiteral("x/y/zpet"));  // a loop back up the tree
+    QFile::link(root + QStringLiteral("b.doc"), root + QStringLiteral("z/odkaz.doc"));
+
+    QStringList list;
+    bool stop = false;
+    gatherFiles(list, root, QStringLiteral("*.doc"), stop);
+    EXPECT_EQ(list, expectedOrder(root, QStringLiteral(".doc")));
+    QStringList names;
+    for (const QString& path : list)
+        names << path.mid(root.size());
+    names.sort();
+    EXPECT_EQ(names, (QStringList{".skryty.doc", "a.DOC", "b.doc", "x/d.doc", "x/f.doc", "x/y/e.doc", "z/g.doc",
+                                  "z/odkaz.doc"}));
+    // "*.doc" is the doc files alone: a docx is gathered by its own mask.
+    list.clear();
+    gatherFiles(list, root.chopped(1), QStringLiteral("*.docx"), stop);
+    EXPECT_EQ(list, QStringList{root + QStringLiteral("c.docx")});
+    // A stop before the search keeps it in the first folder.
+    stop = true;
+    list.clear();
+    gatherFiles(list, root, QStringLiteral("*.doc"), stop);
+    EXPECT_EQ(list.size(), 3);
+}
+
+TEST_F(FileSetRun, ARunConvertsFiltersAsksAndEnds)
+{
+    file(QStringLiteral("a.docx"));
+    file(QStringLiteral("sub/b.doc"));
+    file(QStringLiteral("hotovy.doc"));
+    file(QStringLiteral("hotovy.doc.txt"), "hotovy.doc\r\nUlice 9\r\n");  // from an earlier run
+    file(QStringLiteral("vlastni.txt"), "Ulice 1\nUlice 2\rUlice 2\r\n");
+    import->items->add(QStringLiteral("starý"));
+    run(QMessageBox::Yes);
+
+    QStringList expected{"start"};
+    QStringList documents;
+    gatherFiles(documents, root, QStringLiteral("*.doc"), import->StopRequested);
+    gatherFiles(documents, root, QStringLiteral("*.docx"), import->StopRequested);
+    for (const QString& document : documents)
+        if (!document.endsWith(QStringLiteral("hotovy.doc")))
+            expected << QStringLiteral("convert ") + document.mid(root.size());
+    expected << QStringLiteral("stop");
+    EXPECT_EQ(log, expected);
+    EXPECT_EQ(raised, QString());
+    EXPECT_EQ(statuses.first(), QStringLiteral("Hledám soubory doc."));
+    EXPECT_EQ(statuses[1], QStringLiteral("Hledám soubory docx."));
+    EXPECT_TRUE(statuses.contains(QStringLiteral("Převádím soubor …/a.docx na text. Jedná se o 3. soubor z 3.")))
+        << statuses.join(u'\n').toStdString();
+    EXPECT_TRUE(statuses.contains(QStringLiteral("Vyhledávám soubory txt.")));
+    EXPECT_EQ(statuses.filter(QRegularExpression(QStringLiteral("^Zpracovávám [1-4]/4 soubor …/\\S+\\.txt filtrem č. [12]\\.$"))).size(), 8)
+        << statuses.join(u'\n').toStdString();
+    EXPECT_EQ(statuses.mid(statuses.size() - 2), (QStringList{"Promazávám duplikáty.", "Hotovo."}));
+    EXPECT_EQ(boxes, QStringList{"Chcete vymazat vygenerované soubory txt?"});
+    // The same text twice from one line is one candidate; the list was
+    // cleared first.
+    EXPECT_EQ(import->items->texts(),
+              (QStringList{"1. filtr|Ulice 1", "1. filtr|Ulice 2", "1. filtr|Ulice 9", "2. filtr|a.docx",
+                           "2. filtr|b.doc", "2. filtr|hotovy.doc"}));
+    // Yes deleted the text files of the documents, the earlier one too, and
+    // nothing else.
+    EXPECT_FALSE(QFile::exists(root + QStringLiteral("a.docx.txt")));
+    EXPECT_FALSE(QFile::exists(root + QStringLiteral("sub/b.doc.txt")));
+    EXPECT_FALSE(QFile::exists(root + QStringLiteral("hotovy.doc.txt")));
+    EXPECT_TRUE(QFile::exists(root + QStringLiteral("vlastni.txt")));
+    EXPECT_TRUE(QFile::exists(root + QStringLiteral("a.docx")));
+    EXPECT_FALSE(import->Zastavit_Button->isEnabled());
+    EXPECT_FALSE(import->StopRequested);
+    EXPECT_FALSE(import->runInProgress());
+}
+
+TEST_F(FileSetRun, NoAnswersTheQuestionWithNoAndKeepsTheTextFiles)
+{
+    file(QStringLiteral("a.doc"));
+    run(QMessageBox::No);
+    EXPECT_TRUE(QFile::exists(root + QStringLiteral("a.doc.txt")));
+    // A second run finds the text file and does not convert again.
+    log.clear();
+    run(QMessageBox::No);
+    EXPECT_EQ(log, (QStringList{"start", "stop"}));
+    EXPECT_EQ(import->items->texts(), (QStringList{"1. filtr|Ulice 1", "2. filtr|a.doc"}));
+}
+
+TEST_F(FileSetRun, AnEmptyFolderStillStartsAndStopsTheConverterAndAsks)
+{
+    run();
+    EXPECT_EQ(log, (QStringList{"start", "stop"}));
+    EXPECT_EQ(boxes, QStringList{"Chcete vymazat vygenerované soubory txt?"});
+    EXPECT_EQ(statuses.last(), QStringLiteral("Hotovo."));
+}
+
+TEST_F(FileSetRun, CancellingTheFolderChangesNothing)
+{
+    import->items->add(QStringLiteral("zůstane"));
+    import->chooseFolder = [] { return QString(); };
+    run();
+    EXPECT_TRUE(log.isEmpty());
+    EXPECT_TRUE(statuses.isEmpty());
+    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(import->items->texts(), QStringList{"zůstane"});
+    EXPECT_FALSE(import->Zastavit_Button->isEnabled());
+}
+
+TEST_F(FileSetRun, AFailingDocumentIsReportedAndTheRunGoesOn)
+{
+    file(QStringLiteral("a_zlý.doc"));
+    file(QStringLiteral("b.doc"));
+    run();
+    EXPECT_EQ(boxes.first(), QStringLiteral("Chyba při převodu souboru MS WOrd na text. "));
+    EXPECT_TRUE(log.contains(QStringLiteral("convert b.doc")));
+    EXPECT_TRUE(import->items->texts().contains(QStringLiteral("2. filtr|b.doc")));
+}
+
+TEST_F(FileSetRun, AHangingDocumentIsEndedByTheWatchdog)
+{
+    import->conversionTimeoutMs = 200;
+    file(QStringLiteral("a_visí.doc"));
+    file(QStringLiteral("b.doc"));
+    run();
+    // Killed, started again, reported; the next document converted.
+    const qsizetype hung = log.indexOf(QStringLiteral("convert a_visí.doc"));
+    ASSERT_GE(hung, 0) << log.join(u'|').toStdString();
+    EXPECT_EQ(log.mid(hung + 1, 3), (QStringList{"kill", "start", "convert b.doc"}));
+    EXPECT_EQ(boxes.first(), QStringLiteral("Chyba při převodu souboru MS WOrd na text. "));
+    EXPECT_EQ(log.last(), QStringLiteral("stop"));
+}
+
+TEST_F(FileSetRun, AStopDuringTheConversionSkipsTheFilteringAndSaysSo)
+{
+    for (const char* name : {"a.doc", "b.doc", "c.doc"})
+        file(QString::fromUtf8(name));
+    // "Zastavit" pressed while the first document converts takes effect
+    // when the run serves the window's events after it.
+    onConvert = [this](const QString&) {
+        if (log.count() == 2)
+            QTimer::singleShot(0, import->Zastavit_Button, &QPushButton::click);
+    };
+    run();
+    EXPECT_EQ(log.size(), 3) << log.join(u'|').toStdString();  // start, one conversion, stop
+    EXPECT_EQ(log.last(), QStringLiteral("stop"));
+    EXPECT_TRUE(statuses.last().startsWith(QStringLiteral("Převádím soubor"))) << statuses.last().toStdString();
+    EXPECT_EQ(boxes, QStringList{"Průběh byl zastaven."});
+    EXPECT_FALSE(import->Zastavit_Button->isEnabled());
+    EXPECT_FALSE(import->StopRequested);
+}
+
+TEST_F(FileSetRun, AStopDuringTheFilteringStillRemovesDuplicatesAsksAndEnds)
+{
+    file(QStringLiteral("a.txt"), "Ulice 1 Ulice 1 Ulice 2");
+    file(QStringLiteral("pod/b.txt"), "Ulice 3");  // files of a folder come first
+    bool pressed = false;
+    QObject::connect(import->StatusBar1, &QStatusBar::messageChanged, import.get(), [&](const QString& text) {
+        if (!pressed && text.startsWith(QStringLiteral("Zpracovávám 1/2"))) {
+            pressed = true;
+            QTimer::singleShot(0, import->Zastavit_Button, &QPushButton::click);
+        }
+    });
+    run();
+    // The stop came at the first next match of the first line: that line
+    // still finds the rest of its matches, no further line is applied and
+    // the other file stays unfiltered; the two equal matches are one.
+    EXPECT_EQ(import->items->texts(), (QStringList{"1. filtr|Ulice 1", "1. filtr|Ulice 2"}));
+    EXPECT_EQ(boxes, (QStringList{"Chcete vymazat vygenerované soubory txt?", "Průběh byl zastaven."}));
+    EXPECT_EQ(statuses.mid(statuses.size() - 2), (QStringList{"Promazávám duplikáty.", "Hotovo."}));
+    EXPECT_EQ(import->Memo1->toPlainText(), QStringLiteral("Ulice 3")) << "the later file is still loaded";
+}
+
+TEST_F(FileSetRun, AConverterThatCannotStartEndsTheRunWithItsError)
+{
+    failStart = true;
+    file(QStringLiteral("a.doc"));
+    run();
+    EXPECT_EQ(raised, QStringLiteral("LibreOffice není nainstalován"));
+    EXPECT_EQ(log, QStringList{"start"});
+    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_FALSE(import->runInProgress());
+    // The next run starts clean.
+    failStart = false;
+    run();
+    EXPECT_EQ(log.last(), QStringLiteral("stop"));
+    EXPECT_FALSE(import->Zastavit_Button->isEnabled());
+}
+
+TEST_F(FileSetRun, WhileARunServesEventsOtherRunsAndSavesAreRefused)
+{
+    file(QStringLiteral("a.doc"));
+    file(QStringLiteral("b.doc"));
+    onConvert = [this](const QString&) {
+        if (log.count() == 2) {
+            QTimer::singleShot(0, import.get(), [this] {
+                import->items->add(QStringLiteral("cizí"));
+                import->items->setAllChecked(true);
+                import->Button1Click();
+                import->Button3Click(import->Button4);
+            });
+        }
+    };
+    run();
+    EXPECT_EQ(boxes.count(QStringLiteral("Právě probíhá zpracování sady souborů. "
+                                         "Počkejte na jeho konec, nebo ho ukončete tlačítkem Zastavit.")),
+              2);
+    EXPECT_EQ(storedRows().size(), 0);
+    EXPECT_FALSE(import->PopupMenu1->isVisible());
+}
+
+TEST_F(FileSetRun, EscapePressesStopWhileItIsEnabled)
+{
+    import->show();
+    import->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(import.get()));
+    QTest::keyClick(import->Memo1, Qt::Key_Escape);
+    EXPECT_FALSE(import->StopRequested);
+    import->Zastavit_Button->setEnabled(true);
+    import->show();
+    import->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(import.get()));
+    QTest::keyClick(import->Memo1, Qt::Key_Escape);
+    EXPECT_TRUE(import->StopRequested);
+}

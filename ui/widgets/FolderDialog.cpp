@@ -1,0 +1,47 @@
+#include "ui/widgets/FolderDialog.h"
+
+#include <QDir>
+#include <QMessageBox>
+
+namespace vorlin::ui {
+
+FolderDialog::FolderDialog(QWidget* parent, const QString& caption, const QString& start)
+    : QFileDialog(parent, caption, start)
+{
+    // The same dialog on every desktop, in the program's language, which
+    // lets the accept below see a typed folder.
+    setOption(QFileDialog::DontUseNativeDialog);
+    setOption(QFileDialog::ShowDirsOnly);
+    setFileMode(QFileDialog::Directory);
+    askToCreate = [this](const QString& folder) {
+        return QMessageBox::question(this, windowTitle(),
+                                     QStringLiteral("Složka „%1“ neexistuje. Chcete ji vytvořit?")
+                                         .arg(QDir::toNativeSeparators(folder)))
+            == QMessageBox::Yes;
+    };
+}
+
+QString FolderDialog::choose(QWidget* parent, const QString& caption, const QString& start)
+{
+    FolderDialog dialog(parent, caption, start);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
+}
+
+void FolderDialog::accept()
+{
+    const QString folder = selectedFiles().value(0);
+    if (!folder.isEmpty() && !QFileInfo::exists(folder)) {
+        if (!askToCreate(folder))
+            return;
+        if (!QDir().mkpath(folder)) {
+            QMessageBox::warning(this, windowTitle(),
+                                 QStringLiteral("Složku „%1“ nelze vytvořit.").arg(QDir::toNativeSeparators(folder)));
+            return;
+        }
+    }
+    QFileDialog::accept();
+}
+
+}  // namespace vorlin::ui
