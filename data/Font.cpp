@@ -11,7 +11,9 @@ Font Font::platformDefault()
     // The face the windows are drawn in, as the font system resolves it: a
     // generic name such as "Sans Serif" means nothing to a word processor
     // that receives the body.
-    if (qGuiApp)
+    // (qGuiApp is a plain cast: a program without a GUI has a core
+    // application only, and no fonts.)
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         font.setFace(QFontInfo(QGuiApplication::font()).family());
     else
         font.face = QStringLiteral("Sans Serif");
