@@ -93,4 +93,21 @@ QString joinLinesCrLf(const QStringList& lines)
     return text;
 }
 
+QByteArray withCrLfLineEnds(QByteArrayView bytes)
+{
+    QByteArray text;
+    text.reserve(bytes.size() + bytes.size() / 32);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            text += "\r\n";
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                ++i;
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
 }  // namespace vorlin

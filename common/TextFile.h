@@ -23,6 +23,9 @@ bool replaceFileContent(const QString& path, QByteArrayView bytes, QString* reas
 // line does not add an empty line, and a zero character ends the text.
 QStringList splitLines(QStringView text);
 
+// The bytes with every line break (CR LF, LF or CR) made CR LF.
+QByteArray withCrLfLineEnds(QByteArrayView bytes);
+
 // The lines, each followed by CR LF.
 QString joinLinesCrLf(const QStringList& lines);
 

@@ -59,24 +59,6 @@ void showMessage(QWidget* parent, const QString& text)
     box.exec();
 }
 
-// A text file as the file-set run filters it: every line break made CR LF.
-QByteArray textWithCrLf(const QByteArray& bytes)
-{
-    QByteArray text;
-    text.reserve(bytes.size() + bytes.size() / 32);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            text += "\r\n";
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-        } else {
-            text += c;
-        }
-    }
-    return text;
-}
-
 QPushButton* twoLineButton(const QString& text, QWidget* parent)
 {
     auto* button = new QPushButton(text, parent);
@@ -353,7 +335,7 @@ void TImport_Form::filterPhase(const QStringList& textFiles, const QString& file
     try {
         const qsizetype count = textFiles.size();
         for (qsizetype i = 0; i < count; ++i) {
-            const QByteArray text = textWithCrLf(readWholeFile(textFiles[i]));
+            const QByteArray text = withCrLfLineEnds(readWholeFile(textFiles[i]));
             QString shown = win1250::decode(text);
             shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
             Memo1->setPlainText(shown);

@@ -1,5 +1,6 @@
 #include "platform/PrivateOfficeConverter.h"
 
+#include "common/TextFile.h"
 #include "platform/UnoContext.h"
 
 #include <QCoreApplication>
@@ -188,6 +189,13 @@ void PrivateOfficeConverter::convert(const QString& document, const QString& tex
     } catch (const css::uno::Exception& error) {
         throw OfficeError(describe(error));
     }
+    // Paragraphs end in CR LF; a line break inside a paragraph comes out as
+    // LF alone, made CR LF too.
+    const QByteArray written = readWholeFile(textFile);
+    const QByteArray crLf = withCrLfLineEnds(written);
+    QString reason;
+    if (crLf != written && !replaceFileContent(textFile, crLf, &reason))
+        throw OfficeError(reason);
 }
 
 void PrivateOfficeConverter::kill()

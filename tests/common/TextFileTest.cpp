@@ -83,3 +83,19 @@ TEST(ReplaceFileContent, RefusesAMissingFolder)
     TempDir dir;
     EXPECT_FALSE(replaceFileContent(dir.file(QStringLiteral("chybi/f.txt")), "new"));
 }
+
+TEST(TextFile, EveryLineBreakBecomesCrLf)
+{
+    const struct {
+        QByteArray in, out;
+    } cases[] = {
+        {"", ""},
+        {"a\r\nb", "a\r\nb"},
+        {"a\nb\n", "a\r\nb\r\n"},
+        {"a\rb\r", "a\r\nb\r\n"},
+        {"a\n\r\nb\r\r", "a\r\n\r\nb\r\n\r\n"},
+        {QByteArray("a\0\nb", 4), QByteArray("a\0\r\nb", 5)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(withCrLfLineEnds(c.in), c.out) << c.in.toStdString();
+}

@@ -110,11 +110,12 @@ bool PrivateWriter::start(int timeoutMs)
 {
     // A group of its own, so that the office's real process goes with it.
     process_.setChildProcessModifier([] { ::setpgid(0, 0); });
-    process_.start(platform::officeProgramDir() + QStringLiteral("/soffice"),
-                   profileArguments()
-                       << QStringLiteral("--norestore") << QStringLiteral("--nologo")
-                       << QStringLiteral("--nolockcheck") << QStringLiteral("--nodefault")
-                       << QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipeName_));
+    QStringList arguments = profileArguments();
+    arguments << QStringLiteral("--norestore") << QStringLiteral("--nologo") << QStringLiteral("--nolockcheck")
+              << QStringLiteral("--nodefault") << QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipeName_);
+    if (headless)
+        arguments << QStringLiteral("--headless");
+    process_.start(platform::officeProgramDir() + QStringLiteral("/soffice"), arguments);
     return process_.waitForStarted(10000) && connect(timeoutMs);
 }
 
@@ -158,6 +159,32 @@ bool PrivateWriter::newDocument(const QString& fileName, const QString& text, in
         return true;
     } catch (const css::uno::Exception& error) {
         ADD_FAILURE() << "new document: " << fromOffice(error.Message).toStdString();
+        return false;
+    }
+}
+
+bool PrivateWriter::saveDocument(const QString& path, const QString& text, const char* filterName)
+{
+    if (!connection_)
+        return false;
+    try {
+        css::beans::PropertyValue hidden;
+        hidden.Name = rtl::OUString("Hidden");
+        hidden.Value <<= true;
+        const Reference<css::frame::XComponentLoader> loader(connection_->desktop, UNO_QUERY_THROW);
+        const Reference<css::lang::XComponent> component = loader->loadComponentFromURL(
+            rtl::OUString("private:factory/swriter"), rtl::OUString("_blank"), 0,
+            css::uno::Sequence<css::beans::PropertyValue>(&hidden, 1));
+        Reference<css::text::XTextDocument>(component, UNO_QUERY_THROW)->getText()->setString(toOffice(text));
+        css::beans::PropertyValue filter;
+        filter.Name = rtl::OUString("FilterName");
+        filter.Value <<= rtl::OUString::createFromAscii(filterName);
+        Reference<css::frame::XStorable>(component, UNO_QUERY_THROW)
+            ->storeToURL(toOffice(QUrl::fromLocalFile(path).toString()), css::uno::Sequence<css::beans::PropertyValue>(&filter, 1));
+        Reference<css::util::XCloseable>(component, UNO_QUERY_THROW)->close(true);
+        return true;
+    } catch (const css::uno::Exception& error) {
+        ADD_FAILURE() << "saving " << path.toStdString() << ": " << fromOffice(error.Message).toStdString();
         return false;
     }
 }

@@ -24,6 +24,8 @@ public:
 
     // Starts the office and connects to it; false when it did not come.
     bool start(int timeoutMs = 60000);
+    // Without windows (before start): for making documents without a display.
+    bool headless = false;
     // Connects to an office already listening on the pipe.
     bool connect(int timeoutMs);
 
@@ -32,6 +34,10 @@ public:
     // with the cursor after `cursorAt` characters.
     bool newDocument(const QString& fileName, const QString& text, int cursorAt);
     static QString windowTitle(const QString& fileName);
+
+    // A document holding the text (one paragraph a line), saved at the path
+    // with the office's export filter ("MS Word 97", "MS Word 2007 XML").
+    bool saveDocument(const QString& path, const QString& text, const char* filterName);
 
     struct Run {
         QString text;
