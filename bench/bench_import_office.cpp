@@ -1,0 +1,69 @@
+// Converting documents for the file-set run: the private office's start, and
+// 200 generated documents (half doc, half docx) through it, against the
+// office's own command line started once per file.
+#include "PrivateWriter.h"
+#include "app/VorlinApplication.h"
+#include "bench/Measure.h"
+#include "platform/PrivateOfficeConverter.h"
+#include "platform/UnoContext.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+
+using namespace vorlin;
+using namespace vorlin::bench;
+
+int main(int argc, char** argv)
+{
+    VorlinApplication app(argc, argv);
+    QTemporaryDir folder;
+    test::PrivateWriter maker;
+    maker.headless = true;
+    if (!maker.start()) {
+        std::printf("bench_import_office: the office did not start\n");
+        return 1;
+    }
+    QStringList documents;
+    for (int i = 0; i < 200; ++i) {
+        const bool doc = i % 2 == 0;
+        const QString path = folder.filePath(QStringLiteral("dopis%1.%2").arg(i).arg(doc ? "doc" : "docx"));
+        QString text;
+        for (int line = 0; line < 30; ++line)
+            text += QStringLiteral("Odstavec %1 dopisu %2: Krajský soud v Brně, Rooseveltova 16, 601 95 Brno.\n").arg(line).arg(i);
+        if (!maker.saveDocument(path, text, doc ? "MS Word 97" : "MS Word 2007 XML"))
+            return 1;
+        documents << path;
+    }
+    maker.stop();
+
+    platform::PrivateOfficeConverter converter;
+    QElapsedTimer timer;
+    timer.start();
+    converter.start();
+    report("import_private_office_start", double(timer.nsecsElapsed()) / 1e6, "ms");
+    timer.restart();
+    for (const QString& document : documents)
+        converter.convert(document, document + QStringLiteral(".txt"));
+    const double privateSeconds = double(timer.nsecsElapsed()) / 1e9;
+    converter.stop();
+    report("import_private_office_200_documents", privateSeconds, "s");
+    report("import_private_office_rate", 200 / privateSeconds, "documents/s");
+
+    // The command line, a new office per file, over the first 20 documents.
+    QTemporaryDir profile;
+    QTemporaryDir out;
+    timer.restart();
+    for (int i = 0; i < 20; ++i) {
+        QProcess office;
+        office.start(platform::officeProgramDir() + QStringLiteral("/soffice"),
+                     {QStringLiteral("-env:UserInstallation=file://") + profile.path(), QStringLiteral("--headless"),
+                      QStringLiteral("--convert-to"), QStringLiteral("txt:Text (encoded):MS_1250,CRLF,,"),
+                      QStringLiteral("--outdir"), out.path(), documents[i]});
+        office.waitForFinished(120000);
+    }
+    const double commandLineSeconds = double(timer.nsecsElapsed()) / 1e9;
+    report("import_convert_to_rate", 20 / commandLineSeconds, "documents/s");
+    report("import_private_office_speedup", (200 / privateSeconds) / (20 / commandLineSeconds), "x");
+    return 0;
+}
