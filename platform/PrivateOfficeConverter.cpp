@@ -7,10 +7,6 @@
 #include <QUrl>
 
 #include <com/sun/star/beans/PropertyValue.hpp>
-#include <com/sun/star/bridge/BridgeFactory.hpp>
-#include <com/sun/star/bridge/XBridge.hpp>
-#include <com/sun/star/connection/Connector.hpp>
-#include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/document/UpdateDocMode.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
@@ -22,12 +18,10 @@
 #include <com/sun/star/lang/XMultiComponentFactory.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
-#include <cppuhelper/exc_hlp.hxx>
 
 #include <chrono>
 #include <iterator>
 #include <csignal>
-#include <thread>
 #include <unistd.h>
 
 namespace vorlin::platform {
@@ -51,12 +45,6 @@ css::beans::PropertyValue property(const char* name, const Any& value)
     result.Name = rtl::OUString::createFromAscii(name);
     result.Value = value;
     return result;
-}
-
-QString describe(const css::uno::Exception& error)
-{
-    const QString message = fromOffice(error.Message).trimmed();
-    return message.isEmpty() ? fromOffice(cppu::getCaughtException().getValueTypeName()) : message;
 }
 
 // What the office makes of a file that is no word-processor document: it
@@ -110,31 +98,18 @@ void PrivateOfficeConverter::start()
         throw OfficeError(QStringLiteral("LibreOffice nelze spustit: %1").arg(process_->errorString()));
 
     try {
-        const Reference<css::uno::XComponentContext> local = localUnoContext();
-        const Reference<css::connection::XConnector> connector = css::connection::Connector::create(local);
-        const rtl::OUString where = toOffice(QStringLiteral("pipe,name=") + pipeName_);
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(startTimeoutMs);
-        Reference<css::connection::XConnection> pipe;
-        while (!pipe.is()) {
-            try {
-                pipe = connector->connect(where);
-            } catch (const css::connection::NoConnectException&) {
-                if (process_->state() == QProcess::NotRunning || std::chrono::steady_clock::now() > deadline)
-                    throw;
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            }
-        }
-        const Reference<css::bridge::XBridge> bridge =
-            css::bridge::BridgeFactory::create(local)->createBridge(rtl::OUString(), rtl::OUString("urp"), pipe, nullptr);
-        const Reference<css::uno::XComponentContext> remote(bridge->getInstance(rtl::OUString("StarOffice.ComponentContext")),
-                                                            UNO_QUERY_THROW);
+        const PipeBridge pipe = bridgeOverPipe(pipeName_, "StarOffice.ComponentContext", [&] {
+            return !process_->waitForFinished(0) && std::chrono::steady_clock::now() < deadline;
+        });
+        const Reference<css::uno::XComponentContext> remote(pipe.instance, UNO_QUERY_THROW);
         auto connection = std::make_shared<Connection>();
-        connection->bridge.set(bridge, UNO_QUERY);
+        connection->bridge = pipe.bridge;
         connection->desktop = css::frame::Desktop::create(remote);
         std::lock_guard lock(mutex_);
         connection_ = connection;
     } catch (const css::uno::Exception& error) {
-        const QString message = describe(error);
+        const QString message = describeCaughtUnoError(error);
         killProcess();
         throw OfficeError(QStringLiteral("LibreOffice nelze spustit: %1").arg(message));
     }
@@ -187,7 +162,7 @@ void PrivateOfficeConverter::convert(const QString& document, const QString& tex
         Reference<css::frame::XStorable>(loaded, UNO_QUERY_THROW)
             ->storeToURL(toOffice(QUrl::fromLocalFile(textFile).toString()), storing);
     } catch (const css::uno::Exception& error) {
-        throw OfficeError(describe(error));
+        throw OfficeError(describeCaughtUnoError(error));
     }
     // Paragraphs end in CR LF; a line break inside a paragraph comes out as
     // LF alone, made CR LF too.

@@ -2,7 +2,15 @@
 
 #include <QFileInfo>
 
+#include <chrono>
+#include <thread>
+
+#include <com/sun/star/bridge/BridgeFactory.hpp>
+#include <com/sun/star/bridge/XBridge.hpp>
+#include <com/sun/star/connection/Connector.hpp>
+#include <com/sun/star/connection/NoConnectException.hpp>
 #include <cppuhelper/bootstrap.hxx>
+#include <cppuhelper/exc_hlp.hxx>
 #include <rtl/bootstrap.hxx>
 
 namespace vorlin::platform {
@@ -28,6 +36,34 @@ com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> localUnoC
         return cppu::defaultBootstrap_InitialComponentContext();
     }();
     return context;
+}
+
+QString describeCaughtUnoError(const com::sun::star::uno::Exception& error)
+{
+    const QString message = fromOffice(error.Message).trimmed();
+    return message.isEmpty() ? fromOffice(cppu::getCaughtException().getValueTypeName()) : message;
+}
+
+PipeBridge bridgeOverPipe(const QString& pipeName, const char* instanceName, const std::function<bool()>& tryAgain)
+{
+    namespace css = com::sun::star;
+    const auto local = localUnoContext();
+    const auto connector = css::connection::Connector::create(local);
+    const rtl::OUString where = toOffice(QStringLiteral("pipe,name=") + pipeName);
+    css::uno::Reference<css::connection::XConnection> connection;
+    while (!connection.is()) {
+        try {
+            connection = connector->connect(where);
+        } catch (const css::connection::NoConnectException&) {
+            if (!tryAgain())
+                throw;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+    const auto bridge = css::bridge::BridgeFactory::create(local)->createBridge(rtl::OUString(), rtl::OUString("urp"),
+                                                                                connection, nullptr);
+    return {css::uno::Reference<css::lang::XComponent>(bridge, css::uno::UNO_QUERY),
+            bridge->getInstance(rtl::OUString::createFromAscii(instanceName))};
 }
 
 }  // namespace vorlin::platform

@@ -2,9 +2,13 @@
 
 #include <QString>
 
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/uno/Exception.hpp>
 #include <com/sun/star/uno/Reference.hxx>
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <rtl/ustring.hxx>
+
+#include <functional>
 
 namespace vorlin::platform {
 
@@ -17,6 +21,22 @@ bool officeInstalled();
 // The component context of this process, made once from the office's own
 // type and service registries.
 com::sun::star::uno::Reference<com::sun::star::uno::XComponentContext> localUnoContext();
+
+// The office's own description of the UNO error being handled, or the name
+// of its kind when the office gave none. Only inside its catch block.
+QString describeCaughtUnoError(const com::sun::star::uno::Exception& error);
+
+// A connection to an office over a named pipe of this user and the object the
+// office offers there under that name ("StarOffice.ServiceManager").
+struct PipeBridge {
+    com::sun::star::uno::Reference<com::sun::star::lang::XComponent> bridge;  // disposed to let go
+    com::sun::star::uno::Reference<com::sun::star::uno::XInterface> instance;
+};
+
+// Connects while nobody listens on the pipe for as long as tryAgain(), asked
+// after each refusal, says so (every 20 ms); then the office's refusal is
+// raised.
+PipeBridge bridgeOverPipe(const QString& pipeName, const char* instanceName, const std::function<bool()>& tryAgain);
 
 inline rtl::OUString toOffice(const QString& text)
 {

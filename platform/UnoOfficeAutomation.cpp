@@ -6,10 +6,6 @@
 #include <QProcess>
 
 #include <com/sun/star/beans/PropertyValue.hpp>
-#include <com/sun/star/bridge/BridgeFactory.hpp>
-#include <com/sun/star/bridge/XBridge.hpp>
-#include <com/sun/star/connection/Connector.hpp>
-#include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XDesktop.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
@@ -22,10 +18,8 @@
 #include <com/sun/star/reflection/XIdlClass.hpp>
 #include <com/sun/star/reflection/XIdlField2.hpp>
 #include <com/sun/star/reflection/XIdlReflection.hpp>
-#include <cppuhelper/exc_hlp.hxx>
 
 #include <chrono>
-#include <thread>
 
 namespace vorlin::platform {
 
@@ -93,16 +87,6 @@ Any toAny(const QVariant& value)
     }
 }
 
-// The office's own description of a refused call, or its kind when the
-// office gave none.
-[[noreturn]] void raise(const css::uno::Exception& error)
-{
-    QString message = fromOffice(error.Message).trimmed();
-    if (message.isEmpty())
-        message = fromOffice(cppu::getCaughtException().getValueTypeName());
-    throw OfficeError(message);
-}
-
 template <class Call>
 auto officeCall(Call&& call)
 {
@@ -110,7 +94,7 @@ auto officeCall(Call&& call)
         try {
             return call();
         } catch (const css::uno::Exception& error) {
-            raise(error);
+            throw OfficeError(describeCaughtUnoError(error));
         }
     });
 }
@@ -137,34 +121,22 @@ OfficeRef UnoOfficeAutomation::connect()
         throw OfficeError(QStringLiteral("Invalid class string, ProgID: \"com.sun.star.ServiceManager\""));
     release();
     return officeCall([&] {
-        const Reference<css::uno::XComponentContext> context = localUnoContext();
-        const rtl::OUString where = toOffice(QStringLiteral("pipe,name=") + pipeName_);
-        const Reference<css::connection::XConnector> connector = css::connection::Connector::create(context);
-        Reference<css::connection::XConnection> connection;
-        try {
-            connection = connector->connect(where);
-        } catch (const css::connection::NoConnectException&) {
-            // Nobody listens: the office opens the pipe, started if need be.
-            QStringList arguments = officeArguments_;
-            arguments << QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipeName_);
-            if (!QProcess::startDetached(officeProgramDir() + QStringLiteral("/soffice"), arguments))
-                throw OfficeError(QStringLiteral("Server execution failed"));
-            const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(startTimeoutMs);
-            while (!connection.is()) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-                try {
-                    connection = connector->connect(where);
-                } catch (const css::connection::NoConnectException&) {
-                    if (std::chrono::steady_clock::now() > deadline)
-                        throw;
-                }
+        // Nobody listens: the office opens the pipe, started if need be.
+        bool asked = false;
+        std::chrono::steady_clock::time_point deadline;
+        PipeBridge connection = bridgeOverPipe(pipeName_, "StarOffice.ServiceManager", [&] {
+            if (!asked) {
+                QStringList arguments = officeArguments_;
+                arguments << QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipeName_);
+                if (!QProcess::startDetached(officeProgramDir() + QStringLiteral("/soffice"), arguments))
+                    throw OfficeError(QStringLiteral("Server execution failed"));
+                asked = true;
+                deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(startTimeoutMs);
             }
-        }
-        const Reference<css::bridge::XBridgeFactory2> factory = css::bridge::BridgeFactory::create(context);
-        const Reference<css::bridge::XBridge> bridge =
-            factory->createBridge(rtl::OUString(), rtl::OUString("urp"), connection, nullptr);
-        bridge_ = std::make_unique<Bridge>(Bridge{Reference<css::lang::XComponent>(bridge, UNO_QUERY)});
-        return wrap(bridge->getInstance(rtl::OUString("StarOffice.ServiceManager")));
+            return std::chrono::steady_clock::now() < deadline;
+        });
+        bridge_ = std::make_unique<Bridge>(Bridge{connection.bridge});
+        return wrap(connection.instance);
     });
 }
 
