@@ -32,6 +32,10 @@ void createWindows(QObject* owner)
         if (Import_Form)
             Import_Form->showEmptied();
     };
+    Vorlin_Form->stopRunsAtExit = [] {
+        if (Import_Form)
+            Import_Form->Zastavit_ButtonClick();
+    };
     Vorlin_Form->showPreviewWindow = [] {
         if (Nahled_Form)
             Nahled_Form->showWindow();

@@ -342,6 +342,19 @@ TEST_F(FileSetRun, WhileARunServesEventsOtherRunsAndSavesAreRefused)
     EXPECT_FALSE(import->PopupMenu1->isVisible());
 }
 
+TEST_F(FileSetRun, ClosingTheProgramDuringARunStopsIt)
+{
+    for (const char* name : {"a.doc", "b.doc", "c.doc"})
+        file(QString::fromUtf8(name));
+    onConvert = [this](const QString&) {
+        if (log.count() == 2)
+            QTimer::singleShot(0, form.get(), [this] { EXPECT_TRUE(form->close()); });
+    };
+    run();
+    EXPECT_EQ(log.size(), 3) << log.join(u'|').toStdString();  // start, one conversion, stop
+    EXPECT_EQ(boxes, QStringList{"Průběh byl zastaven."});
+}
+
 TEST_F(FileSetRun, EscapePressesStopWhileItIsEnabled)
 {
     import->show();

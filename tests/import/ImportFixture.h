@@ -22,6 +22,7 @@ protected:
         import = std::make_unique<TImport_Form>();
         Import_Form = import.get();
         form->showImportWindow = [this] { import->showEmptied(); };
+        form->stopRunsAtExit = [this] { import->Zastavit_ButtonClick(); };
     }
 
     void TearDown() override

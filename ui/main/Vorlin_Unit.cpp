@@ -561,6 +561,10 @@ void TVorlin_Form::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
+    // A run that serves the window's events meanwhile (the import's file
+    // set) ends at its next point instead of going on in a closed program.
+    if (stopRunsAtExit)
+        stopRunsAtExit();
     QApplication::quit();
 }
 

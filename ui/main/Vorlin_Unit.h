@@ -96,6 +96,8 @@ public:
     std::function<void()> showSettingsWindow;
     std::function<void()> showPreviewWindow;
     std::function<void()> showImportWindow;
+    // Asks the runs in progress in other windows to stop, as the program ends.
+    std::function<void()> stopRunsAtExit;
 
     // Whether minimising puts the window into the notification area.
     bool hidesIntoTray() const;
