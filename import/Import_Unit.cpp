@@ -271,9 +271,9 @@ void TImport_Form::PopupMenuItemsClick2(const QString& fileName)
         StopRequested = false;
         Zastavit_Button->setEnabled(true);
         QStringList documents;
-        StatusBar1->showMessage(QStringLiteral("Hledám soubory doc."));
+        setStatus(QStringLiteral("Hledám soubory doc."));
         gatherFiles(documents, folder, QStringLiteral("*.doc"), StopRequested);
-        StatusBar1->showMessage(QStringLiteral("Hledám soubory docx."));
+        setStatus(QStringLiteral("Hledám soubory docx."));
         gatherFiles(documents, folder, QStringLiteral("*.docx"), StopRequested);
 
         {
@@ -290,7 +290,7 @@ void TImport_Form::PopupMenuItemsClick2(const QString& fileName)
                 const QString textFile = document + QStringLiteral(".txt");
                 if (QFileInfo::exists(textFile))
                     continue;
-                StatusBar1->showMessage(QStringLiteral("Převádím soubor %1 na text. Jedná se o %2. soubor z %3.")
+                setStatus(QStringLiteral("Převádím soubor %1 na text. Jedná se o %2. soubor z %3.")
                                             .arg(document)
                                             .arg(i + 1)
                                             .arg(count));
@@ -307,7 +307,7 @@ void TImport_Form::PopupMenuItemsClick2(const QString& fileName)
 
         QCoreApplication::processEvents();
         if (!StopRequested) {
-            StatusBar1->showMessage(QStringLiteral("Vyhledávám soubory txt."));
+            setStatus(QStringLiteral("Vyhledávám soubory txt."));
             QStringList textFiles;
             gatherFiles(textFiles, folder, QStringLiteral("*.txt"), StopRequested);
             filterPhase(textFiles, fileName);
@@ -318,7 +318,7 @@ void TImport_Form::PopupMenuItemsClick2(const QString& fileName)
                 for (const QString& document : documents)
                     QFile::remove(document + QStringLiteral(".txt"));
             }
-            StatusBar1->showMessage(QStringLiteral("Hotovo."));
+            setStatus(QStringLiteral("Hotovo."));
         }
     }
     if (StopRequested)
@@ -340,7 +340,7 @@ void TImport_Form::filterPhase(const QStringList& textFiles, const QString& file
             shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
             Memo1->setPlainText(shown);
             for (qsizetype j = 0; j < patterns.size() && !StopRequested; ++j) {
-                StatusBar1->showMessage(QStringLiteral("Zpracovávám %1/%2 soubor %3 filtrem č. %4.")
+                setStatus(QStringLiteral("Zpracovávám %1/%2 soubor %3 filtrem č. %4.")
                                             .arg(i + 1)
                                             .arg(count)
                                             .arg(textFiles[i])
@@ -361,12 +361,20 @@ void TImport_Form::filterPhase(const QStringList& textFiles, const QString& file
         items->flush();  // what was found before the error stays
         throw;
     }
-    StatusBar1->showMessage(QStringLiteral("Promazávám duplikáty."));
+    setStatus(QStringLiteral("Promazávám duplikáty."));
     items->flush();
     QStringList sorted = items->texts();
     candidates::removeDuplicates(sorted);
     items->replaceAll(sorted);
     CheckListBox1->repaint();
+}
+
+void TImport_Form::setStatus(const QString& text)
+{
+    StatusBar1->showMessage(text);
+    // Drawn at once: the run serves no events until its next point, and the
+    // line names the document being worked on now.
+    StatusBar1->repaint();
 }
 
 void TImport_Form::Zastavit_ButtonClick()

@@ -74,6 +74,7 @@ public:
     QString LastKind;
 
 private:
+    void setStatus(const QString& text);
     void filterPhase(const QStringList& textFiles, const QString& fileName);
     // While a file-set run is in progress, what would disturb it is refused
     // with a word to the user; true then.
