@@ -296,7 +296,7 @@ void TImport_Form::PopupMenuItemsClick2(const QString& fileName)
                                             .arg(count));
                 try {
                     convertWatched(*converter, document, textFile, conversionTimeoutMs);
-                } catch (const Error&) {
+                } catch (const platform::OfficeError&) {
                     showMessage(this, QStringLiteral("Chyba při převodu souboru MS WOrd na text. "));
                 }
                 QCoreApplication::processEvents();

@@ -16,7 +16,13 @@ void convertWatched(platform::DocumentConverter& converter, const QString& docum
     }
     converter.kill();
     conversion.wait();  // the killed converter lets go of the document
-    converter.start();
+    try {
+        converter.start();
+    } catch (const Error& error) {
+        // Without a converter no further document can be converted: not a
+        // failure of this document but the end of the run.
+        throw Error(error.message());
+    }
     throw platform::OfficeError(
         QStringLiteral("Převod dokumentu %1 trval déle než %2 s a byl ukončen.").arg(document).arg(timeoutMs / 1000));
 }

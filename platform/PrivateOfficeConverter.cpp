@@ -166,11 +166,15 @@ void PrivateOfficeConverter::convert(const QString& document, const QString& tex
     }
     // Paragraphs end in CR LF; a line break inside a paragraph comes out as
     // LF alone, made CR LF too.
-    const QByteArray written = readWholeFile(textFile);
-    const QByteArray crLf = withCrLfLineEnds(written);
-    QString reason;
-    if (crLf != written && !replaceFileContent(textFile, crLf, &reason))
-        throw OfficeError(reason);
+    try {
+        const QByteArray written = readWholeFile(textFile);
+        const QByteArray crLf = withCrLfLineEnds(written);
+        QString reason;
+        if (crLf != written && !replaceFileContent(textFile, crLf, &reason))
+            throw OfficeError(reason);
+    } catch (const FileError& error) {
+        throw OfficeError(error.message());
+    }
 }
 
 void PrivateOfficeConverter::kill()

@@ -264,6 +264,23 @@ TEST_F(FileSetRun, AHangingDocumentIsEndedByTheWatchdog)
     EXPECT_EQ(log.last(), QStringLiteral("stop"));
 }
 
+TEST_F(FileSetRun, AConverterThatCannotStartAgainAfterAHangEndsTheRun)
+{
+    import->conversionTimeoutMs = 200;
+    file(QStringLiteral("a_visí.doc"));
+    file(QStringLiteral("b.doc"));
+    import->makeConverter = [this] {
+        auto converter = std::make_unique<FakeConverter>(log, root);
+        converter->onConvert = [this, c = converter.get()](const QString&) { c->failStart = true; };
+        return converter;
+    };
+    run();
+    EXPECT_EQ(raised, QStringLiteral("LibreOffice není nainstalován"));
+    EXPECT_FALSE(log.contains(QStringLiteral("convert b.doc"))) << log.join(u'|').toStdString();
+    EXPECT_EQ(log.last(), QStringLiteral("stop"));
+    EXPECT_TRUE(boxes.isEmpty());
+}
+
 TEST_F(FileSetRun, AStopDuringTheConversionSkipsTheFilteringAndSaysSo)
 {
     for (const char* name : {"a.doc", "b.doc", "c.doc"})
