@@ -10,7 +10,11 @@ namespace vorlin {
 namespace {
 
 const QString kDesignedFamily = QStringLiteral("Tahoma");
-const char* const kWineTahoma[] = {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"};
+// Wine's regular Tahoma only: its bold file declares no characters to the
+// font configuration, so once registered it takes bold text over and every
+// letter falls back to another face. Without it bold is drawn from the
+// regular face.
+const char* const kWineTahoma[] = {"/usr/share/wine/fonts/tahoma.ttf"};
 
 }  // namespace
 
