@@ -8,14 +8,8 @@
 set -euo pipefail
 source "$(dirname "$0")/x11_helpers.sh"
 build=$1
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "$*"; import -window root "$work/screen.png" 2>/dev/null && echo "screenshot: $work/screen.png"; exit 1; }
+use_scratch_folder
+work=$scratch
 
 # start_and_close PROGRAM LIBDIR: a fresh data folder, seeded from LIBDIR.
 start_and_close() {

@@ -7,16 +7,9 @@
 set -euo pipefail
 source "$(dirname "$0")/x11_helpers.sh"
 program=$1
-data=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
-  rm -rf "$data"
-}
-trap cleanup EXIT
+use_scratch_folder
+data=$scratch
 export XDG_DATA_HOME="$data"
-
-fail() { echo "$*"; import -window root "$data/screen.png" 2>/dev/null && echo "screenshot: $data/screen.png"; exit 1; }
 
 wait_for_window() { find_vorlin_window || fail "no window titled Vorlin appeared"; }
 

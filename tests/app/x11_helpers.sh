@@ -27,3 +27,22 @@ close_with_alt_f4() {
   done
   ! kill -0 "$pid" 2>/dev/null
 }
+
+# use_scratch_folder: sets scratch to a new temporary folder and pids to an
+# empty list; when the script ends, the processes in pids are killed and the
+# folder is removed.
+use_scratch_folder() {
+  scratch=$(mktemp -d)
+  pids=()
+  trap 'for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done; rm -rf "$scratch"' EXIT
+}
+
+# fail MESSAGE...: says what failed and ends the script with status 1, with a
+# screenshot kept in the working folder (the scratch folder goes at the end).
+fail() {
+  echo "$*"
+  local shot
+  shot="$PWD/$(basename "$0" .sh)-failure.png"
+  import -window root "$shot" 2>/dev/null && echo "screenshot: $shot"
+  exit 1
+}
