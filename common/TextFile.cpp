@@ -1,12 +1,16 @@
 #include "common/TextFile.h"
 
 #include "common/Error.h"
+#include "common/Win1250.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <cstring>
 #include <sys/stat.h>
 
@@ -108,6 +112,44 @@ QByteArray withCrLfLineEnds(QByteArrayView bytes)
         }
     }
     return text;
+}
+
+}  // namespace vorlin
+
+namespace vorlin {
+
+namespace {
+
+const QByteArrayView kUtf8Mark("\xEF\xBB\xBF");
+
+// Plain ASCII reads the same in both code pages and stays Windows-1250.
+std::optional<QString> asUtf8(QByteArrayView bytes)
+{
+    if (bytes.startsWith(kUtf8Mark))
+        return QString::fromUtf8(bytes.sliced(kUtf8Mark.size()));
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }))
+        return std::nullopt;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+}  // namespace
+
+QString decodeForeignText(QByteArrayView bytes)
+{
+    if (std::optional<QString> text = asUtf8(bytes))
+        return *text;
+    return win1250::decode(bytes);
+}
+
+QByteArray foreignTextAsWin1250(QByteArrayView bytes)
+{
+    if (std::optional<QString> text = asUtf8(bytes))
+        return win1250::encode(*text);
+    return bytes.toByteArray();
 }
 
 }  // namespace vorlin

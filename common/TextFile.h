@@ -23,6 +23,15 @@ bool replaceFileContent(const QString& path, QByteArrayView bytes, QString* reas
 // line does not add an empty line, and a zero character ends the text.
 QStringList splitLines(QStringView text);
 
+// The text of a text file from elsewhere: UTF-8 when it begins with the UTF-8
+// byte-order mark (which is left off) or is valid UTF-8 throughout, else
+// Windows-1250, the program's own code page.
+QString decodeForeignText(QByteArrayView bytes);
+
+// The same text as Windows-1250 bytes; what the code page lacks becomes "?".
+// Windows-1250 bytes come back unchanged.
+QByteArray foreignTextAsWin1250(QByteArrayView bytes);
+
 // The bytes with every line break (CR LF, LF or CR) made CR LF.
 QByteArray withCrLfLineEnds(QByteArrayView bytes);
 

@@ -174,7 +174,7 @@ void TImport_Form::Button2Click()
     if (file.isEmpty())
         return;
     Memo1->clear();
-    Memo1->setPlainText(splitLines(win1250::decode(readWholeFile(file))).join(u'\n'));
+    Memo1->setPlainText(splitLines(decodeForeignText(readWholeFile(file))).join(u'\n'));
 }
 
 QStringList TImport_Form::filterFiles() const
@@ -271,11 +271,15 @@ void TImport_Form::PopupMenuItemsClick2(const QString& fileName)
         StopRequested = false;
         Zastavit_Button->setEnabled(true);
         QStringList documents;
+        QStringList unnamable;
         setStatus(QStringLiteral("Hledám soubory doc."));
-        gatherFiles(documents, folder, QStringLiteral("*.doc"), StopRequested);
+        gatherFiles(documents, folder, QStringLiteral("*.doc"), StopRequested, &unnamable);
         setStatus(QStringLiteral("Hledám soubory docx."));
-        gatherFiles(documents, folder, QStringLiteral("*.docx"), StopRequested);
+        gatherFiles(documents, folder, QStringLiteral("*.docx"), StopRequested, &unnamable);
 
+        // Only what this run wrote is offered for deletion: a text file that
+        // was there before may be the user's own.
+        QStringList written;
         {
             const std::unique_ptr<platform::DocumentConverter> converter = makeConverter();
             converter->start();
@@ -285,7 +289,7 @@ void TImport_Form::PopupMenuItemsClick2(const QString& fileName)
                 ~StopAtEnd() { converter.stop(); }
             } stopAtEnd{*converter};
             const qsizetype count = documents.size();
-            for (qsizetype i = 0; i < count; ++i) {
+            for (qsizetype i = 0; i < count && !StopRequested; ++i) {
                 const QString& document = documents[i];
                 const QString textFile = document + QStringLiteral(".txt");
                 if (QFileInfo::exists(textFile))
@@ -295,13 +299,17 @@ void TImport_Form::PopupMenuItemsClick2(const QString& fileName)
                                             .arg(i + 1)
                                             .arg(count));
                 try {
-                    convertWatched(*converter, document, textFile, conversionTimeoutMs);
-                } catch (const platform::OfficeError&) {
-                    showMessage(this, QStringLiteral("Chyba při převodu souboru MS WOrd na text. "));
+                    if (convertWatched(*converter, document, textFile, conversionTimeoutMs, StopRequested)
+                        == ConversionEnd::Converted)
+                        written << textFile;
+                    else
+                        QFile::remove(textFile);  // what the stopped office had begun
+                } catch (const platform::OfficeError& error) {
+                    QFile::remove(textFile);  // a half-written text would pass for the document's
+                    showMessage(this, QStringLiteral("Chyba při převodu souboru MS WOrd na text. \n%1\n%2")
+                                          .arg(document, error.message()));
                 }
                 QCoreApplication::processEvents();
-                if (StopRequested)
-                    break;
             }
         }
 
@@ -309,14 +317,15 @@ void TImport_Form::PopupMenuItemsClick2(const QString& fileName)
         if (!StopRequested) {
             setStatus(QStringLiteral("Vyhledávám soubory txt."));
             QStringList textFiles;
-            gatherFiles(textFiles, folder, QStringLiteral("*.txt"), StopRequested);
+            gatherFiles(textFiles, folder, QStringLiteral("*.txt"), StopRequested, &unnamable);
             filterPhase(textFiles, fileName);
+            reportUnnamable(unnamable);
             QMessageBox question(QMessageBox::NoIcon, kApplicationTitle.toString(),
                                  QStringLiteral("Chcete vymazat vygenerované soubory txt?"),
                                  QMessageBox::Yes | QMessageBox::No, this);
             if (question.exec() == QMessageBox::Yes) {
-                for (const QString& document : documents)
-                    QFile::remove(document + QStringLiteral(".txt"));
+                for (const QString& textFile : std::as_const(written))
+                    QFile::remove(textFile);
             }
             setStatus(QStringLiteral("Hotovo."));
         }
@@ -335,7 +344,7 @@ void TImport_Form::filterPhase(const QStringList& textFiles, const QString& file
     try {
         const qsizetype count = textFiles.size();
         for (qsizetype i = 0; i < count; ++i) {
-            const QByteArray text = withCrLfLineEnds(readWholeFile(textFiles[i]));
+            const QByteArray text = withCrLfLineEnds(foreignTextAsWin1250(readWholeFile(textFiles[i])));
             QString shown = win1250::decode(text);
             shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
             Memo1->setPlainText(shown);
@@ -367,6 +376,20 @@ void TImport_Form::filterPhase(const QStringList& textFiles, const QString& file
     candidates::removeDuplicates(sorted);
     items->replaceAll(sorted);
     CheckListBox1->repaint();
+}
+
+void TImport_Form::reportUnnamable(QStringList paths)
+{
+    paths.removeDuplicates();
+    if (paths.isEmpty())
+        return;
+    constexpr qsizetype kListed = 20;
+    QString text = QStringLiteral("Tyto složky a soubory nebyly zpracovány, protože jejich název není "
+                                  "v kódování UTF-8 (přejmenujte je):\n")
+        + QStringList(paths.mid(0, kListed)).join(u'\n');
+    if (paths.size() > kListed)
+        text += QStringLiteral("\n… a dalších %1.").arg(paths.size() - kListed);
+    showMessage(this, text);
 }
 
 void TImport_Form::setStatus(const QString& text)

@@ -76,6 +76,8 @@ public:
 private:
     void setStatus(const QString& text);
     void filterPhase(const QStringList& textFiles, const QString& fileName);
+    // Names the folders and files the run could not open by their names.
+    void reportUnnamable(QStringList paths);
     // While a file-set run is in progress, what would disturb it is refused
     // with a word to the user; true then.
     bool refusedDuringRun();

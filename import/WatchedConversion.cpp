@@ -1,21 +1,20 @@
 #include "import/WatchedConversion.h"
 
-#include <chrono>
-#include <future>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <atomic>
+#include <exception>
+#include <thread>
 
 namespace vorlin {
 
-void convertWatched(platform::DocumentConverter& converter, const QString& document, const QString& textFile,
-                    int timeoutMs)
+namespace {
+
+void startAgain(platform::DocumentConverter& converter)
 {
-    std::future<void> conversion =
-        std::async(std::launch::async, [&] { converter.convert(document, textFile); });
-    if (conversion.wait_for(std::chrono::milliseconds(timeoutMs)) == std::future_status::ready) {
-        conversion.get();
-        return;
-    }
-    converter.kill();
-    conversion.wait();  // the killed converter lets go of the document
     try {
         converter.start();
     } catch (const Error& error) {
@@ -23,8 +22,54 @@ void convertWatched(platform::DocumentConverter& converter, const QString& docum
         // failure of this document but the end of the run.
         throw Error(error.message());
     }
+}
+
+}  // namespace
+
+ConversionEnd convertWatched(platform::DocumentConverter& converter, const QString& document,
+                             const QString& textFile, int timeoutMs, const bool& stopRequested)
+{
+    std::atomic<bool> finished = false;
+    std::exception_ptr failure;
+    std::thread worker([&] {
+        try {
+            converter.convert(document, textFile);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        finished = true;
+    });
+
+    // Checked often enough that a stop feels immediate, seldom enough to
+    // cost nothing beside the office's own work.
+    QEventLoop loop;
+    QTimer poll;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (finished || stopRequested || elapsed.hasExpired(timeoutMs))
+            loop.quit();
+    });
+    poll.start(15);
+    loop.exec();
+    poll.stop();
+
+    if (finished) {
+        worker.join();
+        if (failure) {
+            if (!converter.running())
+                startAgain(converter);
+            std::rethrow_exception(failure);
+        }
+        return ConversionEnd::Converted;
+    }
+    converter.kill();
+    worker.join();  // the killed converter lets go of the document
+    if (stopRequested)
+        return ConversionEnd::Stopped;
+    startAgain(converter);
     throw platform::OfficeError(
-        QStringLiteral("Převod dokumentu %1 trval déle než %2 s a byl ukončen.").arg(document).arg(timeoutMs / 1000));
+        QStringLiteral("Převod trval déle než %1 s a byl ukončen.").arg(timeoutMs / 1000));
 }
 
 }  // namespace vorlin

@@ -26,6 +26,10 @@ public:
 
     // Ends the converter; safe to call at any time, also twice.
     virtual void stop() = 0;
+
+    // Whether the converter still runs; false after it died with a document
+    // (out of memory, crashed): start() is needed for the next one.
+    virtual bool running() const = 0;
 };
 
 }  // namespace vorlin::platform

@@ -1,9 +1,12 @@
 #include "platform/PrivateOfficeConverter.h"
 
 #include "common/TextFile.h"
+#include "platform/ConfinedChild.h"
 #include "platform/UnoContext.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -14,6 +17,7 @@
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/lang/XMultiComponentFactory.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
@@ -21,6 +25,7 @@
 
 #include <chrono>
 #include <iterator>
+#include <cerrno>
 #include <csignal>
 #include <unistd.h>
 
@@ -63,12 +68,58 @@ bool readAsPlainText(const Reference<css::lang::XComponent>& document)
     return false;
 }
 
+// The office's exit code that asks its launcher to start it again.
+constexpr int kRestartRequested = 81;
+constexpr const char* kProfilePrefix = "vorlin-office-";
+constexpr const char* kPipePrefix = "vorlin_import_";
+
+// Where the office's pipe lives: a socket in /tmp named after the user.
+QString pipeSocketPath(const QString& pipeName)
+{
+    return QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(::getuid()).arg(pipeName);
+}
+
+bool processEnded(const QString& pid)
+{
+    bool number = false;
+    const pid_t id = pid.toInt(&number);
+    return number && id > 0 && ::kill(id, 0) != 0 && errno == ESRCH;
+}
+
+// The profiles and pipes of a run that was killed with its office: they are
+// named after the program's process, which no longer exists.
+void removeLeftoversOfEndedRuns()
+{
+    const QRegularExpression profileName(QStringLiteral("^%1(\\d+)-").arg(QLatin1String(kProfilePrefix)));
+    QDir temp(QDir::tempPath());
+    for (const QFileInfo& entry : temp.entryInfoList({QLatin1String(kProfilePrefix) + u'*'}, QDir::Dirs | QDir::NoSymLinks)) {
+        const auto match = profileName.match(entry.fileName());
+        if (match.hasMatch() && entry.ownerId() == ::geteuid() && processEnded(match.captured(1)))
+            QDir(entry.filePath()).removeRecursively();
+    }
+    const QString pipePrefix = QStringLiteral("OSL_PIPE_%1_%2").arg(::getuid()).arg(QLatin1String(kPipePrefix));
+    const QRegularExpression pipeName(u'^' + pipePrefix + QStringLiteral("(\\d+)_"));
+    for (const QFileInfo& entry : QDir(QStringLiteral("/tmp")).entryInfoList({pipePrefix + u'*'}, QDir::System)) {
+        const auto match = pipeName.match(entry.fileName());
+        if (match.hasMatch() && entry.ownerId() == ::geteuid() && processEnded(match.captured(1)))
+            QFile::remove(entry.filePath());
+    }
+}
+
+// Why the office ended before it opened its pipe.
+QString startFailure(QProcess& process)
+{
+    QString reason = confinementFailure(process.exitCode());
+    if (reason.isEmpty())
+        reason = process.exitStatus() == QProcess::CrashExit
+                     ? QStringLiteral("skončil chybou")
+                     : QStringLiteral("skončil s kódem %1").arg(process.exitCode());
+    return QStringLiteral("LibreOffice nelze spustit: %1.").arg(reason);
+}
+
 }  // namespace
 
-PrivateOfficeConverter::PrivateOfficeConverter()
-    : pipeName_(QStringLiteral("vorlin_import_%1_%2").arg(::getpid()).arg(quintptr(this), 0, 16))
-{
-}
+PrivateOfficeConverter::PrivateOfficeConverter() = default;
 
 PrivateOfficeConverter::~PrivateOfficeConverter()
 {
@@ -81,26 +132,35 @@ void PrivateOfficeConverter::start()
         throw OfficeError(QStringLiteral("LibreOffice není nainstalován (chybí %1/soffice), "
                                          "dokumenty doc a docx proto nelze převést na text.")
                               .arg(officeProgramDir()));
-    if (!profile_)
-        profile_ = std::make_unique<QTemporaryDir>();
-    process_ = std::make_unique<QProcess>();
-    // A process group of its own, so that a kill ends the office's real
-    // process too and not only its starter.
-    process_->setChildProcessModifier([] { ::setpgid(0, 0); });
-    process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process_->setStandardOutputFile(QProcess::nullDevice());
-    process_->start(officeProgramDir() + QStringLiteral("/soffice"),
-                    {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile_->path()).toString(),
-                     QStringLiteral("--headless"), QStringLiteral("--invisible"), QStringLiteral("--nodefault"),
-                     QStringLiteral("--norestore"), QStringLiteral("--nolockcheck"), QStringLiteral("--nologo"),
-                     QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipeName_)});
-    if (!process_->waitForStarted(10000))
-        throw OfficeError(QStringLiteral("LibreOffice nelze spustit: %1").arg(process_->errorString()));
+    removeLeftoversOfEndedRuns();
+    lost_ = false;
+    // Every start gets a fresh profile and pipe: nothing of an office that
+    // was killed (a lock, a half-written profile, a stale socket) is met again.
+    killProcess();
+    profile_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/%1%2-XXXXXX")
+                                                                      .arg(QLatin1String(kProfilePrefix))
+                                                                      .arg(::getpid()));
+    if (!profile_->isValid())
+        throw OfficeError(QStringLiteral("LibreOffice nelze spustit: %1").arg(profile_->errorString()));
+    pipeName_ = QStringLiteral("%1%2_%3").arg(QLatin1String(kPipePrefix)).arg(::getpid()).arg(++starts_);
 
+    launch();
     try {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(startTimeoutMs);
+        int restarts = 0;
         const PipeBridge pipe = bridgeOverPipe(pipeName_, "StarOffice.ComponentContext", [&] {
-            return !process_->waitForFinished(0) && std::chrono::steady_clock::now() < deadline;
+            if (process_->waitForFinished(0)) {
+                // A fresh profile is made on the first start, after which
+                // the office asks to be started again (its launcher would).
+                if (process_->exitStatus() != QProcess::NormalExit || process_->exitCode() != kRestartRequested
+                    || ++restarts > 3)
+                    throw OfficeError(startFailure(*process_));
+                launch();
+            }
+            if (std::chrono::steady_clock::now() >= deadline)
+                throw OfficeError(QStringLiteral("LibreOffice nelze spustit: neotevřel spojení do %1 s.")
+                                      .arg(startTimeoutMs / 1000));
+            return true;
         });
         const Reference<css::uno::XComponentContext> remote(pipe.instance, UNO_QUERY_THROW);
         auto connection = std::make_shared<Connection>();
@@ -108,11 +168,42 @@ void PrivateOfficeConverter::start()
         connection->desktop = css::frame::Desktop::create(remote);
         std::lock_guard lock(mutex_);
         connection_ = connection;
+    } catch (const OfficeError&) {
+        killProcess();
+        throw;
     } catch (const css::uno::Exception& error) {
         const QString message = describeCaughtUnoError(error);
         killProcess();
         throw OfficeError(QStringLiteral("LibreOffice nelze spustit: %1").arg(message));
     }
+}
+
+void PrivateOfficeConverter::launch()
+{
+    process_ = std::make_unique<QProcess>();
+    const Confinement confinement;
+    process_->setChildProcessModifier([confinement] { confineChild(confinement); });
+    process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_->setStandardOutputFile(QProcess::nullDevice());
+    // The office's own program, not its starter script and launcher: the
+    // death signal and the limits stay with the process that does the work.
+    process_->start(officeProgramDir() + QStringLiteral("/soffice.bin"),
+                    {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile_->path()).toString(),
+                     QStringLiteral("--headless"), QStringLiteral("--invisible"), QStringLiteral("--nodefault"),
+                     QStringLiteral("--norestore"), QStringLiteral("--nolockcheck"), QStringLiteral("--nologo"),
+                     QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipeName_)});
+    if (!process_->waitForStarted(10000))
+        throw OfficeError(QStringLiteral("LibreOffice nelze spustit: %1").arg(process_->errorString()));
+}
+
+bool PrivateOfficeConverter::running() const
+{
+    return !lost_ && process_ && process_->state() == QProcess::Running && !process_->waitForFinished(0);
+}
+
+qint64 PrivateOfficeConverter::processId() const
+{
+    return process_ ? process_->processId() : 0;
 }
 
 void PrivateOfficeConverter::convert(const QString& document, const QString& textFile)
@@ -161,8 +252,15 @@ void PrivateOfficeConverter::convert(const QString& document, const QString& tex
         const css::uno::Sequence<css::beans::PropertyValue> storing(storingList, std::size(storingList));
         Reference<css::frame::XStorable>(loaded, UNO_QUERY_THROW)
             ->storeToURL(toOffice(QUrl::fromLocalFile(textFile).toString()), storing);
+    } catch (const css::lang::DisposedException&) {
+        // The connection went with the office: it died of the document.
+        lost_ = true;
+        throw OfficeError(QStringLiteral("LibreOffice při převodu skončil: dokument je pro něj příliš velký, "
+                                         "nebo poškozený."));
     } catch (const css::uno::Exception& error) {
         throw OfficeError(describeCaughtUnoError(error));
+    } catch (const std::bad_alloc&) {
+        throw OfficeError(QStringLiteral("Nedostatek paměti."));
     }
     // Paragraphs end in CR LF; a line break inside a paragraph comes out as
     // LF alone, made CR LF too.
@@ -220,6 +318,8 @@ void PrivateOfficeConverter::stop()
         killProcess();
     killProcess();
     profile_.reset();
+    if (!pipeName_.isEmpty())
+        QFile::remove(pipeSocketPath(pipeName_));
 }
 
 }  // namespace vorlin::platform

@@ -5,15 +5,20 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 
 namespace vorlin::platform {
 
 // A LibreOffice of this converter's own, never the user's: headless, with a
-// profile in a temporary folder (removed at the end) and a pipe of its own.
+// profile in a temporary folder (removed at the end) and a pipe of its own,
+// both fresh at every start. It reaches no network, its memory is bounded and
+// it ends with the program; a start removes what a killed run left behind.
 // Documents are loaded hidden and read-only, with their macros and links
 // left alone, and stored as "Text (encoded)" in MS_1250 with CR LF.
+// start(), kill() and stop() belong to the thread that lives longest (the
+// GUI thread): the office dies with the thread that started it.
 class PrivateOfficeConverter : public DocumentConverter {
 public:
     PrivateOfficeConverter();
@@ -23,16 +28,23 @@ public:
     void convert(const QString& document, const QString& textFile) override;
     void kill() override;
     void stop() override;
+    bool running() const override;
+
+    // The office's process, 0 when none runs.
+    qint64 processId() const;
 
     // How long the office may take to open its pipe.
     int startTimeoutMs = 60000;
 
 private:
     struct Connection;
+    void launch();
     void killProcess();
 
     std::unique_ptr<QTemporaryDir> profile_;
     QString pipeName_;
+    int starts_ = 0;
+    std::atomic<bool> lost_ = false;
     std::unique_ptr<QProcess> process_;
     std::shared_ptr<Connection> connection_;
     std::mutex mutex_;

@@ -8,6 +8,10 @@
 
 #include <QDir>
 #include <QRandomGenerator>
+#include <QTcpServer>
+
+#include <csignal>
+#include <sys/stat.h>
 
 using namespace vorlin;
 using namespace vorlin::test;
@@ -15,6 +19,7 @@ using namespace vorlin::test;
 namespace {
 
 // The run's real converter, with each document it is given written down.
+// A document named "visí…" freezes the office (SIGSTOP) as a hanging one does.
 class ConverterLog : public platform::DocumentConverter {
 public:
     explicit ConverterLog(QStringList& converted) : converted(converted) {}
@@ -22,10 +27,13 @@ public:
     void convert(const QString& document, const QString& textFile) override
     {
         converted << document;
+        if (document.contains(QStringLiteral("visí")))
+            ::kill(pid_t(office.processId()), SIGSTOP);
         office.convert(document, textFile);
     }
     void kill() override { office.kill(); }
     void stop() override { office.stop(); }
+    bool running() const override { return office.running(); }
 
     QStringList& converted;
     platform::PrivateOfficeConverter office;
@@ -126,7 +134,8 @@ TEST_F(FileSetOffice, ATreeOfDocumentsIsConvertedFilteredAndCleanedUp)
     EXPECT_EQ(bytes(QStringLiteral("smlouva.doc.txt")),
               win1250::encode(QStringLiteral("Smlouva o dílo\r\nKrajský soud v Brně\r\nRooseveltova 16\r\n601 95 Brno\r\n")));
     // The file that is no document: reported, and the run went on.
-    EXPECT_EQ(boxes.value(0), QStringLiteral("Chyba při převodu souboru MS WOrd na text. "));
+    EXPECT_TRUE(boxes.value(0).startsWith(QStringLiteral("Chyba při převodu souboru MS WOrd na text. \n%1rozbity.docx\n").arg(root)))
+        << boxes.value(0).toStdString();
     EXPECT_FALSE(QFile::exists(root + QStringLiteral("rozbity.docx.txt")));
     EXPECT_EQ(boxes.value(1), QStringLiteral("Chcete vymazat vygenerované soubory txt?"));
 
@@ -137,14 +146,160 @@ TEST_F(FileSetOffice, ATreeOfDocumentsIsConvertedFilteredAndCleanedUp)
                                   "1. filtr|Pražská 3/400 01 Ústí", "1. filtr|Rooseveltova 16/601 95 Brno",
                                   "1. filtr|Skrytá 7/779 00 Olomouc", "1. filtr|Žďárská 5/612 00 Brno"}));
 
-    // A second run converts nothing again; Yes removes what was generated.
+    // A second run converts nothing again; its Yes removes only what it
+    // wrote itself, which is nothing.
     converted.clear();
     boxes.clear();
     run(QMessageBox::Yes);
     EXPECT_EQ(converted, QStringList{root + QStringLiteral("rozbity.docx")});
     for (const QString& name : names)
-        EXPECT_FALSE(QFile::exists(root + name + QStringLiteral(".txt"))) << name.toStdString();
+        EXPECT_EQ(QFile::exists(root + name + QStringLiteral(".txt")), name != "rozbity.docx") << name.toStdString();
     EXPECT_TRUE(QFile::exists(root + QStringLiteral("poznamka.txt")));
     EXPECT_TRUE(QFile::exists(root + QStringLiteral("smlouva.doc")));
     EXPECT_TRUE(QFile::exists(root + QStringLiteral(".skryta/nevidet.docx")));
+}
+
+namespace {
+
+// Every connection made to it, by anyone, is counted.
+class ProbeServer : public QTcpServer {
+public:
+    ProbeServer()
+    {
+        EXPECT_TRUE(listen(QHostAddress::LocalHost));
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = nextPendingConnection()) {
+                ++connections;
+                socket->write("HTTP/1.0 200 OK\r\n\r\nx");
+                socket->disconnectFromHost();
+            }
+        });
+    }
+    QString url(const char* file) const { return QStringLiteral("http://127.0.0.1:%1/%2").arg(serverPort()).arg(file); }
+    int connections = 0;
+};
+
+// A docx whose document part is the given XML body, zipped by the zip tool.
+void writeDocx(const QString& path, const QByteArray& body)
+{
+    TempDir parts;
+    parts.write(QStringLiteral("[Content_Types].xml"),
+                R"(<?xml version="1.0" encoding="UTF-8"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
+                R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
+                R"(<Default Extension="xml" ContentType="application/xml"/><Override PartName="/word/document.xml" )"
+                R"(ContentType="application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"/></Types>)");
+    parts.write(QStringLiteral("_rels/.rels"),
+                R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+                R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" )"
+                R"(Target="word/document.xml"/></Relationships>)");
+    parts.write(QStringLiteral("word/document.xml"),
+                R"(<?xml version="1.0" encoding="UTF-8"?><w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:body>)"
+                    + body + "</w:body></w:document>");
+    QProcess zip;
+    zip.setWorkingDirectory(parts.path());
+    zip.start(QStringLiteral("zip"), {QStringLiteral("-q"), QStringLiteral("-r"), path, QStringLiteral("[Content_Types].xml"),
+                                      QStringLiteral("_rels"), QStringLiteral("word")});
+    ASSERT_TRUE(zip.waitForFinished(60000) && zip.exitCode() == 0) << zip.readAllStandardError().toStdString();
+}
+
+QByteArray paragraphs(const QByteArray& text, int times)
+{
+    return QByteArray("<w:p><w:r><w:t>" + text + "</w:t></w:r></w:p>").repeated(times);
+}
+
+}  // namespace
+
+// Trees as a colleague's folder may hold them, through the real private
+// office: what comes out, what is reported, what stays of the user's files.
+TEST_F(FileSetOffice, HostileTreesAreConvertedWithoutNetworkOrLossAndEveryFailureIsNamed)
+{
+    ProbeServer probe;
+    const auto text = [this](const QString& name, const QByteArray& bytes) {
+        QFile out(root + name);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    };
+    const QByteArray address = paragraphs("Nádražní 12", 1) + paragraphs("602 00 Brno", 1);
+    struct Tree {
+        const char* name;
+        std::function<void()> make;
+        QStringList candidates;  // "/" for the line breaks
+        QStringList boxStarts;   // before the deletion question
+        QStringList keptTexts;   // text files still there after Yes
+        int timeoutMs = 120000;
+    };
+    const QList<Tree> trees{
+        {"documents that point at a server",
+         [&] {
+             text(QStringLiteral("stranka.doc"),
+                         QStringLiteral("<html><head><link rel=\"stylesheet\" href=\"%1\"></head><body>"
+                                        "<img src=\"%2\"><p>Hlavní 1</p><p>110 00 Praha</p></body></html>")
+                             .arg(probe.url("styl.css"), probe.url("obr.png"))
+                             .toUtf8());
+             writeDocx(root + QStringLiteral("odkaz.docx"),
+                       address + QStringLiteral("<w:p><w:fldSimple w:instr=\"INCLUDEPICTURE &quot;%1&quot; \\d\"/></w:p>")
+                                     .arg(probe.url("logo.png")).toUtf8());
+         },
+         {"1. filtr|Hlavní 1/110 00 Praha", "1. filtr|Nádražní 12/602 00 Brno"}, {}, {}},
+        {"a document that hangs the office, then one that converts",
+         [&] {
+             writeDocx(root + QStringLiteral("a_visí.docx"), paragraphs("Tichá 3", 1) + paragraphs("100 00 Praha", 1));
+             writeDocx(root + QStringLiteral("b.docx"), address);
+         },
+         {"1. filtr|Nádražní 12/602 00 Brno"}, {"Chyba při převodu souboru MS WOrd na text. \n%1a_visí.docx\nPřevod trval"}, {}, 3000},
+        {"a bomb of paragraphs, then a document that converts",
+         [&] {
+             writeDocx(root + QStringLiteral("a_bomba.docx"), paragraphs("Nádražní 12", 3000000));
+             writeDocx(root + QStringLiteral("b.docx"), address);
+         },
+         {"1. filtr|Nádražní 12/602 00 Brno"}, {"Chyba při převodu souboru MS WOrd na text. \n%1a_bomba.docx\nLibreOffice při převodu skončil"}, {}},
+        {"the user's own text beside a document, texts in UTF-8 and Windows-1250",
+         [&] {
+             writeDocx(root + QStringLiteral("smlouva.docx"), address);
+             text(QStringLiteral("smlouva.docx.txt"), "Moje 5\r\n100 00 Praha");
+             text(QStringLiteral("utf8.txt"), QStringLiteral("Říčanská 7\n251 01 Říčany").toUtf8());
+             text(QStringLiteral("bom.txt"), "\xEF\xBB\xBF" + QStringLiteral("Žižkova 2\n586 01 Jihlava").toUtf8());
+             text(QStringLiteral("1250.txt"), win1250::encode(QStringLiteral("Šumavská 9\r\n370 01 Budějovice")));
+         },
+         {"1. filtr|Moje 5/100 00 Praha", "1. filtr|Šumavská 9/370 01 Budějovice", "1. filtr|Žižkova 2/586 01 Jihlava",
+          "1. filtr|Říčanská 7/251 01 Říčany"}, {}, {"smlouva.docx.txt", "utf8.txt", "bom.txt", "1250.txt"}},
+        {"a folder whose name is not UTF-8",
+         [&] {
+             const QByteArray folder = QFile::encodeName(root) + "p\xF8\xEDloha";
+             ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+             writeDocx(root + QStringLiteral("x.docx"), address);
+             ASSERT_EQ(::rename(QFile::encodeName(root + QStringLiteral("x.docx")).constData(), (folder + "/x.docx").constData()), 0);
+         },
+         {}, {"Tyto složky a soubory nebyly zpracovány, protože jejich název není v kódování UTF-8"}, {}},
+    };
+    filter("[^\\r\\n\\d<>]+ \\d+\\r\\n\\d{3} \\d{2} [^\\r\\n<>]+", "adresy.txt");
+    for (int i = 0; i < trees.size(); ++i) {
+        const Tree& tree = trees[i];
+        SCOPED_TRACE(tree.name);
+        root = dir.file(QStringLiteral("strom%1/spisy/").arg(i));
+        QDir().mkpath(root);
+        tree.make();
+        boxes.clear();
+        import->conversionTimeoutMs = tree.timeoutMs;
+        run(QMessageBox::Yes);
+
+        QStringList found = import->items->texts();
+        for (QString& item : found)
+            item.replace(QStringLiteral("\r\n"), QStringLiteral("/"));
+        found.sort();
+        QStringList candidates = tree.candidates;
+        candidates.sort();
+        EXPECT_EQ(found, candidates);
+        ASSERT_EQ(boxes.size(), tree.boxStarts.size() + 1) << boxes.join(u'|').toStdString();
+        for (int b = 0; b < tree.boxStarts.size(); ++b)
+            EXPECT_TRUE(boxes[b].startsWith(QString(tree.boxStarts[b]).replace(QStringLiteral("%1"), root))) << boxes[b].toStdString();
+        EXPECT_EQ(boxes.last(), QStringLiteral("Chcete vymazat vygenerované soubory txt?"));
+        QStringList textsLeft = QDir(root).entryList({QStringLiteral("*.txt")}, QDir::Files);
+        textsLeft.sort();
+        QStringList kept = tree.keptTexts;
+        kept.sort();
+        EXPECT_EQ(textsLeft, kept);
+    }
+    EXPECT_EQ(probe.connections, 0);
+    QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), dir.path()});  // names Qt cannot remove
 }

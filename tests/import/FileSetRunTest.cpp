@@ -56,6 +56,7 @@ public:
         woken.notify_all();
     }
     void stop() override { log << QStringLiteral("stop"); }
+    bool running() const override { return true; }
 
     QStringList& log;
     QString root;
@@ -167,7 +168,7 @@ TEST_F(FileSetRun, ARunConvertsFiltersAsksAndEnds)
     file(QStringLiteral("a.docx"));
     file(QStringLiteral("sub/b.doc"));
     file(QStringLiteral("hotovy.doc"));
-    file(QStringLiteral("hotovy.doc.txt"), "hotovy.doc\r\nUlice 9\r\n");  // from an earlier run
+    file(QStringLiteral("hotovy.doc.txt"), "hotovy.doc\r\nUlice 9\r\n");  // an earlier run's, or the user's
     file(QStringLiteral("vlastni.txt"), "Ulice 1\nUlice 2\rUlice 2\r\n");
     import->items->add(QStringLiteral("starý"));
     run(QMessageBox::Yes);
@@ -196,11 +197,10 @@ TEST_F(FileSetRun, ARunConvertsFiltersAsksAndEnds)
     EXPECT_EQ(import->items->texts(),
               (QStringList{"1. filtr|Ulice 1", "1. filtr|Ulice 2", "1. filtr|Ulice 9", "2. filtr|a.docx",
                            "2. filtr|b.doc", "2. filtr|hotovy.doc"}));
-    // Yes deleted the text files of the documents, the earlier one too, and
-    // nothing else.
+    // Yes deleted the text files this run wrote and nothing else.
     EXPECT_FALSE(QFile::exists(root + QStringLiteral("a.docx.txt")));
     EXPECT_FALSE(QFile::exists(root + QStringLiteral("sub/b.doc.txt")));
-    EXPECT_FALSE(QFile::exists(root + QStringLiteral("hotovy.doc.txt")));
+    EXPECT_TRUE(QFile::exists(root + QStringLiteral("hotovy.doc.txt")));
     EXPECT_TRUE(QFile::exists(root + QStringLiteral("vlastni.txt")));
     EXPECT_TRUE(QFile::exists(root + QStringLiteral("a.docx")));
     EXPECT_FALSE(import->Zastavit_Button->isEnabled());
@@ -245,7 +245,7 @@ TEST_F(FileSetRun, AFailingDocumentIsReportedAndTheRunGoesOn)
     file(QStringLiteral("a_zlý.doc"));
     file(QStringLiteral("b.doc"));
     run();
-    EXPECT_EQ(boxes.first(), QStringLiteral("Chyba při převodu souboru MS WOrd na text. "));
+    EXPECT_EQ(boxes.first(), QStringLiteral("Chyba při převodu souboru MS WOrd na text. \n%1a_zlý.doc\npoškozený soubor").arg(root));
     EXPECT_TRUE(log.contains(QStringLiteral("convert b.doc")));
     EXPECT_TRUE(import->items->texts().contains(QStringLiteral("2. filtr|b.doc")));
 }
@@ -260,7 +260,8 @@ TEST_F(FileSetRun, AHangingDocumentIsEndedByTheWatchdog)
     const qsizetype hung = log.indexOf(QStringLiteral("convert a_visí.doc"));
     ASSERT_GE(hung, 0) << log.join(u'|').toStdString();
     EXPECT_EQ(log.mid(hung + 1, 3), (QStringList{"kill", "start", "convert b.doc"}));
-    EXPECT_EQ(boxes.first(), QStringLiteral("Chyba při převodu souboru MS WOrd na text. "));
+    EXPECT_EQ(boxes.first(), QStringLiteral("Chyba při převodu souboru MS WOrd na text. \n%1a_visí.doc\n"
+                                            "Převod trval déle než 0 s a byl ukončen.").arg(root));
     EXPECT_EQ(log.last(), QStringLiteral("stop"));
 }
 

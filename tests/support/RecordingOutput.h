@@ -4,15 +4,9 @@
 #include "platform/OfficeAutomation.h"
 #include "platform/WordAutomation.h"
 
+#include "support/QtPrinters.h"
+
 #include <QStringList>
-
-#include <ostream>
-
-// Texts as texts in the failure reports.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace vorlin::test {
 
