@@ -7,6 +7,7 @@
 #include "support/RecordingOutput.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QStatusBar>
 
@@ -299,6 +300,21 @@ TEST_F(FileSetRun, AStopDuringTheConversionSkipsTheFilteringAndSaysSo)
     EXPECT_EQ(boxes, QStringList{"Průběh byl zastaven."});
     EXPECT_FALSE(import->Zastavit_Button->isEnabled());
     EXPECT_FALSE(import->StopRequested);
+}
+
+TEST_F(FileSetRun, AStopDuringAHangingConversionKillsItAtOnce)
+{
+    file(QStringLiteral("a_visí.doc"));
+    file(QStringLiteral("b.doc"));
+    onConvert = [this](const QString&) {
+        QMetaObject::invokeMethod(import->Zastavit_Button, &QPushButton::click, Qt::QueuedConnection);
+    };
+    QElapsedTimer took;
+    took.start();
+    run();
+    EXPECT_LT(took.elapsed(), 60000) << "the watchdog's two minutes were waited for";
+    EXPECT_EQ(log, (QStringList{"start", "convert a_visí.doc", "kill", "stop"}));
+    EXPECT_EQ(boxes, QStringList{"Průběh byl zastaven."});
 }
 
 TEST_F(FileSetRun, AStopDuringTheFilteringStillRemovesDuplicatesAsksAndEnds)
