@@ -8,13 +8,16 @@ namespace vorlin {
 
 // One running copy per user and display. A second start finds the first
 // through a local socket, asks it to show its window and ends; the socket
-// left behind by a copy that crashed does not block the next start.
+// left behind by a copy that crashed does not block the next start. The
+// socket lives in a folder only the user can enter, and neither end talks to
+// a process of another user; without such a folder every start runs alone.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
     explicit SingleInstance(QString name = defaultName(), QObject* parent = nullptr);
 
-    // The socket of this user's copy on this display.
+    // The socket of this user's copy on this display; empty when the user
+    // has no private folder for it.
     static QString defaultName();
 
     // True when a running copy took the request to show itself.
