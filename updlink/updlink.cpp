@@ -32,6 +32,26 @@ std::size_t collect(char* data, std::size_t size, std::size_t count, void* targe
     return body.size() >= kMostBytes ? 0 : bytes;
 }
 
+// Plain HTTP is taken only from this machine itself (a local mirror, a test);
+// anything that crosses a network is HTTPS.
+bool isLoopbackHttp(const char* url)
+{
+    CURLU* parts = curl_url();
+    bool loopback = false;
+    char* scheme = nullptr;
+    char* host = nullptr;
+    if (parts && curl_url_set(parts, CURLUPART_URL, url, 0) == CURLUE_OK
+        && curl_url_get(parts, CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK
+        && curl_url_get(parts, CURLUPART_HOST, &host, 0) == CURLUE_OK) {
+        const std::string name = host;
+        loopback = std::string(scheme) == "http" && (name == "127.0.0.1" || name == "[::1]" || name == "localhost");
+    }
+    curl_free(scheme);
+    curl_free(host);
+    curl_url_cleanup(parts);
+    return loopback;
+}
+
 // The server's version file, or nothing when it cannot be had.
 std::optional<std::string> fetch(const char* url)
 {
@@ -45,6 +65,9 @@ std::optional<std::string> fetch(const char* url)
     curl_easy_setopt(curl, CURLOPT_URL, url);
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 3L);
+    // A redirect never leaves HTTPS, wherever it comes from.
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, isLoopbackHttp(url) ? "https,http" : "https");
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "https");
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, kConnectTimeoutMs);
     curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, kTransferTimeoutMs);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);

@@ -147,6 +147,17 @@ TEST(QueryUpdate, NoServerOrASlowOneFailsWithinTheTimeouts)
     EXPECT_LT(clock.elapsed(), 3600);
 }
 
+TEST(QueryUpdate, OnlyHttpsIsFetchedAlsoAfterARedirect)
+{
+    TinyServer plain("200 OK", "9.9");
+    TinyServer redirecting("302 Found\r\nLocation: " + plain.url(), "");
+    const Outcome redirected = ask(redirecting.url());
+    EXPECT_EQ(redirected.result, 1);
+    EXPECT_EQ(redirected.newer, 0);
+    // Plain HTTP from any other machine is not asked at all.
+    EXPECT_EQ(ask("http://192.0.2.1/vorlin.txt").result, 1);
+}
+
 TEST(QueryUpdate, AMissingLocalVersionFileIsAFailedCheck)
 {
     TinyServer server("200 OK", "2.2");
