@@ -311,5 +311,40 @@ TEST_F(Settings, ACancelledBackupIsAProblem)
         box->button(box->button(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::Ok)->click();
     });
     about->Button6Click();
-    EXPECT_EQ(answerer.seen().last().text, QStringLiteral("Došlo k problému při záloze."));
+    EXPECT_EQ(answerer.seen().last().text, QStringLiteral("Došlo k problému při záloze.\nZáloha byla přerušena."));
+}
+
+TEST_F(Settings, ABackupSaysWhyItFailedRefusesTheDataFolderAndRemovesKilledPieces)
+{
+    open();
+    TempDir target;
+    const QString name = QDir(dataDir).dirName();
+    struct Case {
+        const char* name;
+        std::function<QString()> folder;  // prepares and names the chosen folder
+        QString message;
+    };
+    const QList<Case> cases{
+        {"a folder inside the data folder", [&] { QDir().mkpath(dataDir + QStringLiteral("zalohy")); return dataDir + QStringLiteral("zalohy"); },
+         QStringLiteral("Zálohu nelze uložit do složky s daty programu (%1): každá další záloha by v ní kopírovala i ty "
+                        "předchozí. Vyberte jinou složku.").arg(dataDir)},
+        {"a file where the copy's folder should be",
+         [&] { target.write(QStringLiteral("blok/") + name, "soubor"); return target.file(QStringLiteral("blok")); },
+         QStringLiteral("Došlo k problému při záloze.\nSložku \"%1\" nelze vytvořit.").arg(target.file(QStringLiteral("blok/")) + name)},
+        {"pieces of a killed backup",
+         [&] { target.write(QStringLiteral("stara/") + name + QStringLiteral("/vorlin.mdb.vorlin-part"), "půl"); return target.file(QStringLiteral("stara")); },
+         QStringLiteral("Záloha byla provedena.")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString folder = c.folder();
+        about->chooseBackupFolder = [folder] { return folder; };
+        ModalAnswerer answerer;
+        about->Button6Click();
+        ASSERT_EQ(answerer.seen().size(), 1);
+        EXPECT_EQ(answerer.seen()[0].text, c.message);
+    }
+    EXPECT_FALSE(QFile::exists(dataDir + QStringLiteral("zalohy/") + name)) << "nothing copied into the data folder";
+    EXPECT_FALSE(QFile::exists(target.file(QStringLiteral("stara/") + name + QStringLiteral("/vorlin.mdb.vorlin-part"))));
+    EXPECT_TRUE(QFile::exists(target.file(QStringLiteral("stara/") + name + QStringLiteral("/vorlin.mdb"))));
 }

@@ -274,16 +274,35 @@ void TAbout_Form::Button5Click()
     DM->Vorlin_ADOQuery.open();
 }
 
+namespace {
+
+// Whether the folder is the other one or lies inside it, links resolved.
+bool isInside(const QString& folder, const QString& other)
+{
+    const QString path = QFileInfo(folder).canonicalFilePath();
+    const QString outer = QFileInfo(other).canonicalFilePath();
+    return !path.isEmpty() && !outer.isEmpty() && (path == outer || path.startsWith(outer + u'/'));
+}
+
+}  // namespace
+
 void TAbout_Form::Button6Click()
 {
     const QString folder = chooseBackupFolder();
     if (folder.isEmpty())
         return;
-    inform(this, backUpInto(folder) ? QStringLiteral("Záloha byla provedena.")
-                                : QStringLiteral("Došlo k problému při záloze."));
+    if (isInside(folder, paths().dataDir)) {
+        inform(this, QStringLiteral("Zálohu nelze uložit do složky s daty programu (%1): každá další záloha "
+                                    "by v ní kopírovala i ty předchozí. Vyberte jinou složku.")
+                         .arg(QDir::toNativeSeparators(paths().dataDir)));
+        return;
+    }
+    QString reason;
+    inform(this, backUpInto(folder, &reason) ? QStringLiteral("Záloha byla provedena.")
+                                         : QStringLiteral("Došlo k problému při záloze.\n%1").arg(reason));
 }
 
-bool TAbout_Form::backUpInto(const QString& folder)
+bool TAbout_Form::backUpInto(const QString& folder, QString* reason)
 {
     const QString source = paths().dataDir;
     const QString database = QDir::cleanPath(source + QStringLiteral("vorlin.mdb"));
@@ -318,8 +337,13 @@ bool TAbout_Form::backUpInto(const QString& folder)
     };
     const QString target = QDir(folder).filePath(QDir(source).dirName());
     try {
-        return copy.copy(source, target);
-    } catch (const Error&) {
+        const bool copied = copy.copy(source, target);
+        if (reason)
+            *reason = copy.error();
+        return copied;
+    } catch (const Error& error) {
+        if (reason)
+            *reason = error.message();
         return false;
     }
 }

@@ -76,7 +76,7 @@ public:
 
     // The data folder copied into the folder (as a folder of its own name);
     // false on any problem or a cancel.
-    bool backUpInto(const QString& folder);
+    bool backUpInto(const QString& folder, QString* reason = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

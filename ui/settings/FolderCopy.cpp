@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace vorlin {
 namespace {
@@ -17,6 +19,15 @@ QString temporaryName(const QString& target)
     return target + QStringLiteral(".vorlin-part");
 }
 
+// Pieces of a copy that was killed before it could rename them.
+void removeLeftovers(const QString& targetFolder)
+{
+    QDirIterator leftovers(targetFolder, {QStringLiteral("*.vorlin-part")}, QDir::Files | QDir::Hidden | QDir::System,
+                           QDirIterator::Subdirectories);
+    while (leftovers.hasNext())
+        QFile::remove(leftovers.next());
+}
+
 }  // namespace
 
 bool FolderCopy::copy(const QString& sourceFolder, const QString& targetFolder)
@@ -26,9 +37,10 @@ bool FolderCopy::copy(const QString& sourceFolder, const QString& targetFolder)
     done_ = 0;
     const QDir source(sourceFolder);
     if (!source.exists()) {
-        error_ = QStringLiteral("The folder \"%1\" does not exist").arg(sourceFolder);
+        error_ = QStringLiteral("Složka \"%1\" neexistuje.").arg(sourceFolder);
         return false;
     }
+    removeLeftovers(targetFolder);
     QStringList files;
     QStringList folders{QString()};
     qint64 total = 0;
@@ -48,14 +60,14 @@ bool FolderCopy::copy(const QString& sourceFolder, const QString& targetFolder)
     for (const QString& folder : folders) {
         const QString path = QDir(targetFolder).filePath(folder);
         if (!QDir().mkpath(path)) {
-            error_ = QStringLiteral("Cannot create the folder \"%1\"").arg(path);
+            error_ = QStringLiteral("Složku \"%1\" nelze vytvořit.").arg(path);
             return false;
         }
     }
     for (const QString& file : files) {
         const QString target = QDir(targetFolder).filePath(source.relativeFilePath(file));
         if (!QDir().mkpath(QFileInfo(target).path())) {
-            error_ = QStringLiteral("Cannot create the folder \"%1\"").arg(QFileInfo(target).path());
+            error_ = QStringLiteral("Složku \"%1\" nelze vytvořit.").arg(QFileInfo(target).path());
             return false;
         }
         if (QFileInfo::exists(target) && !replaceAll_) {
@@ -69,7 +81,7 @@ bool FolderCopy::copy(const QString& sourceFolder, const QString& targetFolder)
                 done_ += QFileInfo(file).size();
                 continue;
             case Answer::Cancel:
-                error_ = QStringLiteral("The backup was cancelled");
+                error_ = QStringLiteral("Záloha byla přerušena.");
                 return false;
             }
         }
@@ -94,28 +106,28 @@ bool FolderCopy::copyFile(const QString& source, const QString& target, qint64 t
         QFile in(source);
         QFile out(partial);
         if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly)) {
-            error_ = QStringLiteral("Cannot copy \"%1\": %2").arg(source, in.isOpen() ? out.errorString() : in.errorString());
+            error_ = QStringLiteral("Soubor \"%1\" nelze zkopírovat: %2").arg(source, in.isOpen() ? out.errorString() : in.errorString());
             QFile::remove(partial);
             return false;
         }
         while (!in.atEnd()) {
             const QByteArray piece = in.read(kPiece);
             if (piece.isEmpty() && in.error() != QFileDevice::NoError) {
-                error_ = QStringLiteral("Cannot read \"%1\": %2").arg(source, in.errorString());
+                error_ = QStringLiteral("Soubor \"%1\" nelze číst: %2").arg(source, in.errorString());
                 break;
             }
             if (out.write(piece) != piece.size()) {
-                error_ = QStringLiteral("Cannot write \"%1\": %2").arg(target, out.errorString());
+                error_ = QStringLiteral("Do souboru \"%1\" nelze zapisovat: %2").arg(target, out.errorString());
                 break;
             }
             done_ += piece.size();
             if (!progress(done_, total)) {
-                error_ = QStringLiteral("The backup was cancelled");
+                error_ = QStringLiteral("Záloha byla přerušena.");
                 break;
             }
         }
         if (error_.isEmpty() && !out.flush()) {
-            error_ = QStringLiteral("Cannot write \"%1\": %2").arg(target, out.errorString());
+            error_ = QStringLiteral("Do souboru \"%1\" nelze zapisovat: %2").arg(target, out.errorString());
         }
         out.close();
         if (!error_.isEmpty()) {
@@ -125,13 +137,13 @@ bool FolderCopy::copyFile(const QString& source, const QString& target, qint64 t
     } else {
         done_ += QFileInfo(source).size();
         if (!progress(done_, total)) {
-            error_ = QStringLiteral("The backup was cancelled");
+            error_ = QStringLiteral("Záloha byla přerušena.");
             QFile::remove(partial);
             return false;
         }
     }
     if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(target).constData()) != 0) {
-        error_ = QStringLiteral("Cannot write \"%1\"").arg(target);
+        error_ = QStringLiteral("Do souboru \"%1\" nelze zapisovat: %2").arg(target, QString::fromLocal8Bit(std::strerror(errno)));
         QFile::remove(partial);
         return false;
     }
