@@ -1,23 +1,39 @@
 #pragma once
 
+#include "common/Error.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
+#include <QTimer>
 
+#include <atomic>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <thread>
 #include <type_traits>
 
 namespace vorlin {
 
+// A call that did not come back within its time limit and was abandoned.
+class CallTimedOut : public Error {
+public:
+    using Error::Error;
+};
+
 // Runs a call that may wait for another process on a thread of its own while
 // the GUI thread keeps serving its events (the clipboard's requests among
 // them), but no user input, until the call returns. To the caller it behaves
 // like a plain call: its result comes back, its exception is raised again.
 // Off the GUI thread the call simply runs.
+//
+// With a time limit (ms, > 0) a call that has not returned by then is
+// abandoned: `abandon` must make it return at once (by cutting its
+// connection), after which CallTimedOut is raised with the given message.
 template <class Call>
-auto awayFromGuiThread(Call&& call) -> std::invoke_result_t<Call&>
+auto awayFromGuiThread(Call&& call, int timeLimitMs = 0, const std::function<void()>& abandon = {},
+                       const QString& timedOutMessage = {}) -> std::invoke_result_t<Call&>
 {
     using Result = std::invoke_result_t<Call&>;
     QCoreApplication* app = QCoreApplication::instance();
@@ -26,6 +42,7 @@ auto awayFromGuiThread(Call&& call) -> std::invoke_result_t<Call&>
 
     QEventLoop loop;
     std::exception_ptr error;
+    std::atomic<bool> returned = false;
     std::conditional_t<std::is_void_v<Result>, bool, std::optional<Result>> result{};
     std::thread worker([&] {
         try {
@@ -36,9 +53,22 @@ auto awayFromGuiThread(Call&& call) -> std::invoke_result_t<Call&>
         } catch (...) {
             error = std::current_exception();
         }
+        returned = true;
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
+    QTimer limit;
+    if (timeLimitMs > 0) {
+        limit.setSingleShot(true);
+        QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+        limit.start(timeLimitMs);
+    }
     loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!returned) {
+        if (abandon)
+            abandon();
+        worker.join();
+        throw CallTimedOut(timedOutMessage);
+    }
     worker.join();
     if (error)
         std::rethrow_exception(error);

@@ -86,26 +86,38 @@ void AwaitWriterFrame(platform::OfficeAutomation& office, const QString& title)
     }
 }
 
-void PasteIntoWriter(platform::OfficeAutomation& office, bool formatted)
+void PasteIntoWriter(platform::OfficeAutomation& office, const QString& title, bool formatted)
 {
+    const OfficeRef frame = office.frameTitled(writerConnection.desktop, title);
+    if (!frame)
+        throw platform::OfficeError(
+            QStringLiteral("Dokument „%1“ se v LibreOffice nepodařilo najít, nic do něj nebylo vloženo.").arg(title));
+    const QByteArray before = office.documentState(frame);
     if (formatted) {
-        DispatchToCurrentFrame(office, QStringLiteral(".uno:Paste"), {});
-        return;
+        DispatchToFrame(office, frame, QStringLiteral(".uno:Paste"), {});
+    } else {
+        // The format as a number: the office pastes plain text for format 1
+        // and nothing at all for the text "1".
+        QList<OfficeRef> arguments(2);
+        arguments[0] = MakePropertyValue(office, QStringLiteral("SelectedFormat"), QVariant::fromValue(quint32(1)));
+        DispatchToFrame(office, frame, QStringLiteral(".uno:ClipboardFormatItems"), arguments);
     }
-    // The format as a number: the office pastes plain text for format 1 and
-    // nothing at all for the text "1".
-    QList<OfficeRef> arguments(2);
-    arguments[0] = MakePropertyValue(office, QStringLiteral("SelectedFormat"), QVariant::fromValue(quint32(1)));
-    DispatchToCurrentFrame(office, QStringLiteral(".uno:ClipboardFormatItems"), arguments);
+    // The office reports no failure of a paste: the document tells.
+    QElapsedTimer waited;
+    waited.start();
+    while (office.documentState(frame) == before) {
+        if (waited.hasExpired(kWriterChangeWaitMs))
+            throw platform::OfficeError(
+                QStringLiteral("LibreOffice do dokumentu „%1“ nic nevložil (schránku nepřevzal).").arg(title));
+        QEventLoop pause;
+        QTimer::singleShot(50, &pause, &QEventLoop::quit);
+        pause.exec(QEventLoop::ExcludeUserInputEvents);
+    }
 }
 
-void DispatchToCurrentFrame(platform::OfficeAutomation& office, const QString& commandUrl,
-                            const QList<OfficeRef>& arguments)
+void DispatchToFrame(platform::OfficeAutomation& office, const OfficeRef& frame, const QString& commandUrl,
+                     const QList<OfficeRef>& arguments)
 {
-    const OfficeRef frame = office.currentFrame(writerConnection.desktop);
-    // Without a frame the office would take the command and do nothing.
-    if (!frame)
-        throw platform::OfficeError(QStringLiteral("LibreOffice nemá otevřený dokument, do kterého by šlo vložit."));
     office.executeDispatch(writerConnection.dispatcher, frame, commandUrl, QString(), 0, arguments);
 }
 

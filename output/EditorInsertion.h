@@ -41,14 +41,18 @@ void ConnectWriter(platform::OfficeAutomation& office);
 void AwaitWriterFrame(platform::OfficeAutomation& office, const QString& title);
 inline constexpr int kWriterFrameWaitMs = 1000;
 
-// Writer pastes at its cursor: the clipboard with its formatting
-// (".uno:Paste"), or its plain text (".uno:ClipboardFormatItems" with the
-// format number 1).
-void PasteIntoWriter(platform::OfficeAutomation& office, bool formatted);
+// Writer pastes at the cursor of the document with this title: the
+// clipboard with its formatting (".uno:Paste"), or its plain text
+// (".uno:ClipboardFormatItems" with the format number 1). Nothing is pasted
+// when the connected office shows no such document (another office of the
+// user, on another display, answered); a paste after which the document
+// holds what it held before is reported, not taken for a success.
+void PasteIntoWriter(platform::OfficeAutomation& office, const QString& title, bool formatted);
+inline constexpr int kWriterChangeWaitMs = 1500;
 
-// One command to Writer's current frame, read at this moment.
-void DispatchToCurrentFrame(platform::OfficeAutomation& office, const QString& commandUrl,
-                            const QList<platform::OfficeRef>& arguments);
+// One command to that frame.
+void DispatchToFrame(platform::OfficeAutomation& office, const platform::OfficeRef& frame, const QString& commandUrl,
+                     const QList<platform::OfficeRef>& arguments);
 
 // A new com.sun.star.beans.PropertyValue, made through a new reflection service.
 platform::OfficeRef MakePropertyValue(platform::OfficeAutomation& office, const QString& name,

@@ -44,6 +44,14 @@ public:
     // The title the frame shows in its window.
     virtual QString frameTitle(const OfficeRef& frame) = 0;
 
+    // The desktop's frame that shows a document under exactly this title;
+    // empty when there is none.
+    virtual OfficeRef frameTitled(const OfficeRef& desktop, const QString& title) = 0;
+
+    // What the frame's document holds at this moment, reduced to a value
+    // that any change of its text, its undo list or its cursor changes.
+    virtual QByteArray documentState(const OfficeRef& frame) = 0;
+
     // One dispatch command through the dispatch helper to that frame; an
     // empty argument is an empty element of the argument list.
     virtual void executeDispatch(const OfficeRef& dispatcher, const OfficeRef& frame, const QString& commandUrl,

@@ -44,26 +44,36 @@ QString describeCaughtUnoError(const com::sun::star::uno::Exception& error)
     return message.isEmpty() ? fromOffice(cppu::getCaughtException().getValueTypeName()) : message;
 }
 
-PipeBridge bridgeOverPipe(const QString& pipeName, const char* instanceName, const std::function<bool()>& tryAgain)
+com::sun::star::uno::Reference<com::sun::star::connection::XConnection>
+connectToPipe(const QString& pipeName, const std::function<bool()>& tryAgain)
 {
     namespace css = com::sun::star;
-    const auto local = localUnoContext();
-    const auto connector = css::connection::Connector::create(local);
+    const auto connector = css::connection::Connector::create(localUnoContext());
     const rtl::OUString where = toOffice(QStringLiteral("pipe,name=") + pipeName);
-    css::uno::Reference<css::connection::XConnection> connection;
-    while (!connection.is()) {
+    for (;;) {
         try {
-            connection = connector->connect(where);
+            return connector->connect(where);
         } catch (const css::connection::NoConnectException&) {
             if (!tryAgain())
                 throw;
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
     }
-    const auto bridge = css::bridge::BridgeFactory::create(local)->createBridge(rtl::OUString(), rtl::OUString("urp"),
-                                                                                connection, nullptr);
+}
+
+PipeBridge bridgeOver(const com::sun::star::uno::Reference<com::sun::star::connection::XConnection>& connection,
+                      const char* instanceName)
+{
+    namespace css = com::sun::star;
+    const auto bridge = css::bridge::BridgeFactory::create(localUnoContext())
+                            ->createBridge(rtl::OUString(), rtl::OUString("urp"), connection, nullptr);
     return {css::uno::Reference<css::lang::XComponent>(bridge, css::uno::UNO_QUERY),
             bridge->getInstance(rtl::OUString::createFromAscii(instanceName))};
+}
+
+PipeBridge bridgeOverPipe(const QString& pipeName, const char* instanceName, const std::function<bool()>& tryAgain)
+{
+    return bridgeOver(connectToPipe(pipeName, tryAgain), instanceName);
 }
 
 }  // namespace vorlin::platform

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <com/sun/star/connection/XConnection.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/uno/Exception.hpp>
 #include <com/sun/star/uno/Reference.hxx>
@@ -36,6 +37,15 @@ struct PipeBridge {
 // Connects while nobody listens on the pipe for as long as tryAgain(), asked
 // after each refusal, says so (every 20 ms); then the office's refusal is
 // raised.
+com::sun::star::uno::Reference<com::sun::star::connection::XConnection>
+connectToPipe(const QString& pipeName, const std::function<bool()>& tryAgain);
+
+// A bridge over the connection and the object offered under that name. A
+// frozen office is left by closing the connection.
+PipeBridge bridgeOver(const com::sun::star::uno::Reference<com::sun::star::connection::XConnection>& connection,
+                      const char* instanceName);
+
+// Both of the above.
 PipeBridge bridgeOverPipe(const QString& pipeName, const char* instanceName, const std::function<bool()>& tryAgain);
 
 inline rtl::OUString toOffice(const QString& text)

@@ -3,10 +3,21 @@
 #include "common/AwayFromGuiThread.h"
 #include "platform/UnoContext.h"
 
+#include <QCryptographicHash>
 #include <QProcess>
 
 #include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/connection/XConnection.hpp>
+#include <com/sun/star/awt/Point.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/document/XUndoManager.hpp>
+#include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XFramesSupplier.hpp>
+#include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/text/XTextViewCursor.hpp>
+#include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 #include <com/sun/star/frame/XDesktop.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
@@ -88,15 +99,15 @@ Any toAny(const QVariant& value)
 }
 
 template <class Call>
-auto officeCall(Call&& call)
+auto unoCall(Call&& call)
 {
-    return awayFromGuiThread([&] {
+    return [&] {
         try {
             return call();
         } catch (const css::uno::Exception& error) {
             throw OfficeError(describeCaughtUnoError(error));
         }
-    });
+    };
 }
 
 }  // namespace
@@ -105,9 +116,40 @@ struct UnoOfficeAutomation::Bridge {
     Reference<css::lang::XComponent> component;
 };
 
+template <class Call>
+auto UnoOfficeAutomation::officeCall(Call&& call)
+{
+    // A frozen office must not freeze the program: the call is abandoned by
+    // cutting the connection, which makes the waiting call return.
+    const Reference<css::lang::XComponent> bridge = bridge_ ? bridge_->component : nullptr;
+    try {
+        return awayFromGuiThread(unoCall(call), callTimeLimitMs, [bridge] {
+            try {
+                if (bridge.is())
+                    bridge->dispose();
+            } catch (const css::uno::Exception&) {
+            }
+        });
+    } catch (const CallTimedOut&) {
+        bridge_.reset();
+        throw OfficeError(notAnswering());
+    }
+}
+
 UnoOfficeAutomation::UnoOfficeAutomation(QString pipeName, QStringList officeArguments)
     : pipeName_(std::move(pipeName)), officeArguments_(std::move(officeArguments))
 {
+}
+
+QString UnoOfficeAutomation::sessionPipeName()
+{
+    QString display = qEnvironmentVariable("DISPLAY");
+    if (display.isEmpty())
+        display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    for (QChar& c : display)
+        if (!c.isLetterOrNumber())
+            c = u'_';
+    return QStringLiteral("vorlin_") + display;
 }
 
 UnoOfficeAutomation::~UnoOfficeAutomation()
@@ -120,11 +162,11 @@ OfficeRef UnoOfficeAutomation::connect()
     if (!officeInstalled())
         throw OfficeError(QStringLiteral("Invalid class string, ProgID: \"com.sun.star.ServiceManager\""));
     release();
-    return officeCall([&] {
+    const Reference<css::connection::XConnection> pipe = awayFromGuiThread(unoCall([&] {
         // Nobody listens: the office opens the pipe, started if need be.
         bool asked = false;
         std::chrono::steady_clock::time_point deadline;
-        PipeBridge connection = bridgeOverPipe(pipeName_, "StarOffice.ServiceManager", [&] {
+        return connectToPipe(pipeName_, [&] {
             if (!asked) {
                 QStringList arguments = officeArguments_;
                 arguments << QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipeName_);
@@ -135,9 +177,28 @@ OfficeRef UnoOfficeAutomation::connect()
             }
             return std::chrono::steady_clock::now() < deadline;
         });
+    }));
+    // A frozen office takes the connection but never answers on it.
+    try {
+        const PipeBridge connection = awayFromGuiThread(
+            unoCall([&] { return bridgeOver(pipe, "StarOffice.ServiceManager"); }), callTimeLimitMs, [pipe] {
+                try {
+                    pipe->close();
+                } catch (const css::uno::Exception&) {
+                }
+            });
         bridge_ = std::make_unique<Bridge>(Bridge{connection.bridge});
         return wrap(connection.instance);
-    });
+    } catch (const CallTimedOut&) {
+        throw OfficeError(notAnswering());
+    }
+}
+
+QString UnoOfficeAutomation::notAnswering() const
+{
+    return QStringLiteral("LibreOffice neodpovídá (déle než %1 s), program na něj přestal čekat. Až LibreOffice "
+                          "opět odpoví, zkontrolujte dokument, do kterého se vkládalo.")
+        .arg(callTimeLimitMs / 1000);
 }
 
 OfficeRef UnoOfficeAutomation::createInstance(const OfficeRef& serviceManager, const QString& serviceName)
@@ -170,6 +231,54 @@ QString UnoOfficeAutomation::frameTitle(const OfficeRef& frame)
     return officeCall([&] {
         const auto title = as<css::frame::XTitle>(frame);
         return title.is() ? fromOffice(title->getTitle()) : QString();
+    });
+}
+
+OfficeRef UnoOfficeAutomation::frameTitled(const OfficeRef& desktop, const QString& title)
+{
+    return officeCall([&] {
+        const auto supplier = as<css::frame::XFramesSupplier>(desktop);
+        if (!supplier.is())
+            throw css::uno::RuntimeException(rtl::OUString("no desktop"));
+        const Reference<css::container::XIndexAccess> frames(supplier->getFrames(), UNO_QUERY_THROW);
+        for (sal_Int32 i = 0; i < frames->getCount(); ++i) {
+            Reference<css::frame::XFrame> frame;
+            frames->getByIndex(i) >>= frame;
+            const Reference<css::frame::XTitle> shown(frame, UNO_QUERY);
+            if (!shown.is() || fromOffice(shown->getTitle()) != title)
+                continue;
+            const Reference<css::frame::XController> controller = frame->getController();
+            if (controller.is() && controller->getModel().is())
+                return wrap(frame);
+        }
+        return OfficeRef();
+    });
+}
+
+QByteArray UnoOfficeAutomation::documentState(const OfficeRef& frame)
+{
+    return officeCall([&] {
+        const auto shown = as<css::frame::XFrame>(frame);
+        const Reference<css::frame::XController> controller = shown.is() ? shown->getController() : nullptr;
+        if (!controller.is())
+            throw css::uno::RuntimeException(rtl::OUString("the document was closed"));
+        QCryptographicHash state(QCryptographicHash::Sha1);
+        // The body's text; a paste into a table cell or a frame leaves it as
+        // it was but adds to the undo list and moves the cursor.
+        const Reference<css::text::XTextDocument> text(controller->getModel(), UNO_QUERY);
+        if (text.is())
+            state.addData(QByteArrayView(fromOffice(text->getText()->getString()).toUtf8()));
+        const Reference<css::document::XUndoManagerSupplier> undo(controller->getModel(), UNO_QUERY);
+        if (undo.is()) {
+            for (const rtl::OUString& action : undo->getUndoManager()->getAllUndoActionTitles())
+                state.addData(QByteArrayView(fromOffice(action).toUtf8() + '\n'));
+        }
+        const Reference<css::text::XTextViewCursorSupplier> view(controller, UNO_QUERY);
+        if (view.is()) {
+            const css::awt::Point at = view->getViewCursor()->getPosition();
+            state.addData(QByteArrayView(QByteArray::number(at.X) + ',' + QByteArray::number(at.Y)));
+        }
+        return state.result();
     });
 }
 

@@ -50,3 +50,18 @@ TEST(AwayFromGuiThread, OffTheGuiThreadTheCallRunsWhereItIs)
     other.join();
     EXPECT_EQ(caller, callee);
 }
+
+TEST(AwayFromGuiThread, ACallPastItsLimitIsAbandonedAndSaysSo)
+{
+    std::atomic<bool> cut = false;
+    try {
+        awayFromGuiThread([&] {
+            while (!cut)  // a frozen peer, until the connection is cut
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }, 50, [&] { cut = true; }, QStringLiteral("neodpovídá"));
+        ADD_FAILURE() << "no error";
+    } catch (const CallTimedOut& error) {
+        EXPECT_EQ(error.message(), QStringLiteral("neodpovídá"));
+    }
+    EXPECT_TRUE(cut);
+}

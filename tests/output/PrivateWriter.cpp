@@ -260,6 +260,12 @@ void PrivateWriter::stop()
     }
 }
 
+void PrivateWriter::signal(int number) const
+{
+    for (const pid_t pid : officeProcesses())
+        ::kill(pid, number);
+}
+
 QList<pid_t> PrivateWriter::officeProcesses() const
 {
     const QByteArray profile = profileArguments().first().toUtf8();

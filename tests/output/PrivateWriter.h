@@ -59,6 +59,9 @@ public:
     // Closes the documents without saving and ends the office.
     void stop();
 
+    // Sends the signal to the office's processes (SIGSTOP freezes it).
+    void signal(int number) const;
+
 private:
     // The office's processes, found by their profile.
     QList<pid_t> officeProcesses() const;

@@ -9,6 +9,9 @@
 #include "ui/MainWindowFixture.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+
+#include <csignal>
 
 using namespace vorlin;
 using namespace vorlin::test;
@@ -207,6 +210,53 @@ TEST_F(WriterInsertionX11, WithTheBoxesTickedTheDocumentEndsMaximisedAndActiveAn
               QStringLiteral("Vážený pane, Krajský soud v Brně|Rozsudek|Žďár nad SázavouKonec"));
 }
 
+TEST_F(WriterInsertionX11, AnotherOfficeOfTheUserIsNeverPastedInto)
+{
+    // The user's second office (another session, a leftover) answers on the
+    // pipe; the chosen document lives in the first one.
+    PrivateWriter other;
+    ASSERT_TRUE(other.start());
+    ASSERT_TRUE(other.newDocument(QStringLiteral("Cizi.odt"), QStringLiteral("Cizí text"), 4));
+    openDocument(QStringLiteral("Vlastni.odt"));
+    platform::UnoOfficeAutomation otherOffice(other.pipeName(), other.profileArguments());
+    form->office = &otherOffice;
+    chooseInList(PrivateWriter::windowTitle(QStringLiteral("Vlastni.odt")));
+    try {
+        form->Button35Click();
+        ADD_FAILURE() << "no error";
+    } catch (const platform::OfficeError& error) {
+        EXPECT_EQ(error.message(), QStringLiteral("Dokument „%1“ se v LibreOffice nepodařilo najít, nic do něj nebylo vloženo.")
+                                       .arg(PrivateWriter::windowTitle(QStringLiteral("Vlastni.odt"))));
+    }
+    EXPECT_EQ(texts(other.paragraphs(QStringLiteral("Cizi.odt"))), QStringLiteral("Cizí text"));
+    EXPECT_EQ(texts(writer->paragraphs(QStringLiteral("Vlastni.odt"))), QStringLiteral("Vážený pane, Konec"));
+}
+
+TEST_F(WriterInsertionX11, AFrozenOfficeIsGivenUpAndLaterGetsNothing)
+{
+    openDocument(QStringLiteral("Zamrzly.odt"));
+    chooseInList(PrivateWriter::windowTitle(QStringLiteral("Zamrzly.odt")));
+    office->callTimeLimitMs = 2000;
+    writer->signal(SIGSTOP);
+    QElapsedTimer took;
+    took.start();
+    try {
+        form->Button35Click();
+        ADD_FAILURE() << "no error";
+    } catch (const platform::OfficeError& error) {
+        EXPECT_TRUE(error.message().startsWith(QStringLiteral("LibreOffice neodpovídá (déle než 2 s)"))) << error.message().toStdString();
+    }
+    EXPECT_LT(took.elapsed(), 8000);
+    writer->signal(SIGCONT);
+    EXPECT_TRUE(form->isVisible());
+    // The office, running again, pastes nothing late; the next click works.
+    QTest::qWait(1500);
+    EXPECT_EQ(texts(writer->paragraphs(QStringLiteral("Zamrzly.odt"))), QStringLiteral("Vážený pane, Konec"));
+    form->Button35Click();
+    EXPECT_EQ(texts(writer->paragraphs(QStringLiteral("Zamrzly.odt"))),
+              QStringLiteral("Vážený pane, Krajský soud v Brně|Rozsudek|Žďár nad SázavouKonec"));
+}
+
 TEST_F(WriterInsertionX11, AnOfficeThatDoesNotRunIsStartedByTheFirstInsertion)
 {
     // A listing made while the office still ran; it has ended since.
@@ -223,7 +273,8 @@ TEST_F(WriterInsertionX11, AnOfficeThatDoesNotRunIsStartedByTheFirstInsertion)
         form->Button35Click();
         ADD_FAILURE() << "no error";
     } catch (const platform::OfficeError& error) {
-        EXPECT_EQ(error.message(), QStringLiteral("LibreOffice nemá otevřený dokument, do kterého by šlo vložit."));
+        EXPECT_EQ(error.message(), QStringLiteral("Dokument „%1“ se v LibreOffice nepodařilo najít, nic do něj nebylo vloženo.")
+                                       .arg(PrivateWriter::windowTitle(QStringLiteral("Zavreny.odt"))));
     }
     EXPECT_TRUE(form->isVisible()) << "hidden after a failed insertion";
     EXPECT_FALSE(writerConnection.serviceManager) << "the connection outlived the click";

@@ -90,6 +90,16 @@ public:
         // Each question gets the next title; the last one stays.
         return frameTitles.size() > 1 ? frameTitles.takeFirst() : frameTitles.value(0);
     }
+    platform::OfficeRef frameTitled(const platform::OfficeRef& desktop, const QString& title) override
+    {
+        log.record(QStringLiteral("frameTitled %1 %2").arg(nameOf(desktop), title));
+        return documents.contains(title) ? named(QStringLiteral("Frame")) : platform::OfficeRef();
+    }
+    QByteArray documentState(const platform::OfficeRef& frame) override
+    {
+        log.record(QStringLiteral("documentState %1").arg(nameOf(frame)));
+        return QByteArray::number(pastes);
+    }
     void executeDispatch(const platform::OfficeRef& dispatcher, const platform::OfficeRef& frame,
                          const QString& commandUrl, const QString& targetFrameName, qint32 searchFlags,
                          const QList<platform::OfficeRef>& arguments) override
@@ -101,6 +111,8 @@ public:
                        .arg(nameOf(dispatcher), nameOf(frame), commandUrl, targetFrameName)
                        .arg(searchFlags)
                        .arg(list.join(QStringLiteral(", "))));
+        if (pastesArrive)
+            ++pastes;
     }
     platform::OfficeRef propertyValue(const platform::OfficeRef& reflection, const QString& name,
                                       const QVariant& value) override
@@ -114,6 +126,11 @@ public:
     CallLog& log;
     // The titles the current frame shows, one per question; none: no frame.
     QStringList frameTitles{QStringLiteral("Dopis.odt - LibreOffice Writer")};
+    // The documents the office shows, whatever its current frame.
+    QStringList documents{QStringLiteral("Dopis.odt - LibreOffice Writer")};
+    // Whether a dispatched paste changes the document.
+    bool pastesArrive = true;
+    int pastes = 0;
 };
 
 class RecordingWord : public platform::WordAutomation {

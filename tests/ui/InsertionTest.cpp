@@ -71,8 +71,10 @@ TEST_F(Insertion, AFormattedInsertionIntoWriter)
                              "createInstance ServiceManager com.sun.star.frame.DispatchHelper",
                              "currentFrame Desktop",
                              "frameTitle Frame",
-                             "currentFrame Desktop",
+                             "frameTitled Desktop Dopis.odt - LibreOffice Writer",
+                             "documentState Frame",
                              "executeDispatch DispatchHelper Frame .uno:Paste \"\" 0 []",
+                             "documentState Frame",
                              "release",
                              "walk",
                              "activate 7 maximised",
@@ -88,11 +90,10 @@ TEST_F(Insertion, AnUnformattedInsertionIntoWriterAsksForPlainText)
 {
     form->CheckBox4->setChecked(false);
     insertInto(kWriterTitle);
-    EXPECT_EQ(log.calls.mid(8, 4),
+    EXPECT_EQ(log.calls.mid(10, 3),
               (QStringList{
                   "createInstance ServiceManager com.sun.star.reflection.CoreReflection",
                   "propertyValue CoreReflection SelectedFormat=1:uint",
-                  "currentFrame Desktop",
                   "executeDispatch DispatchHelper Frame .uno:ClipboardFormatItems \"\" 0 [SelectedFormat=1:uint, null]",
               }))
         << log.calls.join(u'\n').toStdString();
@@ -164,6 +165,8 @@ TEST_F(Insertion, AFailingStepEndsTheClickAfterTheReleaseWithTheOfficesText)
         "createInstance ServiceManager com.sun.star.frame.Desktop",
         "createInstance ServiceManager com.sun.star.frame.DispatchHelper",
         "currentFrame",
+        "frameTitled",
+        "documentState",
         "executeDispatch",
     };
     for (const char* step : failingSteps) {
@@ -179,12 +182,32 @@ TEST_F(Insertion, AFailingStepEndsTheClickAfterTheReleaseWithTheOfficesText)
     }
 }
 
-TEST_F(Insertion, AnOfficeWithoutADocumentIsReportedNotIgnored)
+TEST_F(Insertion, NothingIsPastedIntoAnotherDocumentAndANoChangeIsNoSuccess)
 {
-    office.frameTitles.clear();
-    EXPECT_EQ(errorOf(kWriterTitle), QStringLiteral("LibreOffice nemá otevřený dokument, do kterého by šlo vložit."));
-    EXPECT_FALSE(log.calls.join(u'|').contains(QStringLiteral("executeDispatch")));
-    EXPECT_EQ(log.calls.last(), QStringLiteral("release"));
+    struct Case {
+        const char* name;
+        QStringList documents;
+        bool pastesArrive;
+        QString error;
+    };
+    const Case cases[] = {
+        {"an office without documents", {}, true,
+         QStringLiteral("Dokument „%1“ se v LibreOffice nepodařilo najít, nic do něj nebylo vloženo.").arg(kWriterTitle)},
+        {"another office of the user, showing other documents", {QStringLiteral("Jiný.odt - LibreOffice Writer")}, true,
+         QStringLiteral("Dokument „%1“ se v LibreOffice nepodařilo najít, nic do něj nebylo vloženo.").arg(kWriterTitle)},
+        {"a paste that leaves the document as it was", {kWriterTitle}, false,
+         QStringLiteral("LibreOffice do dokumentu „%1“ nic nevložil (schránku nepřevzal).").arg(kWriterTitle)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        form->show();
+        office.documents = c.documents;
+        office.pastesArrive = c.pastesArrive;
+        EXPECT_EQ(errorOf(kWriterTitle), c.error);
+        EXPECT_EQ(log.calls.last(), QStringLiteral("release"));
+        EXPECT_EQ(log.calls.join(u'|').contains(QStringLiteral("executeDispatch")), c.pastesArrive == false);
+        EXPECT_TRUE(form->isVisible()) << "the success path ran";
+    }
 }
 
 TEST_F(Insertion, WriterIsWaitedForUntilTheChosenWindowIsItsCurrentFrame)
@@ -194,15 +217,9 @@ TEST_F(Insertion, WriterIsWaitedForUntilTheChosenWindowIsItsCurrentFrame)
     insertInto(kWriterTitle);
     EXPECT_EQ(log.calls.count(QStringLiteral("frameTitle Frame")), 3);
 
-    // A window whose title changed since the listing is not found: the
-    // paste goes to the current frame without waiting for it.
-    office.frameTitles = {QStringLiteral("Jiný.odt - LibreOffice Writer")};
-    insertInto(QStringLiteral("Starý název.odt - LibreOffice Writer"));
-    EXPECT_EQ(log.calls.count(QStringLiteral("frameTitle Frame")), 0);
-    EXPECT_TRUE(log.calls.contains(QStringLiteral("executeDispatch DispatchHelper Frame .uno:Paste \"\" 0 []")));
-
     // A frame that never turns into the chosen one: the paste goes ahead
-    // after the wait.
+    // after the wait, into the chosen document.
+    office.frameTitles = {QStringLiteral("Jiný.odt - LibreOffice Writer")};
     insertInto(kWriterTitle);
     EXPECT_GT(log.calls.count(QStringLiteral("frameTitle Frame")), 10);
     EXPECT_TRUE(log.calls.contains(QStringLiteral("executeDispatch DispatchHelper Frame .uno:Paste \"\" 0 []")));

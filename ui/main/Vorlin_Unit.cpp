@@ -423,7 +423,7 @@ void TVorlin_Form::Button35Click()
             ConnectWriter(*office);
             if (shown)
                 AwaitWriterFrame(*office, title);
-            PasteIntoWriter(*office, CheckBox4->isChecked());
+            PasteIntoWriter(*office, title, CheckBox4->isChecked());
         } catch (...) {
             ReleaseWriter(*office);
             throw;
