@@ -1,5 +1,7 @@
+#include "app/ClipboardKeeper.h"
 #include "app/CommandLine.h"
 #include "app/DataDirectory.h"
+#include "app/QuitOnSignals.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
 #include "app/VorlinApplication.h"
@@ -7,10 +9,15 @@
 #include "ui/main/Vorlin_Unit.h"
 
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv)
 {
     using namespace vorlin;
+
+    // The keeper of the clipboard that a copy before the end left behind.
+    if (argc == 3 && std::strcmp(argv[1], kKeepClipboardOption) == 0)
+        return runClipboardKeeper(argc, argv, QString::fromLocal8Bit(argv[2]));
 
     // The version, the help, and a clear word where there is no desktop to
     // show a window on, all before Qt would abort.
@@ -52,7 +59,9 @@ int main(int argc, char** argv)
     QObject::connect(&instance, &SingleInstance::showRequested, [] {
         Vorlin_Form->TrayIconActivated(QSystemTrayIcon::Trigger);
     });
+    closeOnTerminationSignals([] { Vorlin_Form->close(); });
     const int result = app.exec();
+    keepClipboardAfterExit(QCoreApplication::applicationFilePath());
     destroyWindows();
     return result;
 }

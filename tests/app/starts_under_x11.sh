@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The program on a real X server: it starts with its data folder seeded, shows
 # its main window titled "Vorlin", and on closing writes its two settings and
-# ends with exit code 0.
+# ends with exit code 0; SIGTERM ends it the same way.
 #   starts_under_x11.sh VORLIN_EXECUTABLE
 set -euo pipefail
 source "$(dirname "$0")/x11_helpers.sh"
@@ -32,4 +32,15 @@ wait "$pid" || status=$?
 settings="$data/Vorlin/nastaveni.ini"
 grep -q '^casovy_interval_vlozeni=4' "$settings" || { echo "interval not written"; cat "$settings"; exit 1; }
 grep -q '^pouzit_ctrlv=1' "$settings" || { echo "Ctrl+V setting not written"; exit 1; }
-echo "started, showed its window and ended cleanly"
+
+# Ended by a signal (a logout, kill): it closes as its window does.
+rm -f "$settings"
+XDG_DATA_HOME="$data" "$program" >"$data/out.log" 2>&1 &
+pid=$!
+find_vorlin_window || { echo "no window after the second start"; kill "$pid"; exit 1; }
+kill -TERM "$pid"
+status=0
+wait "$pid" || status=$?
+[[ $status -eq 0 ]] || { echo "exit code $status after SIGTERM"; cat "$data/out.log"; exit 1; }
+grep -q '^pouzit_ctrlv=1' "$settings" || { echo "settings not written after SIGTERM"; exit 1; }
+echo "started, showed its window and ended cleanly, also on SIGTERM"

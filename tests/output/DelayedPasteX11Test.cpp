@@ -2,10 +2,14 @@
 // after the countdown, types Ctrl+V through XTest into the editor of another
 // process, which takes the text from this program's clipboard.
 #include "PasteTarget.h"
+#include "app/ClipboardKeeper.h"
 #include "platform/XTestKeyboard.h"
 #include "ui/MainWindowFixture.h"
 
 #include <QClipboard>
+#include <QGuiApplication>
+
+#include <csignal>
 
 using namespace vorlin;
 using namespace vorlin::test;
@@ -94,4 +98,28 @@ TEST_F(DelayedPasteX11, AnotherProgramReadsEveryFormatOffered)
     EXPECT_EQ(read("text/richtext"), rtf);
     EXPECT_EQ(QString::fromUtf8(read("UTF8_STRING")), kBody);
     EXPECT_EQ(QString::fromUtf8(read("text/plain;charset=utf-8")), kBody);
+}
+
+TEST_F(DelayedPasteX11, TheLastCopyOutlivesTheProgram)
+{
+    form->CheckBox3->setChecked(false);
+    form->Button3Click();
+    // No clipboard manager runs here: the program's keeper takes the copy.
+    const qint64 keeper = keepClipboardAfterExit(QStringLiteral(VORLIN_EXE_DIR "vorlin"));
+    ASSERT_GT(keeper, 0);
+    ASSERT_TRUE(QTest::qWaitFor([] { return !QGuiApplication::clipboard()->ownsClipboard(); }, 5000));
+    const auto read = [](const char* target) {
+        return runTool(QStringLiteral("xclip"), {QStringLiteral("-o"), QStringLiteral("-selection"),
+                                                 QStringLiteral("clipboard"), QStringLiteral("-t"), QString::fromLatin1(target)});
+    };
+    EXPECT_EQ(QString::fromUtf8(read("UTF8_STRING")), kBody);
+    EXPECT_TRUE(read("text/rtf").startsWith("{\\rtf1"));
+    // Another program's copy ends the keeper.
+    QProcess other;
+    other.start(QStringLiteral("xclip"), {QStringLiteral("-i"), QStringLiteral("-selection"), QStringLiteral("clipboard")});
+    other.write("jiný text");
+    other.closeWriteChannel();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ::kill(pid_t(keeper), 0) != 0; }, 5000)) << "the keeper lives on";
+    other.kill();
+    other.waitForFinished();
 }
