@@ -23,6 +23,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QMessageBox>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -245,6 +246,8 @@ QWidget* TVorlin_Form::buildRightColumn()
                                         GroupBox2);
     Edit1 = new QLineEdit(QStringLiteral("4"), GroupBox2);
     Edit1->setFixedWidth(44);
+    // Whole seconds only: "2,5" would stop every later copy and start.
+    Edit1->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,3}")), Edit1));
     UpDown1 = new ui::UpDown(Edit1, 0, 100, GroupBox2);
     UpDown1->setPosition(4);
     auto* interval = new QHBoxLayout;
@@ -293,9 +296,13 @@ void TVorlin_Form::FormCreate()
 
     {
         const IniFile ini(settings::filePath(paths().dataDir));
-        UpDown1->setPosition(
-            parseInteger(ini.readString(settings::kSection, settings::kPasteIntervalKey,
-                                        settings::kPasteIntervalDefault.toString())));
+        // A value that is no number is reported, and the rest of the window
+        // is made all the same: nothing else is lost for it.
+        runShowingErrors([&] {
+            UpDown1->setPosition(
+                parseInteger(ini.readString(settings::kSection, settings::kPasteIntervalKey,
+                                            settings::kPasteIntervalDefault.toString())));
+        });
         CheckBox3->setChecked(ini.readBool(settings::kSection, settings::kUseCtrlVKey, settings::kUseCtrlVDefault));
     }
 
