@@ -114,6 +114,23 @@ QByteArray withCrLfLineEnds(QByteArrayView bytes)
     return text;
 }
 
+QString withCrLfLineEnds(QStringView text)
+{
+    QString result;
+    result.reserve(text.size() + text.size() / 32);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            result += QStringLiteral("\r\n");
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
 }  // namespace vorlin
 
 namespace vorlin {

@@ -34,6 +34,7 @@ QByteArray foreignTextAsWin1250(QByteArrayView bytes);
 
 // The bytes with every line break (CR LF, LF or CR) made CR LF.
 QByteArray withCrLfLineEnds(QByteArrayView bytes);
+QString withCrLfLineEnds(QStringView text);
 
 // The lines, each followed by CR LF.
 QString joinLinesCrLf(const QStringList& lines);

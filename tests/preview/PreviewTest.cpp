@@ -122,6 +122,19 @@ TEST_F(Preview, TheCourtReferenceGoesInFrontOfTheSelectionWhichStays)
     EXPECT_EQ(storedBody(id), expected);
 }
 
+TEST_F(Preview, AHeadingCopiedOnLinuxIsJoinedAsOneFromWindows)
+{
+    open();
+    for (const char* breakText : {"\n", "\r"}) {
+        SCOPED_TRACE(breakText);
+        QGuiApplication::clipboard()->setText(QStringLiteral("USNESENÍ%1Nejvyššího soudu ze dne 27. 5. 2010, sp. zn. 25 Cdo 1234/2008")
+                                                  .arg(QString::fromLatin1(breakText)));
+        preview->DBRichEdit1->clear();
+        preview->Button1Click();
+        EXPECT_EQ(preview->DBRichEdit1->toPlainText(), QStringLiteral("usnesení Nejvyššího soudu sp. zn. 25 Cdo 1234/2008"));
+    }
+}
+
 TEST_F(Preview, TheSeparatorIsTwoBreaksThirtyNineEqualsSignsAndABreak)
 {
     open();

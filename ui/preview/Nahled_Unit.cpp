@@ -1,6 +1,7 @@
 #include "ui/preview/Nahled_Unit.h"
 
 #include "app/ErrorBox.h"
+#include "common/TextFile.h"
 #include "data/DM_Unit.h"
 #include "rtf/Rtf.h"
 #include "ui/Icons.h"
@@ -94,7 +95,9 @@ void TNahled_Form::insertAtCursor(const QString& text)
 
 void TNahled_Form::Button1Click()
 {
-    insertAtCursor(courtReference(QGuiApplication::clipboard()->text(), QLocale()));
+    // Linux programs put bare LF line breaks on the clipboard; the helper
+    // reads them as the Windows clipboard's CR LF.
+    insertAtCursor(courtReference(withCrLfLineEnds(QGuiApplication::clipboard()->text()), QLocale()));
 }
 
 void TNahled_Form::Button2Click()
