@@ -11,6 +11,7 @@
 #include "data/Settings.h"
 #include "ui/main/Vorlin_Unit.h"
 #include "ui/settings/FolderCopy.h"
+#include "ui/widgets/FolderDialog.h"
 #include "ui/widgets/GroupFrame.h"
 #include "ui/settings/Product.h"
 #include "updlink/updlink.h"
@@ -149,9 +150,9 @@ TAbout_Form::TAbout_Form(QWidget* parent) : ui::SecondaryWindow(parent)
                     interactive ? 1 : 0, &newer);
         return newer == 1;
     };
+    // The same chooser as the import's: a typed new folder is created after asking.
     chooseBackupFolder = [this] {
-        return QFileDialog::getExistingDirectory(this, QStringLiteral("Záloha databázových souborů"),
-                                                 QDir::homePath());
+        return ui::FolderDialog::choose(this, QStringLiteral("Záloha databázových souborů"), QDir::homePath());
     };
     openUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
 
