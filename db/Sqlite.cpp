@@ -18,45 +18,45 @@ QString databaseErrorText(const QString& file, int resultCode, const QString& en
     case SQLITE_CANTOPEN: {
         const QFileInfo info(file);
         if (info.isSymLink() && !info.exists())
-            what = QStringLiteral("The file \"%1\" is a link to a file that does not exist");
+            what = QStringLiteral("Soubor „%1“ je odkaz na soubor, který neexistuje");
         else if (!info.exists())
-            what = QStringLiteral("Could not find file \"%1\"");
+            what = QStringLiteral("Soubor „%1“ nebyl nalezen");
         else if (info.isDir())
-            what = QStringLiteral("\"%1\" is a folder, not a snippet database");
+            what = QStringLiteral("„%1“ je složka, ne databáze programu Vorlin");
         else
-            what = QStringLiteral("The file \"%1\" cannot be opened");
+            what = QStringLiteral("Soubor „%1“ nelze otevřít");
         break;
     }
     case SQLITE_NOTADB:
-        what = QStringLiteral("The file \"%1\" is not a snippet database");
+        what = QStringLiteral("Soubor „%1“ není databáze programu Vorlin");
         break;
     case SQLITE_ERROR:
         what = engineText.startsWith(QStringLiteral("no such table"))
-            ? QStringLiteral("The file \"%1\" is not a snippet database")
-            : QStringLiteral("Error in the database \"%1\"");
+            ? QStringLiteral("Soubor „%1“ není databáze programu Vorlin")
+            : QStringLiteral("Chyba v databázi „%1“");
         break;
     case SQLITE_READONLY:
-        what = QStringLiteral("The file \"%1\" is read-only");
+        what = QStringLiteral("Soubor „%1“ je jen pro čtení");
         break;
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        what = QStringLiteral("The file \"%1\" is locked by another program");
+        what = QStringLiteral("Soubor „%1“ má zamčený jiný program");
         break;
     case SQLITE_CORRUPT:
-        what = QStringLiteral("The file \"%1\" is damaged");
+        what = QStringLiteral("Soubor „%1“ je poškozený");
         break;
     case SQLITE_FULL:
-        what = QStringLiteral("The disk holding \"%1\" is full");
+        what = QStringLiteral("Na disku se souborem „%1“ není místo");
         break;
     case SQLITE_IOERR:
-        what = QStringLiteral("The file \"%1\" could not be read or written");
+        what = QStringLiteral("Soubor „%1“ nelze číst ani do něj zapisovat");
         break;
     case SQLITE_PERM:
     case SQLITE_AUTH:
-        what = QStringLiteral("Access to the file \"%1\" was refused");
+        what = QStringLiteral("Přístup k souboru „%1“ byl odepřen");
         break;
     default:
-        what = QStringLiteral("Error in the database \"%1\"");
+        what = QStringLiteral("Chyba v databázi „%1“");
         break;
     }
     return what.arg(file) + QStringLiteral(": ") + engineText;

@@ -237,11 +237,7 @@ void TImport_Form::Button1Click()
         query.insert();
         query.setValue(QStringLiteral("nazev"), text);
         query.setValue(QStringLiteral("obsah"), text);
-        bool accepted = false;
-        QString kind = QInputDialog::getText(this, QStringLiteral("Zadejte druh záznamu"), QStringLiteral("Druh"),
-                                             QLineEdit::Normal, LastKind, &accepted);
-        if (!accepted)
-            kind = LastKind;
+        QString kind = askKind(LastKind);
         const QStringList known = About_Form->memoLines();
         if (!known.contains(kind, Qt::CaseInsensitive)) {
             About_Form->setMemoLines(known + QStringList{kind});
@@ -252,6 +248,17 @@ void TImport_Form::Button1Click()
         query.post();
     }
     hide();
+}
+
+QString TImport_Form::askKind(const QString& preset)
+{
+    QInputDialog prompt(this);
+    prompt.setWindowTitle(QStringLiteral("Zadejte druh záznamu"));
+    prompt.setLabelText(QStringLiteral("Druh"));
+    prompt.setTextValue(preset);
+    // Wide enough for the whole title in the window's frame.
+    prompt.setMinimumWidth(prompt.fontMetrics().horizontalAdvance(prompt.windowTitle()) * 2 + 120);
+    return prompt.exec() == QDialog::Accepted ? prompt.textValue() : preset;
 }
 
 void TImport_Form::PopupMenuItemsClick2(const QString& fileName)

@@ -69,34 +69,34 @@ TEST_F(DataModule, AFileThatCannotBeOpenedIsNamedWithWhatIsWrongAndTheQueryStays
     std::unique_ptr<db::Database> locker;
     const Case cases[] = {
         {"missing", [&] { QFile::remove(databaseFile()); },
-         "Could not find file \"%1\": unable to open database file"},
+         "Soubor „%1“ nebyl nalezen: unable to open database file"},
         {"dangling link",
          [&] {
              QFile::remove(databaseFile());
              QFile::link(dataDir + QStringLiteral("jinde.mdb"), databaseFile());
          },
-         "The file \"%1\" is a link to a file that does not exist: unable to open database file"},
+         "Soubor „%1“ je odkaz na soubor, který neexistuje: unable to open database file"},
         {"a folder",
          [&] {
              QFile::remove(databaseFile());
              QDir().mkpath(databaseFile());
          },
-         "\"%1\" is a folder, not a snippet database: unable to open database file"},
+         "„%1“ je složka, ne databáze programu Vorlin: unable to open database file"},
         {"not a database",
          [&] {
              QFile::remove(databaseFile());
              dir.write(QStringLiteral("Jan Novák/Data (účetní)/vorlin.mdb"), QByteArray(4096, 'x'));
          },
-         "The file \"%1\" is not a snippet database: file is not a database"},
+         "Soubor „%1“ není databáze programu Vorlin: file is not a database"},
         {"another database", [&] { runInFile(QStringLiteral("DROP TABLE vorlin")); },
-         "The file \"%1\" is not a snippet database: no such table: vorlin"},
+         "Soubor „%1“ není databáze programu Vorlin: no such table: vorlin"},
         {"locked by another program",
          [&] {
              locker = std::make_unique<db::Database>(databaseFile());
              locker->execute(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE"));
              holder = locker.get();
          },
-         "The file \"%1\" is locked by another program: database is locked"},
+         "Soubor „%1“ má zamčený jiný program: database is locked"},
     };
     for (const Case& c : cases) {
         locker.reset();
@@ -126,7 +126,7 @@ TEST_F(DataModule, StartUpShowsTheErrorAndGoesOn)
     EXPECT_FALSE(runShowingErrors([this] { dm->DataModuleCreate(); }));
     ASSERT_EQ(answerer.seen().size(), 1);
     EXPECT_EQ(answerer.seen()[0].text,
-              QStringLiteral("Could not find file \"%1\": unable to open database file.").arg(databaseFile()));
+              QStringLiteral("Soubor „%1“ nebyl nalezen: unable to open database file.").arg(databaseFile()));
     // The file comes back: the next open of the query connects.
     QFile::copy(QStringLiteral(VORLIN_EXE_DIR "vorlin.mdb"), databaseFile());
     QFile::setPermissions(databaseFile(), QFile::ReadOwner | QFile::WriteOwner);
@@ -240,7 +240,7 @@ TEST_F(DataModule, AFileTheUserMayNotWriteIsNamedAsReadOnly)
         ASSERT_EQ(setegid(0), 0);
     }
     QFile::setPermissions(databaseFile(), QFile::ReadOwner | QFile::WriteOwner);
-    EXPECT_EQ(message, QStringLiteral("The file \"%1\" is read-only: attempt to write a readonly database")
+    EXPECT_EQ(message, QStringLiteral("Soubor „%1“ je jen pro čtení: attempt to write a readonly database")
                            .arg(databaseFile()));
 }
 

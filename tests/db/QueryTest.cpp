@@ -285,7 +285,7 @@ TEST_F(Query, ARefusedPostKeepsTheRowInEditingWithItsText)
         query().post();
         FAIL() << "no error";
     } catch (const db::DatabaseError& e) {
-        EXPECT_EQ(e.message(), QStringLiteral("Error in the database \"%1\": database or disk is full").arg(databaseFile()));
+        EXPECT_EQ(e.message(), QStringLiteral("Chyba v databázi „%1“: database or disk is full").arg(databaseFile()));
     }
     EXPECT_EQ(query().state(), State::Edit);
     EXPECT_EQ(query().value(kObsah).toString(), QStringLiteral("dlouhý text, který uživatel psal"));

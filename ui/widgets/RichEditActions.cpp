@@ -5,6 +5,8 @@
 
 #include <QToolBar>
 
+#include <utility>
+
 namespace vorlin::ui {
 
 RichEditActions::RichEditActions(DBRichEdit* editor) : QObject(editor), editor_(editor)
@@ -23,6 +25,14 @@ RichEditActions::RichEditActions(DBRichEdit* editor) : QObject(editor), editor_(
     bold = action(Glyph::Bold, QStringLiteral("&Bold"));
     italic = action(Glyph::Italic, QStringLiteral("&Italic"));
     underline = action(Glyph::Underline, QStringLiteral("&Underline"));
+    // The captions are the actions' names; what the user reads on hovering
+    // and what a screen reader says is Czech.
+    const std::pair<QAction*, const char*> czech[] = {
+        {alignLeft, "Zarovnat vlevo"}, {alignCenter, "Na střed"},  {alignRight, "Zarovnat vpravo"},
+        {bold, "Tučné"},               {italic, "Kurzíva"},        {underline, "Podtržené"},
+    };
+    for (const auto& [a, name] : czech)
+        a->setToolTip(QString::fromUtf8(name));
     alignLeft->setChecked(true);
     bold->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     italic->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
@@ -48,6 +58,9 @@ void RichEditActions::addTo(QToolBar* toolBar) const
     toolBar->addAction(bold);
     toolBar->addAction(italic);
     toolBar->addAction(underline);
+    for (QAction* a : {alignLeft, alignCenter, alignRight, bold, italic, underline})
+        if (QWidget* button = toolBar->widgetForAction(a))
+            button->setAccessibleName(a->toolTip());
 }
 
 void RichEditActions::toggleStyle(QAction* action)
