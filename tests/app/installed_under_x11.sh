@@ -51,6 +51,9 @@ for library in libqt6widgets6 libqt6gui6 libsqlite3-0 libicu72 libxtst6 libx11-6
 done
 dpkg-deb -c "$deb" >"$work/contents"
 grep -q './usr/bin/vorlin -> ../lib/vorlin/vorlin' "$work/contents" || fail "the package has no usr/bin/vorlin link"
+for doc in copyright changelog.gz; do
+  grep -q "./usr/share/doc/vorlin/$doc\$" "$work/contents" || fail "the package has no usr/share/doc/vorlin/$doc"
+done
 dpkg-deb -x "$deb" "$work/root"
 start_and_close "$work/root/usr/bin/vorlin" "$work/root/usr/lib/vorlin"
 echo "installed copy and package: files, validation, version, seeding, clean end; package $(stat -c %s "$deb") bytes"
