@@ -9,6 +9,7 @@
 #include "ui/MainWindowFixture.h"
 
 #include <QDir>
+#include <QClipboard>
 #include <QElapsedTimer>
 
 #include <csignal>
@@ -279,4 +280,82 @@ TEST_F(WriterInsertionX11, AnOfficeThatDoesNotRunIsStartedByTheFirstInsertion)
     EXPECT_TRUE(form->isVisible()) << "hidden after a failed insertion";
     EXPECT_FALSE(writerConnection.serviceManager) << "the connection outlived the click";
     EXPECT_TRUE(stopped.connect(5000)) << "the office did not start";
+}
+
+namespace {
+
+// Keys as the user types them, through the X server to the active window.
+void typeKeys(const QStringList& keys)
+{
+    runTool(QStringLiteral("xdotool"), QStringList{QStringLiteral("key"), QStringLiteral("--clearmodifiers")} + keys);
+    QTest::qWait(30);
+}
+
+}  // namespace
+
+// A working day without the mouse: search, choose, insert into Writer, copy,
+// edit, save, drop an edit, open the preview; every control reached by Tab.
+TEST_F(WriterInsertionX11, TheDaysJobNeedsNoMouse)
+{
+    openDocument(QStringLiteral("Klavesnice.odt"));
+    const QString title = PrivateWriter::windowTitle(QStringLiteral("Klavesnice.odt"));
+    bool previewShown = false;
+    form->showPreviewWindow = [&] { previewShown = true; };
+    form->Button4->setEnabled(true);
+    const auto activate = [&] {
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        runTool(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"),
+                                            QString::number(form->winId())});
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    };
+    // Tab until the control has the focus, as the user looks for it.
+    const auto tabTo = [&](QWidget* target) {
+        for (int i = 0; i < 40 && QApplication::focusWidget() != target; ++i)
+            typeKeys({QStringLiteral("Tab")});
+        ASSERT_EQ(QApplication::focusWidget(), target) << "not reached by Tab: " << target->objectName().toStdString();
+    };
+    activate();
+    ASSERT_EQ(QApplication::focusWidget(), form->Jmeno_Edit) << "the search box has no focus at start";
+
+    typeKeys({QStringLiteral("S"), QStringLiteral("o"), QStringLiteral("u"), QStringLiteral("d")});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->Jmeno_Edit->text() == QStringLiteral("Soud"); }, 2000));
+    EXPECT_EQ(query().recordCount(), 1);
+
+    tabTo(form->Button2);
+    typeKeys({QStringLiteral("space")});
+    tabTo(form->Word_ListBox);
+    const QList<QListWidgetItem*> listed = form->Word_ListBox->findItems(title, Qt::MatchExactly);
+    ASSERT_EQ(listed.size(), 1);
+    while (form->Word_ListBox->currentItem() != listed.first() && form->Word_ListBox->currentRow() + 1 < form->Word_ListBox->count())
+        typeKeys({QStringLiteral("Down")});
+    tabTo(form->Button35);
+    typeKeys({QStringLiteral("space")});
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return texts(writer->paragraphs(QStringLiteral("Klavesnice.odt"))).startsWith(QStringLiteral("Vážený pane, Krajský soud"));
+    }, 10000)) << texts(writer->paragraphs(QStringLiteral("Klavesnice.odt"))).toStdString();
+
+    activate();
+    tabTo(form->Button3);
+    typeKeys({QStringLiteral("space")});
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("Krajský soud v Brně")));
+
+    // Tab passes through the body editor, which types nothing for it.
+    tabTo(form->DBRichEdit1);
+    typeKeys({QStringLiteral("Tab")});
+    EXPECT_NE(QApplication::focusWidget(), form->DBRichEdit1);
+    EXPECT_FALSE(query().isEditing()) << "Tab started an edit";
+    tabTo(form->DBRichEdit1);
+    typeKeys({QStringLiteral("ctrl+End"), QStringLiteral("X"), QStringLiteral("ctrl+Tab"), QStringLiteral("ctrl+s")});
+    EXPECT_FALSE(query().isEditing());
+    EXPECT_TRUE(valueInFile(1, QStringLiteral("obsah")).toString().contains(QStringLiteral("X\\tab")))
+        << valueInFile(1, QStringLiteral("obsah")).toString().toStdString();
+    typeKeys({QStringLiteral("Y"), QStringLiteral("Escape")});
+    EXPECT_FALSE(query().isEditing());
+    EXPECT_FALSE(valueInFile(1, QStringLiteral("obsah")).toString().contains(QStringLiteral("Y")));
+    EXPECT_FALSE(form->DBRichEdit1->toPlainText().contains(u'Y'));
+
+    tabTo(form->Button4);
+    typeKeys({QStringLiteral("space")});
+    EXPECT_TRUE(previewShown);
 }

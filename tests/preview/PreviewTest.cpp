@@ -250,3 +250,22 @@ TEST_F(Preview, TheFontButtonOnAnEmptyListStartsANewRow)
     EXPECT_EQ(preview->DBRichEdit1->currentCharFormat().fontPointSize(), 15);
     EXPECT_EQ(form->FontDialog1.font().size, 15);  // the one dialog of both windows
 }
+
+TEST_F(Preview, ADoubleClickOnTheCurrentRowOpensThePreviewWithoutAnEdit)
+{
+    open();
+    preview->hide();
+    form->show();
+    QWidget* viewport = form->DBGrid1->viewport();
+    const QPoint onCurrentRow = form->DBGrid1->visualRect(form->DBGrid1->currentIndex()).center();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, onCurrentRow);
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, onCurrentRow);
+    QTest::qWait(3 * QApplication::doubleClickInterval());
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_EQ(preview->focusWidget(), preview->DBRichEdit1) << "the preview opened without the focus in its editor";
+    EXPECT_EQ(query().state(), State::Browse) << "the double click started an edit";
+    // Unchanged, it closes without a question.
+    ModalAnswerer answerer;
+    preview->close();
+    EXPECT_TRUE(answerer.seen().isEmpty());
+}

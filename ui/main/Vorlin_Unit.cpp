@@ -12,6 +12,7 @@
 #include "output/KeyCombination.h"
 #include "data/Settings.h"
 #include "ui/Icons.h"
+#include "ui/widgets/EditShortcuts.h"
 #include "ui/widgets/GroupFrame.h"
 #include "ui/widgets/RichEditActions.h"
 #include "ui/widgets/WrappedCheckBox.h"
@@ -67,6 +68,10 @@ TVorlin_Form::TVorlin_Form(db::DataSource* dataSource, QWidget* parent) : QWidge
     columns->addWidget(buildLeftColumn(dataSource), 3);
     columns->addWidget(buildMiddleColumn(dataSource), 4);
     columns->addWidget(buildRightColumn(), 0);
+
+    ui::addEditShortcuts(this, dataSource);
+    // The day starts with a search.
+    Jmeno_Edit->setFocus(Qt::OtherFocusReason);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->addAction(QStringLiteral("Ukázat okno"), this, &TVorlin_Form::Ukzatokno1Click);

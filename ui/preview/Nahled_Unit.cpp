@@ -7,6 +7,7 @@
 #include "ui/Icons.h"
 #include "ui/main/Vorlin_Unit.h"
 #include "ui/preview/CourtReference.h"
+#include "ui/widgets/EditShortcuts.h"
 #include "ui/widgets/RichEditActions.h"
 
 #include <QClipboard>
@@ -46,6 +47,7 @@ TNahled_Form::TNahled_Form(db::DataSource* dataSource, QWidget* parent) : ui::Se
     DBRichEdit1->link().setDataSource(dataSource);
     layout->addWidget(DBRichEdit1, 1);
 
+    ui::addEditShortcuts(this, dataSource);
     auto* actions = new ui::RichEditActions(DBRichEdit1);
     RichEditAlignLeft1 = actions->alignLeft;
     RichEditAlignCenter1 = actions->alignCenter;
@@ -74,6 +76,7 @@ TNahled_Form::TNahled_Form(db::DataSource* dataSource, QWidget* parent) : ui::Se
 void TNahled_Form::showWindow()
 {
     showOver(Vorlin_Form);
+    DBRichEdit1->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void TNahled_Form::insertAtCursor(const QString& text)

@@ -1,5 +1,7 @@
 #include "ui/widgets/DBGrid.h"
 
+#include <QApplication>
+
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QStyle>
@@ -18,6 +20,9 @@ DBGrid::DBGrid(db::DataSource* source, QList<QueryTableModel::Column> columns, Q
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed
                     | QAbstractItemView::SelectedClicked);
     setWordWrap(false);
+    // Tab leaves the list for the next control instead of walking its cells
+    // for ever; the arrows move within it.
+    setTabKeyNavigation(false);
     horizontalHeader()->setSectionsMovable(true);
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setHighlightSections(false);
@@ -122,12 +127,27 @@ bool DBGrid::viewportEvent(QEvent* event)
 
 bool DBGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
 {
+    // The first click of a double click on the current row would open its
+    // cell a moment later: a double click opens the preview, never an edit.
+    const bool afterDoubleClick = lastDoubleClick_.isValid()
+        && !lastDoubleClick_.hasExpired(2 * QApplication::doubleClickInterval());
+    if (afterDoubleClick && (trigger == SelectedClicked || (trigger == AllEditTriggers && !event)))
+        return false;
     if (state() == EditingState || !QTableView::edit(index, trigger, event))
         return false;
-    // A row that cannot be edited refuses the cell's value when it is committed.
-    if (source_)
+    // A row that cannot be edited refuses the cell's value when it is
+    // committed. A click on the current cell only sets off the cell's
+    // opening a moment later (unless a double click follows): the row is
+    // edited once the cell opens.
+    if (source_ && trigger != SelectedClicked)
         source_->edit();
     return true;
+}
+
+void DBGrid::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    lastDoubleClick_.start();
+    QTableView::mouseDoubleClickEvent(event);
 }
 
 void DBGrid::keyPressEvent(QKeyEvent* event)

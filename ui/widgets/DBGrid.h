@@ -2,6 +2,7 @@
 
 #include "ui/widgets/QueryTableModel.h"
 
+#include <QElapsedTimer>
 #include <QTableView>
 
 namespace vorlin::ui {
@@ -30,6 +31,7 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     // An editor opened in a cell puts the row into editing, as typing does.
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
@@ -38,6 +40,7 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
+    QElapsedTimer lastDoubleClick_;
     db::Query* query() const;
     void followQuery();
     // The first column takes the width the others, fitted to their

@@ -23,6 +23,9 @@ DBRichEdit::DBRichEdit(QWidget* parent)
 {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setAcceptRichText(true);
+    // Tab goes on to the next control, as in the other boxes; Ctrl+Tab
+    // types a tab.
+    setTabChangesFocus(true);
     connect(this, &QTextEdit::textChanged, this, &DBRichEdit::contentChanged);
 }
 
@@ -73,6 +76,11 @@ void DBRichEdit::applyFont(const Font& font)
 
 void DBRichEdit::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_Tab && event->modifiers() == Qt::ControlModifier) {
+        if (!isReadOnly() && link_.beginEdit())
+            textCursor().insertText(QStringLiteral("\t"));
+        return;
+    }
     if (changesText(event, true) && !link_.beginEdit())
         return;
     QTextEdit::keyPressEvent(event);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
 
 namespace vorlin::ui {
@@ -21,6 +22,12 @@ public:
         show();
         raise();
         activateWindow();
+        // Opened from a double click, the window would be pushed back by
+        // what the mouse does next in the main window: once more after it.
+        QTimer::singleShot(0, this, [this] {
+            raise();
+            activateWindow();
+        });
     }
 
 private:

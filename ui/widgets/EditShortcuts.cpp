@@ -1,0 +1,26 @@
+#include "ui/widgets/EditShortcuts.h"
+
+#include "db/DataSource.h"
+#include "db/Query.h"
+
+#include <QShortcut>
+#include <QWidget>
+
+namespace vorlin::ui {
+
+void addEditShortcuts(QWidget* window, db::DataSource* source)
+{
+    const auto whileEditing = [source](void (db::Query::*step)()) {
+        return [source, step] {
+            db::Query* query = source->dataSet();
+            if (query && query->isEditing())
+                (query->*step)();
+        };
+    };
+    auto* save = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), window);
+    QObject::connect(save, &QShortcut::activated, window, whileEditing(&db::Query::post));
+    auto* drop = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    QObject::connect(drop, &QShortcut::activated, window, whileEditing(&db::Query::cancel));
+}
+
+}  // namespace vorlin::ui
