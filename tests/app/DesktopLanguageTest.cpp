@@ -3,10 +3,14 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QTranslator>
 
 #include <gtest/gtest.h>
@@ -76,4 +80,39 @@ TEST(DesktopLanguage, TheDesignedFaceIsARealTahomaWithBold)
     // regular ones (Wine's bold file draws no heavier than regular: 1.00).
     EXPECT_GT(inkOf(bold) / inkOf(face), 1.25);
     EXPECT_EQ(QApplication::font().family(), QStringLiteral("Tahoma"));  // what the windows are in
+}
+
+TEST(DesktopLanguage, CzechCapitalsStayWithinTheirOwnLine)
+{
+    const QString capitals = QStringLiteral("Šťastný Čížek Řehoř Žižka Úřad");
+    for (const int points : {8, 9, 10, 12, 14, 16, 20, 24, 36}) {
+        SCOPED_TRACE(points);
+        QFont face = designedFace();
+        face.setPointSize(points);
+        // The line's box holds the accents: an editor repainting only the
+        // line being typed draws them whole, and they never reach the line above.
+        const QFontMetricsF metrics(face);
+        EXPECT_LE(-metrics.tightBoundingRect(capitals).top(), metrics.ascent());
+
+        // Drawn as an editor lays it out, under an empty first line: no
+        // ink of the capitals lies in the first line's box.
+        QTextDocument document;
+        document.setDefaultFont(face);
+        document.setPlainText(QStringLiteral("\n") + capitals);
+        QImage image(document.size().toSize() + QSize(2, 2), QImage::Format_Grayscale8);
+        image.fill(255);
+        QPainter painter(&image);
+        document.drawContents(&painter);
+        painter.end();
+        const QTextLayout* second = document.lastBlock().layout();
+        const int secondTop = int(second->position().y() + second->lineAt(0).y());
+        int topInk = image.height();
+        for (int y = 0; y < image.height() && topInk == image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.constScanLine(y)[x] < 200) {
+                    topInk = y;
+                    break;
+                }
+        EXPECT_GE(topInk, secondTop);
+    }
 }
