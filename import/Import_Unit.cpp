@@ -77,12 +77,14 @@ TImport_Form::TImport_Form(QWidget* parent) : ui::SecondaryWindow(parent)
     Memo1->setObjectName(QStringLiteral("Import_Memo1"));
     Memo1->setFixedHeight(145);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setAccessibleName(QStringLiteral("Text k prohledání"));
 
     items = new ReviewListModel(this);
     CheckListBox1 = new QListView(this);
     CheckListBox1->setModel(items);
     CheckListBox1->setUniformItemSizes(true);
     CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
+    CheckListBox1->setAccessibleName(QStringLiteral("Nalezené záznamy"));
 
     Panel1 = new QWidget(this);
     Panel1->setFixedWidth(168);

@@ -4,6 +4,7 @@
 #include "support/ModalAnswerer.h"
 #include "ui/MainWindowFixture.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QInputMethodEvent>
 #include <QMenu>
@@ -287,5 +288,45 @@ TEST_F(KeepingEdits, AnInputMethodLetterInAFieldBoxIsSaved)
         QApplication::sendEvent(box, &event);
         leaveRow();
         EXPECT_EQ(valueInFile(id, QString::fromUtf8(c.field)).toString(), QString::fromUtf8(c.expected)) << c.field;
+    }
+}
+
+TEST_F(KeepingEdits, AChangeThroughTheAccessibilityInterfaceIsStored)
+{
+    // What a screen reader or a dictation tool does to a field: the same
+    // calls the desktop's accessibility bridge makes.
+    start();
+    struct Field {
+        QWidget* widget;
+        const char* column;
+    };
+    const Field fields[] = {
+        {form->Jmeno_DBEdit, "nazev"}, {form->Tag_DBEdit, "tag"}, {form->DBComboBox1->lineEdit(), "druh"}};
+    for (const Field& field : fields) {
+        SCOPED_TRACE(field.column);
+        const qint64 id = currentId();
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(field.widget);
+        ASSERT_TRUE(accessible && accessible->editableTextInterface());
+        const int length = accessible->textInterface()->characterCount();
+        accessible->editableTextInterface()->replaceText(0, length, QStringLiteral("diktováno"));
+        EXPECT_EQ(query().state(), State::Edit);
+        EXPECT_TRUE(form->DBNavigator1->button(Nav::Post)->isEnabled()) << "Uložit stayed grey";
+        form->DBNavigator1->press(Nav::Post);
+        EXPECT_EQ(valueInFile(id, QString::fromLatin1(field.column)).toString(), QStringLiteral("diktováno"));
+    }
+
+    // The alignment buttons, pressed through it, align.
+    QWidget* centre = form->ToolBar1->widgetForAction(form->RichEditAlignCenter1);
+    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(centre);
+    ASSERT_TRUE(button && button->actionInterface());
+    EXPECT_EQ(button->text(QAccessible::Name), QStringLiteral("Na střed"));
+    for (const QString& action : {QAccessibleActionInterface::toggleAction(), QAccessibleActionInterface::pressAction()}) {
+        SCOPED_TRACE(action.toStdString());
+        if (!button->actionInterface()->actionNames().contains(action))
+            continue;
+        form->DBRichEdit1->selectAll();
+        form->RichEditAlignLeft1->trigger();
+        button->actionInterface()->doAction(action);
+        EXPECT_EQ(form->DBRichEdit1->alignment(), Qt::AlignHCenter);
     }
 }

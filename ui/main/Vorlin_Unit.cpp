@@ -70,6 +70,19 @@ TVorlin_Form::TVorlin_Form(db::DataSource* dataSource, QWidget* parent) : QWidge
     columns->addWidget(buildRightColumn(), 0);
 
     ui::addEditShortcuts(this, dataSource);
+    // What a screen reader says of the controls that show no caption of their own.
+    const std::pair<QWidget*, const char*> names[] = {
+        {DBGrid1, "Seznam záznamů"},
+        {Jmeno_Edit, "Vyhledávání v názvu a v klíčových slovech"},
+        {ListBox1, "Druh záznamu pro vyhledávání"},
+        {DBRichEdit1, "Text záznamu"},
+        {Word_ListBox, "Spuštěné textové editory"},
+        {BitBtn6, "Nápověda ke zkratce ctrl+v"},
+        {Edit1, "Časový interval v sekundách"},
+        {UpDown1, "Časový interval"},
+    };
+    for (const auto& [control, name] : names)
+        control->setAccessibleName(QString::fromUtf8(name));
     // The day starts with a search.
     Jmeno_Edit->setFocus(Qt::OtherFocusReason);
 

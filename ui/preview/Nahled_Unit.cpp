@@ -48,6 +48,7 @@ TNahled_Form::TNahled_Form(db::DataSource* dataSource, QWidget* parent) : ui::Se
     layout->addWidget(DBRichEdit1, 1);
 
     ui::addEditShortcuts(this, dataSource);
+    DBRichEdit1->setAccessibleName(QStringLiteral("Text záznamu v náhledu"));
     auto* actions = new ui::RichEditActions(DBRichEdit1);
     RichEditAlignLeft1 = actions->alignLeft;
     RichEditAlignCenter1 = actions->alignCenter;

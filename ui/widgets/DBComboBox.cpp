@@ -14,7 +14,12 @@ DBComboBox::DBComboBox(QWidget* parent)
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
-    connect(lineEdit(), &QLineEdit::textEdited, this, &DBComboBox::changedByUser);
+    // Any change of the text but the link's own and the list's refilling:
+    // typed, or set through the accessibility interface.
+    connect(lineEdit(), &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!refilling_)
+            changedByUser(text);
+    });
     connect(this, &QComboBox::activated, this, [this](int index) {
         // Closing the list on the value already shown (Esc, a click on the
         // same entry) changes nothing.
@@ -30,9 +35,11 @@ void DBComboBox::setItems(const QStringList& items)
 {
     const QString shown = currentText();
     const bool modified = link_.isModified();
+    refilling_ = true;
     clear();
     addItems(items);
     setEditText(shown);
+    refilling_ = false;
     if (modified)
         link_.markModified();
 }

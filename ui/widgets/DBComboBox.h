@@ -26,6 +26,7 @@ private:
     void changedByUser(const QString& text);
 
     FieldLink link_;
+    bool refilling_ = false;
 };
 
 }  // namespace vorlin::ui

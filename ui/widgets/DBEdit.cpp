@@ -10,7 +10,12 @@ DBEdit::DBEdit(QWidget* parent)
           this, [this](const QVariant& value) { setText(value.toString()); },
           [this]() -> QVariant { return text(); })
 {
-    connect(this, &QLineEdit::textEdited, this, &DBEdit::edited);
+    // Any change but the link's own showing of the field: typed, pasted, or
+    // set through the accessibility interface (dictation, screen readers).
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!link_.isLoading())
+            edited(text);
+    });
 }
 
 void DBEdit::keyPressEvent(QKeyEvent* event)
@@ -32,7 +37,8 @@ void DBEdit::focusOutEvent(QFocusEvent* event)
 
 void DBEdit::edited(const QString& typed)
 {
-    // A change that did not come from a key (the context menu's paste).
+    // A change that did not come from a key (the context menu's paste, the
+    // accessibility interface).
     db::Query* query = link_.dataSource() ? link_.dataSource()->dataSet() : nullptr;
     if (!query || !query->isEditing()) {
         if (!link_.beginEdit()) {

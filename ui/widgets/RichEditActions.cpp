@@ -3,8 +3,11 @@
 #include "ui/Icons.h"
 #include "ui/widgets/DBRichEdit.h"
 
+#include <QAbstractButton>
+#include <QScopedValueRollback>
 #include <QToolBar>
 
+#include <functional>
 #include <utility>
 
 namespace vorlin::ui {
@@ -40,11 +43,20 @@ RichEditActions::RichEditActions(DBRichEdit* editor) : QObject(editor), editor_(
     for (QAction* a : {bold, italic, underline})
         a->setShortcutContext(Qt::WindowShortcut);
 
-    connect(alignLeft, &QAction::triggered, this, [this] { align(Qt::AlignLeft); });
-    connect(alignCenter, &QAction::triggered, this, [this] { align(Qt::AlignHCenter); });
-    connect(alignRight, &QAction::triggered, this, [this] { align(Qt::AlignRight); });
+    // Toggled, not triggered: the accessibility interface toggles a button,
+    // which sets its action's state without triggering it. The state the
+    // actions are given to show the selection is no command.
+    const auto command = [this](QAction* a, std::function<void()> run) {
+        connect(a, &QAction::toggled, this, [this, run = std::move(run)] {
+            if (!showing_)
+                run();
+        });
+    };
+    command(alignLeft, [this] { align(Qt::AlignLeft); });
+    command(alignCenter, [this] { align(Qt::AlignHCenter); });
+    command(alignRight, [this] { align(Qt::AlignRight); });
     for (QAction* a : {bold, italic, underline})
-        connect(a, &QAction::triggered, this, [this, a] { toggleStyle(a); });
+        command(a, [this, a] { toggleStyle(a); });
     connect(editor, &QTextEdit::currentCharFormatChanged, this, &RichEditActions::showFormatting);
     connect(editor, &QTextEdit::cursorPositionChanged, this, &RichEditActions::showFormatting);
 }
@@ -58,9 +70,12 @@ void RichEditActions::addTo(QToolBar* toolBar) const
     toolBar->addAction(bold);
     toolBar->addAction(italic);
     toolBar->addAction(underline);
-    for (QAction* a : {alignLeft, alignCenter, alignRight, bold, italic, underline})
-        if (QWidget* button = toolBar->widgetForAction(a))
-            button->setAccessibleName(a->toolTip());
+    for (QAction* a : {alignLeft, alignCenter, alignRight, bold, italic, underline}) {
+        auto* button = qobject_cast<QAbstractButton*>(toolBar->widgetForAction(a));
+        if (!button)
+            continue;
+        button->setAccessibleName(a->toolTip());
+    }
 }
 
 void RichEditActions::toggleStyle(QAction* action)
@@ -90,6 +105,7 @@ void RichEditActions::align(Qt::Alignment alignment)
 
 void RichEditActions::showFormatting()
 {
+    const QScopedValueRollback showing(showing_, true);
     const QTextCharFormat format = editor_->currentCharFormat();
     bold->setChecked(format.fontWeight() >= QFont::Bold);
     italic->setChecked(format.fontItalic());

@@ -38,6 +38,7 @@ private:
     void align(Qt::Alignment alignment);
 
     DBRichEdit* editor_;
+    bool showing_ = false;
 };
 
 }  // namespace vorlin::ui

@@ -16,6 +16,7 @@ UpDown::UpDown(QLineEdit* associate, int minimum, int maximum, QWidget* parent)
     for (const bool up : {true, false}) {
         auto* arrow = new QToolButton(this);
         arrow->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
+        arrow->setAccessibleName(up ? QStringLiteral("Zvýšit") : QStringLiteral("Snížit"));
         arrow->setAutoRepeat(true);
         arrow->setFixedSize(16, 11);
         connect(arrow, &QToolButton::clicked, this, [this, up] { stepBy(up ? 1 : -1); });
