@@ -212,7 +212,13 @@ TEST(RegExpr, TheDeliveredAddressFilterFindsAddressesAndNotTheirNeighbours)
         "Vážený pane,\r\nJUDr. Jan Novák\r\nDlouhá 12/5\r\n110 00 Praha 1\r\n\r\n"
         "Prodávající: Marie Dvořáková, Husova 7, 602 00 Brno\r\n"
         "Stavby Morava s.r.o.\r\nLhota č. p. 15\r\n53701 Chrudim\r\nČeská republika\r\n"
-        "IČO: 12345678, tel. +420 777 123 456, dne 27. 5. 2010, sp. zn. 25 Cdo 1234/2008, 12 500 Kč\r\n");
+        "IČO: 12345678, tel. +420 777 123 456, dne 27. 5. 2010, sp. zn. 25 Cdo 1234/2008, 12 500 Kč\r\n"
+        // A PSČ with a no-break space, lines indented and ending in blanks.
+        "Okresní soud v Jihlavě  \r\n\tMasarykovo nám. 1  \r\n\t586\u00A001 Jihlava\r\n"
+        // Amounts and periods below a number are no town.
+        "Faktura č. 2024\r\n31488 Kč\r\nlhůta 12\r\n336 96 dnů lhůta\r\n"
+        // An address inside a sentence, without the sentence.
+        "Podali jsme jménem své klientky, Ing. Jana Malá, Husova 5, 586 01 Jihlava, žalobu.\r\n");
     QFile file(QStringLiteral(VORLIN_EXE_DIR "filtr_adres.txt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QStringList found;
@@ -226,7 +232,9 @@ TEST(RegExpr, TheDeliveredAddressFilterFindsAddressesAndNotTheirNeighbours)
             found << win1250::decode(engine.match());
     }
     found.sort();
-    EXPECT_EQ(found, (QStringList{"JUDr. Jan Novák\r\nDlouhá 12/5\r\n110 00 Praha 1",
+    EXPECT_EQ(found, (QStringList{"Ing. Jana Malá, Husova 5, 586 01 Jihlava",
+                                  "JUDr. Jan Novák\r\nDlouhá 12/5\r\n110 00 Praha 1",
                                   "Marie Dvořáková, Husova 7, 602 00 Brno",
+                                  QStringLiteral("Okresní soud v Jihlavě  \r\n\tMasarykovo nám. 1  \r\n\t586\u00A001 Jihlava"),
                                   "Stavby Morava s.r.o.\r\nLhota č. p. 15\r\n53701 Chrudim\r\nČeská republika"}));
 }
