@@ -6,8 +6,7 @@
 #include "data/DM_Unit.h"
 #include "app/ErrorBox.h"
 #include "import/Candidates.h"
-#include "import/FileGathering.h"
-#include "import/WatchedConversion.h"
+#include "import/FileSetRun.h"
 #include "platform/PrivateOfficeConverter.h"
 #include "ui/widgets/FolderDialog.h"
 #include "regex/RegExpr.h"
@@ -32,25 +31,6 @@ namespace vorlin {
 TImport_Form* Import_Form = nullptr;
 
 namespace {
-
-// A filter file's lines: each one pattern exactly as read, as bytes.
-QList<QByteArray> patternsOf(const QString& path)
-{
-    const QByteArray bytes = readWholeFile(path);
-    QList<QByteArray> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r' && bytes[i] != '\n')
-            continue;
-        lines << bytes.mid(start, i - start);
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size())
-        lines << bytes.mid(start);
-    return lines;
-}
 
 // A box with the message and OK, no icon, the program's title.
 void showMessage(QWidget* parent, const QString& text)
@@ -208,7 +188,7 @@ void TImport_Form::Button3Click(QPushButton* pressed)
 void TImport_Form::PopupMenuItemsClick(const QString& fileName)
 {
     TRegExpr engine;
-    const QList<QByteArray> patterns = patternsOf(paths().filterDir + fileName);
+    const QList<QByteArray> patterns = filterPatterns(paths().filterDir + fileName);
     items->clear();
     QString text = Memo1->toPlainText();
     text.replace(u'\n', QStringLiteral("\r\n"));
@@ -279,126 +259,25 @@ void TImport_Form::PopupMenuItemsClick2(const QString& fileName)
             folder += u'/';
         StopRequested = false;
         Zastavit_Button->setEnabled(true);
-        QStringList documents;
-        QStringList unnamable;
-        setStatus(QStringLiteral("Hledám soubory doc."));
-        gatherFiles(documents, folder, QStringLiteral("*.doc"), StopRequested, &unnamable);
-        setStatus(QStringLiteral("Hledám soubory docx."));
-        gatherFiles(documents, folder, QStringLiteral("*.docx"), StopRequested, &unnamable);
-
-        // Only what this run wrote is offered for deletion: a text file that
-        // was there before may be the user's own.
-        QStringList written;
-        {
-            const std::unique_ptr<platform::DocumentConverter> converter = makeConverter();
-            converter->start();
-            // Once started, the converter is stopped whatever happens.
-            const struct StopAtEnd {
-                platform::DocumentConverter& converter;
-                ~StopAtEnd() { converter.stop(); }
-            } stopAtEnd{*converter};
-            const qsizetype count = documents.size();
-            for (qsizetype i = 0; i < count && !StopRequested; ++i) {
-                const QString& document = documents[i];
-                const QString textFile = document + QStringLiteral(".txt");
-                if (QFileInfo::exists(textFile))
-                    continue;
-                setStatus(QStringLiteral("Převádím soubor %1 na text. Jedná se o %2. soubor z %3.")
-                                            .arg(document)
-                                            .arg(i + 1)
-                                            .arg(count));
-                try {
-                    if (convertWatched(*converter, document, textFile, conversionTimeoutMs, StopRequested)
-                        == ConversionEnd::Converted)
-                        written << textFile;
-                    else
-                        QFile::remove(textFile);  // what the stopped office had begun
-                } catch (const platform::OfficeError& error) {
-                    QFile::remove(textFile);  // a half-written text would pass for the document's
-                    showMessage(this, QStringLiteral("Chyba při převodu souboru MS WOrd na text. \n%1\n%2")
-                                          .arg(document, error.message()));
-                }
-                QCoreApplication::processEvents();
-            }
-        }
-
-        QCoreApplication::processEvents();
-        if (!StopRequested) {
-            setStatus(QStringLiteral("Vyhledávám soubory txt."));
-            QStringList textFiles;
-            gatherFiles(textFiles, folder, QStringLiteral("*.txt"), StopRequested, &unnamable);
-            filterPhase(textFiles, fileName);
-            reportUnnamable(unnamable);
+        FileSetRun::Hooks hooks;
+        hooks.status = [this](const QString& text) { setStatus(text); };
+        hooks.notice = [this](const QString& text) { showMessage(this, text); };
+        hooks.deleteGeneratedFiles = [this] {
             QMessageBox question(QMessageBox::NoIcon, kApplicationTitle.toString(),
                                  QStringLiteral("Chcete vymazat vygenerované soubory txt?"),
                                  QMessageBox::Yes | QMessageBox::No, this);
-            if (question.exec() == QMessageBox::Yes) {
-                for (const QString& textFile : std::as_const(written))
-                    QFile::remove(textFile);
-            }
-            setStatus(QStringLiteral("Hotovo."));
-        }
+            return question.exec() == QMessageBox::Yes;
+        };
+        hooks.showFilteredText = [this](const QString& text) { Memo1->setPlainText(text); };
+        hooks.serveEvents = [] { QCoreApplication::processEvents(); };
+        hooks.listComplete = [this] { CheckListBox1->repaint(); };
+        FileSetRun(std::move(hooks), *items, makeConverter, conversionTimeoutMs)
+            .run(folder, paths().filterDir + fileName, StopRequested);
     }
     if (StopRequested)
         showMessage(this, QStringLiteral("Průběh byl zastaven."));
     Zastavit_Button->setEnabled(false);
     StopRequested = false;
-}
-
-void TImport_Form::filterPhase(const QStringList& textFiles, const QString& fileName)
-{
-    TRegExpr engine;
-    const QList<QByteArray> patterns = patternsOf(paths().filterDir + fileName);
-    items->clear();
-    try {
-        const qsizetype count = textFiles.size();
-        for (qsizetype i = 0; i < count; ++i) {
-            const QByteArray text = withCrLfLineEnds(foreignTextAsWin1250(readWholeFile(textFiles[i])));
-            QString shown = win1250::decode(text);
-            shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            Memo1->setPlainText(shown);
-            for (qsizetype j = 0; j < patterns.size() && !StopRequested; ++j) {
-                setStatus(QStringLiteral("Zpracovávám %1/%2 soubor %3 filtrem č. %4.")
-                                            .arg(i + 1)
-                                            .arg(count)
-                                            .arg(textFiles[i])
-                                            .arg(j + 1));
-                engine.setExpression(patterns[j]);
-                const QString tag = QString::number(j + 1) + QStringLiteral(". filtr|");
-                if (!engine.exec(text))
-                    continue;
-                items->add(tag + win1250::decode(engine.match()));
-                while (engine.execNext()) {
-                    items->add(tag + win1250::decode(engine.match()));
-                    QCoreApplication::processEvents();
-                }
-                QCoreApplication::processEvents();
-            }
-        }
-    } catch (...) {
-        items->flush();  // what was found before the error stays
-        throw;
-    }
-    setStatus(QStringLiteral("Promazávám duplikáty."));
-    items->flush();
-    QStringList sorted = items->texts();
-    candidates::removeDuplicates(sorted);
-    items->replaceAll(sorted);
-    CheckListBox1->repaint();
-}
-
-void TImport_Form::reportUnnamable(QStringList paths)
-{
-    paths.removeDuplicates();
-    if (paths.isEmpty())
-        return;
-    constexpr qsizetype kListed = 20;
-    QString text = QStringLiteral("Tyto složky a soubory nebyly zpracovány, protože jejich název není "
-                                  "v kódování UTF-8 (přejmenujte je):\n")
-        + QStringList(paths.mid(0, kListed)).join(u'\n');
-    if (paths.size() > kListed)
-        text += QStringLiteral("\n… a dalších %1.").arg(paths.size() - kListed);
-    showMessage(this, text);
 }
 
 void TImport_Form::setStatus(const QString& text)

@@ -77,9 +77,6 @@ private:
     void setStatus(const QString& text);
     // The kind of the next stored candidate; the preset when cancelled.
     QString askKind(const QString& preset);
-    void filterPhase(const QStringList& textFiles, const QString& fileName);
-    // Names the folders and files the run could not open by their names.
-    void reportUnnamable(QStringList paths);
     // While a file-set run is in progress, what would disturb it is refused
     // with a word to the user; true then.
     bool refusedDuringRun();

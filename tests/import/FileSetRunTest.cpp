@@ -4,6 +4,7 @@
 #include "ImportFixture.h"
 #include "common/Win1250.h"
 #include "import/FileGathering.h"
+#include "import/FileSetRun.h"
 #include "support/RecordingOutput.h"
 
 #include <QDir>
@@ -68,7 +69,7 @@ public:
     bool killed = false;
 };
 
-class FileSetRun : public Import {
+class FileSetRunInWindow : public Import {
 protected:
     void SetUp() override
     {
@@ -134,7 +135,7 @@ QStringList expectedOrder(const QString& folder, const QString& suffix)
 
 }  // namespace
 
-TEST_F(FileSetRun, GatheringGoesDepthFirstFilesBeforeFoldersAndSkipsDotFolders)
+TEST_F(FileSetRunInWindow, GatheringGoesDepthFirstFilesBeforeFoldersAndSkipsDotFolders)
 {
     for (const char* name : {"b.doc", "a.DOC", ".skryty.doc", "c.docx", "poznamka.txt", "x/d.doc", "x/y/e.doc",
                              "x/f.doc", "z/g.doc", ".git/h.doc", "x/.cache/i.doc"})
@@ -164,7 +165,7 @@ TEST_F(FileSetRun, GatheringGoesDepthFirstFilesBeforeFoldersAndSkipsDotFolders)
     EXPECT_EQ(list.size(), 3);
 }
 
-TEST_F(FileSetRun, ARunConvertsFiltersAsksAndEnds)
+TEST_F(FileSetRunInWindow, ARunConvertsFiltersAsksAndEnds)
 {
     file(QStringLiteral("a.docx"));
     file(QStringLiteral("sub/b.doc"));
@@ -209,7 +210,7 @@ TEST_F(FileSetRun, ARunConvertsFiltersAsksAndEnds)
     EXPECT_FALSE(import->runInProgress());
 }
 
-TEST_F(FileSetRun, NoAnswersTheQuestionWithNoAndKeepsTheTextFiles)
+TEST_F(FileSetRunInWindow, NoAnswersTheQuestionWithNoAndKeepsTheTextFiles)
 {
     file(QStringLiteral("a.doc"));
     run(QMessageBox::No);
@@ -221,7 +222,7 @@ TEST_F(FileSetRun, NoAnswersTheQuestionWithNoAndKeepsTheTextFiles)
     EXPECT_EQ(import->items->texts(), (QStringList{"1. filtr|Ulice 1", "2. filtr|a.doc"}));
 }
 
-TEST_F(FileSetRun, AnEmptyFolderStillStartsAndStopsTheConverterAndAsks)
+TEST_F(FileSetRunInWindow, AnEmptyFolderStillStartsAndStopsTheConverterAndAsks)
 {
     run();
     EXPECT_EQ(log, (QStringList{"start", "stop"}));
@@ -229,7 +230,7 @@ TEST_F(FileSetRun, AnEmptyFolderStillStartsAndStopsTheConverterAndAsks)
     EXPECT_EQ(statuses.last(), QStringLiteral("Hotovo."));
 }
 
-TEST_F(FileSetRun, CancellingTheFolderChangesNothing)
+TEST_F(FileSetRunInWindow, CancellingTheFolderChangesNothing)
 {
     import->items->add(QStringLiteral("zůstane"));
     import->chooseFolder = [] { return QString(); };
@@ -241,7 +242,7 @@ TEST_F(FileSetRun, CancellingTheFolderChangesNothing)
     EXPECT_FALSE(import->Zastavit_Button->isEnabled());
 }
 
-TEST_F(FileSetRun, AFailingDocumentIsReportedAndTheRunGoesOn)
+TEST_F(FileSetRunInWindow, AFailingDocumentIsReportedAndTheRunGoesOn)
 {
     file(QStringLiteral("a_zlý.doc"));
     file(QStringLiteral("b.doc"));
@@ -251,7 +252,7 @@ TEST_F(FileSetRun, AFailingDocumentIsReportedAndTheRunGoesOn)
     EXPECT_TRUE(import->items->texts().contains(QStringLiteral("2. filtr|b.doc")));
 }
 
-TEST_F(FileSetRun, AHangingDocumentIsEndedByTheWatchdog)
+TEST_F(FileSetRunInWindow, AHangingDocumentIsEndedByTheWatchdog)
 {
     import->conversionTimeoutMs = 200;
     file(QStringLiteral("a_visí.doc"));
@@ -266,7 +267,7 @@ TEST_F(FileSetRun, AHangingDocumentIsEndedByTheWatchdog)
     EXPECT_EQ(log.last(), QStringLiteral("stop"));
 }
 
-TEST_F(FileSetRun, AConverterThatCannotStartAgainAfterAHangEndsTheRun)
+TEST_F(FileSetRunInWindow, AConverterThatCannotStartAgainAfterAHangEndsTheRun)
 {
     import->conversionTimeoutMs = 200;
     file(QStringLiteral("a_visí.doc"));
@@ -283,7 +284,7 @@ TEST_F(FileSetRun, AConverterThatCannotStartAgainAfterAHangEndsTheRun)
     EXPECT_TRUE(boxes.isEmpty());
 }
 
-TEST_F(FileSetRun, AStopDuringTheConversionSkipsTheFilteringAndSaysSo)
+TEST_F(FileSetRunInWindow, AStopDuringTheConversionSkipsTheFilteringAndSaysSo)
 {
     for (const char* name : {"a.doc", "b.doc", "c.doc"})
         file(QString::fromUtf8(name));
@@ -302,7 +303,7 @@ TEST_F(FileSetRun, AStopDuringTheConversionSkipsTheFilteringAndSaysSo)
     EXPECT_FALSE(import->StopRequested);
 }
 
-TEST_F(FileSetRun, AStopDuringAHangingConversionKillsItAtOnce)
+TEST_F(FileSetRunInWindow, AStopDuringAHangingConversionKillsItAtOnce)
 {
     file(QStringLiteral("a_visí.doc"));
     file(QStringLiteral("b.doc"));
@@ -317,7 +318,7 @@ TEST_F(FileSetRun, AStopDuringAHangingConversionKillsItAtOnce)
     EXPECT_EQ(boxes, QStringList{"Průběh byl zastaven."});
 }
 
-TEST_F(FileSetRun, AStopDuringTheFilteringStillRemovesDuplicatesAsksAndEnds)
+TEST_F(FileSetRunInWindow, AStopDuringTheFilteringStillRemovesDuplicatesAsksAndEnds)
 {
     file(QStringLiteral("a.txt"), "Ulice 1 Ulice 1 Ulice 2");
     file(QStringLiteral("pod/b.txt"), "Ulice 3");  // files of a folder come first
@@ -338,7 +339,7 @@ TEST_F(FileSetRun, AStopDuringTheFilteringStillRemovesDuplicatesAsksAndEnds)
     EXPECT_EQ(import->Memo1->toPlainText(), QStringLiteral("Ulice 3")) << "the later file is still loaded";
 }
 
-TEST_F(FileSetRun, AConverterThatCannotStartEndsTheRunWithItsError)
+TEST_F(FileSetRunInWindow, AConverterThatCannotStartEndsTheRunWithItsError)
 {
     failStart = true;
     file(QStringLiteral("a.doc"));
@@ -354,7 +355,7 @@ TEST_F(FileSetRun, AConverterThatCannotStartEndsTheRunWithItsError)
     EXPECT_FALSE(import->Zastavit_Button->isEnabled());
 }
 
-TEST_F(FileSetRun, WhileARunServesEventsOtherRunsAndSavesAreRefused)
+TEST_F(FileSetRunInWindow, WhileARunServesEventsOtherRunsAndSavesAreRefused)
 {
     file(QStringLiteral("a.doc"));
     file(QStringLiteral("b.doc"));
@@ -376,7 +377,7 @@ TEST_F(FileSetRun, WhileARunServesEventsOtherRunsAndSavesAreRefused)
     EXPECT_FALSE(import->PopupMenu1->isVisible());
 }
 
-TEST_F(FileSetRun, ClosingTheProgramDuringARunStopsIt)
+TEST_F(FileSetRunInWindow, ClosingTheProgramDuringARunStopsIt)
 {
     for (const char* name : {"a.doc", "b.doc", "c.doc"})
         file(QString::fromUtf8(name));
@@ -389,7 +390,7 @@ TEST_F(FileSetRun, ClosingTheProgramDuringARunStopsIt)
     EXPECT_EQ(boxes, QStringList{"Průběh byl zastaven."});
 }
 
-TEST_F(FileSetRun, EscapePressesStopWhileItIsEnabled)
+TEST_F(FileSetRunInWindow, EscapePressesStopWhileItIsEnabled)
 {
     import->show();
     import->activateWindow();
@@ -402,4 +403,32 @@ TEST_F(FileSetRun, EscapePressesStopWhileItIsEnabled)
     ASSERT_TRUE(QTest::qWaitForWindowActive(import.get()));
     QTest::keyClick(import->Memo1, Qt::Key_Escape);
     EXPECT_TRUE(import->StopRequested);
+}
+
+TEST_F(FileSetRunInWindow, TheRunNeedsNoWindow)
+{
+    file(QStringLiteral("a.doc"));
+    file(QStringLiteral("zlý.doc"));
+    file(QStringLiteral("b.doc"));
+    file(QStringLiteral("b.doc.txt"), "b.doc\r\nUlice 2\r\n");  // the user's own
+    ReviewListModel found;
+    QStringList notices;
+    QString shown;
+    bool stop = false;
+    FileSetRun::Hooks hooks;
+    hooks.status = [this](const QString& text) { statuses << text; };
+    hooks.notice = [&](const QString& text) { notices << text; };
+    hooks.deleteGeneratedFiles = [] { return true; };
+    hooks.showFilteredText = [&](const QString& text) { shown = text; };
+    hooks.serveEvents = [] {};
+    hooks.listComplete = [] {};
+    FileSetRun run(std::move(hooks), found, [this] { return std::make_unique<FakeConverter>(log, root); }, 1000);
+    run.run(root, dir.file(QStringLiteral("Jan Novák/Data (účetní)/hledani/adresy.txt")), stop);
+
+    EXPECT_EQ(found.texts(), (QStringList{"1. filtr|Ulice 1", "1. filtr|Ulice 2", "2. filtr|a.doc", "2. filtr|b.doc"}));
+    EXPECT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices.value(0).endsWith(QStringLiteral("zlý.doc\npoškozený soubor")));
+    EXPECT_EQ(statuses.last(), QStringLiteral("Hotovo."));
+    EXPECT_FALSE(QFile::exists(root + QStringLiteral("a.doc.txt"))) << "the run's own text file stayed";
+    EXPECT_TRUE(QFile::exists(root + QStringLiteral("b.doc.txt"))) << "the user's text file was deleted";
 }
