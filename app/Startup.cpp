@@ -5,7 +5,7 @@
 #include "platform/UnoOfficeAutomation.h"
 #include "platform/X11DesktopWindows.h"
 #include "platform/XTestKeyboard.h"
-#include "import/Import_Unit.h"
+#include "ui/import/Import_Unit.h"
 #include "output/EditorInsertion.h"
 #include "ui/preview/Nahled_Unit.h"
 #include "ui/settings/About_Unit.h"

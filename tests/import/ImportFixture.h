@@ -2,7 +2,7 @@
 
 // The import window beside the main window and the settings window, on a
 // data folder of its own.
-#include "import/Import_Unit.h"
+#include "ui/import/Import_Unit.h"
 #include "support/ModalAnswerer.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/settings/About_Unit.h"

@@ -1,7 +1,7 @@
 // The import window: the memo run over filter files, and saving the ticked
 // candidates as snippets.
 #include "common/Win1250.h"
-#include "import/Import_Unit.h"
+#include "ui/import/Import_Unit.h"
 #include "regex/ERegExpr.h"
 #include "ImportFixture.h"
 #include "ui/settings/About_Unit.h"

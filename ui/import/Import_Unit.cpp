@@ -1,4 +1,4 @@
-#include "import/Import_Unit.h"
+#include "ui/import/Import_Unit.h"
 
 #include "common/Paths.h"
 #include "common/TextFile.h"
