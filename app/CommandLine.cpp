@@ -6,15 +6,6 @@
 
 namespace vorlin {
 
-std::optional<QString> installedVersion(const QString& exeDir)
-{
-    try {
-        return splitLines(win1250::decode(readWholeFile(exeDir + QStringLiteral("vorlin.txt")))).value(0);
-    } catch (const Error&) {
-        return std::nullopt;
-    }
-}
-
 bool hasGraphicalSession()
 {
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")

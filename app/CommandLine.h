@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/VersionFile.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,10 +19,6 @@ struct CommandLineAnswer {
     QString out;  // for stdout
     QString err;  // for stderr
 };
-
-// The first line of the version file beside the executable, the installed
-// version; nothing when the file cannot be read.
-std::optional<QString> installedVersion(const QString& exeDir);
 
 CommandLineAnswer answerCommandLine(const QStringList& arguments, const QString& version, bool hasDisplay);
 

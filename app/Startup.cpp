@@ -1,6 +1,6 @@
 #include "app/Startup.h"
 
-#include "app/ErrorBox.h"
+#include "ui/shell/ErrorBox.h"
 #include "data/DM_Unit.h"
 #include "platform/UnoOfficeAutomation.h"
 #include "platform/X11DesktopWindows.h"

@@ -4,7 +4,7 @@
 #include "app/QuitOnSignals.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
-#include "app/VorlinApplication.h"
+#include "ui/shell/VorlinApplication.h"
 #include "ui/Icons.h"
 #include "ui/main/Vorlin_Unit.h"
 

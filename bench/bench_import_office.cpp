@@ -2,7 +2,7 @@
 // 200 generated documents (half doc, half docx) through it, against the
 // office's own command line started once per file.
 #include "PrivateWriter.h"
-#include "app/VorlinApplication.h"
+#include "ui/shell/VorlinApplication.h"
 #include "bench/Measure.h"
 #include "platform/PrivateOfficeConverter.h"
 #include "platform/UnoContext.h"

@@ -2,7 +2,7 @@
 // from row to row (the body loaded and shown), the memory it all takes, and
 // the preview window shown and closed.
 #include "app/Startup.h"
-#include "app/VorlinApplication.h"
+#include "ui/shell/VorlinApplication.h"
 #include "bench/Measure.h"
 #include "bench/Memory.h"
 #include "bench/SnippetGenerator.h"

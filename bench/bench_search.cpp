@@ -2,7 +2,7 @@
 // keystroke (the query reopened, the grid and the editor showing the first
 // match), a click on a column title, and fast typing.
 #include "app/Startup.h"
-#include "app/VorlinApplication.h"
+#include "ui/shell/VorlinApplication.h"
 #include "bench/Measure.h"
 #include "bench/SnippetGenerator.h"
 #include "common/Paths.h"

@@ -2,7 +2,7 @@
 // the backup of a data folder holding a 400 MB database against `cp -r` of the
 // same folder, and the start with the update check ticked and no network.
 #include "app/Startup.h"
-#include "app/VorlinApplication.h"
+#include "ui/shell/VorlinApplication.h"
 #include "bench/Measure.h"
 #include "bench/SnippetGenerator.h"
 #include "common/Paths.h"

@@ -3,7 +3,7 @@
 // Ctrl+V arrives in another program after its countdown.
 #include "PasteTarget.h"
 #include "app/Startup.h"
-#include "app/VorlinApplication.h"
+#include "ui/shell/VorlinApplication.h"
 #include "bench/Measure.h"
 #include "bench/SnippetGenerator.h"
 #include "common/Paths.h"

@@ -3,7 +3,7 @@
 // first and the later ones, and the connection alone.
 #include "PrivateWriter.h"
 #include "app/Startup.h"
-#include "app/VorlinApplication.h"
+#include "ui/shell/VorlinApplication.h"
 #include "bench/Measure.h"
 #include "bench/SnippetGenerator.h"
 #include "data/DM_Unit.h"

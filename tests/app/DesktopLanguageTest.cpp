@@ -1,4 +1,4 @@
-#include "app/DesktopLanguage.h"
+#include "ui/shell/DesktopLanguage.h"
 
 #include <QApplication>
 #include <QFontDatabase>

@@ -1,6 +1,6 @@
 #include "support/StoreFixture.h"
 
-#include "app/ErrorBox.h"
+#include "ui/shell/ErrorBox.h"
 #include "common/Error.h"
 #include "common/Paths.h"
 #include "data/FontText.h"

@@ -1,4 +1,4 @@
-#include "app/VorlinApplication.h"
+#include "ui/shell/VorlinApplication.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ErrorBox.h"
+#include "ui/shell/ErrorBox.h"
 #include "common/Paths.h"
 #include "data/IniFile.h"
 #include "data/KindsFile.h"

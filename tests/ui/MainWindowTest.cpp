@@ -11,7 +11,7 @@
 #include "ui/main/Vorlin_Unit.h"
 #include "ui/widgets/WrappedCheckBox.h"
 
-#include "app/ErrorBox.h"
+#include "ui/shell/ErrorBox.h"
 
 #include <QAccessible>
 #include <QDialog>

@@ -4,7 +4,7 @@
 #include "common/TextFile.h"
 #include "common/Win1250.h"
 #include "data/DM_Unit.h"
-#include "app/ErrorBox.h"
+#include "ui/shell/ErrorBox.h"
 #include "import/Candidates.h"
 #include "import/FileSetRun.h"
 #include "platform/PrivateOfficeConverter.h"

@@ -1,6 +1,6 @@
 #include "ui/main/Vorlin_Unit.h"
 
-#include "app/ErrorBox.h"
+#include "ui/shell/ErrorBox.h"
 #include "common/Error.h"
 #include "common/Integer.h"
 #include "common/Paths.h"

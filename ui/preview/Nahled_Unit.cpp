@@ -1,6 +1,6 @@
 #include "ui/preview/Nahled_Unit.h"
 
-#include "app/ErrorBox.h"
+#include "ui/shell/ErrorBox.h"
 #include "common/TextFile.h"
 #include "data/DM_Unit.h"
 #include "rtf/Rtf.h"

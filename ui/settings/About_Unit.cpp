@@ -1,6 +1,6 @@
 #include "ui/settings/About_Unit.h"
 
-#include "app/CommandLine.h"
+#include "common/VersionFile.h"
 #include "common/Error.h"
 #include "common/Paths.h"
 #include "common/TextFile.h"

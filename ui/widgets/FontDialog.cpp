@@ -1,6 +1,6 @@
 #include "ui/widgets/FontDialog.h"
 
-#include "app/DesktopLanguage.h"
+#include "ui/shell/DesktopLanguage.h"
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -1,4 +1,4 @@
-#include "app/ErrorBox.h"
+#include "ui/shell/ErrorBox.h"
 
 #include "common/Error.h"
 

@@ -1,7 +1,7 @@
-#include "app/VorlinApplication.h"
+#include "ui/shell/VorlinApplication.h"
 
-#include "app/DesktopLanguage.h"
-#include "app/ErrorBox.h"
+#include "ui/shell/DesktopLanguage.h"
+#include "ui/shell/ErrorBox.h"
 
 namespace vorlin {
 
