@@ -53,7 +53,6 @@ void createWindows(QObject* owner)
 void destroyWindows()
 {
     runShowingErrors([] { Vorlin_Form->FormDestroy(); });
-    writerConnection = {};
     delete Import_Form;
     Import_Form = nullptr;
     delete Nahled_Form;

@@ -4,26 +4,21 @@
 
 namespace vorlin::platform {
 
-// Microsoft Word driven through its automation interface.
+// Microsoft Word, asked to paste at the cursor of its active document.
 class WordAutomation {
 public:
     virtual ~WordAutomation() = default;
 
-    // The running Word application; Word is not started when it does not run.
-    virtual OfficeRef activeApplication() = 0;
-    virtual OfficeRef selection(const OfficeRef& application) = 0;
-    virtual void paste(const OfficeRef& selection) = 0;
-    virtual void pasteAndFormat(const OfficeRef& selection, qint32 pasteType) = 0;
+    // The clipboard with its formatting, or as plain text, into the running
+    // Word's active document; Word is not started when it does not run.
+    virtual void pasteIntoActiveDocument(bool formatted) = 0;
 };
 
 // No Word is registered on this system: reaching it fails as resolving an
 // unknown program identifier does.
 class UnregisteredWord : public WordAutomation {
 public:
-    OfficeRef activeApplication() override;
-    OfficeRef selection(const OfficeRef& application) override;
-    void paste(const OfficeRef& selection) override;
-    void pasteAndFormat(const OfficeRef& selection, qint32 pasteType) override;
+    void pasteIntoActiveDocument(bool formatted) override;
 };
 
 }  // namespace vorlin::platform

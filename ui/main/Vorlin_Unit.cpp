@@ -442,18 +442,10 @@ void TVorlin_Form::Button35Click()
     const bool shown = desktopWindows && ShowEditorWindow(title, *desktopWindows);
     if (*kind == EditorKind::Word) {
         if (word)
-            PasteIntoWord(*word, CheckBox4->isChecked());
+            word->pasteIntoActiveDocument(CheckBox4->isChecked());
     } else if (office) {
-        try {
-            ConnectWriter(*office);
-            if (shown)
-                AwaitWriterFrame(*office, title);
-            PasteIntoWriter(*office, title, CheckBox4->isChecked());
-        } catch (...) {
-            ReleaseWriter(*office);
-            throw;
-        }
-        ReleaseWriter(*office);
+        const Hourglass hourglass;
+        office->pasteInto(title, CheckBox4->isChecked(), shown);
     }
     if (CheckBox1->isChecked() && desktopWindows)
         MaximizeEditorWindow(title, *desktopWindows);
