@@ -1,5 +1,7 @@
 #include "platform/XTestKeyboard.h"
 
+#include "platform/KeyChord.h"
+
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -12,18 +14,21 @@ namespace {
 // program reads the changed layout before it reads the key.
 constexpr int kSpareKeyHoldMs = 500;
 
-KeySym symbolOf(unsigned virtualKey)
+KeySym symbolOf(Qt::Key key)
 {
-    switch (virtualKey) {
-    case kVkShift: return XK_Shift_L;
-    case kVkControl: return XK_Control_L;
-    case kVkMenu: return XK_Alt_L;
+    switch (key) {
+    case Qt::Key_Shift: return XK_Shift_L;
+    case Qt::Key_Control: return XK_Control_L;
+    case Qt::Key_Alt: return XK_Alt_L;
+    case Qt::Key_Tab: return XK_Tab;
+    case Qt::Key_Return: return XK_Return;
+    case Qt::Key_Insert: return XK_Insert;
     default: break;
     }
-    if (virtualKey >= 'A' && virtualKey <= 'Z')
-        return XK_a + (virtualKey - 'A');
-    if (virtualKey >= '0' && virtualKey <= '9')
-        return XK_0 + (virtualKey - '0');
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return XK_a + (key - Qt::Key_A);
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return XK_0 + (key - Qt::Key_0);
     return NoSymbol;
 }
 
@@ -67,9 +72,8 @@ bool XTestKeyboard::connect()
     return true;
 }
 
-unsigned XTestKeyboard::keycodeOf(unsigned virtualKey, bool bindWhenMissing)
+unsigned XTestKeyboard::keycodeOf(unsigned long symbol, bool bindWhenMissing)
 {
-    const KeySym symbol = symbolOf(virtualKey);
     if (symbol == NoSymbol)
         return 0;
     if (spareKeycode_ && spareSymbol_ == symbol)
@@ -133,21 +137,17 @@ void XTestKeyboard::releaseHeldModifiers()
     XFreeModifiermap(modifiers);
 }
 
-unsigned XTestKeyboard::scanCode(unsigned virtualKey)
-{
-    if (!connect())
-        return 0;
-    // An X keycode is the kernel's scan code plus 8.
-    const unsigned keycode = keycodeOf(virtualKey, false);
-    return keycode >= 8 ? keycode - 8 : 0;
-}
-
-void XTestKeyboard::keyEvent(std::uint8_t virtualKey, std::uint8_t, unsigned flags)
+void XTestKeyboard::sendChord(Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
     if (!connect())
         return;
-    const bool press = !(flags & kKeyUp);
-    const unsigned keycode = keycodeOf(virtualKey, press);
+    for (const KeyStroke& next : chordStrokes(key, modifiers))
+        stroke(next.key, next.press);
+}
+
+void XTestKeyboard::stroke(Qt::Key key, bool press)
+{
+    const unsigned keycode = keycodeOf(symbolOf(key), press);
     if (!keycode)
         return;
     if (press) {

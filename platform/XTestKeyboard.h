@@ -13,8 +13,8 @@ namespace vorlin::platform {
 
 // Key events through the X server's test extension, to whichever X window has
 // the focus (X11 programs and, under Wayland, the programs running on
-// XWayland). A virtual key is sent as the key of the current layout that
-// carries its symbol; when the layout has none (a Russian layout has no "v"),
+// XWayland). A key is sent as the key of the current layout that carries
+// its symbol; when the layout has none (a Russian layout has no "v"),
 // a spare key is given the symbol for the time of the send. Modifiers the user
 // still holds are let go first, so that Ctrl+V does not arrive as
 // Ctrl+Shift+V. Without an X display nothing is sent.
@@ -24,12 +24,12 @@ public:
     explicit XTestKeyboard(QObject* parent = nullptr);
     ~XTestKeyboard() override;
 
-    unsigned scanCode(unsigned virtualKey) override;
-    void keyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, unsigned flags) override;
+    void sendChord(Qt::Key key, Qt::KeyboardModifiers modifiers) override;
 
 private:
     bool connect();
-    unsigned keycodeOf(unsigned virtualKey, bool bindWhenMissing);
+    void stroke(Qt::Key key, bool press);
+    unsigned keycodeOf(unsigned long symbol, bool bindWhenMissing);
     void releaseHeldModifiers();
     void restoreSpareKey();
 

@@ -13,7 +13,7 @@ using namespace vorlin::test;
 
 namespace {
 
-const QStringList kCtrlV{"key 11 11 0", "key 56 56 0", "key 56 56 2", "key 11 11 2"};
+const QStringList kCtrlV{"Ctrl+V"};
 
 class DelayedPaste : public MainWindow {
 protected:
@@ -66,10 +66,10 @@ TEST_F(DelayedPaste, CtrlVFollowsOnceWhenTheCountdownEnds)
     EXPECT_TRUE(form->Timer1->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !keyboard.calls.isEmpty(); }, 3000));
     EXPECT_GE(clock.elapsed(), 990);
-    EXPECT_EQ(keyboard.events(), kCtrlV);
+    EXPECT_EQ(keyboard.calls, kCtrlV);
     EXPECT_FALSE(form->Timer1->isEnabled());
     QTest::qWait(1200);
-    EXPECT_EQ(keyboard.events(), kCtrlV);  // one keystroke per arming
+    EXPECT_EQ(keyboard.calls, kCtrlV);  // one keystroke per arming
 }
 
 TEST_F(DelayedPaste, PressingAgainWithTheSameNumberKeepsTheCountdownAnotherNumberRestartsIt)
@@ -92,7 +92,7 @@ TEST_F(DelayedPaste, PressingAgainWithTheSameNumberKeepsTheCountdownAnotherNumbe
     ASSERT_TRUE(QTest::qWaitFor([&] { return !keyboard.calls.isEmpty(); }, 3000));
     EXPECT_GE(clock.elapsed(), 1450);
     EXPECT_LT(clock.elapsed(), 1950);
-    EXPECT_EQ(keyboard.events(), kCtrlV);
+    EXPECT_EQ(keyboard.calls, kCtrlV);
 }
 
 TEST_F(DelayedPaste, IntervalsFromTheNumberBox)

@@ -9,7 +9,6 @@
 #include "data/SearchLines.h"
 #include "output/EditorDiscovery.h"
 #include "output/EditorInsertion.h"
-#include "output/KeyCombination.h"
 #include "data/Settings.h"
 #include "ui/Icons.h"
 #include "ui/widgets/EditShortcuts.h"
@@ -477,7 +476,7 @@ void TVorlin_Form::Button3Click()
 void TVorlin_Form::Timer1Timer()
 {
     if (keyboard)
-        SendKeyCombination(*keyboard, platform::kVkV, 4, false);
+        keyboard->sendChord(Qt::Key_V, Qt::ControlModifier);
     Timer1->setEnabled(false);
 }
 
