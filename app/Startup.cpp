@@ -1,5 +1,9 @@
 #include "app/Startup.h"
 
+#include "common/Paths.h"
+#include "data/KindsFile.h"
+#include "data/KindsList.h"
+
 #include "ui/shell/ErrorBox.h"
 #include "data/DM_Unit.h"
 #include "platform/UnoOfficeAutomation.h"
@@ -18,6 +22,8 @@ void createWindows(QObject* owner)
     DM = new TDM(owner);
     Vorlin_Form = new TVorlin_Form(&DM->Vorlin_DataSource);
     Vorlin_Form->keyboard = new platform::XTestKeyboard(owner);
+    auto* kinds = new KindsList(kinds::filePath(paths().dataDir), owner);
+    Vorlin_Form->listKindsOf(*kinds);
     static platform::X11DesktopWindows desktop;
     Vorlin_Form->desktopWindows = &desktop;
     static platform::UnoOfficeAutomation office;
@@ -43,10 +49,10 @@ void createWindows(QObject* owner)
     runShowingErrors([] { Vorlin_Form->FormCreate(); });
     DM->setBodyEditor(Vorlin_Form);
     runShowingErrors([] { DM->DataModuleCreate(); });
-    About_Form = new TAbout_Form;
+    About_Form = new TAbout_Form(*kinds);
     runShowingErrors([] { About_Form->FormCreate(); });
     Nahled_Form = new TNahled_Form(&DM->Vorlin_DataSource);
-    Import_Form = new TImport_Form;
+    Import_Form = new TImport_Form(*kinds);
     Vorlin_Form->show();
 }
 

@@ -16,10 +16,10 @@ protected:
     void SetUp() override
     {
         start(false);
-        about = std::make_unique<TAbout_Form>();
+        about = std::make_unique<TAbout_Form>(*kindsList);
         About_Form = about.get();
         about->setMemoLines(kinds::load(kinds::filePath(dataDir)));
-        import = std::make_unique<TImport_Form>();
+        import = std::make_unique<TImport_Form>(*kindsList);
         Import_Form = import.get();
         form->showImportWindow = [this] { import->showEmptied(); };
         form->stopRunsAtExit = [this] { import->Zastavit_ButtonClick(); };

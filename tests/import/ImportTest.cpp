@@ -4,6 +4,8 @@
 #include "ui/import/Import_Unit.h"
 #include "regex/ERegExpr.h"
 #include "ImportFixture.h"
+
+#include <QTextCursor>
 #include "ui/settings/About_Unit.h"
 
 #include <QDir>
@@ -104,12 +106,18 @@ TEST_F(Import, SavingStoresTheTickedCandidatesWithTheirKinds)
     import->items->setChecked(0, true);
     import->items->setChecked(1, true);
     import->items->setChecked(3, true);  // the order is the list's: "2. filtr|…", "B|…", "C…", "D…"
+    // A kind typed into the settings window and not saved yet goes along.
+    QTextCursor typing = about->Memo1->textCursor();
+    typing.movePosition(QTextCursor::End);
+    typing.insertText(QStringLiteral("ručně"));
     QStringList presets;
     {
         ModalAnswerer answerer = answerKinds({"Smlouva", "SMLOUVA", nullptr}, &presets);
         import->Button1Click();
     }
     EXPECT_EQ(presets, (QStringList{"", "Smlouva", "SMLOUVA"}));
+    EXPECT_EQ(kinds::load(kinds::filePath(dataDir)).mid(3), (QStringList{"ručně", "Smlouva"}));
+    EXPECT_EQ(about->memoLines().mid(3), (QStringList{"ručně", "Smlouva"}));
     const QList<QStringList> rows = storedRows();
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[0], (QStringList{"Jan Novák\r\nBrno", "Smlouva", "Jan Novák\r\nBrno"}));

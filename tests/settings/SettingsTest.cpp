@@ -21,7 +21,7 @@ protected:
     void open(bool withRows = true)
     {
         start(withRows);
-        about = std::make_unique<TAbout_Form>();
+        about = std::make_unique<TAbout_Form>(*kindsList);
         About_Form = about.get();
         about->queryUpdate = [this](bool interactive) {
             updateChecks << interactive;
@@ -113,7 +113,7 @@ TEST_F(Settings, CreationLoadsKindsChecksAtStartAndShowsTheVersion)
         if (c.stored)
             writeSetting(settings::kCheckAtStartKey, QString::fromUtf8(c.stored));
         const QDateTime before = QFileInfo(settings::filePath(dataDir)).lastModified();
-        about = std::make_unique<TAbout_Form>();
+        about = std::make_unique<TAbout_Form>(*kindsList);
         about->queryUpdate = [this](bool interactive) {
             updateChecks << interactive;
             return false;

@@ -29,6 +29,8 @@ protected:
         DM = dm.get();
         form = std::make_unique<TVorlin_Form>(&dm->Vorlin_DataSource);
         Vorlin_Form = form.get();
+        kindsList = std::make_unique<KindsList>(kinds::filePath(dataDir));
+        form->listKindsOf(*kindsList);
         createdOk = runShowingErrors([this] { form->FormCreate(); });
         dm->setBodyEditor(form.get());
         dm->DataModuleCreate();
@@ -85,6 +87,7 @@ protected:
             QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
 
+    std::unique_ptr<KindsList> kindsList;  // the program's, as start-up makes it
     std::unique_ptr<TVorlin_Form> form;
     bool createdOk = false;
     bool seedKinds = true;

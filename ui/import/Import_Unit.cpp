@@ -11,7 +11,6 @@
 #include "ui/widgets/FolderDialog.h"
 #include "regex/RegExpr.h"
 #include "ui/main/Vorlin_Unit.h"
-#include "ui/settings/About_Unit.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -48,7 +47,7 @@ QPushButton* twoLineButton(const QString& text, QWidget* parent)
 
 }  // namespace
 
-TImport_Form::TImport_Form(QWidget* parent) : ui::SecondaryWindow(parent)
+TImport_Form::TImport_Form(KindsList& kinds, QWidget* parent) : ui::SecondaryWindow(parent), kinds_(kinds)
 {
     setObjectName(QStringLiteral("Import_Form"));
     setWindowTitle(QStringLiteral("Import"));
@@ -220,11 +219,7 @@ void TImport_Form::Button1Click()
         query.setValue(QStringLiteral("nazev"), text);
         query.setValue(QStringLiteral("obsah"), text);
         QString kind = askKind(LastKind);
-        const QStringList known = About_Form->memoLines();
-        if (!known.contains(kind, Qt::CaseInsensitive)) {
-            About_Form->setMemoLines(known + QStringList{kind});
-            About_Form->Button4Click();
-        }
+        kinds_.add(kind);
         query.setValue(QStringLiteral("druh"), kind);
         LastKind = query.value(QStringLiteral("druh")).toString();
         query.post();

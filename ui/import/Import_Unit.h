@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/KindsList.h"
 #include "import/ReviewListModel.h"
 #include "platform/DocumentConverter.h"
 #include "ui/widgets/SecondaryWindow.h"
@@ -21,7 +22,8 @@ namespace vorlin {
 class TImport_Form : public ui::SecondaryWindow {
     Q_OBJECT
 public:
-    explicit TImport_Form(QWidget* parent = nullptr);
+    // New kinds of stored candidates go into the program's kinds list.
+    explicit TImport_Form(KindsList& kinds, QWidget* parent = nullptr);
 
     // Shown over the main window with an empty memo and an empty list.
     void showEmptied();
@@ -82,6 +84,7 @@ private:
     bool refusedDuringRun();
 
     bool runInProgress_ = false;
+    KindsList& kinds_;
 };
 
 // The one import window of the program.

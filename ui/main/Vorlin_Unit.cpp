@@ -329,6 +329,12 @@ void TVorlin_Form::FormCreate()
     Button1->setEnabled(bool(showSettingsWindow));
 }
 
+void TVorlin_Form::listKindsOf(KindsList& kinds)
+{
+    connect(&kinds, &KindsList::saved, this,
+            [this](const QStringList& saved) { setKindChoices(kinds::choicesWithEmptyFirst(saved)); });
+}
+
 void TVorlin_Form::setKindChoices(const QStringList& choices)
 {
     DBComboBox1->setItems(choices);

@@ -23,6 +23,7 @@
 #include "common/WindowTimer.h"
 #include "platform/DesktopWindows.h"
 #include "platform/Keyboard.h"
+#include "data/KindsList.h"
 #include "platform/OfficeAutomation.h"
 #include "platform/WordAutomation.h"
 #include <QToolBar>
@@ -71,6 +72,8 @@ public:
     // Replaces the kind lists' items (an empty entry first); the filter list
     // loses its selection, the query is not run again.
     void setKindChoices(const QStringList& choices);
+    // The kind box and the kind filter list follow every save of the list.
+    void listKindsOf(KindsList& kinds);
 
     // The icon's mouse report: a left click shows the window.
     void TrayIconActivated(QSystemTrayIcon::ActivationReason reason);

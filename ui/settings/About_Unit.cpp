@@ -64,7 +64,7 @@ void inform(QWidget* parent, const QString& text)
 
 }  // namespace
 
-TAbout_Form::TAbout_Form(QWidget* parent) : ui::SecondaryWindow(parent)
+TAbout_Form::TAbout_Form(KindsList& kinds, QWidget* parent) : ui::SecondaryWindow(parent), kinds_(kinds)
 {
     setObjectName(QStringLiteral("About_Form"));
     setWindowTitle(QStringLiteral("Nastavení, o programu"));
@@ -101,13 +101,20 @@ TAbout_Form::TAbout_Form(QWidget* parent) : ui::SecondaryWindow(parent)
     fonts->addStretch(1);
 
     GroupBox4 = new QGroupBox(QStringLiteral("Druhy vorlinů"), this);
-    auto* kinds = new QVBoxLayout(GroupBox4);
+    auto* kindsColumn = new QVBoxLayout(GroupBox4);
     Memo1 = new QPlainTextEdit(GroupBox4);
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    setMemoLines(kinds::initialKinds());
+    setMemoLines(kinds_.working());
+    // The memo is the working list: its edits are the list's, and what
+    // others add to the list shows in it.
+    connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { kinds_.setWorking(memoLines()); });
+    connect(&kinds_, &KindsList::workingChanged, this, [this](const QStringList& kinds) {
+        if (memoLines() != kinds)
+            setMemoLines(kinds);
+    });
     Button4 = new QPushButton(QStringLiteral("Uložit"), GroupBox4);
-    kinds->addWidget(Memo1, 1);
-    kinds->addWidget(Button4, 0, Qt::AlignRight);
+    kindsColumn->addWidget(Memo1, 1);
+    kindsColumn->addWidget(Button4, 0, Qt::AlignRight);
 
     GroupBox5 = new QGroupBox(QStringLiteral("Správa databáze programu"), this);
     auto* store = new QVBoxLayout(GroupBox5);
@@ -259,9 +266,8 @@ void TAbout_Form::Button3Click()
 
 void TAbout_Form::Button4Click()
 {
-    const QString path = kinds::filePath(paths().dataDir);
-    kinds::save(path, memoLines());
-    Vorlin_Form->setKindChoices(kinds::choicesWithEmptyFirst(kinds::load(path)));
+    kinds_.setWorking(memoLines());
+    kinds_.save();
 }
 
 void TAbout_Form::Button5Click()

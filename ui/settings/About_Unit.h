@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/KindsList.h"
 #include "ui/widgets/FontDialog.h"
 
 #include <QCheckBox>
@@ -22,7 +23,8 @@ namespace vorlin {
 class TAbout_Form : public ui::SecondaryWindow {
     Q_OBJECT
 public:
-    explicit TAbout_Form(QWidget* parent = nullptr);
+    // The kinds list is the program's, shown and edited in the memo.
+    explicit TAbout_Form(KindsList& kinds, QWidget* parent = nullptr);
 
     // Shown without being modal, in front; centred over the main window the
     // first time.
@@ -82,7 +84,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-
+    KindsList& kinds_;
 };
 
 // The one settings window of the program.
