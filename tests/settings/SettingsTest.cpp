@@ -4,8 +4,10 @@
 #include "support/ModalAnswerer.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/settings/About_Unit.h"
+#include "ui/widgets/FontFormat.h"
 
 #include <QDir>
+#include <QRandomGenerator>
 #include <QFontDialog>
 #include <QTextBlock>
 #include <QTextFragment>
@@ -347,4 +349,75 @@ TEST_F(Settings, ABackupSaysWhyItFailedRefusesTheDataFolderAndRemovesKilledPiece
     EXPECT_FALSE(QFile::exists(dataDir + QStringLiteral("zalohy/") + name)) << "nothing copied into the data folder";
     EXPECT_FALSE(QFile::exists(target.file(QStringLiteral("stara/") + name + QStringLiteral("/vorlin.mdb.vorlin-part"))));
     EXPECT_TRUE(QFile::exists(target.file(QStringLiteral("stara/") + name + QStringLiteral("/vorlin.mdb"))));
+}
+
+namespace {
+
+// Bodies of one to four paragraphs in assorted faces, sizes, styles, colours
+// and alignments, Czech letters and a tab among them.
+QString generatedBody(QRandomGenerator& random)
+{
+    static const char* const texts[] = {"Krajský soud v Brně", "Žďár nad Sázavou", "JUDr. Jan Novák\\tadvokát",
+                                        "Rozsudek", "čj. 25 Cdo 1234/2008", ""};
+    static const char* const faces[] = {"Tahoma", "DejaVu Serif", "Arial"};
+    QString body = QStringLiteral("{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fnil\\fcharset238 %1;}"
+                                  "{\\f1\\fnil\\fcharset238 %2;}}{\\colortbl ;\\red200\\green0\\blue0;}")
+                       .arg(QString::fromLatin1(faces[random.bounded(3)]), QString::fromLatin1(faces[random.bounded(3)]));
+    for (int paragraph = random.bounded(1, 5); paragraph > 0; --paragraph) {
+        body += QStringLiteral("\\pard%1\\f%2\\fs%3%4%5%6 ")
+                    .arg(QString::fromLatin1(random.bounded(3) == 0 ? "\\qc" : ""))
+                    .arg(random.bounded(2))
+                    .arg(16 + 2 * random.bounded(8))
+                    .arg(QString::fromLatin1(random.bounded(2) ? "\\b" : ""))
+                    .arg(QString::fromLatin1(random.bounded(3) == 0 ? "\\i" : ""))
+                    .arg(QString::fromLatin1(random.bounded(4) == 0 ? "\\cf1" : ""));
+        body += QString::fromUtf8(texts[random.bounded(6)]) + QStringLiteral("\\par ");
+    }
+    return body + u'}';
+}
+
+}  // namespace
+
+TEST_F(Settings, TheBulkChangeOverStoredBodiesGivesWhatTheEditorsWalkGave)
+{
+    QRandomGenerator random(23);
+    QList<Snippet> corpus{{"Prostý", "adresa", "prostý text bez RTF", ""}};
+    for (int i = 0; i < 150; ++i)
+        corpus << Snippet{QStringLiteral("Vzor %1").arg(i), QStringLiteral("petit"), generatedBody(random), QString()};
+    addRows(corpus);
+    open(false);
+    Font plain;
+    plain.setFace(QStringLiteral("Tahoma"));
+    Font styled;
+    styled.setFace(QStringLiteral("DejaVu Serif"));
+    styled.size = 14;
+    styled.styles = FontStyle::Bold | FontStyle::Italic | FontStyle::Underline;
+    styled.color = colors::clMaroon;
+    Font unsized;
+    unsized.setFace(QStringLiteral("Arial"));
+    unsized.size = 0;
+    unsized.styles = FontStyle::Strikeout;
+    for (const Font& font : {plain, styled, unsized}) {
+        SCOPED_TRACE(font.face.toStdString());
+        QMap<qint64, QString> expected;
+        for (qint64 id = 1; id <= corpus.size(); ++id)
+            expected[id] = ui::bodyWithFont(valueInFile(id, QStringLiteral("obsah")).toString(), font,
+                                            form->DBRichEdit1->palette());
+        // The walk through the main window's editor, row by row, as the
+        // change was first made.
+        db::Query& q = query();
+        q.first();
+        for (int row = 0; row < q.recordCount(); ++row) {
+            const QVariant id = q.value(QStringLiteral("ID"));
+            q.edit();
+            form->DBRichEdit1->selectAll();
+            form->DBRichEdit1->applyFont(font);
+            form->DBRichEdit1->moveCursor(QTextCursor::Start);
+            q.post();
+            q.locate(QStringLiteral("ID"), id);
+            q.next();
+        }
+        for (qint64 id = 1; id <= corpus.size(); ++id)
+            ASSERT_EQ(valueInFile(id, QStringLiteral("obsah")).toString().toStdString(), expected[id].toStdString()) << id;
+    }
 }

@@ -11,6 +11,7 @@
 #include "data/Settings.h"
 #include "ui/main/Vorlin_Unit.h"
 #include "ui/settings/FolderCopy.h"
+#include "ui/widgets/FontFormat.h"
 #include "ui/widgets/FolderDialog.h"
 #include "ui/widgets/GroupFrame.h"
 #include "ui/settings/Product.h"
@@ -235,9 +236,8 @@ void TAbout_Form::Button3Click()
     if (!askYesNo(this, QMessageBox::Warning, QStringLiteral("Warning"), kBulkQuestion))
         return;
     db::Query& query = DM->Vorlin_ADOQuery;
-    ui::DBRichEdit* editor = Vorlin_Form->DBRichEdit1;
     const Font font = FontDialog1.font();
-    query.first();
+    query.first();  // an unsaved edit of the current row is saved first
     const int count = query.recordCount();
 
     // Long lists show how far the change is; nothing but repaints is handled
@@ -246,14 +246,17 @@ void TAbout_Form::Button3Click()
     progress.setWindowTitle(windowTitle());
     progress.setMinimumDuration(500);
     progress.setWindowModality(Qt::NonModal);
+    const QString body = QStringLiteral("obsah");
     for (int row = 0; row < count; ++row) {
         const QVariant id = query.value(QStringLiteral("ID"));
-        query.edit();
-        editor->selectAll();
-        editor->applyFont(font);
-        editor->moveCursor(QTextCursor::Start);
-        query.post();
-        query.locate(QStringLiteral("ID"), id);
+        const QString stored = query.value(body).toString();
+        const QString changed = ui::bodyWithFont(stored, font, palette());
+        if (changed != stored) {
+            query.edit();
+            query.setValue(body, changed);
+            query.post();
+            query.locate(QStringLiteral("ID"), id);
+        }
         query.next();
         if (row % 50 == 49) {
             progress.setValue(row + 1);

@@ -2,6 +2,7 @@
 
 #include "rtf/Rtf.h"
 #include "ui/widgets/EditKeys.h"
+#include "ui/widgets/FontFormat.h"
 
 #include <QInputMethodEvent>
 #include <QMimeData>
@@ -57,21 +58,7 @@ void DBRichEdit::setTypingFont(const Font& font)
 
 void DBRichEdit::applyFont(const Font& font)
 {
-    const QFont qfont = font.toQFont();
-    QTextCharFormat format;
-    format.setFontFamilies({font.face});
-    if (font.size > 0)
-        format.setFontPointSize(font.size);
-    const QColor color = toQColor(font.color, palette());
-    if (color.isValid())
-        format.setForeground(color);
-    else
-        format.clearForeground();
-    format.setFontWeight(qfont.bold() ? QFont::Bold : QFont::Normal);
-    format.setFontItalic(qfont.italic());
-    format.setFontUnderline(qfont.underline());
-    format.setFontStrikeOut(qfont.strikeOut());
-    mergeCurrentCharFormat(format);
+    mergeCurrentCharFormat(charFormatOf(font, palette()));
 }
 
 void DBRichEdit::keyPressEvent(QKeyEvent* event)
