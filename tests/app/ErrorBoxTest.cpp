@@ -1,4 +1,5 @@
 #include "ui/shell/ErrorBox.h"
+#include "ui/shell/Guarded.h"
 #include "common/Error.h"
 #include "support/ModalAnswerer.h"
 
@@ -69,6 +70,22 @@ TEST(ErrorBox, AnErrorLeavingAHandlerIsShownAndTheProgramCarriesOn)
     QCoreApplication::sendEvent(&button, &event);
     EXPECT_EQ(button.stepsDone, 2);
     EXPECT_EQ(answerer.seen().size(), 2);
+}
+
+TEST(ErrorBox, AnErrorOfASignalsHandlerStopsAtTheHandlersEdge)
+{
+    QPushButton button;
+    int calls = 0;
+    QObject::connect(&button, &QPushButton::clicked, &button, ui::guarded([&](bool) {
+        ++calls;
+        throw Error(QStringLiteral("Soubor nelze otevřít"));
+    }));
+    ModalAnswerer answerer;
+    button.click();  // returns here: the error did not go through Qt
+    button.click();
+    EXPECT_EQ(calls, 2);
+    ASSERT_EQ(answerer.seen().size(), 2);
+    EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("Soubor nelze otevřít."));
 }
 
 TEST(ErrorBox, CreationStepsShowTheirErrorAndTheStartGoesOn)

@@ -5,6 +5,7 @@
 #include "common/Win1250.h"
 #include "data/DM_Unit.h"
 #include "ui/shell/ErrorBox.h"
+#include "ui/shell/Guarded.h"
 #include "import/Candidates.h"
 #include "import/FileSetRun.h"
 #include "platform/PrivateOfficeConverter.h"
@@ -104,19 +105,19 @@ TImport_Form::TImport_Form(KindsList& kinds, QWidget* parent) : ui::SecondaryWin
     layout->addLayout(middle, 1);
     layout->addWidget(StatusBar1);
 
-    connect(Button2, &QPushButton::clicked, this, &TImport_Form::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(Button3); });
-    connect(Button4, &QPushButton::clicked, this, [this] { Button3Click(Button4); });
-    connect(Zastavit_Button, &QPushButton::clicked, this, &TImport_Form::Zastavit_ButtonClick);
+    connect(Button2, &QPushButton::clicked, this, ui::guarded(this, &TImport_Form::Button2Click));
+    connect(Button3, &QPushButton::clicked, this, ui::guarded([this] { Button3Click(Button3); }));
+    connect(Button4, &QPushButton::clicked, this, ui::guarded([this] { Button3Click(Button4); }));
+    connect(Zastavit_Button, &QPushButton::clicked, this, ui::guarded(this, &TImport_Form::Zastavit_ButtonClick));
     // The window's cancel button: Esc presses it while it is enabled.
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, [this] {
         if (Zastavit_Button->isEnabled())
             Zastavit_Button->click();
     });
-    connect(Button1, &QPushButton::clicked, this, &TImport_Form::Button1Click);
-    connect(Button5, &QPushButton::clicked, this, &TImport_Form::Button5Click);
-    connect(Button6, &QPushButton::clicked, this, &TImport_Form::Button6Click);
-    connect(Button7, &QPushButton::clicked, this, &TImport_Form::Button7Click);
+    connect(Button1, &QPushButton::clicked, this, ui::guarded(this, &TImport_Form::Button1Click));
+    connect(Button5, &QPushButton::clicked, this, ui::guarded(this, &TImport_Form::Button5Click));
+    connect(Button6, &QPushButton::clicked, this, ui::guarded(this, &TImport_Form::Button6Click));
+    connect(Button7, &QPushButton::clicked, this, ui::guarded(this, &TImport_Form::Button7Click));
 
     chooseInputFile = [this] {
         return QFileDialog::getOpenFileName(this, QStringLiteral("Otevřít vstup txt"), QString(),
@@ -177,9 +178,9 @@ void TImport_Form::Button3Click(QPushButton* pressed)
         QAction* item = PopupMenu1->addAction(caption);
         item->setData(file);
         if (pressed == Button3)
-            connect(item, &QAction::triggered, this, [this, file] { PopupMenuItemsClick(file); });
+            connect(item, &QAction::triggered, this, ui::guarded([this, file] { PopupMenuItemsClick(file); }));
         else
-            connect(item, &QAction::triggered, this, [this, file] { PopupMenuItemsClick2(file); });
+            connect(item, &QAction::triggered, this, ui::guarded([this, file] { PopupMenuItemsClick2(file); }));
     }
     PopupMenu1->popup(pressed->mapToGlobal(QPoint(pressed->width(), pressed->height())));
 }

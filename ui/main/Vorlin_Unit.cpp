@@ -1,6 +1,7 @@
 #include "ui/main/Vorlin_Unit.h"
 
 #include "ui/shell/ErrorBox.h"
+#include "ui/shell/Guarded.h"
 #include "common/Error.h"
 #include "common/Integer.h"
 #include "common/Paths.h"
@@ -93,13 +94,13 @@ TVorlin_Form::TVorlin_Form(db::DataSource* dataSource, QWidget* parent) : QWidge
 
     Timer1 = new WindowTimer(this);
     Timer1->setInterval(1000);
-    connect(Timer1, &WindowTimer::timeout, this, &TVorlin_Form::Timer1Timer);
+    connect(Timer1, &WindowTimer::timeout, this, ui::guarded(this, &TVorlin_Form::Timer1Timer));
 
     TrayIcon = new QSystemTrayIcon(this);
     TrayIcon->setIcon(ui::icons::application());
     TrayIcon->setToolTip(QStringLiteral("Vorlin"));
     TrayIcon->setContextMenu(PopupMenu1);
-    connect(TrayIcon, &QSystemTrayIcon::activated, this, &TVorlin_Form::TrayIconActivated);
+    connect(TrayIcon, &QSystemTrayIcon::activated, this, ui::guarded(this, &TVorlin_Form::TrayIconActivated));
 
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -126,9 +127,9 @@ QWidget* TVorlin_Form::buildLeftColumn(db::DataSource* dataSource)
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setMinimumHeight(520);
     layout->addWidget(DBGrid1, 1);
-    connect(DBGrid1, &ui::DBGrid::rowDoubleClicked, this, &TVorlin_Form::DBGrid1DblClick);
+    connect(DBGrid1, &ui::DBGrid::rowDoubleClicked, this, ui::guarded(this, &TVorlin_Form::DBGrid1DblClick));
     connect(DBGrid1, &ui::DBGrid::titleClicked, this,
-            [this](int, const QString& field) { DBGrid1TitleClick(field); });
+            ui::guarded([this](int, const QString& field) { DBGrid1TitleClick(field); }));
     return column;
 }
 
@@ -155,8 +156,8 @@ QWidget* TVorlin_Form::buildMiddleColumn(db::DataSource* dataSource)
     ListBox1->addItems(kinds::choicesWithEmptyFirst(kinds::initialKinds()));
     ListBox1->setFixedSize(140, 96);
     Jmeno_Edit->installEventFilter(this);
-    connect(Jmeno_Edit, &QLineEdit::textChanged, this, &TVorlin_Form::Jmeno_EditChange);
-    connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TVorlin_Form::Jmeno_EditChange);
+    connect(Jmeno_Edit, &QLineEdit::textChanged, this, ui::guarded(this, &TVorlin_Form::Jmeno_EditChange));
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, ui::guarded(this, &TVorlin_Form::Jmeno_EditChange));
     search->addLayout(words, 1);
     search->addWidget(ListBox1);
     layout->addWidget(GroupBox1);
@@ -212,8 +213,8 @@ void TVorlin_Form::buildEditorToolBar()
     ToolBar1->addSeparator();
     Button4 = new QPushButton(QStringLiteral("Náhled"), ToolBar1);
     ToolBar1->addWidget(Button4);
-    connect(ToolButton8, &QAction::triggered, this, &TVorlin_Form::ToolButton8Click);
-    connect(Button4, &QPushButton::clicked, this, &TVorlin_Form::Button4Click);
+    connect(ToolButton8, &QAction::triggered, this, ui::guarded(this, &TVorlin_Form::ToolButton8Click));
+    connect(Button4, &QPushButton::clicked, this, ui::guarded(this, &TVorlin_Form::Button4Click));
 }
 
 QWidget* TVorlin_Form::buildRightColumn()
@@ -245,20 +246,20 @@ QWidget* TVorlin_Form::buildRightColumn()
         box->setChecked(true);
         export_->addWidget(box);
     }
-    connect(Button36, &QPushButton::clicked, this, [this] { Button36Click(Button36); });
-    connect(Button2, &QPushButton::clicked, this, [this] { Button36Click(Button2); });
-    connect(Button35, &QPushButton::clicked, this, &TVorlin_Form::Button35Click);
+    connect(Button36, &QPushButton::clicked, this, ui::guarded([this] { Button36Click(Button36); }));
+    connect(Button2, &QPushButton::clicked, this, ui::guarded([this] { Button36Click(Button2); }));
+    connect(Button35, &QPushButton::clicked, this, ui::guarded(this, &TVorlin_Form::Button35Click));
     layout->addWidget(GroupBox19);
 
     GroupBox2 = new QGroupBox(QStringLiteral("Jiná práce s textem"), column);
     ui::frameGroup(GroupBox2, toQColor(kOtherWorkColour));
     auto* other = new QGridLayout(GroupBox2);
     Button3 = new QPushButton(QStringLiteral("Kopírovat text do schránky"), GroupBox2);
-    connect(Button3, &QPushButton::clicked, this, &TVorlin_Form::Button3Click);
+    connect(Button3, &QPushButton::clicked, this, ui::guarded(this, &TVorlin_Form::Button3Click));
     BitBtn6 = new QToolButton(GroupBox2);
     BitBtn6->setIcon(ui::icons::glyph(ui::icons::Glyph::Help));
     BitBtn6->setAutoRaise(true);
-    connect(BitBtn6, &QToolButton::clicked, this, &TVorlin_Form::BitBtn6Click);
+    connect(BitBtn6, &QToolButton::clicked, this, ui::guarded(this, &TVorlin_Form::BitBtn6Click));
     CheckBox3 = new ui::WrappedCheckBox(QStringLiteral("a použít zkratku ctrl+v po uplynutí časového intervalu"),
                                         GroupBox2);
     Edit1 = new QLineEdit(QStringLiteral("4"), GroupBox2);
@@ -281,13 +282,13 @@ QWidget* TVorlin_Form::buildRightColumn()
     layout->addStretch(1);
     Button5 = new QPushButton(QStringLiteral("Speciální import"), column);
     Button5->setVisible(false);
-    connect(Button5, &QPushButton::clicked, this, &TVorlin_Form::Button5Click);
+    connect(Button5, &QPushButton::clicked, this, ui::guarded(this, &TVorlin_Form::Button5Click));
     // The button stays invisible; its window opens from the keyboard too.
     auto* importShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I), this);
-    connect(importShortcut, &QShortcut::activated, this, &TVorlin_Form::Button5Click);
+    connect(importShortcut, &QShortcut::activated, this, ui::guarded(this, &TVorlin_Form::Button5Click));
     layout->addWidget(Button5);
     Button1 = new QPushButton(QStringLiteral("Nastavení, o programu"), column);
-    connect(Button1, &QPushButton::clicked, this, &TVorlin_Form::Button1Click);
+    connect(Button1, &QPushButton::clicked, this, ui::guarded(this, &TVorlin_Form::Button1Click));
     layout->addWidget(Button1);
     return column;
 }

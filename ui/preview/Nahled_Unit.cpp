@@ -1,6 +1,7 @@
 #include "ui/preview/Nahled_Unit.h"
 
 #include "ui/shell/ErrorBox.h"
+#include "ui/shell/Guarded.h"
 #include "common/TextFile.h"
 #include "data/DM_Unit.h"
 #include "rtf/Rtf.h"
@@ -67,9 +68,9 @@ TNahled_Form::TNahled_Form(db::DataSource* dataSource, QWidget* parent) : ui::Se
     ToolBar1->addWidget(Button1);
     ToolBar1->addWidget(Button2);
 
-    connect(ToolButton8, &QAction::triggered, this, &TNahled_Form::ToolButton8Click);
-    connect(Button1, &QPushButton::clicked, this, &TNahled_Form::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TNahled_Form::Button2Click);
+    connect(ToolButton8, &QAction::triggered, this, ui::guarded(this, &TNahled_Form::ToolButton8Click));
+    connect(Button1, &QPushButton::clicked, this, ui::guarded(this, &TNahled_Form::Button1Click));
+    connect(Button2, &QPushButton::clicked, this, ui::guarded(this, &TNahled_Form::Button2Click));
 
     resize(602, 443);
 }

@@ -11,6 +11,7 @@
 #include "data/Settings.h"
 #include "ui/main/Vorlin_Unit.h"
 #include "ui/settings/FolderCopy.h"
+#include "ui/shell/Guarded.h"
 #include "ui/widgets/FontFormat.h"
 #include "ui/widgets/FolderDialog.h"
 #include "ui/widgets/GroupFrame.h"
@@ -108,7 +109,7 @@ TAbout_Form::TAbout_Form(KindsList& kinds, QWidget* parent) : ui::SecondaryWindo
     setMemoLines(kinds_.working());
     // The memo is the working list: its edits are the list's, and what
     // others add to the list shows in it.
-    connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { kinds_.setWorking(memoLines()); });
+    connect(Memo1, &QPlainTextEdit::textChanged, this, ui::guarded([this] { kinds_.setWorking(memoLines()); }));
     connect(&kinds_, &KindsList::workingChanged, this, [this](const QStringList& kinds) {
         if (memoLines() != kinds)
             setMemoLines(kinds);
@@ -138,13 +139,13 @@ TAbout_Form::TAbout_Form(KindsList& kinds, QWidget* parent) : ui::SecondaryWindo
     layout->addWidget(GroupBox4, 1, 1, 2, 1);
     layout->setRowStretch(2, 1);
 
-    connect(CheckBox1, &QCheckBox::toggled, this, &TAbout_Form::CheckBox1Click);
-    connect(Aktualizace_Button, &QPushButton::clicked, this, &TAbout_Form::Aktualizace_ButtonClick);
-    connect(Button1, &QPushButton::clicked, this, &TAbout_Form::Button1Click);
-    connect(Button3, &QPushButton::clicked, this, &TAbout_Form::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &TAbout_Form::Button4Click);
-    connect(Button5, &QPushButton::clicked, this, &TAbout_Form::Button5Click);
-    connect(Button6, &QPushButton::clicked, this, &TAbout_Form::Button6Click);
+    connect(CheckBox1, &QCheckBox::toggled, this, ui::guarded(this, &TAbout_Form::CheckBox1Click));
+    connect(Aktualizace_Button, &QPushButton::clicked, this, ui::guarded(this, &TAbout_Form::Aktualizace_ButtonClick));
+    connect(Button1, &QPushButton::clicked, this, ui::guarded(this, &TAbout_Form::Button1Click));
+    connect(Button3, &QPushButton::clicked, this, ui::guarded(this, &TAbout_Form::Button3Click));
+    connect(Button4, &QPushButton::clicked, this, ui::guarded(this, &TAbout_Form::Button4Click));
+    connect(Button5, &QPushButton::clicked, this, ui::guarded(this, &TAbout_Form::Button5Click));
+    connect(Button6, &QPushButton::clicked, this, ui::guarded(this, &TAbout_Form::Button6Click));
     Label9->installEventFilter(this);
     Label10->installEventFilter(this);
 

@@ -1,6 +1,7 @@
 #include "ui/widgets/DBNavigator.h"
 
 #include "ui/Icons.h"
+#include "ui/shell/Guarded.h"
 
 #include <QHBoxLayout>
 #include <QMessageBox>
@@ -21,7 +22,7 @@ DBNavigator::DBNavigator(db::DataSource* source, QWidget* parent) : QWidget(pare
         button->setIconSize(QSize(20, 20));
         button->setAutoRaise(false);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-        connect(button, &QToolButton::clicked, this, [this, i] { press(Button(i)); });
+        connect(button, &QToolButton::clicked, this, guarded([this, i] { press(Button(i)); }));
         layout->addWidget(button);
         buttons_[i] = button;
     }

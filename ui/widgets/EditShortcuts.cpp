@@ -2,6 +2,7 @@
 
 #include "db/DataSource.h"
 #include "db/Query.h"
+#include "ui/shell/Guarded.h"
 
 #include <QShortcut>
 #include <QWidget>
@@ -18,9 +19,9 @@ void addEditShortcuts(QWidget* window, db::DataSource* source)
         };
     };
     auto* save = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), window);
-    QObject::connect(save, &QShortcut::activated, window, whileEditing(&db::Query::post));
+    QObject::connect(save, &QShortcut::activated, window, guarded(whileEditing(&db::Query::post)));
     auto* drop = new QShortcut(QKeySequence(Qt::Key_Escape), window);
-    QObject::connect(drop, &QShortcut::activated, window, whileEditing(&db::Query::cancel));
+    QObject::connect(drop, &QShortcut::activated, window, guarded(whileEditing(&db::Query::cancel)));
 }
 
 }  // namespace vorlin::ui

@@ -1,6 +1,7 @@
 #include "ui/widgets/RichEditActions.h"
 
 #include "ui/Icons.h"
+#include "ui/shell/Guarded.h"
 #include "ui/widgets/DBRichEdit.h"
 
 #include <QAbstractButton>
@@ -47,10 +48,10 @@ RichEditActions::RichEditActions(DBRichEdit* editor) : QObject(editor), editor_(
     // which sets its action's state without triggering it. The state the
     // actions are given to show the selection is no command.
     const auto command = [this](QAction* a, std::function<void()> run) {
-        connect(a, &QAction::toggled, this, [this, run = std::move(run)] {
+        connect(a, &QAction::toggled, this, guarded([this, run = std::move(run)] {
             if (!showing_)
                 run();
-        });
+        }));
     };
     command(alignLeft, [this] { align(Qt::AlignLeft); });
     command(alignCenter, [this] { align(Qt::AlignHCenter); });
