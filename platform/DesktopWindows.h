@@ -26,4 +26,16 @@ public:
     virtual void activate(quint32 id, bool maximise) = 0;
 };
 
+// A session without a desktop to walk: no windows, nothing to activate.
+class NoDesktopWindows : public DesktopWindows {
+public:
+    QList<TopLevelWindow> windowsTopmostFirst() override { return {}; }
+    void activate(quint32, bool) override {}
+    static NoDesktopWindows& instance()
+    {
+        static NoDesktopWindows none;
+        return none;
+    }
+};
+
 }  // namespace vorlin::platform

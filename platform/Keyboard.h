@@ -14,4 +14,15 @@ public:
     virtual void sendChord(Qt::Key key, Qt::KeyboardModifiers modifiers) = 0;
 };
 
+// A session where no keys can be typed for the user: nothing is sent.
+class NoKeyboard : public Keyboard {
+public:
+    void sendChord(Qt::Key, Qt::KeyboardModifiers) override {}
+    static NoKeyboard& instance()
+    {
+        static NoKeyboard none;
+        return none;
+    }
+};
+
 }  // namespace vorlin::platform

@@ -36,4 +36,21 @@ public:
     virtual void pasteInto(const QString& title, bool formatted, bool activated) = 0;
 };
 
+// No office suite on this system: none runs, and reaching it fails as
+// resolving an unknown program identifier does.
+class NoOffice : public OfficeAutomation {
+public:
+    bool isRunning() override { return false; }
+    QStringList openDocuments() override { return {}; }
+    void pasteInto(const QString&, bool, bool) override
+    {
+        throw OfficeError(QStringLiteral("Invalid class string, ProgID: \"com.sun.star.ServiceManager\""));
+    }
+    static NoOffice& instance()
+    {
+        static NoOffice none;
+        return none;
+    }
+};
+
 }  // namespace vorlin::platform

@@ -19,6 +19,11 @@ public:
 class UnregisteredWord : public WordAutomation {
 public:
     void pasteIntoActiveDocument(bool formatted) override;
+    static UnregisteredWord& instance()
+    {
+        static UnregisteredWord none;
+        return none;
+    }
 };
 
 }  // namespace vorlin::platform

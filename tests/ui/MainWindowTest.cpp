@@ -472,7 +472,7 @@ TEST_F(MainWindow, TheListingButtonsFillTheListTopmostFirstAndSelectTheFirst)
     EXPECT_EQ(items(form->Word_ListBox),
               (QStringList{"Dopis.odt - LibreOffice Writer", "Smlouva.odt - LibreOffice Writer"}));
     EXPECT_EQ(form->Word_ListBox->currentRow(), 0);
-    form->desktopWindows = nullptr;  // no desktop: an empty list, nothing selected
+    form->desktopWindows = &platform::NoDesktopWindows::instance();  // no desktop: an empty list, nothing selected
     form->Button2->click();
     EXPECT_EQ(form->Word_ListBox->count(), 0);
     EXPECT_EQ(form->Word_ListBox->currentRow(), -1);

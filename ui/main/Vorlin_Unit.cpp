@@ -428,8 +428,7 @@ void TVorlin_Form::Button36Click(QPushButton* sender)
 {
     Word_ListBox->clear();
     QStringList titles;
-    if (desktopWindows)
-        ListEditorWindows(titles, sender == Button36 ? EditorKind::Word : EditorKind::Writer, *desktopWindows);
+    ListEditorWindows(titles, sender == Button36 ? EditorKind::Word : EditorKind::Writer, *desktopWindows);
     Word_ListBox->addItems(titles);
     if (Word_ListBox->count() > 0)
         Word_ListBox->setCurrentRow(0);
@@ -445,15 +444,14 @@ void TVorlin_Form::Button35Click()
     if (!kind)
         return;
     CopySnippetToClipboard();
-    const bool shown = desktopWindows && ShowEditorWindow(title, *desktopWindows);
+    const bool shown = ShowEditorWindow(title, *desktopWindows);
     if (*kind == EditorKind::Word) {
-        if (word)
-            word->pasteIntoActiveDocument(CheckBox4->isChecked());
-    } else if (office) {
+        word->pasteIntoActiveDocument(CheckBox4->isChecked());
+    } else {
         const Hourglass hourglass;
         office->pasteInto(title, CheckBox4->isChecked(), shown);
     }
-    if (CheckBox1->isChecked() && desktopWindows)
+    if (CheckBox1->isChecked())
         MaximizeEditorWindow(title, *desktopWindows);
     if (CheckBox2->isChecked())
         hide();
@@ -482,8 +480,7 @@ void TVorlin_Form::Button3Click()
 
 void TVorlin_Form::Timer1Timer()
 {
-    if (keyboard)
-        keyboard->sendChord(Qt::Key_V, Qt::ControlModifier);
+    keyboard->sendChord(Qt::Key_V, Qt::ControlModifier);
     Timer1->setEnabled(false);
 }
 

@@ -83,17 +83,17 @@ public:
     void setBodyEditorFont(const Font& font) override;
 
     // Where the delayed Ctrl+V is typed; nothing is typed without one.
-    platform::Keyboard* keyboard = nullptr;
+    platform::Keyboard* keyboard = &platform::NoKeyboard::instance();
     // The desktop's windows, for listing the running word processors.
-    platform::DesktopWindows* desktopWindows = nullptr;
+    platform::DesktopWindows* desktopWindows = &platform::NoDesktopWindows::instance();
 
     // Lists Word's windows (sender Button36) or the office suite's (any other).
     void Button36Click(QPushButton* sender);
     // Inserts the snippet into the word processor whose window is chosen.
     void Button35Click();
     // The word processors the snippet goes into.
-    platform::OfficeAutomation* office = nullptr;
-    platform::WordAutomation* word = nullptr;
+    platform::OfficeAutomation* office = &platform::NoOffice::instance();
+    platform::WordAutomation* word = &platform::UnregisteredWord::instance();
 
     // Windows that open from here once they exist.
     std::function<void()> showSettingsWindow;
