@@ -29,6 +29,7 @@ void startAgain(platform::DocumentConverter& converter)
 ConversionEnd convertWatched(platform::DocumentConverter& converter, const QString& document,
                              const QString& textFile, int timeoutMs, const bool& stopRequested)
 {
+    QEventLoop loop;
     std::atomic<bool> finished = false;
     std::exception_ptr failure;
     std::thread worker([&] {
@@ -38,11 +39,11 @@ ConversionEnd convertWatched(platform::DocumentConverter& converter, const QStri
             failure = std::current_exception();
         }
         finished = true;
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
 
-    // Checked often enough that a stop feels immediate, seldom enough to
-    // cost nothing beside the office's own work.
-    QEventLoop loop;
+    // A stop and the time limit are checked often enough that a stop feels
+    // immediate, seldom enough to cost nothing beside the office's own work.
     QTimer poll;
     QElapsedTimer elapsed;
     elapsed.start();
