@@ -51,8 +51,12 @@ void createWindows(QObject* owner)
     runShowingErrors([] { DM->DataModuleCreate(); });
     About_Form = new TAbout_Form(*kinds);
     runShowingErrors([] { About_Form->FormCreate(); });
-    Nahled_Form = new TNahled_Form(&DM->Vorlin_DataSource);
+    Nahled_Form = new TNahled_Form(&DM->Vorlin_DataSource, Vorlin_Form->FontDialog1);
+    QObject::connect(Nahled_Form, &TNahled_Form::newRowBodyLeft, Vorlin_Form->DBRichEdit1,
+                     [](const QByteArray& rtf) { Vorlin_Form->DBRichEdit1->replaceWithRtf(rtf); });
     Import_Form = new TImport_Form(*kinds);
+    for (ui::SecondaryWindow* window : std::initializer_list<ui::SecondaryWindow*>{About_Form, Nahled_Form, Import_Form})
+        window->setHome(Vorlin_Form);
     Vorlin_Form->show();
 }
 

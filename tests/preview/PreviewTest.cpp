@@ -20,8 +20,12 @@ protected:
     void open(bool withRows = true)
     {
         start(withRows);
-        preview = std::make_unique<TNahled_Form>(&dm->Vorlin_DataSource);
+        preview = std::make_unique<TNahled_Form>(&dm->Vorlin_DataSource, form->FontDialog1);
         Nahled_Form = preview.get();
+        preview->setHome(form.get());
+        // As start-up joins them.
+        QObject::connect(preview.get(), &TNahled_Form::newRowBodyLeft, form.get(),
+                         [this](const QByteArray& rtf) { form->DBRichEdit1->replaceWithRtf(rtf); });
         form->showPreviewWindow = [this] { preview->showWindow(); };
         form->Button4Click();
         QApplication::processEvents();
@@ -164,7 +168,7 @@ TEST_F(Preview, ClosingAnEditedRowAsksAndSavesOnYesOnly)
 {
     for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
         restartWithFreshStore();
-        preview = std::make_unique<TNahled_Form>(&dm->Vorlin_DataSource);
+        preview = std::make_unique<TNahled_Form>(&dm->Vorlin_DataSource, form->FontDialog1);
         preview->showWindow();
         preview->DBRichEdit1->setFocus();
         preview->DBRichEdit1->moveCursor(QTextCursor::End);

@@ -11,7 +11,6 @@
 #include "platform/PrivateOfficeConverter.h"
 #include "ui/widgets/FolderDialog.h"
 #include "regex/RegExpr.h"
-#include "ui/main/Vorlin_Unit.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -134,7 +133,7 @@ TImport_Form::TImport_Form(KindsList& kinds, QWidget* parent) : ui::SecondaryWin
 
 void TImport_Form::showEmptied()
 {
-    showOver(Vorlin_Form);
+    showOver(home());
     Memo1->clear();
     items->clear();
 }

@@ -6,7 +6,6 @@
 #include "data/DM_Unit.h"
 #include "rtf/Rtf.h"
 #include "ui/Icons.h"
-#include "ui/main/Vorlin_Unit.h"
 #include "ui/preview/CourtReference.h"
 #include "ui/widgets/EditShortcuts.h"
 #include "ui/widgets/RichEditActions.h"
@@ -24,7 +23,8 @@ TNahled_Form* Nahled_Form = nullptr;
 
 const QString TNahled_Form::kSeparator = QStringLiteral("\r\n\r\n") + QString(39, u'=') + QStringLiteral("\r\n");
 
-TNahled_Form::TNahled_Form(db::DataSource* dataSource, QWidget* parent) : ui::SecondaryWindow(parent)
+TNahled_Form::TNahled_Form(db::DataSource* dataSource, ui::FontDialog& fontDialog, QWidget* parent)
+    : ui::SecondaryWindow(parent), fontDialog_(fontDialog)
 {
     setObjectName(QStringLiteral("Nahled_Form"));
     setWindowTitle(QStringLiteral("Náhled textu"));
@@ -77,7 +77,7 @@ TNahled_Form::TNahled_Form(db::DataSource* dataSource, QWidget* parent) : ui::Se
 
 void TNahled_Form::showWindow()
 {
-    showOver(Vorlin_Form);
+    showOver(home());
     DBRichEdit1->setFocus(Qt::ActiveWindowFocusReason);
 }
 
@@ -112,12 +112,12 @@ void TNahled_Form::Button2Click()
 
 void TNahled_Form::ToolButton8Click()
 {
-    if (!Vorlin_Form->FontDialog1.execute(this))
+    if (!fontDialog_.execute(this))
         return;
     db::Query& query = DM->Vorlin_ADOQuery;
     if (!query.isEditing())
         query.edit();
-    DBRichEdit1->applyFont(Vorlin_Form->FontDialog1.font());
+    DBRichEdit1->applyFont(fontDialog_.font());
 }
 
 void TNahled_Form::FormClose()
@@ -129,12 +129,7 @@ void TNahled_Form::FormClose()
             == QMessageBox::Yes)
         query.post();
     if (query.state() == db::Query::State::Insert)
-        copyIntoMainEditor();
-}
-
-void TNahled_Form::copyIntoMainEditor()
-{
-    Vorlin_Form->DBRichEdit1->replaceWithRtf(rtf::write(*DBRichEdit1->document()));
+        Q_EMIT newRowBodyLeft(rtf::write(*DBRichEdit1->document()));
 }
 
 void TNahled_Form::closeEvent(QCloseEvent* event)

@@ -8,6 +8,7 @@
 #include <QToolBar>
 #include <QWidget>
 
+#include "ui/widgets/FontDialog.h"
 #include "ui/widgets/SecondaryWindow.h"
 
 namespace vorlin {
@@ -15,11 +16,14 @@ namespace vorlin {
 // The preview window: a larger editor of the current snippet's body, bound to
 // the same row as the main window's editor, with the formatting commands, a
 // font button, the court-reference helper and the separator. Closing it offers
-// to save an edited row and hands a new row's body to the main window.
+// to save an edited row and hands a new row's body on (to the main window's
+// editor, as start-up joins them).
 class TNahled_Form : public ui::SecondaryWindow {
     Q_OBJECT
 public:
-    explicit TNahled_Form(db::DataSource* dataSource, QWidget* parent = nullptr);
+    // The font dialog is the main window's: both editors offer the font
+    // chosen last in either.
+    TNahled_Form(db::DataSource* dataSource, ui::FontDialog& fontDialog, QWidget* parent = nullptr);
 
     // Shown without being modal, in front; centred over the main window the
     // first time.
@@ -31,6 +35,11 @@ public:
     // The closing steps; raises when saving the row fails, and the window
     // then stays open.
     void FormClose();
+
+Q_SIGNALS:
+    // Closed while a new row is being inserted: the body it holds, as RTF.
+    void newRowBodyLeft(const QByteArray& rtf);
+public:
 
     QToolBar* ToolBar1;
     QAction* RichEditAlignLeft1;
@@ -54,8 +63,8 @@ private:
     // Puts the text at the caret, in front of a selection, which stays; the
     // row starts editing first. The insertion is no step of the undo history.
     void insertAtCursor(const QString& text);
-    void copyIntoMainEditor();
 
+    ui::FontDialog& fontDialog_;
 };
 
 // The one preview window of the program.

@@ -9,7 +9,6 @@
 #include "data/IniFile.h"
 #include "data/KindsFile.h"
 #include "data/Settings.h"
-#include "ui/main/Vorlin_Unit.h"
 #include "ui/settings/FolderCopy.h"
 #include "ui/shell/Guarded.h"
 #include "ui/widgets/FontFormat.h"
@@ -170,7 +169,7 @@ TAbout_Form::TAbout_Form(KindsList& kinds, QWidget* parent) : ui::SecondaryWindo
 
 void TAbout_Form::showWindow()
 {
-    showOver(Vorlin_Form);
+    showOver(home());
 }
 
 QStringList TAbout_Form::memoLines() const

@@ -30,8 +30,13 @@ public:
         });
     }
 
+    // The window it shows over: the main window, as start-up sets it.
+    void setHome(const QWidget* window) { home_ = window; }
+    const QWidget* home() const { return home_; }
+
 private:
     bool placed_ = false;
+    const QWidget* home_ = nullptr;
 };
 
 }  // namespace vorlin::ui
