@@ -57,7 +57,7 @@ int main(int argc, char** argv)
     Vorlin_Form->CheckBox2->setChecked(false);
     const QString title = test::PrivateWriter::windowTitle(file);
     if (!QTest::qWaitFor([&] {
-            Vorlin_Form->Button36Click(Vorlin_Form->Button2);
+            Vorlin_Form->Button36Click(EditorKind::Writer);
             return !Vorlin_Form->Word_ListBox->findItems(title, Qt::MatchExactly).isEmpty();
         }, 20000)) {
         std::printf("bench_x11_writer_insertion: the document's window was not listed\n");

@@ -82,7 +82,7 @@ protected:
 
     void chooseInList(const QString& title)
     {
-        form->Button36Click(form->Button2);
+        form->Button36Click(EditorKind::Writer);
         const QList<QListWidgetItem*> found = form->Word_ListBox->findItems(title, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << items(form->Word_ListBox).join(u'|').toStdString();
         form->Word_ListBox->setCurrentItem(found.first());

@@ -246,8 +246,8 @@ QWidget* TVorlin_Form::buildRightColumn()
         box->setChecked(true);
         export_->addWidget(box);
     }
-    connect(Button36, &QPushButton::clicked, this, ui::guarded([this] { Button36Click(Button36); }));
-    connect(Button2, &QPushButton::clicked, this, ui::guarded([this] { Button36Click(Button2); }));
+    connect(Button36, &QPushButton::clicked, this, ui::guarded([this] { Button36Click(EditorKind::Word); }));
+    connect(Button2, &QPushButton::clicked, this, ui::guarded([this] { Button36Click(EditorKind::Writer); }));
     connect(Button35, &QPushButton::clicked, this, ui::guarded(this, &TVorlin_Form::Button35Click));
     layout->addWidget(GroupBox19);
 
@@ -424,11 +424,11 @@ void TVorlin_Form::ToolButton8Click()
     DBRichEdit1->applyFont(FontDialog1.font());
 }
 
-void TVorlin_Form::Button36Click(QPushButton* sender)
+void TVorlin_Form::Button36Click(EditorKind kind)
 {
     Word_ListBox->clear();
     QStringList titles;
-    ListEditorWindows(titles, sender == Button36 ? EditorKind::Word : EditorKind::Writer, *desktopWindows);
+    ListEditorWindows(titles, kind, *desktopWindows);
     Word_ListBox->addItems(titles);
     if (Word_ListBox->count() > 0)
         Word_ListBox->setCurrentRow(0);

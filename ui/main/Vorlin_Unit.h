@@ -24,6 +24,7 @@
 #include "platform/DesktopWindows.h"
 #include "platform/Keyboard.h"
 #include "data/KindsList.h"
+#include "output/EditorDiscovery.h"
 #include "platform/OfficeAutomation.h"
 #include "platform/WordAutomation.h"
 #include <QToolBar>
@@ -87,8 +88,8 @@ public:
     // The desktop's windows, for listing the running word processors.
     platform::DesktopWindows* desktopWindows = &platform::NoDesktopWindows::instance();
 
-    // Lists Word's windows (sender Button36) or the office suite's (any other).
-    void Button36Click(QPushButton* sender);
+    // Lists the windows of that word processor ("Spuštěné MS Word", "Spuštěné OO Writer").
+    void Button36Click(EditorKind kind);
     // Inserts the snippet into the word processor whose window is chosen.
     void Button35Click();
     // The word processors the snippet goes into.
