@@ -17,12 +17,13 @@ QStringList searchWords(const QString& text)
 
 QString likePattern(const QString& text)
 {
-    QString doubled = text;
-    doubled.replace(u'\'', QStringLiteral("''"));
-    // A zero character would end the statement's text: it is joined in as a
-    // character of its own.
-    doubled.replace(QChar(u'\0'), QStringLiteral("'||char(0)||'"));
-    return QStringLiteral("'%") + doubled + QStringLiteral("%'");
+    return u'%' + text + u'%';
+}
+
+void SnippetSearch::sortBy(const QString& column)
+{
+    orderColumn = column;
+    direction = direction == QStringLiteral("asc") ? QStringLiteral("desc") : QStringLiteral("asc");
 }
 
 namespace {
@@ -43,34 +44,32 @@ QString balancedAlternatives(QStringList::const_iterator begin, QStringList::con
 
 }  // namespace
 
-FilterLines filterLines(const QStringList& words, const QString& kind, const QString& currentWhereLine)
+SearchStatement statementOf(const SnippetSearch& search)
 {
-    if (words.isEmpty() && kind.isEmpty())
-        return {};
-    FilterLines lines;
-    lines.where = currentWhereLine.isEmpty() ? QStringLiteral("WHERE") : currentWhereLine;
-    if (!words.isEmpty()) {
+    SearchStatement statement;
+    statement.orderBy = QStringLiteral("ORDER BY ") + search.orderColumn;
+    statement.direction = search.direction;
+    if (search.words.isEmpty() && search.kind.isEmpty())
+        return statement;
+    statement.where = QStringLiteral("WHERE");
+    if (!search.words.isEmpty()) {
         // Beyond the word slots (a held space bar, a pasted page) a repeated
         // word adds nothing and the rest are grouped.
-        QStringList distinct = words;
+        QStringList distinct = search.words;
         if (distinct.size() > kWordSlots)
             distinct.removeDuplicates();
         QStringList pieces;
         for (const QString& word : distinct) {
-            const QString pattern = likePattern(word);
-            pieces << QStringLiteral("(nazev like %1) or (tag like %1)").arg(pattern);
+            pieces << QStringLiteral("(nazev like ?) or (tag like ?)");
+            statement.parameters << likePattern(word) << likePattern(word);
         }
-        lines.words = u'(' + balancedAlternatives(pieces.cbegin(), pieces.cend()) + u')';
+        statement.words = u'(' + balancedAlternatives(pieces.cbegin(), pieces.cend()) + u')';
     }
-    if (!kind.isEmpty())
-        lines.kind = (words.isEmpty() ? QString() : QStringLiteral("and ")) + QStringLiteral("(druh like %1)").arg(likePattern(kind));
-    return lines;
-}
-
-SortLines sortLines(const QString& column, const QString& currentDirection)
-{
-    return {QStringLiteral("ORDER BY ") + column,
-            currentDirection == QStringLiteral("asc") ? QStringLiteral("desc") : QStringLiteral("asc")};
+    if (!search.kind.isEmpty()) {
+        statement.kind = (search.words.isEmpty() ? QString() : QStringLiteral("and ")) + QStringLiteral("(druh like ?)");
+        statement.parameters << likePattern(search.kind);
+    }
+    return statement;
 }
 
 }  // namespace vorlin::search

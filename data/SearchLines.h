@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 namespace vorlin::search {
 
@@ -19,26 +20,34 @@ inline constexpr int kWordSlots = 20;
 // (empty ones too), and the rest after the last "%" when it is not empty.
 QStringList searchWords(const QString& text);
 
-// The pattern of a word or kind: '%x%', apostrophes inside doubled.
+// The pattern a word or kind is looked for with: "%x%".
 QString likePattern(const QString& text);
 
-struct FilterLines {
-    QString where;  // line 1
-    QString words;  // line 2
-    QString kind;   // line 3
+// What the user asks of the list, as a value: the words (any one found in
+// the name or the keywords), the kind (found in the kind, when not empty),
+// and the sort. The statement is made from it, the user's texts bound as
+// parameters, never written into its text.
+struct SnippetSearch {
+    QStringList words;
+    QString kind;
+    QString orderColumn = QStringLiteral("nazev");
+    QString direction = QStringLiteral("asc");
+
+    // A click on a column title: that column, and the direction flipped
+    // whichever column it is.
+    void sortBy(const QString& column);
 };
 
-// Lines 1-3 for the words and the kind; a row matches when any word occurs
-// in its name or keywords, and the kind (when chosen) in its kind.
-FilterLines filterLines(const QStringList& words, const QString& kind, const QString& currentWhereLine);
-
-struct SortLines {
+// The query's lines 1 to 3 and 5 to 6 for the search, in their order, and the
+// values of their placeholders.
+struct SearchStatement {
+    QString where;      // line 1
+    QString words;      // line 2
+    QString kind;       // line 3
     QString orderBy;    // line 5
     QString direction;  // line 6
+    QVariantList parameters;
 };
-
-// Lines 5 and 6 after a click on a column title: the clicked column, and the
-// direction flipped whichever column it is.
-SortLines sortLines(const QString& column, const QString& currentDirection);
+SearchStatement statementOf(const SnippetSearch& search);
 
 }  // namespace vorlin::search

@@ -60,6 +60,12 @@ void Query::setSqlLine(int index, const QString& line)
     sql_[index] = line;
 }
 
+void Query::setParameters(const QVariantList& values)
+{
+    close();
+    parameters_ = values;
+}
+
 QString Query::sqlText() const
 {
     QString text;
@@ -146,6 +152,8 @@ void Query::open()
     }
 
     Statement statement(database, text);
+    for (qsizetype i = 0; i < parameters_.size(); ++i)
+        statement.bind(int(i + 1), parameters_[i]);
     if (fields.isEmpty()) {
         for (int column = 0; column < statement.columnCount(); ++column)
             fields.append({statement.columnName(column), column});

@@ -46,6 +46,10 @@ public:
     void setSql(const QStringList& lines);
     void setSqlLine(int index, const QString& line);
     QString sqlText() const;
+    // Values for the statement's "?" placeholders, in their order; kept
+    // until replaced. Setting them closes the query.
+    const QVariantList& parameters() const { return parameters_; }
+    void setParameters(const QVariantList& values);
 
     // The column read row by row, and the key that finds a row in its table.
     void setLargeColumn(const QString& name) { largeColumn_ = name; }
@@ -150,6 +154,7 @@ private:
 
     Connection* connection_ = nullptr;
     QStringList sql_;
+    QVariantList parameters_;
     QString largeColumn_;
     QString keyField_ = QStringLiteral("ID");
     std::shared_ptr<const TextOrder> textOrder_;

@@ -28,7 +28,7 @@ TEST(SearchWords, SplitAtPercent)
         EXPECT_EQ(searchWords(QString::fromUtf8(c.text)), c.words) << c.text;
 }
 
-TEST(FilterLines, TypicalInputs)
+TEST(SearchStatement, TheUsersTextsAreBoundNeverWrittenIntoTheStatement)
 {
     struct Case {
         const char* box;
@@ -36,28 +36,33 @@ TEST(FilterLines, TypicalInputs)
         const char* line1;
         const char* line2;
         const char* line3;
+        QVariantList parameters;
     };
     const Case cases[] = {
-        {"", "", "", "", ""},
-        {"smlouva", "", "WHERE", "((nazev like '%smlouva%') or (tag like '%smlouva%'))", ""},
-        {"smlouva%brno", "", "WHERE",
-         "((nazev like '%smlouva%') or (tag like '%smlouva%') or (nazev like '%brno%') or (tag like '%brno%'))", ""},
-        {"", "adresa", "WHERE", "", "(druh like '%adresa%')"},
-        {"smlouva", "adresa", "WHERE", "((nazev like '%smlouva%') or (tag like '%smlouva%'))",
-         "and (druh like '%adresa%')"},
-        {"o'neil", "", "WHERE", "((nazev like '%o''neil%') or (tag like '%o''neil%'))", ""},
-        {"%", "", "WHERE", "((nazev like '%%') or (tag like '%%'))", ""},
-        {"", "d'x", "WHERE", "", "(druh like '%d''x%')"},
+        {"", "", "", "", "", {}},
+        {"smlouva", "", "WHERE", "((nazev like ?) or (tag like ?))", "", {"%smlouva%", "%smlouva%"}},
+        {"smlouva%brno", "", "WHERE", "((nazev like ?) or (tag like ?) or (nazev like ?) or (tag like ?))", "",
+         {"%smlouva%", "%smlouva%", "%brno%", "%brno%"}},
+        {"", "adresa", "WHERE", "", "(druh like ?)", {"%adresa%"}},
+        {"smlouva", "adresa", "WHERE", "((nazev like ?) or (tag like ?))", "and (druh like ?)",
+         {"%smlouva%", "%smlouva%", "%adresa%"}},
+        {"o'neil", "", "WHERE", "((nazev like ?) or (tag like ?))", "", {"%o'neil%", "%o'neil%"}},
+        {"%", "", "WHERE", "((nazev like ?) or (tag like ?))", "", {"%%", "%%"}},
+        {"", "d'x", "WHERE", "", "(druh like ?)", {"%d'x%"}},
     };
     for (const Case& c : cases) {
-        const FilterLines lines = filterLines(searchWords(QString::fromUtf8(c.box)), QString::fromUtf8(c.kind), {});
+        SnippetSearch search;
+        search.words = searchWords(QString::fromUtf8(c.box));
+        search.kind = QString::fromUtf8(c.kind);
+        const SearchStatement lines = statementOf(search);
         EXPECT_EQ(lines.where, QString::fromUtf8(c.line1)) << c.box << " / " << c.kind;
         EXPECT_EQ(lines.words, QString::fromUtf8(c.line2)) << c.box << " / " << c.kind;
         EXPECT_EQ(lines.kind, QString::fromUtf8(c.line3)) << c.box << " / " << c.kind;
+        EXPECT_EQ(lines.parameters, c.parameters) << c.box << " / " << c.kind;
     }
 }
 
-TEST(SortLines, EveryClickFlipsTheDirection)
+TEST(SearchStatement, EveryTitleClickFlipsTheDirectionAndKeepsTheFilter)
 {
     struct Step {
         const char* column;
@@ -70,12 +75,16 @@ TEST(SortLines, EveryClickFlipsTheDirection)
         {"druh", "ORDER BY druh", "desc"},
         {"druh", "ORDER BY druh", "asc"},
     };
-    QString direction = QStringLiteral("asc");
+    SnippetSearch search;
+    search.words = {QStringLiteral("brno")};
     for (const Step& s : steps) {
-        const SortLines lines = sortLines(QString::fromUtf8(s.column), direction);
+        search.sortBy(QString::fromUtf8(s.column));
+        const SearchStatement lines = statementOf(search);
         EXPECT_EQ(lines.orderBy, QString::fromUtf8(s.line5));
         EXPECT_EQ(lines.direction, QString::fromUtf8(s.line6));
-        direction = lines.direction;
+        EXPECT_EQ(lines.where, QStringLiteral("WHERE"));
     }
-    EXPECT_EQ(sortLines(QStringLiteral("nazev"), QStringLiteral("ASC")).direction, QStringLiteral("asc"));
+    search.direction = QStringLiteral("ASC");
+    search.sortBy(QStringLiteral("nazev"));
+    EXPECT_EQ(search.direction, QStringLiteral("asc"));
 }

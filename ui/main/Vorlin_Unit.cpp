@@ -356,29 +356,33 @@ bool TVorlin_Form::Jmeno_EditKeyPress(QKeyEvent* event)
 
 void TVorlin_Form::Jmeno_EditChange()
 {
-    const QStringList words = search::searchWords(Jmeno_Edit->text());
+    search_.words = search::searchWords(Jmeno_Edit->text());
     const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
-    const QString kind = selected.isEmpty() ? QString() : selected.first()->text();
-
-    db::Query& query = DM->Vorlin_ADOQuery;
+    search_.kind = selected.isEmpty() ? QString() : selected.first()->text();
     // What the user typed into the row is saved before the list is replaced;
     // when that fails, the row stays in editing and the search waits.
-    query.checkBrowseMode();
-    query.close();
-    const search::FilterLines lines = search::filterLines(words, kind, query.sql().value(search::kWhereLine));
-    query.setSqlLine(search::kWhereLine, lines.where);
-    query.setSqlLine(search::kWordsLine, lines.words);
-    query.setSqlLine(search::kKindLine, lines.kind);
-    query.open();
+    DM->Vorlin_ADOQuery.checkBrowseMode();
+    runSearch();
 }
 
 void TVorlin_Form::DBGrid1TitleClick(const QString& field)
 {
+    DM->Vorlin_ADOQuery.checkBrowseMode();
+    search_.sortBy(field);
+    runSearch();
+}
+
+void TVorlin_Form::runSearch()
+{
     db::Query& query = DM->Vorlin_ADOQuery;
-    query.checkBrowseMode();
-    const search::SortLines lines = search::sortLines(field, query.sql().value(search::kDirectionLine));
-    query.setSqlLine(search::kDirectionLine, lines.direction);
-    query.setSqlLine(search::kOrderLine, lines.orderBy);
+    query.close();
+    const search::SearchStatement statement = search::statementOf(search_);
+    query.setSqlLine(search::kWhereLine, statement.where);
+    query.setSqlLine(search::kWordsLine, statement.words);
+    query.setSqlLine(search::kKindLine, statement.kind);
+    query.setSqlLine(search::kOrderLine, statement.orderBy);
+    query.setSqlLine(search::kDirectionLine, statement.direction);
+    query.setParameters(statement.parameters);
     query.open();
 }
 

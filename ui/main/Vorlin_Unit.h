@@ -24,6 +24,7 @@
 #include "platform/DesktopWindows.h"
 #include "platform/Keyboard.h"
 #include "data/KindsList.h"
+#include "data/SearchLines.h"
 #include "output/EditorDiscovery.h"
 #include "platform/OfficeAutomation.h"
 #include "platform/WordAutomation.h"
@@ -154,6 +155,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Replaces the list with the rows of the search as it stands now.
+    void runSearch();
+    search::SnippetSearch search_;
+
     QWidget* buildLeftColumn(db::DataSource* dataSource);
     QWidget* buildMiddleColumn(db::DataSource* dataSource);
     QWidget* buildRightColumn();
