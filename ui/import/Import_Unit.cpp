@@ -233,8 +233,10 @@ QString TImport_Form::askKind(const QString& preset)
     prompt.setWindowTitle(QStringLiteral("Zadejte druh záznamu"));
     prompt.setLabelText(QStringLiteral("Druh"));
     prompt.setTextValue(preset);
-    // Wide enough for the whole title in the window's frame.
-    prompt.setMinimumWidth(prompt.fontMetrics().horizontalAdvance(prompt.windowTitle()) * 2 + 120);
+    // Wide enough for the whole title in the window's frame: the dialog
+    // keeps the size its contents ask for, so the box is made wider.
+    if (auto* box = prompt.findChild<QLineEdit*>())
+        box->setMinimumWidth(prompt.fontMetrics().horizontalAdvance(prompt.windowTitle()) * 2 + 60);
     return prompt.exec() == QDialog::Accepted ? prompt.textValue() : preset;
 }
 
