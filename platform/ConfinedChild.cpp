@@ -1,6 +1,13 @@
 #include "platform/ConfinedChild.h"
 
+#include <linux/audit.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/socket.h>
+#include <sys/syscall.h>
+
 #include <cerrno>
+#include <cstddef>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -46,6 +53,37 @@ bool isolateNetwork(const Confinement& c)
     return writeProcFile("/proc/self/gid_map", map);
 }
 
+// Where the system allows no namespace of one's own (a user namespace may be
+// forbidden), the child is kept off the network by a system-call filter: it
+// may not make Internet or raw sockets; Unix sockets (its pipe) stay.
+#if defined(__x86_64__)
+constexpr unsigned kArchitecture = AUDIT_ARCH_X86_64;
+#elif defined(__aarch64__)
+constexpr unsigned kArchitecture = AUDIT_ARCH_AARCH64;
+#else
+#error "the system-call filter knows no other architecture yet"
+#endif
+
+bool filterNetworkSockets()
+{
+    static sock_filter program[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, arch)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, kArchitecture, 1, 0),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_KILL_PROCESS),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_socket, 0, 5),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[0])),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, AF_INET, 2, 0),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, AF_INET6, 1, 0),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, AF_PACKET, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EACCES),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    static const sock_fprog filter{sizeof program / sizeof program[0], program};
+    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0
+        && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) == 0;
+}
+
 }  // namespace
 
 Confinement::Confinement() : parent(::getpid()), uid(::geteuid()), gid(::getegid()) {}
@@ -60,7 +98,7 @@ void confineChild(const Confinement& confinement)
     const rlimit limit{rlim_t(confinement.addressSpaceBytes), rlim_t(confinement.addressSpaceBytes)};
     if (::setrlimit(RLIMIT_AS, &limit) != 0)
         ::_exit(kExitNoMemoryLimit);
-    if (!isolateNetwork(confinement))
+    if (!(confinement.networkNamespace && isolateNetwork(confinement)) && !filterNetworkSockets())
         ::_exit(kExitNoNetworkIsolation);
 }
 
@@ -70,8 +108,8 @@ QString confinementFailure(int exitCode)
     case kExitNoMemoryLimit:
         return QStringLiteral("nelze omezit jeho paměť");
     case kExitNoNetworkIsolation:
-        return QStringLiteral("nelze ho oddělit od sítě (systém nedovoluje vlastní síťový prostor, "
-                              "viz kernel.unprivileged_userns_clone)");
+        return QStringLiteral("nelze ho oddělit od sítě (systém nedovoluje vlastní síťový prostor "
+                              "ani filtr systémových volání)");
     default:
         return {};
     }

@@ -14,6 +14,9 @@ struct Confinement {
     Confinement();
 
     qulonglong addressSpaceBytes = 1536ull << 20;
+    // A network namespace of its own where the system allows one; else (or
+    // when this is false) a system-call filter that refuses network sockets.
+    bool networkNamespace = true;
     // Taken when the confinement is made, in the parent: the child compares
     // them with its own view after the fork.
     pid_t parent;

@@ -181,7 +181,8 @@ void PrivateOfficeConverter::start()
 void PrivateOfficeConverter::launch()
 {
     process_ = std::make_unique<QProcess>();
-    const Confinement confinement;
+    Confinement confinement;
+    confinement.networkNamespace = networkNamespace;
     process_->setChildProcessModifier([confinement] { confineChild(confinement); });
     process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_->setStandardOutputFile(QProcess::nullDevice());

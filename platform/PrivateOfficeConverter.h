@@ -35,6 +35,9 @@ public:
 
     // How long the office may take to open its pipe.
     int startTimeoutMs = 60000;
+    // Off the network by a namespace of its own where the system allows it;
+    // false keeps it off by the system-call filter alone.
+    bool networkNamespace = true;
 
 private:
     struct Connection;

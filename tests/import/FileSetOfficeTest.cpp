@@ -22,7 +22,10 @@ namespace {
 // A document named "visí…" freezes the office (SIGSTOP) as a hanging one does.
 class ConverterLog : public platform::DocumentConverter {
 public:
-    explicit ConverterLog(QStringList& converted) : converted(converted) {}
+    ConverterLog(QStringList& converted, bool networkNamespace) : converted(converted)
+    {
+        office.networkNamespace = networkNamespace;
+    }
     void start() override { office.start(); }
     void convert(const QString& document, const QString& textFile) override
     {
@@ -59,7 +62,7 @@ protected:
         Import::SetUp();
         root = dir.file(QStringLiteral("spisy/"));
         import->chooseFolder = [this] { return root; };
-        import->makeConverter = [this] { return std::make_unique<ConverterLog>(converted); };
+        import->makeConverter = [this] { return std::make_unique<ConverterLog>(converted, networkNamespace); };
     }
 
     void document(const QString& name, const QString& text)
@@ -90,6 +93,7 @@ protected:
     QString root;
     QStringList converted;
     QStringList boxes;
+    bool networkNamespace = true;
 };
 
 PrivateWriter* FileSetOffice::maker = nullptr;
@@ -227,6 +231,7 @@ TEST_F(FileSetOffice, HostileTreesAreConvertedWithoutNetworkOrLossAndEveryFailur
         QStringList boxStarts;   // before the deletion question
         QStringList keptTexts;   // text files still there after Yes
         int timeoutMs = 120000;
+        bool networkNamespace = true;
     };
     const QList<Tree> trees{
         {"documents that point at a server",
@@ -241,6 +246,18 @@ TEST_F(FileSetOffice, HostileTreesAreConvertedWithoutNetworkOrLossAndEveryFailur
                                      .arg(probe.url("logo.png")).toUtf8());
          },
          {"1. filtr|Hlavní 1/110 00 Praha", "1. filtr|Nádražní 12/602 00 Brno"}, {}, {}},
+        {"documents that point at a server, the office kept off by the system-call filter",
+         [&] {
+             text(QStringLiteral("stranka.doc"),
+                         QStringLiteral("<html><head><link rel=\"stylesheet\" href=\"%1\"></head><body>"
+                                        "<img src=\"%2\"><p>Hlavní 1</p><p>110 00 Praha</p></body></html>")
+                             .arg(probe.url("styl.css"), probe.url("obr.png"))
+                             .toUtf8());
+             writeDocx(root + QStringLiteral("odkaz.docx"),
+                       address + QStringLiteral("<w:p><w:fldSimple w:instr=\"INCLUDEPICTURE &quot;%1&quot; \\d\"/></w:p>")
+                                     .arg(probe.url("logo.png")).toUtf8());
+         },
+         {"1. filtr|Hlavní 1/110 00 Praha", "1. filtr|Nádražní 12/602 00 Brno"}, {}, {}, 120000, false},
         {"a document that hangs the office, then one that converts",
          [&] {
              writeDocx(root + QStringLiteral("a_visí.docx"), paragraphs("Tichá 3", 1) + paragraphs("100 00 Praha", 1));
@@ -281,6 +298,7 @@ TEST_F(FileSetOffice, HostileTreesAreConvertedWithoutNetworkOrLossAndEveryFailur
         tree.make();
         boxes.clear();
         import->conversionTimeoutMs = tree.timeoutMs;
+        networkNamespace = tree.networkNamespace;
         run(QMessageBox::Yes);
 
         QStringList found = import->items->texts();
