@@ -1,6 +1,8 @@
 #include "db/Query.h"
 
 #include "db/Connection.h"
+#include "db/LargeColumn.h"
+#include "db/TableWriter.h"
 #include "db/Sqlite.h"
 #include "db/StatementText.h"
 #include "db/TextOrder.h"
@@ -9,9 +11,6 @@
 
 namespace vorlin::db {
 namespace {
-
-const QString kRowNotLocated =
-    QStringLiteral("Row cannot be located for updating. Some values may have been changed since it was last read.");
 
 bool sameValue(const QVariant& a, const QVariant& b)
 {
@@ -166,20 +165,14 @@ void Query::open()
     if (orderColumn >= 0)
         rows_.sortBy(orderColumn, order->descending, *textOrder_);
 
-    std::unique_ptr<Statement> largeValue;
-    for (const Field& f : fields) {
-        if (f.column < 0) {
-            largeValue = std::make_unique<Statement>(
-                database, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
-                              .arg(quotedIdentifier(f.name), quotedIdentifier(table), quotedIdentifier(keyField_)));
-        }
-    }
+    std::unique_ptr<LargeColumn> largeColumn;
+    for (const Field& f : fields)
+        if (f.column < 0)
+            largeColumn = std::make_unique<LargeColumn>(database, table, f.name, keyField_);
 
     fields_ = std::move(fields);
     table_ = table;
-    largeValueStatement_ = std::move(largeValue);
-    cachedKey_ = QVariant();
-    cachedLargeValue_ = QVariant();
+    largeValues_ = std::move(largeColumn);
     keyIndex_.clear();
     current_ = 0;
     bof_ = true;
@@ -202,9 +195,7 @@ void Query::close()
     rows_.clear(0);
     fields_.clear();
     table_.clear();
-    largeValueStatement_.reset();
-    cachedKey_ = QVariant();
-    cachedLargeValue_ = QVariant();
+    largeValues_.reset();
     keyIndex_.clear();
     current_ = 0;
     bof_ = eof_ = true;
@@ -235,18 +226,7 @@ int Query::keyColumn() const
 
 QVariant Query::largeValueOf(int stored) const
 {
-    if (!largeValueStatement_)
-        return QVariant();
-    const QVariant key = rows_.value(stored, keyColumn());
-    if (sameValue(key, cachedKey_) && cachedKey_.isValid())
-        return cachedLargeValue_;
-    largeValueStatement_->reset();
-    largeValueStatement_->bind(1, key);
-    QVariant value = largeValueStatement_->step() ? largeValueStatement_->column(0) : QVariant();
-    largeValueStatement_->reset();
-    cachedKey_ = key;
-    cachedLargeValue_ = value;
-    return value;
+    return largeValues_ ? largeValues_->valueFor(rows_.value(stored, keyColumn())) : QVariant();
 }
 
 QVariantList Query::storedValues(int stored) const
@@ -465,7 +445,7 @@ QStringList Query::storedColumnNames() const
     QStringList names(rows_.columnCount());
     for (const Field& f : fields_)
         if (f.column >= 0)
-            names[f.column] = quotedIdentifier(f.name);
+            names[f.column] = f.name;
     return names;
 }
 
@@ -477,38 +457,18 @@ void Query::postEdit()
             changed << i;
 
     if (!changed.isEmpty()) {
-        QStringList assignments;
-        QStringList unchangedSince;
-        for (int i : changed) {
-            assignments << quotedIdentifier(fields_[i].name) + QStringLiteral(" = ?");
-            unchangedSince << quotedIdentifier(fields_[i].name) + QStringLiteral(" IS ?");
-        }
-        const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ? AND %4")
-                                .arg(quotedIdentifier(table_), assignments.join(QStringLiteral(", ")),
-                                     quotedIdentifier(keyField_), unchangedSince.join(QStringLiteral(" AND ")));
         const QVariant key = original_[fieldIndex(keyField_)];
-
-        Database& database = connection_->database();
-        Transaction transaction(database);
-        Statement statement(database, sql);
-        int parameter = 1;
+        QList<TableWriter::Change> changes;
         for (int i : changed)
-            statement.bind(parameter++, buffer_[i]);
-        statement.bind(parameter++, key);
-        for (int i : changed)
-            statement.bind(parameter++, original_[i]);
-        statement.step();
-        if (database.changes() != 1)
-            throw DatabaseError(kRowNotLocated);
-        transaction.commit();
+            changes.append({fields_[i].name, buffer_[i], original_[i]});
+        TableWriter(connection_->database(), table_, keyField_).update(key, changes);
 
         QVariantList stored(rows_.columnCount());
         for (int i = 0; i < fields_.size(); ++i) {
             if (fields_[i].column >= 0) {
                 stored[fields_[i].column] = buffer_[i];
-            } else {
-                cachedKey_ = key;
-                cachedLargeValue_ = buffer_[i];
+            } else if (largeValues_) {
+                largeValues_->remember(key, buffer_[i]);
             }
         }
         rows_.replaceRow(storedRow(current_), stored);
@@ -523,45 +483,18 @@ void Query::postEdit()
 
 void Query::postInsert()
 {
-    QStringList columns;
-    QList<int> given;
-    for (int i = 0; i < fields_.size(); ++i) {
-        if (!buffer_[i].isNull() && fields_[i].name.compare(keyField_, Qt::CaseInsensitive) != 0) {
-            columns << quotedIdentifier(fields_[i].name);
-            given << i;
-        }
-    }
-    const QString returning = storedColumnNames().join(QStringLiteral(", "));
-    const QString sql = columns.isEmpty()
-        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING %2").arg(quotedIdentifier(table_), returning)
-        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING %4")
-              .arg(quotedIdentifier(table_), columns.join(QStringLiteral(", ")),
-                   QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", ")), returning);
-
-    Database& database = connection_->database();
-    Transaction transaction(database);
-    QVariantList stored;
-    {
-        Statement statement(database, sql);
-        int parameter = 1;
-        for (int i : given)
-            statement.bind(parameter++, buffer_[i]);
-        if (!statement.step())
-            throw DatabaseError(QStringLiteral("The new row was not stored"));
-        for (int column = 0; column < statement.columnCount(); ++column)
-            stored << statement.column(column);
-        while (statement.step()) {
-        }
-    }
-    transaction.commit();
+    QList<std::pair<QString, QVariant>> given;
+    for (int i = 0; i < fields_.size(); ++i)
+        if (!buffer_[i].isNull() && fields_[i].name.compare(keyField_, Qt::CaseInsensitive) != 0)
+            given.append({fields_[i].name, buffer_[i]});
+    const QVariantList stored =
+        TableWriter(connection_->database(), table_, keyField_).insert(given, storedColumnNames());
 
     rows_.insertRow(insertAt_, stored);
     keyIndex_.clear();
     for (int i = 0; i < fields_.size(); ++i) {
-        if (fields_[i].column < 0) {
-            cachedKey_ = stored.value(keyColumn());
-            cachedLargeValue_ = buffer_[i];
-        }
+        if (fields_[i].column < 0 && largeValues_)
+            largeValues_->remember(stored.value(keyColumn()), buffer_[i]);
     }
     buffer_.clear();
     modified_ = false;
@@ -602,14 +535,7 @@ void Query::remove()
 
     const int stored = storedRow(current_);
     const QVariant key = rows_.value(stored, keyColumn());
-    Database& database = connection_->database();
-    Transaction transaction(database);
-    Statement statement(database, QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
-                                      .arg(quotedIdentifier(table_), quotedIdentifier(keyField_)));
-    statement.bind(1, key);
-    statement.step();
-    // A row another program deleted first is gone all the same.
-    transaction.commit();
+    TableWriter(connection_->database(), table_, keyField_).remove(key);
 
     rows_.removeRow(stored);
     keyIndex_.clear();

@@ -14,6 +14,7 @@
 namespace vorlin::db {
 
 class Connection;
+class LargeColumn;
 class Statement;
 class TextOrder;
 
@@ -172,9 +173,7 @@ private:
     bool modified_ = false;
     int insertAt_ = 0;
 
-    std::unique_ptr<Statement> largeValueStatement_;
-    mutable QVariant cachedKey_;
-    mutable QVariant cachedLargeValue_;
+    std::unique_ptr<LargeColumn> largeValues_;  // the large column, read row by row
     QHash<qint64, int> keyIndex_;  // key → stored row, built by the first locate
 };
 
