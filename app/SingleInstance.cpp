@@ -1,5 +1,7 @@
 #include "app/SingleInstance.h"
 
+#include "common/GraphicalSession.h"
+
 #include <QDir>
 #include <QLocalSocket>
 
@@ -66,16 +68,10 @@ SingleInstance::SingleInstance(QString name, QObject* parent) : QObject(parent),
 
 QString SingleInstance::defaultName()
 {
-    QString display = qEnvironmentVariable("DISPLAY");
-    if (display.isEmpty())
-        display = qEnvironmentVariable("WAYLAND_DISPLAY");
-    for (QChar& c : display)
-        if (!c.isLetterOrNumber())
-            c = u'_';
     const QString folder = privateFolder();
     if (folder.isEmpty())
         return {};
-    return QStringLiteral("%1/vorlin-%2-%3").arg(folder).arg(::geteuid()).arg(display);
+    return QStringLiteral("%1/vorlin-%2-%3").arg(folder).arg(::geteuid()).arg(graphicalSessionName());
 }
 
 bool SingleInstance::handOverToRunningCopy(int timeoutMs) const

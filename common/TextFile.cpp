@@ -97,38 +97,38 @@ QString joinLinesCrLf(const QStringList& lines)
     return text;
 }
 
-QByteArray withCrLfLineEnds(QByteArrayView bytes)
-{
-    QByteArray text;
-    text.reserve(bytes.size() + bytes.size() / 32);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            text += "\r\n";
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-        } else {
-            text += c;
-        }
-    }
-    return text;
-}
+namespace {
 
-QString withCrLfLineEnds(QStringView text)
+// Bytes or characters alike: every CR LF, LF or CR made CR LF.
+template <class Result, class View>
+Result crLfLineEnds(View text)
 {
-    QString result;
+    Result result;
     result.reserve(text.size() + text.size() / 32);
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'\r' || c == u'\n') {
-            result += QStringLiteral("\r\n");
-            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+        const auto c = text[i];
+        if (c == '\r' || c == '\n') {
+            result += '\r';
+            result += '\n';
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
                 ++i;
         } else {
             result += c;
         }
     }
     return result;
+}
+
+}  // namespace
+
+QByteArray withCrLfLineEnds(QByteArrayView bytes)
+{
+    return crLfLineEnds<QByteArray>(bytes);
+}
+
+QString withCrLfLineEnds(QStringView text)
+{
+    return crLfLineEnds<QString>(text);
 }
 
 }  // namespace vorlin

@@ -1,6 +1,7 @@
 #include "platform/UnoOfficeAutomation.h"
 
 #include "common/AwayFromGuiThread.h"
+#include "common/GraphicalSession.h"
 #include "platform/UnoContext.h"
 
 #include <QCryptographicHash>
@@ -150,13 +151,7 @@ UnoOfficeAutomation::UnoOfficeAutomation(QString pipeName, QStringList officeArg
 
 QString UnoOfficeAutomation::sessionPipeName()
 {
-    QString display = qEnvironmentVariable("DISPLAY");
-    if (display.isEmpty())
-        display = qEnvironmentVariable("WAYLAND_DISPLAY");
-    for (QChar& c : display)
-        if (!c.isLetterOrNumber())
-            c = u'_';
-    return QStringLiteral("vorlin_") + display;
+    return QStringLiteral("vorlin_") + graphicalSessionName();
 }
 
 template <class Call>

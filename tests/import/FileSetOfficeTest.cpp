@@ -224,6 +224,18 @@ TEST_F(FileSetOffice, HostileTreesAreConvertedWithoutNetworkOrLossAndEveryFailur
         out.write(bytes);
     };
     const QByteArray address = paragraphs("Nádražní 12", 1) + paragraphs("602 00 Brno", 1);
+    // An HTML page named .doc with a stylesheet and an image on the server, and
+    // a docx with a linked picture there.
+    const auto pointAtServer = [&] {
+        text(QStringLiteral("stranka.doc"),
+             QStringLiteral("<html><head><link rel=\"stylesheet\" href=\"%1\"></head><body>"
+                            "<img src=\"%2\"><p>Hlavní 1</p><p>110 00 Praha</p></body></html>")
+                 .arg(probe.url("styl.css"), probe.url("obr.png"))
+                 .toUtf8());
+        writeDocx(root + QStringLiteral("odkaz.docx"),
+                  address + QStringLiteral("<w:p><w:fldSimple w:instr=\"INCLUDEPICTURE &quot;%1&quot; \\d\"/></w:p>")
+                                .arg(probe.url("logo.png")).toUtf8());
+    };
     struct Tree {
         const char* name;
         std::function<void()> make;
@@ -234,29 +246,9 @@ TEST_F(FileSetOffice, HostileTreesAreConvertedWithoutNetworkOrLossAndEveryFailur
         bool networkNamespace = true;
     };
     const QList<Tree> trees{
-        {"documents that point at a server",
-         [&] {
-             text(QStringLiteral("stranka.doc"),
-                         QStringLiteral("<html><head><link rel=\"stylesheet\" href=\"%1\"></head><body>"
-                                        "<img src=\"%2\"><p>Hlavní 1</p><p>110 00 Praha</p></body></html>")
-                             .arg(probe.url("styl.css"), probe.url("obr.png"))
-                             .toUtf8());
-             writeDocx(root + QStringLiteral("odkaz.docx"),
-                       address + QStringLiteral("<w:p><w:fldSimple w:instr=\"INCLUDEPICTURE &quot;%1&quot; \\d\"/></w:p>")
-                                     .arg(probe.url("logo.png")).toUtf8());
-         },
+        {"documents that point at a server", pointAtServer,
          {"1. filtr|Hlavní 1/110 00 Praha", "1. filtr|Nádražní 12/602 00 Brno"}, {}, {}},
-        {"documents that point at a server, the office kept off by the system-call filter",
-         [&] {
-             text(QStringLiteral("stranka.doc"),
-                         QStringLiteral("<html><head><link rel=\"stylesheet\" href=\"%1\"></head><body>"
-                                        "<img src=\"%2\"><p>Hlavní 1</p><p>110 00 Praha</p></body></html>")
-                             .arg(probe.url("styl.css"), probe.url("obr.png"))
-                             .toUtf8());
-             writeDocx(root + QStringLiteral("odkaz.docx"),
-                       address + QStringLiteral("<w:p><w:fldSimple w:instr=\"INCLUDEPICTURE &quot;%1&quot; \\d\"/></w:p>")
-                                     .arg(probe.url("logo.png")).toUtf8());
-         },
+        {"documents that point at a server, the office kept off by the system-call filter", pointAtServer,
          {"1. filtr|Hlavní 1/110 00 Praha", "1. filtr|Nádražní 12/602 00 Brno"}, {}, {}, 120000, false},
         {"a document that hangs the office, then one that converts",
          [&] {
