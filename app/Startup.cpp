@@ -1,76 +1,79 @@
 #include "app/Startup.h"
 
 #include "common/Paths.h"
+#include "data/DM_Unit.h"
 #include "data/KindsFile.h"
 #include "data/KindsList.h"
-
-#include "ui/shell/ErrorBox.h"
-#include "data/DM_Unit.h"
 #include "platform/UnoOfficeAutomation.h"
 #include "platform/X11DesktopWindows.h"
 #include "platform/XTestKeyboard.h"
 #include "ui/import/Import_Unit.h"
-#include "output/EditorInsertion.h"
+#include "ui/main/Vorlin_Unit.h"
 #include "ui/preview/Nahled_Unit.h"
 #include "ui/settings/About_Unit.h"
-#include "ui/main/Vorlin_Unit.h"
+#include "ui/shell/ErrorBox.h"
+#include "ui/shell/Guarded.h"
 
 namespace vorlin {
 
-void createWindows(QObject* owner)
+namespace {
+
+// The windows of one run of the program, made by start-up and gone at exit.
+struct Windows {
+    TVorlin_Form* main = nullptr;
+    TAbout_Form* settings = nullptr;
+    TNahled_Form* preview = nullptr;
+    TImport_Form* import = nullptr;
+};
+
+Windows windows;
+
+}  // namespace
+
+TVorlin_Form& createWindows(QObject* owner)
 {
     DM = new TDM(owner);
-    Vorlin_Form = new TVorlin_Form(&DM->Vorlin_DataSource);
-    Vorlin_Form->keyboard = new platform::XTestKeyboard(owner);
-    auto* kinds = new KindsList(kinds::filePath(paths().dataDir), owner);
-    Vorlin_Form->listKindsOf(*kinds);
     static platform::X11DesktopWindows desktop;
-    Vorlin_Form->desktopWindows = &desktop;
     static platform::UnoOfficeAutomation office;
-    Vorlin_Form->office = &office;
     static platform::UnregisteredWord word;
-    Vorlin_Form->word = &word;
-    Vorlin_Form->showSettingsWindow = [] {
-        if (About_Form)
-            About_Form->showWindow();
-    };
-    Vorlin_Form->showImportWindow = [] {
-        if (Import_Form)
-            Import_Form->showEmptied();
-    };
-    Vorlin_Form->stopRunsAtExit = [] {
-        if (Import_Form)
-            Import_Form->Zastavit_ButtonClick();
-    };
-    Vorlin_Form->showPreviewWindow = [] {
-        if (Nahled_Form)
-            Nahled_Form->showWindow();
-    };
-    runShowingErrors([] { Vorlin_Form->FormCreate(); });
-    DM->setBodyEditor(Vorlin_Form);
+    auto* keyboard = new platform::XTestKeyboard(owner);
+    auto* kinds = new KindsList(kinds::filePath(paths().dataDir), owner);
+
+    auto* main = new TVorlin_Form(*DM, {.keyboard = *keyboard, .desktopWindows = desktop, .office = office, .word = word});
+    windows.main = main;
+    main->listKindsOf(*kinds);
+    // The other windows exist before the main window's creation handler
+    // runs, which enables the buttons that open them.
+    windows.settings = new TAbout_Form(*kinds);
+    windows.preview = new TNahled_Form(&DM->Vorlin_DataSource, main->fontDialog());
+    windows.import = new TImport_Form(*kinds);
+    using ui::guarded;
+    QObject::connect(main, &TVorlin_Form::settingsRequested, windows.settings, guarded(windows.settings, &TAbout_Form::showWindow));
+    QObject::connect(main, &TVorlin_Form::previewRequested, windows.preview, guarded(windows.preview, &TNahled_Form::showWindow));
+    QObject::connect(main, &TVorlin_Form::importRequested, windows.import, guarded(windows.import, &TImport_Form::showEmptied));
+    // A run that serves the window's events (the import's file set) stops
+    // at its next point instead of going on in a closed program.
+    QObject::connect(main, &TVorlin_Form::ending, windows.import, guarded(windows.import, &TImport_Form::Zastavit_ButtonClick));
+    QObject::connect(windows.preview, &TNahled_Form::newRowBodyLeft, main, guarded(main, &TVorlin_Form::takeBody));
+    for (ui::SecondaryWindow* window : std::initializer_list<ui::SecondaryWindow*>{windows.settings, windows.preview, windows.import})
+        window->setHome(main);
+
+    runShowingErrors([main] { main->FormCreate(); });
+    DM->setBodyEditor(main);
     runShowingErrors([] { DM->DataModuleCreate(); });
-    About_Form = new TAbout_Form(*kinds);
-    runShowingErrors([] { About_Form->FormCreate(); });
-    Nahled_Form = new TNahled_Form(&DM->Vorlin_DataSource, Vorlin_Form->FontDialog1);
-    QObject::connect(Nahled_Form, &TNahled_Form::newRowBodyLeft, Vorlin_Form->DBRichEdit1,
-                     [](const QByteArray& rtf) { Vorlin_Form->DBRichEdit1->replaceWithRtf(rtf); });
-    Import_Form = new TImport_Form(*kinds);
-    for (ui::SecondaryWindow* window : std::initializer_list<ui::SecondaryWindow*>{About_Form, Nahled_Form, Import_Form})
-        window->setHome(Vorlin_Form);
-    Vorlin_Form->show();
+    runShowingErrors([] { windows.settings->FormCreate(); });
+    main->show();
+    return *main;
 }
 
 void destroyWindows()
 {
-    runShowingErrors([] { Vorlin_Form->FormDestroy(); });
-    delete Import_Form;
-    Import_Form = nullptr;
-    delete Nahled_Form;
-    Nahled_Form = nullptr;
-    delete About_Form;
-    About_Form = nullptr;
-    delete Vorlin_Form;
-    Vorlin_Form = nullptr;
+    runShowingErrors([] { windows.main->FormDestroy(); });
+    delete windows.import;
+    delete windows.preview;
+    delete windows.settings;
+    delete windows.main;
+    windows = {};
     delete DM;
     DM = nullptr;
 }

@@ -4,12 +4,15 @@ class QObject;
 
 namespace vorlin {
 
+class TVorlin_Form;
+
 // Creates the program's windows in their fixed order, each creation
 // handler shown in the error box when it fails while the start goes on:
 // the main window's handler, then the data module's, which opens the
 // database. The data module's objects exist first so that the main window's
-// controls can bind to its data source. Ends with the main window shown.
-void createWindows(QObject* owner);
+// controls can bind to its data source. Ends with the main window shown,
+// which is returned: the program ends when it closes.
+TVorlin_Form& createWindows(QObject* owner);
 
 // At exit: the main window's destruction handler, then the windows go.
 void destroyWindows();

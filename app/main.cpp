@@ -55,11 +55,9 @@ int main(int argc, char** argv)
     // visible window does (the main window may sit in the notification area).
     app.setQuitOnLastWindowClosed(false);
 
-    createWindows(&app);
-    QObject::connect(&instance, &SingleInstance::showRequested, [] {
-        Vorlin_Form->TrayIconActivated(QSystemTrayIcon::Trigger);
-    });
-    closeOnTerminationSignals([] { Vorlin_Form->close(); });
+    TVorlin_Form& mainWindow = createWindows(&app);
+    QObject::connect(&instance, &SingleInstance::showRequested, &mainWindow, &TVorlin_Form::showFromTray);
+    closeOnTerminationSignals([&mainWindow] { mainWindow.close(); });
     const int result = app.exec();
     keepClipboardAfterExit(QCoreApplication::applicationFilePath());
     destroyWindows();

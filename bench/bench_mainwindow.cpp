@@ -6,11 +6,17 @@
 #include "bench/Measure.h"
 #include "bench/Memory.h"
 #include "bench/SnippetGenerator.h"
+#include "bench/WindowParts.h"
 #include "common/Paths.h"
 #include "data/DM_Unit.h"
 #include "rtf/Rtf.h"
 #include "ui/main/Vorlin_Unit.h"
 #include "ui/preview/Nahled_Unit.h"
+#include "ui/widgets/DBGrid.h"
+#include "ui/widgets/DBNavigator.h"
+#include "ui/widgets/DBRichEdit.h"
+
+#include <QPushButton>
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -30,17 +36,18 @@ int main(int argc, char** argv)
 
     QElapsedTimer timer;
     timer.start();
-    createWindows(&app);
+    TVorlin_Form& mainWindow = createWindows(&app);
     QCoreApplication::processEvents();
     report("mainwindow_start_to_shown_100k", double(timer.nsecsElapsed()) / 1e6, "ms");
     report("mainwindow_resident_memory_100k", residentMegabytes(), "MB");
     report("mainwindow_memory_growth_100k", residentMegabytes() - before, "MB");
 
     QRandomGenerator random(1);
-    auto* model = Vorlin_Form->DBGrid1->model();
+    auto* list = control<ui::DBGrid>(&mainWindow, "DBGrid1");
+    auto* model = list->model();
     const double moveUs = medianMicroseconds(201, [&] {
         const int row = random.bounded(model->rowCount());
-        Vorlin_Form->DBGrid1->setCurrentIndex(model->index(row, 0));
+        list->setCurrentIndex(model->index(row, 0));
         QCoreApplication::processEvents();  // drawn as the user sees it
     });
     report("mainwindow_move_row_median_100k", moveUs / 1000.0, "ms");
@@ -49,7 +56,7 @@ int main(int argc, char** argv)
     // with a 1 MB formatted body is being inserted (the body goes over to the
     // main window's editor).
     timer.restart();
-    Vorlin_Form->Button4Click();
+    control<QPushButton>(&mainWindow, "Button4")->click();
     QCoreApplication::processEvents();
     report("preview_first_show_100k", double(timer.nsecsElapsed()) / 1e6, "ms");
 
@@ -61,11 +68,12 @@ int main(int argc, char** argv)
                     .arg(i % 2)
                     .arg(i);
     body += u'}';
-    Vorlin_Form->DBNavigator1->press(ui::DBNavigator::Insert);
-    rtf::read(body.toLatin1(), *Nahled_Form->DBRichEdit1->document());
+    control<ui::DBNavigator>(&mainWindow, "DBNavigator1")->press(ui::DBNavigator::Insert);
+    auto* preview = topLevelWindow<TNahled_Form>("Nahled_Form");
+    rtf::read(body.toLatin1(), *control<ui::DBRichEdit>(preview, "DBRichEdit1")->document());
     QCoreApplication::processEvents();
     timer.restart();
-    Nahled_Form->close();
+    preview->close();
     QCoreApplication::processEvents();
     report("preview_close_inserting_1mb_body", double(timer.nsecsElapsed()) / 1e6, "ms");
     DM->Vorlin_ADOQuery.cancel();

@@ -5,15 +5,19 @@
 #include "ui/shell/VorlinApplication.h"
 #include "bench/Measure.h"
 #include "bench/SnippetGenerator.h"
+#include "bench/WindowParts.h"
 #include "common/Paths.h"
 #include "data/DM_Unit.h"
 #include "db/TextOrder.h"
 #include "ui/main/Vorlin_Unit.h"
+#include "ui/widgets/DBGrid.h"
+#include "ui/widgets/DBRichEdit.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTimer>
 
 using namespace vorlin;
@@ -39,15 +43,17 @@ int main(int argc, char** argv)
     // The list sorts in the user's alphabetical order: Czech, as its users have it.
     QLocale::setDefault(QLocale(QLocale::Czech, QLocale::Czechia));
 
-    createWindows(&app);
+    TVorlin_Form& mainWindow = createWindows(&app);
     QCoreApplication::processEvents();
-    QLineEdit* box = Vorlin_Form->Jmeno_Edit;
+    auto* box = control<QLineEdit>(&mainWindow, "Jmeno_Edit");
+    auto* editor = control<ui::DBRichEdit>(&mainWindow, "DBRichEdit1");
+    auto* list = control<ui::DBGrid>(&mainWindow, "DBGrid1");
 
     int round = 0;
     const auto searchFor = [&](const QStringList& alternatives) {
         return medianMicroseconds(31, [&] {
             box->setText(alternatives[round++ % alternatives.size()]);
-            (void)Vorlin_Form->DBRichEdit1->toPlainText();
+            (void)editor->toPlainText();
             QCoreApplication::processEvents();
         });
     };
@@ -59,7 +65,7 @@ int main(int argc, char** argv)
     box->clear();
     QCoreApplication::processEvents();
     report("sort_title_click_median_100k", medianMicroseconds(21, [&] {
-                                               Vorlin_Form->DBGrid1TitleClick(QStringLiteral("nazev"));
+                                               clickTitle(list, 0);
                                                QCoreApplication::processEvents();
                                            }) / 1000.0,
            "ms");
@@ -67,7 +73,7 @@ int main(int argc, char** argv)
     // The same with another language, through the system's collation library.
     DM->Vorlin_ADOQuery.setTextOrder(db::TextOrder::forLocale(QLocale(QLocale::English, QLocale::UnitedKingdom)));
     report("sort_title_click_median_100k_english", medianMicroseconds(11, [&] {
-                                                       Vorlin_Form->DBGrid1TitleClick(QStringLiteral("nazev"));
+                                                       clickTitle(list, 0);
                                                        QCoreApplication::processEvents();
                                                    }) / 1000.0,
            "ms");

@@ -4,6 +4,7 @@
 #include "app/Startup.h"
 #include "ui/shell/VorlinApplication.h"
 #include "bench/Measure.h"
+#include "bench/WindowParts.h"
 #include "bench/SnippetGenerator.h"
 #include "common/Paths.h"
 #include "data/DM_Unit.h"
@@ -71,12 +72,13 @@ int main(int argc, char** argv)
     timer.start();
     createWindows(&app);
     QCoreApplication::processEvents();
+    auto* settingsWindow = topLevelWindow<TAbout_Form>("About_Form");
     report("start_to_window_update_check_nothing_listening", double(timer.nsecsElapsed()) / 1e6, "ms");
 
     answerDialogs();
     const int rows = DM->Vorlin_ADOQuery.recordCount();
     timer.restart();
-    About_Form->Button3Click();
+    settingsWindow->Button3Click();
     report("bulk_font_change_per_snippet_10k", double(timer.nsecsElapsed()) / 1e6 / rows, "ms");
 
     // A data folder holding a 400 MB database.
@@ -108,7 +110,7 @@ int main(int argc, char** argv)
         QDir().mkpath(ours);
         QDir().mkpath(theirs);
         timer.restart();
-        backedUp = About_Form->backUpInto(ours);
+        backedUp = settingsWindow->backUpInto(ours);
         oursMs = double(timer.nsecsElapsed()) / 1e6;
         timer.restart();
         QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), QDir::cleanPath(dataDir), theirs});

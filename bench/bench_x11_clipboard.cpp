@@ -5,11 +5,16 @@
 #include "app/Startup.h"
 #include "ui/shell/VorlinApplication.h"
 #include "bench/Measure.h"
+#include "bench/WindowParts.h"
 #include "bench/SnippetGenerator.h"
 #include "common/Paths.h"
 #include "data/DM_Unit.h"
 #include "db/Sqlite.h"
 #include "ui/main/Vorlin_Unit.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include <QDateTime>
 #include <QTest>
@@ -56,13 +61,15 @@ int main(int argc, char** argv)
         insert.step();
         bigId = insert.column(0).toLongLong();
     }
-    createWindows(&app);
+    TVorlin_Form& mainWindow = createWindows(&app);
+    auto* copyButton = control<QPushButton>(&mainWindow, "Button3");
+    auto* delayedPaste = control<QCheckBox>(&mainWindow, "CheckBox3");
     QCoreApplication::processEvents();
 
     DM->Vorlin_ADOQuery.locate(QStringLiteral("ID"), bigId);
     QCoreApplication::processEvents();
     report("clipboard_copy_1mb_body_median",
-           medianMicroseconds(11, [] { Vorlin_Form->CopySnippetToClipboard(); }) / 1000.0, "ms");
+           medianMicroseconds(11, [&] { delayedPaste->setChecked(false); copyButton->click(); }) / 1000.0, "ms");
 
     // The delayed Ctrl+V into another program, 20 times over.
     DM->Vorlin_ADOQuery.first();
@@ -73,13 +80,13 @@ int main(int argc, char** argv)
         destroyWindows();
         return 1;
     }
-    Vorlin_Form->CheckBox3->setChecked(true);
-    Vorlin_Form->Edit1->setText(QStringLiteral("1"));
+    delayedPaste->setChecked(true);
+    control<QLineEdit>(&mainWindow, "Edit1")->setText(QStringLiteral("1"));
     std::vector<double> keyLate;
     std::vector<double> late;
     for (int run = 0; run < 20; ++run) {
         const qint64 due = QDateTime::currentMSecsSinceEpoch() + 1000;
-        Vorlin_Form->Button3Click();
+        copyButton->click();
         const auto change = target.nextChange(5000);
         if (!change) {
             std::printf("bench_x11_clipboard: no paste arrived in run %d\n", run + 1);

@@ -2,14 +2,20 @@
 // through scripts/x11-session): the click to the text in the document, the
 // first and the later ones, and the connection alone.
 #include "PrivateWriter.h"
-#include "app/Startup.h"
 #include "ui/shell/VorlinApplication.h"
 #include "bench/Measure.h"
 #include "bench/SnippetGenerator.h"
+#include "bench/WindowParts.h"
 #include "data/DM_Unit.h"
 #include "output/EditorInsertion.h"
 #include "platform/UnoOfficeAutomation.h"
+#include "platform/X11DesktopWindows.h"
 #include "ui/main/Vorlin_Unit.h"
+#include "ui/widgets/DBRichEdit.h"
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -39,44 +45,51 @@ int main(int argc, char** argv)
     }
     VorlinApplication app(argc, argv);
     useGeneratedDataFolder(1000);
-    createWindows(&app);
-    QCoreApplication::processEvents();
 
     test::PrivateWriter writer;
     const QString file = QStringLiteral("Mereni.odt");
     if (!writer.start() || !writer.newDocument(file, QString(), 0)) {
         std::printf("bench_x11_writer_insertion: the office did not start\n");
-        destroyWindows();
         return 1;
     }
+    // The main window as start-up makes it, with the private office.
     platform::UnoOfficeAutomation office(writer.pipeName(), writer.profileArguments());
-    Vorlin_Form->office = &office;
+    platform::X11DesktopWindows desktop;
+    TDM data;
+    DM = &data;
+    TVorlin_Form window(data, {.desktopWindows = desktop, .office = office});
+    window.FormCreate();
+    data.setBodyEditor(&window);
+    data.DataModuleCreate();
+    window.show();
+    QCoreApplication::processEvents();
+    auto* documents = control<QListWidget>(&window, "Word_ListBox");
+    auto* insertButton = control<QPushButton>(&window, "Button35");
     // The main window stays shown and the document keeps its size, so that
     // every click does the same work.
-    Vorlin_Form->CheckBox1->setChecked(false);
-    Vorlin_Form->CheckBox2->setChecked(false);
+    control<QCheckBox>(&window, "CheckBox1")->setChecked(false);
+    control<QCheckBox>(&window, "CheckBox2")->setChecked(false);
     const QString title = test::PrivateWriter::windowTitle(file);
     if (!QTest::qWaitFor([&] {
-            Vorlin_Form->Button36Click(EditorKind::Writer);
-            return !Vorlin_Form->Word_ListBox->findItems(title, Qt::MatchExactly).isEmpty();
+            control<QPushButton>(&window, "Button2")->click();
+            return !documents->findItems(title, Qt::MatchExactly).isEmpty();
         }, 20000)) {
         std::printf("bench_x11_writer_insertion: the document's window was not listed\n");
-        destroyWindows();
         return 1;
     }
-    Vorlin_Form->Word_ListBox->setCurrentItem(Vorlin_Form->Word_ListBox->findItems(title, Qt::MatchExactly).first());
+    documents->setCurrentItem(documents->findItems(title, Qt::MatchExactly).first());
     DM->Vorlin_ADOQuery.first();
     QCoreApplication::processEvents();
-    const QString body = Vorlin_Form->DBRichEdit1->toPlainText().section(u'\n', 0, 0).left(20);
+    const QString body = control<ui::DBRichEdit>(&window, "DBRichEdit1")->toPlainText().section(u'\n', 0, 0).left(20);
 
     QElapsedTimer first;
     first.start();
-    Vorlin_Form->Button35Click();
+    insertButton->click();
     report("writer_insert_first_click", double(first.nsecsElapsed()) / 1e6, "ms");
 
     const int rounds = 21;
     report("writer_insert_later_clicks_median",
-           medianMicroseconds(rounds, [] { Vorlin_Form->Button35Click(); }) / 1000.0, "ms");
+           medianMicroseconds(rounds, [&] { insertButton->click(); }) / 1000.0, "ms");
     report("writer_insert_clicks_that_arrived", double(occurrences(writer, file, body)), "of 22");
 
     std::vector<double> connect;
@@ -91,6 +104,7 @@ int main(int argc, char** argv)
     std::nth_element(connect.begin(), connect.begin() + rounds / 2, connect.end());
     report("writer_connect_median", connect[rounds / 2], "ms");
 
-    destroyWindows();
+    window.FormDestroy();
+    DM = nullptr;
     return 0;
 }

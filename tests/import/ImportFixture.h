@@ -16,21 +16,22 @@ protected:
     void SetUp() override
     {
         start(false);
-        about = std::make_unique<TAbout_Form>(*kindsList);
-        About_Form = about.get();
         about->setMemoLines(kinds::load(kinds::filePath(dataDir)));
+    }
+
+    // As start-up joins them.
+    void windowsMadeBeforeCreation() override
+    {
+        about = std::make_unique<TAbout_Form>(*kindsList);
         import = std::make_unique<TImport_Form>(*kindsList);
-        Import_Form = import.get();
-        form->showImportWindow = [this] { import->showEmptied(); };
-        form->stopRunsAtExit = [this] { import->Zastavit_ButtonClick(); };
+        QObject::connect(form.get(), &TVorlin_Form::importRequested, import.get(), &TImport_Form::showEmptied);
+        QObject::connect(form.get(), &TVorlin_Form::ending, import.get(), &TImport_Form::Zastavit_ButtonClick);
     }
 
     void TearDown() override
     {
         import.reset();
-        Import_Form = nullptr;
         about.reset();
-        About_Form = nullptr;
         MainWindow::TearDown();
     }
 

@@ -126,7 +126,7 @@ TEST_F(Import, SavingStoresTheTickedCandidatesWithTheirKinds)
     // "Smlouva" is new, "SMLOUVA" differs only in case: one line more.
     EXPECT_EQ(kinds::load(kinds::filePath(dataDir)).count(QStringLiteral("Smlouva")), 1);
     EXPECT_FALSE(kinds::load(kinds::filePath(dataDir)).contains(QStringLiteral("SMLOUVA")));
-    EXPECT_TRUE(items(form->ListBox1).contains(QStringLiteral("Smlouva")));
+    EXPECT_TRUE(items(controls->ListBox1).contains(QStringLiteral("Smlouva")));
     EXPECT_FALSE(import->isVisible());
 }
 

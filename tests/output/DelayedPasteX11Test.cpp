@@ -24,9 +24,10 @@ protected:
     {
         addRows({{"Soud", "adresa", kBody, "soud"}});
         start(false);
-        form->keyboard = &keyboard;
-        form->CheckBox3->setChecked(true);
+        controls->CheckBox3->setChecked(true);
     }
+
+    MainWindowServices services() override { return {.keyboard = keyboard}; }
 
     void TearDown() override
     {
@@ -39,8 +40,8 @@ protected:
     // gives what arrives there.
     QString pasteIntoTarget(const std::function<void()>& beforeTheKeystroke = {})
     {
-        form->Edit1->setText(QStringLiteral("1"));
-        form->Button3Click();
+        controls->Edit1->setText(QStringLiteral("1"));
+        controls->Button3->click();
         EXPECT_TRUE(target.start()) << "the other program's window did not come up";
         if (beforeTheKeystroke)
             beforeTheKeystroke();
@@ -81,8 +82,8 @@ TEST_F(DelayedPasteX11, ALayoutWithoutALatinVStillPastes)
 
 TEST_F(DelayedPasteX11, AnotherProgramReadsEveryFormatOffered)
 {
-    form->CheckBox3->setChecked(false);
-    form->Button3Click();
+    controls->CheckBox3->setChecked(false);
+    controls->Button3->click();
     const auto read = [](const char* target) {
         return runTool(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard"),
                                                  QStringLiteral("-t"), QString::fromLatin1(target),
@@ -102,8 +103,8 @@ TEST_F(DelayedPasteX11, AnotherProgramReadsEveryFormatOffered)
 
 TEST_F(DelayedPasteX11, TheLastCopyOutlivesTheProgram)
 {
-    form->CheckBox3->setChecked(false);
-    form->Button3Click();
+    controls->CheckBox3->setChecked(false);
+    controls->Button3->click();
     // No clipboard manager runs here: the program's keeper takes the copy.
     const qint64 keeper = keepClipboardAfterExit(QStringLiteral(VORLIN_EXE_DIR "vorlin"));
     ASSERT_GT(keeper, 0);

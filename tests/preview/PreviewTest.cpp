@@ -20,21 +20,22 @@ protected:
     void open(bool withRows = true)
     {
         start(withRows);
-        preview = std::make_unique<TNahled_Form>(&dm->Vorlin_DataSource, form->FontDialog1);
-        Nahled_Form = preview.get();
-        preview->setHome(form.get());
-        // As start-up joins them.
-        QObject::connect(preview.get(), &TNahled_Form::newRowBodyLeft, form.get(),
-                         [this](const QByteArray& rtf) { form->DBRichEdit1->replaceWithRtf(rtf); });
-        form->showPreviewWindow = [this] { preview->showWindow(); };
-        form->Button4Click();
+        controls->Button4->click();
         QApplication::processEvents();
+    }
+
+    // As start-up joins them.
+    void windowsMadeBeforeCreation() override
+    {
+        preview = std::make_unique<TNahled_Form>(&dm->Vorlin_DataSource, form->fontDialog());
+        preview->setHome(form.get());
+        QObject::connect(preview.get(), &TNahled_Form::newRowBodyLeft, form.get(), &TVorlin_Form::takeBody);
+        QObject::connect(form.get(), &TVorlin_Form::previewRequested, preview.get(), &TNahled_Form::showWindow);
     }
 
     void TearDown() override
     {
         preview.reset();
-        Nahled_Form = nullptr;
         MainWindow::TearDown();
     }
 
@@ -70,15 +71,15 @@ TEST_F(Preview, ShowsTheMainWindowsRowAndFollowsIt)
     EXPECT_FALSE(preview->isModal());
     EXPECT_EQ(preview->DBRichEdit1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_EQ(preview->DBRichEdit1->toPlainText(), QStringLiteral("Krajský soud"));
-    form->DBGrid1->setCurrentIndex(form->DBGrid1->model()->index(1, 0));
+    controls->DBGrid1->setCurrentIndex(controls->DBGrid1->model()->index(1, 0));
     EXPECT_EQ(preview->DBRichEdit1->toPlainText(), QStringLiteral("JUDr. Jan Novák"));
-    EXPECT_EQ(preview->DBRichEdit1->toPlainText(), form->DBRichEdit1->toPlainText());
+    EXPECT_EQ(preview->DBRichEdit1->toPlainText(), controls->DBRichEdit1->toPlainText());
     // Typing in the preview reaches the main window's editor and the row.
     preview->DBRichEdit1->setFocus();
     preview->DBRichEdit1->moveCursor(QTextCursor::End);
     type(preview->DBRichEdit1, QStringLiteral(", advokát"));
     const qint64 id = currentId();
-    form->DBGrid1->setCurrentIndex(form->DBGrid1->model()->index(0, 0));
+    controls->DBGrid1->setCurrentIndex(controls->DBGrid1->model()->index(0, 0));
     EXPECT_EQ(storedBody(id), QStringLiteral("JUDr. Jan Novák, advokát"));
 }
 
@@ -122,7 +123,7 @@ TEST_F(Preview, TheCourtReferenceGoesInFrontOfTheSelectionWhichStays)
     EXPECT_EQ(query().state(), State::Edit);  // the row took the change
     EXPECT_FALSE(preview->DBRichEdit1->document()->isUndoAvailable());
     const qint64 id = currentId();
-    form->DBGrid1->setCurrentIndex(form->DBGrid1->model()->index(1, 0));
+    controls->DBGrid1->setCurrentIndex(controls->DBGrid1->model()->index(1, 0));
     EXPECT_EQ(storedBody(id), expected);
 }
 
@@ -146,7 +147,7 @@ TEST_F(Preview, TheSeparatorIsTwoBreaksThirtyNineEqualsSignsAndABreak)
     preview->Button2Click();
     EXPECT_EQ(TNahled_Form::kSeparator.size(), 45);
     const qint64 id = currentId();
-    form->DBNavigator1->press(Nav::Post);
+    controls->DBNavigator1->press(Nav::Post);
     EXPECT_EQ(storedBody(id), QStringLiteral("Krajský soud\n\n") + QString(39, u'=') + QStringLiteral("\n"));
 }
 
@@ -160,7 +161,7 @@ TEST_F(Preview, ClosingWhileBrowsingAsksNothingAndChangesNothing)
     EXPECT_FALSE(preview->isVisible());
     EXPECT_EQ(query().state(), State::Browse);
     EXPECT_EQ(valueInFile(currentId(), QStringLiteral("obsah")).toString(), before);
-    form->Button4Click();  // shown again
+    controls->Button4->click();  // shown again
     EXPECT_TRUE(preview->isVisible());
 }
 
@@ -168,7 +169,7 @@ TEST_F(Preview, ClosingAnEditedRowAsksAndSavesOnYesOnly)
 {
     for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
         restartWithFreshStore();
-        preview = std::make_unique<TNahled_Form>(&dm->Vorlin_DataSource, form->FontDialog1);
+        preview = std::make_unique<TNahled_Form>(&dm->Vorlin_DataSource, form->fontDialog());
         preview->showWindow();
         preview->DBRichEdit1->setFocus();
         preview->DBRichEdit1->moveCursor(QTextCursor::End);
@@ -185,7 +186,7 @@ TEST_F(Preview, ClosingAnEditedRowAsksAndSavesOnYesOnly)
         } else {
             EXPECT_EQ(query().state(), State::Edit);
             EXPECT_EQ(storedBody(id), QStringLiteral("Krajský soud"));
-            EXPECT_EQ(form->DBRichEdit1->toPlainText(), QStringLiteral("Krajský soud v Brně"));
+            EXPECT_EQ(controls->DBRichEdit1->toPlainText(), QStringLiteral("Krajský soud v Brně"));
         }
     }
 }
@@ -193,7 +194,7 @@ TEST_F(Preview, ClosingAnEditedRowAsksAndSavesOnYesOnly)
 TEST_F(Preview, ClosingANewRowHandsItsFormattedBodyToTheMainEditor)
 {
     open();
-    form->DBNavigator1->press(Nav::Insert);
+    controls->DBNavigator1->press(Nav::Insert);
     QTextCursor cursor(preview->DBRichEdit1->document());
     for (int i = 0; i < 2000; ++i) {
         QTextCharFormat format;
@@ -209,14 +210,14 @@ TEST_F(Preview, ClosingANewRowHandsItsFormattedBodyToTheMainEditor)
     EXPECT_TRUE(preview->close());
     EXPECT_TRUE(answerer.seen().isEmpty());
     EXPECT_EQ(query().state(), State::Insert);
-    EXPECT_EQ(rtf::write(*form->DBRichEdit1->document()), rtf::write(*preview->DBRichEdit1->document()));
+    EXPECT_EQ(rtf::write(*controls->DBRichEdit1->document()), rtf::write(*preview->DBRichEdit1->document()));
     // Once more: the main editor's document is replaced a second time.
-    form->Button4Click();
+    controls->Button4->click();
     preview->DBRichEdit1->moveCursor(QTextCursor::End);
     type(preview->DBRichEdit1, QStringLiteral(" Konec."));
     EXPECT_TRUE(preview->close());
-    EXPECT_TRUE(form->DBRichEdit1->toPlainText().endsWith(QStringLiteral(" Konec.")));
-    form->DBNavigator1->press(Nav::Post);
+    EXPECT_TRUE(controls->DBRichEdit1->toPlainText().endsWith(QStringLiteral(" Konec.")));
+    controls->DBNavigator1->press(Nav::Post);
     EXPECT_TRUE(storedBody(currentId()).startsWith(QStringLiteral("Odstavec 0 s českými")));
 }
 
@@ -252,7 +253,7 @@ TEST_F(Preview, TheFontButtonOnAnEmptyListStartsANewRow)
     preview->ToolButton8Click();
     EXPECT_EQ(query().state(), State::Insert);
     EXPECT_EQ(preview->DBRichEdit1->currentCharFormat().fontPointSize(), 15);
-    EXPECT_EQ(form->FontDialog1.font().size, 15);  // the one dialog of both windows
+    EXPECT_EQ(form->fontDialog().font().size, 15);  // the one dialog of both windows
 }
 
 TEST_F(Preview, ADoubleClickOnTheCurrentRowOpensThePreviewWithoutAnEdit)
@@ -260,8 +261,8 @@ TEST_F(Preview, ADoubleClickOnTheCurrentRowOpensThePreviewWithoutAnEdit)
     open();
     preview->hide();
     form->show();
-    QWidget* viewport = form->DBGrid1->viewport();
-    const QPoint onCurrentRow = form->DBGrid1->visualRect(form->DBGrid1->currentIndex()).center();
+    QWidget* viewport = controls->DBGrid1->viewport();
+    const QPoint onCurrentRow = controls->DBGrid1->visualRect(controls->DBGrid1->currentIndex()).center();
     QTest::mouseClick(viewport, Qt::LeftButton, {}, onCurrentRow);
     QTest::mouseDClick(viewport, Qt::LeftButton, {}, onCurrentRow);
     QTest::qWait(3 * QApplication::doubleClickInterval());

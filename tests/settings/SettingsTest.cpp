@@ -24,7 +24,6 @@ protected:
     {
         start(withRows);
         about = std::make_unique<TAbout_Form>(*kindsList);
-        About_Form = about.get();
         about->queryUpdate = [this](bool interactive) {
             updateChecks << interactive;
             return newerVersion;
@@ -35,7 +34,6 @@ protected:
     void TearDown() override
     {
         about.reset();
-        About_Form = nullptr;
         MainWindow::TearDown();
     }
 
@@ -176,8 +174,8 @@ TEST_F(Settings, TheDefaultFontGoesIntoTheSettingsAndTheNextNewSnippet)
     readFontSpec(readSetting(settings::kFontKey), stored);
     EXPECT_EQ(stored.face, QStringLiteral("DejaVu Serif"));
     EXPECT_EQ(stored.size, 13);
-    form->DBNavigator1->press(ui::DBNavigator::Insert);
-    EXPECT_EQ(form->DBRichEdit1->currentCharFormat().fontPointSize(), 13);
+    controls->DBNavigator1->press(ui::DBNavigator::Insert);
+    EXPECT_EQ(controls->DBRichEdit1->currentCharFormat().fontPointSize(), 13);
 }
 
 TEST_F(Settings, TheBulkChangeRewritesOnlyTheListedSnippetsAndKeepsAlignment)
@@ -187,7 +185,7 @@ TEST_F(Settings, TheBulkChangeRewritesOnlyTheListedSnippetsAndKeepsAlignment)
     const qint64 untouched = idOf(QStringLiteral("Podpis"));  // not listed below
     const qint64 formatted = idOf(QStringLiteral("Formátovaný"));
     const qint64 address = idOf(QStringLiteral("Adresa soudu"));
-    form->Jmeno_Edit->setText(QStringLiteral("a"));  // "Adresa soudu" and "Formátovaný"
+    controls->Jmeno_Edit->setText(QStringLiteral("a"));  // "Adresa soudu" and "Formátovaný"
     ASSERT_EQ(listedNames(), (QStringList{"Adresa soudu", "Formátovaný"}));
     // An unsaved edit of the current row is saved first.
     query().edit();
@@ -228,18 +226,18 @@ TEST_F(Settings, SavedKindsFillBothListsBehindTheEmptyEntry)
 {
     open();
     about->setMemoLines({QStringLiteral("adresa"), QString(), QStringLiteral("žaloba")});
-    form->ListBox1->setCurrentRow(1);
+    controls->ListBox1->setCurrentRow(1);
     about->Button4Click();
     EXPECT_EQ(kinds::load(kinds::filePath(dataDir)), (QStringList{"adresa", "", "žaloba"}));
-    EXPECT_EQ(items(form->ListBox1), (QStringList{"", "adresa", "", "žaloba"}));
-    EXPECT_EQ(items(form->DBComboBox1), (QStringList{"", "adresa", "", "žaloba"}));
-    EXPECT_TRUE(form->ListBox1->selectedItems().isEmpty());
+    EXPECT_EQ(items(controls->ListBox1), (QStringList{"", "adresa", "", "žaloba"}));
+    EXPECT_EQ(items(controls->DBComboBox1), (QStringList{"", "adresa", "", "žaloba"}));
+    EXPECT_TRUE(controls->ListBox1->selectedItems().isEmpty());
 }
 
 TEST_F(Settings, TheWipeEmptiesTheWholeTableWhateverIsListed)
 {
     open();
-    form->Jmeno_Edit->setText(QStringLiteral("podpis"));
+    controls->Jmeno_Edit->setText(QStringLiteral("podpis"));
     {
         ModalAnswerer no(ModalAnswerer::press(QMessageBox::No));
         about->Button5Click();
@@ -402,7 +400,7 @@ TEST_F(Settings, TheBulkChangeOverStoredBodiesGivesWhatTheEditorsWalkGave)
         QMap<qint64, QString> expected;
         for (qint64 id = 1; id <= corpus.size(); ++id)
             expected[id] = ui::bodyWithFont(valueInFile(id, QStringLiteral("obsah")).toString(), font,
-                                            form->DBRichEdit1->palette());
+                                            controls->DBRichEdit1->palette());
         // The walk through the main window's editor, row by row, as the
         // change was first made.
         db::Query& q = query();
@@ -410,9 +408,9 @@ TEST_F(Settings, TheBulkChangeOverStoredBodiesGivesWhatTheEditorsWalkGave)
         for (int row = 0; row < q.recordCount(); ++row) {
             const QVariant id = q.value(QStringLiteral("ID"));
             q.edit();
-            form->DBRichEdit1->selectAll();
-            form->DBRichEdit1->applyFont(font);
-            form->DBRichEdit1->moveCursor(QTextCursor::Start);
+            controls->DBRichEdit1->selectAll();
+            controls->DBRichEdit1->applyFont(font);
+            controls->DBRichEdit1->moveCursor(QTextCursor::Start);
             q.post();
             q.locate(QStringLiteral("ID"), id);
             q.next();

@@ -83,8 +83,14 @@ public:
 // Word with one active document.
 class FakeWord : public platform::WordAutomation {
 public:
-    void pasteIntoActiveDocument(bool formatted) override { document += pastedClipboard(formatted); }
+    void pasteIntoActiveDocument(bool formatted) override
+    {
+        if (!registered)
+            platform::UnregisteredWord::instance().pasteIntoActiveDocument(formatted);
+        document += pastedClipboard(formatted);
+    }
     QString document;
+    bool registered = true;  // false: as on a system without Word
 };
 
 }  // namespace vorlin::test

@@ -20,14 +20,15 @@ protected:
     void SetUp() override
     {
         start();
-        form->keyboard = &keyboard;
-        form->CheckBox3->setChecked(true);
+        controls->CheckBox3->setChecked(true);
     }
+
+    MainWindowServices services() override { return {.keyboard = keyboard}; }
 
     void press(const QString& seconds)
     {
-        form->Edit1->setText(seconds);
-        form->Button3->click();
+        controls->Edit1->setText(seconds);
+        controls->Button3->click();
     }
 
     RecordingKeyboard keyboard;
@@ -37,9 +38,9 @@ protected:
 
 TEST_F(DelayedPaste, TheCopyButtonPutsTheWholeBodyOnTheClipboardAsRtfAndText)
 {
-    form->CheckBox3->setChecked(false);
-    form->DBRichEdit1->moveCursor(QTextCursor::End);
-    form->Button3->click();
+    controls->CheckBox3->setChecked(false);
+    controls->DBRichEdit1->moveCursor(QTextCursor::End);
+    controls->Button3->click();
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(data->text(), QStringLiteral("Krajský soud"));
@@ -49,9 +50,9 @@ TEST_F(DelayedPaste, TheCopyButtonPutsTheWholeBodyOnTheClipboardAsRtfAndText)
     EXPECT_TRUE(rtf.contains("Krajsk\\'fd soud"));
     EXPECT_EQ(data->data(QStringLiteral("text/richtext")), rtf);
     // The editor shows the start of the body with nothing selected.
-    EXPECT_FALSE(form->DBRichEdit1->textCursor().hasSelection());
-    EXPECT_EQ(form->DBRichEdit1->textCursor().position(), 0);
-    EXPECT_FALSE(form->Timer1->isEnabled());  // unticked: only copied
+    EXPECT_FALSE(controls->DBRichEdit1->textCursor().hasSelection());
+    EXPECT_EQ(controls->DBRichEdit1->textCursor().position(), 0);
+    EXPECT_FALSE(controls->Timer1->isEnabled());  // unticked: only copied
     QTest::qWait(50);
     EXPECT_TRUE(keyboard.calls.isEmpty());
     EXPECT_EQ(query().state(), db::Query::State::Browse);  // copying is no edit
@@ -62,12 +63,12 @@ TEST_F(DelayedPaste, CtrlVFollowsOnceWhenTheCountdownEnds)
     QElapsedTimer clock;
     clock.start();
     press(QStringLiteral("1"));
-    EXPECT_EQ(form->Timer1->interval(), 1000u);
-    EXPECT_TRUE(form->Timer1->isEnabled());
+    EXPECT_EQ(controls->Timer1->interval(), 1000u);
+    EXPECT_TRUE(controls->Timer1->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !keyboard.calls.isEmpty(); }, 3000));
     EXPECT_GE(clock.elapsed(), 990);
     EXPECT_EQ(keyboard.calls, kCtrlV);
-    EXPECT_FALSE(form->Timer1->isEnabled());
+    EXPECT_FALSE(controls->Timer1->isEnabled());
     QTest::qWait(1200);
     EXPECT_EQ(keyboard.calls, kCtrlV);  // one keystroke per arming
 }
@@ -79,12 +80,12 @@ TEST_F(DelayedPaste, PressingAgainWithTheSameNumberKeepsTheCountdownAnotherNumbe
     press(QStringLiteral("1"));
     QTest::qWait(500);
     press(QStringLiteral("1"));
-    form->CheckBox3->setChecked(false);  // unticking does not cancel
+    controls->CheckBox3->setChecked(false);  // unticking does not cancel
     ASSERT_TRUE(QTest::qWaitFor([&] { return !keyboard.calls.isEmpty(); }, 3000));
     EXPECT_LT(clock.elapsed(), 1400);
 
     keyboard.calls.clear();
-    form->CheckBox3->setChecked(true);
+    controls->CheckBox3->setChecked(true);
     clock.restart();
     press(QStringLiteral("2"));
     QTest::qWait(500);
@@ -110,11 +111,11 @@ TEST_F(DelayedPaste, IntervalsFromTheNumberBox)
         {"0x3", 3000u, true},
     };
     for (const Case& c : cases) {
-        form->Timer1->setEnabled(false);
+        controls->Timer1->setEnabled(false);
         press(QString::fromUtf8(c.text));
-        EXPECT_TRUE(form->Timer1->isEnabled()) << c.text;
-        EXPECT_EQ(form->Timer1->interval(), c.interval) << c.text;
-        EXPECT_EQ(form->Timer1->isCounting(), c.counting) << c.text;
+        EXPECT_TRUE(controls->Timer1->isEnabled()) << c.text;
+        EXPECT_EQ(controls->Timer1->interval(), c.interval) << c.text;
+        EXPECT_EQ(controls->Timer1->isCounting(), c.counting) << c.text;
     }
     QTest::qWait(100);
     EXPECT_TRUE(keyboard.calls.isEmpty());
@@ -123,13 +124,13 @@ TEST_F(DelayedPaste, IntervalsFromTheNumberBox)
 TEST_F(DelayedPaste, ATextThatIsNoNumberIsReportedAfterTheCopy)
 {
     QGuiApplication::clipboard()->clear();
-    form->Edit1->setText(QStringLiteral("pět"));
+    controls->Edit1->setText(QStringLiteral("pět"));
     ModalAnswerer answerer;
-    EXPECT_FALSE(runShowingErrors([this] { form->Button3Click(); }));
+    controls->Button3->click();
     ASSERT_EQ(answerer.seen().size(), 1);
     EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("'pět' is not a valid integer value."));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Krajský soud"));
-    EXPECT_FALSE(form->Timer1->isEnabled());
+    EXPECT_FALSE(controls->Timer1->isEnabled());
 }
 
 TEST_F(DelayedPaste, NoKeystrokeAfterTheProgramEnds)

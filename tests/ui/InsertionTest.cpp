@@ -2,6 +2,7 @@
 // chosen document, and what happens after it, with fakes of the desktop, the
 // office and Word that keep what was done to them.
 #include "MainWindowFixture.h"
+#include "support/ModalAnswerer.h"
 #include "support/RecordingOutput.h"
 
 #include <QClipboard>
@@ -25,29 +26,26 @@ protected:
                            {kWordTitle, "OpusApp", 8},
                            {"Dopis.sxw - OpenOffice.org Writer", "VCLSalFrame", 9}};
         office.documents = {{kWriterTitle, QString()}, {QStringLiteral("Jiný.odt - LibreOffice Writer"), QString()}};
-        form->desktopWindows = &desktop;
-        form->office = &office;
-        form->word = &word;
         QGuiApplication::clipboard()->clear();
     }
+
+    MainWindowServices services() override { return {.desktopWindows = desktop, .office = office, .word = word}; }
 
     // Chooses the entry (added to the list as it stands) and clicks.
     void insertInto(const QString& title)
     {
-        form->Word_ListBox->clear();
-        form->Word_ListBox->addItem(title);
-        form->Word_ListBox->setCurrentRow(0);
-        form->Button35Click();
+        controls->Word_ListBox->clear();
+        controls->Word_ListBox->addItem(title);
+        controls->Word_ListBox->setCurrentRow(0);
+        controls->Button35->click();
     }
 
+    // What the error box said of the insertion.
     QString errorOf(const QString& title)
     {
-        try {
-            insertInto(title);
-        } catch (const Error& error) {
-            return error.message();
-        }
-        return QStringLiteral("(no error)");
+        ModalAnswerer answerer;
+        insertInto(title);
+        return answerer.seen().isEmpty() ? QStringLiteral("(no error)") : answerer.seen()[0].text;
     }
 
     CallLog log;
@@ -70,7 +68,7 @@ TEST_F(Insertion, TheSnippetArrivesInTheChosenDocumentWithOrWithoutFormatting)
     EXPECT_TRUE(copied->hasFormat(QStringLiteral("text/rtf")));
 
     form->show();
-    form->CheckBox4->setChecked(false);
+    controls->CheckBox4->setChecked(false);
     insertInto(kWriterTitle);
     insertInto(kWordTitle);
     EXPECT_EQ(office.documents[kWriterTitle], QStringLiteral("[formátováno]Krajský soudKrajský soud"));
@@ -111,9 +109,9 @@ TEST_F(Insertion, TheTitleDecidesTheWordProcessor)
 
 TEST_F(Insertion, WithoutAChosenEntryNothingHappens)
 {
-    form->Word_ListBox->addItem(kWriterTitle);
-    form->Word_ListBox->clearSelection();
-    form->Button35Click();
+    controls->Word_ListBox->addItem(kWriterTitle);
+    controls->Word_ListBox->clearSelection();
+    controls->Button35->click();
     EXPECT_EQ(office.documents[kWriterTitle], QString());
     EXPECT_TRUE(log.calls.isEmpty()) << log.calls.join(u'|').toStdString();
     EXPECT_TRUE(form->isVisible());
@@ -121,14 +119,14 @@ TEST_F(Insertion, WithoutAChosenEntryNothingHappens)
 
 TEST_F(Insertion, TheCheckBoxesActAfterwardsAndEachAlone)
 {
-    form->CheckBox1->setChecked(false);
+    controls->CheckBox1->setChecked(false);
     insertInto(kWriterTitle);
     EXPECT_TRUE(desktop.maximised.isEmpty());
     EXPECT_FALSE(form->isVisible());
 
     form->show();
-    form->CheckBox1->setChecked(true);
-    form->CheckBox2->setChecked(false);
+    controls->CheckBox1->setChecked(true);
+    controls->CheckBox2->setChecked(false);
     insertInto(kWriterTitle);
     EXPECT_TRUE(desktop.maximised.contains(7));
     EXPECT_EQ(desktop.active, 7u);
@@ -145,7 +143,7 @@ TEST_F(Insertion, AFailedPasteIsReportedAndNothingFollows)
     };
     const QString missing = QStringLiteral("Zavřený.odt - LibreOffice Writer");
     const Case cases[] = {
-        {"the office refuses", kWriterTitle, QStringLiteral("LibreOffice neodpovídá"), QStringLiteral("LibreOffice neodpovídá")},
+        {"the office refuses", kWriterTitle, QStringLiteral("LibreOffice neodpovídá"), QStringLiteral("LibreOffice neodpovídá.")},
         {"the office shows no such document (another office of the user)", missing, QString(),
          QStringLiteral("Dokument „%1“ se v LibreOffice nepodařilo najít, nic do něj nebylo vloženo.").arg(missing)},
     };
@@ -163,9 +161,8 @@ TEST_F(Insertion, AFailedPasteIsReportedAndNothingFollows)
 
 TEST_F(Insertion, NoWordOnThisSystem)
 {
-    platform::UnregisteredWord none;
-    form->word = &none;
-    EXPECT_EQ(errorOf(kWordTitle), QStringLiteral("Invalid class string"));
+    word.registered = false;
+    EXPECT_EQ(errorOf(kWordTitle), QStringLiteral("Invalid class string."));
     EXPECT_EQ(desktop.active, 8u);
     EXPECT_TRUE(form->isVisible());
 }

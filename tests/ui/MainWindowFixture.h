@@ -8,17 +8,97 @@
 #include "support/StoreFixture.h"
 #include "ui/main/Vorlin_Unit.h"
 
+#include "common/WindowTimer.h"
+#include "ui/widgets/DBComboBox.h"
+#include "ui/widgets/DBEdit.h"
+#include "ui/widgets/DBGrid.h"
+#include "ui/widgets/DBNavigator.h"
+#include "ui/widgets/DBRichEdit.h"
+#include "ui/widgets/UpDown.h"
+
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 
 namespace vorlin::test {
+
+// The main window's controls, found by their names as any test finds them.
+struct MainWindowControls {
+    explicit MainWindowControls(QWidget* window) : window_(window) {}
+
+    template <class Control>
+    Control* find(const char* name) const
+    {
+        auto* control = window_->findChild<Control*>(QString::fromLatin1(name));
+        if (!control)
+            ADD_FAILURE() << "no control " << name;
+        return control;
+    }
+
+    QWidget* window_;
+    ui::DBNavigator* DBNavigator1 = find<ui::DBNavigator>("DBNavigator1");
+    ui::DBGrid* DBGrid1 = find<ui::DBGrid>("DBGrid1");
+    QGroupBox* GroupBox1 = find<QGroupBox>("GroupBox1");
+    QLineEdit* Jmeno_Edit = find<QLineEdit>("Jmeno_Edit");
+    QListWidget* ListBox1 = find<QListWidget>("ListBox1");
+    QToolBar* ToolBar1 = find<QToolBar>("ToolBar1");
+    QAction* RichEditAlignLeft1 = find<QAction>("RichEditAlignLeft1");
+    QAction* RichEditAlignCenter1 = find<QAction>("RichEditAlignCenter1");
+    QAction* ToolButton8 = find<QAction>("ToolButton8");
+    QPushButton* Button4 = find<QPushButton>("Button4");
+    ui::DBRichEdit* DBRichEdit1 = find<ui::DBRichEdit>("DBRichEdit1");
+    ui::DBEdit* Jmeno_DBEdit = find<ui::DBEdit>("Jmeno_DBEdit");
+    ui::DBComboBox* DBComboBox1 = find<ui::DBComboBox>("DBComboBox1");
+    ui::DBEdit* Tag_DBEdit = find<ui::DBEdit>("Tag_DBEdit");
+    QGroupBox* GroupBox19 = find<QGroupBox>("GroupBox19");
+    QListWidget* Word_ListBox = find<QListWidget>("Word_ListBox");
+    QPushButton* Button36 = find<QPushButton>("Button36");
+    QPushButton* Button35 = find<QPushButton>("Button35");
+    QPushButton* Button2 = find<QPushButton>("Button2");
+    QCheckBox* CheckBox4 = find<QCheckBox>("CheckBox4");
+    QCheckBox* CheckBox1 = find<QCheckBox>("CheckBox1");
+    QCheckBox* CheckBox2 = find<QCheckBox>("CheckBox2");
+    QGroupBox* GroupBox2 = find<QGroupBox>("GroupBox2");
+    QPushButton* Button3 = find<QPushButton>("Button3");
+    QToolButton* BitBtn6 = find<QToolButton>("BitBtn6");
+    QCheckBox* CheckBox3 = find<QCheckBox>("CheckBox3");
+    QLineEdit* Edit1 = find<QLineEdit>("Edit1");
+    ui::UpDown* UpDown1 = find<ui::UpDown>("UpDown1");
+    QPushButton* Button5 = find<QPushButton>("Button5");
+    QPushButton* Button1 = find<QPushButton>("Button1");
+    QMenu* PopupMenu1 = find<QMenu>("PopupMenu1");
+    WindowTimer* Timer1 = find<WindowTimer>("Timer1");
+    QSystemTrayIcon* TrayIcon = find<QSystemTrayIcon>("TrayIcon");
+
+    // The tray menu's entry with this caption.
+    QAction* menuEntry(const QString& caption) const
+    {
+        for (QAction* action : PopupMenu1->actions())
+            if (action->text() == caption)
+                return action;
+        ADD_FAILURE() << "no menu entry " << caption.toStdString();
+        return nullptr;
+    }
+};
 
 // The main window on a data folder of its own, created as start-up creates
 // it: the window's handler, then the data module's.
 class MainWindow : public StoreFixture {
 protected:
-    void start(bool withRows = true)
+    void start(bool withRows = true) { startWith(services(), withRows); }
+
+    void startWith(const MainWindowServices& given, bool withRows = true)
     {
         if (withRows)
             addRows({{"Adresa soudu", "adresa", "{\\rtf1 Krajsk\\'fd soud}", "soud"},
@@ -27,10 +107,11 @@ protected:
             QFile::copy(QStringLiteral(VORLIN_EXE_DIR "vorlin_druh.txt"), kinds::filePath(dataDir));
         dm = std::make_unique<TDM>();
         DM = dm.get();
-        form = std::make_unique<TVorlin_Form>(&dm->Vorlin_DataSource);
-        Vorlin_Form = form.get();
+        form = std::make_unique<TVorlin_Form>(*dm, given);
+        controls = std::make_unique<MainWindowControls>(form.get());
         kindsList = std::make_unique<KindsList>(kinds::filePath(dataDir));
         form->listKindsOf(*kindsList);
+        windowsMadeBeforeCreation();
         createdOk = runShowingErrors([this] { form->FormCreate(); });
         dm->setBodyEditor(form.get());
         dm->DataModuleCreate();
@@ -53,9 +134,31 @@ protected:
     void TearDown() override
     {
         if (form)
-            form->TrayIcon->hide();
+            controls->TrayIcon->hide();
+        controls.reset();
         form.reset();
-        Vorlin_Form = nullptr;
+    }
+
+    // What the window is given by start(): a fixture's fakes.
+    virtual MainWindowServices services() { return {}; }
+
+    // Other windows made and joined to the main window before its creation
+    // handler runs, as start-up does.
+    virtual void windowsMadeBeforeCreation() {}
+
+    // A click on a column's title.
+    void clickTitle(const QString& caption)
+    {
+        QHeaderView* header = controls->DBGrid1->horizontalHeader();
+        for (int section = 0; section < header->count(); ++section) {
+            if (controls->DBGrid1->model()->headerData(section, Qt::Horizontal).toString() != caption)
+                continue;
+            const QPoint middle(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+                                header->height() / 2);
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
+            return;
+        }
+        ADD_FAILURE() << "no column " << caption.toStdString();
     }
 
     void writeSetting(QStringView key, const QString& value)
@@ -89,6 +192,7 @@ protected:
 
     std::unique_ptr<KindsList> kindsList;  // the program's, as start-up makes it
     std::unique_ptr<TVorlin_Form> form;
+    std::unique_ptr<MainWindowControls> controls;
     bool createdOk = false;
     bool seedKinds = true;
 };

@@ -34,15 +34,15 @@ TEST_F(MainWindow, TheIntervalIsReadAtStartAndItsTextWrittenAtExit)
     writeSetting(settings::kUseCtrlVKey, QStringLiteral("0"));
     start();
     EXPECT_TRUE(createdOk);
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("12"));
-    EXPECT_FALSE(form->CheckBox3->isChecked());
+    EXPECT_EQ(controls->Edit1->text(), QStringLiteral("12"));
+    EXPECT_FALSE(controls->CheckBox3->isChecked());
 
-    form->Edit1->setText(QStringLiteral("7 s"));  // written as shown, not checked
-    form->CheckBox3->setChecked(true);
+    controls->Edit1->setText(QStringLiteral("7 s"));  // written as shown, not checked
+    controls->CheckBox3->setChecked(true);
     form->FormDestroy();
     EXPECT_EQ(readSetting(settings::kPasteIntervalKey), QStringLiteral("7 s"));
     EXPECT_EQ(readSetting(settings::kUseCtrlVKey), QStringLiteral("1"));
-    EXPECT_FALSE(form->TrayIcon->isVisible());
+    EXPECT_FALSE(controls->TrayIcon->isVisible());
 }
 
 TEST_F(MainWindow, AnIntervalThatIsNoNumberIsReportedAndNothingElseIsLost)
@@ -54,14 +54,14 @@ TEST_F(MainWindow, AnIntervalThatIsNoNumberIsReportedAndNothingElseIsLost)
     start();
     ASSERT_EQ(answerer.seen().size(), 1);
     EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("'2,5' is not a valid integer value."));
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("4"));
-    EXPECT_TRUE(form->CheckBox3->isChecked());
-    EXPECT_EQ(items(form->ListBox1), (QStringList{"", "jiný druh"}));
+    EXPECT_EQ(controls->Edit1->text(), QStringLiteral("4"));
+    EXPECT_TRUE(controls->CheckBox3->isChecked());
+    EXPECT_EQ(items(controls->ListBox1), (QStringList{"", "jiný druh"}));
     // The box takes digits only; a Czech decimal comma does not get in.
-    form->Edit1->clear();
+    controls->Edit1->clear();
     for (const QChar c : QStringLiteral("2,5 s"))
-        QTest::sendKeyEvent(QTest::Click, form->Edit1, Qt::Key_unknown, QString(c), {});
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("25"));
+        QTest::sendKeyEvent(QTest::Click, controls->Edit1, Qt::Key_unknown, QString(c), {});
+    EXPECT_EQ(controls->Edit1->text(), QStringLiteral("25"));
     form->FormDestroy();
     EXPECT_EQ(readSetting(settings::kUseCtrlVKey), QStringLiteral("1"));
 }
@@ -71,10 +71,10 @@ TEST_F(MainWindow, KindListsHaveAnEmptyEntryFirstAndKeepEmptyLines)
     kinds::save(kinds::filePath(dataDir), {QStringLiteral("adresa"), QString(), QStringLiteral("žaloba")});
     start();
     EXPECT_TRUE(createdOk);
-    EXPECT_EQ(items(form->ListBox1), (QStringList{"", "adresa", "", "žaloba"}));
-    EXPECT_EQ(items(form->DBComboBox1), (QStringList{"", "adresa", "", "žaloba"}));
-    EXPECT_TRUE(form->CheckBox3->isChecked());  // the default
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("4"));
+    EXPECT_EQ(items(controls->ListBox1), (QStringList{"", "adresa", "", "žaloba"}));
+    EXPECT_EQ(items(controls->DBComboBox1), (QStringList{"", "adresa", "", "žaloba"}));
+    EXPECT_TRUE(controls->CheckBox3->isChecked());  // the default
+    EXPECT_EQ(controls->Edit1->text(), QStringLiteral("4"));
 }
 
 TEST_F(MainWindow, AMissingKindsFileIsReportedAndTheListsKeepTheirItems)
@@ -85,9 +85,9 @@ TEST_F(MainWindow, AMissingKindsFileIsReportedAndTheListsKeepTheirItems)
     EXPECT_FALSE(createdOk);
     ASSERT_EQ(answerer.seen().size(), 1);
     EXPECT_TRUE(answerer.seen()[0].text.startsWith(QStringLiteral("Cannot open file \"")));
-    EXPECT_EQ(items(form->ListBox1), (QStringList{"", "adresa", "petit", "podpis"}));
-    EXPECT_EQ(form->Edit1->text(), QStringLiteral("4"));
-    EXPECT_TRUE(form->CheckBox3->isChecked());  // read before the kinds
+    EXPECT_EQ(items(controls->ListBox1), (QStringList{"", "adresa", "petit", "podpis"}));
+    EXPECT_EQ(controls->Edit1->text(), QStringLiteral("4"));
+    EXPECT_TRUE(controls->CheckBox3->isChecked());  // read before the kinds
 }
 
 TEST_F(MainWindow, ControlsCarryTheirCaptionsAndInitialStates)
@@ -98,7 +98,7 @@ TEST_F(MainWindow, ControlsCarryTheirCaptionsAndInitialStates)
     const char* hidden[] = {"První", "Předchozí", "Další", "Poslední", "Obnovit"};
     int visible = 0;
     for (int i = 0; i < Nav::ButtonCount; ++i) {
-        QToolButton* button = form->DBNavigator1->button(Nav::Button(i));
+        QToolButton* button = controls->DBNavigator1->button(Nav::Button(i));
         EXPECT_EQ(button->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
         EXPECT_FALSE(button->icon().isNull());
         if (!button->isHidden())
@@ -109,37 +109,37 @@ TEST_F(MainWindow, ControlsCarryTheirCaptionsAndInitialStates)
                         }) != std::end(hidden));
     }
     EXPECT_EQ(visible, 5);
-    EXPECT_EQ(form->GroupBox1->title(), QStringLiteral("Vyhledávání"));
-    EXPECT_EQ(form->GroupBox19->title(), QStringLiteral("Export do textových editorů"));
-    EXPECT_EQ(form->GroupBox2->title(), QStringLiteral("Jiná práce s textem"));
-    EXPECT_EQ(form->GroupBox19->palette().color(QPalette::Window), QColor(0xE6, 0xFA, 0xE6));
-    EXPECT_EQ(form->GroupBox2->palette().color(QPalette::Window), QColor(0xCA, 0xCA, 0xFF));
-    EXPECT_TRUE(form->CheckBox4->isChecked());
-    EXPECT_TRUE(form->CheckBox1->isChecked());
-    EXPECT_TRUE(form->CheckBox2->isChecked());
-    EXPECT_TRUE(form->Button5->isHidden());
-    EXPECT_EQ(form->Button5->text(), QStringLiteral("Speciální import"));
-    EXPECT_EQ(form->Button4->text(), QStringLiteral("Náhled"));
-    EXPECT_EQ(form->DBRichEdit1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_TRUE(form->RichEditAlignLeft1->isChecked());
-    EXPECT_EQ(form->TrayIcon->toolTip(), QStringLiteral("Vorlin"));
-    EXPECT_FALSE(form->Timer1->isEnabled());
-    EXPECT_EQ(form->DBGrid1->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Název"));
-    EXPECT_EQ(form->DBGrid1->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Druh"));
+    EXPECT_EQ(controls->GroupBox1->title(), QStringLiteral("Vyhledávání"));
+    EXPECT_EQ(controls->GroupBox19->title(), QStringLiteral("Export do textových editorů"));
+    EXPECT_EQ(controls->GroupBox2->title(), QStringLiteral("Jiná práce s textem"));
+    EXPECT_EQ(controls->GroupBox19->palette().color(QPalette::Window), QColor(0xE6, 0xFA, 0xE6));
+    EXPECT_EQ(controls->GroupBox2->palette().color(QPalette::Window), QColor(0xCA, 0xCA, 0xFF));
+    EXPECT_TRUE(controls->CheckBox4->isChecked());
+    EXPECT_TRUE(controls->CheckBox1->isChecked());
+    EXPECT_TRUE(controls->CheckBox2->isChecked());
+    EXPECT_TRUE(controls->Button5->isHidden());
+    EXPECT_EQ(controls->Button5->text(), QStringLiteral("Speciální import"));
+    EXPECT_EQ(controls->Button4->text(), QStringLiteral("Náhled"));
+    EXPECT_EQ(controls->DBRichEdit1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_TRUE(controls->RichEditAlignLeft1->isChecked());
+    EXPECT_EQ(controls->TrayIcon->toolTip(), QStringLiteral("Vorlin"));
+    EXPECT_FALSE(controls->Timer1->isEnabled());
+    EXPECT_EQ(controls->DBGrid1->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Název"));
+    EXPECT_EQ(controls->DBGrid1->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Druh"));
 }
 
 TEST_F(MainWindow, ControlsShowTheCurrentRow)
 {
     start();
-    EXPECT_EQ(form->Jmeno_DBEdit->text(), QStringLiteral("Adresa soudu"));
-    EXPECT_EQ(form->DBComboBox1->currentText(), QStringLiteral("adresa"));
-    EXPECT_EQ(form->Tag_DBEdit->text(), QStringLiteral("soud"));
-    EXPECT_EQ(form->DBRichEdit1->toPlainText(), QStringLiteral("Krajský soud"));
-    form->DBGrid1->setCurrentIndex(form->DBGrid1->model()->index(1, 0));
+    EXPECT_EQ(controls->Jmeno_DBEdit->text(), QStringLiteral("Adresa soudu"));
+    EXPECT_EQ(controls->DBComboBox1->currentText(), QStringLiteral("adresa"));
+    EXPECT_EQ(controls->Tag_DBEdit->text(), QStringLiteral("soud"));
+    EXPECT_EQ(controls->DBRichEdit1->toPlainText(), QStringLiteral("Krajský soud"));
+    controls->DBGrid1->setCurrentIndex(controls->DBGrid1->model()->index(1, 0));
     EXPECT_EQ(query().recNo(), 2);
-    EXPECT_EQ(form->Jmeno_DBEdit->text(), QStringLiteral("Podpis"));
-    EXPECT_EQ(form->DBRichEdit1->toPlainText(), QStringLiteral("JUDr. Jan Novák"));  // plain text body
-    EXPECT_EQ(form->DBGrid1->model()->headerData(1, Qt::Vertical).toString(), QStringLiteral("▶"));
+    EXPECT_EQ(controls->Jmeno_DBEdit->text(), QStringLiteral("Podpis"));
+    EXPECT_EQ(controls->DBRichEdit1->toPlainText(), QStringLiteral("JUDr. Jan Novák"));  // plain text body
+    EXPECT_EQ(controls->DBGrid1->model()->headerData(1, Qt::Vertical).toString(), QStringLiteral("▶"));
 }
 
 TEST_F(MainWindow, AddInsertsWithTheDefaultFont)
@@ -162,17 +162,17 @@ TEST_F(MainWindow, AddInsertsWithTheDefaultFont)
         QFile::copy(QStringLiteral(VORLIN_EXE_DIR "vorlin.mdb"), databaseFile());
         QFile::setPermissions(databaseFile(), QFile::ReadOwner | QFile::WriteOwner);
         start(false);
-        form->DBNavigator1->press(Nav::Insert);
+        controls->DBNavigator1->press(Nav::Insert);
         EXPECT_EQ(query().state(), State::Insert);
-        const QTextCharFormat format = form->DBRichEdit1->currentCharFormat();
+        const QTextCharFormat format = controls->DBRichEdit1->currentCharFormat();
         const QFont font = c.expected.toQFont();
         EXPECT_EQ(format.font().family(), font.family()) << (c.stored ? c.stored : "none");
         EXPECT_EQ(format.font().pointSize(), c.expected.size);
         EXPECT_EQ(format.font().bold(), font.bold());
-        EXPECT_EQ(format.foreground().color(), toQColor(c.expected.color, form->DBRichEdit1->palette()));
-        form->DBRichEdit1->setFocus();
-        type(form->DBRichEdit1, QStringLiteral("Nový"));
-        form->DBNavigator1->press(Nav::Post);
+        EXPECT_EQ(format.foreground().color(), toQColor(c.expected.color, controls->DBRichEdit1->palette()));
+        controls->DBRichEdit1->setFocus();
+        type(controls->DBRichEdit1, QStringLiteral("Nový"));
+        controls->DBNavigator1->press(Nav::Post);
         QTextDocument back;
         rtf::loadBody(valueInFile(query().value(QStringLiteral("ID")).toLongLong(), QStringLiteral("obsah")).toString(),
                       back);
@@ -187,17 +187,17 @@ TEST_F(MainWindow, NavigatorButtonsFollowTheState)
     auto enabled = [this] {
         QString mask;
         for (const Nav::Button b : {Nav::Insert, Nav::Delete, Nav::Edit, Nav::Post, Nav::Cancel})
-            mask += form->DBNavigator1->button(b)->isEnabled() ? u'1' : u'0';
+            mask += controls->DBNavigator1->button(b)->isEnabled() ? u'1' : u'0';
         return mask;
     };
     EXPECT_EQ(enabled(), QStringLiteral("11100"));
-    form->DBNavigator1->press(Nav::Edit);
+    controls->DBNavigator1->press(Nav::Edit);
     EXPECT_EQ(enabled(), QStringLiteral("11011"));  // deleting an edited row drops the edit
-    form->DBNavigator1->press(Nav::Cancel);
+    controls->DBNavigator1->press(Nav::Cancel);
     EXPECT_EQ(enabled(), QStringLiteral("11100"));
-    form->DBNavigator1->press(Nav::Insert);
+    controls->DBNavigator1->press(Nav::Insert);
     EXPECT_EQ(enabled(), QStringLiteral("11011"));
-    form->DBNavigator1->press(Nav::Cancel);
+    controls->DBNavigator1->press(Nav::Cancel);
     query().close();
     EXPECT_EQ(enabled(), QStringLiteral("00000"));
 }
@@ -207,21 +207,21 @@ TEST_F(MainWindow, CtrlDeleteAsksAndDeletesOnlyOnOk)
     start();
     {
         ModalAnswerer cancel(ModalAnswerer::press(QMessageBox::Cancel));
-        QTest::keyClick(form->DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
+        QTest::keyClick(controls->DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
         ASSERT_EQ(cancel.seen().size(), 1);
         EXPECT_EQ(cancel.seen()[0].text, QStringLiteral("Delete record?"));
     }
     EXPECT_EQ(rowsInFile(), 2);
     {
         ModalAnswerer ok(ModalAnswerer::press(QMessageBox::Ok));
-        QTest::keyClick(form->DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
+        QTest::keyClick(controls->DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
         ASSERT_EQ(ok.seen().size(), 1);
     }
     EXPECT_EQ(rowsInFile(), 1);
-    EXPECT_EQ(form->Jmeno_DBEdit->text(), QStringLiteral("Podpis"));
+    EXPECT_EQ(controls->Jmeno_DBEdit->text(), QStringLiteral("Podpis"));
     {
         ModalAnswerer ok(ModalAnswerer::press(QMessageBox::Ok));
-        form->DBNavigator1->press(Nav::Delete);
+        controls->DBNavigator1->press(Nav::Delete);
     }
     EXPECT_EQ(rowsInFile(), 0);
 }
@@ -238,25 +238,25 @@ TEST_F(MainWindow, TheFontButtonOnAnEmptyListStartsANewRow)
         fonts->setCurrentFont(font);
         static_cast<QDialog*>(dialog)->accept();
     });
-    form->ToolButton8Click();
+    controls->ToolButton8->trigger();
     EXPECT_EQ(query().state(), State::Insert);
-    const QTextCharFormat format = form->DBRichEdit1->currentCharFormat();
+    const QTextCharFormat format = controls->DBRichEdit1->currentCharFormat();
     EXPECT_EQ(format.fontPointSize(), 14);
     EXPECT_TRUE(format.fontItalic());
-    EXPECT_EQ(form->FontDialog1.font().face, QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(form->fontDialog().font().face, QStringLiteral("DejaVu Serif"));
 }
 
 TEST_F(MainWindow, ABodyTypedAndLeftIsSavedAsRtfWithItsFormatting)
 {
     start();
-    form->DBRichEdit1->setFocus();
-    form->DBRichEdit1->moveCursor(QTextCursor::End);
-    QTest::keyClick(form->DBRichEdit1, Qt::Key_B, Qt::ControlModifier);
+    controls->DBRichEdit1->setFocus();
+    controls->DBRichEdit1->moveCursor(QTextCursor::End);
+    QTest::keyClick(controls->DBRichEdit1, Qt::Key_B, Qt::ControlModifier);
     EXPECT_EQ(query().state(), State::Edit);
-    type(form->DBRichEdit1, QStringLiteral(" v Brně"));
-    form->RichEditAlignCenter1->trigger();
+    type(controls->DBRichEdit1, QStringLiteral(" v Brně"));
+    controls->RichEditAlignCenter1->trigger();
     const qint64 id = query().value(QStringLiteral("ID")).toLongLong();
-    form->DBGrid1->setCurrentIndex(form->DBGrid1->model()->index(1, 0));  // leaving the row saves it
+    controls->DBGrid1->setCurrentIndex(controls->DBGrid1->model()->index(1, 0));  // leaving the row saves it
     EXPECT_EQ(query().state(), State::Browse);
 
     const QString stored = valueInFile(id, QStringLiteral("obsah")).toString();
@@ -276,23 +276,23 @@ TEST_F(MainWindow, ABodyTypedAndLeftIsSavedAsRtfWithItsFormatting)
 TEST_F(MainWindow, FieldEditsAreSavedWhenTheRowIsPosted)
 {
     start();
-    form->Jmeno_DBEdit->setFocus();
-    form->Jmeno_DBEdit->selectAll();
-    type(form->Jmeno_DBEdit, QStringLiteral("Okresní soud"));
+    controls->Jmeno_DBEdit->setFocus();
+    controls->Jmeno_DBEdit->selectAll();
+    type(controls->Jmeno_DBEdit, QStringLiteral("Okresní soud"));
     EXPECT_EQ(query().state(), State::Edit);
-    form->DBComboBox1->setFocus();
-    type(form->DBComboBox1->lineEdit(), QStringLiteral("x"));
-    form->DBNavigator1->press(Nav::Post);
+    controls->DBComboBox1->setFocus();
+    type(controls->DBComboBox1->lineEdit(), QStringLiteral("x"));
+    controls->DBNavigator1->press(Nav::Post);
     const qint64 id = query().value(QStringLiteral("ID")).toLongLong();
     EXPECT_EQ(valueInFile(id, QStringLiteral("nazev")).toString(), QStringLiteral("Okresní soud"));
     EXPECT_EQ(valueInFile(id, QStringLiteral("druh")).toString(), QStringLiteral("adresax"));
-    EXPECT_EQ(form->DBGrid1->model()->index(0, 0).data().toString(), QStringLiteral("Okresní soud"));
+    EXPECT_EQ(controls->DBGrid1->model()->index(0, 0).data().toString(), QStringLiteral("Okresní soud"));
 }
 
 TEST_F(MainWindow, GridCellsAreEditedInPlaceAndSavedWhenLeavingTheRow)
 {
     start();
-    QTableView* grid = form->DBGrid1;
+    QTableView* grid = controls->DBGrid1;
     const QModelIndex kind = grid->model()->index(0, 1);
     grid->setCurrentIndex(kind);
     grid->edit(kind);
@@ -308,25 +308,23 @@ TEST_F(MainWindow, GridCellsAreEditedInPlaceAndSavedWhenLeavingTheRow)
 
 TEST_F(MainWindow, MinimisingHidesIntoTheTrayAndALeftClickShows)
 {
-    start();
-    form->trayAvailable = [] { return true; };
+    startWith({.trayAvailable = [] { return true; }});
     form->showMinimized();
     QTRY_VERIFY(form->isHidden());
-    form->TrayIconActivated(QSystemTrayIcon::Trigger);
+    Q_EMIT controls->TrayIcon->activated(QSystemTrayIcon::Trigger);
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(form->isMinimized());
-    form->TrayIconActivated(QSystemTrayIcon::Trigger);  // does not toggle
+    Q_EMIT controls->TrayIcon->activated(QSystemTrayIcon::Trigger);  // does not toggle
     EXPECT_TRUE(form->isVisible());
-    form->Skrt1Click();
+    controls->menuEntry(QStringLiteral("Skrýt okno"))->trigger();
     EXPECT_TRUE(form->isHidden());
-    form->Ukzatokno1Click();
+    controls->menuEntry(QStringLiteral("Ukázat okno"))->trigger();
     EXPECT_TRUE(form->isVisible());
 }
 
 TEST_F(MainWindow, WithoutANotificationAreaMinimisingDoesNotStrandTheWindow)
 {
-    start();
-    form->trayAvailable = [] { return false; };
+    startWith({.trayAvailable = [] { return false; }});
     form->showMinimized();
     QApplication::processEvents();
     QApplication::processEvents();
@@ -338,7 +336,7 @@ TEST_F(MainWindow, InsertWhileTheWindowIsHiddenFailsWithTheFocusError)
     start();
     form->hide();
     ModalAnswerer answerer;
-    EXPECT_FALSE(runShowingErrors([this] { form->DBNavigator1->press(Nav::Insert); }));
+    EXPECT_FALSE(runShowingErrors([this] { controls->DBNavigator1->press(Nav::Insert); }));
     ASSERT_EQ(answerer.seen().size(), 1);
     EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("Cannot focus a disabled or invisible window."));
     EXPECT_EQ(query().state(), State::Browse);
@@ -348,7 +346,7 @@ TEST_F(MainWindow, HelpButtonShowsTheHelpText)
 {
     start();
     ModalAnswerer answerer;
-    form->BitBtn6Click();
+    controls->BitBtn6->click();
     ASSERT_EQ(answerer.seen().size(), 1);
     EXPECT_EQ(answerer.seen()[0].title, QStringLiteral("Information"));
     EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::Information);
@@ -362,7 +360,7 @@ TEST_F(MainWindow, HelpButtonShowsTheHelpText)
 TEST_F(MainWindow, TheDelayedPasteBoxCarriesItsCaptionWithTheBoxOnTheRight)
 {
     start();
-    auto* box = qobject_cast<ui::WrappedCheckBox*>(form->CheckBox3);
+    auto* box = qobject_cast<ui::WrappedCheckBox*>(controls->CheckBox3);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->text(), QStringLiteral("a použít zkratku ctrl+v po uplynutí časového intervalu"));
     EXPECT_GE(box->indicatorRect().left(), box->captionRect(box->width()).right());
@@ -377,8 +375,8 @@ TEST_F(MainWindow, TheDelayedPasteBoxCarriesItsCaptionWithTheBoxOnTheRight)
 TEST_F(MainWindow, OpeningTheKindListAndPressingEscapeChangesNothing)
 {
     start();
-    form->DBComboBox1->setFocus();
-    form->DBComboBox1->showPopup();
+    controls->DBComboBox1->setFocus();
+    controls->DBComboBox1->showPopup();
     QApplication::processEvents();
     QWidget* popup = QApplication::activePopupWidget();
     ASSERT_NE(popup, nullptr);
@@ -386,15 +384,15 @@ TEST_F(MainWindow, OpeningTheKindListAndPressingEscapeChangesNothing)
     QApplication::processEvents();
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     EXPECT_EQ(query().state(), State::Browse);
-    EXPECT_EQ(form->DBComboBox1->currentText(), QStringLiteral("adresa"));
-    form->DBGrid1->setCurrentIndex(form->DBGrid1->model()->index(1, 0));
+    EXPECT_EQ(controls->DBComboBox1->currentText(), QStringLiteral("adresa"));
+    controls->DBGrid1->setCurrentIndex(controls->DBGrid1->model()->index(1, 0));
     EXPECT_EQ(valueInFile(1, QStringLiteral("druh")).toString(), QStringLiteral("adresa"));
 }
 
 TEST_F(MainWindow, AnInPlaceGridEditShowsTheEditingMarker)
 {
     start();
-    QTableView* grid = form->DBGrid1;
+    QTableView* grid = controls->DBGrid1;
     const QModelIndex name = grid->model()->index(0, 0);
     grid->setCurrentIndex(name);
     grid->edit(name);
@@ -406,7 +404,7 @@ TEST_F(MainWindow, TheNameColumnTakesTheFreeWidthUntilTheUserSizesAColumn)
 {
     addRows({{"Velmi dlouhý název snippetu, který se do sloupce nevejde celý", "odstavec smlouvy", "x", ""}});
     start();
-    ui::DBGrid* grid = form->DBGrid1;
+    ui::DBGrid* grid = controls->DBGrid1;
     QHeaderView* header = grid->horizontalHeader();
     const auto fills = [&] { return header->sectionSize(0) + header->sectionSize(1) == grid->viewport()->width(); };
     EXPECT_TRUE(fills());
@@ -416,7 +414,7 @@ TEST_F(MainWindow, TheNameColumnTakesTheFreeWidthUntilTheUserSizesAColumn)
     form->resize(form->width() + 600, form->height() + 200);
     QApplication::processEvents();
     EXPECT_GT(grid->width(), narrowLeft + 150);  // the list shares the new width
-    EXPECT_GT(form->DBRichEdit1->width(), 440);   // and so does the editor
+    EXPECT_GT(controls->DBRichEdit1->width(), 440);   // and so does the editor
     EXPECT_TRUE(fills());
 
     header->resizeSection(1, 60);  // as the user drags it
@@ -456,26 +454,25 @@ TEST_F(MainWindow, NoCaptionIsClipped)
 
 TEST_F(MainWindow, TheListingButtonsFillTheListTopmostFirstAndSelectTheFirst)
 {
-    start();
     CallLog log;
     RecordingDesktop desktop{log};
     desktop.windows = {{"Dopis.odt - LibreOffice Writer", "libreoffice-writer"},
                        {"Dokument1 - Microsoft Word", "OpusApp"},
                        {"Smlouva.odt - LibreOffice Writer", "libreoffice-writer"}};
-    form->desktopWindows = &desktop;
-    EXPECT_TRUE(form->Button36->isEnabled());
-    EXPECT_TRUE(form->Button2->isEnabled());
-    form->Button36->click();
-    EXPECT_EQ(items(form->Word_ListBox), QStringList{"Dokument1 - Microsoft Word"});
-    EXPECT_EQ(form->Word_ListBox->currentRow(), 0);
-    form->Button2->click();  // replaces the Word entries
-    EXPECT_EQ(items(form->Word_ListBox),
+    startWith({.desktopWindows = desktop});
+    EXPECT_TRUE(controls->Button36->isEnabled());
+    EXPECT_TRUE(controls->Button2->isEnabled());
+    controls->Button36->click();
+    EXPECT_EQ(items(controls->Word_ListBox), QStringList{"Dokument1 - Microsoft Word"});
+    EXPECT_EQ(controls->Word_ListBox->currentRow(), 0);
+    controls->Button2->click();  // replaces the Word entries
+    EXPECT_EQ(items(controls->Word_ListBox),
               (QStringList{"Dopis.odt - LibreOffice Writer", "Smlouva.odt - LibreOffice Writer"}));
-    EXPECT_EQ(form->Word_ListBox->currentRow(), 0);
-    form->desktopWindows = &platform::NoDesktopWindows::instance();  // no desktop: an empty list, nothing selected
-    form->Button2->click();
-    EXPECT_EQ(form->Word_ListBox->count(), 0);
-    EXPECT_EQ(form->Word_ListBox->currentRow(), -1);
+    EXPECT_EQ(controls->Word_ListBox->currentRow(), 0);
+    desktop.windows.clear();  // none open: an empty list, nothing selected
+    controls->Button2->click();
+    EXPECT_EQ(controls->Word_ListBox->count(), 0);
+    EXPECT_EQ(controls->Word_ListBox->currentRow(), -1);
 }
 
 TEST_F(MainWindow, EveryControlHasACzechNameOfItsOwn)

@@ -2,8 +2,7 @@
 #include "data/SearchLines.h"
 #include "db/TextOrder.h"
 #include "support/ModalAnswerer.h"
-#include "support/StoreFixture.h"
-#include "ui/main/Vorlin_Unit.h"
+#include "ui/MainWindowFixture.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -17,7 +16,7 @@ using namespace vorlin::test;
 namespace {
 
 // Searching and sorting in the main window, against the real database.
-class Search : public StoreFixture {
+class Search : public MainWindow {
 protected:
     void SetUp() override
     {
@@ -29,41 +28,24 @@ protected:
             {"O'Neil", "adresa", "e", "firma"},
             {"Zástava", "podpis", "f", "a b"},
         });
-        QFile::copy(QStringLiteral(VORLIN_EXE_DIR "vorlin_druh.txt"), kinds::filePath(dataDir));
-        dm = std::make_unique<TDM>();
-        DM = dm.get();
-        form = std::make_unique<TVorlin_Form>(&dm->Vorlin_DataSource);
-        Vorlin_Form = form.get();
-        form->FormCreate();
-        dm->setBodyEditor(form.get());
-        dm->DataModuleCreate();
-        form->show();
-    }
-
-    void TearDown() override
-    {
-        form->TrayIcon->hide();
-        form.reset();
-        Vorlin_Form = nullptr;
+        start(false);
     }
 
     void typeIntoSearch(const QString& text)
     {
         for (const QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, form->Jmeno_Edit, c == u' ' ? Qt::Key_Space : Qt::Key_unknown,
+            QTest::sendKeyEvent(QTest::Click, controls->Jmeno_Edit, c == u' ' ? Qt::Key_Space : Qt::Key_unknown,
                                 QString(c), Qt::NoModifier);
     }
 
     void chooseKind(const QString& kind)
     {
-        for (int i = 0; i < form->ListBox1->count(); ++i)
-            if (form->ListBox1->item(i)->text() == kind)
-                form->ListBox1->setCurrentRow(i);
+        for (int i = 0; i < controls->ListBox1->count(); ++i)
+            if (controls->ListBox1->item(i)->text() == kind)
+                controls->ListBox1->setCurrentRow(i);
     }
 
     QStringList listed() { return listedNames(); }
-
-    std::unique_ptr<TVorlin_Form> form;
 };
 
 }  // namespace
@@ -71,12 +53,12 @@ protected:
 TEST_F(Search, TypedBlanksSeparateWordsAndPastedBlanksDoNot)
 {
     typeIntoSearch(QStringLiteral("brno smlouva"));
-    EXPECT_EQ(form->Jmeno_Edit->text(), QStringLiteral("brno%smlouva"));
+    EXPECT_EQ(controls->Jmeno_Edit->text(), QStringLiteral("brno%smlouva"));
     EXPECT_EQ(listed(), (QStringList{"Adresa Brno", "Kupní SMLOUVA", "Smlouva o dílo"}));
 
-    form->Jmeno_Edit->clear();
-    form->Jmeno_Edit->insert(QStringLiteral("o d"));  // as a paste puts it
-    EXPECT_EQ(form->Jmeno_Edit->text(), QStringLiteral("o d"));
+    controls->Jmeno_Edit->clear();
+    controls->Jmeno_Edit->insert(QStringLiteral("o d"));  // as a paste puts it
+    EXPECT_EQ(controls->Jmeno_Edit->text(), QStringLiteral("o d"));
     EXPECT_EQ(listed(), QStringList{"Smlouva o dílo"});
 }
 
@@ -96,7 +78,7 @@ TEST_F(Search, LettersMatchWithoutRegardToCase)
         {"nic takového", {}},
     };
     for (const Case& c : cases) {
-        form->Jmeno_Edit->clear();
+        controls->Jmeno_Edit->clear();
         typeIntoSearch(QString::fromUtf8(c.typed));
         EXPECT_EQ(listed(), c.found) << c.typed;
     }
@@ -111,7 +93,7 @@ TEST_F(Search, KindIsASubstringAndTheEmptyEntryShowsAllAgain)
     EXPECT_EQ(query().sql()[search::kKindLine], QStringLiteral("and (druh like ?)"));
     EXPECT_EQ(query().parameters().last(), QStringLiteral("%adresa%"));
 
-    form->Jmeno_Edit->clear();
+    controls->Jmeno_Edit->clear();
     chooseKind(QString());
     EXPECT_EQ(query().recordCount(), 6);
     EXPECT_EQ(query().sql()[search::kWhereLine], QString());
@@ -122,30 +104,30 @@ TEST_F(Search, TitleClicksFlipTheDirectionAndKeepTheFilter)
 {
     typeIntoSearch(QStringLiteral("a"));
     const QStringList byName = listed();
-    form->DBGrid1TitleClick(QStringLiteral("nazev"));
+    clickTitle(QStringLiteral("Název"));
     QStringList reversed = byName;
     std::reverse(reversed.begin(), reversed.end());
     EXPECT_EQ(listed(), reversed);
-    form->DBGrid1TitleClick(QStringLiteral("nazev"));
+    clickTitle(QStringLiteral("Název"));
     EXPECT_EQ(listed(), byName);
-    form->DBGrid1TitleClick(QStringLiteral("nazev"));
-    form->DBGrid1TitleClick(QStringLiteral("druh"));
+    clickTitle(QStringLiteral("Název"));
+    clickTitle(QStringLiteral("Druh"));
     EXPECT_EQ(query().sql()[search::kOrderLine], QStringLiteral("ORDER BY druh"));
     EXPECT_EQ(query().sql()[search::kDirectionLine], QStringLiteral("asc"));
     EXPECT_EQ(query().valueAt(0, QStringLiteral("druh")).toString(), QStringLiteral("adresa"));
     EXPECT_EQ(query().sql()[search::kWhereLine], QStringLiteral("WHERE"));  // the filter stays
 
     // A search keeps the sort.
-    form->Jmeno_Edit->clear();
+    controls->Jmeno_Edit->clear();
     EXPECT_EQ(query().valueAt(0, QStringLiteral("druh")).toString(), QStringLiteral("adresa"));
     EXPECT_EQ(query().valueAt(5, QStringLiteral("druh")).toString(), QStringLiteral("podpis"));
 }
 
 TEST_F(Search, AClickOnAMovedColumnSortsByItsOwnField)
 {
-    QHeaderView* header = form->DBGrid1->horizontalHeader();
+    QHeaderView* header = controls->DBGrid1->horizontalHeader();
     header->moveSection(1, 0);  // "Druh" is first now
-    QSignalSpy clicked(form->DBGrid1, &ui::DBGrid::titleClicked);
+    QSignalSpy clicked(controls->DBGrid1, &ui::DBGrid::titleClicked);
     Q_EMIT header->sectionClicked(1);  // the title of "Druh"
     EXPECT_EQ(query().sql()[search::kOrderLine], QStringLiteral("ORDER BY druh"));
     EXPECT_EQ(query().sql()[search::kDirectionLine], QStringLiteral("desc"));
@@ -166,8 +148,9 @@ TEST_F(Search, ReplacedKindItemsLoseTheSelectionButKeepTheCondition)
 {
     chooseKind(QStringLiteral("podpis"));
     EXPECT_EQ(listed(), QStringList{"Zástava"});
-    form->setKindChoices(kinds::choicesWithEmptyFirst({QStringLiteral("podpis"), QStringLiteral("nový")}));
-    EXPECT_TRUE(form->ListBox1->selectedItems().isEmpty());
+    kindsList->setWorking({QStringLiteral("podpis"), QStringLiteral("nový")});
+    kindsList->save();
+    EXPECT_TRUE(controls->ListBox1->selectedItems().isEmpty());
     EXPECT_EQ(query().sql()[search::kKindLine], QStringLiteral("(druh like ?)"));
     EXPECT_EQ(query().parameters(), QVariantList{QStringLiteral("%podpis%")});
     EXPECT_EQ(listed(), QStringList{"Zástava"});
@@ -191,7 +174,7 @@ TEST_F(Search, AThousandWordsAndAHeldSpaceBarSearchWithoutError)
     };
     for (const Case& c : cases) {
         ModalAnswerer noErrors;
-        form->Jmeno_Edit->setText(c.text);
+        controls->Jmeno_Edit->setText(c.text);
         EXPECT_TRUE(noErrors.seen().isEmpty()) << c.name << ": " << noErrors.seen().value(0).text.toStdString();
         EXPECT_EQ(listed(), c.found) << c.name;
     }
@@ -200,7 +183,7 @@ TEST_F(Search, AThousandWordsAndAHeldSpaceBarSearchWithoutError)
 TEST_F(Search, AZeroCharacterInAWordIsSearchedFor)
 {
     ModalAnswerer noErrors;
-    form->Jmeno_Edit->setText(QStringLiteral("brno") + QChar(u'\0'));
+    controls->Jmeno_Edit->setText(QStringLiteral("brno") + QChar(u'\0'));
     EXPECT_TRUE(noErrors.seen().isEmpty()) << noErrors.seen().value(0).text.toStdString();
     EXPECT_TRUE(query().isActive());
     EXPECT_TRUE(listed().isEmpty());
@@ -214,11 +197,11 @@ TEST_F(Search, TitleClicksSortInCzechAlphabeticalOrderWithoutRegardToCase)
              {"šance", "", "", ""}});
     query().setTextOrder(db::TextOrder::forLocale(QLocale(QLocale::Czech, QLocale::Czechia)));
     const QStringList czech{"ahoj", "Brno", "Cena", "Čestné", "Dům", "Hrad", "chata", "šance", "Zeman"};
-    form->DBGrid1TitleClick(QStringLiteral("nazev"));
+    clickTitle(QStringLiteral("Název"));
     QStringList reversed = czech;
     std::reverse(reversed.begin(), reversed.end());
     EXPECT_EQ(listed(), reversed);
-    form->DBGrid1TitleClick(QStringLiteral("nazev"));
+    clickTitle(QStringLiteral("Název"));
     EXPECT_EQ(listed(), czech);
     typeIntoSearch(QStringLiteral("a"));  // the filter keeps the sort in force
     EXPECT_EQ(listed(), (QStringList{"ahoj", "Cena", "Hrad", "chata", "šance", "Zeman"}));

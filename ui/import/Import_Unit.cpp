@@ -27,7 +27,6 @@
 
 namespace vorlin {
 
-TImport_Form* Import_Form = nullptr;
 
 namespace {
 

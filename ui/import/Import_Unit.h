@@ -87,7 +87,5 @@ private:
     KindsList& kinds_;
 };
 
-// The one import window of the program.
-extern TImport_Form* Import_Form;
 
 }  // namespace vorlin

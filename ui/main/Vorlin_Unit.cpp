@@ -1,5 +1,6 @@
 #include "ui/main/Vorlin_Unit.h"
 
+#include "common/WindowTimer.h"
 #include "ui/shell/ErrorBox.h"
 #include "ui/shell/Guarded.h"
 #include "common/Error.h"
@@ -12,14 +13,32 @@
 #include "output/EditorInsertion.h"
 #include "data/Settings.h"
 #include "ui/Icons.h"
+#include "ui/widgets/DBComboBox.h"
+#include "ui/widgets/DBEdit.h"
+#include "ui/widgets/DBGrid.h"
+#include "ui/widgets/DBNavigator.h"
+#include "ui/widgets/DBRichEdit.h"
 #include "ui/widgets/EditShortcuts.h"
 #include "ui/widgets/GroupFrame.h"
 #include "ui/widgets/RichEditActions.h"
+#include "ui/widgets/UpDown.h"
 #include "ui/widgets/WrappedCheckBox.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolBar>
+#include <QTimer>
+#include <QToolButton>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QSignalBlocker>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -31,13 +50,16 @@
 
 namespace vorlin {
 
-TVorlin_Form* Vorlin_Form = nullptr;
-
 namespace {
 
 // Colours of the two right-hand groups, as 0x00BBGGRR values.
 constexpr Color kExportGroupColour = 15137510;  // light green
 constexpr Color kOtherWorkColour = 16763594;    // light blue
+
+// The delayed Ctrl+V: the countdown's default and the most it may be.
+constexpr int kDefaultPasteSeconds = 4;
+constexpr int kMostPasteSeconds = 100;
+constexpr int kMillisecondsPerSecond = 1000;
 
 
 const char kHelpText[] =
@@ -56,7 +78,8 @@ const char kQuitLosingEditQuestion[] =
 
 }  // namespace
 
-TVorlin_Form::TVorlin_Form(db::DataSource* dataSource, QWidget* parent) : QWidget(parent)
+TVorlin_Form::TVorlin_Form(TDM& data, const MainWindowServices& services, QWidget* parent)
+    : QWidget(parent), data_(data), services_(services)
 {
     setObjectName(QStringLiteral("Vorlin_Form"));
     setWindowTitle(QStringLiteral("Vorlin"));
@@ -65,11 +88,11 @@ TVorlin_Form::TVorlin_Form(db::DataSource* dataSource, QWidget* parent) : QWidge
     auto* columns = new QHBoxLayout(this);
     // A larger window gives the list and the editor more room; the export
     // controls keep their width.
-    columns->addWidget(buildLeftColumn(dataSource), 3);
-    columns->addWidget(buildMiddleColumn(dataSource), 4);
+    columns->addWidget(buildLeftColumn(), 3);
+    columns->addWidget(buildMiddleColumn(), 4);
     columns->addWidget(buildRightColumn(), 0);
 
-    ui::addEditShortcuts(this, dataSource);
+    ui::addEditShortcuts(this, &data_.Vorlin_DataSource);
     // What a screen reader says of the controls that show no caption of their own.
     const std::pair<QWidget*, const char*> names[] = {
         {DBGrid1, "Seznam záznamů"},
@@ -86,21 +109,11 @@ TVorlin_Form::TVorlin_Form(db::DataSource* dataSource, QWidget* parent) : QWidge
     // The day starts with a search.
     Jmeno_Edit->setFocus(Qt::OtherFocusReason);
 
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->addAction(QStringLiteral("Ukázat okno"), this, &TVorlin_Form::Ukzatokno1Click);
-    PopupMenu1->addAction(QStringLiteral("Skrýt okno"), this, &TVorlin_Form::Skrt1Click);
-    PopupMenu1->addSeparator();
-    PopupMenu1->addAction(QStringLiteral("Ukončit"), this, &TVorlin_Form::Ukonit1Click);
-
     Timer1 = new WindowTimer(this);
-    Timer1->setInterval(1000);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(kMillisecondsPerSecond);
     connect(Timer1, &WindowTimer::timeout, this, ui::guarded(this, &TVorlin_Form::Timer1Timer));
-
-    TrayIcon = new QSystemTrayIcon(this);
-    TrayIcon->setIcon(ui::icons::application());
-    TrayIcon->setToolTip(QStringLiteral("Vorlin"));
-    TrayIcon->setContextMenu(PopupMenu1);
-    connect(TrayIcon, &QSystemTrayIcon::activated, this, ui::guarded(this, &TVorlin_Form::TrayIconActivated));
+    buildTrayIcon();
 
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -109,22 +122,34 @@ TVorlin_Form::TVorlin_Form(db::DataSource* dataSource, QWidget* parent) : QWidge
 
 TVorlin_Form::~TVorlin_Form()
 {
-    if (DM)
-        DM->setBodyEditor(nullptr);
+    data_.setBodyEditor(nullptr);
 }
 
-QWidget* TVorlin_Form::buildLeftColumn(db::DataSource* dataSource)
+namespace {
+
+// Each control is found by the name it had in the Windows program's form.
+template <class Control>
+Control* named(Control* control, const char* name)
 {
+    control->setObjectName(QString::fromLatin1(name));
+    return control;
+}
+
+}  // namespace
+
+QWidget* TVorlin_Form::buildLeftColumn()
+{
+    db::DataSource* source = &data_.Vorlin_DataSource;
     auto* column = new QWidget(this);
     column->setMinimumWidth(330);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
-    DBNavigator1 = new ui::DBNavigator(dataSource, column);
+    DBNavigator1 = named(new ui::DBNavigator(source, column), "DBNavigator1");
     layout->addWidget(DBNavigator1);
-    DBGrid1 = new ui::DBGrid(dataSource, {{QStringLiteral("Název"), QStringLiteral("nazev")},
-                                          {QStringLiteral("Druh"), QStringLiteral("druh")}},
-                             column);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1 = named(new ui::DBGrid(source, {{QStringLiteral("Název"), QStringLiteral("nazev")},
+                                           {QStringLiteral("Druh"), QStringLiteral("druh")}},
+                                   column),
+                    "DBGrid1");
     DBGrid1->setMinimumHeight(520);
     layout->addWidget(DBGrid1, 1);
     connect(DBGrid1, &ui::DBGrid::rowDoubleClicked, this, ui::guarded(this, &TVorlin_Form::DBGrid1DblClick));
@@ -133,26 +158,25 @@ QWidget* TVorlin_Form::buildLeftColumn(db::DataSource* dataSource)
     return column;
 }
 
-QWidget* TVorlin_Form::buildMiddleColumn(db::DataSource* dataSource)
+QWidget* TVorlin_Form::buildMiddleColumn()
 {
+    db::DataSource* source = &data_.Vorlin_DataSource;
     auto* column = new QWidget(this);
     column->setMinimumWidth(440);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Vyhledávání"), column);
+    GroupBox1 = named(new QGroupBox(QStringLiteral("Vyhledávání"), column), "GroupBox1");
     ui::frameGroup(GroupBox1);
     auto* search = new QHBoxLayout(GroupBox1);
     auto* words = new QVBoxLayout;
-    Label3 = new QLabel(QStringLiteral("zde vyhledáváte v názvu a v klíčových slovech"), GroupBox1);
-    Label3->setWordWrap(true);
-    Jmeno_Edit = new QLineEdit(GroupBox1);
-    Jmeno_Edit->setObjectName(QStringLiteral("Jmeno_Edit"));
-    words->addWidget(Label3);
+    auto* hint = named(new QLabel(QStringLiteral("zde vyhledáváte v názvu a v klíčových slovech"), GroupBox1), "Label3");
+    hint->setWordWrap(true);
+    Jmeno_Edit = named(new QLineEdit(GroupBox1), "Jmeno_Edit");
+    words->addWidget(hint);
     words->addWidget(Jmeno_Edit);
     words->addStretch(1);
-    ListBox1 = new QListWidget(GroupBox1);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1 = named(new QListWidget(GroupBox1), "ListBox1");
     ListBox1->addItems(kinds::choicesWithEmptyFirst(kinds::initialKinds()));
     ListBox1->setFixedSize(140, 96);
     Jmeno_Edit->installEventFilter(this);
@@ -165,31 +189,27 @@ QWidget* TVorlin_Form::buildMiddleColumn(db::DataSource* dataSource)
     auto* panel = new QWidget(column);
     auto* editor = new QVBoxLayout(panel);
     editor->setContentsMargins(0, 0, 0, 0);
-    ToolBar1 = new QToolBar(panel);
+    ToolBar1 = named(new QToolBar(panel), "ToolBar1");
     ToolBar1->setIconSize(QSize(18, 18));
     editor->addWidget(ToolBar1);
-    DBRichEdit1 = new ui::DBRichEdit(panel);
-    DBRichEdit1->setObjectName(QStringLiteral("DBRichEdit1"));
+    DBRichEdit1 = named(new ui::DBRichEdit(panel), "DBRichEdit1");
     DBRichEdit1->link().setField(QStringLiteral("obsah"));
-    DBRichEdit1->link().setDataSource(dataSource);
+    DBRichEdit1->link().setDataSource(source);
     DBRichEdit1->setMinimumHeight(300);
     editor->addWidget(DBRichEdit1, 1);
     buildEditorToolBar();
 
     auto* fields = new QFormLayout;
-    Jmeno_DBEdit = new ui::DBEdit(panel);
-    Jmeno_DBEdit->setObjectName(QStringLiteral("Jmeno_DBEdit"));
+    Jmeno_DBEdit = named(new ui::DBEdit(panel), "Jmeno_DBEdit");
     Jmeno_DBEdit->link().setField(QStringLiteral("nazev"));
-    Jmeno_DBEdit->link().setDataSource(dataSource);
-    DBComboBox1 = new ui::DBComboBox(panel);
-    DBComboBox1->setObjectName(QStringLiteral("DBComboBox1"));
+    Jmeno_DBEdit->link().setDataSource(source);
+    DBComboBox1 = named(new ui::DBComboBox(panel), "DBComboBox1");
     DBComboBox1->setItems(kinds::initialKinds());
     DBComboBox1->link().setField(QStringLiteral("druh"));
-    DBComboBox1->link().setDataSource(dataSource);
-    Tag_DBEdit = new ui::DBEdit(panel);
-    Tag_DBEdit->setObjectName(QStringLiteral("Tag_DBEdit"));
+    DBComboBox1->link().setDataSource(source);
+    Tag_DBEdit = named(new ui::DBEdit(panel), "Tag_DBEdit");
     Tag_DBEdit->link().setField(QStringLiteral("tag"));
-    Tag_DBEdit->link().setDataSource(dataSource);
+    Tag_DBEdit->link().setDataSource(source);
     fields->addRow(QStringLiteral("Název"), Jmeno_DBEdit);
     fields->addRow(QStringLiteral("Druh"), DBComboBox1);
     fields->addRow(QStringLiteral("Klíčová slova"), Tag_DBEdit);
@@ -201,17 +221,18 @@ QWidget* TVorlin_Form::buildMiddleColumn(db::DataSource* dataSource)
 void TVorlin_Form::buildEditorToolBar()
 {
     auto* actions = new ui::RichEditActions(DBRichEdit1);
-    RichEditAlignLeft1 = actions->alignLeft;
-    RichEditAlignCenter1 = actions->alignCenter;
-    RichEditAlignRight1 = actions->alignRight;
-    RichEditBold1 = actions->bold;
-    RichEditItalic1 = actions->italic;
-    RichEditUnderline1 = actions->underline;
+    named(actions->alignLeft, "RichEditAlignLeft1");
+    named(actions->alignCenter, "RichEditAlignCenter1");
+    named(actions->alignRight, "RichEditAlignRight1");
+    named(actions->bold, "RichEditBold1");
+    named(actions->italic, "RichEditItalic1");
+    named(actions->underline, "RichEditUnderline1");
     actions->addTo(ToolBar1);
     ToolBar1->addSeparator();
-    ToolButton8 = ToolBar1->addAction(ui::icons::glyph(ui::icons::Glyph::Font), QStringLiteral("Písmo"));
+    ToolButton8 = named(ToolBar1->addAction(ui::icons::glyph(ui::icons::Glyph::Font), QStringLiteral("Písmo")),
+                        "ToolButton8");
     ToolBar1->addSeparator();
-    Button4 = new QPushButton(QStringLiteral("Náhled"), ToolBar1);
+    Button4 = named(new QPushButton(QStringLiteral("Náhled"), ToolBar1), "Button4");
     ToolBar1->addWidget(Button4);
     connect(ToolButton8, &QAction::triggered, this, ui::guarded(this, &TVorlin_Form::ToolButton8Click));
     connect(Button4, &QPushButton::clicked, this, ui::guarded(this, &TVorlin_Form::Button4Click));
@@ -224,24 +245,23 @@ QWidget* TVorlin_Form::buildRightColumn()
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    GroupBox19 = new QGroupBox(QStringLiteral("Export do textových editorů"), column);
+    GroupBox19 = named(new QGroupBox(QStringLiteral("Export do textových editorů"), column), "GroupBox19");
     ui::frameGroup(GroupBox19, toQColor(kExportGroupColour));
     auto* export_ = new QVBoxLayout(GroupBox19);
-    Word_ListBox = new QListWidget(GroupBox19);
-    Word_ListBox->setObjectName(QStringLiteral("Word_ListBox"));
+    Word_ListBox = named(new QListWidget(GroupBox19), "Word_ListBox");
     Word_ListBox->setFixedHeight(110);
     export_->addWidget(Word_ListBox);
     auto* row = new QHBoxLayout;
-    Button36 = new QPushButton(QStringLiteral("Spuštěné MS Word"), GroupBox19);
-    Button35 = new QPushButton(QStringLiteral("Vložit"), GroupBox19);
+    Button36 = named(new QPushButton(QStringLiteral("Spuštěné MS Word"), GroupBox19), "Button36");
+    Button35 = named(new QPushButton(QStringLiteral("Vložit"), GroupBox19), "Button35");
     row->addWidget(Button36);
     row->addWidget(Button35);
     export_->addLayout(row);
-    Button2 = new QPushButton(QStringLiteral("Spuštěné OO Writer"), GroupBox19);
+    Button2 = named(new QPushButton(QStringLiteral("Spuštěné OO Writer"), GroupBox19), "Button2");
     export_->addWidget(Button2);
-    CheckBox4 = new QCheckBox(QStringLiteral("Vložit text i s jeho formátováním"), GroupBox19);
-    CheckBox1 = new QCheckBox(QStringLiteral("Přepnout do okna text. editoru"), GroupBox19);
-    CheckBox2 = new QCheckBox(QStringLiteral("Minimalizovat Vorlin vedle hodin"), GroupBox19);
+    CheckBox4 = named(new QCheckBox(QStringLiteral("Vložit text i s jeho formátováním"), GroupBox19), "CheckBox4");
+    CheckBox1 = named(new QCheckBox(QStringLiteral("Přepnout do okna text. editoru"), GroupBox19), "CheckBox1");
+    CheckBox2 = named(new QCheckBox(QStringLiteral("Minimalizovat Vorlin vedle hodin"), GroupBox19), "CheckBox2");
     for (QCheckBox* box : {CheckBox4, CheckBox1, CheckBox2}) {
         box->setChecked(true);
         export_->addWidget(box);
@@ -251,23 +271,24 @@ QWidget* TVorlin_Form::buildRightColumn()
     connect(Button35, &QPushButton::clicked, this, ui::guarded(this, &TVorlin_Form::Button35Click));
     layout->addWidget(GroupBox19);
 
-    GroupBox2 = new QGroupBox(QStringLiteral("Jiná práce s textem"), column);
+    GroupBox2 = named(new QGroupBox(QStringLiteral("Jiná práce s textem"), column), "GroupBox2");
     ui::frameGroup(GroupBox2, toQColor(kOtherWorkColour));
     auto* other = new QGridLayout(GroupBox2);
-    Button3 = new QPushButton(QStringLiteral("Kopírovat text do schránky"), GroupBox2);
+    Button3 = named(new QPushButton(QStringLiteral("Kopírovat text do schránky"), GroupBox2), "Button3");
     connect(Button3, &QPushButton::clicked, this, ui::guarded(this, &TVorlin_Form::Button3Click));
-    BitBtn6 = new QToolButton(GroupBox2);
+    BitBtn6 = named(new QToolButton(GroupBox2), "BitBtn6");
     BitBtn6->setIcon(ui::icons::glyph(ui::icons::Glyph::Help));
     BitBtn6->setAutoRaise(true);
     connect(BitBtn6, &QToolButton::clicked, this, ui::guarded(this, &TVorlin_Form::BitBtn6Click));
-    CheckBox3 = new ui::WrappedCheckBox(QStringLiteral("a použít zkratku ctrl+v po uplynutí časového intervalu"),
-                                        GroupBox2);
-    Edit1 = new QLineEdit(QStringLiteral("4"), GroupBox2);
+    CheckBox3 = named(new ui::WrappedCheckBox(QStringLiteral("a použít zkratku ctrl+v po uplynutí časového intervalu"),
+                                              GroupBox2),
+                      "CheckBox3");
+    Edit1 = named(new QLineEdit(QString::number(kDefaultPasteSeconds), GroupBox2), "Edit1");
     Edit1->setFixedWidth(44);
     // Whole seconds only: "2,5" would stop every later copy and start.
     Edit1->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,3}")), Edit1));
-    UpDown1 = new ui::UpDown(Edit1, 0, 100, GroupBox2);
-    UpDown1->setPosition(4);
+    UpDown1 = named(new ui::UpDown(Edit1, 0, kMostPasteSeconds, GroupBox2), "UpDown1");
+    UpDown1->setPosition(kDefaultPasteSeconds);
     auto* interval = new QHBoxLayout;
     interval->addWidget(Edit1);
     interval->addWidget(UpDown1);
@@ -280,35 +301,50 @@ QWidget* TVorlin_Form::buildRightColumn()
     layout->addWidget(GroupBox2);
 
     layout->addStretch(1);
-    Button5 = new QPushButton(QStringLiteral("Speciální import"), column);
+    Button5 = named(new QPushButton(QStringLiteral("Speciální import"), column), "Button5");
     Button5->setVisible(false);
     connect(Button5, &QPushButton::clicked, this, ui::guarded(this, &TVorlin_Form::Button5Click));
     // The button stays invisible; its window opens from the keyboard too.
     auto* importShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I), this);
     connect(importShortcut, &QShortcut::activated, this, ui::guarded(this, &TVorlin_Form::Button5Click));
     layout->addWidget(Button5);
-    Button1 = new QPushButton(QStringLiteral("Nastavení, o programu"), column);
+    Button1 = named(new QPushButton(QStringLiteral("Nastavení, o programu"), column), "Button1");
     connect(Button1, &QPushButton::clicked, this, ui::guarded(this, &TVorlin_Form::Button1Click));
     layout->addWidget(Button1);
     return column;
 }
 
-void TVorlin_Form::SetupHackedNavigator(ui::DBNavigator* navigator)
+void TVorlin_Form::buildTrayIcon()
+{
+    PopupMenu1 = named(new QMenu(this), "PopupMenu1");
+    PopupMenu1->addAction(QStringLiteral("Ukázat okno"), this, ui::guarded(this, &TVorlin_Form::Ukzatokno1Click));
+    PopupMenu1->addAction(QStringLiteral("Skrýt okno"), this, ui::guarded(this, &TVorlin_Form::Skrt1Click));
+    PopupMenu1->addSeparator();
+    PopupMenu1->addAction(QStringLiteral("Ukončit"), this, ui::guarded(this, &TVorlin_Form::Ukonit1Click));
+
+    TrayIcon = named(new QSystemTrayIcon(this), "TrayIcon");
+    TrayIcon->setIcon(ui::icons::application());
+    TrayIcon->setToolTip(kApplicationTitle.toString());
+    TrayIcon->setContextMenu(PopupMenu1);
+    connect(TrayIcon, &QSystemTrayIcon::activated, this, ui::guarded(this, &TVorlin_Form::TrayIconActivated));
+}
+
+void TVorlin_Form::setupNavigator()
 {
     const char* captions[ui::DBNavigator::ButtonCount] = {"První",  "Předchozí", "Další",  "Poslední",  "Přidat",
                                                           "Smazat", "Upravit",   "Uložit", "Neukládat", "Obnovit"};
     for (int i = 0; i < ui::DBNavigator::ButtonCount; ++i) {
-        QToolButton* button = navigator->button(ui::DBNavigator::Button(i));
+        QToolButton* button = DBNavigator1->button(ui::DBNavigator::Button(i));
         button->setText(QString::fromUtf8(captions[i]));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     }
-    navigator->setVisibleButtons({ui::DBNavigator::Insert, ui::DBNavigator::Delete, ui::DBNavigator::Edit,
-                                  ui::DBNavigator::Post, ui::DBNavigator::Cancel});
+    DBNavigator1->setVisibleButtons({ui::DBNavigator::Insert, ui::DBNavigator::Delete, ui::DBNavigator::Edit,
+                                     ui::DBNavigator::Post, ui::DBNavigator::Cancel});
 }
 
 void TVorlin_Form::FormCreate()
 {
-    SetupHackedNavigator(DBNavigator1);
+    setupNavigator();
 
     TrayIcon->show();
 
@@ -326,8 +362,19 @@ void TVorlin_Form::FormCreate()
 
     setKindChoices(kinds::choicesWithEmptyFirst(kinds::load(kinds::filePath(paths().dataDir))));
 
-    Button4->setEnabled(bool(showPreviewWindow));
-    Button1->setEnabled(bool(showSettingsWindow));
+    // Windows that are not there cannot be opened.
+    Button4->setEnabled(isSignalConnected(QMetaMethod::fromSignal(&TVorlin_Form::previewRequested)));
+    Button1->setEnabled(isSignalConnected(QMetaMethod::fromSignal(&TVorlin_Form::settingsRequested)));
+}
+
+void TVorlin_Form::FormDestroy()
+{
+    {
+        IniFile ini(settings::filePath(paths().dataDir));
+        ini.writeString(settings::kSection, settings::kPasteIntervalKey, Edit1->text());
+        ini.writeBool(settings::kSection, settings::kUseCtrlVKey, CheckBox3->isChecked());
+    }
+    TrayIcon->hide();
 }
 
 void TVorlin_Form::listKindsOf(KindsList& kinds)
@@ -344,9 +391,8 @@ void TVorlin_Form::setKindChoices(const QStringList& choices)
     ListBox1->addItems(choices);
 }
 
-bool TVorlin_Form::Jmeno_EditKeyPress(QKeyEvent* event)
+bool TVorlin_Form::typeSeparatorFor(QKeyEvent* event)
 {
-    // A typed blank separates words: the box shows "%" in its place.
     if (event->text() != QStringLiteral(" "))
         return false;
     QKeyEvent separator(QEvent::KeyPress, Qt::Key_Percent, event->modifiers(), QStringLiteral("%"));
@@ -354,27 +400,27 @@ bool TVorlin_Form::Jmeno_EditKeyPress(QKeyEvent* event)
     return true;
 }
 
-void TVorlin_Form::Jmeno_EditChange()
+void TVorlin_Form::searchAsTyped()
 {
     search_.words = search::searchWords(Jmeno_Edit->text());
     const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
     search_.kind = selected.isEmpty() ? QString() : selected.first()->text();
     // What the user typed into the row is saved before the list is replaced;
     // when that fails, the row stays in editing and the search waits.
-    DM->Vorlin_ADOQuery.checkBrowseMode();
+    data_.Vorlin_ADOQuery.checkBrowseMode();
     runSearch();
 }
 
-void TVorlin_Form::DBGrid1TitleClick(const QString& field)
+void TVorlin_Form::sortBy(const QString& field)
 {
-    DM->Vorlin_ADOQuery.checkBrowseMode();
+    data_.Vorlin_ADOQuery.checkBrowseMode();
     search_.sortBy(field);
     runSearch();
 }
 
 void TVorlin_Form::runSearch()
 {
-    db::Query& query = DM->Vorlin_ADOQuery;
+    db::Query& query = data_.Vorlin_ADOQuery;
     query.close();
     const search::SearchStatement statement = search::statementOf(search_);
     query.setSqlLine(search::kWhereLine, statement.where);
@@ -389,19 +435,9 @@ void TVorlin_Form::runSearch()
 bool TVorlin_Form::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Jmeno_Edit && event->type() == QEvent::KeyPress
-        && Jmeno_EditKeyPress(static_cast<QKeyEvent*>(event)))
+        && typeSeparatorFor(static_cast<QKeyEvent*>(event)))
         return true;
     return QWidget::eventFilter(watched, event);
-}
-
-void TVorlin_Form::FormDestroy()
-{
-    {
-        IniFile ini(settings::filePath(paths().dataDir));
-        ini.writeString(settings::kSection, settings::kPasteIntervalKey, Edit1->text());
-        ini.writeBool(settings::kSection, settings::kUseCtrlVKey, CheckBox3->isChecked());
-    }
-    TrayIcon->hide();
 }
 
 void TVorlin_Form::focusBodyEditor()
@@ -418,27 +454,32 @@ void TVorlin_Form::setBodyEditorFont(const Font& font)
     DBRichEdit1->setTypingFont(font);
 }
 
-void TVorlin_Form::ToolButton8Click()
+void TVorlin_Form::takeBody(const QByteArray& rtf)
+{
+    DBRichEdit1->replaceWithRtf(rtf);
+}
+
+void TVorlin_Form::chooseBodyFont()
 {
     if (!FontDialog1.execute(this))
         return;
-    db::Query& query = DM->Vorlin_ADOQuery;
+    db::Query& query = data_.Vorlin_ADOQuery;
     if (!query.isEditing())
         query.edit();
     DBRichEdit1->applyFont(FontDialog1.font());
 }
 
-void TVorlin_Form::Button36Click(EditorKind kind)
+void TVorlin_Form::listEditorWindows(EditorKind kind)
 {
     Word_ListBox->clear();
     QStringList titles;
-    ListEditorWindows(titles, kind, *desktopWindows);
+    ListEditorWindows(titles, kind, services_.desktopWindows);
     Word_ListBox->addItems(titles);
     if (Word_ListBox->count() > 0)
         Word_ListBox->setCurrentRow(0);
 }
 
-void TVorlin_Form::Button35Click()
+void TVorlin_Form::insertIntoChosenEditor()
 {
     const QList<QListWidgetItem*> chosen = Word_ListBox->selectedItems();
     if (chosen.isEmpty())
@@ -447,21 +488,21 @@ void TVorlin_Form::Button35Click()
     const std::optional<EditorKind> kind = insertionKind(title);
     if (!kind)
         return;
-    CopySnippetToClipboard();
-    const bool shown = ShowEditorWindow(title, *desktopWindows);
+    copySnippetToClipboard();
+    const bool shown = ShowEditorWindow(title, services_.desktopWindows);
     if (*kind == EditorKind::Word) {
-        word->pasteIntoActiveDocument(CheckBox4->isChecked());
+        services_.word.pasteIntoActiveDocument(CheckBox4->isChecked());
     } else {
         const Hourglass hourglass;
-        office->pasteInto(title, CheckBox4->isChecked(), shown);
+        services_.office.pasteInto(title, CheckBox4->isChecked(), shown);
     }
     if (CheckBox1->isChecked())
-        MaximizeEditorWindow(title, *desktopWindows);
+        MaximizeEditorWindow(title, services_.desktopWindows);
     if (CheckBox2->isChecked())
         hide();
 }
 
-void TVorlin_Form::CopySnippetToClipboard()
+void TVorlin_Form::copySnippetToClipboard()
 {
     DBRichEdit1->selectAll();
     DBRichEdit1->copy();
@@ -471,81 +512,46 @@ void TVorlin_Form::CopySnippetToClipboard()
     DBRichEdit1->ensureCursorVisible();
 }
 
-void TVorlin_Form::Button3Click()
+void TVorlin_Form::copyAndScheduleCtrlV()
 {
-    CopySnippetToClipboard();
+    copySnippetToClipboard();
     if (!CheckBox3->isChecked())
         return;
     const std::int32_t seconds = parseInteger(Edit1->text());
     // Counted in 32 bits as unsigned milliseconds: -1 gives 4294966296.
-    Timer1->setInterval(std::uint32_t(seconds) * 1000u);
+    Timer1->setInterval(std::uint32_t(seconds) * std::uint32_t(kMillisecondsPerSecond));
     Timer1->setEnabled(true);
 }
 
-void TVorlin_Form::Timer1Timer()
+void TVorlin_Form::typeCtrlV()
 {
-    keyboard->sendChord(Qt::Key_V, Qt::ControlModifier);
+    services_.keyboard.sendChord(Qt::Key_V, Qt::ControlModifier);
     Timer1->setEnabled(false);
 }
 
-void TVorlin_Form::BitBtn6Click()
+void TVorlin_Form::explainDelayedPaste()
 {
     QMessageBox::information(this, QStringLiteral("Information"), QString::fromUtf8(kHelpText));
 }
 
-void TVorlin_Form::Ukzatokno1Click()
+void TVorlin_Form::showFromTray()
 {
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
 }
 
-void TVorlin_Form::Skrt1Click()
-{
-    hide();
-}
-
-void TVorlin_Form::Ukonit1Click()
-{
-    close();
-}
-
-void TVorlin_Form::Button1Click()
-{
-    if (showSettingsWindow)
-        showSettingsWindow();
-}
-
-void TVorlin_Form::Button4Click()
-{
-    if (showPreviewWindow)
-        showPreviewWindow();
-}
-
-void TVorlin_Form::Button5Click()
-{
-    if (showImportWindow)
-        showImportWindow();
-}
-
-void TVorlin_Form::DBGrid1DblClick()
-{
-    if (showPreviewWindow)
-        showPreviewWindow();
-}
-
 void TVorlin_Form::TrayIconActivated(QSystemTrayIcon::ActivationReason reason)
 {
-    if (reason != QSystemTrayIcon::Trigger)
-        return;
-    if (isMinimized())
-        setWindowState(windowState() & ~Qt::WindowMinimized);
-    Ukzatokno1Click();
+    if (reason == QSystemTrayIcon::Trigger)
+        showFromTray();
 }
 
 bool TVorlin_Form::hidesIntoTray() const
 {
-    return TrayIcon->isVisible() && trayAvailable();
+    return TrayIcon->isVisible() && services_.trayAvailable();
 }
 
 void TVorlin_Form::changeEvent(QEvent* event)
@@ -563,10 +569,8 @@ void TVorlin_Form::changeEvent(QEvent* event)
 
 bool TVorlin_Form::endEditBeforeExit()
 {
-    if (!DM)
-        return true;
     try {
-        DM->Vorlin_ADOQuery.checkBrowseMode();
+        data_.Vorlin_ADOQuery.checkBrowseMode();
         return true;
     } catch (...) {
         showErrorBox(exceptionMessage(std::current_exception()));
@@ -587,8 +591,7 @@ void TVorlin_Form::closeEvent(QCloseEvent* event)
     event->accept();
     // A run that serves the window's events meanwhile (the import's file
     // set) ends at its next point instead of going on in a closed program.
-    if (stopRunsAtExit)
-        stopRunsAtExit();
+    Q_EMIT ending();
     QApplication::quit();
 }
 

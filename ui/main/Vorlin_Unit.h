@@ -1,127 +1,140 @@
 #pragma once
 
 #include "data/DM_Unit.h"
-#include "ui/widgets/DBComboBox.h"
-#include "ui/widgets/DBEdit.h"
-#include "ui/widgets/DBGrid.h"
-#include "ui/widgets/DBNavigator.h"
-#include "ui/widgets/DBRichEdit.h"
-#include "ui/widgets/FontDialog.h"
-#include "ui/widgets/UpDown.h"
-
-#include <QAction>
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QPushButton>
-#include <QSystemTrayIcon>
-#include <QTimer>
-
-#include "common/WindowTimer.h"
-#include "platform/DesktopWindows.h"
-#include "platform/Keyboard.h"
 #include "data/KindsList.h"
 #include "data/SearchLines.h"
 #include "output/EditorDiscovery.h"
-#include "platform/OfficeAutomation.h"
-#include "platform/WordAutomation.h"
-#include <QToolBar>
-#include <QToolButton>
+#include "ui/main/MainWindowServices.h"
+#include "ui/widgets/FontDialog.h"
+
+#include <QSystemTrayIcon>
 #include <QWidget>
 
-#include <functional>
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QToolBar;
+class QToolButton;
 
 namespace vorlin {
 
+class WindowTimer;
+
+namespace ui {
+class DBComboBox;
+class DBEdit;
+class DBGrid;
+class DBNavigator;
+class DBRichEdit;
+class UpDown;
+}  // namespace ui
+
 // The main window: the snippet list with its navigator, the search, the
 // body editor with the snippet's fields, the export controls, and the icon
-// in the notification area.
+// in the notification area. Its controls carry the names they had in the
+// Windows program's form, so that anything may find them by name.
 class TVorlin_Form : public QWidget, public BodyEditorAccess {
     Q_OBJECT
 public:
-    explicit TVorlin_Form(db::DataSource* dataSource, QWidget* parent = nullptr);
+    TVorlin_Form(TDM& data, const MainWindowServices& services, QWidget* parent = nullptr);
     ~TVorlin_Form() override;
 
-    // Creation and destruction handlers, run by start-up and at exit.
+    // Creation and destruction handlers, run by start-up and at exit: the
+    // stored settings are read and written back, the tray icon shown and hidden.
     void FormCreate();
     void FormDestroy();
 
-    void SetupHackedNavigator(ui::DBNavigator* navigator);
-
-    // The clipboard copy and the delayed Ctrl+V.
-    void CopySnippetToClipboard();
-    void Button3Click();
-    void Timer1Timer();
-    void ToolButton8Click();
-    void BitBtn6Click();
-    void Ukzatokno1Click();
-    void Skrt1Click();
-    void Ukonit1Click();
-    void Button1Click();
-    void Button4Click();
-    void DBGrid1DblClick();
-    void Button5Click();
-
-    // Search and sorting: they rewrite the snippet query's lines and open it
-    // again.
-    bool Jmeno_EditKeyPress(QKeyEvent* event);
-    void Jmeno_EditChange();
-    void DBGrid1TitleClick(const QString& field);
-
-    // Replaces the kind lists' items (an empty entry first); the filter list
-    // loses its selection, the query is not run again.
-    void setKindChoices(const QStringList& choices);
     // The kind box and the kind filter list follow every save of the list.
     void listKindsOf(KindsList& kinds);
 
-    // The icon's mouse report: a left click shows the window.
-    void TrayIconActivated(QSystemTrayIcon::ActivationReason reason);
+    // The window back from the notification area, from a minimised state or
+    // from behind others (the tray icon's click, a second start).
+    void showFromTray();
+
+    // The one font dialog of the program; the preview shares it.
+    ui::FontDialog& fontDialog() { return FontDialog1; }
+
+    // A body the preview left in a new row; the editor takes it over.
+    void takeBody(const QByteArray& rtf);
 
     // BodyEditorAccess, for the data module's insert hooks.
     void focusBodyEditor() override;
     void setBodyEditorFont(const Font& font) override;
 
-    // Where the delayed Ctrl+V is typed; nothing is typed without one.
-    platform::Keyboard* keyboard = &platform::NoKeyboard::instance();
-    // The desktop's windows, for listing the running word processors.
-    platform::DesktopWindows* desktopWindows = &platform::NoDesktopWindows::instance();
+Q_SIGNALS:
+    void settingsRequested();
+    void previewRequested();
+    void importRequested();
+    // The program ends: runs in progress in other windows are to stop.
+    void ending();
 
-    // Lists the windows of that word processor ("Spuštěné MS Word", "Spuštěné OO Writer").
-    void Button36Click(EditorKind kind);
-    // Inserts the snippet into the word processor whose window is chosen.
-    void Button35Click();
-    // The word processors the snippet goes into.
-    platform::OfficeAutomation* office = &platform::NoOffice::instance();
-    platform::WordAutomation* word = &platform::UnregisteredWord::instance();
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
-    // Windows that open from here once they exist.
-    std::function<void()> showSettingsWindow;
-    std::function<void()> showPreviewWindow;
-    std::function<void()> showImportWindow;
-    // Asks the runs in progress in other windows to stop, as the program ends.
-    std::function<void()> stopRunsAtExit;
+private:
+    // Handlers of the controls, by their names in the Windows program.
+    void Button3Click() { copyAndScheduleCtrlV(); }              // "Kopírovat text do schránky"
+    void Timer1Timer() { typeCtrlV(); }                           // the countdown's end
+    void ToolButton8Click() { chooseBodyFont(); }                 // "Písmo"
+    void BitBtn6Click() { explainDelayedPaste(); }                // "?" beside the copy button
+    void Ukzatokno1Click() { showFromTray(); }                    // "Ukázat okno"
+    void Skrt1Click() { hide(); }                                 // "Skrýt okno"
+    void Ukonit1Click() { close(); }                              // "Ukončit"
+    void Button1Click() { Q_EMIT settingsRequested(); }           // "Nastavení, o programu"
+    void Button4Click() { Q_EMIT previewRequested(); }            // "Náhled"
+    void DBGrid1DblClick() { Q_EMIT previewRequested(); }         // a row's double click
+    void Button5Click() { Q_EMIT importRequested(); }             // "Speciální import", Ctrl+Shift+I
+    void Button36Click(EditorKind kind) { listEditorWindows(kind); }  // "Spuštěné MS Word", "Spuštěné OO Writer"
+    void Button35Click() { insertIntoChosenEditor(); }            // "Vložit"
+    void Jmeno_EditChange() { searchAsTyped(); }                  // the search box, the kind filter
+    void DBGrid1TitleClick(const QString& field) { sortBy(field); }  // a column title
+    void TrayIconActivated(QSystemTrayIcon::ActivationReason reason);
 
+    void copyAndScheduleCtrlV();
+    void copySnippetToClipboard();
+    void typeCtrlV();
+    void chooseBodyFont();
+    void explainDelayedPaste();
+    void listEditorWindows(EditorKind kind);
+    void insertIntoChosenEditor();
+    void searchAsTyped();
+    void sortBy(const QString& field);
+    // A typed blank becomes the words' separator "%".
+    bool typeSeparatorFor(QKeyEvent* event);
+    // Replaces the list with the rows of the search as it stands now.
+    void runSearch();
+    // Replaces the kind lists' items (an empty entry first); the filter list
+    // loses its selection, the query is not run again.
+    void setKindChoices(const QStringList& choices);
     // Whether minimising puts the window into the notification area.
     bool hidesIntoTray() const;
-    // Whether the desktop shows a notification area (a tray host runs).
-    std::function<bool()> trayAvailable = &QSystemTrayIcon::isSystemTrayAvailable;
+    // Saves the row being edited before the program ends; false when that
+    // failed and the user chose to keep the program running.
+    bool endEditBeforeExit();
+    void setupNavigator();
+
+    QWidget* buildLeftColumn();
+    QWidget* buildMiddleColumn();
+    QWidget* buildRightColumn();
+    void buildEditorToolBar();
+    void buildTrayIcon();
+
+    TDM& data_;
+    MainWindowServices services_;
+    search::SnippetSearch search_;
 
     ui::DBNavigator* DBNavigator1;
     ui::DBGrid* DBGrid1;
     QGroupBox* GroupBox1;
-    QLabel* Label3;
     QLineEdit* Jmeno_Edit;
     QListWidget* ListBox1;
     QToolBar* ToolBar1;
-    QAction* RichEditAlignLeft1;
-    QAction* RichEditAlignCenter1;
-    QAction* RichEditAlignRight1;
-    QAction* RichEditBold1;
-    QAction* RichEditItalic1;
-    QAction* RichEditUnderline1;
     QAction* ToolButton8;
     QPushButton* Button4;
     ui::DBRichEdit* DBRichEdit1;
@@ -148,27 +161,6 @@ public:
     QMenu* PopupMenu1;
     WindowTimer* Timer1;
     QSystemTrayIcon* TrayIcon;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    // Replaces the list with the rows of the search as it stands now.
-    void runSearch();
-    search::SnippetSearch search_;
-
-    QWidget* buildLeftColumn(db::DataSource* dataSource);
-    QWidget* buildMiddleColumn(db::DataSource* dataSource);
-    QWidget* buildRightColumn();
-    void buildEditorToolBar();
-    // Saves the row being edited before the program ends; false when that
-    // failed and the user chose to keep the program running.
-    bool endEditBeforeExit();
 };
-
-// The one main window of the program.
-extern TVorlin_Form* Vorlin_Form;
 
 }  // namespace vorlin

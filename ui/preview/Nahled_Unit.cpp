@@ -19,7 +19,6 @@
 
 namespace vorlin {
 
-TNahled_Form* Nahled_Form = nullptr;
 
 const QString TNahled_Form::kSeparator = QStringLiteral("\r\n\r\n") + QString(39, u'=') + QStringLiteral("\r\n");
 

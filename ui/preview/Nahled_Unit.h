@@ -67,7 +67,5 @@ private:
     ui::FontDialog& fontDialog_;
 };
 
-// The one preview window of the program.
-extern TNahled_Form* Nahled_Form;
 
 }  // namespace vorlin

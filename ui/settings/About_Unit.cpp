@@ -31,7 +31,6 @@
 
 namespace vorlin {
 
-TAbout_Form* About_Form = nullptr;
 
 const QString TAbout_Form::kBulkQuestion = QStringLiteral(
     "Opravdu chcete pokračovat?\r\nTímto provedete nenávratnou změnu písma u všech záznamů v databázi. "

@@ -87,7 +87,5 @@ private:
     KindsList& kinds_;
 };
 
-// The one settings window of the program.
-extern TAbout_Form* About_Form;
 
 }  // namespace vorlin
