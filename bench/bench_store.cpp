@@ -9,7 +9,7 @@
 #include "common/Paths.h"
 #include "data/DM_Unit.h"
 #include "db/Sqlite.h"
-#include "db/StatementText.h"
+#include "db/Selection.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -22,7 +22,7 @@ using namespace vorlin::bench;
 
 namespace {
 
-const QString kWordsLine =
+const QString kTwoWords =
     QStringLiteral("((nazev like '%novák%') or (tag like '%novák%') or (nazev like '%brno%') or (tag like '%brno%'))");
 
 // The search statement with SQLite's own LIKE, every row stepped and its
@@ -60,8 +60,10 @@ void run(int rows)
     });
     report(name("store_reopen_all_median"), reopenAllUs / 1000.0, "ms");
 
-    query.setSqlLine(1, QStringLiteral("WHERE"));
-    query.setSqlLine(2, kWordsLine);
+    const db::Selection all = query.selection();
+    db::Selection twoWords = all;
+    twoWords.condition = kTwoWords;
+    query.setSelection(twoWords);
     const double searchUs = medianMicroseconds(15, [&] {
         query.close();
         query.open();
@@ -69,13 +71,12 @@ void run(int rows)
     report(name("store_reopen_two_word_search_median"), searchUs / 1000.0, "ms");
     report(name("store_two_word_search_rows"), query.recordCount(), "rows");
 
-    const QString statement = db::withColumnList(query.sqlText(), {"ID", "nazev", "druh", "tag"});
+    const QString statement = db::selectStatement(twoWords, {"ID", "nazev", "druh", "tag"}, true);
     const double plainUs = plainSqliteMicroseconds(dataDir + QStringLiteral("vorlin.mdb"), statement);
     report(name("sqlite_builtin_like_same_search_median"), plainUs / 1000.0, "ms");
     report(name("store_search_vs_sqlite_ratio"), searchUs / plainUs, "x");
 
-    query.setSqlLine(1, QString());
-    query.setSqlLine(2, QString());
+    query.setSelection(all);
     query.open();
     int row = 0;
     const double moveUs = medianMicroseconds(201, [&] {
@@ -85,8 +86,10 @@ void run(int rows)
     });
     report(name("store_move_row_with_body_median"), moveUs / 1000.0, "ms");
 
-    query.setSqlLine(6, QStringLiteral("desc"));
-    query.setSqlLine(5, QStringLiteral("ORDER BY druh"));
+    db::Selection byKind = all;
+    byKind.orderColumn = QStringLiteral("druh");
+    byKind.descending = true;
+    query.setSelection(byKind);
     const double sortUs = medianMicroseconds(9, [&] {
         query.close();
         query.open();

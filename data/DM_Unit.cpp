@@ -5,29 +5,20 @@
 #include "data/FontText.h"
 #include "data/IniFile.h"
 #include "data/Settings.h"
+#include "data/SnippetSearch.h"
 #include "db/TextOrder.h"
 
 namespace vorlin {
 
 TDM* DM = nullptr;
 
-const QStringList TDM::kInitialSql = {
-    QStringLiteral("SELECT * FROM vorlin"),
-    QString(),
-    QString(),
-    QString(),
-    QString(),
-    QStringLiteral("ORDER BY nazev "),
-    QStringLiteral("asc"),
-    QString(),
-};
-
 TDM::TDM(QObject* parent) : QObject(parent)
 {
     setObjectName(QStringLiteral("DM"));
     Vorlin_ADOQuery.setObjectName(QStringLiteral("Vorlin_ADOQuery"));
     Vorlin_ADOQuery.setConnection(&ADOConnection1);
-    Vorlin_ADOQuery.setSql(kInitialSql);
+    // Every snippet, by name: the list as the program starts.
+    Vorlin_ADOQuery.setSelection(search::selectionOf({}));
     Vorlin_ADOQuery.setKeyField(QStringLiteral("ID"));
     Vorlin_ADOQuery.setLargeColumn(QStringLiteral("obsah"));
     Vorlin_ADOQuery.setTextOrder(db::TextOrder::forLocale(QLocale().collation()));

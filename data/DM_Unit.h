@@ -31,9 +31,6 @@ public:
 class TDM : public QObject {
     Q_OBJECT
 public:
-    // The query's statement lines; search and sorting rewrite lines 1-3, 5, 6.
-    static const QStringList kInitialSql;
-
     explicit TDM(QObject* parent = nullptr);
     ~TDM() override;
 

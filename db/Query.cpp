@@ -4,7 +4,6 @@
 #include "db/LargeColumn.h"
 #include "db/TableWriter.h"
 #include "db/Sqlite.h"
-#include "db/StatementText.h"
 #include "db/TextOrder.h"
 
 #include <sqlite3.h>
@@ -29,6 +28,16 @@ QStringList tableColumns(Database& database, const QString& table)
     return columns;
 }
 
+// The position of a column name, compared without regard to case; -1 when
+// it is not there or empty.
+int indexOfName(const QStringList& names, const QString& name)
+{
+    for (qsizetype i = 0; i < names.size() && !name.isEmpty(); ++i)
+        if (names[i].compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    return -1;
+}
+
 }  // namespace
 
 Query::Query(QObject* parent) : QObject(parent) {}
@@ -45,32 +54,10 @@ void Query::setConnection(Connection* connection)
         connect(connection_, &Connection::aboutToClose, this, &Query::close);
 }
 
-void Query::setSql(const QStringList& lines)
+void Query::setSelection(const Selection& selection)
 {
     close();
-    sql_ = lines;
-}
-
-void Query::setSqlLine(int index, const QString& line)
-{
-    close();
-    if (index < 0 || index >= sql_.size())
-        throw Error(QStringLiteral("List index out of bounds (%1)").arg(index));
-    sql_[index] = line;
-}
-
-void Query::setParameters(const QVariantList& values)
-{
-    close();
-    parameters_ = values;
-}
-
-QString Query::sqlText() const
-{
-    QString text;
-    for (const QString& line : sql_)
-        text += line + QStringLiteral("\r\n");
-    return text;
+    selection_ = selection;
 }
 
 int Query::fieldIndex(const QString& name) const
@@ -120,58 +107,38 @@ void Query::open()
     connection_->open();
     Database& database = connection_->database();
 
-    QString text = translateJetSql(sqlText());
-    QString table;
+    const QStringList columns = tableColumns(database, selection_.table);
+    const bool hasKey = columns.contains(keyField_, Qt::CaseInsensitive);
     QList<Field> fields;
-    std::optional<TrailingOrder> order;
-    int orderColumn = -1;
-    if (const auto selected = selectStarTable(text)) {
-        const QStringList columns = tableColumns(database, *selected);
-        const bool hasKey = columns.contains(keyField_, Qt::CaseInsensitive);
-        const bool hasLarge = !largeColumn_.isEmpty() && columns.contains(largeColumn_, Qt::CaseInsensitive);
-        if (hasKey) {
-            table = *selected;
-            QStringList kept;
-            for (const QString& column : columns) {
-                if (hasLarge && column.compare(largeColumn_, Qt::CaseInsensitive) == 0) {
-                    fields.append({column, -1});
-                } else {
-                    fields.append({column, int(kept.size())});
-                    kept << column;
-                }
-            }
-            text = withColumnList(text, kept);
-            order = textOrder_ ? trailingOrderBy(text) : std::nullopt;
-            for (int column = 0; order && column < kept.size(); ++column)
-                if (kept[column].compare(order->column, Qt::CaseInsensitive) == 0)
-                    orderColumn = column;
-            if (orderColumn >= 0)
-                text = order->statement;
+    QStringList kept;  // the columns held in memory
+    for (const QString& column : columns) {
+        if (hasKey && !largeColumn_.isEmpty() && column.compare(largeColumn_, Qt::CaseInsensitive) == 0) {
+            fields.append({column, -1});
+        } else {
+            fields.append({column, int(kept.size())});
+            kept << column;
         }
     }
+    const int orderColumn = textOrder_ ? indexOfName(kept, selection_.orderColumn) : -1;
 
-    Statement statement(database, text);
-    for (qsizetype i = 0; i < parameters_.size(); ++i)
-        statement.bind(int(i + 1), parameters_[i]);
-    if (fields.isEmpty()) {
-        for (int column = 0; column < statement.columnCount(); ++column)
-            fields.append({statement.columnName(column), column});
-    }
+    Statement statement(database, selectStatement(selection_, kept, orderColumn < 0));
+    for (qsizetype i = 0; i < selection_.parameters.size(); ++i)
+        statement.bind(int(i + 1), selection_.parameters[i]);
     // The query is closed here, so its row store is free: it is filled
     // again in the memory the last result used.
     rows_.clear(statement.columnCount());
     while (statement.step())
         rows_.appendFrom(statement.handle());
     if (orderColumn >= 0)
-        rows_.sortBy(orderColumn, order->descending, *textOrder_);
+        rows_.sortBy(orderColumn, selection_.descending, *textOrder_);
 
     std::unique_ptr<LargeColumn> largeColumn;
     for (const Field& f : fields)
         if (f.column < 0)
-            largeColumn = std::make_unique<LargeColumn>(database, table, f.name, keyField_);
+            largeColumn = std::make_unique<LargeColumn>(database, selection_.table, f.name, keyField_);
 
     fields_ = std::move(fields);
-    table_ = table;
+    table_ = hasKey ? selection_.table : QString();
     largeValues_ = std::move(largeColumn);
     keyIndex_.clear();
     current_ = 0;

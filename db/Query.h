@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/RowSet.h"
+#include "db/Selection.h"
 
 #include <QHash>
 #include <QObject>
@@ -19,14 +20,13 @@ class Statement;
 class TextOrder;
 
 // A query whose result is held in memory: a static cursor over the rows of
-// its statement, with a current row that can be edited, inserted, posted,
+// its selection, with a current row that can be edited, inserted, posted,
 // cancelled and deleted.
 //
-// The statement is a fixed number of text lines that may be rewritten one by
-// one; changing a line closes the query, and the text sent is the lines each
-// followed by CR LF. A statement "SELECT * FROM <table>" keeps every column
-// but the large text column (setLargeColumn) in memory; that column is read
-// for one row at a time, when the row's value is asked for.
+// Every column of the selection's table but the large text column
+// (setLargeColumn) is held in memory; that column is read for one row at a
+// time, when the row's value is asked for. Rows are written back when the
+// table has the key column.
 //
 // Every move first ends an edit: it is posted when something was changed and
 // dropped otherwise; the target of a move is the row as it was shown, also
@@ -42,23 +42,18 @@ public:
 
     void setConnection(Connection* connection);
 
-    // Statement lines.
-    const QStringList& sql() const { return sql_; }
-    void setSql(const QStringList& lines);
-    void setSqlLine(int index, const QString& line);
-    QString sqlText() const;
-    // Values for the statement's "?" placeholders, in their order; kept
-    // until replaced. Setting them closes the query.
-    const QVariantList& parameters() const { return parameters_; }
-    void setParameters(const QVariantList& values);
+    // What the query reads; a new selection closes it.
+    const Selection& selection() const { return selection_; }
+    void setSelection(const Selection& selection);
 
     // The column read row by row, and the key that finds a row in its table.
     void setLargeColumn(const QString& name) { largeColumn_ = name; }
     void setKeyField(const QString& name) { keyField_ = name; }
 
-    // With a text order, a statement ending in "ORDER BY <column> [ASC|DESC]"
-    // has its rows sorted here, texts in that order (the database knows only
-    // the order of the bytes).
+    // With a text order, the rows are sorted here by the selection's order
+    // column, texts in that order (the database knows only the order of the
+    // bytes); without one, or for a column not held in memory, the database
+    // sorts.
     void setTextOrder(std::shared_ptr<const TextOrder> order) { textOrder_ = std::move(order); }
 
     // Run at every insertion, whoever starts it. An error raised before the
@@ -72,7 +67,7 @@ public:
     State state() const { return state_; }
     bool isEditing() const { return state_ == State::Edit || state_ == State::Insert; }
     bool isModified() const { return modified_; }
-    // Whether rows can be written back (an open "SELECT * FROM <table>").
+    // Whether rows can be written back (an open selection of a keyed table).
     bool canModify() const { return isActive() && !table_.isEmpty(); }
 
     // Rows, the row being inserted included.
@@ -154,8 +149,7 @@ private:
     void postInsert();
 
     Connection* connection_ = nullptr;
-    QStringList sql_;
-    QVariantList parameters_;
+    Selection selection_;
     QString largeColumn_;
     QString keyField_ = QStringLiteral("ID");
     std::shared_ptr<const TextOrder> textOrder_;

@@ -24,16 +24,6 @@ TEST(StatementText, OnlyTheJetDeleteFormIsTranslated)
         EXPECT_EQ(translateJetSql(QString::fromUtf8(c.sql)), QString::fromUtf8(c.sent)) << c.sql;
 }
 
-TEST(StatementText, SelectStarNamesItsTableAndTakesAColumnList)
-{
-    const QString sql = QStringLiteral("SELECT * FROM vorlin\r\nWHERE\r\n(druh like '%*%')\r\nORDER BY nazev \r\nasc\r\n");
-    EXPECT_EQ(selectStarTable(sql), std::optional<QString>(QStringLiteral("vorlin")));
-    EXPECT_EQ(withColumnList(sql, {QStringLiteral("ID"), QStringLiteral("nazev")}),
-              QStringLiteral("SELECT \"ID\", \"nazev\" FROM vorlin\r\nWHERE\r\n(druh like '%*%')\r\nORDER BY nazev \r\nasc\r\n"));
-    EXPECT_FALSE(selectStarTable(QStringLiteral("SELECT nazev FROM vorlin")).has_value());
-    EXPECT_FALSE(selectStarTable(QStringLiteral("DELETE FROM vorlin")).has_value());
-}
-
 TEST(Connection, DataSourceIsTakenAsItStands)
 {
     struct Case {

@@ -174,7 +174,7 @@ TEST_F(KeepingEdits, ARefusedSaveKeepsTheRowInEditingAndTheSearchWaits)
     start();
     controls->DBRichEdit1->setFocus();
     type(controls->DBRichEdit1, QStringLiteral("refused "));
-    const QStringList linesBefore = query().sql();
+    const db::Selection before = query().selection();
     {
         ModalAnswerer answerer;
         type(controls->Jmeno_Edit, QStringLiteral("x"));
@@ -182,7 +182,7 @@ TEST_F(KeepingEdits, ARefusedSaveKeepsTheRowInEditingAndTheSearchWaits)
         EXPECT_TRUE(answerer.seen()[0].text.contains(QStringLiteral("database or disk is full")));
     }
     EXPECT_EQ(query().state(), State::Edit);
-    EXPECT_EQ(query().sql(), linesBefore);
+    EXPECT_EQ(query().selection(), before);
     EXPECT_TRUE(controls->DBRichEdit1->toPlainText().startsWith(QStringLiteral("refused ")));
     {
         ModalAnswerer answerer;
@@ -190,7 +190,7 @@ TEST_F(KeepingEdits, ARefusedSaveKeepsTheRowInEditingAndTheSearchWaits)
         EXPECT_EQ(answerer.seen().size(), 1);
     }
     EXPECT_EQ(query().state(), State::Edit);
-    EXPECT_EQ(query().sql(), linesBefore);
+    EXPECT_EQ(query().selection(), before);
 }
 
 TEST_F(KeepingEdits, ARefusedSaveAtExitAsksAndNoKeepsTheProgramRunning)

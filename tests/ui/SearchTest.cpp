@@ -1,5 +1,5 @@
 #include "data/KindsFile.h"
-#include "data/SearchLines.h"
+#include "data/SnippetSearch.h"
 #include "db/TextOrder.h"
 #include "support/ModalAnswerer.h"
 #include "ui/MainWindowFixture.h"
@@ -90,13 +90,13 @@ TEST_F(Search, KindIsASubstringAndTheEmptyEntryShowsAllAgain)
     EXPECT_EQ(listed(), (QStringList{"Adresa Brno", "Čestné prohlášení", "O'Neil"}));
     typeIntoSearch(QStringLiteral("brno"));
     EXPECT_EQ(listed(), QStringList{"Adresa Brno"});
-    EXPECT_EQ(query().sql()[search::kKindLine], QStringLiteral("and (druh like ?)"));
-    EXPECT_EQ(query().parameters().last(), QStringLiteral("%adresa%"));
+    EXPECT_TRUE(query().selection().condition.endsWith(QStringLiteral(" and (druh like ?)")));
+    EXPECT_EQ(query().selection().parameters.last(), QStringLiteral("%adresa%"));
 
     controls->Jmeno_Edit->clear();
     chooseKind(QString());
     EXPECT_EQ(query().recordCount(), 6);
-    EXPECT_EQ(query().sql()[search::kWhereLine], QString());
+    EXPECT_EQ(query().selection().condition, QString());
     EXPECT_EQ(query().recNo(), 1);
 }
 
@@ -112,10 +112,10 @@ TEST_F(Search, TitleClicksFlipTheDirectionAndKeepTheFilter)
     EXPECT_EQ(listed(), byName);
     clickTitle(QStringLiteral("Název"));
     clickTitle(QStringLiteral("Druh"));
-    EXPECT_EQ(query().sql()[search::kOrderLine], QStringLiteral("ORDER BY druh"));
-    EXPECT_EQ(query().sql()[search::kDirectionLine], QStringLiteral("asc"));
+    EXPECT_EQ(query().selection().orderColumn, QStringLiteral("druh"));
+    EXPECT_FALSE(query().selection().descending);
     EXPECT_EQ(query().valueAt(0, QStringLiteral("druh")).toString(), QStringLiteral("adresa"));
-    EXPECT_EQ(query().sql()[search::kWhereLine], QStringLiteral("WHERE"));  // the filter stays
+    EXPECT_FALSE(query().selection().condition.isEmpty());  // the filter stays
 
     // A search keeps the sort.
     controls->Jmeno_Edit->clear();
@@ -129,8 +129,8 @@ TEST_F(Search, AClickOnAMovedColumnSortsByItsOwnField)
     header->moveSection(1, 0);  // "Druh" is first now
     QSignalSpy clicked(controls->DBGrid1, &ui::DBGrid::titleClicked);
     Q_EMIT header->sectionClicked(1);  // the title of "Druh"
-    EXPECT_EQ(query().sql()[search::kOrderLine], QStringLiteral("ORDER BY druh"));
-    EXPECT_EQ(query().sql()[search::kDirectionLine], QStringLiteral("desc"));
+    EXPECT_EQ(query().selection().orderColumn, QStringLiteral("druh"));
+    EXPECT_TRUE(query().selection().descending);
 }
 
 TEST_F(Search, TypingSavesAnEditAndMakesTheFirstRowCurrent)
@@ -151,8 +151,8 @@ TEST_F(Search, ReplacedKindItemsLoseTheSelectionButKeepTheCondition)
     kindsList->setWorking({QStringLiteral("podpis"), QStringLiteral("nový")});
     kindsList->save();
     EXPECT_TRUE(controls->ListBox1->selectedItems().isEmpty());
-    EXPECT_EQ(query().sql()[search::kKindLine], QStringLiteral("(druh like ?)"));
-    EXPECT_EQ(query().parameters(), QVariantList{QStringLiteral("%podpis%")});
+    EXPECT_EQ(query().selection().condition, QStringLiteral("(druh like ?)"));
+    EXPECT_EQ(query().selection().parameters, QVariantList{QStringLiteral("%podpis%")});
     EXPECT_EQ(listed(), QStringList{"Zástava"});
 }
 

@@ -8,7 +8,7 @@
 #include "common/Paths.h"
 #include "data/IniFile.h"
 #include "data/KindsFile.h"
-#include "data/SearchLines.h"
+#include "data/SnippetSearch.h"
 #include "output/EditorDiscovery.h"
 #include "output/EditorInsertion.h"
 #include "data/Settings.h"
@@ -421,14 +421,7 @@ void TVorlin_Form::sortBy(const QString& field)
 void TVorlin_Form::runSearch()
 {
     db::Query& query = data_.Vorlin_ADOQuery;
-    query.close();
-    const search::SearchStatement statement = search::statementOf(search_);
-    query.setSqlLine(search::kWhereLine, statement.where);
-    query.setSqlLine(search::kWordsLine, statement.words);
-    query.setSqlLine(search::kKindLine, statement.kind);
-    query.setSqlLine(search::kOrderLine, statement.orderBy);
-    query.setSqlLine(search::kDirectionLine, statement.direction);
-    query.setParameters(statement.parameters);
+    query.setSelection(search::selectionOf(search_));
     query.open();
 }
 

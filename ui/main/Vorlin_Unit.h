@@ -2,7 +2,7 @@
 
 #include "data/DM_Unit.h"
 #include "data/KindsList.h"
-#include "data/SearchLines.h"
+#include "data/SnippetSearch.h"
 #include "output/EditorDiscovery.h"
 #include "ui/main/MainWindowServices.h"
 #include "ui/widgets/FontDialog.h"

@@ -1,4 +1,4 @@
-#include "data/SearchLines.h"
+#include "data/SnippetSearch.h"
 
 namespace vorlin::search {
 
@@ -23,7 +23,7 @@ QString likePattern(const QString& text)
 void SnippetSearch::sortBy(const QString& column)
 {
     orderColumn = column;
-    direction = direction == QStringLiteral("asc") ? QStringLiteral("desc") : QStringLiteral("asc");
+    descending = !descending;
 }
 
 namespace {
@@ -44,14 +44,12 @@ QString balancedAlternatives(QStringList::const_iterator begin, QStringList::con
 
 }  // namespace
 
-SearchStatement statementOf(const SnippetSearch& search)
+db::Selection selectionOf(const SnippetSearch& search)
 {
-    SearchStatement statement;
-    statement.orderBy = QStringLiteral("ORDER BY ") + search.orderColumn;
-    statement.direction = search.direction;
-    if (search.words.isEmpty() && search.kind.isEmpty())
-        return statement;
-    statement.where = QStringLiteral("WHERE");
+    db::Selection selection{.table = QStringLiteral("vorlin"),
+                            .orderColumn = search.orderColumn,
+                            .descending = search.descending};
+    QStringList conditions;
     if (!search.words.isEmpty()) {
         // Beyond the word slots (a held space bar, a pasted page) a repeated
         // word adds nothing and the rest are grouped.
@@ -61,15 +59,16 @@ SearchStatement statementOf(const SnippetSearch& search)
         QStringList pieces;
         for (const QString& word : distinct) {
             pieces << QStringLiteral("(nazev like ?) or (tag like ?)");
-            statement.parameters << likePattern(word) << likePattern(word);
+            selection.parameters << likePattern(word) << likePattern(word);
         }
-        statement.words = u'(' + balancedAlternatives(pieces.cbegin(), pieces.cend()) + u')';
+        conditions << u'(' + balancedAlternatives(pieces.cbegin(), pieces.cend()) + u')';
     }
     if (!search.kind.isEmpty()) {
-        statement.kind = (search.words.isEmpty() ? QString() : QStringLiteral("and ")) + QStringLiteral("(druh like ?)");
-        statement.parameters << likePattern(search.kind);
+        conditions << QStringLiteral("(druh like ?)");
+        selection.parameters << likePattern(search.kind);
     }
-    return statement;
+    selection.condition = conditions.join(QStringLiteral(" and "));
+    return selection;
 }
 
 }  // namespace vorlin::search
