@@ -4,8 +4,10 @@ namespace vorlin::db {
 
 void DataSource::setDataSet(Query* query)
 {
-    if (query_)
+    if (query_) {
         disconnect(query_, nullptr, this, nullptr);
+        query_->writePendingEdits = nullptr;
+    }
     query_ = query;
     if (query_) {
         connect(query_, &Query::activeChanged, this, &DataSource::activeChanged);
@@ -13,9 +15,28 @@ void DataSource::setDataSet(Query* query)
         connect(query_, &Query::scrolled, this, &DataSource::scrolled);
         connect(query_, &Query::recordChanged, this, &DataSource::recordChanged);
         connect(query_, &Query::stateChanged, this, &DataSource::stateChanged);
-        connect(query_, &Query::updateRecordRequested, this, &DataSource::updateRecordRequested);
+        query_->writePendingEdits = [this] { writePendingEdits(); };
     }
     Q_EMIT dataSetReplaced();
+}
+
+void DataSource::addEditWriter(QObject* control, std::function<void()> write)
+{
+    editWriters_.append({control, std::move(write)});
+}
+
+void DataSource::removeEditWriters(const QObject* control)
+{
+    editWriters_.removeIf([control](const EditWriter& writer) { return writer.control == control; });
+}
+
+void DataSource::writePendingEdits()
+{
+    // A copy: a writer may end a control's life, and with it its entry.
+    const QList<EditWriter> writers = editWriters_;
+    for (const EditWriter& writer : writers)
+        if (writer.control)
+            writer.write();
 }
 
 bool DataSource::edit()

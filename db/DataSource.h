@@ -2,8 +2,11 @@
 
 #include "db/Query.h"
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
+
+#include <functional>
 
 namespace vorlin::db {
 
@@ -13,6 +16,7 @@ class DataSource : public QObject {
     Q_OBJECT
 public:
     explicit DataSource(QObject* parent = nullptr) : QObject(parent) {}
+    ~DataSource() override { setDataSet(nullptr); }
 
     Query* dataSet() const { return query_; }
     void setDataSet(Query* query);
@@ -25,6 +29,12 @@ public:
     // editing afterwards and the control may write.
     bool edit();
 
+    // A control's way of writing the edit it holds into the row, asked for
+    // before every post; gone with the control. An error it raises stops
+    // the post.
+    void addEditWriter(QObject* control, std::function<void()> write);
+    void removeEditWriters(const QObject* control);
+
 Q_SIGNALS:
     // A control should forget the query it showed (it was replaced).
     void dataSetReplaced();
@@ -33,9 +43,15 @@ Q_SIGNALS:
     void scrolled();
     void recordChanged(const QString& field);
     void stateChanged();
-    void updateRecordRequested();
 
 private:
+    void writePendingEdits();
+
+    struct EditWriter {
+        QPointer<QObject> control;
+        std::function<void()> write;
+    };
+    QList<EditWriter> editWriters_;
     QPointer<Query> query_;
     bool autoEdit_ = true;
 };

@@ -387,7 +387,8 @@ void Query::post()
     requireActive();
     if (!isEditing())
         throw Error(QStringLiteral("Dataset not in edit or insert mode"));
-    Q_EMIT updateRecordRequested();
+    if (writePendingEdits)
+        writePendingEdits();
     if (state_ == State::Edit)
         postEdit();
     else
@@ -398,7 +399,8 @@ void Query::checkBrowseMode()
 {
     if (!isEditing())
         return;
-    Q_EMIT updateRecordRequested();
+    if (writePendingEdits)
+        writePendingEdits();
     if (!modified_)
         cancel();
     else if (state_ == State::Edit)

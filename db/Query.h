@@ -60,6 +60,9 @@ public:
     // insertion aborts it and leaves the query as it was.
     std::function<void()> beforeInsert;
     std::function<void()> afterInsert;
+    // Run before a post: controls write their pending edits with setValue.
+    // An error raised here stops the post, the row stays in editing.
+    std::function<void()> writePendingEdits;
 
     void open();
     void close();
@@ -120,8 +123,6 @@ Q_SIGNALS:
     // A value of the current row changed; an empty name means all of them.
     void recordChanged(const QString& field);
     void stateChanged();
-    // Before a post: controls write their pending edits with setValue.
-    void updateRecordRequested();
 
 private:
     struct Field {

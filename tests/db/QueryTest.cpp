@@ -344,11 +344,13 @@ TEST_F(Query, NotificationsFollowTheQuery)
     EXPECT_EQ(state.size(), 1);
 
     // Before a post the controls write their pending edits.
-    const auto writer = QObject::connect(&dm->Vorlin_DataSource, &db::DataSource::updateRecordRequested, [this] {
-        query().setValue(QStringLiteral("tag"), QStringLiteral("z ovládacího prvku"));
-    });
-    query().post();
-    QObject::disconnect(writer);
+    {
+        QObject control;
+        dm->Vorlin_DataSource.addEditWriter(&control, [this] {
+            query().setValue(QStringLiteral("tag"), QStringLiteral("z ovládacího prvku"));
+        });
+        query().post();
+    }
     EXPECT_EQ(query().value(QStringLiteral("tag")).toString(), QStringLiteral("z ovládacího prvku"));
     EXPECT_GE(changed.size(), 2);
     EXPECT_EQ(changed.last().first().toString(), QString());
@@ -357,6 +359,18 @@ TEST_F(Query, NotificationsFollowTheQuery)
     EXPECT_FALSE(dm->Vorlin_DataSource.edit());
     query().insert();
     EXPECT_EQ(dataSet.size(), 1);
+}
+
+TEST_F(Query, AControlThatCannotWriteItsEditStopsThePost)
+{
+    const qint64 id = currentId();
+    query().edit();
+    query().setValue(kNazev, QStringLiteral("změněno"));
+    QObject control;
+    dm->Vorlin_DataSource.addEditWriter(&control, [] { throw Error(QStringLiteral("Field 'x' not found")); });
+    EXPECT_THROW(query().post(), Error);
+    EXPECT_EQ(query().state(), State::Edit);
+    EXPECT_EQ(valueInFile(id, kNazev).toString(), QStringLiteral("Adresa Brno"));
 }
 
 TEST_F(Query, CommandDeletesEveryRowInTheJetForm)

@@ -380,7 +380,7 @@ void TVorlin_Form::FormDestroy()
 void TVorlin_Form::listKindsOf(KindsList& kinds)
 {
     connect(&kinds, &KindsList::saved, this,
-            [this](const QStringList& saved) { setKindChoices(kinds::choicesWithEmptyFirst(saved)); });
+            ui::guarded([this](const QStringList& saved) { setKindChoices(kinds::choicesWithEmptyFirst(saved)); }));
 }
 
 void TVorlin_Form::setKindChoices(const QStringList& choices)

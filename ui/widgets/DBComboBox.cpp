@@ -1,5 +1,6 @@
 #include "ui/widgets/DBComboBox.h"
 
+#include "ui/shell/Guarded.h"
 #include "ui/widgets/EditKeys.h"
 
 #include <QLineEdit>
@@ -16,11 +17,11 @@ DBComboBox::DBComboBox(QWidget* parent)
     setInsertPolicy(QComboBox::NoInsert);
     // Any change of the text but the link's own and the list's refilling:
     // typed, or set through the accessibility interface.
-    connect(lineEdit(), &QLineEdit::textChanged, this, [this](const QString& text) {
+    connect(lineEdit(), &QLineEdit::textChanged, this, guarded([this](const QString& text) {
         if (!refilling_)
             changedByUser(text);
-    });
-    connect(this, &QComboBox::activated, this, [this](int index) {
+    }));
+    connect(this, &QComboBox::activated, this, guarded([this](int index) {
         // Closing the list on the value already shown (Esc, a click on the
         // same entry) changes nothing.
         db::Query* query = link_.dataSource() ? link_.dataSource()->dataSet() : nullptr;
@@ -28,7 +29,7 @@ DBComboBox::DBComboBox(QWidget* parent)
             && query->value(link_.field()).toString() == itemText(index))
             return;
         changedByUser(itemText(index));
-    });
+    }));
 }
 
 void DBComboBox::setItems(const QStringList& items)
@@ -50,7 +51,7 @@ void DBComboBox::keyPressEvent(QKeyEvent* event)
         link_.reload();
         return;
     }
-    if (changesText(event, false) && !link_.beginEdit())
+    if (changesText(event, false) && !link_.beginEditShowingErrors())
         return;
     QComboBox::keyPressEvent(event);
 }
@@ -58,7 +59,7 @@ void DBComboBox::keyPressEvent(QKeyEvent* event)
 void DBComboBox::focusOutEvent(QFocusEvent* event)
 {
     QComboBox::focusOutEvent(event);
-    link_.writeBack();
+    link_.writeBackShowingErrors();
 }
 
 void DBComboBox::changedByUser(const QString& text)

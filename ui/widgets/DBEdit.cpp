@@ -1,5 +1,6 @@
 #include "ui/widgets/DBEdit.h"
 
+#include "ui/shell/Guarded.h"
 #include "ui/widgets/EditKeys.h"
 
 namespace vorlin::ui {
@@ -12,10 +13,10 @@ DBEdit::DBEdit(QWidget* parent)
 {
     // Any change but the link's own showing of the field: typed, pasted, or
     // set through the accessibility interface (dictation, screen readers).
-    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+    connect(this, &QLineEdit::textChanged, this, guarded([this](const QString& text) {
         if (!link_.isLoading())
             edited(text);
-    });
+    }));
 }
 
 void DBEdit::keyPressEvent(QKeyEvent* event)
@@ -24,7 +25,7 @@ void DBEdit::keyPressEvent(QKeyEvent* event)
         link_.reload();
         return;
     }
-    if (changesText(event, false) && !link_.beginEdit())
+    if (changesText(event, false) && !link_.beginEditShowingErrors())
         return;  // the row cannot be edited: the key is dropped
     QLineEdit::keyPressEvent(event);
 }
@@ -32,7 +33,7 @@ void DBEdit::keyPressEvent(QKeyEvent* event)
 void DBEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
-    link_.writeBack();
+    link_.writeBackShowingErrors();
 }
 
 void DBEdit::edited(const QString& typed)

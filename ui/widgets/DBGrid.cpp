@@ -1,5 +1,7 @@
 #include "ui/widgets/DBGrid.h"
 
+#include "ui/shell/ErrorBox.h"
+
 #include <QApplication>
 
 #include <QHeaderView>
@@ -140,7 +142,7 @@ bool DBGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
     // opening a moment later (unless a double click follows): the row is
     // edited once the cell opens.
     if (source_ && trigger != SelectedClicked)
-        source_->edit();
+        runShowingErrors([this] { source_->edit(); });
     return true;
 }
 
@@ -157,7 +159,7 @@ void DBGrid::keyPressEvent(QKeyEvent* event)
             && QMessageBox::question(this, QStringLiteral("Confirm"), QStringLiteral("Delete record?"),
                                      QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel)
                 == QMessageBox::Ok)
-            query()->remove();
+            runShowingErrors([this] { query()->remove(); });
         return;
     }
     if (event->key() == Qt::Key_Escape && query() && query()->isEditing() && state() != EditingState) {

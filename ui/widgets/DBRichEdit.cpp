@@ -1,6 +1,7 @@
 #include "ui/widgets/DBRichEdit.h"
 
 #include "rtf/Rtf.h"
+#include "ui/shell/Guarded.h"
 #include "ui/widgets/EditKeys.h"
 #include "ui/widgets/FontFormat.h"
 
@@ -64,11 +65,11 @@ void DBRichEdit::applyFont(const Font& font)
 void DBRichEdit::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Tab && event->modifiers() == Qt::ControlModifier) {
-        if (!isReadOnly() && link_.beginEdit())
+        if (!isReadOnly() && link_.beginEditShowingErrors())
             textCursor().insertText(QStringLiteral("\t"));
         return;
     }
-    if (changesText(event, true) && !link_.beginEdit())
+    if (changesText(event, true) && !link_.beginEditShowingErrors())
         return;
     QTextEdit::keyPressEvent(event);
 }
@@ -76,7 +77,7 @@ void DBRichEdit::keyPressEvent(QKeyEvent* event)
 void DBRichEdit::inputMethodEvent(QInputMethodEvent* event)
 {
     const bool changes = !event->commitString().isEmpty() || event->replacementLength() > 0;
-    if (changes && !link_.beginEdit()) {
+    if (changes && !link_.beginEditShowingErrors()) {
         event->accept();
         return;
     }
@@ -86,12 +87,12 @@ void DBRichEdit::inputMethodEvent(QInputMethodEvent* event)
 void DBRichEdit::focusOutEvent(QFocusEvent* event)
 {
     QTextEdit::focusOutEvent(event);
-    link_.writeBack();
+    link_.writeBackShowingErrors();
 }
 
 void DBRichEdit::insertFromMimeData(const QMimeData* source)
 {
-    if (link_.beginEdit())
+    if (link_.beginEditShowingErrors())
         QTextEdit::insertFromMimeData(source);
 }
 
@@ -129,8 +130,10 @@ void DBRichEdit::contentChanged()
             editing = link_.beginEdit();
         } catch (...) {
             // Raised inside the document's own change: shown once the change
-            // is over, through the program's error box.
-            QTimer::singleShot(0, this, [error = std::current_exception()] { std::rethrow_exception(error); });
+            // is over.
+            QTimer::singleShot(0, this, [message = exceptionMessage(std::current_exception())] {
+                showErrorBox(message);
+            });
         }
         if (!editing) {
             link_.revert();

@@ -1,5 +1,7 @@
 #include "ui/widgets/FieldLink.h"
 
+#include "ui/shell/Guarded.h"
+
 namespace vorlin::ui {
 
 FieldLink::FieldLink(QObject* parent, std::function<void(const QVariant&)> show, std::function<QVariant()> take)
@@ -7,18 +9,29 @@ FieldLink::FieldLink(QObject* parent, std::function<void(const QVariant&)> show,
 {
 }
 
-void FieldLink::setDataSource(db::DataSource* source)
+FieldLink::~FieldLink()
 {
     if (source_)
+        source_->removeEditWriters(this);
+}
+
+void FieldLink::setDataSource(db::DataSource* source)
+{
+    if (source_) {
         disconnect(source_, nullptr, this, nullptr);
+        source_->removeEditWriters(this);
+    }
     source_ = source;
     if (source_) {
-        connect(source_, &db::DataSource::dataSetChanged, this, &FieldLink::reload);
-        connect(source_, &db::DataSource::scrolled, this, &FieldLink::reload);
-        connect(source_, &db::DataSource::activeChanged, this, &FieldLink::reload);
-        connect(source_, &db::DataSource::dataSetReplaced, this, &FieldLink::reload);
-        connect(source_, &db::DataSource::recordChanged, this, &FieldLink::recordChanged);
-        connect(source_, &db::DataSource::updateRecordRequested, this, &FieldLink::writeBack);
+        // Showing a value reads the row, which may fail (a body that cannot
+        // be read): the error is shown where the notification came in.
+        for (const auto notification : {&db::DataSource::dataSetChanged, &db::DataSource::scrolled,
+                                        &db::DataSource::dataSetReplaced})
+            connect(source_, notification, this, guarded(this, &FieldLink::reload));
+        connect(source_, &db::DataSource::activeChanged, this, guarded(this, &FieldLink::reload));
+        connect(source_, &db::DataSource::recordChanged, this, guarded(this, &FieldLink::recordChanged));
+        // Called, not signalled: its error goes back to the post that asked.
+        source_->addEditWriter(this, [this] { writeBack(); });
     }
     reload();
 }
@@ -44,6 +57,18 @@ bool FieldLink::beginEdit()
         editStarting_ = false;
         throw;
     }
+}
+
+bool FieldLink::beginEditShowingErrors()
+{
+    bool editing = false;
+    runShowingErrors([&] { editing = beginEdit(); });
+    return editing;
+}
+
+void FieldLink::writeBackShowingErrors()
+{
+    runShowingErrors([this] { writeBack(); });
 }
 
 void FieldLink::writeBack()

@@ -19,6 +19,7 @@ class FieldLink : public QObject {
     Q_OBJECT
 public:
     FieldLink(QObject* parent, std::function<void(const QVariant&)> show, std::function<QVariant()> take);
+    ~FieldLink() override;
 
     void setDataSource(db::DataSource* source);
     db::DataSource* dataSource() const { return source_; }
@@ -29,6 +30,9 @@ public:
     // query starts editing (an empty list starts a new row). The control keeps
     // what it holds meanwhile. False when the control must not change.
     bool beginEdit();
+    // The same from an event of the control: an error is shown in the error
+    // box and the edit does not start.
+    bool beginEditShowingErrors();
 
     // The control's value changed by the user.
     void markModified() { modified_ = true; }
@@ -37,6 +41,9 @@ public:
     // Writes a changed value into the field (when the control loses the focus
     // and before the row is saved).
     void writeBack();
+    // The same as the control loses the focus: an error is shown, the row
+    // stays in editing with the control's value.
+    void writeBackShowingErrors();
 
     // Shows the current value again and forgets the control's own change.
     void reload();
