@@ -70,7 +70,7 @@ int main(int argc, char** argv)
     body += u'}';
     control<ui::DBNavigator>(&mainWindow, "DBNavigator1")->press(ui::DBNavigator::Insert);
     auto* preview = topLevelWindow<TNahled_Form>("Nahled_Form");
-    rtf::read(body.toLatin1(), *control<ui::DBRichEdit>(preview, "DBRichEdit1")->document());
+    rtf::read(body.toLatin1(), *control<ui::DBRichEdit>(preview, "Nahled_DBRichEdit1")->document());
     QCoreApplication::processEvents();
     timer.restart();
     preview->close();

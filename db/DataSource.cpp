@@ -10,14 +10,39 @@ void DataSource::setDataSet(Query* query)
     }
     query_ = query;
     if (query_) {
-        connect(query_, &Query::activeChanged, this, &DataSource::activeChanged);
-        connect(query_, &Query::dataSetChanged, this, &DataSource::dataSetChanged);
-        connect(query_, &Query::scrolled, this, &DataSource::scrolled);
-        connect(query_, &Query::recordChanged, this, &DataSource::recordChanged);
-        connect(query_, &Query::stateChanged, this, &DataSource::stateChanged);
+        // Passed on unless the controls are held.
+        connect(query_, &Query::activeChanged, this, [this](bool active) {
+            if (!held_)
+                Q_EMIT activeChanged(active);
+        });
+        connect(query_, &Query::dataSetChanged, this, [this] {
+            if (!held_)
+                Q_EMIT dataSetChanged();
+        });
+        connect(query_, &Query::scrolled, this, [this] {
+            if (!held_)
+                Q_EMIT scrolled();
+        });
+        connect(query_, &Query::recordChanged, this, [this](const QString& field) {
+            if (!held_)
+                Q_EMIT recordChanged(field);
+        });
+        connect(query_, &Query::stateChanged, this, [this] {
+            if (!held_)
+                Q_EMIT stateChanged();
+        });
         query_->writePendingEdits = [this] { writePendingEdits(); };
     }
     Q_EMIT dataSetReplaced();
+}
+
+void DataSource::releaseControls()
+{
+    if (held_ == 0 || --held_ > 0)
+        return;
+    Q_EMIT activeChanged(query_ && query_->isActive());
+    Q_EMIT dataSetChanged();
+    Q_EMIT stateChanged();
 }
 
 void DataSource::addEditWriter(QObject* control, std::function<void()> write)

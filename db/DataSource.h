@@ -35,6 +35,12 @@ public:
     void addEditWriter(QObject* control, std::function<void()> write);
     void removeEditWriters(const QObject* control);
 
+    // While held, the controls are not told of the query's changes (a walk
+    // over every row shows nothing of it); at the release they show the
+    // query as it is then. Holds nest.
+    void holdControls() { ++held_; }
+    void releaseControls();
+
 Q_SIGNALS:
     // A control should forget the query it showed (it was replaced).
     void dataSetReplaced();
@@ -52,8 +58,21 @@ private:
         std::function<void()> write;
     };
     QList<EditWriter> editWriters_;
+    int held_ = 0;
     QPointer<Query> query_;
     bool autoEdit_ = true;
+};
+
+// The controls held for a scope.
+class HeldControls {
+public:
+    explicit HeldControls(DataSource& source) : source_(source) { source_.holdControls(); }
+    ~HeldControls() { source_.releaseControls(); }
+    HeldControls(const HeldControls&) = delete;
+    HeldControls& operator=(const HeldControls&) = delete;
+
+private:
+    DataSource& source_;
 };
 
 }  // namespace vorlin::db

@@ -209,6 +209,11 @@ TEST_F(Settings, TheBulkChangeRewritesOnlyTheListedSnippetsAndKeepsAlignment)
     EXPECT_EQ(storedBody(formatted).alignment & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     EXPECT_EQ(storedBody(formatted).text, QStringLiteral("tučné kurzíva podtržené"));
     EXPECT_EQ(valueInFile(untouched, QStringLiteral("obsah")).toString(), QStringLiteral("JUDr. Jan Novák"));
+    // The editor, left alone during the walk, shows the row it ended on as changed.
+    QTextCursor shown(controls->DBRichEdit1->document());
+    shown.movePosition(QTextCursor::NextCharacter);
+    EXPECT_EQ(controls->DBRichEdit1->toPlainText(), storedBody(query().value(QStringLiteral("ID")).toLongLong()).text);
+    EXPECT_EQ(shown.charFormat().fontFamilies().toStringList(), QStringList{QStringLiteral("Tahoma")});
 }
 
 TEST_F(Settings, TheBulkChangeOnAnEmptyListCreatesNoRow)

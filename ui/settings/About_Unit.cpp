@@ -246,6 +246,8 @@ void TAbout_Form::Button3Click()
     progress.setMinimumDuration(500);
     progress.setWindowModality(Qt::NonModal);
     const QString body = QStringLiteral("obsah");
+    // The editors do not show every row on the way.
+    const db::HeldControls held(DM->Vorlin_DataSource);
     for (int row = 0; row < count; ++row) {
         const QVariant id = query.value(QStringLiteral("ID"));
         const QString stored = query.value(body).toString();
