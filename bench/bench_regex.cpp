@@ -126,11 +126,12 @@ int main(int argc, char** argv)
     report("regex_address_filter_matches", double(engineMatches), "matches");
     report("regex_bare_pcre2_matches", double(bareMatches), "matches");
 
-    // std::regex, on one megabyte, with the filter's own lines (they are
-    // valid ECMAScript patterns too); its ranges cannot take bytes above 0x7F,
-    // so it does not get the translations.
+    // std::regex, on one megabyte, with those of the filter's own lines that
+    // are valid ECMAScript patterns too; its ranges cannot take bytes above
+    // 0x7F, so it does not get the translations.
     const QByteArray slice = text.left(1024 * 1024);
     long long stdMatches = 0;
+    int refused = 0;
     const double stdSpeed = megabytesPerSecond(slice.size(), [&] {
         for (const QByteArray& pattern : patterns) {
             try {
@@ -139,11 +140,12 @@ int main(int argc, char** argv)
                 stdMatches += std::distance(std::sregex_iterator(subject.begin(), subject.end(), re),
                                             std::sregex_iterator());
             } catch (const std::exception&) {
-                stdMatches = -1;
+                ++refused;
             }
         }
     });
     report("regex_address_filter_std_regex_1mb", stdSpeed, "MB/s");
     report("regex_std_regex_matches_1mb", double(stdMatches), "matches");
+    report("regex_std_regex_refused_lines", double(refused), "lines");
     return 0;
 }
