@@ -20,6 +20,7 @@ namespace {
 
 // The windows of one run of the program, made by start-up and gone at exit.
 struct Windows {
+    TDM* data = nullptr;
     TVorlin_Form* main = nullptr;
     TAbout_Form* settings = nullptr;
     TNahled_Form* preview = nullptr;
@@ -32,21 +33,22 @@ Windows windows;
 
 TVorlin_Form& createWindows(QObject* owner)
 {
-    DM = new TDM(owner);
+    auto* data = new TDM(owner);
+    windows.data = data;
     static platform::X11DesktopWindows desktop;
     static platform::UnoOfficeAutomation office;
     static platform::UnregisteredWord word;
     auto* keyboard = new platform::XTestKeyboard(owner);
     auto* kinds = new KindsList(kinds::filePath(paths().dataDir), owner);
 
-    auto* main = new TVorlin_Form(*DM, {.keyboard = *keyboard, .desktopWindows = desktop, .office = office, .word = word});
+    auto* main = new TVorlin_Form(*data, {.keyboard = *keyboard, .desktopWindows = desktop, .office = office, .word = word});
     windows.main = main;
     main->listKindsOf(*kinds);
     // The other windows exist before the main window's creation handler
     // runs, which enables the buttons that open them.
-    windows.settings = new TAbout_Form(*kinds);
-    windows.preview = new TNahled_Form(&DM->Vorlin_DataSource, main->fontDialog());
-    windows.import = new TImport_Form(*kinds);
+    windows.settings = new TAbout_Form(*data, *kinds);
+    windows.preview = new TNahled_Form(*data, main->fontDialog());
+    windows.import = new TImport_Form(*data, *kinds);
     using ui::guarded;
     QObject::connect(main, &TVorlin_Form::settingsRequested, windows.settings, guarded(windows.settings, &TAbout_Form::showWindow));
     QObject::connect(main, &TVorlin_Form::previewRequested, windows.preview, guarded(windows.preview, &TNahled_Form::showWindow));
@@ -59,8 +61,8 @@ TVorlin_Form& createWindows(QObject* owner)
         window->setHome(main);
 
     runShowingErrors([main] { main->FormCreate(); });
-    DM->setBodyEditor(main);
-    runShowingErrors([] { DM->DataModuleCreate(); });
+    data->setBodyEditor(main);
+    runShowingErrors([data] { data->DataModuleCreate(); });
     runShowingErrors([] { windows.settings->FormCreate(); });
     main->show();
     return *main;
@@ -73,9 +75,8 @@ void destroyWindows()
     delete windows.preview;
     delete windows.settings;
     delete windows.main;
+    delete windows.data;
     windows = {};
-    delete DM;
-    DM = nullptr;
 }
 
 }  // namespace vorlin

@@ -37,6 +37,7 @@ int main(int argc, char** argv)
     QElapsedTimer timer;
     timer.start();
     TVorlin_Form& mainWindow = createWindows(&app);
+    db::Query& snippets = control<TDM>(&app, "DM")->Vorlin_ADOQuery;
     QCoreApplication::processEvents();
     report("mainwindow_start_to_shown_100k", double(timer.nsecsElapsed()) / 1e6, "ms");
     report("mainwindow_resident_memory_100k", residentMegabytes(), "MB");
@@ -76,7 +77,7 @@ int main(int argc, char** argv)
     preview->close();
     QCoreApplication::processEvents();
     report("preview_close_inserting_1mb_body", double(timer.nsecsElapsed()) / 1e6, "ms");
-    DM->Vorlin_ADOQuery.cancel();
+    snippets.cancel();
 
     destroyWindows();
     return 0;

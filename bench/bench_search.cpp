@@ -44,6 +44,8 @@ int main(int argc, char** argv)
     QLocale::setDefault(QLocale(QLocale::Czech, QLocale::Czechia));
 
     TVorlin_Form& mainWindow = createWindows(&app);
+
+    db::Query& snippets = control<TDM>(&app, "DM")->Vorlin_ADOQuery;
     QCoreApplication::processEvents();
     auto* box = control<QLineEdit>(&mainWindow, "Jmeno_Edit");
     auto* editor = control<ui::DBRichEdit>(&mainWindow, "DBRichEdit1");
@@ -71,13 +73,13 @@ int main(int argc, char** argv)
            "ms");
 
     // The same with another language, through the system's collation library.
-    DM->Vorlin_ADOQuery.setTextOrder(db::TextOrder::forLocale(QLocale(QLocale::English, QLocale::UnitedKingdom)));
+    snippets.setTextOrder(db::TextOrder::forLocale(QLocale(QLocale::English, QLocale::UnitedKingdom)));
     report("sort_title_click_median_100k_english", medianMicroseconds(11, [&] {
                                                        clickTitle(list, 0);
                                                        QCoreApplication::processEvents();
                                                    }) / 1000.0,
            "ms");
-    DM->Vorlin_ADOQuery.setTextOrder(db::TextOrder::forLocale(QLocale()));
+    snippets.setTextOrder(db::TextOrder::forLocale(QLocale()));
 
     // Twenty keys typed 30 ms apart: how long until the last result shows.
     box->clear();

@@ -71,12 +71,13 @@ int main(int argc, char** argv)
     QElapsedTimer timer;
     timer.start();
     createWindows(&app);
+    db::Query& snippets = control<TDM>(&app, "DM")->Vorlin_ADOQuery;
     QCoreApplication::processEvents();
     auto* settingsWindow = topLevelWindow<TAbout_Form>("About_Form");
     report("start_to_window_update_check_nothing_listening", double(timer.nsecsElapsed()) / 1e6, "ms");
 
     answerDialogs();
-    const int rows = DM->Vorlin_ADOQuery.recordCount();
+    const int rows = snippets.recordCount();
     timer.restart();
     settingsWindow->Button3Click();
     report("bulk_font_change_per_snippet_10k", double(timer.nsecsElapsed()) / 1e6 / rows, "ms");

@@ -62,17 +62,18 @@ int main(int argc, char** argv)
         bigId = insert.column(0).toLongLong();
     }
     TVorlin_Form& mainWindow = createWindows(&app);
+    db::Query& snippets = control<TDM>(&app, "DM")->Vorlin_ADOQuery;
     auto* copyButton = control<QPushButton>(&mainWindow, "Button3");
     auto* delayedPaste = control<QCheckBox>(&mainWindow, "CheckBox3");
     QCoreApplication::processEvents();
 
-    DM->Vorlin_ADOQuery.locate(QStringLiteral("ID"), bigId);
+    snippets.locate(QStringLiteral("ID"), bigId);
     QCoreApplication::processEvents();
     report("clipboard_copy_1mb_body_median",
            medianMicroseconds(11, [&] { delayedPaste->setChecked(false); copyButton->click(); }) / 1000.0, "ms");
 
     // The delayed Ctrl+V into another program, 20 times over.
-    DM->Vorlin_ADOQuery.first();
+    snippets.first();
     QCoreApplication::processEvents();
     test::PasteTarget target;
     if (!target.start()) {

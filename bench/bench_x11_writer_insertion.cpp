@@ -56,7 +56,6 @@ int main(int argc, char** argv)
     platform::UnoOfficeAutomation office(writer.pipeName(), writer.profileArguments());
     platform::X11DesktopWindows desktop;
     TDM data;
-    DM = &data;
     TVorlin_Form window(data, {.desktopWindows = desktop, .office = office});
     window.FormCreate();
     data.setBodyEditor(&window);
@@ -78,7 +77,7 @@ int main(int argc, char** argv)
         return 1;
     }
     documents->setCurrentItem(documents->findItems(title, Qt::MatchExactly).first());
-    DM->Vorlin_ADOQuery.first();
+    data.Vorlin_ADOQuery.first();
     QCoreApplication::processEvents();
     const QString body = control<ui::DBRichEdit>(&window, "DBRichEdit1")->toPlainText().section(u'\n', 0, 0).left(20);
 
@@ -105,6 +104,5 @@ int main(int argc, char** argv)
     report("writer_connect_median", connect[rounds / 2], "ms");
 
     window.FormDestroy();
-    DM = nullptr;
     return 0;
 }

@@ -10,8 +10,6 @@
 
 namespace vorlin {
 
-TDM* DM = nullptr;
-
 TDM::TDM(QObject* parent) : QObject(parent)
 {
     setObjectName(QStringLiteral("DM"));

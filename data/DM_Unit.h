@@ -56,7 +56,4 @@ private:
     BodyEditorAccess* bodyEditor_ = nullptr;
 };
 
-// The one data module of the program.
-extern TDM* DM;
-
 }  // namespace vorlin

@@ -22,8 +22,8 @@ protected:
     // As start-up joins them.
     void windowsMadeBeforeCreation() override
     {
-        about = std::make_unique<TAbout_Form>(*kindsList);
-        import = std::make_unique<TImport_Form>(*kindsList);
+        about = std::make_unique<TAbout_Form>(*dm, *kindsList);
+        import = std::make_unique<TImport_Form>(*dm, *kindsList);
         QObject::connect(form.get(), &TVorlin_Form::importRequested, import.get(), &TImport_Form::showEmptied);
         QObject::connect(form.get(), &TVorlin_Form::ending, import.get(), &TImport_Form::Zastavit_ButtonClick);
     }

@@ -27,7 +27,7 @@ protected:
     // As start-up joins them.
     void windowsMadeBeforeCreation() override
     {
-        preview = std::make_unique<TNahled_Form>(&dm->Vorlin_DataSource, form->fontDialog());
+        preview = std::make_unique<TNahled_Form>(*dm, form->fontDialog());
         preview->setHome(form.get());
         QObject::connect(preview.get(), &TNahled_Form::newRowBodyLeft, form.get(), &TVorlin_Form::takeBody);
         QObject::connect(form.get(), &TVorlin_Form::previewRequested, preview.get(), &TNahled_Form::showWindow);
@@ -169,7 +169,7 @@ TEST_F(Preview, ClosingAnEditedRowAsksAndSavesOnYesOnly)
 {
     for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
         restartWithFreshStore();
-        preview = std::make_unique<TNahled_Form>(&dm->Vorlin_DataSource, form->fontDialog());
+        preview = std::make_unique<TNahled_Form>(*dm, form->fontDialog());
         preview->showWindow();
         preview->DBRichEdit1->setFocus();
         preview->DBRichEdit1->moveCursor(QTextCursor::End);

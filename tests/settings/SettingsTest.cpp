@@ -23,7 +23,7 @@ protected:
     void open(bool withRows = true)
     {
         start(withRows);
-        about = std::make_unique<TAbout_Form>(*kindsList);
+        about = std::make_unique<TAbout_Form>(*dm, *kindsList);
         about->queryUpdate = [this](bool interactive) {
             updateChecks << interactive;
             return newerVersion;
@@ -113,7 +113,7 @@ TEST_F(Settings, CreationLoadsKindsChecksAtStartAndShowsTheVersion)
         if (c.stored)
             writeSetting(settings::kCheckAtStartKey, QString::fromUtf8(c.stored));
         const QDateTime before = QFileInfo(settings::filePath(dataDir)).lastModified();
-        about = std::make_unique<TAbout_Form>(*kindsList);
+        about = std::make_unique<TAbout_Form>(*dm, *kindsList);
         about->queryUpdate = [this](bool interactive) {
             updateChecks << interactive;
             return false;

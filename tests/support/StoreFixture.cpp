@@ -20,7 +20,6 @@ StoreFixture::StoreFixture()
 StoreFixture::~StoreFixture()
 {
     dm.reset();
-    DM = nullptr;
 }
 
 void StoreFixture::addRows(const QList<Snippet>& snippets)
@@ -65,7 +64,6 @@ void StoreFixture::openStore()
 {
     dm.reset();
     dm = std::make_unique<TDM>();
-    DM = dm.get();
     dm->DataModuleCreate();
 }
 

@@ -46,7 +46,8 @@ QPushButton* twoLineButton(const QString& text, QWidget* parent)
 
 }  // namespace
 
-TImport_Form::TImport_Form(KindsList& kinds, QWidget* parent) : ui::SecondaryWindow(parent), kinds_(kinds)
+TImport_Form::TImport_Form(TDM& data, KindsList& kinds, QWidget* parent)
+    : ui::SecondaryWindow(parent), data_(data), kinds_(kinds)
 {
     setObjectName(QStringLiteral("Import_Form"));
     setWindowTitle(QStringLiteral("Import"));
@@ -209,7 +210,7 @@ void TImport_Form::Button1Click()
     if (refusedDuringRun())
         return;
     LastKind.clear();
-    db::Query& query = DM->Vorlin_ADOQuery;
+    db::Query& query = data_.Vorlin_ADOQuery;
     for (int row = 0; row < items->count(); ++row) {
         if (!items->isChecked(row))
             continue;

@@ -16,6 +16,8 @@
 
 namespace vorlin {
 
+class TDM;
+
 // The import window: text in the memo (typed, pasted or loaded) is filtered
 // by the patterns of a filter file into candidates; the ticked candidates are
 // stored as snippets, each with a kind.
@@ -23,7 +25,7 @@ class TImport_Form : public ui::SecondaryWindow {
     Q_OBJECT
 public:
     // New kinds of stored candidates go into the program's kinds list.
-    explicit TImport_Form(KindsList& kinds, QWidget* parent = nullptr);
+    TImport_Form(TDM& data, KindsList& kinds, QWidget* parent = nullptr);
 
     // Shown over the main window with an empty memo and an empty list.
     void showEmptied();
@@ -84,6 +86,7 @@ private:
     bool refusedDuringRun();
 
     bool runInProgress_ = false;
+    TDM& data_;
     KindsList& kinds_;
 };
 

@@ -22,8 +22,8 @@ namespace vorlin {
 
 const QString TNahled_Form::kSeparator = QStringLiteral("\r\n\r\n") + QString(39, u'=') + QStringLiteral("\r\n");
 
-TNahled_Form::TNahled_Form(db::DataSource* dataSource, ui::FontDialog& fontDialog, QWidget* parent)
-    : ui::SecondaryWindow(parent), fontDialog_(fontDialog)
+TNahled_Form::TNahled_Form(TDM& data, ui::FontDialog& fontDialog, QWidget* parent)
+    : ui::SecondaryWindow(parent), data_(data), fontDialog_(fontDialog)
 {
     setObjectName(QStringLiteral("Nahled_Form"));
     setWindowTitle(QStringLiteral("Náhled textu"));
@@ -44,10 +44,10 @@ TNahled_Form::TNahled_Form(db::DataSource* dataSource, ui::FontDialog& fontDialo
     DBRichEdit1 = new ui::DBRichEdit(this);
     DBRichEdit1->setObjectName(QStringLiteral("Nahled_DBRichEdit1"));
     DBRichEdit1->link().setField(QStringLiteral("obsah"));
-    DBRichEdit1->link().setDataSource(dataSource);
+    DBRichEdit1->link().setDataSource(&data_.Vorlin_DataSource);
     layout->addWidget(DBRichEdit1, 1);
 
-    ui::addEditShortcuts(this, dataSource);
+    ui::addEditShortcuts(this, &data_.Vorlin_DataSource);
     DBRichEdit1->setAccessibleName(QStringLiteral("Text záznamu v náhledu"));
     auto* actions = new ui::RichEditActions(DBRichEdit1);
     RichEditAlignLeft1 = actions->alignLeft;
@@ -113,7 +113,7 @@ void TNahled_Form::ToolButton8Click()
 {
     if (!fontDialog_.execute(this))
         return;
-    db::Query& query = DM->Vorlin_ADOQuery;
+    db::Query& query = data_.Vorlin_ADOQuery;
     if (!query.isEditing())
         query.edit();
     DBRichEdit1->applyFont(fontDialog_.font());
@@ -121,7 +121,7 @@ void TNahled_Form::ToolButton8Click()
 
 void TNahled_Form::FormClose()
 {
-    db::Query& query = DM->Vorlin_ADOQuery;
+    db::Query& query = data_.Vorlin_ADOQuery;
     if (query.state() == db::Query::State::Edit
         && QMessageBox::warning(this, QStringLiteral("Warning"), QStringLiteral("Chcete změny uložit?."),
                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)

@@ -13,6 +13,8 @@
 
 namespace vorlin {
 
+class TDM;
+
 // The preview window: a larger editor of the current snippet's body, bound to
 // the same row as the main window's editor, with the formatting commands, a
 // font button, the court-reference helper and the separator. Closing it offers
@@ -23,7 +25,7 @@ class TNahled_Form : public ui::SecondaryWindow {
 public:
     // The font dialog is the main window's: both editors offer the font
     // chosen last in either.
-    TNahled_Form(db::DataSource* dataSource, ui::FontDialog& fontDialog, QWidget* parent = nullptr);
+    TNahled_Form(TDM& data, ui::FontDialog& fontDialog, QWidget* parent = nullptr);
 
     // Shown without being modal, in front; centred over the main window the
     // first time.
@@ -64,6 +66,7 @@ private:
     // row starts editing first. The insertion is no step of the undo history.
     void insertAtCursor(const QString& text);
 
+    TDM& data_;
     ui::FontDialog& fontDialog_;
 };
 

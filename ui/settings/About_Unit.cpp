@@ -64,7 +64,8 @@ void inform(QWidget* parent, const QString& text)
 
 }  // namespace
 
-TAbout_Form::TAbout_Form(KindsList& kinds, QWidget* parent) : ui::SecondaryWindow(parent), kinds_(kinds)
+TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, QWidget* parent)
+    : ui::SecondaryWindow(parent), data_(data), kinds_(kinds)
 {
     setObjectName(QStringLiteral("About_Form"));
     setWindowTitle(QStringLiteral("Nastavení, o programu"));
@@ -234,7 +235,7 @@ void TAbout_Form::Button3Click()
         return;
     if (!askYesNo(this, QMessageBox::Warning, QStringLiteral("Warning"), kBulkQuestion))
         return;
-    db::Query& query = DM->Vorlin_ADOQuery;
+    db::Query& query = data_.Vorlin_ADOQuery;
     const Font font = FontDialog1.font();
     query.first();  // an unsaved edit of the current row is saved first
     const int count = query.recordCount();
@@ -247,7 +248,7 @@ void TAbout_Form::Button3Click()
     progress.setWindowModality(Qt::NonModal);
     const QString body = QStringLiteral("obsah");
     // The editors do not show every row on the way.
-    const db::HeldControls held(DM->Vorlin_DataSource);
+    const db::HeldControls held(data_.Vorlin_DataSource);
     for (int row = 0; row < count; ++row) {
         const QVariant id = query.value(QStringLiteral("ID"));
         const QString stored = query.value(body).toString();
@@ -279,10 +280,10 @@ void TAbout_Form::Button5Click()
     if (!askYesNo(this, QMessageBox::Warning, QStringLiteral("Warning"),
                   QStringLiteral("Opravdu chcete vymazat všechna data z databáze? Tuto akci již nepůjde vzít zpět.")))
         return;
-    DM->ADOCommand1.setCommandText(QStringLiteral("DELETE * FROM vorlin"));
-    DM->ADOCommand1.execute();
-    DM->Vorlin_ADOQuery.close();
-    DM->Vorlin_ADOQuery.open();
+    data_.ADOCommand1.setCommandText(QStringLiteral("DELETE * FROM vorlin"));
+    data_.ADOCommand1.execute();
+    data_.Vorlin_ADOQuery.close();
+    data_.Vorlin_ADOQuery.open();
 }
 
 namespace {
@@ -339,11 +340,11 @@ bool TAbout_Form::backUpInto(const QString& folder, QString* reason)
         }
     };
     // The open database is copied by the engine: a whole, consistent file.
-    copy.copySpecial = [database](const QString& file, const QString& temporary) {
-        if (QDir::cleanPath(file) != database || !DM || !DM->ADOConnection1.isConnected())
+    copy.copySpecial = [this, database](const QString& file, const QString& temporary) {
+        if (QDir::cleanPath(file) != database || !data_.ADOConnection1.isConnected())
             return false;
-        DM->Vorlin_ADOQuery.checkBrowseMode();
-        DM->ADOConnection1.database().copyTo(temporary);
+        data_.Vorlin_ADOQuery.checkBrowseMode();
+        data_.ADOConnection1.database().copyTo(temporary);
         return true;
     };
     const QString target = QDir(folder).filePath(QDir(source).dirName());

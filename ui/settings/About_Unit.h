@@ -16,6 +16,8 @@
 
 namespace vorlin {
 
+class TDM;
+
 // The settings window: product information and the update check, the default
 // font of new snippets, the bulk font change, the list of kinds (the
 // program's working list for the whole run), the backup of the data folder
@@ -24,7 +26,7 @@ class TAbout_Form : public ui::SecondaryWindow {
     Q_OBJECT
 public:
     // The kinds list is the program's, shown and edited in the memo.
-    explicit TAbout_Form(KindsList& kinds, QWidget* parent = nullptr);
+    TAbout_Form(TDM& data, KindsList& kinds, QWidget* parent = nullptr);
 
     // Shown without being modal, in front; centred over the main window the
     // first time.
@@ -84,6 +86,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    TDM& data_;
     KindsList& kinds_;
 };
 
