@@ -73,6 +73,10 @@ struct UnoOfficeAutomation::WriterConnection {
 
 namespace {
 
+// The office's own numbers of the clipboard formats it is asked to take.
+constexpr sal_uInt32 kOfficePlainTextFormat = 1;
+constexpr sal_uInt32 kOfficeRtfFormat = 10;
+
 template <class Call>
 auto unoCall(Call&& call)
 {
@@ -268,15 +272,13 @@ void UnoOfficeAutomation::pasteInto(const QString& title, bool formatted, bool a
     const QByteArray before = officeCall(writer, [&] { return documentState(frame); });
     officeCall(writer, [&] {
         const Reference<css::frame::XDispatchProvider> target(frame, UNO_QUERY_THROW);
-        if (formatted) {
-            writer.dispatcher->executeDispatch(target, rtl::OUString(".uno:Paste"), rtl::OUString(), 0, {});
-            return;
-        }
-        // Plain text is the clipboard format number 1, given as a number: the
-        // office pastes nothing at all for the text "1".
+        // The clipboard offers RTF, HTML and text; the office is told which
+        // to take, as it would take HTML first where it reads it, and its
+        // RTF import keeps the formatting as the editor shows it. The format
+        // goes as a number: the office pastes nothing at all for a text.
         css::beans::PropertyValue format;
         format.Name = rtl::OUString("SelectedFormat");
-        format.Value <<= sal_uInt32(1);
+        format.Value <<= formatted ? kOfficeRtfFormat : kOfficePlainTextFormat;
         css::uno::Sequence<css::beans::PropertyValue> arguments(2);
         arguments.getArray()[0] = format;
         writer.dispatcher->executeDispatch(target, rtl::OUString(".uno:ClipboardFormatItems"), rtl::OUString(), 0,

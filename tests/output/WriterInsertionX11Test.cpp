@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QClipboard>
+#include <QMimeData>
 #include <QElapsedTimer>
 
 #include <csignal>
@@ -203,6 +204,20 @@ TEST_F(WriterInsertionX11, WithoutFormattingOnlyThePlainTextArrives)
     EXPECT_EQ(middle->height, own->height);
     EXPECT_EQ(middle->colour, -1);
     EXPECT_EQ(paragraphs[1].adjust, 0);
+}
+
+TEST_F(WriterInsertionX11, TheFormattedPasteTakesTheRtfWhereHtmlIsOfferedToo)
+{
+    // Writer would take HTML first; the two say different things here.
+    openDocument(QStringLiteral("Formaty.odt"));
+    auto* offered = new QMimeData;
+    offered->setData(QStringLiteral("text/rtf"), "{\\rtf1\\ansi z RTF}");
+    offered->setData(QStringLiteral("text/richtext"), "{\\rtf1\\ansi z RTF}");
+    offered->setHtml(QStringLiteral("<b>z HTML</b>"));
+    offered->setText(QStringLiteral("z textu"));
+    QGuiApplication::clipboard()->setMimeData(offered);
+    office->pasteInto(PrivateWriter::windowTitle(QStringLiteral("Formaty.odt")), true, false);
+    EXPECT_EQ(texts(writer->paragraphs(QStringLiteral("Formaty.odt"))), QStringLiteral("Vážený pane, z RTFKonec"));
 }
 
 TEST_F(WriterInsertionX11, OfTwoDocumentsTheChosenOneGetsTheSnippet)

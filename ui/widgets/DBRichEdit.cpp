@@ -99,18 +99,20 @@ void DBRichEdit::insertFromMimeData(const QMimeData* source)
 QMimeData* DBRichEdit::createMimeDataFromSelection() const
 {
     const QTextCursor selection = textCursor();
-    QByteArray rtf;
-    if (selection.selectionStart() == 0 && selection.selectionEnd() >= document()->characterCount() - 1) {
-        rtf = rtf::write(*document());
-    } else {
-        QTextDocument part;
+    QTextDocument part;
+    const QTextDocument* copied = document();
+    if (selection.selectionStart() != 0 || selection.selectionEnd() < document()->characterCount() - 1) {
         part.setDefaultFont(document()->defaultFont());
         QTextCursor(&part).insertFragment(selection.selection());
-        rtf = rtf::write(part);
+        copied = &part;
     }
+    const QByteArray rtf = rtf::write(*copied);
     auto* data = new QMimeData;
     data->setData(QStringLiteral("text/rtf"), rtf);
     data->setData(QStringLiteral("text/richtext"), rtf);
+    // Browsers and mail programs take HTML, not RTF: the formatting goes
+    // along with it there too.
+    data->setHtml(copied->toHtml());
     const QString text = selection.selection().toPlainText();
     data->setText(text);
     // Named for the GTK programs, which look for the charset.
