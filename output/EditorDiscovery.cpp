@@ -14,6 +14,15 @@ void ListEditorWindows(QStringList& titles, EditorKind kind, platform::DesktopWi
     }
 }
 
+void AppendUnlistedDocuments(QStringList& titles, const QStringList& documents)
+{
+    for (const QString& document : documents) {
+        const QString title = document.left(kLongestTitle);
+        if (!titles.contains(title))
+            titles << title;
+    }
+}
+
 namespace {
 
 bool showByTitle(const QString& title, bool maximise, platform::DesktopWindows& desktop)

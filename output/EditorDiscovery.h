@@ -18,6 +18,10 @@ inline constexpr qsizetype kLongestTitle = 254;
 // listed twice; titles are cut to 254 characters.
 void ListEditorWindows(QStringList& titles, EditorKind kind, platform::DesktopWindows& desktop);
 
+// Appends the documents the office itself lists that the walk did not find
+// (a desktop whose windows cannot be walked shows none), cut as titles are.
+void AppendUnlistedDocuments(QStringList& titles, const QStringList& documents);
+
 // Shows and activates the first top-level window of the walk whose title is
 // exactly this one; MaximizeEditorWindow maximises it too. Without such a
 // window nothing happens and nothing is reported (ShowEditorWindow returns

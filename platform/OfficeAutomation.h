@@ -22,15 +22,16 @@ public:
     // Whether the user's office answers now; it is not started to find out.
     virtual bool isRunning() = 0;
 
-    // The titles of the documents the office shows, as their windows show
-    // them; none when it does not run.
+    // The titles of the text documents the office shows, as their windows
+    // show them; none when it does not run (it is not started to find out).
     virtual QStringList openDocuments() = 0;
 
     // Pastes what the clipboard holds at the cursor of the document with
     // exactly this title: with its formatting, or as plain text. The office
     // is started when it does not run. `activated` tells that the document's
     // window has just been brought up: the office is given a moment to take
-    // it for its current one. Raises OfficeError when the office cannot be
+    // it for its current one; otherwise the office is asked to bring it up
+    // itself. Raises OfficeError when the office cannot be
     // reached or does not answer, shows no such document, or leaves the
     // document as it was.
     virtual void pasteInto(const QString& title, bool formatted, bool activated) = 0;

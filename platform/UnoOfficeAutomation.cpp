@@ -28,6 +28,7 @@
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/awt/XTopWindow.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/text/XTextViewCursor.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
@@ -98,6 +99,20 @@ QString documentTitle(const Reference<css::frame::XFrame>& frame)
     if (!controller.is() || !controller->getModel().is() || !title.is())
         return {};
     return fromOffice(title->getTitle());
+}
+
+void bringToFront(const Reference<css::frame::XFrame>& frame)
+{
+    const Reference<css::awt::XTopWindow> top(frame->getContainerWindow(), UNO_QUERY);
+    if (top.is())
+        top->toFront();
+    frame->activate();
+}
+
+bool showsTextDocument(const Reference<css::frame::XFrame>& frame)
+{
+    const Reference<css::frame::XController> controller = frame->getController();
+    return controller.is() && Reference<css::text::XTextDocument>(controller->getModel(), UNO_QUERY).is();
 }
 
 QList<Reference<css::frame::XFrame>> documentFrames(const Reference<css::frame::XDesktop>& desktop)
@@ -240,7 +255,8 @@ QStringList UnoOfficeAutomation::openDocuments()
     return officeCall(writer, [&] {
         QStringList titles;
         for (const Reference<css::frame::XFrame>& frame : documentFrames(writer.desktop))
-            titles << documentTitle(frame);
+            if (showsTextDocument(frame))
+                titles << documentTitle(frame);
         return titles;
     });
 }
@@ -269,6 +285,11 @@ void UnoOfficeAutomation::pasteInto(const QString& title, bool formatted, bool a
     if (!frame.is())
         throw OfficeError(
             QStringLiteral("Dokument „%1“ se v LibreOffice nepodařilo najít, nic do něj nebylo vloženo.").arg(title));
+    // A desktop that shows no windows to others (Wayland) is asked by the
+    // office itself to bring the document up; the paste goes to the
+    // document's frame whether the desktop grants that or not.
+    if (!activated)
+        officeCall(writer, [&] { bringToFront(frame); });
     const QByteArray before = officeCall(writer, [&] { return documentState(frame); });
     officeCall(writer, [&] {
         const Reference<css::frame::XDispatchProvider> target(frame, UNO_QUERY_THROW);

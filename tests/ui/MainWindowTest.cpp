@@ -459,17 +459,24 @@ TEST_F(MainWindow, TheListingButtonsFillTheListTopmostFirstAndSelectTheFirst)
     desktop.windows = {{"Dopis.odt - LibreOffice Writer", "libreoffice-writer"},
                        {"Dokument1 - Microsoft Word", "OpusApp"},
                        {"Smlouva.odt - LibreOffice Writer", "libreoffice-writer"}};
-    startWith({.desktopWindows = desktop});
+    // The office also shows a document whose window the walk cannot see.
+    FakeOffice office;
+    office.documents = {{"Dopis.odt - LibreOffice Writer", ""}, {"Skrytý.odt - LibreOffice Writer", ""}};
+    startWith({.desktopWindows = desktop, .office = office});
     EXPECT_TRUE(controls->Button36->isEnabled());
     EXPECT_TRUE(controls->Button2->isEnabled());
     controls->Button36->click();
     EXPECT_EQ(items(controls->Word_ListBox), QStringList{"Dokument1 - Microsoft Word"});
     EXPECT_EQ(controls->Word_ListBox->currentRow(), 0);
-    controls->Button2->click();  // replaces the Word entries
-    EXPECT_EQ(items(controls->Word_ListBox),
-              (QStringList{"Dopis.odt - LibreOffice Writer", "Smlouva.odt - LibreOffice Writer"}));
+    controls->Button2->click();  // replaces the Word entries: the walk's order, then the office's own
+    EXPECT_EQ(items(controls->Word_ListBox), (QStringList{"Dopis.odt - LibreOffice Writer", "Smlouva.odt - LibreOffice Writer",
+                                                         "Skrytý.odt - LibreOffice Writer"}));
     EXPECT_EQ(controls->Word_ListBox->currentRow(), 0);
-    desktop.windows.clear();  // none open: an empty list, nothing selected
+    desktop.windows.clear();  // a desktop without a walk (Wayland): the office's list
+    controls->Button2->click();
+    EXPECT_EQ(items(controls->Word_ListBox),
+              (QStringList{"Dopis.odt - LibreOffice Writer", "Skrytý.odt - LibreOffice Writer"}));
+    office.running = false;  // nothing at all: an empty list, nothing selected
     controls->Button2->click();
     EXPECT_EQ(controls->Word_ListBox->count(), 0);
     EXPECT_EQ(controls->Word_ListBox->currentRow(), -1);

@@ -467,9 +467,20 @@ void TVorlin_Form::listEditorWindows(EditorKind kind)
     Word_ListBox->clear();
     QStringList titles;
     ListEditorWindows(titles, kind, services_.desktopWindows);
-    Word_ListBox->addItems(titles);
-    if (Word_ListBox->count() > 0)
-        Word_ListBox->setCurrentRow(0);
+    // The office lists its documents itself where the desktop shows no
+    // windows (Wayland); an office that fails to answer leaves the walk's
+    // list standing.
+    const auto showTitles = [&] {
+        Word_ListBox->clear();
+        Word_ListBox->addItems(titles);
+        if (Word_ListBox->count() > 0)
+            Word_ListBox->setCurrentRow(0);
+    };
+    showTitles();
+    if (kind == EditorKind::Writer) {
+        AppendUnlistedDocuments(titles, services_.office.openDocuments());
+        showTitles();
+    }
 }
 
 void TVorlin_Form::insertIntoChosenEditor()
