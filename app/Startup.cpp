@@ -6,7 +6,7 @@
 #include "data/KindsList.h"
 #include "platform/UnoOfficeAutomation.h"
 #include "platform/X11DesktopWindows.h"
-#include "platform/XTestKeyboard.h"
+#include "platform/SessionKeyboard.h"
 #include "ui/import/Import_Unit.h"
 #include "ui/main/Vorlin_Unit.h"
 #include "ui/preview/Nahled_Unit.h"
@@ -38,7 +38,7 @@ TVorlin_Form& createWindows(QObject* owner)
     static platform::X11DesktopWindows desktop;
     static platform::UnoOfficeAutomation office;
     static platform::UnregisteredWord word;
-    auto* keyboard = new platform::XTestKeyboard(owner);
+    auto* keyboard = new platform::SessionKeyboard(owner);
     auto* kinds = new KindsList(kinds::filePath(paths().dataDir), owner);
 
     auto* main = new TVorlin_Form(*data, {.keyboard = *keyboard, .desktopWindows = desktop, .office = office, .word = word});

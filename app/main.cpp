@@ -36,11 +36,10 @@ int main(int argc, char** argv)
     setPaths(startupPaths());
     seedDataDir(paths());
 
-    // Under Wayland the program runs on XWayland, where its typed Ctrl+V and
-    // the window list reach the other X programs.
-    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY")
-        && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
+    // A Wayland session gets a native Wayland window (X11 where the Wayland
+    // plugin cannot start); QT_QPA_PLATFORM chooses otherwise.
+    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "wayland;xcb");
 
     VorlinApplication app(argc, argv);
 

@@ -1,5 +1,7 @@
 #include "platform/KeyChord.h"
 
+#include <xkbcommon/xkbcommon-keysyms.h>
+
 #include <array>
 
 namespace vorlin::platform {
@@ -20,6 +22,24 @@ QList<KeyStroke> chordStrokes(Qt::Key key, Qt::KeyboardModifiers modifiers)
         if (modifiers & it->first)
             strokes << KeyStroke{it->second, false};
     return strokes;
+}
+
+std::uint32_t keysymOf(Qt::Key key)
+{
+    switch (key) {
+    case Qt::Key_Shift: return XKB_KEY_Shift_L;
+    case Qt::Key_Control: return XKB_KEY_Control_L;
+    case Qt::Key_Alt: return XKB_KEY_Alt_L;
+    case Qt::Key_Tab: return XKB_KEY_Tab;
+    case Qt::Key_Return: return XKB_KEY_Return;
+    case Qt::Key_Insert: return XKB_KEY_Insert;
+    default: break;
+    }
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return XKB_KEY_a + std::uint32_t(key - Qt::Key_A);
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return XKB_KEY_0 + std::uint32_t(key - Qt::Key_0);
+    return 0;
 }
 
 }  // namespace vorlin::platform

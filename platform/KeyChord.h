@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QList>
+
+#include <cstdint>
 #include <Qt>
 
 namespace vorlin::platform {
@@ -16,5 +18,9 @@ struct KeyStroke {
 // modifiers go down Ctrl, Shift, Alt, the key goes down and up, and the
 // modifiers come up in the reverse order.
 QList<KeyStroke> chordStrokes(Qt::Key key, Qt::KeyboardModifiers modifiers);
+
+// The key's symbol as X11 and XKB number it (the same numbers), 0 for a key
+// the program does not type.
+std::uint32_t keysymOf(Qt::Key key);
 
 }  // namespace vorlin::platform

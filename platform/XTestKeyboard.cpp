@@ -14,24 +14,6 @@ namespace {
 // program reads the changed layout before it reads the key.
 constexpr int kSpareKeyHoldMs = 500;
 
-KeySym symbolOf(Qt::Key key)
-{
-    switch (key) {
-    case Qt::Key_Shift: return XK_Shift_L;
-    case Qt::Key_Control: return XK_Control_L;
-    case Qt::Key_Alt: return XK_Alt_L;
-    case Qt::Key_Tab: return XK_Tab;
-    case Qt::Key_Return: return XK_Return;
-    case Qt::Key_Insert: return XK_Insert;
-    default: break;
-    }
-    if (key >= Qt::Key_A && key <= Qt::Key_Z)
-        return XK_a + (key - Qt::Key_A);
-    if (key >= Qt::Key_0 && key <= Qt::Key_9)
-        return XK_0 + (key - Qt::Key_0);
-    return NoSymbol;
-}
-
 // An X error (a window gone, a refused mapping) must not end the program.
 int ignoreXError(Display*, XErrorEvent*)
 {
@@ -137,17 +119,18 @@ void XTestKeyboard::releaseHeldModifiers()
     XFreeModifiermap(modifiers);
 }
 
-void XTestKeyboard::sendChord(Qt::Key key, Qt::KeyboardModifiers modifiers)
+bool XTestKeyboard::sendChord(Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
     if (!connect())
-        return;
+        return false;
     for (const KeyStroke& next : chordStrokes(key, modifiers))
         stroke(next.key, next.press);
+    return true;
 }
 
 void XTestKeyboard::stroke(Qt::Key key, bool press)
 {
-    const unsigned keycode = keycodeOf(symbolOf(key), press);
+    const unsigned keycode = keycodeOf(keysymOf(key), press);
     if (!keycode)
         return;
     if (press) {

@@ -17,14 +17,14 @@ namespace vorlin::platform {
 // its symbol; when the layout has none (a Russian layout has no "v"),
 // a spare key is given the symbol for the time of the send. Modifiers the user
 // still holds are let go first, so that Ctrl+V does not arrive as
-// Ctrl+Shift+V. Without an X display nothing is sent.
+// Ctrl+Shift+V. Without an X display nothing is sent (and false returned).
 class XTestKeyboard : public QObject, public Keyboard {
     Q_OBJECT
 public:
     explicit XTestKeyboard(QObject* parent = nullptr);
     ~XTestKeyboard() override;
 
-    void sendChord(Qt::Key key, Qt::KeyboardModifiers modifiers) override;
+    bool sendChord(Qt::Key key, Qt::KeyboardModifiers modifiers) override;
 
 private:
     bool connect();

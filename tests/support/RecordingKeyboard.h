@@ -11,12 +11,14 @@ namespace vorlin::test {
 // portable text ("Ctrl+V").
 class RecordingKeyboard : public platform::Keyboard {
 public:
-    void sendChord(Qt::Key key, Qt::KeyboardModifiers modifiers) override
+    bool sendChord(Qt::Key key, Qt::KeyboardModifiers modifiers) override
     {
         calls << QKeySequence(QKeyCombination(modifiers, key)).toString(QKeySequence::PortableText);
+        return typing;
     }
 
     QStringList calls;
+    bool typing = true;  // false: as a session without any way to type
 };
 
 }  // namespace vorlin::test

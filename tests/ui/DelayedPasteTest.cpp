@@ -73,6 +73,18 @@ TEST_F(DelayedPaste, CtrlVFollowsOnceWhenTheCountdownEnds)
     EXPECT_EQ(keyboard.calls, kCtrlV);  // one keystroke per arming
 }
 
+TEST_F(DelayedPaste, WhereNothingCanTypeTheStatusSaysToPressCtrlVByHand)
+{
+    keyboard.typing = false;
+    press(QStringLiteral("0x0"));  // due at once
+    controls->Timer1->setInterval(10);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !keyboard.calls.isEmpty(); }, 3000));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Krajský soud"));
+    EXPECT_TRUE(controls->StatusLabel->text().contains(QStringLiteral("vložte ho klávesami Ctrl+V"))) << controls->StatusLabel->text().toStdString();
+    press(QStringLiteral("1"));  // the next copy starts afresh
+    EXPECT_TRUE(controls->StatusLabel->text().isEmpty());
+}
+
 TEST_F(DelayedPaste, PressingAgainWithTheSameNumberKeepsTheCountdownAnotherNumberRestartsIt)
 {
     QElapsedTimer clock;

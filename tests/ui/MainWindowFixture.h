@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -77,6 +78,7 @@ struct MainWindowControls {
     ui::UpDown* UpDown1 = find<ui::UpDown>("UpDown1");
     QPushButton* Button5 = find<QPushButton>("Button5");
     QPushButton* Button1 = find<QPushButton>("Button1");
+    QLabel* StatusLabel = find<QLabel>("StatusLabel");
     QMenu* PopupMenu1 = find<QMenu>("PopupMenu1");
     WindowTimer* Timer1 = find<WindowTimer>("Timer1");
     QSystemTrayIcon* TrayIcon = find<QSystemTrayIcon>("TrayIcon");

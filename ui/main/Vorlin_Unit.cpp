@@ -73,6 +73,9 @@ const char kHelpText[] =
     "text, nechám zatrženou možnost použít zkratku ctrl+v, stisknu tlačítko kopírovat do schránky a přepnu se "
     "zpět do emailu. Text se vloží.";
 
+const char kPressCtrlVByHand[] =
+    "Tento systém nedovoluje stisknout Ctrl+V za vás. Text je ve schránce, vložte ho klávesami Ctrl+V.";
+
 const char kQuitLosingEditQuestion[] =
     "Změny rozpracovaného záznamu se nepodařilo uložit. Chcete přesto Vorlin ukončit a změny ztratit?";
 
@@ -299,6 +302,10 @@ QWidget* TVorlin_Form::buildRightColumn()
     other->addWidget(CheckBox3, 1, 0, 1, 2);
     other->addLayout(interval, 2, 0, 1, 3);
     layout->addWidget(GroupBox2);
+    // What the program could not do for the user, said where it is seen.
+    StatusLabel = named(new QLabel(column), "StatusLabel");
+    StatusLabel->setWordWrap(true);
+    layout->addWidget(StatusLabel);
 
     layout->addStretch(1);
     Button5 = named(new QPushButton(QStringLiteral("Speciální import"), column), "Button5");
@@ -518,6 +525,7 @@ void TVorlin_Form::copySnippetToClipboard()
 
 void TVorlin_Form::copyAndScheduleCtrlV()
 {
+    StatusLabel->clear();
     copySnippetToClipboard();
     if (!CheckBox3->isChecked())
         return;
@@ -529,8 +537,10 @@ void TVorlin_Form::copyAndScheduleCtrlV()
 
 void TVorlin_Form::typeCtrlV()
 {
-    services_.keyboard.sendChord(Qt::Key_V, Qt::ControlModifier);
+    const bool typed = services_.keyboard.sendChord(Qt::Key_V, Qt::ControlModifier);
     Timer1->setEnabled(false);
+    if (!typed)
+        StatusLabel->setText(QString::fromUtf8(kPressCtrlVByHand));
 }
 
 void TVorlin_Form::explainDelayedPaste()

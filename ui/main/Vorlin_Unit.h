@@ -13,6 +13,7 @@
 class QAction;
 class QCheckBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
@@ -157,6 +158,7 @@ private:
     ui::UpDown* UpDown1;
     QPushButton* Button5;
     QPushButton* Button1;
+    QLabel* StatusLabel;
     ui::FontDialog FontDialog1;
     QMenu* PopupMenu1;
     WindowTimer* Timer1;
