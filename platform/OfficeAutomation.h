@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +12,12 @@ namespace vorlin::platform {
 class OfficeError : public Error {
 public:
     using Error::Error;
+};
+
+// A snippet as it goes into a document: its body as RTF, and as plain text.
+struct PastedSnippet {
+    QByteArray rtf;
+    QString text;
 };
 
 // The user's office suite (LibreOffice Writer), asked for what the program
@@ -26,15 +33,17 @@ public:
     // show them; none when it does not run (it is not started to find out).
     virtual QStringList openDocuments() = 0;
 
-    // Pastes what the clipboard holds at the cursor of the document with
-    // exactly this title: with its formatting, or as plain text. The office
+    // Pastes the snippet at the cursor of the document with exactly this
+    // title: with its formatting, or as plain text. It is handed to that
+    // document alone, not through the clipboard, so no other document or
+    // office can take it, whichever window has the focus. The office
     // is started when it does not run. `activated` tells that the document's
     // window has just been brought up: the office is given a moment to take
     // it for its current one; otherwise the office is asked to bring it up
     // itself. Raises OfficeError when the office cannot be
     // reached or does not answer, shows no such document, or leaves the
     // document as it was.
-    virtual void pasteInto(const QString& title, bool formatted, bool activated) = 0;
+    virtual void pasteInto(const QString& title, const PastedSnippet& snippet, bool formatted, bool activated) = 0;
 };
 
 // No office suite on this system: none runs, and reaching it fails as
@@ -43,7 +52,7 @@ class NoOffice : public OfficeAutomation {
 public:
     bool isRunning() override { return false; }
     QStringList openDocuments() override { return {}; }
-    void pasteInto(const QString&, bool, bool) override
+    void pasteInto(const QString&, const PastedSnippet&, bool, bool) override
     {
         throw OfficeError(QStringLiteral("Invalid class string, ProgID: \"com.sun.star.ServiceManager\""));
     }

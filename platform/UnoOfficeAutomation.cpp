@@ -11,6 +11,9 @@
 #include <QTimer>
 
 #include <com/sun/star/awt/Point.hpp>
+#include <com/sun/star/datatransfer/UnsupportedFlavorException.hpp>
+#include <com/sun/star/datatransfer/XTransferable.hpp>
+#include <com/sun/star/datatransfer/XTransferableSupplier.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/connection/XConnection.hpp>
@@ -19,8 +22,6 @@
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XDesktop.hpp>
-#include <com/sun/star/frame/XDispatchHelper.hpp>
-#include <com/sun/star/frame/XDispatchProvider.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XFramesSupplier.hpp>
 #include <com/sun/star/frame/XModel.hpp>
@@ -33,6 +34,8 @@
 #include <com/sun/star/text/XTextViewCursor.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 
+#include <cppuhelper/implbase1.hxx>
+
 #include <chrono>
 
 namespace vorlin::platform {
@@ -44,7 +47,7 @@ using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 
 // The conversation with Writer during one request: the connection, the
-// office's service manager, its desktop and a dispatch helper.
+// office's service manager and its desktop.
 struct UnoOfficeAutomation::WriterConnection {
     WriterConnection() = default;
     WriterConnection(const WriterConnection&) = delete;
@@ -54,13 +57,11 @@ struct UnoOfficeAutomation::WriterConnection {
     Reference<css::lang::XComponent> bridge;
     Reference<css::lang::XMultiServiceFactory> serviceManager;
     Reference<css::frame::XDesktop> desktop;
-    Reference<css::frame::XDispatchHelper> dispatcher;
 
     // Lets go of the connection; the office keeps running.
     ~WriterConnection()
     {
         desktop.clear();
-        dispatcher.clear();
         serviceManager.clear();
         if (!bridge.is())
             return;
@@ -74,9 +75,59 @@ struct UnoOfficeAutomation::WriterConnection {
 
 namespace {
 
-// The office's own numbers of the clipboard formats it is asked to take.
-constexpr sal_uInt32 kOfficePlainTextFormat = 1;
-constexpr sal_uInt32 kOfficeRtfFormat = 10;
+// A snippet offered to the office as the clipboard would offer it: as RTF
+// (under both its names) and as text, or as text alone.
+class SnippetTransferable : public cppu::WeakImplHelper1<css::datatransfer::XTransferable> {
+public:
+    SnippetTransferable(const PastedSnippet& snippet, bool formatted)
+        : rtf_(reinterpret_cast<const sal_Int8*>(snippet.rtf.constData()), sal_Int32(snippet.rtf.size())),
+          text_(toOffice(snippet.text)), formatted_(formatted)
+    {
+    }
+
+    Any SAL_CALL getTransferData(const css::datatransfer::DataFlavor& flavor) override
+    {
+        if (formatted_ && isRtf(flavor))
+            return Any(rtf_);
+        if (isText(flavor))
+            return Any(text_);
+        throw css::datatransfer::UnsupportedFlavorException();
+    }
+
+    css::uno::Sequence<css::datatransfer::DataFlavor> SAL_CALL getTransferDataFlavors() override
+    {
+        const auto bytes = cppu::UnoType<css::uno::Sequence<sal_Int8>>::get();
+        const css::datatransfer::DataFlavor text(rtl::OUString("text/plain;charset=utf-16"), rtl::OUString("Text"),
+                                                 cppu::UnoType<rtl::OUString>::get());
+        if (!formatted_)
+            return css::uno::Sequence<css::datatransfer::DataFlavor>(&text, 1);
+        const css::datatransfer::DataFlavor flavors[] = {
+            css::datatransfer::DataFlavor(rtl::OUString("text/rtf"), rtl::OUString("Rich Text Format"), bytes),
+            css::datatransfer::DataFlavor(rtl::OUString("text/richtext"), rtl::OUString("Rich Text Format"), bytes),
+            text};
+        return css::uno::Sequence<css::datatransfer::DataFlavor>(flavors, 3);
+    }
+
+    sal_Bool SAL_CALL isDataFlavorSupported(const css::datatransfer::DataFlavor& flavor) override
+    {
+        return (formatted_ && isRtf(flavor)) || isText(flavor);
+    }
+
+private:
+    static bool isRtf(const css::datatransfer::DataFlavor& flavor)
+    {
+        return flavor.MimeType.startsWith("text/rtf") || flavor.MimeType.startsWith("text/richtext");
+    }
+
+    static bool isText(const css::datatransfer::DataFlavor& flavor)
+    {
+        return flavor.MimeType.startsWith("text/plain") && flavor.DataType == cppu::UnoType<rtl::OUString>::get();
+    }
+
+    css::uno::Sequence<sal_Int8> rtf_;
+    rtl::OUString text_;
+    bool formatted_;
+};
 
 template <class Call>
 auto unoCall(Call&& call)
@@ -227,9 +278,6 @@ void UnoOfficeAutomation::ConnectWriter(WriterConnection& writer, bool startWhen
         writer.serviceManager.set(bridge.instance, UNO_QUERY_THROW);
         writer.desktop.set(writer.serviceManager->createInstance(rtl::OUString("com.sun.star.frame.Desktop")),
                            UNO_QUERY_THROW);
-        writer.dispatcher.set(
-            writer.serviceManager->createInstance(rtl::OUString("com.sun.star.frame.DispatchHelper")),
-            UNO_QUERY_THROW);
     });
 }
 
@@ -261,7 +309,7 @@ QStringList UnoOfficeAutomation::openDocuments()
     });
 }
 
-void UnoOfficeAutomation::pasteInto(const QString& title, bool formatted, bool activated)
+void UnoOfficeAutomation::pasteInto(const QString& title, const PastedSnippet& snippet, bool formatted, bool activated)
 {
     WriterConnection writer;
     ConnectWriter(writer, true);
@@ -291,19 +339,11 @@ void UnoOfficeAutomation::pasteInto(const QString& title, bool formatted, bool a
     if (!activated)
         officeCall(writer, [&] { bringToFront(frame); });
     const QByteArray before = officeCall(writer, [&] { return documentState(frame); });
+    // Handed to the document's own view, as a paste from the clipboard would
+    // be, with the same import (RTF, or the plain text).
     officeCall(writer, [&] {
-        const Reference<css::frame::XDispatchProvider> target(frame, UNO_QUERY_THROW);
-        // The clipboard offers RTF, HTML and text; the office is told which
-        // to take, as it would take HTML first where it reads it, and its
-        // RTF import keeps the formatting as the editor shows it. The format
-        // goes as a number: the office pastes nothing at all for a text.
-        css::beans::PropertyValue format;
-        format.Name = rtl::OUString("SelectedFormat");
-        format.Value <<= formatted ? kOfficeRtfFormat : kOfficePlainTextFormat;
-        css::uno::Sequence<css::beans::PropertyValue> arguments(2);
-        arguments.getArray()[0] = format;
-        writer.dispatcher->executeDispatch(target, rtl::OUString(".uno:ClipboardFormatItems"), rtl::OUString(), 0,
-                                           arguments);
+        const Reference<css::datatransfer::XTransferableSupplier> view(frame->getController(), UNO_QUERY_THROW);
+        view->insertTransferable(new SnippetTransferable(snippet, formatted));
     });
     // The office reports no failure of a paste: the document tells.
     QElapsedTimer waited;
@@ -311,7 +351,7 @@ void UnoOfficeAutomation::pasteInto(const QString& title, bool formatted, bool a
     while (officeCall(writer, [&] { return documentState(frame); }) == before) {
         if (waited.hasExpired(kWriterChangeWaitMs))
             throw OfficeError(
-                QStringLiteral("LibreOffice do dokumentu „%1“ nic nevložil (schránku nepřevzal).").arg(title));
+                QStringLiteral("LibreOffice do dokumentu „%1“ nic nevložil.").arg(title));
         pauseServingEvents(50);
     }
 }

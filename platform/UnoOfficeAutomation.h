@@ -9,10 +9,9 @@ namespace vorlin::platform {
 // The user's own LibreOffice reached through UNO over a named pipe of this
 // user and session. When nothing listens on the pipe, the office is asked to
 // open it (a running office takes the request over; otherwise the office
-// starts). Every call runs away from the GUI thread, which keeps serving the
-// clipboard the office asks this program for meanwhile, and is given up
-// after a time limit; each request has a connection of its own, let go when
-// it ends.
+// starts). Every call runs away from the GUI thread, which keeps serving its
+// events meanwhile, and is given up after a time limit; each request has a
+// connection of its own, let go when it ends.
 class UnoOfficeAutomation : public OfficeAutomation {
 public:
     // The office's own command-line arguments come before the pipe's (a
@@ -26,7 +25,7 @@ public:
 
     bool isRunning() override;
     QStringList openDocuments() override;
-    void pasteInto(const QString& title, bool formatted, bool activated) override;
+    void pasteInto(const QString& title, const PastedSnippet& snippet, bool formatted, bool activated) override;
 
     // How long a starting office may take to open its pipe.
     int startTimeoutMs = 60000;
@@ -41,7 +40,7 @@ private:
     struct WriterConnection;
     // Fills the conversation: the office's service manager over the pipe
     // (the office started when it does not run and start is asked), its
-    // desktop and a dispatch helper.
+    // desktop.
     void ConnectWriter(WriterConnection& writer, bool startWhenClosed);
     template <class Call>
     auto officeCall(const WriterConnection& writer, Call&& call);

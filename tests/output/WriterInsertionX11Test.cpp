@@ -37,9 +37,10 @@ class OfficeInUse : public platform::OfficeAutomation {
 public:
     bool isRunning() override { return target->isRunning(); }
     QStringList openDocuments() override { return target->openDocuments(); }
-    void pasteInto(const QString& title, bool formatted, bool activated) override
+    void pasteInto(const QString& title, const platform::PastedSnippet& snippet, bool formatted,
+                   bool activated) override
     {
-        target->pasteInto(title, formatted, activated);
+        target->pasteInto(title, snippet, formatted, activated);
     }
     platform::OfficeAutomation* target = &platform::NoOffice::instance();
 };
@@ -206,18 +207,21 @@ TEST_F(WriterInsertionX11, WithoutFormattingOnlyThePlainTextArrives)
     EXPECT_EQ(paragraphs[1].adjust, 0);
 }
 
-TEST_F(WriterInsertionX11, TheFormattedPasteTakesTheRtfWhereHtmlIsOfferedToo)
+TEST_F(WriterInsertionX11, TheSnippetGoesToTheDocumentWhateverTheClipboardHolds)
 {
-    // Writer would take HTML first; the two say different things here.
+    // Another program copied something meanwhile (or, on Wayland, the office
+    // never had the focus to see the clipboard).
     openDocument(QStringLiteral("Formaty.odt"));
-    auto* offered = new QMimeData;
-    offered->setData(QStringLiteral("text/rtf"), "{\\rtf1\\ansi z RTF}");
-    offered->setData(QStringLiteral("text/richtext"), "{\\rtf1\\ansi z RTF}");
-    offered->setHtml(QStringLiteral("<b>z HTML</b>"));
-    offered->setText(QStringLiteral("z textu"));
-    QGuiApplication::clipboard()->setMimeData(offered);
-    office->pasteInto(PrivateWriter::windowTitle(QStringLiteral("Formaty.odt")), true, false);
-    EXPECT_EQ(texts(writer->paragraphs(QStringLiteral("Formaty.odt"))), QStringLiteral("Vážený pane, z RTFKonec"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("cizí schránka"));
+    const QString title = PrivateWriter::windowTitle(QStringLiteral("Formaty.odt"));
+    const platform::PastedSnippet snippet{"{\\rtf1\\ansi z {\\b RTF}}", QStringLiteral("z textu")};
+    office->pasteInto(title, snippet, true, false);
+    const auto formatted = writer->paragraphs(QStringLiteral("Formaty.odt"));
+    EXPECT_EQ(texts(formatted), QStringLiteral("Vážený pane, z RTFKonec"));
+    ASSERT_TRUE(run(formatted, QStringLiteral("RTF")));
+    EXPECT_EQ(run(formatted, QStringLiteral("RTF"))->weight, 150);
+    office->pasteInto(title, snippet, false, false);
+    EXPECT_EQ(texts(writer->paragraphs(QStringLiteral("Formaty.odt"))), QStringLiteral("Vážený pane, z RTFz textuKonec"));
 }
 
 TEST_F(WriterInsertionX11, OfTwoDocumentsTheChosenOneGetsTheSnippet)

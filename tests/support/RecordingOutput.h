@@ -64,14 +64,17 @@ class FakeOffice : public platform::OfficeAutomation {
 public:
     bool isRunning() override { return running; }
     QStringList openDocuments() override { return running ? documents.keys() : QStringList(); }
-    void pasteInto(const QString& title, bool formatted, bool activated) override
+    // The snippet's text, marked "[formátováno]" when it went in with its RTF.
+    void pasteInto(const QString& title, const platform::PastedSnippet& snippet, bool formatted,
+                   bool activated) override
     {
         lastActivated = activated;
         if (!failure.isEmpty())
             throw platform::OfficeError(failure);
         if (!documents.contains(title))
             throw platform::OfficeError(QStringLiteral("Dokument „%1“ se v LibreOffice nepodařilo najít, nic do něj nebylo vloženo.").arg(title));
-        documents[title] += pastedClipboard(formatted);
+        documents[title] += (formatted && !snippet.rtf.isEmpty() ? QStringLiteral("[formátováno]") : QString())
+            + snippet.text;
     }
 
     bool running = true;

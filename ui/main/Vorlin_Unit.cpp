@@ -11,6 +11,7 @@
 #include "data/SnippetSearch.h"
 #include "output/EditorDiscovery.h"
 #include "output/EditorInsertion.h"
+#include "rtf/Rtf.h"
 #include "data/Settings.h"
 #include "ui/Icons.h"
 #include "ui/widgets/DBComboBox.h"
@@ -505,7 +506,8 @@ void TVorlin_Form::insertIntoChosenEditor()
         services_.word.pasteIntoActiveDocument(CheckBox4->isChecked());
     } else {
         const Hourglass hourglass;
-        services_.office.pasteInto(title, CheckBox4->isChecked(), shown);
+        services_.office.pasteInto(title, {rtf::write(*DBRichEdit1->document()), DBRichEdit1->toPlainText()},
+                                   CheckBox4->isChecked(), shown);
     }
     if (CheckBox1->isChecked())
         MaximizeEditorWindow(title, services_.desktopWindows);
