@@ -499,3 +499,21 @@ TEST_F(MainWindow, EveryControlHasACzechNameOfItsOwn)
     names.removeDuplicates();
     EXPECT_EQ(names.size(), all) << "two controls share a name: " << names.join(u'|').toStdString();
 }
+
+TEST_F(MainWindow, TheCopyOffersHtmlThatKeepsTheFormattingForBrowsersAndMail)
+{
+    addRows({{"Formát", "adresa",
+              "{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0\\fnil\\fcharset238 Tahoma;}}{\\colortbl ;\\red200\\green0\\blue0;}"
+              "\\pard\\qc\\f0\\fs28 {\\b tu\\'e8n\\'e9} {\\i\\ul \\'9e\\'ed\\'e1r} {\\cf1 \\'e8erven\\'e9}\\par}",
+              "f"}});
+    start(false);
+    controls->CheckBox3->setChecked(false);
+    controls->Button3->click();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    ASSERT_TRUE(data->hasHtml());
+    const QString html = data->html();
+    for (const char* kept : {"tučné", "žíár", "červené", "font-weight:700", "font-style:italic", "text-decoration: underline",
+                             "color:#c80000", "Tahoma", "font-size:14pt", "align=\"center\""})
+        EXPECT_TRUE(html.contains(QString::fromUtf8(kept))) << kept << "\n" << html.toStdString();
+}
