@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# LibreOffice Writer as a native Wayland program (GTK 3) and Vorlin's main
+# window, both in a headless sway session of a throw-away user: the Writer
+# tests run there. Needs root to make the user.
+#   writer_under_sway.sh WRITER_WAYLAND_TESTS
+set -euo pipefail
+tests=$1
+here=$(cd "$(dirname "$0")" && pwd)
+if [[ $(id -u) -ne 0 ]]; then
+  echo "not root: the Wayland session of another user is left out"
+  exit 0
+fi
+source "$here/sway_session.sh"
+start_sway
+if ! runuser -u "$user" -- test -x "$tests"; then
+  echo "the test program is out of reach of other users here: the Wayland run is left out"
+  exit 0
+fi
+cd "$work"
+as_user env QT_QPA_PLATFORM=wayland SAL_USE_VCLPLUGIN=gtk3 GDK_BACKEND=wayland "$tests"
