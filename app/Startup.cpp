@@ -38,7 +38,7 @@ TVorlin_Form& createWindows(QObject* owner)
     static platform::X11DesktopWindows desktop;
     static platform::UnoOfficeAutomation office;
     static platform::UnregisteredWord word;
-    auto* keyboard = new platform::SessionKeyboard(owner);
+    auto* keyboard = new platform::SessionKeyboard(paths().dataDir + QStringLiteral("portal_klavesnice.txt"), owner);
     auto* kinds = new KindsList(kinds::filePath(paths().dataDir), owner);
 
     auto* main = new TVorlin_Form(*data, {.keyboard = *keyboard, .desktopWindows = desktop, .office = office, .word = word});
