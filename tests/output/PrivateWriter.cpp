@@ -290,4 +290,12 @@ QList<pid_t> PrivateWriter::officeProcesses() const
     return pids;
 }
 
+QString PrivateWriter::texts(const QList<Paragraph>& paragraphs)
+{
+    QStringList list;
+    for (const auto& paragraph : paragraphs)
+        list << paragraph.text();
+    return list.join(u'|');
+}
+
 }  // namespace vorlin::test

@@ -53,6 +53,8 @@ public:
         QList<Run> runs;
         QString text() const;
     };
+    // The paragraphs' texts joined by "|".
+    static QString texts(const QList<Paragraph>& paragraphs);
     // The document's paragraphs run by run, read from the office.
     QList<Paragraph> paragraphs(const QString& fileName);
 

@@ -115,14 +115,6 @@ protected:
         controls->Word_ListBox->setCurrentItem(found.first());
     }
 
-    static QString texts(const QList<PrivateWriter::Paragraph>& paragraphs)
-    {
-        QStringList list;
-        for (const auto& paragraph : paragraphs)
-            list << paragraph.text();
-        return list.join(u'|');
-    }
-
     static const PrivateWriter::Run* run(const QList<PrivateWriter::Paragraph>& paragraphs, const QString& text)
     {
         for (const auto& paragraph : paragraphs)
@@ -152,7 +144,7 @@ TEST_F(WriterInsertionX11, TheSnippetLandsWithItsFormattingAtTheCursor)
     EXPECT_EQ(insert(), QString());
 
     const auto paragraphs = writer->paragraphs(QStringLiteral("Dopis.odt"));
-    ASSERT_EQ(texts(paragraphs), QStringLiteral("Vážený pane, Krajský soud v Brně|Rozsudek|Žďár nad SázavouKonec"));
+    ASSERT_EQ(PrivateWriter::texts(paragraphs), QStringLiteral("Vážený pane, Krajský soud v Brně|Rozsudek|Žďár nad SázavouKonec"));
     struct Expected {
         const char* text;
         const char* font;
@@ -196,7 +188,7 @@ TEST_F(WriterInsertionX11, WithoutFormattingOnlyThePlainTextArrives)
     EXPECT_EQ(insert(), QString());
 
     const auto paragraphs = writer->paragraphs(QStringLiteral("Prosty.odt"));
-    ASSERT_EQ(texts(paragraphs), QStringLiteral("Vážený pane, Krajský soud v Brně|Rozsudek|Žďár nad SázavouKonec"));
+    ASSERT_EQ(PrivateWriter::texts(paragraphs), QStringLiteral("Vážený pane, Krajský soud v Brně|Rozsudek|Žďár nad SázavouKonec"));
     const PrivateWriter::Run* own = run(paragraphs, QStringLiteral("Vážený pane, Krajský soud v Brně"));
     ASSERT_TRUE(own) << "the pasted text took formatting of its own";
     const PrivateWriter::Run* middle = run(paragraphs, QStringLiteral("Rozsudek"));
@@ -217,11 +209,11 @@ TEST_F(WriterInsertionX11, TheSnippetGoesToTheDocumentWhateverTheClipboardHolds)
     const platform::PastedSnippet snippet{"{\\rtf1\\ansi z {\\b RTF}}", QStringLiteral("z textu")};
     office->pasteInto(title, snippet, true, false);
     const auto formatted = writer->paragraphs(QStringLiteral("Formaty.odt"));
-    EXPECT_EQ(texts(formatted), QStringLiteral("Vážený pane, z RTFKonec"));
+    EXPECT_EQ(PrivateWriter::texts(formatted), QStringLiteral("Vážený pane, z RTFKonec"));
     ASSERT_TRUE(run(formatted, QStringLiteral("RTF")));
     EXPECT_EQ(run(formatted, QStringLiteral("RTF"))->weight, 150);
     office->pasteInto(title, snippet, false, false);
-    EXPECT_EQ(texts(writer->paragraphs(QStringLiteral("Formaty.odt"))), QStringLiteral("Vážený pane, z RTFz textuKonec"));
+    EXPECT_EQ(PrivateWriter::texts(writer->paragraphs(QStringLiteral("Formaty.odt"))), QStringLiteral("Vážený pane, z RTFz textuKonec"));
 }
 
 TEST_F(WriterInsertionX11, OfTwoDocumentsTheChosenOneGetsTheSnippet)
@@ -232,9 +224,9 @@ TEST_F(WriterInsertionX11, OfTwoDocumentsTheChosenOneGetsTheSnippet)
     chooseInList(PrivateWriter::windowTitle(QStringLiteral("Prvni.odt")));
     EXPECT_EQ(insert(), QString());
 
-    EXPECT_EQ(texts(writer->paragraphs(QStringLiteral("Prvni.odt"))),
+    EXPECT_EQ(PrivateWriter::texts(writer->paragraphs(QStringLiteral("Prvni.odt"))),
               QStringLiteral("Vážený pane, Krajský soud v Brně|Rozsudek|Žďár nad SázavouKonec"));
-    EXPECT_EQ(texts(writer->paragraphs(QStringLiteral("Druhy.odt"))), QStringLiteral("Vážený pane, Konec"));
+    EXPECT_EQ(PrivateWriter::texts(writer->paragraphs(QStringLiteral("Druhy.odt"))), QStringLiteral("Vážený pane, Konec"));
 }
 
 TEST_F(WriterInsertionX11, WithTheBoxesTickedTheDocumentEndsMaximisedAndActiveAndTheWindowHidden)
@@ -254,7 +246,7 @@ TEST_F(WriterInsertionX11, WithTheBoxesTickedTheDocumentEndsMaximisedAndActiveAn
         return runTool(QStringLiteral("xprop"), {QStringLiteral("-id"), active, QStringLiteral("_NET_WM_STATE")})
             .contains("_NET_WM_STATE_MAXIMIZED_HORZ");
     }, 5000));
-    EXPECT_EQ(texts(writer->paragraphs(QStringLiteral("Velky.odt"))),
+    EXPECT_EQ(PrivateWriter::texts(writer->paragraphs(QStringLiteral("Velky.odt"))),
               QStringLiteral("Vážený pane, Krajský soud v Brně|Rozsudek|Žďár nad SázavouKonec"));
 }
 
@@ -271,8 +263,8 @@ TEST_F(WriterInsertionX11, AnotherOfficeOfTheUserIsNeverPastedInto)
     chooseInList(PrivateWriter::windowTitle(QStringLiteral("Vlastni.odt")));
     EXPECT_EQ(insert(), QStringLiteral("Dokument „%1“ se v LibreOffice nepodařilo najít, nic do něj nebylo vloženo.")
               .arg(PrivateWriter::windowTitle(QStringLiteral("Vlastni.odt"))));
-    EXPECT_EQ(texts(other.paragraphs(QStringLiteral("Cizi.odt"))), QStringLiteral("Cizí text"));
-    EXPECT_EQ(texts(writer->paragraphs(QStringLiteral("Vlastni.odt"))), QStringLiteral("Vážený pane, Konec"));
+    EXPECT_EQ(PrivateWriter::texts(other.paragraphs(QStringLiteral("Cizi.odt"))), QStringLiteral("Cizí text"));
+    EXPECT_EQ(PrivateWriter::texts(writer->paragraphs(QStringLiteral("Vlastni.odt"))), QStringLiteral("Vážený pane, Konec"));
 }
 
 TEST_F(WriterInsertionX11, AFrozenOfficeIsGivenUpAndLaterGetsNothing)
@@ -290,9 +282,9 @@ TEST_F(WriterInsertionX11, AFrozenOfficeIsGivenUpAndLaterGetsNothing)
     EXPECT_TRUE(form->isVisible());
     // The office, running again, pastes nothing late; the next click works.
     QTest::qWait(1500);
-    EXPECT_EQ(texts(writer->paragraphs(QStringLiteral("Zamrzly.odt"))), QStringLiteral("Vážený pane, Konec"));
+    EXPECT_EQ(PrivateWriter::texts(writer->paragraphs(QStringLiteral("Zamrzly.odt"))), QStringLiteral("Vážený pane, Konec"));
     EXPECT_EQ(insert(), QString());
-    EXPECT_EQ(texts(writer->paragraphs(QStringLiteral("Zamrzly.odt"))),
+    EXPECT_EQ(PrivateWriter::texts(writer->paragraphs(QStringLiteral("Zamrzly.odt"))),
               QStringLiteral("Vážený pane, Krajský soud v Brně|Rozsudek|Žďár nad SázavouKonec"));
 }
 
@@ -366,8 +358,8 @@ TEST_F(WriterInsertionX11, TheDaysJobNeedsNoMouse)
     tabTo(controls->Button35);
     typeKeys({QStringLiteral("space")});
     EXPECT_TRUE(QTest::qWaitFor([&] {
-        return texts(writer->paragraphs(QStringLiteral("Klavesnice.odt"))).startsWith(QStringLiteral("Vážený pane, Krajský soud"));
-    }, 10000)) << texts(writer->paragraphs(QStringLiteral("Klavesnice.odt"))).toStdString();
+        return PrivateWriter::texts(writer->paragraphs(QStringLiteral("Klavesnice.odt"))).startsWith(QStringLiteral("Vážený pane, Krajský soud"));
+    }, 10000)) << PrivateWriter::texts(writer->paragraphs(QStringLiteral("Klavesnice.odt"))).toStdString();
 
     activate();
     tabTo(controls->Button3);

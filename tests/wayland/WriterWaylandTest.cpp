@@ -63,14 +63,6 @@ protected:
         return answerer.seen().isEmpty() ? QString() : answerer.seen()[0].text;
     }
 
-    static QString texts(const QList<PrivateWriter::Paragraph>& paragraphs)
-    {
-        QStringList list;
-        for (const auto& paragraph : paragraphs)
-            list << paragraph.text();
-        return list.join(u'|');
-    }
-
     static PrivateWriter* writer;
     std::unique_ptr<platform::UnoOfficeAutomation> office;
     platform::X11DesktopWindows desktop;  // as the program has it: no windows here
@@ -91,7 +83,7 @@ TEST_F(WriterWayland, TheOfficeListsItsDocumentAndItReceivesTheFormattedSnippet)
 
     EXPECT_EQ(insertInto(title), QString());
     const auto paragraphs = writer->paragraphs(QStringLiteral("Wayland.odt"));
-    ASSERT_EQ(texts(paragraphs), QStringLiteral("Vážený pane, Krajský soud v Brně|Rozsudek|Žďár nad SázavouKonec"));
+    ASSERT_EQ(PrivateWriter::texts(paragraphs), QStringLiteral("Vážený pane, Krajský soud v Brně|Rozsudek|Žďár nad SázavouKonec"));
     bool boldSoud = false;
     for (const auto& run : paragraphs[0].runs)
         boldSoud = boldSoud || (run.text == QStringLiteral("soud") && run.weight == 150);
@@ -106,5 +98,5 @@ TEST_F(WriterWayland, AClosedDocumentGetsNothingAndTheUserIsTold)
     const QString closed = PrivateWriter::windowTitle(QStringLiteral("Zavreny.odt"));
     EXPECT_EQ(insertInto(closed),
               QStringLiteral("Dokument „%1“ se v LibreOffice nepodařilo najít, nic do něj nebylo vloženo.").arg(closed));
-    EXPECT_EQ(texts(writer->paragraphs(QStringLiteral("Otevreny.odt"))), QStringLiteral("Text"));
+    EXPECT_EQ(PrivateWriter::texts(writer->paragraphs(QStringLiteral("Otevreny.odt"))), QStringLiteral("Text"));
 }
