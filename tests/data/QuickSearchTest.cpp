@@ -1,0 +1,88 @@
+#include "data/QuickSearch.h"
+#include "data/RecentInsertions.h"
+#include "data/SnippetSearch.h"
+#include "support/TempDir.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace vorlin;
+using namespace vorlin::search;
+
+namespace {
+
+const QList<QuickEntry> kEntries{
+    {1, "Čížek, advokát", "adresa", "brno"},
+    {2, "Žďár nad Sázavou, okresní soud", "adresa soudu", "soud"},
+    {3, "Hrad", "podpis", QString()},
+    {4, "Chata", "petit", "rekreace"},
+    {5, "Kupní SMLOUVA", "petit", "byt"},
+    {6, QString(), "petit", QString()},
+    {7, "Cena", "podpis", "ČÍŽEK"},
+};
+
+QStringList names(const QuickSearch& search, const QList<qint64>& ids)
+{
+    QStringList found;
+    for (const qint64 id : ids)
+        found << search.entry(id)->name;
+    return found;
+}
+
+}  // namespace
+
+TEST(QuickSearch, WordsTypedWithoutAccentsOrInAnotherCaseFindTheirSnippets)
+{
+    const QuickSearch search(kEntries, db::czechTextOrder());
+    struct Case {
+        const char* box;
+        const char* kind;
+        QStringList found;
+    };
+    const Case cases[] = {
+        {"", "", {"", "Cena", "Čížek, advokát", "Hrad", "Chata", "Kupní SMLOUVA", "Žďár nad Sázavou, okresní soud"}},
+        {"cizek", "", {"Cena", "Čížek, advokát"}},  // the name or the keywords
+        {"CIZEK", "", {"Cena", "Čížek, advokát"}},
+        {"čížek", "", {"Cena", "Čížek, advokát"}},
+        {"zdar%chata", "", {"Chata", "Žďár nad Sázavou, okresní soud"}},
+        {"sml_uva", "", {"Kupní SMLOUVA"}},  // "_" as in the main window's search
+        {"%", "", {"Cena", "Čížek, advokát", "Hrad", "Chata", "Kupní SMLOUVA", "Žďár nad Sázavou, okresní soud"}},
+        {"", "adresa", {"Čížek, advokát", "Žďár nad Sázavou, okresní soud"}},  // the kind within the kind
+        {"soud", "adresa", {"Žďár nad Sázavou, okresní soud"}},
+        {"nic", "", {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(names(search, search.matching(searchWords(QString::fromUtf8(c.box)), QString::fromUtf8(c.kind))), c.found)
+            << c.box << " / " << c.kind;
+}
+
+TEST(QuickSearch, AnEmptyBoxShowsTheLatelyInsertedFirst)
+{
+    const QuickSearch search(kEntries, db::czechTextOrder());
+    // 99 is gone from the table; 5 stands twice.
+    const QList<qint64> recent{5, 99, 3, 5};
+    EXPECT_EQ(names(search, search.matching({}, {}, recent)),
+              (QStringList{"Kupní SMLOUVA", "Hrad", "", "Cena", "Čížek, advokát", "Chata", "Žďár nad Sázavou, okresní soud"}));
+    EXPECT_EQ(names(search, search.matching({QStringLiteral("c")}, {}, recent)).first(), QStringLiteral("Cena"));
+}
+
+TEST(RecentInsertions, TheOrderOutlivesTheRunAndKeepsTheLatestFifty)
+{
+    test::TempDir dir;
+    const QString file = dir.file(QStringLiteral("vlozene_naposledy.txt"));
+    {
+        RecentInsertions recent(file);
+        EXPECT_TRUE(recent.ids().isEmpty());
+        for (qint64 id = 1; id <= 60; ++id)
+            EXPECT_TRUE(recent.inserted(id));
+        EXPECT_TRUE(recent.inserted(30));
+    }
+    const RecentInsertions again(file);
+    ASSERT_EQ(again.ids().size(), RecentInsertions::kMostRecent);
+    EXPECT_EQ(again.ids().mid(0, 3), (QList<qint64>{30, 60, 59}));
+    EXPECT_EQ(again.ids().count(30), 1);
+
+    dir.write(QStringLiteral("vlozene_naposledy.txt"), "12\nnesmysl\n\n7\n12\n");
+    EXPECT_EQ(RecentInsertions(file).ids(), (QList<qint64>{12, 7}));
+}
