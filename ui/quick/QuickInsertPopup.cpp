@@ -1,0 +1,217 @@
+#include "ui/quick/QuickInsertPopup.h"
+
+#include "data/SnippetSearch.h"
+#include "rtf/Rtf.h"
+#include "ui/shell/Guarded.h"
+
+#include <QAbstractListModel>
+#include <QComboBox>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QScreen>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace vorlin::ui {
+
+// The matching snippets as the list shows them: "name – kind".
+class QuickListModel : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void show(std::shared_ptr<const search::QuickSearch> snippets, QList<qint64> ids)
+    {
+        beginResetModel();
+        snippets_ = std::move(snippets);
+        ids_ = std::move(ids);
+        endResetModel();
+    }
+
+    qint64 idAt(int row) const { return row >= 0 && row < ids_.size() ? ids_[row] : 0; }
+
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(ids_.size()); }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DisplayRole || !snippets_)
+            return {};
+        const search::QuickEntry* entry = snippets_->entry(idAt(index.row()));
+        if (!entry)
+            return {};
+        return entry->kind.isEmpty() ? entry->name : entry->name + QStringLiteral(" – ") + entry->kind;
+    }
+
+private:
+    std::shared_ptr<const search::QuickSearch> snippets_;
+    QList<qint64> ids_;
+};
+
+namespace {
+
+constexpr QSize kPopupSize(560, 360);
+
+}  // namespace
+
+QuickInsertPopup::QuickInsertPopup(BodyReader bodyOf, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), bodyOf_(std::move(bodyOf))
+{
+    setObjectName(QStringLiteral("QuickInsertPopup"));
+    setWindowTitle(QStringLiteral("Rychlé vložení"));
+    resize(kPopupSize);
+    // Without a frame of the desktop's, a line of its own sets it off.
+    setAttribute(Qt::WA_StyledBackground);
+    setStyleSheet(QStringLiteral("#QuickInsertPopup { border: 1px solid palette(dark); }"));
+
+    box_ = new QLineEdit(this);
+    box_->setObjectName(QStringLiteral("QuickSearchBox"));
+    box_->setPlaceholderText(QStringLiteral("Hledat v názvu a v klíčových slovech"));
+    box_->setAccessibleName(QStringLiteral("Hledat v názvu a v klíčových slovech"));
+    kind_ = new QComboBox(this);
+    kind_->setObjectName(QStringLiteral("QuickKind"));
+    kind_->setAccessibleName(QStringLiteral("Druh záznamu"));
+    model_ = new QuickListModel(this);
+    list_ = new QListView(this);
+    list_->setObjectName(QStringLiteral("QuickList"));
+    list_->setAccessibleName(QStringLiteral("Nalezené záznamy"));
+    list_->setModel(model_);
+    list_->setUniformItemSizes(true);
+    list_->setFocusPolicy(Qt::NoFocus);  // moved from the search box
+    preview_ = new QTextEdit(this);
+    preview_->setObjectName(QStringLiteral("QuickPreview"));
+    preview_->setAccessibleName(QStringLiteral("Text záznamu"));
+    preview_->setReadOnly(true);
+    preview_->setFocusPolicy(Qt::NoFocus);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(box_, 1);
+    top->addWidget(kind_);
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(list_, 1);
+    middle->addWidget(preview_, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(top);
+    layout->addLayout(middle, 1);
+    setTabOrder(box_, kind_);
+
+    box_->installEventFilter(this);
+    connect(box_, &QLineEdit::textChanged, this, guarded(this, &QuickInsertPopup::search));
+    connect(kind_, &QComboBox::currentIndexChanged, this, guarded(this, &QuickInsertPopup::search));
+    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            guarded(this, &QuickInsertPopup::showPreview));
+}
+
+QuickInsertPopup::~QuickInsertPopup() = default;
+
+void QuickInsertPopup::setSnippets(std::shared_ptr<const search::QuickSearch> snippets, const QStringList& kinds,
+                                   QList<qint64> recent)
+{
+    snippets_ = std::move(snippets);
+    recent_ = std::move(recent);
+    const QSignalBlocker quiet(kind_);
+    kind_->clear();
+    kind_->addItems(QStringList{QString()} + kinds);
+    search();
+}
+
+void QuickInsertPopup::popUp()
+{
+    {
+        const QSignalBlocker quiet(box_);
+        box_->clear();
+    }
+    kind_->setCurrentIndex(0);
+    search();
+    const QPoint pointer = QCursor::pos();
+    const QScreen* screen = QGuiApplication::screenAt(pointer);
+    const QRect room = screen ? screen->availableGeometry() : QRect(pointer, kPopupSize);
+    QPoint at = pointer + QPoint(8, 8);
+    at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - width())));
+    at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - height())));
+    move(at);
+    show();
+    raise();
+    activateWindow();
+    box_->setFocus(Qt::PopupFocusReason);
+}
+
+void QuickInsertPopup::search()
+{
+    if (!snippets_)
+        return;
+    QString typed = box_->text();
+    typed.replace(u' ', u'%');  // blanks separate the words here, typed or pasted
+    model_->show(snippets_, snippets_->matching(search::searchWords(typed), kind_->currentText(), recent_));
+    if (model_->rowCount() > 0)
+        list_->setCurrentIndex(model_->index(0));
+    else
+        preview_->clear();
+}
+
+void QuickInsertPopup::showPreview()
+{
+    const qint64 id = model_->idAt(list_->currentIndex().row());
+    if (!id) {
+        preview_->clear();
+        return;
+    }
+    QTextDocument* document = preview_->document();
+    document->clear();
+    rtf::loadBody(bodyOf_(id), *document);
+}
+
+void QuickInsertPopup::choose(bool formatted)
+{
+    const qint64 id = model_->idAt(list_->currentIndex().row());
+    if (!id)
+        return;
+    hide();
+    Q_EMIT insertRequested(id, formatted);
+}
+
+void QuickInsertPopup::dismiss()
+{
+    hide();
+    Q_EMIT dismissed();
+}
+
+bool QuickInsertPopup::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != box_ || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: {
+        // The list moves while the typing goes on in the box.
+        QKeyEvent moved(QEvent::KeyPress, key->key(), Qt::NoModifier);
+        QCoreApplication::sendEvent(list_, &moved);
+        return true;
+    }
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+void QuickInsertPopup::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        runShowingErrors([&] { choose(!(event->modifiers() & Qt::ShiftModifier)); });
+        return;
+    case Qt::Key_Escape:
+        dismiss();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+}  // namespace vorlin::ui
