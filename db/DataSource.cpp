@@ -11,26 +11,17 @@ void DataSource::setDataSet(Query* query)
     query_ = query;
     if (query_) {
         // Passed on unless the controls are held.
-        connect(query_, &Query::activeChanged, this, [this](bool active) {
-            if (!held_)
-                Q_EMIT activeChanged(active);
-        });
-        connect(query_, &Query::dataSetChanged, this, [this] {
-            if (!held_)
-                Q_EMIT dataSetChanged();
-        });
-        connect(query_, &Query::scrolled, this, [this] {
-            if (!held_)
-                Q_EMIT scrolled();
-        });
-        connect(query_, &Query::recordChanged, this, [this](const QString& field) {
-            if (!held_)
-                Q_EMIT recordChanged(field);
-        });
-        connect(query_, &Query::stateChanged, this, [this] {
-            if (!held_)
-                Q_EMIT stateChanged();
-        });
+        const auto relay = [this](auto signal) {
+            return [this, signal](const auto&... arguments) {
+                if (!held_)
+                    (this->*signal)(arguments...);
+            };
+        };
+        connect(query_, &Query::activeChanged, this, relay(&DataSource::activeChanged));
+        connect(query_, &Query::dataSetChanged, this, relay(&DataSource::dataSetChanged));
+        connect(query_, &Query::scrolled, this, relay(&DataSource::scrolled));
+        connect(query_, &Query::recordChanged, this, relay(&DataSource::recordChanged));
+        connect(query_, &Query::stateChanged, this, relay(&DataSource::stateChanged));
         query_->writePendingEdits = [this] { writePendingEdits(); };
     }
     Q_EMIT dataSetReplaced();

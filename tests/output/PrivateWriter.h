@@ -75,4 +75,27 @@ private:
     Connection* connection_ = nullptr;
 };
 
+// A fixture with one private Writer for all the cases of its suite, started
+// before the first; a case fails at once when it did not start.
+template <class Fixture>
+class WithPrivateWriter : public Fixture {
+protected:
+    static void SetUpTestSuite()
+    {
+        writer = new PrivateWriter;
+        writerStarted = writer->start();
+    }
+
+    static void TearDownTestSuite()
+    {
+        delete writer;
+        writer = nullptr;
+    }
+
+    void SetUp() override { ASSERT_TRUE(writerStarted) << "the office did not start"; }
+
+    static inline PrivateWriter* writer = nullptr;
+    static inline bool writerStarted = false;
+};
+
 }  // namespace vorlin::test

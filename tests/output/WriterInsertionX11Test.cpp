@@ -45,23 +45,13 @@ public:
     platform::OfficeAutomation* target = &platform::NoOffice::instance();
 };
 
-class WriterInsertionX11 : public MainWindow {
+class WriterInsertionX11 : public WithPrivateWriter<MainWindow> {
 protected:
-    static void SetUpTestSuite()
-    {
-        writer = new PrivateWriter;
-        ASSERT_TRUE(writer->start()) << "the office did not start";
-    }
-
-    static void TearDownTestSuite()
-    {
-        delete writer;
-        writer = nullptr;
-    }
-
     void SetUp() override
     {
-        ASSERT_TRUE(writer);
+        WithPrivateWriter::SetUp();
+        if (HasFatalFailure())
+            return;
         addRows({{"Soud", "adresa", kFormattedBody, "soud"}});
         office = std::make_unique<platform::UnoOfficeAutomation>(writer->pipeName(), writer->profileArguments());
         officeInUse.target = office.get();
@@ -124,14 +114,12 @@ protected:
         return nullptr;
     }
 
-    static PrivateWriter* writer;
     std::unique_ptr<platform::UnoOfficeAutomation> office;
     OfficeInUse officeInUse;
     platform::UnregisteredWord word;
     platform::X11DesktopWindows desktop;
 };
 
-PrivateWriter* WriterInsertionX11::writer = nullptr;
 
 }  // namespace
 

@@ -21,23 +21,13 @@ const char kFormattedBody[] =
     "\\pard\\qc\\f1\\fs32\\cf1 Rozsudek\\cf0\\par"
     "\\pard\\f0\\fs24 \\'8e\\'ef\\'e1r nad S\\'e1zavou}";
 
-class WriterWayland : public MainWindow {
+class WriterWayland : public WithPrivateWriter<MainWindow> {
 protected:
-    static void SetUpTestSuite()
-    {
-        writer = new PrivateWriter;
-        ASSERT_TRUE(writer->start()) << "the office did not start";
-    }
-
-    static void TearDownTestSuite()
-    {
-        delete writer;
-        writer = nullptr;
-    }
-
     void SetUp() override
     {
-        ASSERT_TRUE(writer);
+        WithPrivateWriter::SetUp();
+        if (HasFatalFailure())
+            return;
         addRows({{"Soud", "adresa", kFormattedBody, "soud"}});
         office = std::make_unique<platform::UnoOfficeAutomation>(writer->pipeName(), writer->profileArguments());
         start(false);
@@ -63,12 +53,10 @@ protected:
         return answerer.seen().isEmpty() ? QString() : answerer.seen()[0].text;
     }
 
-    static PrivateWriter* writer;
     std::unique_ptr<platform::UnoOfficeAutomation> office;
     platform::X11DesktopWindows desktop;  // as the program has it: no windows here
 };
 
-PrivateWriter* WriterWayland::writer = nullptr;
 
 }  // namespace
 

@@ -5,6 +5,12 @@
 # as_user CMD... and swaymsg_as_user ARGS...; everything ends at exit.
 user=vorlin-wayland
 
+# Only root can make the user: elsewhere the Wayland run is left out.
+if [[ $(id -u) -ne 0 ]]; then
+  echo "not root: the Wayland session of another user is left out"
+  exit 0
+fi
+
 start_sway() {
   id "$user" >/dev/null 2>&1 || useradd --create-home --shell /usr/sbin/nologin "$user"
   home=$(getent passwd "$user" | cut -d: -f6)
