@@ -28,7 +28,7 @@ protected:
             db::czechTextOrder());
         popup.setSnippets(snippets, {QStringLiteral("adresa"), QStringLiteral("podpis")}, {3});
         popup.popUp();
-        QApplication::processEvents();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&popup)) << "the pop-up did not get the keyboard";
     }
 
     QStringList listed() const
