@@ -24,8 +24,8 @@ CommandLineAnswer answerCommandLine(const QStringList& arguments, const QString&
         if (argument == QStringLiteral("--help") || argument == QStringLiteral("-h")) {
             answer.run = false;
             answer.out = QStringLiteral(
-                "Použití: vorlin [--version] [--help]\n"
-                "Usage: vorlin [--version] [--help]\n"
+                "Použití: vorlin [--quick-insert] [--version] [--help]\n"
+                "Usage: vorlin [--quick-insert] [--version] [--help]\n"
                 "\n"
                 "Vorlin uchovává opakovaně používané texty (adresy, podpisy, odstavce) a vkládá je do\n"
                 "textového editoru nebo přes schránku. Data: $XDG_DATA_HOME/Vorlin/ (jinak\n"
@@ -35,9 +35,14 @@ CommandLineAnswer answerCommandLine(const QStringList& arguments, const QString&
                 "word processor or through the clipboard. Data: $XDG_DATA_HOME/Vorlin/ (else\n"
                 "~/.local/share/Vorlin/). A second start shows the window of the running Vorlin.\n"
                 "\n"
-                "  --version  print the version\n"
-                "  --help     print this help\n");
+                "  --quick-insert  otevře okno rychlého vložení / open the quick-insert pop-up\n"
+                "  --version       print the version\n"
+                "  --help          print this help\n");
             return answer;
+        }
+        if (argument == QStringLiteral("--quick-insert")) {
+            answer.quickInsert = true;
+            continue;
         }
         // Options Qt takes itself (-platform, -display, ...) pass through.
         if (argument.startsWith(u'-') && argument.startsWith(QStringLiteral("--"))) {

@@ -12,9 +12,11 @@ namespace vorlin {
 // What the program answers on its command line before any window exists:
 // "--version" and "--help" print and end, an unknown option and a missing
 // graphical session end with a message on stderr and status 2; anything else
-// starts the program.
+// starts the program. "--quick-insert" opens the quick-insert pop-up (in the
+// copy that runs already, else in this one).
 struct CommandLineAnswer {
     bool run = true;
+    bool quickInsert = false;
     int status = 0;
     QString out;  // for stdout
     QString err;  // for stderr

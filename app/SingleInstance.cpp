@@ -14,6 +14,7 @@ namespace vorlin {
 namespace {
 
 const QByteArray kShowRequest = "show\n";
+const QByteArray kQuickInsertRequest = "quick-insert\n";
 
 // A folder that only this user can enter: a real folder (no link), the
 // user's own, closed to everyone else.
@@ -59,8 +60,11 @@ SingleInstance::SingleInstance(QString name, QObject* parent) : QObject(parent),
                 continue;
             }
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (socket->readAll().contains(kShowRequest))
+                const QByteArray request = socket->readAll();
+                if (request.contains(kShowRequest))
                     Q_EMIT showRequested();
+                else if (request.contains(kQuickInsertRequest))
+                    Q_EMIT quickInsertRequested();
             });
         }
     });
@@ -74,7 +78,7 @@ QString SingleInstance::defaultName()
     return QStringLiteral("%1/vorlin-%2-%3").arg(folder).arg(::geteuid()).arg(graphicalSessionName());
 }
 
-bool SingleInstance::handOverToRunningCopy(int timeoutMs) const
+bool SingleInstance::handOverToRunningCopy(Request request, int timeoutMs) const
 {
     if (name_.isEmpty())
         return false;
@@ -82,7 +86,7 @@ bool SingleInstance::handOverToRunningCopy(int timeoutMs) const
     socket.connectToServer(name_);
     if (!socket.waitForConnected(timeoutMs) || !peerIsThisUser(socket))
         return false;
-    socket.write(kShowRequest);
+    socket.write(request == Request::QuickInsert ? kQuickInsertRequest : kShowRequest);
     if (!socket.waitForBytesWritten(timeoutMs))
         return false;
     socket.disconnectFromServer();

@@ -1,18 +1,24 @@
 #include "app/Startup.h"
 
+#include "app/QuickInsert.h"
+
 #include "common/Paths.h"
 #include "data/DM_Unit.h"
 #include "data/KindsFile.h"
 #include "data/KindsList.h"
 #include "platform/UnoOfficeAutomation.h"
 #include "platform/X11DesktopWindows.h"
+#include "platform/X11GlobalShortcut.h"
 #include "platform/SessionKeyboard.h"
 #include "ui/import/Import_Unit.h"
 #include "ui/main/Vorlin_Unit.h"
+#include "ui/quick/QuickInsertPopup.h"
 #include "ui/preview/Nahled_Unit.h"
 #include "ui/settings/About_Unit.h"
 #include "ui/shell/ErrorBox.h"
 #include "ui/shell/Guarded.h"
+
+#include <QGuiApplication>
 
 namespace vorlin {
 
@@ -25,9 +31,28 @@ struct Windows {
     TAbout_Form* settings = nullptr;
     TNahled_Form* preview = nullptr;
     TImport_Form* import = nullptr;
+    QuickInsert* quick = nullptr;
 };
 
 Windows windows;
+
+// A shortcut for the whole desktop where the session lets a program have
+// one. Under Wayland the X server of the older programs sees only their
+// keys, so its grab is no shortcut for the desktop.
+platform::GlobalShortcut* desktopShortcut(QObject* owner)
+{
+    if (QGuiApplication::platformName() == QStringLiteral("xcb") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return new platform::X11GlobalShortcut(owner);
+    return new platform::NoGlobalShortcut(owner);
+}
+
+// Where the focus is, as the desktop tells it: X11 does, Wayland does not.
+platform::DesktopWindows& focusReporter(platform::DesktopWindows& desktop)
+{
+    if (QGuiApplication::platformName() == QStringLiteral("xcb"))
+        return desktop;
+    return platform::NoDesktopWindows::instance();
+}
 
 }  // namespace
 
@@ -46,9 +71,14 @@ TVorlin_Form& createWindows(QObject* owner)
     main->listKindsOf(*kinds);
     // The other windows exist before the main window's creation handler
     // runs, which enables the buttons that open them.
-    windows.settings = new TAbout_Form(*data, *kinds);
+    auto* shortcut = desktopShortcut(owner);
+    windows.settings = new TAbout_Form(*data, *kinds, *shortcut);
     windows.preview = new TNahled_Form(*data, main->fontDialog());
     windows.import = new TImport_Form(*data, *kinds);
+    windows.quick = new QuickInsert(*data, *kinds,
+                                    {.insertion = {.keyboard = *keyboard, .desktop = focusReporter(desktop), .office = office},
+                                     .shortcut = *shortcut},
+                                    paths().dataDir, owner);
     using ui::guarded;
     QObject::connect(main, &TVorlin_Form::settingsRequested, windows.settings, guarded(windows.settings, &TAbout_Form::showWindow));
     QObject::connect(main, &TVorlin_Form::previewRequested, windows.preview, guarded(windows.preview, &TNahled_Form::showWindow));
@@ -63,14 +93,21 @@ TVorlin_Form& createWindows(QObject* owner)
     runShowingErrors([main] { main->FormCreate(); });
     data->setBodyEditor(main);
     runShowingErrors([data] { data->DataModuleCreate(); });
+    runShowingErrors([] { windows.quick->start(); });
     runShowingErrors([] { windows.settings->FormCreate(); });
     main->show();
     return *main;
 }
 
+QuickInsert& quickInsert()
+{
+    return *windows.quick;
+}
+
 void destroyWindows()
 {
     runShowingErrors([] { windows.main->FormDestroy(); });
+    delete windows.quick;
     delete windows.import;
     delete windows.preview;
     delete windows.settings;

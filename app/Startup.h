@@ -4,6 +4,7 @@ class QObject;
 
 namespace vorlin {
 
+class QuickInsert;
 class TVorlin_Form;
 
 // Creates the program's windows in their fixed order, each creation
@@ -13,6 +14,10 @@ class TVorlin_Form;
 // controls can bind to its data source. Ends with the main window shown,
 // which is returned: the program ends when it closes.
 TVorlin_Form& createWindows(QObject* owner);
+
+// The quick insertion of the run, made with the windows and started once
+// the database is open.
+QuickInsert& quickInsert();
 
 // At exit: the main window's destruction handler, then the windows go.
 void destroyWindows();

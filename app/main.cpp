@@ -1,12 +1,16 @@
 #include "app/ClipboardKeeper.h"
 #include "app/CommandLine.h"
 #include "app/DataDirectory.h"
+#include "app/QuickInsert.h"
 #include "app/QuitOnSignals.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
+#include "ui/shell/Guarded.h"
 #include "ui/shell/VorlinApplication.h"
 #include "ui/Icons.h"
 #include "ui/main/Vorlin_Unit.h"
+
+#include <QTimer>
 
 #include <cstdio>
 #include <cstring>
@@ -43,9 +47,11 @@ int main(int argc, char** argv)
 
     VorlinApplication app(argc, argv);
 
-    // One copy per user and display: a second start shows the first one.
+    // One copy per user and display: a second start shows the first one
+    // (or opens its quick-insert pop-up).
     SingleInstance instance;
-    if (instance.handOverToRunningCopy())
+    if (instance.handOverToRunningCopy(answer.quickInsert ? SingleInstance::Request::QuickInsert
+                                                          : SingleInstance::Request::Show))
         return 0;
     instance.listen();
 
@@ -56,6 +62,10 @@ int main(int argc, char** argv)
 
     TVorlin_Form& mainWindow = createWindows(&app);
     QObject::connect(&instance, &SingleInstance::showRequested, &mainWindow, &TVorlin_Form::showFromTray);
+    QuickInsert& quick = quickInsert();
+    QObject::connect(&instance, &SingleInstance::quickInsertRequested, &quick, ui::guarded(&quick, &QuickInsert::open));
+    if (answer.quickInsert)
+        QTimer::singleShot(0, &quick, ui::guarded(&quick, &QuickInsert::open));
     closeOnTerminationSignals([&mainWindow] { mainWindow.close(); });
     const int result = app.exec();
     keepClipboardAfterExit(QCoreApplication::applicationFilePath());

@@ -26,6 +26,16 @@ inline constexpr QStringView kPasteIntervalDefault = u"4";
 inline constexpr QStringView kUseCtrlVKey = u"pouzit_ctrlv";
 inline constexpr bool kUseCtrlVDefault = true;
 
+// The chord that opens the quick-insert pop-up from any window, in Qt's
+// portable text ("Ctrl+Alt+V"); empty for none.
+inline constexpr QStringView kQuickShortcutKey = u"rychle_vlozeni_zkratka";
+inline constexpr QStringView kQuickShortcutDefault = u"Ctrl+Alt+V";
+
+// After a quick insertion through the clipboard, put back what the
+// clipboard held before.
+inline constexpr QStringView kQuickRestoreClipboardKey = u"rychle_vlozeni_vratit_schranku";
+inline constexpr bool kQuickRestoreClipboardDefault = true;
+
 // The settings file of a data folder (which ends in "/").
 inline QString filePath(const QString& dataDir)
 {

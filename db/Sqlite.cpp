@@ -173,6 +173,13 @@ int Database::changes() const
     return sqlite3_changes(handle_);
 }
 
+qint64 Database::changeMark() const
+{
+    Statement version(*this, QStringLiteral("PRAGMA data_version"));
+    const qint64 others = version.step() ? version.column(0).toLongLong() : 0;
+    return (others << 32) ^ qint64(sqlite3_total_changes64(handle_));
+}
+
 void Database::fail() const
 {
     fail(sqlite3_errcode(handle_), QString::fromUtf8(sqlite3_errmsg(handle_)));

@@ -49,6 +49,10 @@ public:
     // Rows changed by the last statement.
     int changes() const;
 
+    // A mark that differs whenever the database changed since it was last
+    // taken: through this connection or through any other.
+    qint64 changeMark() const;
+
     // A whole, consistent copy of the database into a new file. With a
     // rollback journal the file's bytes are copied while a read lock keeps
     // writers out (as fast as a plain copy); otherwise the engine's online

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace vorlin::platform {
 
 // One top-level window of the desktop as the window walk reports it.
@@ -24,6 +26,10 @@ public:
     // on the current desktop), maximised when asked; returns once the desktop
     // reports it active, or after a short while when it does not.
     virtual void activate(quint32 id, bool maximise) = 0;
+
+    // The window that has the keyboard focus now; none where the desktop
+    // does not tell (a Wayland desktop keeps it to itself).
+    virtual std::optional<TopLevelWindow> activeWindow() { return std::nullopt; }
 };
 
 // A session without a desktop to walk: no windows, nothing to activate.

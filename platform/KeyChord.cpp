@@ -33,12 +33,20 @@ std::uint32_t keysymOf(Qt::Key key)
     case Qt::Key_Tab: return XKB_KEY_Tab;
     case Qt::Key_Return: return XKB_KEY_Return;
     case Qt::Key_Insert: return XKB_KEY_Insert;
+    case Qt::Key_Space: return XKB_KEY_space;
+    case Qt::Key_Home: return XKB_KEY_Home;
+    case Qt::Key_End: return XKB_KEY_End;
+    case Qt::Key_PageUp: return XKB_KEY_Prior;
+    case Qt::Key_PageDown: return XKB_KEY_Next;
+    case Qt::Key_Pause: return XKB_KEY_Pause;
     default: break;
     }
     if (key >= Qt::Key_A && key <= Qt::Key_Z)
         return XKB_KEY_a + std::uint32_t(key - Qt::Key_A);
     if (key >= Qt::Key_0 && key <= Qt::Key_9)
         return XKB_KEY_0 + std::uint32_t(key - Qt::Key_0);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return XKB_KEY_F1 + std::uint32_t(key - Qt::Key_F1);
     return 0;
 }
 

@@ -20,7 +20,7 @@ struct KeyStroke {
 QList<KeyStroke> chordStrokes(Qt::Key key, Qt::KeyboardModifiers modifiers);
 
 // The key's symbol as X11 and XKB number it (the same numbers), 0 for a key
-// the program does not type.
+// the program neither types nor takes for a shortcut.
 std::uint32_t keysymOf(Qt::Key key);
 
 }  // namespace vorlin::platform

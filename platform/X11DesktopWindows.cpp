@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -125,6 +126,70 @@ std::vector<xcb_window_t> topmostFirst(xcb_connection_t* c, xcb_window_t root, c
     return windows;
 }
 
+// The top-level window holding the keyboard focus, found from the focus
+// upwards; none when the focus is on the root or nowhere.
+xcb_window_t focusedTopLevel(xcb_connection_t* c, xcb_window_t root, const Atoms& atoms)
+{
+    Reply<xcb_get_input_focus_reply_t> focus{xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)};
+    xcb_window_t window = focus ? focus->focus : XCB_NONE;
+    if (window == XCB_NONE || window == XCB_INPUT_FOCUS_POINTER_ROOT || window == root)
+        return XCB_NONE;
+    for (;;) {
+        Reply<xcb_query_tree_reply_t> tree{xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr)};
+        if (!tree)
+            return XCB_NONE;
+        if (tree->parent == root || tree->parent == XCB_NONE)
+            break;
+        window = tree->parent;
+    }
+    const xcb_window_t client = clientOf(c, window, atoms);
+    return client ? client : window;
+}
+
+// The windows with their titles and classes; docks, desktops and Qt's
+// helper windows left out. The properties of all windows are asked for
+// first and the answers read after.
+QList<TopLevelWindow> described(xcb_connection_t* c, const std::vector<xcb_window_t>& windows, const Atoms& atoms)
+{
+    struct Cookies {
+        xcb_get_property_cookie_t type, netName, name, windowClass;
+    };
+    std::vector<Cookies> cookies;
+    cookies.reserve(windows.size());
+    for (const xcb_window_t window : windows)
+        cookies.push_back({ask(c, window, atoms.atom[kWindowType], XCB_ATOM_ATOM),
+                           ask(c, window, atoms.atom[kNetName], atoms.atom[kUtf8]),
+                           ask(c, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY),
+                           ask(c, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING)});
+    QList<TopLevelWindow> list;
+    for (std::size_t w = 0; w < cookies.size(); ++w) {
+        const Cookies& asked = cookies[w];
+        bool dockOrDesktop = false;
+        if (Reply<xcb_get_property_reply_t> type{xcb_get_property_reply(c, asked.type, nullptr)}; type && type->format == 32) {
+            const auto* types = static_cast<const xcb_atom_t*>(xcb_get_property_value(type.get()));
+            for (int i = 0; i < xcb_get_property_value_length(type.get()) / 4; ++i)
+                dockOrDesktop = dockOrDesktop || types[i] == atoms.atom[kTypeDock] || types[i] == atoms.atom[kTypeDesktop];
+        }
+        const QByteArray netName = bytesOf(c, asked.netName);
+        xcb_atom_t nameType = XCB_NONE;
+        const QByteArray name = bytesOf(c, asked.name, &nameType);
+        const QByteArray windowClass = bytesOf(c, asked.windowClass);
+        if (dockOrDesktop)
+            continue;
+        // WM_NAME is Latin-1 unless it says UTF-8 (compound text is read as Latin-1).
+        const QString title = !netName.isEmpty() ? QString::fromUtf8(netName)
+            : nameType == atoms.atom[kUtf8]      ? QString::fromUtf8(name)
+                                                 : QString::fromLatin1(name);
+        // Qt's own helper windows are no windows of the desktop.
+        if (title.startsWith(QStringLiteral("Qt Selection Owner")) || title.startsWith(QStringLiteral("Qt Clipboard")))
+            continue;
+        // WM_CLASS holds the instance name and the class name, each ended by a zero.
+        const QList<QByteArray> parts = windowClass.split('\0');
+        list.append({title, QString::fromLocal8Bit(parts.value(1)), windows[w]});
+    }
+    return list;
+}
+
 }  // namespace
 
 X11DesktopWindows::X11DesktopWindows() = default;
@@ -200,46 +265,29 @@ QList<TopLevelWindow> X11DesktopWindows::windowsTopmostFirst()
     xcb_connection_t* c = connection_;
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
     const Atoms atoms = internAtoms(c);
-    const std::vector<xcb_window_t> windows = topmostFirst(c, root, atoms);
+    return described(c, topmostFirst(c, root, atoms), atoms);
+}
 
-    // Every property of every window asked for first, the answers read after.
-    struct Cookies {
-        xcb_get_property_cookie_t type, netName, name, windowClass;
-    };
-    std::vector<Cookies> cookies;
-    cookies.reserve(windows.size());
-    for (const xcb_window_t window : windows)
-        cookies.push_back({ask(c, window, atoms.atom[kWindowType], XCB_ATOM_ATOM),
-                           ask(c, window, atoms.atom[kNetName], atoms.atom[kUtf8]),
-                           ask(c, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY),
-                           ask(c, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING)});
-    QList<TopLevelWindow> list;
-    for (std::size_t w = 0; w < cookies.size(); ++w) {
-        const Cookies& asked = cookies[w];
-        bool dockOrDesktop = false;
-        if (Reply<xcb_get_property_reply_t> type{xcb_get_property_reply(c, asked.type, nullptr)}; type && type->format == 32) {
-            const auto* types = static_cast<const xcb_atom_t*>(xcb_get_property_value(type.get()));
-            for (int i = 0; i < xcb_get_property_value_length(type.get()) / 4; ++i)
-                dockOrDesktop = dockOrDesktop || types[i] == atoms.atom[kTypeDock] || types[i] == atoms.atom[kTypeDesktop];
-        }
-        const QByteArray netName = bytesOf(c, asked.netName);
-        xcb_atom_t nameType = XCB_NONE;
-        const QByteArray name = bytesOf(c, asked.name, &nameType);
-        const QByteArray windowClass = bytesOf(c, asked.windowClass);
-        if (dockOrDesktop)
-            continue;
-        // WM_NAME is Latin-1 unless it says UTF-8 (compound text is read as Latin-1).
-        const QString title = !netName.isEmpty() ? QString::fromUtf8(netName)
-            : nameType == atoms.atom[kUtf8]      ? QString::fromUtf8(name)
-                                                 : QString::fromLatin1(name);
-        // Qt's own helper windows are no windows of the desktop.
-        if (title.startsWith(QStringLiteral("Qt Selection Owner")) || title.startsWith(QStringLiteral("Qt Clipboard")))
-            continue;
-        // WM_CLASS holds the instance name and the class name, each ended by a zero.
-        const QList<QByteArray> parts = windowClass.split('\0');
-        list.append({title, QString::fromLocal8Bit(parts.value(1)), windows[w]});
+std::optional<TopLevelWindow> X11DesktopWindows::activeWindow()
+{
+    if (!connect())
+        return std::nullopt;
+    xcb_connection_t* c = connection_;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const Atoms atoms = internAtoms(c);
+    xcb_window_t window = XCB_NONE;
+    if (windowManagerRuns(c, root, atoms)) {
+        const std::vector<xcb_window_t> active = windowsOf(c, ask(c, root, atoms.atom[kActiveWindow], XCB_ATOM_WINDOW));
+        window = active.empty() ? XCB_NONE : active.front();
     }
-    return list;
+    if (!window)
+        window = focusedTopLevel(c, root, atoms);
+    if (!window)
+        return std::nullopt;
+    const QList<TopLevelWindow> list = described(c, {window}, atoms);
+    if (list.isEmpty())
+        return TopLevelWindow{{}, {}, window};
+    return list.front();
 }
 
 }  // namespace vorlin::platform

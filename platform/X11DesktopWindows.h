@@ -25,6 +25,9 @@ public:
     // requests; without one the window is mapped, raised and given the focus
     // (and not maximised).
     void activate(quint32 id, bool maximise) override;
+    // The window manager's _NET_ACTIVE_WINDOW; without one the top-level
+    // window that holds the input focus.
+    std::optional<TopLevelWindow> activeWindow() override;
 
 private:
     bool connect();

@@ -13,16 +13,18 @@ TEST(CommandLine, AnswersBeforeAnyWindow)
         bool hasDisplay;
         bool run;
         int status;
+        bool quickInsert;
         const char* out;  // the start of it
         const char* err;
     };
     const Case cases[] = {
-        {"vorlin", true, true, 0, "", ""},
-        {"vorlin --version", false, false, 0, "Vorlin 1.0\n", ""},
-        {"vorlin --help", false, false, 0, "Použití: vorlin", ""},
-        {"vorlin --nesmysl", true, false, 2, "", "vorlin: neznámá volba / unknown option: --nesmysl"},
-        {"vorlin", false, false, 2, "", "Vorlin potřebuje grafické prostředí"},
-        {"vorlin -platform xcb", true, true, 0, "", ""},  // Qt's own options pass
+        {"vorlin", true, true, 0, false, "", ""},
+        {"vorlin --quick-insert", true, true, 0, true, "", ""},
+        {"vorlin --version", false, false, 0, false, "Vorlin 1.0\n", ""},
+        {"vorlin --help", false, false, 0, false, "Použití: vorlin", ""},
+        {"vorlin --nesmysl", true, false, 2, false, "", "vorlin: neznámá volba / unknown option: --nesmysl"},
+        {"vorlin", false, false, 2, false, "", "Vorlin potřebuje grafické prostředí"},
+        {"vorlin -platform xcb", true, true, 0, false, "", ""},  // Qt's own options pass
     };
     for (const Case& c : cases) {
         const CommandLineAnswer answer =
@@ -30,6 +32,7 @@ TEST(CommandLine, AnswersBeforeAnyWindow)
         const std::string what = c.command;
         EXPECT_EQ(answer.run, c.run) << what;
         EXPECT_EQ(answer.status, c.status) << what;
+        EXPECT_EQ(answer.quickInsert, c.quickInsert) << what;
         const auto begins = [](const QString& text, const char* start) {
             return *start ? text.startsWith(QString::fromUtf8(start)) : text.isEmpty();
         };

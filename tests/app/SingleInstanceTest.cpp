@@ -143,8 +143,12 @@ TEST(SingleInstance, TheSocketLivesOnlyWhereNoOtherUserCanReach)
         EXPECT_EQ(folder, temp.path() + QStringLiteral("vorlin-%1").arg(::geteuid()));
         EXPECT_EQ(modeOf(folder), mode_t(0700));
         QSignalSpy shown(&copy, &SingleInstance::showRequested);
+        QSignalSpy quick(&copy, &SingleInstance::quickInsertRequested);
         EXPECT_TRUE(SingleInstance(name).handOverToRunningCopy());
         EXPECT_TRUE(shown.wait(2000));
+        EXPECT_TRUE(SingleInstance(name).handOverToRunningCopy(SingleInstance::Request::QuickInsert));
+        EXPECT_TRUE(quick.wait(2000));
+        EXPECT_EQ(shown.size(), 1);
     }
 }
 
@@ -157,7 +161,7 @@ TEST(SingleInstance, AListenerOfAnotherUserIsNeverToldAnything)
     const QString name = temp.path() + QStringLiteral("vorlin-socket");
     ForeignListener stranger(name);
     ASSERT_TRUE(QFile::exists(name));
-    EXPECT_FALSE(SingleInstance(name).handOverToRunningCopy(500));
+    EXPECT_FALSE(SingleInstance(name).handOverToRunningCopy(SingleInstance::Request::Show, 500));
     ::usleep(100000);
     EXPECT_NE(stranger.status(), 42) << "the other user's process received the request";
 }

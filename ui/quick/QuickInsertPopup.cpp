@@ -112,9 +112,14 @@ void QuickInsertPopup::setSnippets(std::shared_ptr<const search::QuickSearch> sn
 {
     snippets_ = std::move(snippets);
     recent_ = std::move(recent);
-    const QSignalBlocker quiet(kind_);
-    kind_->clear();
-    kind_->addItems(QStringList{QString()} + kinds);
+    {
+        // Snippets read again while the pop-up is open keep the kind chosen.
+        const QSignalBlocker quiet(kind_);
+        const QString chosen = kind_->currentText();
+        kind_->clear();
+        kind_->addItems(QStringList{QString()} + kinds);
+        kind_->setCurrentIndex(std::max(0, kind_->findText(chosen)));
+    }
     search();
 }
 
@@ -169,12 +174,14 @@ void QuickInsertPopup::choose(bool formatted)
     const qint64 id = model_->idAt(list_->currentIndex().row());
     if (!id)
         return;
+    wasActive_ = false;
     hide();
     Q_EMIT insertRequested(id, formatted);
 }
 
 void QuickInsertPopup::dismiss()
 {
+    wasActive_ = false;
     hide();
     Q_EMIT dismissed();
 }
@@ -197,6 +204,16 @@ bool QuickInsertPopup::eventFilter(QObject* watched, QEvent* event)
     default:
         return QWidget::eventFilter(watched, event);
     }
+}
+
+void QuickInsertPopup::changeEvent(QEvent* event)
+{
+    // A click into another window leaves the pop-up as Esc does.
+    if (event->type() == QEvent::ActivationChange && isVisible() && !isActiveWindow() && wasActive_)
+        dismiss();
+    if (event->type() == QEvent::ActivationChange)
+        wasActive_ = isActiveWindow();
+    QWidget::changeEvent(event);
 }
 
 void QuickInsertPopup::keyPressEvent(QKeyEvent* event)

@@ -32,7 +32,7 @@ public:
     ~QuickInsertPopup() override;
 
     // The snippets to choose from, the kinds of the filter, and the lately
-    // inserted (shown first while the box is empty).
+    // inserted (shown first while the box is empty); what is typed stays.
     void setSnippets(std::shared_ptr<const search::QuickSearch> snippets, const QStringList& kinds,
                      QList<qint64> recent);
 
@@ -46,6 +46,7 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -62,6 +63,7 @@ private:
     QListView* list_;
     QuickListModel* model_;
     QTextEdit* preview_;
+    bool wasActive_ = false;
 };
 
 }  // namespace vorlin::ui

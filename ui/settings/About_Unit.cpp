@@ -64,8 +64,8 @@ void inform(QWidget* parent, const QString& text)
 
 }  // namespace
 
-TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, QWidget* parent)
-    : ui::SecondaryWindow(parent), data_(data), kinds_(kinds)
+TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, platform::GlobalShortcut& quickShortcut, QWidget* parent)
+    : ui::SecondaryWindow(parent), data_(data), kinds_(kinds), quickShortcut_(quickShortcut)
 {
     setObjectName(QStringLiteral("About_Form"));
     setWindowTitle(QStringLiteral("Nastavení, o programu"));
@@ -127,7 +127,24 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, QWidget* parent)
     store->addWidget(Button6);
     store->addWidget(Button5);
 
-    for (QGroupBox* group : {GroupBox2, GroupBox3, GroupBox4, GroupBox5})
+    GroupBox6 = new QGroupBox(QStringLiteral("Rychlé vložení"), this);
+    auto* quick = new QGridLayout(GroupBox6);
+    QuickShortcutEdit = new QKeySequenceEdit(GroupBox6);
+    QuickShortcutEdit->setObjectName(QStringLiteral("QuickShortcutEdit"));
+    QuickShortcutEdit->setClearButtonEnabled(true);
+    QuickRestoreCheck = new QCheckBox(QStringLiteral("Po vložení vrátit předchozí obsah schránky"), GroupBox6);
+    QuickRestoreCheck->setObjectName(QStringLiteral("QuickRestoreCheck"));
+    QuickShortcutState = new QLabel(GroupBox6);
+    QuickShortcutState->setObjectName(QStringLiteral("QuickShortcutState"));
+    QuickShortcutState->setWordWrap(true);
+    QuickShortcutState->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    quick->addWidget(new QLabel(QStringLiteral("Klávesová zkratka:"), GroupBox6), 0, 0);
+    quick->addWidget(QuickShortcutEdit, 0, 1);
+    quick->addWidget(QuickShortcutState, 1, 0, 1, 2);
+    quick->addWidget(QuickRestoreCheck, 2, 0, 1, 2);
+    quick->setColumnStretch(1, 1);
+
+    for (QGroupBox* group : {GroupBox2, GroupBox3, GroupBox4, GroupBox5, GroupBox6})
         ui::frameGroup(group);
     store->addStretch(1);
 
@@ -136,6 +153,7 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, QWidget* parent)
     layout->addWidget(GroupBox3, 1, 0);
     layout->addWidget(GroupBox5, 2, 0);
     layout->addWidget(GroupBox4, 1, 1, 2, 1);
+    layout->addWidget(GroupBox6, 3, 0, 1, 2);
     layout->setRowStretch(2, 1);
 
     connect(CheckBox1, &QCheckBox::toggled, this, ui::guarded(this, &TAbout_Form::CheckBox1Click));
@@ -145,6 +163,14 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, QWidget* parent)
     connect(Button4, &QPushButton::clicked, this, ui::guarded(this, &TAbout_Form::Button4Click));
     connect(Button5, &QPushButton::clicked, this, ui::guarded(this, &TAbout_Form::Button5Click));
     connect(Button6, &QPushButton::clicked, this, ui::guarded(this, &TAbout_Form::Button6Click));
+    connect(QuickShortcutEdit, &QKeySequenceEdit::editingFinished, this,
+            ui::guarded(this, &TAbout_Form::quickShortcutEdited));
+    connect(QuickShortcutEdit, &QKeySequenceEdit::keySequenceChanged, this, [this](const QKeySequence& keys) {
+        if (keys.isEmpty())  // the clear button
+            ui::guarded(this, &TAbout_Form::quickShortcutEdited)();
+    });
+    connect(QuickRestoreCheck, &QCheckBox::toggled, this, ui::guarded(this, &TAbout_Form::quickRestoreClick));
+    connect(&quickShortcut_, &platform::GlobalShortcut::stateChanged, this, &TAbout_Form::showShortcutState);
     Label9->installEventFilter(this);
     Label10->installEventFilter(this);
 
@@ -164,7 +190,7 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, QWidget* parent)
     };
     openUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
 
-    resize(488, 430);
+    resize(488, 540);
 }
 
 void TAbout_Form::showWindow()
@@ -203,6 +229,20 @@ void TAbout_Form::FormCreate()
                           QStringLiteral("Chcete načíst stránku ke stažení na internetu?")))
         openUrl(product::downloadUrl());
 
+    try {
+        const IniFile ini(settings::filePath(paths().dataDir));
+        const QSignalBlocker quiet(QuickShortcutEdit);
+        const QSignalBlocker quietToo(QuickRestoreCheck);
+        QuickShortcutEdit->setKeySequence(QKeySequence::fromString(
+            ini.readString(settings::kSection, settings::kQuickShortcutKey, settings::kQuickShortcutDefault.toString()),
+            QKeySequence::PortableText));
+        QuickRestoreCheck->setChecked(ini.readBool(settings::kSection, settings::kQuickRestoreClipboardKey,
+                                                   settings::kQuickRestoreClipboardDefault));
+    } catch (...) {
+        // An unreadable settings file leaves the defaults in the window.
+    }
+    showShortcutState(quickShortcut_.state());
+
     // Without a version file the label stays empty.
     if (const auto version = installedVersion(paths().exeDir))
         verze_label->setText(QStringLiteral("Verze ") + *version);
@@ -212,6 +252,48 @@ void TAbout_Form::CheckBox1Click()
 {
     IniFile(settings::filePath(paths().dataDir))
         .writeBool(settings::kSection, settings::kCheckAtStartKey, CheckBox1->isChecked());
+}
+
+void TAbout_Form::quickShortcutEdited()
+{
+    // One chord: the editor would go on collecting a sequence of them.
+    QKeySequence keys = QuickShortcutEdit->keySequence();
+    const QKeyCombination chord = keys.isEmpty() ? QKeyCombination() : keys[0];
+    if (keys.count() > 1) {
+        const QSignalBlocker quiet(QuickShortcutEdit);
+        QuickShortcutEdit->setKeySequence(QKeySequence(chord));
+        keys = QKeySequence(chord);
+    }
+    IniFile(settings::filePath(paths().dataDir))
+        .writeString(settings::kSection, settings::kQuickShortcutKey, keys.toString(QKeySequence::PortableText));
+    showShortcutState(quickShortcut_.bind(chord.key(), chord.keyboardModifiers()));
+}
+
+void TAbout_Form::quickRestoreClick()
+{
+    IniFile(settings::filePath(paths().dataDir))
+        .writeBool(settings::kSection, settings::kQuickRestoreClipboardKey, QuickRestoreCheck->isChecked());
+}
+
+void TAbout_Form::showShortcutState(platform::ShortcutState state)
+{
+    switch (state) {
+    case platform::ShortcutState::Off:
+        QuickShortcutState->setText(QStringLiteral("Zkratka není nastavena. Okno rychlého vložení otevře také příkaz "
+                                                   "vorlin --quick-insert."));
+        break;
+    case platform::ShortcutState::Registered:
+        QuickShortcutState->setText(QStringLiteral("Zkratka je zaregistrována a funguje v každém okně."));
+        break;
+    case platform::ShortcutState::TakenByOther:
+        QuickShortcutState->setText(QStringLiteral("Zkratku už používá jiný program"));
+        break;
+    case platform::ShortcutState::NotOffered:
+        QuickShortcutState->setText(
+            QStringLiteral("Tato plocha programům vlastní zkratky nedovoluje. V nastavení klávesnice plochy přiřaďte "
+                           "zkratce příkaz: vorlin --quick-insert"));
+        break;
+    }
 }
 
 void TAbout_Form::Aktualizace_ButtonClick()

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "data/KindsList.h"
+#include "platform/GlobalShortcut.h"
 #include "ui/widgets/FontDialog.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeySequenceEdit>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -20,13 +22,16 @@ class TDM;
 
 // The settings window: product information and the update check, the default
 // font of new snippets, the bulk font change, the list of kinds (the
-// program's working list for the whole run), the backup of the data folder
-// and the wiping of the snippet table.
+// program's working list for the whole run), the backup of the data folder,
+// the wiping of the snippet table, and the quick insertion's shortcut.
 class TAbout_Form : public ui::SecondaryWindow {
     Q_OBJECT
 public:
-    // The kinds list is the program's, shown and edited in the memo.
-    TAbout_Form(TDM& data, KindsList& kinds, QWidget* parent = nullptr);
+    // The kinds list is the program's, shown and edited in the memo; the
+    // shortcut is the quick insertion's, bound again when the user changes it.
+    TAbout_Form(TDM& data, KindsList& kinds,
+                platform::GlobalShortcut& quickShortcut = platform::NoGlobalShortcut::instance(),
+                QWidget* parent = nullptr);
 
     // Shown without being modal, in front; centred over the main window the
     // first time.
@@ -42,6 +47,8 @@ public:
     void Label9Click();   // the web page
     void Label10Click();  // a mail
     void Aktualizace_ButtonClick();
+    void quickShortcutEdited();
+    void quickRestoreClick();
 
     // The kinds as the memo holds them, and into it.
     QStringList memoLines() const;
@@ -74,6 +81,10 @@ public:
     QGroupBox* GroupBox5;
     QPushButton* Button6;
     QPushButton* Button5;
+    QGroupBox* GroupBox6;
+    QKeySequenceEdit* QuickShortcutEdit;
+    QCheckBox* QuickRestoreCheck;
+    QLabel* QuickShortcutState;
     ui::FontDialog FontDialog1;
 
     static const QString kBulkQuestion;
@@ -86,8 +97,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void showShortcutState(platform::ShortcutState state);
+
     TDM& data_;
     KindsList& kinds_;
+    platform::GlobalShortcut& quickShortcut_;
 };
 
 

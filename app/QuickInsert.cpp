@@ -1,0 +1,165 @@
+#include "app/QuickInsert.h"
+
+#include "common/Error.h"
+#include "data/DM_Unit.h"
+#include "data/IniFile.h"
+#include "data/KindsList.h"
+#include "data/QuickSnippets.h"
+#include "data/Settings.h"
+#include "rtf/Rtf.h"
+#include "ui/quick/QuickInsertPopup.h"
+#include "ui/shell/Guarded.h"
+
+#include <QCoreApplication>
+#include <QKeySequence>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTextDocument>
+#include <QThreadPool>
+
+namespace vorlin {
+namespace {
+
+constexpr int kChangeSettleMs = 400;
+
+bool restoreClipboardSetting(const QString& dataDir)
+{
+    try {
+        return IniFile(settings::filePath(dataDir))
+            .readBool(settings::kSection, settings::kQuickRestoreClipboardKey, settings::kQuickRestoreClipboardDefault);
+    } catch (const Error&) {
+        return settings::kQuickRestoreClipboardDefault;
+    }
+}
+
+}  // namespace
+
+QuickInsert::QuickInsert(TDM& data, KindsList& kinds, Services services, const QString& dataDir, QObject* parent)
+    : QObject(parent),
+      data_(data),
+      kinds_(kinds),
+      services_(services),
+      recent_(dataDir + QStringLiteral("vlozene_naposledy.txt")),
+      popup_(new ui::QuickInsertPopup([this](qint64 id) {
+          return data_.ADOConnection1.isConnected() ? search::readBody(data_.ADOConnection1.database(), id) : QString();
+      })),
+      insertion_(services.insertion, this),
+      dataDir_(dataDir)
+{
+    setObjectName(QStringLiteral("QuickInsert"));
+    connect(&services_.shortcut, &platform::GlobalShortcut::pressed, this, ui::guarded(this, &QuickInsert::open));
+    connect(popup_, &ui::QuickInsertPopup::insertRequested, this, ui::guarded(this, &QuickInsert::insert));
+    connect(&insertion_, &QuickInsertion::finished, this, &QuickInsert::report);
+    // Whatever the program itself writes shows in the next pop-up.
+    changed_.setSingleShot(true);
+    changed_.setInterval(kChangeSettleMs);
+    connect(&changed_, &QTimer::timeout, this, ui::guarded(this, &QuickInsert::readIfChanged));
+    connect(&data_.Vorlin_ADOQuery, &db::Query::dataSetChanged, &changed_, qOverload<>(&QTimer::start));
+    connect(&data_.Vorlin_ADOQuery, &db::Query::stateChanged, &changed_, qOverload<>(&QTimer::start));
+}
+
+QuickInsert::~QuickInsert()
+{
+    delete popup_;
+}
+
+void QuickInsert::start()
+{
+    QString text = settings::kQuickShortcutDefault.toString();
+    try {
+        text = IniFile(settings::filePath(dataDir_))
+                   .readString(settings::kSection, settings::kQuickShortcutKey, settings::kQuickShortcutDefault.toString());
+    } catch (const Error&) {
+        // An unreadable settings file: the default chord.
+    }
+    const QKeySequence keys = QKeySequence::fromString(text, QKeySequence::PortableText);
+    if (keys.isEmpty())
+        services_.shortcut.bind(Qt::Key(0), {});
+    else
+        services_.shortcut.bind(keys[0].key(), keys[0].keyboardModifiers());
+    readIfChanged();
+}
+
+void QuickInsert::open()
+{
+    if (!popup_->isVisible())
+        insertion_.rememberTarget();
+    readIfChanged();
+    popup_->setSnippets(snippets_, kinds_.working(), recent_.ids());
+    popup_->popUp();
+}
+
+void QuickInsert::readIfChanged()
+{
+    if (!data_.ADOConnection1.isConnected())
+        return;
+    if (reading_) {
+        readAgain_ = true;
+        return;
+    }
+    const qint64 mark = data_.ADOConnection1.database().changeMark();
+    if (snippets_ && mark == readMark_)
+        return;
+    reading_ = true;
+    // Read through a connection of its own, away from the window's thread.
+    const QString file = data_.ADOConnection1.database().path();
+    const QLocale locale;
+    QPointer<QuickInsert> self(this);
+    QThreadPool::globalInstance()->start([self, file, mark, locale] {
+        std::shared_ptr<const search::QuickSearch> snippets;
+        QString error;
+        try {
+            const db::Database database(file);
+            snippets = std::make_shared<const search::QuickSearch>(search::readQuickEntries(database),
+                                                                   db::TextOrder::forLocale(locale));
+        } catch (const Error& failure) {
+            error = failure.message();
+        }
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [self, snippets, mark, error] {
+            if (self)
+                self->took(snippets, mark, error);
+        });
+    });
+}
+
+void QuickInsert::took(std::shared_ptr<const search::QuickSearch> snippets, qint64 mark, const QString& error)
+{
+    reading_ = false;
+    if (snippets) {
+        snippets_ = std::move(snippets);
+        readMark_ = mark;
+        if (popup_->isVisible())
+            popup_->setSnippets(snippets_, kinds_.working(), recent_.ids());
+        Q_EMIT snippetsRead();
+    } else {
+        qWarning("The quick insertion could not read the snippets: %s", qPrintable(error));
+    }
+    if (std::exchange(readAgain_, false))
+        readIfChanged();
+}
+
+void QuickInsert::insert(qint64 id, bool formatted)
+{
+    const QString body = search::readBody(data_.ADOConnection1.database(), id);
+    if (body.isNull()) {
+        report(QStringLiteral("Vybraný vorlin mezitím zmizel z databáze, nic nebylo vloženo."));
+        return;
+    }
+    QTextDocument document;
+    rtf::loadBody(body, document);
+    recent_.inserted(id);
+    insertion_.setRestoreClipboard(restoreClipboardSetting(dataDir_));
+    insertion_.insert({rtf::write(document), document.toHtml(), document.toPlainText()}, formatted);
+}
+
+void QuickInsert::report(const QString& failure)
+{
+    if (!failure.isEmpty()) {
+        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Rychlé vložení"), failure, QMessageBox::Ok);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    }
+    Q_EMIT finished(failure);
+}
+
+}  // namespace vorlin

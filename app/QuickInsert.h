@@ -1,0 +1,72 @@
+#pragma once
+
+#include "data/QuickSearch.h"
+#include "data/RecentInsertions.h"
+#include "output/QuickInsertion.h"
+#include "platform/GlobalShortcut.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+
+namespace vorlin {
+
+class KindsList;
+class TDM;
+namespace ui {
+class QuickInsertPopup;
+}
+
+// The quick insertion put together: the global shortcut (or a request from
+// the command line) remembers the window the user writes in and opens the
+// pop-up; the chosen snippet goes into that window and to the front of the
+// lately inserted. The snippets are read again in the background when the
+// database has changed, so the pop-up opens at once.
+class QuickInsert : public QObject {
+    Q_OBJECT
+public:
+    struct Services {
+        QuickInsertion::Services insertion;
+        platform::GlobalShortcut& shortcut;
+    };
+
+    QuickInsert(TDM& data, KindsList& kinds, Services services, const QString& dataDir, QObject* parent = nullptr);
+    ~QuickInsert() override;
+
+    // Binds the shortcut the settings name and reads the snippets; after the
+    // database has been opened.
+    void start();
+
+    // The pop-up for the window that has the focus now.
+    void open();
+
+    ui::QuickInsertPopup& popup() { return *popup_; }
+
+Q_SIGNALS:
+    // Empty when the snippet arrived, else the message shown to the user.
+    void finished(const QString& failure);
+    // A newer reading of the snippets is in the pop-up.
+    void snippetsRead();
+
+private:
+    void readIfChanged();
+    void took(std::shared_ptr<const search::QuickSearch> snippets, qint64 mark, const QString& error);
+    void insert(qint64 id, bool formatted);
+    void report(const QString& failure);
+
+    TDM& data_;
+    KindsList& kinds_;
+    Services services_;
+    RecentInsertions recent_;
+    ui::QuickInsertPopup* popup_;
+    QuickInsertion insertion_;
+    std::shared_ptr<const search::QuickSearch> snippets_;
+    qint64 readMark_ = -1;
+    bool reading_ = false;
+    bool readAgain_ = false;
+    QTimer changed_;  // a quiet moment after the database changed
+    QString dataDir_;
+};
+
+}  // namespace vorlin
