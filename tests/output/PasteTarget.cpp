@@ -67,6 +67,8 @@ std::optional<PasteTarget::Change> PasteTarget::nextChange(int timeoutMs)
             const QList<QByteArray> parts = line.split(' ');
             if (parts.value(0) == "key")
                 lastKeyAt_ = parts.value(1).toLongLong();
+            if (parts.value(0) == "formats")
+                lastFormats_ = QString::fromUtf8(parts.value(1)).split(u',');
             if (parts.value(0) != "text")
                 continue;
             Change change;

@@ -28,10 +28,13 @@ public:
 
     // When the last Ctrl+V reached the editor, or 0.
     qint64 lastKeyAt() const { return lastKeyAt_; }
+    // The forms the clipboard offered to the last paste.
+    const QStringList& lastFormats() const { return lastFormats_; }
 
 private:
     QProcess process_;
     qint64 lastKeyAt_ = 0;
+    QStringList lastFormats_;
 };
 
 // Runs a helper program (xdotool, xclip, setxkbmap) to its end while this

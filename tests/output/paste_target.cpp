@@ -1,11 +1,13 @@
 // A window of another program for the X11 tests of the delayed Ctrl+V and
 // of the window walk: a text editor titled "Cíl vložení" (or the first
 // argument) that prints "ready" once shown, "key" and
-// the time in milliseconds when Ctrl+V arrives, and at every change "text",
+// the time in milliseconds when Ctrl+V arrives, "formats" and the forms the
+// clipboard offered to a paste, and at every change "text",
 // the time and its text on one line (line breaks as "\n").
 #include <QApplication>
 #include <QDateTime>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTimer>
 
@@ -34,6 +36,14 @@ protected:
                 say(QStringLiteral("key ") + now());
         }
         return QPlainTextEdit::event(event);
+    }
+
+    void insertFromMimeData(const QMimeData* source) override
+    {
+        QStringList formats = source->formats();
+        formats.sort();
+        say(QStringLiteral("formats ") + formats.join(u','));
+        QPlainTextEdit::insertFromMimeData(source);
     }
 };
 
