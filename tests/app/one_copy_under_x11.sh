@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # One running copy per user and display, on a real X server: a second start
 # shows the first copy's window (also when it was minimised) and ends with
-# status 0; after the first copy is killed, its socket does not block the next
+# status 0, "--quick-insert" opens the running copy's pop-up; after the first copy is killed, its socket does not block the next
 # start. Without a display the program says so and ends with status 2.
 #   one_copy_under_x11.sh VORLIN_EXECUTABLE
 set -euo pipefail
@@ -47,6 +47,19 @@ done
 xprop -id "$window" _NET_WM_STATE | grep -q HIDDEN && fail "the first copy's window is still minimised"
 [[ $(copies_here) -eq 1 ]] || fail "not exactly one copy runs: $(copies_here)"
 echo "second start handed over in $elapsed ms"
+
+# "--quick-insert" through the running copy: its pop-up comes, with the keyboard.
+timeout 10 "$program" --quick-insert >"$data/quick.log" 2>&1 || fail "vorlin --quick-insert failed: $(cat "$data/quick.log")"
+popup=""
+for _ in $(seq 100); do
+  popup=$(xdotool search --onlyvisible --name '^Rychlé vložení$' 2>/dev/null | head -1 || true)
+  [[ -n "$popup" && "$(xdotool getactivewindow 2>/dev/null || true)" == "$popup" ]] && break
+  sleep 0.05
+done
+[[ -n "$popup" ]] || fail "vorlin --quick-insert showed no pop-up"
+[[ "$(xdotool getactivewindow 2>/dev/null || true)" == "$popup" ]] || fail "the pop-up did not get the keyboard"
+xdotool key Escape
+[[ $(copies_here) -eq 1 ]] || fail "--quick-insert left more than one copy: $(copies_here)"
 
 # A copy that crashed leaves its socket behind; the next start runs all the same.
 kill -9 "$first"

@@ -4,6 +4,8 @@
 #include "PasteTarget.h"
 #include "PrivateWriter.h"
 #include "output/EditorInsertion.h"
+#include "output/QuickInsertion.h"
+#include "rtf/Rtf.h"
 #include "platform/UnoOfficeAutomation.h"
 #include "platform/X11DesktopWindows.h"
 #include "support/ModalAnswerer.h"
@@ -13,6 +15,8 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTextDocument>
 
 #include <csignal>
 
@@ -202,6 +206,37 @@ TEST_F(WriterInsertionX11, TheSnippetGoesToTheDocumentWhateverTheClipboardHolds)
     EXPECT_EQ(run(formatted, QStringLiteral("RTF"))->weight, 150);
     office->pasteInto(title, snippet, false, false);
     EXPECT_EQ(PrivateWriter::texts(writer->paragraphs(QStringLiteral("Formaty.odt"))), QStringLiteral("Vážený pane, z RTFz textuKonec"));
+}
+
+TEST_F(WriterInsertionX11, TheQuickInsertionGoesIntoTheFocusedDocumentAndLeavesTheMainWindowAlone)
+{
+    openDocument(QStringLiteral("Rychle.odt"));
+    const QString title = PrivateWriter::windowTitle(QStringLiteral("Rychle.odt"));
+    for (const auto& window : desktop.windowsTopmostFirst())
+        if (window.title == title)
+            desktop.activate(window.id, false);
+    const QRect placed = form->geometry();
+    // No keyboard: the snippet must come through the office, not by Ctrl+V.
+    QuickInsertion quick({platform::NoKeyboard::instance(), desktop, officeInUse});
+    quick.rememberTarget();
+    ASSERT_TRUE(quick.target().has_value());
+    ASSERT_EQ(quick.target()->title, title);
+    QSignalSpy ended(&quick, &QuickInsertion::finished);
+    QTextDocument body;
+    rtf::loadBody(QString::fromLatin1(kFormattedBody), body);
+    quick.insert({rtf::write(body), body.toHtml(), body.toPlainText()}, true);
+    ASSERT_TRUE(!ended.isEmpty() || ended.wait(15000));
+    EXPECT_EQ(ended[0][0].toString(), QString());
+
+    const auto paragraphs = writer->paragraphs(QStringLiteral("Rychle.odt"));
+    EXPECT_EQ(PrivateWriter::texts(paragraphs), QStringLiteral("Vážený pane, Krajský soud v Brně|Rozsudek|Žďár nad SázavouKonec"));
+    ASSERT_TRUE(run(paragraphs, QStringLiteral("soud")));
+    EXPECT_EQ(run(paragraphs, QStringLiteral("soud"))->weight, 150);
+    ASSERT_TRUE(run(paragraphs, QStringLiteral("Rozsudek")));
+    EXPECT_EQ(run(paragraphs, QStringLiteral("Rozsudek"))->colour, 0xC80000);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->isMaximized());
+    EXPECT_EQ(form->geometry(), placed);
 }
 
 TEST_F(WriterInsertionX11, OfTwoDocumentsTheChosenOneGetsTheSnippet)
