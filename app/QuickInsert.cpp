@@ -49,6 +49,7 @@ QuickInsert::QuickInsert(TDM& data, KindsList& kinds, Services services, const Q
     setObjectName(QStringLiteral("QuickInsert"));
     connect(&services_.shortcut, &platform::GlobalShortcut::pressed, this, ui::guarded(this, &QuickInsert::open));
     connect(popup_, &ui::QuickInsertPopup::insertRequested, this, ui::guarded(this, &QuickInsert::insert));
+    connect(popup_, &ui::QuickInsertPopup::dismissed, &insertion_, &QuickInsertion::returnFocus);
     connect(&insertion_, &QuickInsertion::finished, this, &QuickInsert::report);
     // Whatever the program itself writes shows in the next pop-up.
     changed_.setSingleShot(true);
@@ -87,6 +88,10 @@ void QuickInsert::open()
     readIfChanged();
     popup_->setSnippets(snippets_, kinds_.working(), recent_.ids());
     popup_->popUp();
+    // A window manager that guards the focus of the window the user types
+    // in would keep it there; a request on the user's behalf brings the
+    // pop-up forward all the same.
+    services_.insertion.desktop.activate(quint32(popup_->winId()), false);
 }
 
 void QuickInsert::readIfChanged()

@@ -13,8 +13,9 @@ namespace {
 
 constexpr int kPollMs = 5;
 // The window manager is asked to bring the window back when it has not
-// come back by itself after this long.
-constexpr int kActivationAfterMs = 300;
+// come back by itself after this long (it may give the focus to another
+// window of the program instead).
+constexpr int kActivationAfterMs = 30;
 
 const QString kFocusReason = QStringLiteral("okno se nepodařilo znovu aktivovat.");
 const QString kKeyboardReason = QStringLiteral("tento systém nedovoluje stisknout Ctrl+V za vás.");
@@ -135,6 +136,15 @@ void QuickInsertion::offerOnClipboard(const ClipboardSnippet& snippet, bool form
     stepClock_.start();
     poll_.start();
     advance();
+}
+
+void QuickInsertion::returnFocus()
+{
+    if (!target_)
+        return;
+    const std::optional<platform::TopLevelWindow> active = services_.desktop.activeWindow();
+    if (!active || active->id != target_->id)
+        services_.desktop.activate(target_->id, false);
 }
 
 bool QuickInsertion::targetHasFocus()

@@ -57,6 +57,9 @@ public:
     // before the pop-up shows).
     void rememberTarget();
     const std::optional<platform::TopLevelWindow>& target() const { return target_; }
+    // The remembered window gets the focus back (after the pop-up was left
+    // without a choice).
+    void returnFocus();
 
     // Starts putting the snippet into the remembered window; finished()
     // tells how it ended. A run still going is given up first.

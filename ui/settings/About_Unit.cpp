@@ -277,6 +277,11 @@ void TAbout_Form::quickRestoreClick()
 
 void TAbout_Form::showShortcutState(platform::ShortcutState state)
 {
+    // A shortcut that does not work stands out.
+    QPalette palette = QuickShortcutState->palette();
+    palette.setColor(QPalette::WindowText, state == platform::ShortcutState::TakenByOther ? QColor(Qt::red).darker(130)
+                                                                                           : this->palette().color(QPalette::WindowText));
+    QuickShortcutState->setPalette(palette);
     switch (state) {
     case platform::ShortcutState::Off:
         QuickShortcutState->setText(QStringLiteral("Zkratka není nastavena. Okno rychlého vložení otevře také příkaz "
