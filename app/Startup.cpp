@@ -9,6 +9,7 @@
 #include "platform/UnoOfficeAutomation.h"
 #include "platform/X11DesktopWindows.h"
 #include "platform/X11GlobalShortcut.h"
+#include "platform/PortalGlobalShortcut.h"
 #include "platform/SessionKeyboard.h"
 #include "ui/import/Import_Unit.h"
 #include "ui/main/Vorlin_Unit.h"
@@ -37,12 +38,14 @@ struct Windows {
 Windows windows;
 
 // A shortcut for the whole desktop where the session lets a program have
-// one. Under Wayland the X server of the older programs sees only their
-// keys, so its grab is no shortcut for the desktop.
+// one: an X11 grab, else the desktop's portal. Under Wayland the X server of
+// the older programs sees only their keys, so its grab is no shortcut there.
 platform::GlobalShortcut* desktopShortcut(QObject* owner)
 {
     if (QGuiApplication::platformName() == QStringLiteral("xcb") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return new platform::X11GlobalShortcut(owner);
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && platform::PortalGlobalShortcut::offered())
+        return new platform::PortalGlobalShortcut(QDBusConnection::sessionBus(), owner);
     return new platform::NoGlobalShortcut(owner);
 }
 

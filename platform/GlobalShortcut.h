@@ -11,6 +11,8 @@ enum class ShortcutState {
     Registered,    // pressing it anywhere reaches the program
     TakenByOther,  // another program holds the same keys
     NotOffered,    // this session gives programs no shortcut of their own
+    Asking,        // the desktop asks the user; the answer comes later
+    Refused,       // the desktop (or the user) did not allow it
 };
 
 // One key chord that reaches the program whichever window has the focus.

@@ -1,63 +1,17 @@
 // The keyboard of GNOME and KDE: the RemoteDesktop portal's conversation, held
 // with a stand-in portal on a private session bus, which writes down every call.
+#include "StandInPortal.h"
 #include "platform/PortalKeyboard.h"
-#include "support/TempDir.h"
-
-#include <QDBusConnection>
-#include <QFile>
-#include <QProcess>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace vorlin;
 using namespace vorlin::test;
 
 namespace {
 
-class PortalKeyboard : public ::testing::Test {
+class PortalKeyboard : public StandInPortal {
 protected:
-    void TearDown() override
-    {
-        for (QProcess* process : {&portal, &bus}) {
-            process->kill();
-            process->waitForFinished(3000);
-        }
-        QDBusConnection::disconnectFromBus(QStringLiteral("portal-test"));
-    }
-
-    // A private bus with a portal that grants or refuses; the connection to it.
-    QDBusConnection startPortal(const char* mode)
-    {
-        bus.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                                                  QStringLiteral("--print-address=1")});
-        EXPECT_TRUE(bus.waitForReadyRead(5000));
-        const QString address = QString::fromUtf8(bus.readLine()).trimmed();
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address);
-        portal.setProcessEnvironment(environment);
-        portal.start(QStringLiteral("/usr/bin/python3"),
-                     {QStringLiteral(VORLIN_FAKE_PORTAL), log(), QString::fromLatin1(mode)});
-        EXPECT_TRUE(QTest::qWaitFor([&] { return calls().contains(QStringLiteral("ready")); }, 10000))
-            << portal.readAllStandardError().toStdString();
-        return QDBusConnection::connectToBus(address, QStringLiteral("portal-test"));
-    }
-
-    QString log() const { return dir.file(QStringLiteral("portal.log")); }
+    QDBusConnection startPortal(const char* mode) { return StandInPortal::startPortal(VORLIN_FAKE_PORTAL, mode); }
     QString tokenFile() const { return dir.file(QStringLiteral("portal_klavesnice.txt")); }
-
-    // The calls the portal received since "ready".
-    QStringList calls() const
-    {
-        QFile file(log());
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    }
-
-    TempDir dir;
-    QProcess bus;
-    QProcess portal;
 };
 
 }  // namespace

@@ -279,7 +279,7 @@ void TAbout_Form::showShortcutState(platform::ShortcutState state)
 {
     // A shortcut that does not work stands out.
     QPalette palette = QuickShortcutState->palette();
-    palette.setColor(QPalette::WindowText, state == platform::ShortcutState::TakenByOther ? QColor(Qt::red).darker(130)
+    palette.setColor(QPalette::WindowText, state == platform::ShortcutState::TakenByOther || state == platform::ShortcutState::Refused ? QColor(Qt::red).darker(130)
                                                                                            : this->palette().color(QPalette::WindowText));
     QuickShortcutState->setPalette(palette);
     switch (state) {
@@ -292,6 +292,13 @@ void TAbout_Form::showShortcutState(platform::ShortcutState state)
         break;
     case platform::ShortcutState::TakenByOther:
         QuickShortcutState->setText(QStringLiteral("Zkratku už používá jiný program"));
+        break;
+    case platform::ShortcutState::Asking:
+        QuickShortcutState->setText(QStringLiteral("Plocha se ptá, zda zkratku povolit…"));
+        break;
+    case platform::ShortcutState::Refused:
+        QuickShortcutState->setText(QStringLiteral("Plocha zkratku nepovolila. V nastavení klávesnice plochy můžete "
+                                                   "klávesám přiřadit příkaz: vorlin --quick-insert"));
         break;
     case platform::ShortcutState::NotOffered:
         QuickShortcutState->setText(
