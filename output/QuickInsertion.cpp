@@ -183,8 +183,9 @@ void QuickInsertion::advance()
 void QuickInsertion::textTaken()
 {
     // A program may ask for several forms, one after another: the clipboard
-    // goes back once it has been quiet for a while.
-    if (step_ == Step::AwaitingPaste)
+    // goes back a while after the first request (not after the last: a
+    // program that reads the clipboard again and again would keep it).
+    if (step_ == Step::AwaitingPaste && !quiet_.isActive())
         quiet_.start(limits_.quietMs);
 }
 

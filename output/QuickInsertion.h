@@ -44,7 +44,7 @@ public:
     struct Limits {
         int focusMs = 2000;
         int pasteMs = 3000;
-        int quietMs = 250;  // after the last request for the text, before the clipboard goes back
+        int quietMs = 250;  // after the first request for the text, before the clipboard goes back
     };
 
     explicit QuickInsertion(Services services, QObject* parent = nullptr);

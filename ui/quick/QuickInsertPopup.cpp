@@ -14,6 +14,7 @@
 #include <QListView>
 #include <QScreen>
 #include <QTextEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace vorlin::ui {
@@ -53,6 +54,7 @@ private:
 namespace {
 
 constexpr QSize kPopupSize(560, 360);
+constexpr int kFocusLossMs = 250;
 
 }  // namespace
 
@@ -174,9 +176,12 @@ void QuickInsertPopup::choose(bool formatted)
     const qint64 id = model_->idAt(list_->currentIndex().row());
     if (!id)
         return;
+    // Asked for while the pop-up still has the keyboard: a Wayland desktop
+    // shows the clipboard only to the window with the focus, and the
+    // insertion reads what it holds before putting the snippet there.
     wasActive_ = false;
-    hide();
     Q_EMIT insertRequested(id, formatted);
+    hide();
 }
 
 void QuickInsertPopup::dismiss()
@@ -208,11 +213,19 @@ bool QuickInsertPopup::eventFilter(QObject* watched, QEvent* event)
 
 void QuickInsertPopup::changeEvent(QEvent* event)
 {
-    // A click into another window leaves the pop-up as Esc does.
-    if (event->type() == QEvent::ActivationChange && isVisible() && !isActiveWindow() && wasActive_)
-        dismiss();
-    if (event->type() == QEvent::ActivationChange)
-        wasActive_ = isActiveWindow();
+    // A click into another window leaves the pop-up as Esc does. A Wayland
+    // desktop takes the focus away for a moment when a keyboard comes or
+    // goes (an input method, a virtual keyboard): only a loss that lasts
+    // counts.
+    if (event->type() == QEvent::ActivationChange) {
+        if (isVisible() && !isActiveWindow() && wasActive_)
+            QTimer::singleShot(kFocusLossMs, this, [this] {
+                if (isVisible() && !isActiveWindow() && wasActive_)
+                    dismiss();
+            });
+        if (isActiveWindow())
+            wasActive_ = true;
+    }
     QWidget::changeEvent(event);
 }
 
