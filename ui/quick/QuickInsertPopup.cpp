@@ -63,7 +63,9 @@ QuickInsertPopup::QuickInsertPopup(BodyReader bodyOf, QWidget* parent)
 {
     setObjectName(QStringLiteral("QuickInsertPopup"));
     setWindowTitle(QStringLiteral("Rychlé vložení"));
-    resize(kPopupSize);
+    // Of one size: a tiling Wayland desktop floats such a window above the
+    // others instead of giving it a column of the screen.
+    setFixedSize(kPopupSize);
     // Without a frame of the desktop's, a line of its own sets it off.
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(QStringLiteral("#QuickInsertPopup { border: 1px solid palette(dark); }"));
