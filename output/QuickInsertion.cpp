@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QWindow>
 
 #include <functional>
 
@@ -149,8 +150,12 @@ void QuickInsertion::returnFocus()
 
 bool QuickInsertion::targetHasFocus()
 {
-    if (!target_)
-        return QGuiApplication::focusWindow() == nullptr;
+    // Where the desktop does not tell, it is enough that no shown window of
+    // the program keeps the keyboard: the desktop gave it back.
+    if (!target_) {
+        const QWindow* focused = QGuiApplication::focusWindow();
+        return !focused || !focused->isVisible();
+    }
     const std::optional<platform::TopLevelWindow> active = services_.desktop.activeWindow();
     return active && active->id == target_->id;
 }

@@ -1,0 +1,83 @@
+// The quick insertion put together, without a desktop: what the program
+// itself saves shows in the next pop-up, and the lately inserted come first
+// in the pop-up of the next run.
+#include "app/QuickInsert.h"
+#include "ui/MainWindowFixture.h"
+#include "ui/quick/QuickInsertPopup.h"
+
+#include <QClipboard>
+#include <QListView>
+#include <QSignalSpy>
+
+using namespace vorlin;
+using namespace vorlin::test;
+
+namespace {
+
+class QuickInsertRun : public MainWindow {
+protected:
+    void SetUp() override
+    {
+        addRows({{"Adamec", "adresa", "Adamec, Praha", ""}, {"Čížek, advokát", "adresa", "Mgr. Petr Čížek", "brno"}});
+        start(false);
+    }
+
+    // A run of the quick insertion on this data folder, its snippets read.
+    std::unique_ptr<QuickInsert> startQuickInsert()
+    {
+        auto quick = std::make_unique<QuickInsert>(
+            *dm, *kindsList,
+            QuickInsert::Services{{platform::NoKeyboard::instance(), platform::NoDesktopWindows::instance(),
+                                   platform::NoOffice::instance()},
+                                  platform::NoGlobalShortcut::instance()},
+            dataDir);
+        QSignalSpy read(quick.get(), &QuickInsert::snippetsRead);
+        quick->start();
+        EXPECT_TRUE(read.wait(5000));
+        return quick;
+    }
+
+    static QStringList listed(QuickInsert& quick)
+    {
+        auto* list = quick.popup().findChild<QListView*>(QStringLiteral("QuickList"));
+        QStringList texts;
+        for (int row = 0; row < list->model()->rowCount(); ++row)
+            texts << list->model()->index(row, 0).data().toString();
+        return texts;
+    }
+};
+
+}  // namespace
+
+TEST_F(QuickInsertRun, ASnippetSavedInTheMainWindowShowsInTheNextPopUp)
+{
+    auto quick = startQuickInsert();
+    QSignalSpy read(quick.get(), &QuickInsert::snippetsRead);
+    db::Query& snippets = dm->Vorlin_ADOQuery;
+    snippets.insert();
+    snippets.setValue(QStringLiteral("nazev"), QStringLiteral("Bednář"));
+    snippets.setValue(QStringLiteral("druh"), QStringLiteral("adresa"));
+    snippets.post();
+    ASSERT_TRUE(read.wait(5000)) << "the change was not read";
+    quick->open();
+    EXPECT_EQ(listed(*quick), (QStringList{"Adamec – adresa", "Bednář – adresa", "Čížek, advokát – adresa"}));
+}
+
+TEST_F(QuickInsertRun, TheLatelyInsertedComeFirstInTheNextRun)
+{
+    form->hide();  // in the notification area: no window of the program takes the focus after the pop-up
+    {
+        auto quick = startQuickInsert();
+        QSignalSpy ended(quick.get(), &QuickInsert::finished);
+        quick->open();
+        QTest::keyClicks(quick->popup().findChild<QLineEdit*>(QStringLiteral("QuickSearchBox")), QStringLiteral("cizek"));
+        QTest::keyClick(quick->popup().findChild<QLineEdit*>(QStringLiteral("QuickSearchBox")), Qt::Key_Return);
+        ASSERT_TRUE(!ended.isEmpty() || ended.wait(5000));
+        // Nothing here can type Ctrl+V: the message says so, the snippet waits on the clipboard.
+        EXPECT_TRUE(ended[0][0].toString().contains(QStringLiteral("nedovoluje stisknout Ctrl+V"))) << ended[0][0].toString().toStdString();
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Mgr. Petr Čížek"));
+    }
+    auto nextRun = startQuickInsert();
+    nextRun->open();
+    EXPECT_EQ(listed(*nextRun), (QStringList{"Čížek, advokát – adresa", "Adamec – adresa"}));
+}
