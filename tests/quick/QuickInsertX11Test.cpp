@@ -187,3 +187,21 @@ TEST_F(QuickInsertX11, AShortcutAnotherProgramHoldsIsSaidInTheSettingsWindow)
         EXPECT_EQ(readSetting(settings::kQuickShortcutKey), c.keys.toString());
     }
 }
+
+TEST_F(QuickInsertX11, AWindowThatTakesNothingIsNamedAndTheSnippetStaysOnTheClipboard)
+{
+    ASSERT_TRUE(target.start());
+    // Keys that go nowhere: the program there never asks for the text.
+    struct Mute : platform::Keyboard {
+        bool sendChord(Qt::Key, Qt::KeyboardModifiers) override { return true; }
+    } mute;
+    QuickInsertion insertion({mute, desktop, office}, {.focusMs = 2000, .pasteMs = 500, .quietMs = 250});
+    insertion.rememberTarget();
+    QSignalSpy ended(&insertion, &QuickInsertion::finished);
+    insertion.insert({"{\\rtf1 Cizek}", QStringLiteral("<b>Čížek</b>"), QStringLiteral("Čížek")}, true);
+    ASSERT_TRUE(ended.wait(3000));
+    EXPECT_EQ(ended[0][0].toString(),
+              QStringLiteral("Do okna „Cíl vložení“ se text nepodařilo vložit: program v okně si po stisku Ctrl+V text "
+                             "ze schránky nevzal. Text je ve schránce, vložte ho klávesami Ctrl+V."));
+    EXPECT_EQ(clipboard().value(QStringLiteral("UTF8_STRING")), QStringLiteral("Čížek").toUtf8());
+}
