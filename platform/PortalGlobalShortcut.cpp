@@ -1,5 +1,6 @@
 #include "platform/PortalGlobalShortcut.h"
 
+#include "platform/DesktopPortal.h"
 #include "platform/KeyChord.h"
 
 #include <QDBusArgument>
@@ -13,13 +14,9 @@
 namespace vorlin::platform {
 namespace {
 
-const QString kPortalService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString kPortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kShortcuts = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
-const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
 const QString kSession = QStringLiteral("org.freedesktop.portal.Session");
 const QString kShortcutId = QStringLiteral("quick-insert");
-constexpr uint kResponseSuccess = 0;
 
 // One shortcut as the portal takes it: its id and its properties.
 struct PortalShortcut {
@@ -54,7 +51,7 @@ PortalGlobalShortcut::PortalGlobalShortcut(QDBusConnection bus, QObject* parent)
 {
     qDBusRegisterMetaType<PortalShortcut>();
     qDBusRegisterMetaType<QList<PortalShortcut>>();
-    bus_.connect(kPortalService, kPortalPath, kShortcuts, QStringLiteral("Activated"), this,
+    bus_.connect(portal::kService, portal::kPath, kShortcuts, QStringLiteral("Activated"), this,
                  SLOT(activated(QDBusMessage)));
 }
 
@@ -65,9 +62,9 @@ PortalGlobalShortcut::~PortalGlobalShortcut()
 
 bool PortalGlobalShortcut::offered(const QDBusConnection& bus)
 {
-    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(kPortalService).value())
+    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(portal::kService).value())
         return false;
-    QDBusMessage get = QDBusMessage::createMethodCall(kPortalService, kPortalPath,
+    QDBusMessage get = QDBusMessage::createMethodCall(portal::kService, portal::kPath,
                                                       QStringLiteral("org.freedesktop.DBus.Properties"),
                                                       QStringLiteral("Get"));
     get << kShortcuts << QStringLiteral("version");
@@ -116,33 +113,26 @@ ShortcutState PortalGlobalShortcut::bind(Qt::Key key, Qt::KeyboardModifiers modi
 
 bool PortalGlobalShortcut::ask(const QString& method, const QVariantList& arguments, QVariantMap options, Step step)
 {
-    // The request's object path is known before the call, so that its
-    // answer cannot come before anyone listens.
     const QString token = QStringLiteral("vorlin%1").arg(++requests_);
     options.insert(QStringLiteral("handle_token"), token);
-    QString sender = bus_.baseService().mid(1);
-    sender.replace(u'.', u'_');
-    requestPath_ = QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
+    requestPath_ = portal::requestPath(bus_, token);
     step_ = step;
-    bus_.connect(kPortalService, requestPath_, kRequest, QStringLiteral("Response"), this,
+    bus_.connect(portal::kService, requestPath_, portal::kRequest, QStringLiteral("Response"), this,
                  SLOT(answered(uint, QVariantMap)));
-    QDBusMessage call = QDBusMessage::createMethodCall(kPortalService, kPortalPath, kShortcuts, method);
+    QDBusMessage call = QDBusMessage::createMethodCall(portal::kService, portal::kPath, kShortcuts, method);
     call.setArguments(arguments + QVariantList{options});
     const QDBusMessage reply = bus_.call(call, QDBus::Block, 5000);
     if (reply.type() == QDBusMessage::ReplyMessage)
         return true;
-    bus_.disconnect(kPortalService, requestPath_, kRequest, QStringLiteral("Response"), this,
-                    SLOT(answered(uint, QVariantMap)));
-    step_ = Step::None;
+    stopListening();
     return false;
 }
 
 void PortalGlobalShortcut::answered(uint code, const QVariantMap& results)
 {
-    bus_.disconnect(kPortalService, requestPath_, kRequest, QStringLiteral("Response"), this,
-                    SLOT(answered(uint, QVariantMap)));
-    const Step step = std::exchange(step_, Step::None);
-    if (code != kResponseSuccess) {
+    const Step step = step_;
+    stopListening();
+    if (code != portal::kResponseSuccess) {
         settle(ShortcutState::Refused);
         return;
     }
@@ -183,16 +173,20 @@ void PortalGlobalShortcut::activated(const QDBusMessage& signal)
 
 void PortalGlobalShortcut::closeSession()
 {
-    if (step_ != Step::None) {
-        bus_.disconnect(kPortalService, requestPath_, kRequest, QStringLiteral("Response"), this,
-                        SLOT(answered(uint, QVariantMap)));
-        step_ = Step::None;
-    }
+    if (step_ != Step::None)
+        stopListening();
     if (session_.path().isEmpty())
         return;
-    bus_.call(QDBusMessage::createMethodCall(kPortalService, session_.path(), kSession, QStringLiteral("Close")),
+    bus_.call(QDBusMessage::createMethodCall(portal::kService, session_.path(), kSession, QStringLiteral("Close")),
               QDBus::NoBlock);
     session_ = QDBusObjectPath();
+}
+
+void PortalGlobalShortcut::stopListening()
+{
+    bus_.disconnect(portal::kService, requestPath_, portal::kRequest, QStringLiteral("Response"), this,
+                    SLOT(answered(uint, QVariantMap)));
+    step_ = Step::None;
 }
 
 void PortalGlobalShortcut::settle(ShortcutState state)

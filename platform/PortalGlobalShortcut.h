@@ -39,6 +39,7 @@ private Q_SLOTS:
 private:
     enum class Step { None, CreatingSession, Binding };
     bool ask(const QString& method, const QVariantList& arguments, QVariantMap options, Step step);
+    void stopListening();  // to the pending request's answer
     void closeSession();
     void settle(ShortcutState state);
 

@@ -1,5 +1,6 @@
 #include "platform/PortalKeyboard.h"
 
+#include "platform/DesktopPortal.h"
 #include "platform/KeyChord.h"
 
 #include <QCoreApplication>
@@ -14,13 +15,9 @@
 namespace vorlin::platform {
 namespace {
 
-const QString kPortalService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString kPortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kRemoteDesktop = QStringLiteral("org.freedesktop.portal.RemoteDesktop");
-const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
 constexpr uint kKeyboardDevice = 1;
 constexpr uint kPersistUntilRevoked = 2;
-constexpr uint kResponseSuccess = 0;
 
 // Receives one Response signal.
 class ResponseWaiter : public QObject {
@@ -34,7 +31,7 @@ public Q_SLOTS:
     void response(uint code, const QVariantMap& values)
     {
         answered = true;
-        if (code == kResponseSuccess)
+        if (code == portal::kResponseSuccess)
             results = values;
         loop.quit();
     }
@@ -46,9 +43,9 @@ PortalKeyboard::PortalKeyboard(QString tokenFile, QDBusConnection bus) : tokenFi
 
 bool PortalKeyboard::offered() const
 {
-    if (!bus_.isConnected() || !bus_.interface()->isServiceRegistered(kPortalService).value())
+    if (!bus_.isConnected() || !bus_.interface()->isServiceRegistered(portal::kService).value())
         return false;
-    QDBusMessage get = QDBusMessage::createMethodCall(kPortalService, kPortalPath,
+    QDBusMessage get = QDBusMessage::createMethodCall(portal::kService, portal::kPath,
                                                       QStringLiteral("org.freedesktop.DBus.Properties"),
                                                       QStringLiteral("Get"));
     get << kRemoteDesktop << QStringLiteral("AvailableDeviceTypes");
@@ -60,24 +57,20 @@ bool PortalKeyboard::offered() const
 std::optional<QVariantMap> PortalKeyboard::request(const QString& method, const QVariantList& arguments,
                                                    QVariantMap options)
 {
-    // The request's object path is known before the call, so that its
-    // answer cannot come before anyone listens.
     const QString token = QStringLiteral("vorlin%1").arg(++requests_);
     options.insert(QStringLiteral("handle_token"), token);
-    QString sender = bus_.baseService().mid(1);
-    sender.replace(u'.', u'_');
-    const QString path = QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
+    const QString path = portal::requestPath(bus_, token);
     ResponseWaiter waiter;
-    bus_.connect(kPortalService, path, kRequest, QStringLiteral("Response"), &waiter,
+    bus_.connect(portal::kService, path, portal::kRequest, QStringLiteral("Response"), &waiter,
                  SLOT(response(uint, QVariantMap)));
-    QDBusMessage call = QDBusMessage::createMethodCall(kPortalService, kPortalPath, kRemoteDesktop, method);
+    QDBusMessage call = QDBusMessage::createMethodCall(portal::kService, portal::kPath, kRemoteDesktop, method);
     call.setArguments(arguments + QVariantList{options});
     const QDBusMessage reply = bus_.call(call, QDBus::Block, 5000);
     if (reply.type() == QDBusMessage::ReplyMessage && !waiter.answered) {
         QTimer::singleShot(answerTimeoutMs, &waiter.loop, &QEventLoop::quit);
         waiter.loop.exec();
     }
-    bus_.disconnect(kPortalService, path, kRequest, QStringLiteral("Response"), &waiter,
+    bus_.disconnect(portal::kService, path, portal::kRequest, QStringLiteral("Response"), &waiter,
                     SLOT(response(uint, QVariantMap)));
     return reply.type() == QDBusMessage::ReplyMessage ? waiter.results : std::nullopt;
 }
@@ -124,7 +117,7 @@ bool PortalKeyboard::sendChord(Qt::Key key, Qt::KeyboardModifiers modifiers)
         }
     }
     for (const KeyStroke& stroke : chordStrokes(key, modifiers)) {
-        QDBusMessage notify = QDBusMessage::createMethodCall(kPortalService, kPortalPath, kRemoteDesktop,
+        QDBusMessage notify = QDBusMessage::createMethodCall(portal::kService, portal::kPath, kRemoteDesktop,
                                                              QStringLiteral("NotifyKeyboardKeysym"));
         notify << QVariant::fromValue(session_) << QVariantMap() << int(keysymOf(stroke.key))
                << uint(stroke.press ? 1 : 0);

@@ -4,30 +4,14 @@
 # its request object), writes the conversation into a file, one line a call,
 # and presses the bound shortcut when asked through org.vorlin.Test.Press.
 #   fake_shortcuts_portal.py LOG grant|refuse
-import sys
-
 import dbus
 import dbus.service
-from dbus.mainloop.glib import DBusGMainLoop
-from gi.repository import GLib
 
-DBusGMainLoop(set_as_default=True)
-log_path, mode = sys.argv[1], sys.argv[2]
-bus = dbus.SessionBus()
+from portal_stub import answer, bus, log, mode, serve
+
 IFACE = "org.freedesktop.portal.GlobalShortcuts"
 sessions = {}  # path -> bound shortcut ids
 counter = 0
-
-
-def log(line):
-    with open(log_path, "a", encoding="utf-8") as f:
-        f.write(line + "\n")
-
-
-class Request(dbus.service.Object):
-    @dbus.service.signal("org.freedesktop.portal.Request", signature="ua{sv}")
-    def Response(self, code, results):
-        pass
 
 
 class Session(dbus.service.Object):
@@ -39,18 +23,6 @@ class Session(dbus.service.Object):
 
 
 class Portal(dbus.service.Object):
-    def answer(self, sender, options, code, results):
-        path = "/org/freedesktop/portal/desktop/request/%s/%s" % (sender[1:].replace(".", "_"), options["handle_token"])
-        request = Request(bus, path)
-
-        def respond():
-            request.Response(dbus.UInt32(code), dbus.Dictionary(results, signature="sv"))
-            request.remove_from_connection()
-            return False
-
-        GLib.idle_add(respond)
-        return dbus.ObjectPath(path)
-
     @dbus.service.method(IFACE, in_signature="a{sv}", out_signature="o", sender_keyword="sender")
     def CreateSession(self, options, sender=None):
         global counter
@@ -59,20 +31,20 @@ class Portal(dbus.service.Object):
         Session(bus, path)
         sessions[path] = []
         log("CreateSession s%d" % counter)
-        return self.answer(sender, options, 0, {"session_handle": path})
+        return answer(sender, options, 0, {"session_handle": path})
 
     @dbus.service.method(IFACE, in_signature="oa(sa{sv})sa{sv}", out_signature="o", sender_keyword="sender")
     def BindShortcuts(self, session, shortcuts, parent, options, sender=None):
         log("BindShortcuts %s %s" % (session.rsplit("/", 1)[1],
                                      " ".join("%s=%s" % (i, p.get("preferred_trigger", "")) for i, p in shortcuts)))
         if mode == "refuse":
-            return self.answer(sender, options, 1, {})
+            return answer(sender, options, 1, {})
         sessions[str(session)] = [str(i) for i, _ in shortcuts]
         bound = dbus.Array([dbus.Struct((i, dbus.Dictionary({"description": p["description"],
                                                              "trigger_description": "Ctrl+Alt+V (test)"},
                                                             signature="sv")))
                             for i, p in shortcuts], signature="(sa{sv})")
-        return self.answer(sender, options, 0, {"shortcuts": bound})
+        return answer(sender, options, 0, {"shortcuts": bound})
 
     @dbus.service.signal(IFACE, signature="osta{sv}")
     def Activated(self, session, shortcut, timestamp, options):
@@ -89,7 +61,4 @@ class Portal(dbus.service.Object):
         return dbus.UInt32(1)
 
 
-Portal(bus, "/org/freedesktop/portal/desktop")
-name = dbus.service.BusName("org.freedesktop.portal.Desktop", bus)
-log("ready")
-GLib.MainLoop().run()
+serve(Portal)
