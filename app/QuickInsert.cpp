@@ -90,7 +90,8 @@ void QuickInsert::open()
     popup_->popUp();
     // A window manager that guards the focus of the window the user types
     // in would keep it there; a request on the user's behalf brings the
-    // pop-up forward all the same.
+    // pop-up forward all the same. No task bar lists it.
+    services_.insertion.desktop.keepOffTaskbar(quint32(popup_->winId()));
     services_.insertion.desktop.activate(quint32(popup_->winId()), false);
 }
 

@@ -27,6 +27,9 @@ public:
     // reports it active, or after a short while when it does not.
     virtual void activate(quint32 id, bool maximise) = 0;
 
+    // A shown window of the program's that task bars and pagers leave out.
+    virtual void keepOffTaskbar(quint32) {}
+
     // The window that has the keyboard focus now; none where the desktop
     // does not tell (a Wayland desktop keeps it to itself).
     virtual std::optional<TopLevelWindow> activeWindow() { return std::nullopt; }

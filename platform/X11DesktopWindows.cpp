@@ -23,12 +23,13 @@ using Reply = std::unique_ptr<T, FreeReply>;
 
 enum AtomIndex {
     kWmCheck, kStacking, kWindowType, kTypeDock, kTypeDesktop, kNetName, kUtf8, kWmState,
-    kActiveWindow, kNetWmState, kMaximizedVert, kMaximizedHorz, kAtomCount
+    kActiveWindow, kNetWmState, kMaximizedVert, kMaximizedHorz, kSkipTaskbar, kSkipPager, kAtomCount
 };
 const char* const kAtomNames[kAtomCount] = {
     "_NET_SUPPORTING_WM_CHECK", "_NET_CLIENT_LIST_STACKING", "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DOCK",
     "_NET_WM_WINDOW_TYPE_DESKTOP", "_NET_WM_NAME", "UTF8_STRING", "WM_STATE",
-    "_NET_ACTIVE_WINDOW", "_NET_WM_STATE", "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ"};
+    "_NET_ACTIVE_WINDOW", "_NET_WM_STATE", "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ",
+    "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"};
 
 struct Atoms {
     xcb_atom_t atom[kAtomCount] = {};
@@ -124,6 +125,22 @@ std::vector<xcb_window_t> topmostFirst(xcb_connection_t* c, xcb_window_t root, c
         windows.push_back(client ? client : children[i]);
     }
     return windows;
+}
+
+// A client message about the window to the window manager, as EWMH has it.
+void sendToWindowManager(xcb_connection_t* c, xcb_window_t root, xcb_window_t window, xcb_atom_t type,
+                         std::initializer_list<uint32_t> data)
+{
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = type;
+    int i = 0;
+    for (const uint32_t value : data)
+        event.data.data32[i++] = value;
+    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&event));
 }
 
 // The top-level window holding the keyboard focus, found from the focus
@@ -229,16 +246,7 @@ void X11DesktopWindows::activate(quint32 id, bool maximise)
         return;
     }
     const auto send = [&](xcb_atom_t type, std::initializer_list<uint32_t> data) {
-        xcb_client_message_event_t event{};
-        event.response_type = XCB_CLIENT_MESSAGE;
-        event.format = 32;
-        event.window = id;
-        event.type = type;
-        int i = 0;
-        for (const uint32_t value : data)
-            event.data.data32[i++] = value;
-        xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                       reinterpret_cast<const char*>(&event));
+        sendToWindowManager(c, root, id, type, data);
     };
     const std::vector<xcb_window_t> active = windowsOf(c, ask(c, root, atoms.atom[kActiveWindow], XCB_ATOM_WINDOW));
     // Source 2: a pager-like request on the user's behalf.
@@ -266,6 +274,18 @@ QList<TopLevelWindow> X11DesktopWindows::windowsTopmostFirst()
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
     const Atoms atoms = internAtoms(c);
     return described(c, topmostFirst(c, root, atoms), atoms);
+}
+
+void X11DesktopWindows::keepOffTaskbar(quint32 id)
+{
+    if (!id || !connect())
+        return;
+    xcb_connection_t* c = connection_;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const Atoms atoms = internAtoms(c);
+    // Action 1: add both states; source 2: on the user's behalf.
+    sendToWindowManager(c, root, id, atoms.atom[kNetWmState], {1, atoms.atom[kSkipTaskbar], atoms.atom[kSkipPager], 2});
+    xcb_flush(c);
 }
 
 std::optional<TopLevelWindow> X11DesktopWindows::activeWindow()

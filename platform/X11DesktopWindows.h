@@ -25,6 +25,9 @@ public:
     // requests; without one the window is mapped, raised and given the focus
     // (and not maximised).
     void activate(quint32 id, bool maximise) override;
+    // _NET_WM_STATE_SKIP_TASKBAR and _NET_WM_STATE_SKIP_PAGER asked of the
+    // window manager.
+    void keepOffTaskbar(quint32 id) override;
     // The window manager's _NET_ACTIVE_WINDOW; without one the top-level
     // window that holds the input focus.
     std::optional<TopLevelWindow> activeWindow() override;

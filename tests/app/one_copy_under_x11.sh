@@ -58,6 +58,7 @@ for _ in $(seq 100); do
 done
 [[ -n "$popup" ]] || fail "vorlin --quick-insert showed no pop-up"
 [[ "$(xdotool getactivewindow 2>/dev/null || true)" == "$popup" ]] || fail "the pop-up did not get the keyboard"
+xprop -id "$popup" _NET_WM_STATE | grep -q SKIP_TASKBAR || fail "the pop-up takes a place in the task bar"
 xdotool key Escape
 [[ $(copies_here) -eq 1 ]] || fail "--quick-insert left more than one copy: $(copies_here)"
 
