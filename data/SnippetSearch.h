@@ -7,7 +7,7 @@
 
 namespace vorlin::search {
 
-// Up to this many words the condition is one plain list of alternatives.
+// Beyond this many words a repeated word is looked for once.
 inline constexpr int kWordSlots = 20;
 
 // The search box's text split at "%": every piece before a "%" is a word

@@ -122,8 +122,9 @@ void Query::open()
     const int orderColumn = textOrder_ ? indexOfName(kept, selection_.orderColumn) : -1;
 
     Statement statement(database, selectStatement(selection_, kept, orderColumn < 0));
-    for (qsizetype i = 0; i < selection_.parameters.size(); ++i)
-        statement.bind(int(i + 1), selection_.parameters[i]);
+    const QVariantList parameters = parametersOf(selection_.filter);
+    for (qsizetype i = 0; i < parameters.size(); ++i)
+        statement.bind(int(i + 1), parameters[i]);
     // The query is closed here, so its row store is free: it is filled
     // again in the memory the last result used.
     rows_.clear(statement.columnCount());

@@ -1,24 +1,45 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
 
 namespace vorlin::db {
 
-// What a query reads, as a value: the rows of one table that meet a
-// condition, in the order of one column. The condition is SQL text whose
-// "?" placeholders take the parameters, bound in their order: what the user
-// typed goes into the parameters, never into the text.
+// One test of a row: its column's text is LIKE the pattern ("%" any run of
+// characters, "_" any one, letters without regard to case). An empty
+// column (NULL) is like nothing.
+struct LikeTerm {
+    QString column;
+    QString pattern;
+
+    bool operator==(const LikeTerm&) const = default;
+};
+
+// Rows that meet every group, a group being met when any of its terms is.
+using RowFilter = QList<QList<LikeTerm>>;
+
+// What a query reads, as a value: the rows of one table that meet a filter,
+// in the order of one column. The filter is data: the database gets it as a
+// condition whose "?" placeholders take the patterns (what the user typed
+// goes into the parameters, never into the text), and rows held in memory
+// are tested by the same terms.
 struct Selection {
     QString table;
-    QString condition;  // empty: every row
-    QVariantList parameters;
+    RowFilter filter;  // empty: every row
     QString orderColumn;  // empty: the database's own order
     bool descending = false;
 
     bool operator==(const Selection&) const = default;
 };
+
+// The filter as an SQL condition with a "?" for each term's pattern, in the
+// order of the terms; empty for no filter. Long groups nest, so that the
+// database's expression stays shallow however many terms there are.
+QString conditionOf(const RowFilter& filter);
+// The patterns, in the order of their placeholders.
+QVariantList parametersOf(const RowFilter& filter);
 
 // The statement that reads these columns of the selection's rows; ordered
 // by the database only when asked, as a query that sorts the rows itself

@@ -54,8 +54,8 @@ TEST(SnippetSelection, TheUsersTextsAreBoundNeverWrittenIntoTheCondition)
         search.kind = QString::fromUtf8(c.kind);
         const vorlin::db::Selection selection = selectionOf(search);
         EXPECT_EQ(selection.table, QStringLiteral("vorlin"));
-        EXPECT_EQ(selection.condition, QString::fromUtf8(c.condition)) << c.box << " / " << c.kind;
-        EXPECT_EQ(selection.parameters, c.parameters) << c.box << " / " << c.kind;
+        EXPECT_EQ(vorlin::db::conditionOf(selection.filter), QString::fromUtf8(c.condition)) << c.box << " / " << c.kind;
+        EXPECT_EQ(vorlin::db::parametersOf(selection.filter), c.parameters) << c.box << " / " << c.kind;
     }
 }
 
@@ -75,6 +75,6 @@ TEST(SnippetSelection, EveryTitleClickFlipsTheDirectionAndKeepsTheFilter)
         const vorlin::db::Selection selection = selectionOf(search);
         EXPECT_EQ(selection.orderColumn, QString::fromUtf8(s.column));
         EXPECT_EQ(selection.descending, s.descending);
-        EXPECT_EQ(selection.parameters.size(), 2);
+        EXPECT_EQ(vorlin::db::parametersOf(selection.filter).size(), 2);
     }
 }

@@ -32,11 +32,11 @@ protected:
 
     qint64 currentId() { return query().value(kId).toLongLong(); }
 
-    // Selects the rows that meet the condition and reopens, as the search box does.
-    void search(const QString& condition)
+    // Selects the rows that meet the filter and reopens, as the search box does.
+    void search(const db::RowFilter& filter)
     {
         db::Selection selection = query().selection();
-        selection.condition = condition;
+        selection.filter = filter;
         query().setSelection(selection);
         query().open();
     }
@@ -78,27 +78,36 @@ TEST_F(Query, ANewSelectionClosesTheQuery)
 
 TEST_F(Query, ConditionsFindRowsWithoutRegardToCase)
 {
+    // Any of the words in the name or the keywords, as the search box asks.
+    const auto words = [](std::initializer_list<const char*> patterns) {
+        QList<db::LikeTerm> group;
+        for (const char* pattern : patterns)
+            group << db::LikeTerm{QStringLiteral("nazev"), QString::fromUtf8(pattern)}
+                  << db::LikeTerm{QStringLiteral("tag"), QString::fromUtf8(pattern)};
+        return group;
+    };
+    const QList<db::LikeTerm> address{{QStringLiteral("druh"), QStringLiteral("%adresa%")}};
     struct Case {
-        const char* condition;
+        const char* what;
+        db::RowFilter filter;
         QStringList found;
     };
     const Case cases[] = {
-        {"((nazev like '%smlouva%') or (tag like '%smlouva%'))", {"Kupní SMLOUVA", "Smlouva o dílo"}},
-        {"((nazev like '%žád%') or (tag like '%žád%'))", {"Žádost a prohlášení"}},
-        {"((nazev like '%smlouva%') or (tag like '%smlouva%') or (nazev like '%brno%') or (tag like '%brno%'))",
-         {"Adresa Brno", "Kupní SMLOUVA", "Smlouva o dílo"}},
-        {"(druh like '%adresa%')", {"Adresa Brno", "O'Neil s.r.o."}},
-        {"((nazev like '%smlouva%') or (tag like '%smlouva%')) and (druh like '%adresa%')", {}},
-        {"((nazev like '%o''neil%') or (tag like '%o''neil%'))", {"O'Neil s.r.o."}},
-        {"((nazev like '%sml_uva%') or (tag like '%sml_uva%'))", {"Kupní SMLOUVA", "Smlouva o dílo"}},
-        {"((nazev like '%BYT%') or (tag like '%BYT%'))", {"Kupní SMLOUVA"}},
+        {"a word", {words({"%smlouva%"})}, {"Kupní SMLOUVA", "Smlouva o dílo"}},
+        {"Czech letters", {words({"%žád%"})}, {"Žádost a prohlášení"}},
+        {"two words", {words({"%smlouva%", "%brno%"})}, {"Adresa Brno", "Kupní SMLOUVA", "Smlouva o dílo"}},
+        {"a kind", {address}, {"Adresa Brno", "O'Neil s.r.o."}},
+        {"a word and a kind", {words({"%smlouva%"}), address}, {}},
+        {"a quote", {words({"%o'neil%"})}, {"O'Neil s.r.o."}},
+        {"one character open", {words({"%sml_uva%"})}, {"Kupní SMLOUVA", "Smlouva o dílo"}},
+        {"capitals", {words({"%BYT%"})}, {"Kupní SMLOUVA"}},
         // an empty word matches every row whose name or keywords hold a value
-        {"((nazev like '%%') or (tag like '%%'))", {"Adresa Brno", "Kupní SMLOUVA", "O'Neil s.r.o.", "Podpis",
-                                                         "Smlouva o dílo", "Žádost a prohlášení"}},
+        {"an empty word", {words({"%%"})}, {"Adresa Brno", "Kupní SMLOUVA", "O'Neil s.r.o.", "Podpis",
+                                            "Smlouva o dílo", "Žádost a prohlášení"}},
     };
     for (const Case& c : cases) {
-        search(QString::fromUtf8(c.condition));
-        EXPECT_EQ(listedNames(), c.found) << c.condition;
+        search(c.filter);
+        EXPECT_EQ(listedNames(), c.found) << c.what;
         EXPECT_EQ(query().recNo(), c.found.isEmpty() ? 0 : 1);
     }
 }
@@ -215,7 +224,7 @@ TEST_F(Query, MovingWhileEditingPostsWhenChangedAndDropsOtherwise)
 
 TEST_F(Query, EditOfAnEmptyListInserts)
 {
-    search(QStringLiteral("((nazev like '%nic takoveho%'))"));
+    search({{{QStringLiteral("nazev"), QStringLiteral("%nic takoveho%")}}});
     ASSERT_TRUE(query().isEmpty());
     query().edit();
     EXPECT_EQ(query().state(), State::Insert);

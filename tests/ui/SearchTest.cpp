@@ -90,13 +90,13 @@ TEST_F(Search, KindIsASubstringAndTheEmptyEntryShowsAllAgain)
     EXPECT_EQ(listed(), (QStringList{"Adresa Brno", "Čestné prohlášení", "O'Neil"}));
     typeIntoSearch(QStringLiteral("brno"));
     EXPECT_EQ(listed(), QStringList{"Adresa Brno"});
-    EXPECT_TRUE(query().selection().condition.endsWith(QStringLiteral(" and (druh like ?)")));
-    EXPECT_EQ(query().selection().parameters.last(), QStringLiteral("%adresa%"));
+    EXPECT_TRUE(db::conditionOf(query().selection().filter).endsWith(QStringLiteral(" and (druh like ?)")));
+    EXPECT_EQ(db::parametersOf(query().selection().filter).last(), QStringLiteral("%adresa%"));
 
     controls->Jmeno_Edit->clear();
     chooseKind(QString());
     EXPECT_EQ(query().recordCount(), 6);
-    EXPECT_EQ(query().selection().condition, QString());
+    EXPECT_EQ(db::conditionOf(query().selection().filter), QString());
     EXPECT_EQ(query().recNo(), 1);
 }
 
@@ -115,7 +115,7 @@ TEST_F(Search, TitleClicksFlipTheDirectionAndKeepTheFilter)
     EXPECT_EQ(query().selection().orderColumn, QStringLiteral("druh"));
     EXPECT_FALSE(query().selection().descending);
     EXPECT_EQ(query().valueAt(0, QStringLiteral("druh")).toString(), QStringLiteral("adresa"));
-    EXPECT_FALSE(query().selection().condition.isEmpty());  // the filter stays
+    EXPECT_FALSE(db::conditionOf(query().selection().filter).isEmpty());  // the filter stays
 
     // A search keeps the sort.
     controls->Jmeno_Edit->clear();
@@ -151,8 +151,8 @@ TEST_F(Search, ReplacedKindItemsLoseTheSelectionButKeepTheCondition)
     kindsList->setWorking({QStringLiteral("podpis"), QStringLiteral("nový")});
     kindsList->save();
     EXPECT_TRUE(controls->ListBox1->selectedItems().isEmpty());
-    EXPECT_EQ(query().selection().condition, QStringLiteral("(druh like ?)"));
-    EXPECT_EQ(query().selection().parameters, QVariantList{QStringLiteral("%podpis%")});
+    EXPECT_EQ(db::conditionOf(query().selection().filter), QStringLiteral("(druh like ?)"));
+    EXPECT_EQ(db::parametersOf(query().selection().filter), QVariantList{QStringLiteral("%podpis%")});
     EXPECT_EQ(listed(), QStringList{"Zástava"});
 }
 

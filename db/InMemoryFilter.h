@@ -1,0 +1,28 @@
+#pragma once
+
+#include "db/RowSet.h"
+#include "db/Selection.h"
+
+#include <vector>
+
+namespace vorlin::db {
+
+// A selection's filter tried on rows held in memory: it keeps the rows the
+// database's condition keeps (the same LIKE, NULL like nothing).
+class InMemoryFilter {
+public:
+    // The columns are the row set's, in its order; a term's column not
+    // among them (compared without regard to case) is met by no row.
+    InMemoryFilter(const RowFilter& filter, const QStringList& columns);
+
+    bool meets(const RowSet& rows, int row) const;
+
+private:
+    struct Term {
+        int column;  // -1: not held
+        QString pattern;
+    };
+    std::vector<std::vector<Term>> groups_;
+};
+
+}  // namespace vorlin::db

@@ -1,0 +1,105 @@
+// The search tried on rows held in memory keeps exactly the rows the
+// database keeps for the same search, on a generated table: words and
+// kinds, wildcards typed and stored, Czech letters in either case, quotes,
+// empty names and keywords, and a pasted page of words.
+#include "data/SnippetSearch.h"
+#include "db/InMemoryFilter.h"
+#include "db/UnicodeLike.h"
+#include "support/StoreFixture.h"
+
+#include <QRandomGenerator>
+
+#include <set>
+
+using namespace vorlin;
+using namespace vorlin::test;
+
+namespace {
+
+class SearchInMemory : public StoreFixture {
+protected:
+    void SetUp() override
+    {
+        const QStringList pieces = {"Novák", "NOVÁK", "novak", "Čížek", "čížek", "CIZEK", "Brno", "brňo", "Žďár",
+                                    "o'Neil", "50%", "a_b", "ab", "Smlouva", "SMLOUVA", "ß", "Straße", "İstanbul",
+                                    "řeka", "Řeka", " ", "ch", "CH"};
+        const QStringList kinds = {"adresa", "ADRESA", "adresa soudu", "podpis", "petit", "a_dresa", "druh 100%"};
+        QRandomGenerator random(7);
+        QList<Snippet> rows;
+        const auto text = [&](int words) {
+            QStringList picked;
+            for (int i = 0; i < words; ++i)
+                picked << pieces[random.bounded(pieces.size())];
+            return picked.join(random.bounded(2) ? u' ' : u',');
+        };
+        for (int i = 0; i < 1500; ++i)
+            rows.append({random.bounded(20) == 0 ? QString() : text(1 + random.bounded(3)),
+                         random.bounded(15) == 0 ? QString() : kinds[random.bounded(kinds.size())], QStringLiteral("x"),
+                         random.bounded(4) == 0 ? QString() : text(random.bounded(3))});
+        addRows(rows);
+    }
+
+    // The ids the database gives for the search.
+    std::set<qint64> fromDatabase(const db::Selection& selection)
+    {
+        db::Database database(databaseFile());
+        db::registerUnicodeLike(database.handle());
+        db::Statement statement(database, db::selectStatement(selection, {"ID"}, false));
+        const QVariantList parameters = db::parametersOf(selection.filter);
+        for (qsizetype i = 0; i < parameters.size(); ++i)
+            statement.bind(int(i + 1), parameters[i]);
+        std::set<qint64> ids;
+        while (statement.step())
+            ids.insert(statement.column(0).toLongLong());
+        return ids;
+    }
+
+    // The ids the same search keeps of all rows held in memory.
+    std::set<qint64> inMemory(const db::Selection& selection)
+    {
+        db::Database database(databaseFile());
+        const QStringList columns = {"ID", "nazev", "druh", "tag"};
+        db::Statement statement(database, QStringLiteral("SELECT ID, nazev, druh, tag FROM vorlin"));
+        db::RowSet rows;
+        rows.clear(int(columns.size()));
+        while (statement.step())
+            rows.appendFrom(statement.handle());
+        const db::InMemoryFilter filter(selection.filter, columns);
+        std::set<qint64> ids;
+        for (int row = 0; row < rows.rowCount(); ++row)
+            if (filter.meets(rows, row))
+                ids.insert(rows.value(row, 0).toLongLong());
+        return ids;
+    }
+};
+
+}  // namespace
+
+TEST_F(SearchInMemory, KeepsTheRowsTheDatabaseKeeps)
+{
+    QStringList pastedPage;
+    for (int i = 0; i < 45; ++i)
+        pastedPage << QStringLiteral("slovo%1").arg(i % 30);
+    pastedPage << QStringLiteral("brno");
+    struct Case {
+        QString box;
+        QString kind;
+    };
+    const Case cases[] = {
+        {"novák", ""}, {"NOVAK", ""}, {"čížek", ""}, {"ČÍŽEK", ""}, {"cizek", ""}, {"řeka%brno", ""},
+        {"c_zek", ""}, {"50%", ""}, {"%", ""}, {"a_b", ""}, {"_", ""}, {"o'neil", ""}, {"STRASSE", ""},
+        {"straße", ""}, {"istanbul", ""}, {"ch", ""}, {" ", ""}, {"", "adresa"}, {"", "ADR"}, {"", "a_d"},
+        {"", "100%"}, {"brno", "adresa"}, {"novák%žďár", "podpis"}, {pastedPage.join(u'%'), ""},
+    };
+    int kept = 0;
+    for (const Case& c : cases) {
+        search::SnippetSearch snippetSearch;
+        snippetSearch.words = search::searchWords(c.box);
+        snippetSearch.kind = c.kind;
+        const db::Selection selection = search::selectionOf(snippetSearch);
+        const std::set<qint64> expected = fromDatabase(selection);
+        EXPECT_EQ(inMemory(selection), expected) << c.box.toStdString() << " / " << c.kind.toStdString();
+        kept += int(expected.size());
+    }
+    EXPECT_GT(kept, 1500) << "the cases find too little to say anything";
+}
