@@ -2,6 +2,7 @@
 
 #include "db/RowSet.h"
 #include "db/Selection.h"
+#include "db/UnicodeLike.h"
 
 #include <vector>
 
@@ -21,7 +22,10 @@ private:
     struct Term {
         int column;  // -1: not held
         QString pattern;
+        CompiledLike compiled;
     };
+    static bool termMeetsValue(const Term& term, const RowSet& rows, int row);
+
     std::vector<std::vector<Term>> groups_;
 };
 

@@ -1,6 +1,7 @@
 #include "db/Query.h"
 
 #include "db/Connection.h"
+#include "db/InMemoryFilter.h"
 #include "db/LargeColumn.h"
 #include "db/TableWriter.h"
 #include "db/Sqlite.h"
@@ -38,6 +39,16 @@ int indexOfName(const QStringList& names, const QString& name)
     return -1;
 }
 
+// Whether every column the filter tests is among the columns held.
+bool filterColumnsHeld(const RowFilter& filter, const QStringList& columns)
+{
+    for (const QList<LikeTerm>& group : filter)
+        for (const LikeTerm& term : group)
+            if (indexOfName(columns, term.column) < 0)
+                return false;
+    return true;
+}
+
 }  // namespace
 
 Query::Query(QObject* parent) : QObject(parent) {}
@@ -50,6 +61,7 @@ void Query::setConnection(Connection* connection)
     if (connection_)
         disconnect(connection_, nullptr, this, nullptr);
     connection_ = connection;
+    copy_ = TableCopy{};
     if (connection_)
         connect(connection_, &Connection::aboutToClose, this, &Query::close);
 }
@@ -120,18 +132,29 @@ void Query::open()
         }
     }
     const int orderColumn = textOrder_ ? indexOfName(kept, selection_.orderColumn) : -1;
-
-    Statement statement(database, selectStatement(selection_, kept, orderColumn < 0));
-    const QVariantList parameters = parametersOf(selection_.filter);
-    for (qsizetype i = 0; i < parameters.size(); ++i)
-        statement.bind(int(i + 1), parameters[i]);
-    // The query is closed here, so its row store is free: it is filled
-    // again in the memory the last result used.
-    rows_.clear(statement.columnCount());
-    while (statement.step())
-        rows_.appendFrom(statement.handle());
-    if (orderColumn >= 0)
-        rows_.sortBy(orderColumn, selection_.descending, *textOrder_);
+    if (orderColumn >= 0 && filterColumnsHeld(selection_.filter, kept)) {
+        // Sorted here: the rows come from the copy of the table, in the
+        // order kept for the column, those that meet the filter.
+        if (copy_.table != selection_.table || copy_.columns != kept || copy_.mark != database.changeMark())
+            readTableCopy(database, kept);
+        const InMemoryFilter filter(selection_.filter, kept);
+        rows_.clear(int(kept.size()));
+        for (const std::uint32_t row : tableCopyOrder(orderColumn, selection_.descending))
+            if (filter.meets(copy_.rows, int(row)))
+                rows_.appendRowOf(copy_.rows, int(row));
+    } else {
+        Statement statement(database, selectStatement(selection_, kept, orderColumn < 0));
+        const QVariantList parameters = parametersOf(selection_.filter);
+        for (qsizetype i = 0; i < parameters.size(); ++i)
+            statement.bind(int(i + 1), parameters[i]);
+        // The query is closed here, so its row store is free: it is filled
+        // again in the memory the last result used.
+        rows_.clear(statement.columnCount());
+        while (statement.step())
+            rows_.appendFrom(statement.handle());
+        if (orderColumn >= 0)
+            rows_.sortBy(orderColumn, selection_.descending, *textOrder_);
+    }
 
     std::unique_ptr<LargeColumn> largeColumn;
     for (const Field& f : fields)
@@ -170,6 +193,56 @@ void Query::close()
     Q_EMIT stateChanged();
     Q_EMIT activeChanged(false);
     Q_EMIT dataSetChanged();
+}
+
+void Query::readTableCopy(Database& database, const QStringList& columns)
+{
+    copy_.table = selection_.table;
+    copy_.columns = columns;
+    copy_.orders.clear();
+    copy_.keyIndex.clear();
+    copy_.mark = database.changeMark();
+    Statement statement(database, selectStatement(Selection{.table = selection_.table}, columns, false));
+    copy_.rows.clear(statement.columnCount());
+    while (statement.step())
+        copy_.rows.appendFrom(statement.handle());
+}
+
+const std::vector<std::uint32_t>& Query::tableCopyOrder(int column, bool descending)
+{
+    std::vector<std::uint32_t>& order = copy_.orders[{column, descending}];
+    if (order.size() != std::size_t(copy_.rows.rowCount()))
+        order = copy_.rows.orderBy(column, descending, *textOrder_);
+    return order;
+}
+
+void Query::writeThrough(const std::function<void()>& write, const std::function<void(RowSet&, int)>& mirror,
+                         const QVariant& key)
+{
+    Database& database = connection_->database();
+    const bool current = copy_.mark >= 0 && copy_.table == table_ && copy_.columns == storedColumnNames()
+        && copy_.mark == database.changeMark();
+    write();
+    if (!current) {
+        copy_.mark = -1;
+        return;
+    }
+    int keyRow = -1;
+    if (key.isValid()) {
+        const int keyAt = indexOfName(copy_.columns, keyField_);
+        if (copy_.keyIndex.isEmpty())
+            for (int row = copy_.rows.rowCount() - 1; row >= 0; --row)
+                copy_.keyIndex.insert(copy_.rows.value(row, keyAt).toLongLong(), row);
+        keyRow = copy_.keyIndex.value(key.toLongLong(), -1);
+        if (keyRow < 0) {
+            copy_.mark = -1;
+            return;
+        }
+    }
+    mirror(copy_.rows, keyRow);
+    copy_.orders.clear();
+    copy_.keyIndex.clear();
+    copy_.mark = database.changeMark();
 }
 
 int Query::recordCount() const
@@ -431,16 +504,16 @@ void Query::postEdit()
         QList<TableWriter::Change> changes;
         for (int i : changed)
             changes.append({fields_[i].name, buffer_[i], original_[i]});
-        TableWriter(connection_->database(), table_, keyField_).update(key, changes);
-
         QVariantList stored(rows_.columnCount());
-        for (int i = 0; i < fields_.size(); ++i) {
-            if (fields_[i].column >= 0) {
+        for (int i = 0; i < fields_.size(); ++i)
+            if (fields_[i].column >= 0)
                 stored[fields_[i].column] = buffer_[i];
-            } else if (largeValues_) {
+        writeThrough([&] { TableWriter(connection_->database(), table_, keyField_).update(key, changes); },
+                     [&](RowSet& rows, int row) { rows.replaceRow(row, stored); }, key);
+
+        for (int i = 0; i < fields_.size(); ++i)
+            if (fields_[i].column < 0 && largeValues_)
                 largeValues_->remember(key, buffer_[i]);
-            }
-        }
         rows_.replaceRow(storedRow(current_), stored);
     }
 
@@ -457,8 +530,9 @@ void Query::postInsert()
     for (int i = 0; i < fields_.size(); ++i)
         if (!buffer_[i].isNull() && fields_[i].name.compare(keyField_, Qt::CaseInsensitive) != 0)
             given.append({fields_[i].name, buffer_[i]});
-    const QVariantList stored =
-        TableWriter(connection_->database(), table_, keyField_).insert(given, storedColumnNames());
+    QVariantList stored;
+    writeThrough([&] { stored = TableWriter(connection_->database(), table_, keyField_).insert(given, storedColumnNames()); },
+                 [&](RowSet& rows, int) { rows.insertRow(rows.rowCount(), stored); }, QVariant());
 
     rows_.insertRow(insertAt_, stored);
     keyIndex_.clear();
@@ -505,7 +579,8 @@ void Query::remove()
 
     const int stored = storedRow(current_);
     const QVariant key = rows_.value(stored, keyColumn());
-    TableWriter(connection_->database(), table_, keyField_).remove(key);
+    writeThrough([&] { TableWriter(connection_->database(), table_, keyField_).remove(key); },
+                 [](RowSet& rows, int row) { rows.removeRow(row); }, key);
 
     rows_.removeRow(stored);
     keyIndex_.clear();

@@ -10,11 +10,14 @@
 #include <QVariant>
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <vector>
 
 namespace vorlin::db {
 
 class Connection;
+class Database;
 class LargeColumn;
 class Statement;
 class TextOrder;
@@ -111,8 +114,8 @@ public:
     // then posts when something changed and cancels otherwise.
     void checkBrowseMode();
 
-    // Bytes of the rows held in memory.
-    std::size_t memoryBytes() const { return rows_.memoryBytes(); }
+    // Bytes of the rows held in memory, the copy of the table included.
+    std::size_t memoryBytes() const { return rows_.memoryBytes() + copy_.rows.memoryBytes(); }
 
 Q_SIGNALS:
     void activeChanged(bool active);
@@ -170,6 +173,25 @@ private:
 
     std::unique_ptr<LargeColumn> largeValues_;  // the large column, read row by row
     QHash<qint64, int> keyIndex_;  // key → stored row, built by the first locate
+
+    // Every row of the table, held while the database does not change
+    // behind the query's back: a search or a sort here takes its rows from
+    // it instead of reading them again. The query's own writes go into it.
+    struct TableCopy {
+        QString table;
+        QStringList columns;
+        qint64 mark = -1;  // the database's change mark when it was current
+        RowSet rows;
+        std::map<std::pair<int, bool>, std::vector<std::uint32_t>> orders;  // (column, descending) → rows
+        QHash<qint64, int> keyIndex;  // key → row, built when a write needs it
+    };
+    void readTableCopy(Database& database, const QStringList& columns);
+    const std::vector<std::uint32_t>& tableCopyOrder(int column, bool descending);
+    // Runs a write of the query's; the table copy takes the change, or is
+    // dropped when it was not current before.
+    void writeThrough(const std::function<void()>& write, const std::function<void(RowSet&, int keyRow)>& mirror,
+                      const QVariant& key);
+    TableCopy copy_;
 };
 
 }  // namespace vorlin::db

@@ -4,6 +4,7 @@
 #include <QVariantList>
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 struct sqlite3_stmt;
@@ -27,8 +28,12 @@ public:
 
     // Appends the statement's current row.
     void appendFrom(sqlite3_stmt* statement);
+    // Appends a row of another set of the same columns.
+    void appendRowOf(const RowSet& other, int row);
 
     QVariant value(int row, int column) const;
+    // The UTF-8 bytes of a text value; false (and nothing) for any other.
+    bool textAt(int row, int column, std::string_view* text) const;
     QVariantList row(int row) const;
 
     void insertRow(int row, const QVariantList& values);
@@ -39,6 +44,8 @@ public:
     // then numbers, texts (in the text order) and binary values, as the
     // database orders them. Rows with equal values keep their order.
     void sortBy(int column, bool descending, const TextOrder& order);
+    // The rows' indexes in that order, the rows left where they are.
+    std::vector<std::uint32_t> orderBy(int column, bool descending, const TextOrder& order) const;
 
     // Bytes held, for the memory figures.
     std::size_t memoryBytes() const { return cells_.capacity() * sizeof(Cell) + bytes_.capacity(); }

@@ -71,6 +71,18 @@ void appendNumberKey(double number, std::string& store)
 
 void RowSet::sortBy(int column, bool descending, const TextOrder& order)
 {
+    const std::vector<std::uint32_t> rows = orderBy(column, descending, order);
+    std::vector<Cell> cells;
+    cells.reserve(cells_.size());
+    for (const std::uint32_t row : rows) {
+        const auto first = cells_.begin() + std::ptrdiff_t(row) * columns_;
+        cells.insert(cells.end(), first, first + columns_);
+    }
+    cells_.swap(cells);
+}
+
+std::vector<std::uint32_t> RowSet::orderBy(int column, bool descending, const TextOrder& order) const
+{
     const auto valueOf = [&](std::uint32_t row) -> const Cell& {
         return cells_[std::size_t(row) * std::size_t(columns_) + std::size_t(column)];
     };
@@ -169,13 +181,11 @@ void RowSet::sortBy(int column, bool descending, const TextOrder& order)
         sortPart(0, rows, store, keys);
     }
 
-    std::vector<Cell> cells;
-    cells.reserve(cells_.size());
-    for (const SortKey& key : keys) {
-        const auto first = cells_.begin() + std::ptrdiff_t(key.row) * columns_;
-        cells.insert(cells.end(), first, first + columns_);
-    }
-    cells_.swap(cells);
+    std::vector<std::uint32_t> ordered;
+    ordered.reserve(keys.size());
+    for (const SortKey& key : keys)
+        ordered.push_back(key.row);
+    return ordered;
 }
 
 }  // namespace vorlin::db

@@ -39,6 +39,8 @@ inline char32_t fold(char32_t c)
     return c < 0x10000 ? kFold[c] : QChar::toCaseFolded(c);
 }
 
+}  // namespace
+
 struct Token {
     enum Kind : std::uint8_t { Literal, AnyOne, AnyRun } kind;
     char32_t character;  // folded, for literals
@@ -51,6 +53,8 @@ struct CompiledPattern {
     bool isSubstring = false;
     std::u32string needle;
 };
+
+namespace {
 
 CompiledPattern compileUtf8(const unsigned char* pattern, const unsigned char* end, char32_t escape)
 {
@@ -223,6 +227,19 @@ void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
 }
 
 }  // namespace
+
+CompiledLike::CompiledLike(QStringView pattern, char32_t escape)
+{
+    const QByteArray bytes = pattern.toUtf8();
+    const auto* begin = reinterpret_cast<const unsigned char*>(bytes.constData());
+    pattern_ = std::make_shared<const CompiledPattern>(compileUtf8(begin, begin + bytes.size(), escape));
+}
+
+bool CompiledLike::matchesUtf8(std::string_view text) const
+{
+    const auto* begin = reinterpret_cast<const unsigned char*>(text.data());
+    return matchUtf8(*pattern_, begin, begin + text.size());
+}
 
 bool likeMatches(QStringView pattern, QStringView text, char32_t escape)
 {

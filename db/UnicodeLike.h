@@ -2,6 +2,9 @@
 
 #include <QStringView>
 
+#include <memory>
+#include <string_view>
+
 struct sqlite3;
 
 namespace vorlin::db {
@@ -11,6 +14,19 @@ namespace vorlin::db {
 // ("smlouva" finds "SMLOUVA", "č" finds "Č"). An optional ESCAPE character
 // makes the next pattern character literal.
 bool likeMatches(QStringView pattern, QStringView text, char32_t escape = 0);
+
+struct CompiledPattern;
+
+// A LIKE pattern made ready once for many texts, matched as likeMatches()
+// and the database's like() match: a search tries it on every row.
+class CompiledLike {
+public:
+    explicit CompiledLike(QStringView pattern, char32_t escape = 0);
+    bool matchesUtf8(std::string_view text) const;
+
+private:
+    std::shared_ptr<const CompiledPattern> pattern_;
+};
 
 // Puts this LIKE in place of SQLite's own (which folds ASCII letters only)
 // on one connection, for both like(pattern, text) and like(pattern, text,

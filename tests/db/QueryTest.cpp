@@ -112,6 +112,50 @@ TEST_F(Query, ConditionsFindRowsWithoutRegardToCase)
     }
 }
 
+TEST_F(Query, ASearchShowsTheTableAsItIsAfterTheQuerysOwnWritesAndAnotherProgramsWrites)
+{
+    const db::RowFilter contract{{{kNazev, QStringLiteral("%smlouv%")}, {QStringLiteral("tag"), QStringLiteral("%smlouv%")}}};
+    const auto rename = [&](const char* from, const char* to) {
+        search({});
+        ASSERT_TRUE(query().locate(kNazev, QString::fromUtf8(from)));
+        query().edit();
+        query().setValue(kNazev, QString::fromUtf8(to));
+        query().post();
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> write;
+        QStringList found;
+    };
+    const Step steps[] = {
+        {"before", [] {}, {"Kupní SMLOUVA", "Smlouva o dílo"}},
+        {"an edit", [&] { rename("Podpis", "Podpis smlouvy"); }, {"Kupní SMLOUVA", "Podpis smlouvy", "Smlouva o dílo"}},
+        {"an insertion",
+         [&] {
+             query().insert();
+             query().setValue(kNazev, QStringLiteral("Nová smlouva"));
+             query().post();
+         },
+         {"Kupní SMLOUVA", "Nová smlouva", "Podpis smlouvy", "Smlouva o dílo"}},
+        {"a deletion",
+         [&] {
+             search({});
+             ASSERT_TRUE(query().locate(kNazev, QStringLiteral("Kupní SMLOUVA")));
+             query().remove();
+         },
+         {"Nová smlouva", "Podpis smlouvy", "Smlouva o dílo"}},
+        {"another program's insertion", [&] { addRows({{"Další smlouva", "petit", "x", QString()}}); },
+         {"Další smlouva", "Nová smlouva", "Podpis smlouvy", "Smlouva o dílo"}},
+        {"another program's edit", [&] { runInFile(QStringLiteral("UPDATE vorlin SET nazev = 'Dílo' WHERE nazev = 'Smlouva o dílo'")); },
+         {"Další smlouva", "Nová smlouva", "Podpis smlouvy"}},
+    };
+    for (const Step& step : steps) {
+        step.write();
+        search(contract);
+        EXPECT_EQ(listedNames(), step.found) << step.what;
+    }
+}
+
 TEST_F(Query, BodiesAreReadRowByRowNotAtOpen)
 {
     const QString big(200000, QChar(u'x'));
