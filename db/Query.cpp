@@ -138,22 +138,29 @@ void Query::open()
         if (copy_.table != selection_.table || copy_.columns != kept || copy_.mark != database.changeMark())
             readTableCopy(database, kept);
         const InMemoryFilter filter(selection_.filter, kept);
-        rows_.clear(int(kept.size()));
-        for (const std::uint32_t row : tableCopyOrder(orderColumn, selection_.descending))
-            if (filter.meets(copy_.rows, int(row)))
-                rows_.appendRowOf(copy_.rows, int(row));
+        const std::vector<std::uint32_t>& order = tableCopyOrder(orderColumn, selection_.descending);
+        std::vector<std::uint32_t> shown;
+        if (selection_.filter.isEmpty()) {
+            shown = order;
+        } else {
+            for (const std::uint32_t row : order)
+                if (filter.meets(copy_.rows, int(row)))
+                    shown.push_back(row);
+        }
+        rows_.show(&copy_.rows, std::move(shown));
     } else {
         Statement statement(database, selectStatement(selection_, kept, orderColumn < 0));
         const QVariantList parameters = parametersOf(selection_.filter);
         for (qsizetype i = 0; i < parameters.size(); ++i)
             statement.bind(int(i + 1), parameters[i]);
-        // The query is closed here, so its row store is free: it is filled
-        // again in the memory the last result used.
-        rows_.clear(statement.columnCount());
+        // The rows held are the database's result, not the table.
+        copy_ = TableCopy{};
+        copy_.rows.clear(statement.columnCount());
         while (statement.step())
-            rows_.appendFrom(statement.handle());
+            copy_.rows.appendFrom(statement.handle());
         if (orderColumn >= 0)
-            rows_.sortBy(orderColumn, selection_.descending, *textOrder_);
+            copy_.rows.sortBy(orderColumn, selection_.descending, *textOrder_);
+        rows_.showAll(&copy_.rows);
     }
 
     std::unique_ptr<LargeColumn> largeColumn;
@@ -183,7 +190,10 @@ void Query::close()
     buffer_.clear();
     original_.clear();
     modified_ = false;
-    rows_.clear(0);
+    rows_.clear();
+    // A copy of the whole table stays for the next opening; a result does not.
+    if (copy_.table.isEmpty())
+        copy_ = TableCopy{};
     fields_.clear();
     table_.clear();
     largeValues_.reset();
@@ -200,7 +210,6 @@ void Query::readTableCopy(Database& database, const QStringList& columns)
     copy_.table = selection_.table;
     copy_.columns = columns;
     copy_.orders.clear();
-    copy_.keyIndex.clear();
     copy_.mark = database.changeMark();
     Statement statement(database, selectStatement(Selection{.table = selection_.table}, columns, false));
     copy_.rows.clear(statement.columnCount());
@@ -216,33 +225,14 @@ const std::vector<std::uint32_t>& Query::tableCopyOrder(int column, bool descend
     return order;
 }
 
-void Query::writeThrough(const std::function<void()>& write, const std::function<void(RowSet&, int)>& mirror,
-                         const QVariant& key)
+void Query::writeThrough(const std::function<void()>& write, const std::function<void()>& change)
 {
     Database& database = connection_->database();
-    const bool current = copy_.mark >= 0 && copy_.table == table_ && copy_.columns == storedColumnNames()
-        && copy_.mark == database.changeMark();
+    const bool current = !copy_.table.isEmpty() && copy_.mark == database.changeMark();
     write();
-    if (!current) {
-        copy_.mark = -1;
-        return;
-    }
-    int keyRow = -1;
-    if (key.isValid()) {
-        const int keyAt = indexOfName(copy_.columns, keyField_);
-        if (copy_.keyIndex.isEmpty())
-            for (int row = copy_.rows.rowCount() - 1; row >= 0; --row)
-                copy_.keyIndex.insert(copy_.rows.value(row, keyAt).toLongLong(), row);
-        keyRow = copy_.keyIndex.value(key.toLongLong(), -1);
-        if (keyRow < 0) {
-            copy_.mark = -1;
-            return;
-        }
-    }
-    mirror(copy_.rows, keyRow);
+    change();
     copy_.orders.clear();
-    copy_.keyIndex.clear();
-    copy_.mark = database.changeMark();
+    copy_.mark = current ? database.changeMark() : -1;
 }
 
 int Query::recordCount() const
@@ -509,12 +499,10 @@ void Query::postEdit()
             if (fields_[i].column >= 0)
                 stored[fields_[i].column] = buffer_[i];
         writeThrough([&] { TableWriter(connection_->database(), table_, keyField_).update(key, changes); },
-                     [&](RowSet& rows, int row) { rows.replaceRow(row, stored); }, key);
-
+                     [&] { rows_.replaceRow(storedRow(current_), stored); });
         for (int i = 0; i < fields_.size(); ++i)
             if (fields_[i].column < 0 && largeValues_)
                 largeValues_->remember(key, buffer_[i]);
-        rows_.replaceRow(storedRow(current_), stored);
     }
 
     buffer_.clear();
@@ -532,9 +520,7 @@ void Query::postInsert()
             given.append({fields_[i].name, buffer_[i]});
     QVariantList stored;
     writeThrough([&] { stored = TableWriter(connection_->database(), table_, keyField_).insert(given, storedColumnNames()); },
-                 [&](RowSet& rows, int) { rows.insertRow(rows.rowCount(), stored); }, QVariant());
-
-    rows_.insertRow(insertAt_, stored);
+                 [&] { rows_.insertRow(insertAt_, stored); });
     keyIndex_.clear();
     for (int i = 0; i < fields_.size(); ++i) {
         if (fields_[i].column < 0 && largeValues_)
@@ -580,9 +566,7 @@ void Query::remove()
     const int stored = storedRow(current_);
     const QVariant key = rows_.value(stored, keyColumn());
     writeThrough([&] { TableWriter(connection_->database(), table_, keyField_).remove(key); },
-                 [](RowSet& rows, int row) { rows.removeRow(row); }, key);
-
-    rows_.removeRow(stored);
+                 [&] { rows_.removeRow(stored); });
     keyIndex_.clear();
     buffer_.clear();
     original_.clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/RowSet.h"
+#include "db/RowView.h"
 #include "db/Selection.h"
 
 #include <QHash>
@@ -161,7 +162,7 @@ private:
     State state_ = State::Inactive;
     QString table_;  // empty: the result cannot be written back
     QList<Field> fields_;
-    RowSet rows_;
+    RowView rows_;  // the result: rows of copy_.rows
     int current_ = 0;
     bool bof_ = true;
     bool eof_ = true;
@@ -174,23 +175,23 @@ private:
     std::unique_ptr<LargeColumn> largeValues_;  // the large column, read row by row
     QHash<qint64, int> keyIndex_;  // key → stored row, built by the first locate
 
-    // Every row of the table, held while the database does not change
-    // behind the query's back: a search or a sort here takes its rows from
-    // it instead of reading them again. The query's own writes go into it.
+    // The rows the result shows. Usually every row of the table, held while
+    // the database does not change behind the query's back (its change mark
+    // tells): a search or a sort takes its rows from it instead of reading
+    // them again. When the database had to filter or sort, only its result.
+    // The query's own writes go into it.
     struct TableCopy {
-        QString table;
+        QString table;  // empty: not the whole table
         QStringList columns;
         qint64 mark = -1;  // the database's change mark when it was current
         RowSet rows;
         std::map<std::pair<int, bool>, std::vector<std::uint32_t>> orders;  // (column, descending) → rows
-        QHash<qint64, int> keyIndex;  // key → row, built when a write needs it
     };
     void readTableCopy(Database& database, const QStringList& columns);
     const std::vector<std::uint32_t>& tableCopyOrder(int column, bool descending);
-    // Runs a write of the query's; the table copy takes the change, or is
-    // dropped when it was not current before.
-    void writeThrough(const std::function<void()>& write, const std::function<void(RowSet&, int keyRow)>& mirror,
-                      const QVariant& key);
+    // Runs a write of the query's and then the change of the rows held;
+    // the copy stays current when it was before.
+    void writeThrough(const std::function<void()>& write, const std::function<void()>& change);
     TableCopy copy_;
 };
 

@@ -57,15 +57,6 @@ void RowSet::appendFrom(sqlite3_stmt* statement)
     }
 }
 
-void RowSet::appendRowOf(const RowSet& other, int row)
-{
-    const auto first = other.cells_.begin() + std::ptrdiff_t(row) * other.columns_;
-    for (auto cell = first; cell != first + other.columns_; ++cell)
-        cells_.push_back(cell->type == Type::Text || cell->type == Type::Blob
-                             ? storeBytes(cell->type, other.bytes_.data() + cell->data, cell->size)
-                             : *cell);
-}
-
 bool RowSet::textAt(int row, int column, std::string_view* text) const
 {
     const Cell& cell = cells_[std::size_t(row) * std::size_t(columns_) + std::size_t(column)];

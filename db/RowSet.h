@@ -28,8 +28,6 @@ public:
 
     // Appends the statement's current row.
     void appendFrom(sqlite3_stmt* statement);
-    // Appends a row of another set of the same columns.
-    void appendRowOf(const RowSet& other, int row);
 
     QVariant value(int row, int column) const;
     // The UTF-8 bytes of a text value; false (and nothing) for any other.

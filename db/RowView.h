@@ -1,0 +1,36 @@
+#pragma once
+
+#include "db/RowSet.h"
+
+#include <vector>
+
+namespace vorlin::db {
+
+// Rows of a set shown through a list of their indexes: a search or a sort
+// over rows held once, without copying them. Changes go into the set.
+class RowView {
+public:
+    // The rows of the set at these indexes, in this order.
+    void show(RowSet* rows, std::vector<std::uint32_t> order);
+    // Every row of the set, in its own order.
+    void showAll(RowSet* rows);
+    void clear();
+
+    int rowCount() const { return int(order_.size()); }
+    int columnCount() const { return rows_ ? rows_->columnCount() : 0; }
+    QVariant value(int row, int column) const { return rows_->value(int(order_[std::size_t(row)]), column); }
+
+    void replaceRow(int row, const QVariantList& values) { rows_->replaceRow(int(order_[std::size_t(row)]), values); }
+    // Added to the set, shown at this place.
+    void insertRow(int row, const QVariantList& values);
+    // Gone from the set and from the view.
+    void removeRow(int row);
+
+    std::size_t memoryBytes() const { return order_.capacity() * sizeof(std::uint32_t); }
+
+private:
+    RowSet* rows_ = nullptr;
+    std::vector<std::uint32_t> order_;
+};
+
+}  // namespace vorlin::db
