@@ -231,8 +231,23 @@ void Query::writeThrough(const std::function<void()>& write, const std::function
     const bool current = !copy_.table.isEmpty() && copy_.mark == database.changeMark();
     write();
     change();
-    copy_.orders.clear();
     copy_.mark = current ? database.changeMark() : -1;
+}
+
+void Query::keepOrders(RowChange change, std::uint32_t row)
+{
+    for (auto& [sort, rows] : copy_.orders) {
+        const auto [column, descending] = sort;
+        if (change != RowChange::Added)
+            rows.erase(std::find(rows.begin(), rows.end(), row));
+        if (change == RowChange::Removed) {
+            for (std::uint32_t& index : rows)
+                if (index > row)
+                    --index;
+        } else {
+            copy_.rows.placeInOrder(rows, row, column, descending, *textOrder_);
+        }
+    }
 }
 
 int Query::recordCount() const
@@ -499,7 +514,10 @@ void Query::postEdit()
             if (fields_[i].column >= 0)
                 stored[fields_[i].column] = buffer_[i];
         writeThrough([&] { TableWriter(connection_->database(), table_, keyField_).update(key, changes); },
-                     [&] { rows_.replaceRow(storedRow(current_), stored); });
+                     [&] {
+                         rows_.replaceRow(storedRow(current_), stored);
+                         keepOrders(RowChange::Changed, rows_.indexAt(storedRow(current_)));
+                     });
         for (int i = 0; i < fields_.size(); ++i)
             if (fields_[i].column < 0 && largeValues_)
                 largeValues_->remember(key, buffer_[i]);
@@ -520,7 +538,10 @@ void Query::postInsert()
             given.append({fields_[i].name, buffer_[i]});
     QVariantList stored;
     writeThrough([&] { stored = TableWriter(connection_->database(), table_, keyField_).insert(given, storedColumnNames()); },
-                 [&] { rows_.insertRow(insertAt_, stored); });
+                 [&] {
+                     rows_.insertRow(insertAt_, stored);
+                     keepOrders(RowChange::Added, rows_.indexAt(insertAt_));
+                 });
     keyIndex_.clear();
     for (int i = 0; i < fields_.size(); ++i) {
         if (fields_[i].column < 0 && largeValues_)
@@ -566,7 +587,11 @@ void Query::remove()
     const int stored = storedRow(current_);
     const QVariant key = rows_.value(stored, keyColumn());
     writeThrough([&] { TableWriter(connection_->database(), table_, keyField_).remove(key); },
-                 [&] { rows_.removeRow(stored); });
+                 [&] {
+                     const std::uint32_t removed = rows_.indexAt(stored);
+                     rows_.removeRow(stored);
+                     keepOrders(RowChange::Removed, removed);
+                 });
     keyIndex_.clear();
     buffer_.clear();
     original_.clear();

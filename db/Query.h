@@ -192,6 +192,9 @@ private:
     // Runs a write of the query's and then the change of the rows held;
     // the copy stays current when it was before.
     void writeThrough(const std::function<void()>& write, const std::function<void()>& change);
+    // The kept orders follow a row of the copy that changed, came or went.
+    enum class RowChange { Changed, Added, Removed };
+    void keepOrders(RowChange change, std::uint32_t row);
     TableCopy copy_;
 };
 

@@ -4,6 +4,7 @@
 #include <QVariantList>
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -44,6 +45,9 @@ public:
     void sortBy(int column, bool descending, const TextOrder& order);
     // The rows' indexes in that order, the rows left where they are.
     std::vector<std::uint32_t> orderBy(int column, bool descending, const TextOrder& order) const;
+    // Puts a row's index into such a list of the others at its place.
+    void placeInOrder(std::vector<std::uint32_t>& rows, std::uint32_t row, int column, bool descending,
+                      const TextOrder& order) const;
 
     // Bytes held, for the memory figures.
     std::size_t memoryBytes() const { return cells_.capacity() * sizeof(Cell) + bytes_.capacity(); }
@@ -57,6 +61,8 @@ private:
     };
 
     Cell storeBytes(Type type, const char* data, std::size_t size);
+    // A value's whole key: its kind, then its place among values of its kind.
+    std::string fullKey(std::uint32_t row, int column, const TextOrder& order) const;
     Cell cellOf(const QVariant& value);
 
     int columns_ = 0;

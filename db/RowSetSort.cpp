@@ -69,6 +69,47 @@ void appendNumberKey(double number, std::string& store)
 
 }  // namespace
 
+std::string RowSet::fullKey(std::uint32_t row, int column, const TextOrder& order) const
+{
+    const Cell& cell = cells_[std::size_t(row) * std::size_t(columns_) + std::size_t(column)];
+    std::string key(1, char(cell.type == Type::Null ? 0 : cell.type == Type::Text ? 2 : cell.type == Type::Blob ? 3 : 1));
+    switch (cell.type) {
+    case Type::Null:
+        break;
+    case Type::Integer:
+        appendNumberKey(double(cell.data), key);
+        break;
+    case Type::Real: {
+        double number;
+        std::memcpy(&number, &cell.data, sizeof number);
+        appendNumberKey(number, key);
+        break;
+    }
+    case Type::Text:
+        order.appendKey(std::string_view(bytes_.data() + cell.data, cell.size), key);
+        break;
+    case Type::Blob:
+        key.append(bytes_.data() + cell.data, cell.size);
+        break;
+    }
+    return key;
+}
+
+void RowSet::placeInOrder(std::vector<std::uint32_t>& rows, std::uint32_t row, int column, bool descending,
+                          const TextOrder& order) const
+{
+    const std::string key = fullKey(row, column, order);
+    // The rows that come before it: smaller values (larger when descending),
+    // and equal ones the database gave earlier.
+    const auto place = std::partition_point(rows.begin(), rows.end(), [&](std::uint32_t other) {
+        int compared = fullKey(other, column, order).compare(key);
+        if (descending)
+            compared = -compared;
+        return compared < 0 || (compared == 0 && other < row);
+    });
+    rows.insert(place, row);
+}
+
 void RowSet::sortBy(int column, bool descending, const TextOrder& order)
 {
     const std::vector<std::uint32_t> rows = orderBy(column, descending, order);

@@ -17,6 +17,8 @@ public:
     void clear();
 
     int rowCount() const { return int(order_.size()); }
+    // The set's index of a shown row.
+    std::uint32_t indexAt(int row) const { return order_[std::size_t(row)]; }
     int columnCount() const { return rows_ ? rows_->columnCount() : 0; }
     QVariant value(int row, int column) const { return rows_->value(int(order_[std::size_t(row)]), column); }
 
