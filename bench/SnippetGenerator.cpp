@@ -85,12 +85,13 @@ void generateSnippetDatabase(const QString& seedDatabase, const QString& target,
     database.execute(QStringLiteral("ANALYZE"));
 }
 
-void useGeneratedDataFolder(int rows)
+void useGeneratedDataFolder(int rows, int bodyBytes)
 {
     const QString exeDir = QCoreApplication::applicationDirPath() + QStringLiteral("/../app/");
-    const QString dataDir = QCoreApplication::applicationDirPath() + QStringLiteral("/data/%1/").arg(rows);
+    const QString dataDir = QCoreApplication::applicationDirPath()
+        + (bodyBytes == 2048 ? QStringLiteral("/data/%1/").arg(rows) : QStringLiteral("/data/%1-%2/").arg(rows).arg(bodyBytes));
     QDir().mkpath(dataDir);
-    generateSnippetDatabase(exeDir + QStringLiteral("vorlin.mdb"), dataDir + QStringLiteral("vorlin.mdb"), rows, 2048);
+    generateSnippetDatabase(exeDir + QStringLiteral("vorlin.mdb"), dataDir + QStringLiteral("vorlin.mdb"), rows, bodyBytes);
     QFile::copy(exeDir + QStringLiteral("vorlin_druh.txt"), dataDir + QStringLiteral("vorlin_druh.txt"));
     setPaths({exeDir, dataDir, dataDir + QStringLiteral("hledani/")});
 }

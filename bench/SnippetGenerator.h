@@ -12,6 +12,6 @@ void generateSnippetDatabase(const QString& seedDatabase, const QString& target,
 // A data folder under the benchmarks' own folder holding that many
 // generated snippets (2 KB bodies) and the delivered kinds file; the
 // program's paths are set to it.
-void useGeneratedDataFolder(int rows);
+void useGeneratedDataFolder(int rows, int bodyBytes = 2048);
 
 }  // namespace vorlin::bench

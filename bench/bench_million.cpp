@@ -1,0 +1,115 @@
+// The snippet query at 100,000 and 1,000,000 snippets, in the Czech order and
+// in a language the system's collation library orders (English): opening,
+// a keystroke of the search (a short word matching many rows, a long one
+// matching few), a title click, and the memory held. Each beside its floor:
+// the names scanned in memory by the plainest loop, and the same search
+// statement run by SQLite with its own LIKE.
+#include "bench/Measure.h"
+#include "bench/Memory.h"
+#include "bench/SnippetGenerator.h"
+#include "common/Paths.h"
+#include "data/DM_Unit.h"
+#include "data/SnippetSearch.h"
+#include "db/Sqlite.h"
+#include "db/TextOrder.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <sqlite3.h>
+
+using namespace vorlin;
+using namespace vorlin::bench;
+
+namespace {
+
+// The floor: every name held lower-cased, scanned for the word.
+double floorMicroseconds(const QString& file, const std::string& word)
+{
+    std::vector<std::string> names;
+    {
+        db::Database database(file);
+        db::Statement rows(database, QStringLiteral("SELECT nazev FROM vorlin"));
+        while (rows.step())
+            names.push_back(rows.column(0).toString().toLower().toStdString());
+    }
+    std::size_t found = 0;
+    return medianMicroseconds(9, [&] {
+        found = 0;
+        for (const std::string& name : names)
+            found += name.find(word) != std::string::npos;
+    });
+}
+
+double sqliteMicroseconds(const QString& file, const QString& word)
+{
+    db::Database database(file);
+    const QString sql = QStringLiteral("SELECT ID, nazev, druh, tag FROM vorlin WHERE nazev LIKE ?1 OR tag LIKE ?1");
+    return medianMicroseconds(5, [&] {
+        db::Statement statement(database, sql);
+        statement.bind(1, u'%' + word + u'%');
+        while (statement.step())
+            for (int column = 0; column < statement.columnCount(); ++column)
+                sqlite3_column_text(statement.handle(), column);
+    });
+}
+
+void run(int rows, const QLocale& locale, const char* language)
+{
+    useGeneratedDataFolder(rows, rows >= 1000000 ? 200 : 2048);
+    QLocale::setDefault(locale);
+    const std::string size = rows >= 1000000 ? "1m" : "100k";
+    const auto name = [&](const char* what) { return std::string(what) + '_' + size + '_' + language; };
+    const QString file = paths().dataDir + QStringLiteral("vorlin.mdb");
+
+    const double before = residentMegabytes();
+    TDM dm;
+    db::Query& query = dm.Vorlin_ADOQuery;
+    QElapsedTimer opened;
+    opened.start();
+    dm.DataModuleCreate();
+    report(name("query_open_sorted"), double(opened.nsecsElapsed()) / 1e6, "ms");
+    report(name("query_resident_growth"), residentMegabytes() - before, "MB");
+    report(name("process_resident"), residentMegabytes(), "MB");
+
+    struct Word {
+        const char* label;
+        const char* text;
+    };
+    for (const Word word : {Word{"short_many", "z"}, Word{"long_few", "4711"}}) {
+        search::SnippetSearch search;
+        search.words = {QString::fromUtf8(word.text)};
+        const db::Selection selection = search::selectionOf(search);
+        const double keystroke = medianMicroseconds(9, [&] {
+            query.setSelection(selection);
+            query.open();
+        });
+        const std::string what = std::string("query_keystroke_") + word.label;
+        report(name(what.c_str()), keystroke / 1000.0, "ms");
+        report(name((what + "_rows").c_str()), query.recordCount(), "rows");
+        const double floor = floorMicroseconds(file, word.text);
+        report(name((what + "_floor").c_str()), floor / 1000.0, "ms");
+        report(name((what + "_vs_floor").c_str()), keystroke / floor, "x");
+        report(name((what + "_vs_sqlite3").c_str()), keystroke / sqliteMicroseconds(file, QString::fromUtf8(word.text)), "x");
+    }
+
+    db::Selection all = search::selectionOf(search::SnippetSearch{});
+    const double click = medianMicroseconds(9, [&] {
+        all.descending = !all.descending;
+        query.setSelection(all);
+        query.open();
+    });
+    report(name("query_title_click"), click / 1000.0, "ms");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    for (const int rows : {100000, 1000000}) {
+        run(rows, QLocale(QLocale::Czech, QLocale::Czechia), "czech");
+        run(rows, QLocale(QLocale::English, QLocale::UnitedKingdom), "english");
+    }
+    return 0;
+}
