@@ -1,5 +1,7 @@
 #include "db/Sqlite.h"
 
+#include "common/FileContents.h"
+
 #include "db/StorageClass.h"
 
 #include <sqlite3.h>
@@ -134,12 +136,8 @@ void Database::copyTo(const QString& file)
             execute(QStringLiteral("SELECT count(*) FROM sqlite_schema"));
             QFile in(path_);
             QFile out(file);
-            copied = in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly);
-            while (copied && !in.atEnd()) {
-                const QByteArray piece = in.read(8 * 1024 * 1024);
-                copied = !(piece.isEmpty() && in.error() != QFileDevice::NoError) && out.write(piece) == piece.size();
-            }
-            copied = copied && out.flush();
+            copied = in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly)
+                && copyFileContents(in.handle(), out.handle());
         } catch (...) {
             execute(QStringLiteral("ROLLBACK"));
             throw;

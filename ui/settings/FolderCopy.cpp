@@ -1,5 +1,7 @@
 #include "ui/settings/FolderCopy.h"
 
+#include "common/FileContents.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -11,8 +13,6 @@
 
 namespace vorlin {
 namespace {
-
-constexpr qint64 kPiece = 4 * 1024 * 1024;
 
 QString temporaryName(const QString& target)
 {
@@ -110,22 +110,19 @@ bool FolderCopy::copyFile(const QString& source, const QString& target, qint64 t
             QFile::remove(partial);
             return false;
         }
-        while (!in.atEnd()) {
-            const QByteArray piece = in.read(kPiece);
-            if (piece.isEmpty() && in.error() != QFileDevice::NoError) {
-                error_ = QStringLiteral("Soubor \"%1\" nelze číst: %2").arg(source, in.errorString());
-                break;
-            }
-            if (out.write(piece) != piece.size()) {
-                error_ = QStringLiteral("Do souboru \"%1\" nelze zapisovat: %2").arg(target, out.errorString());
-                break;
-            }
-            done_ += piece.size();
-            if (!progress(done_, total)) {
-                error_ = QStringLiteral("Záloha byla přerušena.");
-                break;
-            }
-        }
+        const qint64 doneBefore = done_;
+        bool stopped = false;
+        const bool whole = copyFileContents(in.handle(), out.handle(), [&](long long bytes) {
+            done_ = doneBefore + bytes;
+            stopped = !progress(done_, total);
+            return !stopped;
+        });
+        if (stopped)
+            error_ = QStringLiteral("Záloha byla přerušena.");
+        else if (!whole && (errno == ENOSPC || errno == EDQUOT || errno == EFBIG || errno == EROFS))
+            error_ = QStringLiteral("Do souboru \"%1\" nelze zapisovat: %2").arg(target, QString::fromLocal8Bit(std::strerror(errno)));
+        else if (!whole)
+            error_ = QStringLiteral("Soubor \"%1\" nelze číst: %2").arg(source, QString::fromLocal8Bit(std::strerror(errno)));
         if (error_.isEmpty() && !out.flush()) {
             error_ = QStringLiteral("Do souboru \"%1\" nelze zapisovat: %2").arg(target, out.errorString());
         }
