@@ -52,9 +52,32 @@ struct CompiledPattern {
     std::vector<Token> tokens;
     bool isSubstring = false;
     std::u32string needle;
+    // For a substring: the first bytes of every character that folds to the
+    // needle's first one, so that a text is searched where it can match
+    // without folding all of it. Empty when the needle cannot be searched so.
+    std::array<bool, 256> leadBytes{};
+    bool scanned = false;
 };
 
 namespace {
+
+// The characters of the Basic Multilingual Plane that fold to the needle's
+// first one (none above it does), by the first byte of their UTF-8. A first
+// character that is a broken byte, or lies above the plane, is left to the
+// folding search.
+void findLeadBytes(CompiledPattern& compiled)
+{
+    const char32_t first = compiled.needle.front();
+    if (first >= 0x10000 || (first >= 0xD800 && first <= 0xDFFF))
+        return;
+    for (char32_t c = 0; c < 0x10000; ++c) {
+        if (kFold[c] != first || (c >= 0xD800 && c <= 0xDFFF))
+            continue;
+        const unsigned lead = c < 0x80 ? c : c < 0x800 ? 0xC0 | (c >> 6) : 0xE0 | (c >> 12);
+        compiled.leadBytes[lead] = true;
+    }
+    compiled.scanned = true;
+}
 
 CompiledPattern compileUtf8(const unsigned char* pattern, const unsigned char* end, char32_t escape)
 {
@@ -87,6 +110,8 @@ CompiledPattern compileUtf8(const unsigned char* pattern, const unsigned char* e
             compiled.needle.push_back(tokens[i].character);
         }
     }
+    if (compiled.isSubstring && !compiled.needle.empty())
+        findLeadBytes(compiled);
     return compiled;
 }
 
@@ -179,8 +204,30 @@ const FoldedText& foldedCached(const unsigned char* text, const unsigned char* e
     return entry;
 }
 
+// The needle looked for where a character that folds to its first one
+// begins: those bytes never continue another character, so each such place
+// is where a character starts, and from there the text is folded only as
+// far as it matches.
+bool scanUtf8(const CompiledPattern& pattern, const unsigned char* text, const unsigned char* end)
+{
+    const std::u32string& needle = pattern.needle;
+    for (const unsigned char* at = text; at < end; ++at) {
+        if (!pattern.leadBytes[*at])
+            continue;
+        const unsigned char* s = at;
+        std::size_t matched = 0;
+        while (matched < needle.size() && s < end && fold(utf8::next(s, end)) == needle[matched])
+            ++matched;
+        if (matched == needle.size())
+            return true;
+    }
+    return false;
+}
+
 bool matchUtf8(const CompiledPattern& pattern, const unsigned char* text, const unsigned char* end)
 {
+    if (pattern.scanned)
+        return scanUtf8(pattern, text, end);
     const FoldedText& folded = foldedCached(text, end);
     return pattern.isSubstring ? containsFolded(folded.folded.data(), folded.length, pattern.needle)
                                : matchFolded(pattern.tokens, folded.folded.data(), folded.length);
