@@ -1,10 +1,12 @@
 #include "db/RowSet.h"
 
+#include "common/Error.h"
 #include "db/StorageClass.h"
 
 #include <sqlite3.h>
 
 #include <cstring>
+#include <limits>
 
 namespace vorlin::db {
 
@@ -17,12 +19,42 @@ void RowSet::clear(int columnCount)
 
 RowSet::Cell RowSet::storeBytes(Type type, const char* data, std::size_t size)
 {
+    // The cell's fields hold 4 GB of store and 512 MB a value: beyond them
+    // the list is refused rather than held wrongly.
+    if (size >= (std::size_t(1) << 29) || bytes_.size() + size > std::numeric_limits<std::uint32_t>::max())
+        throw Error(QStringLiteral("The rows are too large to be held in memory"));
     Cell cell;
-    cell.type = type;
-    cell.data = std::int64_t(bytes_.size());
-    cell.size = std::uint32_t(size);
+    cell.data = std::uint32_t(bytes_.size());
+    cell.packed = std::uint32_t(size) << 3 | std::uint32_t(type);
     bytes_.insert(bytes_.end(), data, data + size);
     return cell;
+}
+
+RowSet::Cell RowSet::storeInteger(qint64 value)
+{
+    if (value >= std::numeric_limits<std::int32_t>::min() && value <= std::numeric_limits<std::int32_t>::max()) {
+        Cell cell;
+        cell.data = std::uint32_t(std::int32_t(value));
+        cell.packed = std::uint32_t(Type::Integer);
+        return cell;
+    }
+    return storeBytes(Type::WideInteger, reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+qint64 RowSet::integerOf(const Cell& cell) const
+{
+    if (cell.type() == Type::Integer)
+        return std::int32_t(cell.data);
+    qint64 value;
+    std::memcpy(&value, bytes_.data() + cell.offset(), sizeof value);
+    return value;
+}
+
+double RowSet::realOf(const Cell& cell) const
+{
+    double value;
+    std::memcpy(&value, bytes_.data() + cell.offset(), sizeof value);
+    return value;
 }
 
 void RowSet::appendFrom(sqlite3_stmt* statement)
@@ -31,13 +63,11 @@ void RowSet::appendFrom(sqlite3_stmt* statement)
         Cell cell;
         switch (sqlite3_column_type(statement, column)) {
         case SQLITE_INTEGER:
-            cell.type = Type::Integer;
-            cell.data = sqlite3_column_int64(statement, column);
+            cell = storeInteger(sqlite3_column_int64(statement, column));
             break;
         case SQLITE_FLOAT: {
-            cell.type = Type::Real;
             const double real = sqlite3_column_double(statement, column);
-            std::memcpy(&cell.data, &real, sizeof real);
+            cell = storeBytes(Type::Real, reinterpret_cast<const char*>(&real), sizeof real);
             break;
         }
         case SQLITE_TEXT: {
@@ -59,28 +89,26 @@ void RowSet::appendFrom(sqlite3_stmt* statement)
 
 bool RowSet::textAt(int row, int column, std::string_view* text) const
 {
-    const Cell& cell = cells_[std::size_t(row) * std::size_t(columns_) + std::size_t(column)];
-    if (cell.type != Type::Text)
+    const Cell& cell = cellAt(row, column);
+    if (cell.type() != Type::Text)
         return false;
-    *text = std::string_view(bytes_.data() + cell.data, cell.size);
+    *text = bytesOf(cell);
     return true;
 }
 
 QVariant RowSet::value(int row, int column) const
 {
-    const Cell& cell = cells_[std::size_t(row) * std::size_t(columns_) + std::size_t(column)];
-    switch (cell.type) {
+    const Cell& cell = cellAt(row, column);
+    switch (cell.type()) {
     case Type::Integer:
-        return QVariant(qint64(cell.data));
-    case Type::Real: {
-        double real;
-        std::memcpy(&real, &cell.data, sizeof real);
-        return QVariant(real);
-    }
+    case Type::WideInteger:
+        return QVariant(integerOf(cell));
+    case Type::Real:
+        return QVariant(realOf(cell));
     case Type::Text:
-        return QVariant(QString::fromUtf8(bytes_.data() + cell.data, qsizetype(cell.size)));
+        return QVariant(QString::fromUtf8(bytes_.data() + cell.offset(), qsizetype(cell.size())));
     case Type::Blob:
-        return QVariant(QByteArray(bytes_.data() + cell.data, qsizetype(cell.size)));
+        return QVariant(QByteArray(bytes_.data() + cell.offset(), qsizetype(cell.size())));
     case Type::Null:
         break;
     }
@@ -103,14 +131,10 @@ RowSet::Cell RowSet::cellOf(const QVariant& value)
     case StorageClass::Null:
         break;
     case StorageClass::Integer:
-        cell.type = Type::Integer;
-        cell.data = value.toLongLong();
-        break;
+        return storeInteger(value.toLongLong());
     case StorageClass::Real: {
-        cell.type = Type::Real;
         const double real = value.toDouble();
-        std::memcpy(&cell.data, &real, sizeof real);
-        break;
+        return storeBytes(Type::Real, reinterpret_cast<const char*>(&real), sizeof real);
     }
     case StorageClass::Blob: {
         const QByteArray blob = value.toByteArray();

@@ -53,13 +53,25 @@ public:
     std::size_t memoryBytes() const { return cells_.capacity() * sizeof(Cell) + bytes_.capacity(); }
 
 private:
-    enum class Type : std::uint8_t { Null, Integer, Real, Text, Blob };
+    enum class Type : std::uint8_t { Null, Integer, Real, Text, Blob, WideInteger };
+    // Eight bytes a value: a number that fits 32 bits itself, anything else
+    // as the place of its bytes in the store.
     struct Cell {
-        std::int64_t data = 0;  // integer, real's bits, or offset into bytes_
-        std::uint32_t size = 0;
-        Type type = Type::Null;
+        std::uint32_t data = 0;  // a small integer, else the offset of the bytes
+        std::uint32_t packed = 0;  // the bytes' size above, the type in the lowest three bits
+        Type type() const { return Type(packed & 7u); }
+        std::uint32_t size() const { return packed >> 3; }
+        std::uint32_t offset() const { return data; }
     };
 
+    const Cell& cellAt(int row, int column) const
+    {
+        return cells_[std::size_t(row) * std::size_t(columns_) + std::size_t(column)];
+    }
+    std::string_view bytesOf(const Cell& cell) const { return {bytes_.data() + cell.offset(), cell.size()}; }
+    qint64 integerOf(const Cell& cell) const;
+    double realOf(const Cell& cell) const;
+    Cell storeInteger(qint64 value);
     Cell storeBytes(Type type, const char* data, std::size_t size);
     // A value's whole key: its kind, then its place among values of its kind.
     std::string fullKey(std::uint32_t row, int column, const TextOrder& order) const;

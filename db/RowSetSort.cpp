@@ -71,25 +71,24 @@ void appendNumberKey(double number, std::string& store)
 
 std::string RowSet::fullKey(std::uint32_t row, int column, const TextOrder& order) const
 {
-    const Cell& cell = cells_[std::size_t(row) * std::size_t(columns_) + std::size_t(column)];
-    std::string key(1, char(cell.type == Type::Null ? 0 : cell.type == Type::Text ? 2 : cell.type == Type::Blob ? 3 : 1));
-    switch (cell.type) {
+    const Cell& cell = cellAt(int(row), column);
+    const Type type = cell.type();
+    std::string key(1, char(type == Type::Null ? 0 : type == Type::Text ? 2 : type == Type::Blob ? 3 : 1));
+    switch (type) {
     case Type::Null:
         break;
     case Type::Integer:
-        appendNumberKey(double(cell.data), key);
+    case Type::WideInteger:
+        appendNumberKey(double(integerOf(cell)), key);
         break;
-    case Type::Real: {
-        double number;
-        std::memcpy(&number, &cell.data, sizeof number);
-        appendNumberKey(number, key);
+    case Type::Real:
+        appendNumberKey(realOf(cell), key);
         break;
-    }
     case Type::Text:
-        order.appendKey(std::string_view(bytes_.data() + cell.data, cell.size), key);
+        order.appendKey(bytesOf(cell), key);
         break;
     case Type::Blob:
-        key.append(bytes_.data() + cell.data, cell.size);
+        key.append(bytesOf(cell));
         break;
     }
     return key;
@@ -124,13 +123,8 @@ void RowSet::sortBy(int column, bool descending, const TextOrder& order)
 
 std::vector<std::uint32_t> RowSet::orderBy(int column, bool descending, const TextOrder& order) const
 {
-    const auto valueOf = [&](std::uint32_t row) -> const Cell& {
-        return cells_[std::size_t(row) * std::size_t(columns_) + std::size_t(column)];
-    };
-    const auto text = [&](const SortKey& key) {
-        const Cell& cell = valueOf(key.row);
-        return std::string_view(bytes_.data() + cell.data, cell.size);
-    };
+    const auto valueOf = [&](std::uint32_t row) -> const Cell& { return cellAt(int(row), column); };
+    const auto text = [&](const SortKey& key) { return bytesOf(valueOf(key.row)); };
     const auto before = [&](const SortKey& a, const SortKey& b) {
         const SortKey& first = descending ? b : a;
         const SortKey& second = descending ? a : b;
@@ -152,29 +146,25 @@ std::vector<std::uint32_t> RowSet::orderBy(int column, bool descending, const Te
             SortKey& key = keys[row - from];
             key.row = row;
             key.whole = true;
-            key.kind = std::uint8_t(cell.type == Type::Null ? 0
-                                    : cell.type == Type::Text ? 2
-                                    : cell.type == Type::Blob ? 3
-                                                              : 1);
+            const Type type = cell.type();
+            key.kind = std::uint8_t(type == Type::Null ? 0 : type == Type::Text ? 2 : type == Type::Blob ? 3 : 1);
             const std::size_t start = store.size();
             starts[row - from] = start;
-            switch (cell.type) {
+            switch (type) {
             case Type::Null:
                 break;
             case Type::Integer:
-                appendNumberKey(double(cell.data), store);
+            case Type::WideInteger:
+                appendNumberKey(double(integerOf(cell)), store);
                 break;
-            case Type::Real: {
-                double number;
-                std::memcpy(&number, &cell.data, sizeof number);
-                appendNumberKey(number, store);
+            case Type::Real:
+                appendNumberKey(realOf(cell), store);
                 break;
-            }
             case Type::Text:
-                key.whole = order.appendPrimaryKey(std::string_view(bytes_.data() + cell.data, cell.size), store);
+                key.whole = order.appendPrimaryKey(bytesOf(cell), store);
                 break;
             case Type::Blob:
-                store.append(bytes_.data() + cell.data, cell.size);
+                store.append(bytesOf(cell));
                 break;
             }
             const std::size_t size = store.size() - start;

@@ -1,0 +1,61 @@
+// Rows held in memory keep every kind of value the database gives, as it
+// gave it, and order them as it orders them.
+#include "db/RowSet.h"
+#include "db/Sqlite.h"
+#include "db/TextOrder.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace vorlin::db;
+
+TEST(RowSet, EveryKindOfValueComesBackAsStoredAndInTheDatabasesOrder)
+{
+    vorlin::test::TempDir dir;
+    dir.write(QStringLiteral("t.db"), QByteArray());
+    Database database(dir.file(QStringLiteral("t.db")));
+    database.execute(QStringLiteral("CREATE TABLE t (v)"));
+    const QVariantList values = {QVariant(),
+                                 qint64(0),
+                                 qint64(-1),
+                                 qint64(std::numeric_limits<std::int32_t>::max()),
+                                 qint64(std::numeric_limits<std::int32_t>::max()) + 1,
+                                 qint64(std::numeric_limits<std::int32_t>::min()) - 1,
+                                 std::numeric_limits<qint64>::max(),
+                                 std::numeric_limits<qint64>::min(),
+                                 1.5,
+                                 -0.25,
+                                 QStringLiteral("Čížek"),
+                                 QByteArray("\x00\xff", 2)};
+    for (const QVariant& value : values) {
+        Statement insert(database, QStringLiteral("INSERT INTO t VALUES (?)"));
+        insert.bind(1, value);
+        insert.step();
+    }
+    const auto read = [&](const QString& sql) {
+        RowSet rows;
+        rows.clear(1);
+        Statement select(database, sql);
+        while (select.step())
+            rows.appendFrom(select.handle());
+        return rows;
+    };
+    const RowSet rows = read(QStringLiteral("SELECT v FROM t"));
+    ASSERT_EQ(rows.rowCount(), values.size());
+    for (int row = 0; row < rows.rowCount(); ++row)
+        EXPECT_EQ(rows.value(row, 0), values[row]) << row;
+
+    const RowSet ordered = read(QStringLiteral("SELECT v FROM t ORDER BY v"));
+    const std::vector<std::uint32_t> order = rows.orderBy(0, false, *czechTextOrder());
+    for (int row = 0; row < rows.rowCount(); ++row)
+        EXPECT_EQ(rows.value(int(order[std::size_t(row)]), 0), ordered.value(row, 0)) << row;
+
+    // Written back over each other, the values stay themselves.
+    RowSet written = rows;
+    for (int row = 0; row < written.rowCount(); ++row)
+        written.replaceRow(row, {values[values.size() - 1 - row]});
+    for (int row = 0; row < written.rowCount(); ++row)
+        EXPECT_EQ(written.value(row, 0), values[values.size() - 1 - row]) << row;
+}
