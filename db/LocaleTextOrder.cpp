@@ -3,7 +3,6 @@
 #include <unicode/ucol.h>
 #include <unicode/ustring.h>
 
-#include <unordered_map>
 #include <vector>
 
 namespace vorlin::db {
@@ -25,30 +24,9 @@ public:
     LocaleTextOrder(const LocaleTextOrder&) = delete;
     LocaleTextOrder& operator=(const LocaleTextOrder&) = delete;
 
+    // The lists keep the orders they made, so a key is made once a list,
+    // not once a click: no texts are remembered here.
     void appendKey(std::string_view utf8, std::string& key) const override
-    {
-        // Making a key costs the library far more than finding it again: the
-        // texts of the last lists are remembered with their keys.
-        if (const auto known = cache_.find(utf8); known != cache_.end()) {
-            key.append(known->second);
-            return;
-        }
-        if (cache_.size() >= kCachedTexts)
-            cache_.clear();
-        const std::size_t start = key.size();
-        makeKey(utf8, key);
-        cache_.emplace(std::string(utf8), key.substr(start));
-    }
-
-private:
-    static constexpr std::size_t kCachedTexts = 250000;
-
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-    };
-
-    void makeKey(std::string_view utf8, std::string& key) const
     {
         thread_local std::vector<UChar> text;
         thread_local std::vector<std::uint8_t> bytes;
@@ -73,7 +51,6 @@ private:
     }
 
     UCollator* collator_ = nullptr;
-    mutable std::unordered_map<std::string, std::string, Hash, std::equal_to<>> cache_;
 };
 
 }  // namespace
