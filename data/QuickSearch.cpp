@@ -6,6 +6,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <numeric>
 
 namespace vorlin::search {
 
@@ -22,57 +23,82 @@ QString foldedForTyping(const QString& text)
     return folded.toCaseFolded();
 }
 
-QuickSearch::QuickSearch(QList<QuickEntry> entries, std::shared_ptr<const db::TextOrder> order)
+QuickSearch::QuickSearch(const QList<QuickEntry>& entries, const db::TextOrder& order)
 {
-    held_.reserve(entries.size());
-    for (QuickEntry& entry : entries) {
-        Held held{std::move(entry), {}, {}, {}, {}};
-        held.name = foldedForTyping(held.entry.name);
-        held.keywords = foldedForTyping(held.entry.keywords);
-        held.kind = foldedForTyping(held.entry.kind);
-        order->appendKey(held.entry.name.toStdString(), held.key);
-        held_ << std::move(held);
+    for (const QuickEntry& entry : entries) {
+        const QByteArray name = entry.name.toUtf8();
+        const QByteArray kind = entry.kind.toUtf8();
+        const QByteArray keywords = entry.keywords.toUtf8();
+        add(entry.id, name.toStdString(), kind.toStdString(), keywords.toStdString(), entry.name.isNull(),
+            entry.kind.isNull(), entry.keywords.isNull());
     }
-    std::stable_sort(held_.begin(), held_.end(), [](const Held& a, const Held& b) { return a.key < b.key; });
-    for (qsizetype i = 0; i < held_.size(); ++i)
-        positions_.insert(held_[i].entry.id, i);
+    finish(order);
+}
+
+QuickSearch::Text QuickSearch::store(std::string_view text, bool null)
+{
+    Text stored{std::uint32_t(bytes_.size()), std::uint32_t(text.size()), null};
+    bytes_.append(text);
+    return stored;
+}
+
+void QuickSearch::add(qint64 id, std::string_view name, std::string_view kind, std::string_view keywords,
+                      bool nameNull, bool kindNull, bool keywordsNull)
+{
+    rows_.push_back({id, store(name, nameNull), store(kind, kindNull), store(keywords, keywordsNull)});
+}
+
+void QuickSearch::finish(const db::TextOrder& order)
+{
+    // The keys live only while the names are put in order.
+    std::vector<std::string> keys(rows_.size());
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        order.appendKey(view(rows_[i].name), keys[i]);
+    std::vector<std::uint32_t> places(rows_.size());
+    std::iota(places.begin(), places.end(), 0u);
+    std::stable_sort(places.begin(), places.end(), [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+    keys = {};
+    std::vector<Row> ordered;
+    ordered.reserve(rows_.size());
+    for (const std::uint32_t place : places)
+        ordered.push_back(rows_[place]);
+    rows_.swap(ordered);
+    byId_.clear();
+    byId_.reserve(rows_.size());
+    for (std::uint32_t i = 0; i < rows_.size(); ++i)
+        byId_.push_back({rows_[i].id, i});
+    std::sort(byId_.begin(), byId_.end());
 }
 
 QList<qint64> QuickSearch::matching(const QStringList& words, const QString& kind, const QList<qint64>& recent) const
 {
-    // A word without "%" or "_" is looked for as it stands, which is what
-    // the pattern would do, only faster; both sides are folded already.
-    struct Pattern {
-        QString text;
-        bool plain;
-    };
+    // Each typed text is a LIKE pattern "%text%" ("%" and "_" as they come),
+    // folded for typing as the texts it is tried on.
     const auto patternOf = [](const QString& typed) {
-        const QString folded = foldedForTyping(typed);
-        const bool plain = !folded.contains(u'%') && !folded.contains(u'_');
-        return Pattern{plain ? folded : likePattern(folded), plain};
+        return db::CompiledLike(likePattern(typed), db::CompiledLike::Folding::CaseAndAccents);
     };
-    QList<Pattern> patterns;
+    std::vector<db::CompiledLike> patterns;
     for (const QString& word : words)
-        patterns << patternOf(word);
-    const Pattern kindPattern = patternOf(kind);
+        patterns.push_back(patternOf(word));
+    const db::CompiledLike kindPattern = patternOf(kind);
     // A null name or keywords, as the database's NULL, is found by no word.
-    const auto found = [](const Pattern& pattern, const QString& text) {
-        return !text.isNull() && (pattern.plain ? text.contains(pattern.text) : db::likeMatches(pattern.text, text));
+    const auto found = [&](const db::CompiledLike& pattern, const Text& text) {
+        return !text.null && pattern.matchesUtf8(view(text));
     };
     QList<qint64> ids;
-    for (const Held& held : held_) {
-        const bool wordFound = patterns.isEmpty() || std::any_of(patterns.cbegin(), patterns.cend(), [&](const Pattern& p) {
-                                   return found(p, held.name) || found(p, held.keywords);
+    for (const Row& row : rows_) {
+        const bool wordFound = patterns.empty() || std::any_of(patterns.cbegin(), patterns.cend(), [&](const auto& p) {
+                                   return found(p, row.name) || found(p, row.keywords);
                                });
-        if (wordFound && (kind.isEmpty() || found(kindPattern, held.kind)))
-            ids << held.entry.id;
+        if (wordFound && (kind.isEmpty() || found(kindPattern, row.kind)))
+            ids << row.id;
     }
     if (!words.isEmpty() || !kind.isEmpty() || recent.isEmpty())
         return ids;
     QList<qint64> ordered;
     QSet<qint64> first;
     for (const qint64 id : recent)
-        if (positions_.contains(id) && !first.contains(id)) {
+        if (find(id) && !first.contains(id)) {
             ordered << id;
             first.insert(id);
         }
@@ -82,10 +108,26 @@ QList<qint64> QuickSearch::matching(const QStringList& words, const QString& kin
     return ordered;
 }
 
-const QuickEntry* QuickSearch::entry(qint64 id) const
+const QuickSearch::Row* QuickSearch::find(qint64 id) const
 {
-    const auto at = positions_.constFind(id);
-    return at == positions_.constEnd() ? nullptr : &held_[*at].entry;
+    const auto at = std::lower_bound(byId_.begin(), byId_.end(), std::pair<qint64, std::uint32_t>{id, 0});
+    return at != byId_.end() && at->first == id ? &rows_[at->second] : nullptr;
+}
+
+QString QuickSearch::string(const Text& text) const
+{
+    if (text.null)
+        return {};
+    const std::string_view bytes = view(text);
+    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+}
+
+std::optional<QuickEntry> QuickSearch::entry(qint64 id) const
+{
+    const Row* row = find(id);
+    if (!row)
+        return std::nullopt;
+    return QuickEntry{row->id, string(row->name), string(row->kind), string(row->keywords)};
 }
 
 }  // namespace vorlin::search

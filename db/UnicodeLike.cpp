@@ -3,6 +3,7 @@
 #include "common/Utf8.h"
 
 #include <QChar>
+#include <QString>
 
 #include <sqlite3.h>
 
@@ -34,9 +35,39 @@ const std::array<char16_t, 0x10000>& foldTable()
 
 const char16_t* const kFold = foldTable().data();
 
+// Folding for typing in a hurry as well: a letter's accents left off (its
+// compatibility decomposition without the combining marks, where that is one
+// character), then its case. Made when first needed.
+const char16_t* typingFoldTable()
+{
+    static const auto table = [] {
+        auto t = std::make_unique<std::array<char16_t, 0x10000>>();
+        for (char32_t c = 0; c < 0x10000; ++c) {
+            char32_t base = c;
+            if (c >= 0x80 && !(c >= 0xD800 && c <= 0xDFFF)) {
+                QString letters;
+                for (const QChar part : QString(QChar(char16_t(c))).normalized(QString::NormalizationForm_KD))
+                    if (part.category() != QChar::Mark_NonSpacing)
+                        letters += part;
+                if (letters.size() == 1)
+                    base = letters.front().unicode();
+            }
+            const char32_t folded = QChar::toCaseFolded(base);
+            (*t)[c] = folded < 0x10000 ? char16_t(folded) : char16_t(c);
+        }
+        return t;
+    }();
+    return table->data();
+}
+
+inline char32_t fold(const char16_t* table, char32_t c)
+{
+    return c < 0x10000 ? table[c] : QChar::toCaseFolded(c);
+}
+
 inline char32_t fold(char32_t c)
 {
-    return c < 0x10000 ? kFold[c] : QChar::toCaseFolded(c);
+    return fold(kFold, c);
 }
 
 }  // namespace
@@ -57,6 +88,7 @@ struct CompiledPattern {
     // without folding all of it. Empty when the needle cannot be searched so.
     std::array<bool, 256> leadBytes{};
     bool scanned = false;
+    const char16_t* table = kFold;  // the folding of this pattern and its texts
 };
 
 namespace {
@@ -71,7 +103,7 @@ void findLeadBytes(CompiledPattern& compiled)
     if (first >= 0x10000 || (first >= 0xD800 && first <= 0xDFFF))
         return;
     for (char32_t c = 0; c < 0x10000; ++c) {
-        if (kFold[c] != first || (c >= 0xD800 && c <= 0xDFFF))
+        if (compiled.table[c] != first || (c >= 0xD800 && c <= 0xDFFF))
             continue;
         const unsigned lead = c < 0x80 ? c : c < 0x800 ? 0xC0 | (c >> 6) : 0xE0 | (c >> 12);
         compiled.leadBytes[lead] = true;
@@ -79,15 +111,17 @@ void findLeadBytes(CompiledPattern& compiled)
     compiled.scanned = true;
 }
 
-CompiledPattern compileUtf8(const unsigned char* pattern, const unsigned char* end, char32_t escape)
+CompiledPattern compileUtf8(const unsigned char* pattern, const unsigned char* end, char32_t escape,
+                            const char16_t* table = kFold)
 {
     CompiledPattern compiled;
+    compiled.table = table;
     std::vector<Token>& tokens = compiled.tokens;
     bool escaped = false;
     while (pattern < end) {
         const char32_t c = utf8::next(pattern, end);
         if (escaped) {
-            tokens.push_back({Token::Literal, fold(c)});
+            tokens.push_back({Token::Literal, fold(table, c)});
             escaped = false;
         } else if (escape != 0 && c == escape) {
             escaped = true;
@@ -97,7 +131,7 @@ CompiledPattern compileUtf8(const unsigned char* pattern, const unsigned char* e
         } else if (c == U'_') {
             tokens.push_back({Token::AnyOne, 0});
         } else {
-            tokens.push_back({Token::Literal, fold(c)});
+            tokens.push_back({Token::Literal, fold(table, c)});
         }
     }
     if (tokens.size() >= 2 && tokens.front().kind == Token::AnyRun && tokens.back().kind == Token::AnyRun) {
@@ -117,7 +151,7 @@ CompiledPattern compileUtf8(const unsigned char* pattern, const unsigned char* e
 
 // The text's characters, case-folded, into a buffer that is reused from row
 // to row; returns their number.
-std::size_t foldUtf8(const unsigned char* s, const unsigned char* end, std::vector<char32_t>& buffer)
+std::size_t foldUtf8(const unsigned char* s, const unsigned char* end, const char16_t* table, std::vector<char32_t>& buffer)
 {
     const std::size_t bytes = std::size_t(end - s);
     if (buffer.size() < bytes)
@@ -125,9 +159,9 @@ std::size_t foldUtf8(const unsigned char* s, const unsigned char* end, std::vect
     char32_t* out = buffer.data();
     while (s < end) {
         if (*s < 0x80)
-            *out++ = kFold[*s++];
+            *out++ = table[*s++];
         else
-            *out++ = fold(utf8::next(s, end));
+            *out++ = fold(table, utf8::next(s, end));
     }
     return std::size_t(out - buffer.data());
 }
@@ -184,23 +218,25 @@ bool matchFolded(const std::vector<Token>& tokens, const char32_t* text, std::si
 // A search of several words compares each row's name and keywords with every
 // word in turn; the last texts folded are kept, so each is folded once a row.
 struct FoldedText {
+    const char16_t* table = nullptr;
     std::string raw;
     std::vector<char32_t> folded;
     std::size_t length = 0;
 };
 
-const FoldedText& foldedCached(const unsigned char* text, const unsigned char* end)
+const FoldedText& foldedCached(const unsigned char* text, const unsigned char* end, const char16_t* table)
 {
     thread_local FoldedText cache[2];
     thread_local int nextSlot = 0;
     const std::size_t size = std::size_t(end - text);
     for (const FoldedText& entry : cache)
-        if (entry.raw.size() == size && std::memcmp(entry.raw.data(), text, size) == 0)
+        if (entry.table == table && entry.raw.size() == size && std::memcmp(entry.raw.data(), text, size) == 0)
             return entry;
     FoldedText& entry = cache[nextSlot];
     nextSlot ^= 1;
+    entry.table = table;
     entry.raw.assign(reinterpret_cast<const char*>(text), size);
-    entry.length = foldUtf8(text, end, entry.folded);
+    entry.length = foldUtf8(text, end, table, entry.folded);
     return entry;
 }
 
@@ -216,7 +252,7 @@ bool scanUtf8(const CompiledPattern& pattern, const unsigned char* text, const u
             continue;
         const unsigned char* s = at;
         std::size_t matched = 0;
-        while (matched < needle.size() && s < end && fold(utf8::next(s, end)) == needle[matched])
+        while (matched < needle.size() && s < end && fold(pattern.table, utf8::next(s, end)) == needle[matched])
             ++matched;
         if (matched == needle.size())
             return true;
@@ -228,7 +264,7 @@ bool matchUtf8(const CompiledPattern& pattern, const unsigned char* text, const 
 {
     if (pattern.scanned)
         return scanUtf8(pattern, text, end);
-    const FoldedText& folded = foldedCached(text, end);
+    const FoldedText& folded = foldedCached(text, end, pattern.table);
     return pattern.isSubstring ? containsFolded(folded.folded.data(), folded.length, pattern.needle)
                                : matchFolded(pattern.tokens, folded.folded.data(), folded.length);
 }
@@ -275,11 +311,12 @@ void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
 
 }  // namespace
 
-CompiledLike::CompiledLike(QStringView pattern, char32_t escape)
+CompiledLike::CompiledLike(QStringView pattern, Folding folding, char32_t escape)
 {
     const QByteArray bytes = pattern.toUtf8();
     const auto* begin = reinterpret_cast<const unsigned char*>(bytes.constData());
-    pattern_ = std::make_shared<const CompiledPattern>(compileUtf8(begin, begin + bytes.size(), escape));
+    pattern_ = std::make_shared<const CompiledPattern>(
+        compileUtf8(begin, begin + bytes.size(), escape, folding == Folding::CaseAndAccents ? typingFoldTable() : kFold));
 }
 
 bool CompiledLike::matchesUtf8(std::string_view text) const

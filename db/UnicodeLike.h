@@ -18,10 +18,13 @@ bool likeMatches(QStringView pattern, QStringView text, char32_t escape = 0);
 struct CompiledPattern;
 
 // A LIKE pattern made ready once for many texts, matched as likeMatches()
-// and the database's like() match: a search tries it on every row.
+// and the database's like() match: a search tries it on every row. Folded
+// for typing in a hurry, accents are left aside too ("cizek" is like
+// "Čížek").
 class CompiledLike {
 public:
-    explicit CompiledLike(QStringView pattern, char32_t escape = 0);
+    enum class Folding { Case, CaseAndAccents };
+    explicit CompiledLike(QStringView pattern, Folding folding = Folding::Case, char32_t escape = 0);
     bool matchesUtf8(std::string_view text) const;
 
 private:

@@ -34,7 +34,7 @@ QStringList names(const QuickSearch& search, const QList<qint64>& ids)
 
 TEST(QuickSearch, WordsTypedWithoutAccentsOrInAnotherCaseFindTheirSnippets)
 {
-    const QuickSearch search(kEntries, db::czechTextOrder());
+    const QuickSearch search(kEntries, *db::czechTextOrder());
     struct Case {
         const char* box;
         const char* kind;
@@ -59,7 +59,7 @@ TEST(QuickSearch, WordsTypedWithoutAccentsOrInAnotherCaseFindTheirSnippets)
 
 TEST(QuickSearch, AnEmptyBoxShowsTheLatelyInsertedFirst)
 {
-    const QuickSearch search(kEntries, db::czechTextOrder());
+    const QuickSearch search(kEntries, *db::czechTextOrder());
     // 99 is gone from the table; 5 stands twice.
     const QList<qint64> recent{5, 99, 3, 5};
     EXPECT_EQ(names(search, search.matching({}, {}, recent)),

@@ -25,7 +25,7 @@ protected:
             QList<search::QuickEntry>{{1, "Čížek, advokát", "adresa", "brno"},
                                       {2, "Krajský soud Brno", "adresa soudu", "soud"},
                                       {3, "Podpis", "podpis", QString()}},
-            db::czechTextOrder());
+            *db::czechTextOrder());
         popup.setSnippets(snippets, {QStringLiteral("adresa"), QStringLiteral("podpis")}, {3});
         popup.popUp();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&popup)) << "the pop-up did not get the keyboard";

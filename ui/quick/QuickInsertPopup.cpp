@@ -40,7 +40,7 @@ public:
     {
         if (role != Qt::DisplayRole || !snippets_)
             return {};
-        const search::QuickEntry* entry = snippets_->entry(idAt(index.row()));
+        const std::optional<search::QuickEntry> entry = snippets_->entry(idAt(index.row()));
         if (!entry)
             return {};
         return entry->kind.isEmpty() ? entry->name : entry->name + QStringLiteral(" – ") + entry->kind;
