@@ -17,6 +17,8 @@
 #include <QTextDocument>
 #include <QThreadPool>
 
+#include <malloc.h>
+
 namespace vorlin {
 namespace {
 
@@ -116,8 +118,10 @@ void QuickInsert::readIfChanged()
         QString error;
         try {
             const db::Database database(file);
-            snippets = std::make_shared<const search::QuickSearch>(search::readQuickEntries(database),
-                                                                   db::TextOrder::forLocale(locale));
+            snippets = search::readQuickSearch(database, *db::TextOrder::forLocale(locale));
+            // The keys made for the order are gone: their memory goes back
+            // to the system instead of waiting in this thread's heap.
+            ::malloc_trim(0);
         } catch (const Error& failure) {
             error = failure.message();
         }

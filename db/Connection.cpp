@@ -86,9 +86,6 @@ void Connection::open()
         database->execute(QStringLiteral("PRAGMA journal_mode = DELETE"));
     } catch (const DatabaseError&) {
     }
-    // Every search scans the names and keywords of all rows: a page cache
-    // that holds them (32 MB at most) spares reading them again each time.
-    database->execute(QStringLiteral("PRAGMA cache_size = -32768"));
     database_ = std::move(database);
 }
 

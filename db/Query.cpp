@@ -9,8 +9,12 @@
 
 #include <sqlite3.h>
 
+#include <malloc.h>
+
 namespace vorlin::db {
 namespace {
+
+constexpr std::size_t kTrimAfterRows = 50000;
 
 bool sameValue(const QVariant& a, const QVariant& b)
 {
@@ -220,8 +224,13 @@ void Query::readTableCopy(Database& database, const QStringList& columns)
 const std::vector<std::uint32_t>& Query::tableCopyOrder(int column, bool descending)
 {
     std::vector<std::uint32_t>& order = copy_.orders[{column, descending}];
-    if (order.size() != std::size_t(copy_.rows.rowCount()))
+    if (order.size() != std::size_t(copy_.rows.rowCount())) {
         order = copy_.rows.orderBy(column, descending, *textOrder_);
+        // The keys of a long list took much memory for a moment: it goes back
+        // to the system rather than waiting in the heap.
+        if (order.size() >= kTrimAfterRows)
+            ::malloc_trim(0);
+    }
     return order;
 }
 

@@ -1,0 +1,58 @@
+// The program's start at 100,000 and 1,000,000 snippets, in the Czech order
+// and in English (the system's collation library): from the start of
+// start-up to the main window shown with its list, and the memory of the
+// whole process then. Each case runs in a process of its own, so that the
+// memory is that of one start.
+#include "app/QuickInsert.h"
+#include "app/Startup.h"
+#include "bench/Measure.h"
+#include "bench/Memory.h"
+#include "bench/SnippetGenerator.h"
+#include "ui/shell/VorlinApplication.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSignalSpy>
+
+#include <cstdio>
+
+using namespace vorlin;
+using namespace vorlin::bench;
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc < 3) {
+        for (const char* rows : {"100000", "1000000"})
+            for (const char* language : {"czech", "english"}) {
+                QProcess one;
+                one.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+                one.start(QString::fromLocal8Bit(argv[0]), {QString::fromLatin1(rows), QString::fromLatin1(language)});
+                one.waitForFinished(-1);
+                std::fputs(one.readAllStandardOutput().constData(), stdout);
+            }
+        return 0;
+    }
+    const int rows = std::atoi(argv[1]);
+    const bool czech = std::string(argv[2]) == "czech";
+    VorlinApplication app(argc, argv);
+    useGeneratedDataFolder(rows, rows >= 1000000 ? 200 : 2048);
+    QLocale::setDefault(czech ? QLocale(QLocale::Czech, QLocale::Czechia) : QLocale(QLocale::English, QLocale::UnitedKingdom));
+    const std::string suffix = std::string(rows >= 1000000 ? "_1m_" : "_100k_") + argv[2];
+
+    QElapsedTimer timer;
+    timer.start();
+    createWindows(&app);
+    QCoreApplication::processEvents();
+    report("start_to_window_shown" + suffix, double(timer.nsecsElapsed()) / 1e6, "ms");
+    report("start_process_resident" + suffix, residentMegabytes(), "MB");
+    // The quick insertion reads the snippets in the background after the start.
+    QSignalSpy read(&quickInsert(), &QuickInsert::snippetsRead);
+    timer.restart();
+    if (read.wait(60000)) {
+        report("start_quick_insert_snippets_read" + suffix, double(timer.nsecsElapsed()) / 1e6, "ms");
+        report("start_process_resident_with_quick_insert" + suffix, residentMegabytes(), "MB");
+    }
+    destroyWindows();
+    return 0;
+}
