@@ -8,6 +8,11 @@
 #include <QTest>
 #include <QUrl>
 
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <thread>
+
 #include <com/sun/star/awt/FontSlant.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -149,8 +154,37 @@ bool PrivateWriter::connect(int timeoutMs)
 
 bool PrivateWriter::newDocument(const QString& fileName, const QString& text, int cursorAt)
 {
+    // Under a heavy load an office with the GTK 3 face on Wayland now and then
+    // never finishes making a window: it is given up, started again and
+    // asked once more, instead of holding the case until its time limit.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        std::atomic<int> outcome{-1};  // -1 running, 0 failed, 1 made
+        QString failure;
+        std::thread call([&] {
+            failure = makeDocument(fileName, text, cursorAt);
+            outcome = failure.isEmpty() ? 1 : 0;
+        });
+        const bool ended = QTest::qWaitFor([&] { return outcome >= 0; }, kDocumentLimitMs);
+        if (!ended)
+            signal(SIGKILL);  // the call comes back with the office's end
+        call.join();
+        if (ended) {
+            if (outcome == 0)
+                ADD_FAILURE() << "new document: " << failure.toStdString();
+            return outcome == 1;
+        }
+        std::fprintf(stderr, "the office did not make the document within %d s: started again\n", kDocumentLimitMs / 1000);
+        stop();
+        if (!start())
+            return false;
+    }
+    return false;
+}
+
+QString PrivateWriter::makeDocument(const QString& fileName, const QString& text, int cursorAt)
+{
     if (!connection_)
-        return false;
+        return QStringLiteral("no office");
     try {
         const Reference<css::frame::XComponentLoader> loader(connection_->desktop, UNO_QUERY_THROW);
         const Reference<css::lang::XComponent> component = loader->loadComponentFromURL(
@@ -164,10 +198,9 @@ bool PrivateWriter::newDocument(const QString& fileName, const QString& text, in
         cursor->goRight(sal_Int16(cursorAt), false);
         const Reference<css::frame::XStorable> storable(component, UNO_QUERY_THROW);
         storable->storeAsURL(toOffice(QUrl::fromLocalFile(profile_.file(fileName)).toString()), {});
-        return true;
+        return {};
     } catch (const css::uno::Exception& error) {
-        ADD_FAILURE() << "new document: " << fromOffice(error.Message).toStdString();
-        return false;
+        return fromOffice(error.Message);
     }
 }
 

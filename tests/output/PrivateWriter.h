@@ -65,6 +65,9 @@ public:
     void signal(int number) const;
 
 private:
+    static constexpr int kDocumentLimitMs = 30000;
+    // The document made; the office's complaint when it failed.
+    QString makeDocument(const QString& fileName, const QString& text, int cursorAt);
     // The office's processes, found by their profile.
     QList<pid_t> officeProcesses() const;
 
