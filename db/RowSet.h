@@ -73,6 +73,12 @@ private:
     double realOf(const Cell& cell) const;
     Cell storeInteger(qint64 value);
     Cell storeBytes(Type type, const char* data, std::size_t size);
+    // A value's kind in the order: empty, number, text, binary.
+    static std::uint8_t kindOf(const Cell& cell);
+    // Appends the value's key among values of its kind; for a text, only
+    // its letters' key when asked for the primary one (false then when the
+    // key does not say all of it).
+    bool appendValueKey(const Cell& cell, const TextOrder& order, bool primary, std::string& store) const;
     // A value's whole key: its kind, then its place among values of its kind.
     std::string fullKey(std::uint32_t row, int column, const TextOrder& order) const;
     Cell cellOf(const QVariant& value);

@@ -69,28 +69,41 @@ void appendNumberKey(double number, std::string& store)
 
 }  // namespace
 
-std::string RowSet::fullKey(std::uint32_t row, int column, const TextOrder& order) const
+std::uint8_t RowSet::kindOf(const Cell& cell)
 {
-    const Cell& cell = cellAt(int(row), column);
     const Type type = cell.type();
-    std::string key(1, char(type == Type::Null ? 0 : type == Type::Text ? 2 : type == Type::Blob ? 3 : 1));
-    switch (type) {
+    return std::uint8_t(type == Type::Null ? 0 : type == Type::Text ? 2 : type == Type::Blob ? 3 : 1);
+}
+
+bool RowSet::appendValueKey(const Cell& cell, const TextOrder& order, bool primary, std::string& store) const
+{
+    switch (cell.type()) {
     case Type::Null:
         break;
     case Type::Integer:
     case Type::WideInteger:
-        appendNumberKey(double(integerOf(cell)), key);
+        appendNumberKey(double(integerOf(cell)), store);
         break;
     case Type::Real:
-        appendNumberKey(realOf(cell), key);
+        appendNumberKey(realOf(cell), store);
         break;
     case Type::Text:
-        order.appendKey(bytesOf(cell), key);
+        if (primary)
+            return order.appendPrimaryKey(bytesOf(cell), store);
+        order.appendKey(bytesOf(cell), store);
         break;
     case Type::Blob:
-        key.append(bytesOf(cell));
+        store.append(bytesOf(cell));
         break;
     }
+    return true;
+}
+
+std::string RowSet::fullKey(std::uint32_t row, int column, const TextOrder& order) const
+{
+    const Cell& cell = cellAt(int(row), column);
+    std::string key(1, char(kindOf(cell)));
+    appendValueKey(cell, order, false, key);
     return key;
 }
 
@@ -145,28 +158,10 @@ std::vector<std::uint32_t> RowSet::orderBy(int column, bool descending, const Te
             const Cell& cell = valueOf(row);
             SortKey& key = keys[row - from];
             key.row = row;
-            key.whole = true;
-            const Type type = cell.type();
-            key.kind = std::uint8_t(type == Type::Null ? 0 : type == Type::Text ? 2 : type == Type::Blob ? 3 : 1);
+            key.kind = kindOf(cell);
             const std::size_t start = store.size();
             starts[row - from] = start;
-            switch (type) {
-            case Type::Null:
-                break;
-            case Type::Integer:
-            case Type::WideInteger:
-                appendNumberKey(double(integerOf(cell)), store);
-                break;
-            case Type::Real:
-                appendNumberKey(realOf(cell), store);
-                break;
-            case Type::Text:
-                key.whole = order.appendPrimaryKey(bytesOf(cell), store);
-                break;
-            case Type::Blob:
-                store.append(bytesOf(cell));
-                break;
-            }
+            key.whole = appendValueKey(cell, order, true, store);
             const std::size_t size = store.size() - start;
             key.headSize = std::uint8_t(std::min<std::size_t>(8, size));
             key.size = std::uint32_t(size - key.headSize);
