@@ -12,10 +12,7 @@ chord=$2
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/sway_session.sh"
 start_sway
-if ! runuser -u "$user" -- test -x "$program"; then
-  echo "the program is out of reach of other users here: the Wayland run is left out"
-  exit 0
-fi
+require_reachable "$program"
 cp "$here/text_view.py" "$chord" "$work/"
 mkdir -p "$work/data/Vorlin"
 cp "$(dirname "$program")/vorlin.mdb" "$work/data/Vorlin/vorlin.mdb"

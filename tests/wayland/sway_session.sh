@@ -2,7 +2,8 @@
 # source: sway refuses root, so the user is made here (needs root) and the
 # session and every client run as it, with a private XDG_RUNTIME_DIR.
 # After start_sway: WAYLAND_DISPLAY, $work (a folder the user owns),
-# as_user CMD... and swaymsg_as_user ARGS...; everything ends at exit.
+# as_user CMD..., swaymsg_as_user ARGS... and require_reachable PROGRAM;
+# everything ends at exit.
 user=vorlin-wayland
 
 # Only root can make the user: elsewhere the Wayland run is left out.
@@ -39,6 +40,15 @@ CONF
   fi
   export WAYLAND_DISPLAY=$socket
   swaysock=$(find "$runtime" -maxdepth 1 -name 'sway-ipc.*' -type s | head -1)
+}
+
+# A program in the build tree that the session's user cannot run (a build
+# in a folder closed to others) leaves the Wayland run out.
+require_reachable() {
+  if ! runuser -u "$user" -- test -x "$1"; then
+    echo "$1 is out of reach of other users here: the Wayland run is left out"
+    exit 0
+  fi
 }
 
 stop_sway() {

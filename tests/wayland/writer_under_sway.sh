@@ -8,9 +8,6 @@ tests=$1
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/sway_session.sh"
 start_sway
-if ! runuser -u "$user" -- test -x "$tests"; then
-  echo "the test program is out of reach of other users here: the Wayland run is left out"
-  exit 0
-fi
+require_reachable "$tests"
 cd "$work"
 as_user env QT_QPA_PLATFORM=wayland SAL_USE_VCLPLUGIN=gtk3 GDK_BACKEND=wayland "$tests"
