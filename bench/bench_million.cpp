@@ -71,6 +71,7 @@ void run(int rows, const QLocale& locale, const char* language)
     report(name("query_open_sorted"), double(opened.nsecsElapsed()) / 1e6, "ms");
     report(name("query_resident_growth"), residentMegabytes() - before, "MB");
     report(name("process_resident"), residentMegabytes(), "MB");
+    report(name("query_held"), double(query.memoryBytes()) / 1e6, "MB");
 
     struct Word {
         const char* label;

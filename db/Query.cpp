@@ -162,6 +162,7 @@ void Query::open()
         copy_.rows.clear(statement.columnCount());
         while (statement.step())
             copy_.rows.appendFrom(statement.handle());
+        copy_.rows.fitMemory();
         if (orderColumn >= 0)
             copy_.rows.sortBy(orderColumn, selection_.descending, *textOrder_);
         rows_.showAll(&copy_.rows);
@@ -219,6 +220,7 @@ void Query::readTableCopy(Database& database, const QStringList& columns)
     copy_.rows.clear(statement.columnCount());
     while (statement.step())
         copy_.rows.appendFrom(statement.handle());
+    copy_.rows.fitMemory();
 }
 
 const std::vector<std::uint32_t>& Query::tableCopyOrder(int column, bool descending)

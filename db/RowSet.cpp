@@ -15,6 +15,27 @@ void RowSet::clear(int columnCount)
     columns_ = columnCount;
     cells_.clear();
     bytes_.clear();
+    lately_.clear();
+}
+
+void RowSet::fitMemory()
+{
+    cells_.shrink_to_fit();
+    bytes_.shrink_to_fit();
+    std::vector<Cell>().swap(lately_);
+}
+
+RowSet::Cell RowSet::storeText(const char* data, std::size_t size)
+{
+    if (size > kLongestShared)
+        return storeBytes(Type::Text, data, size);
+    if (lately_.empty())
+        lately_.assign(kLatelySlots, Cell{});
+    const std::string_view text(data, size);
+    Cell& slot = lately_[std::hash<std::string_view>{}(text) % kLatelySlots];
+    if (slot.type() != Type::Text || bytesOf(slot) != text)
+        slot = storeBytes(Type::Text, data, size);
+    return slot;
 }
 
 RowSet::Cell RowSet::storeBytes(Type type, const char* data, std::size_t size)
@@ -72,7 +93,7 @@ void RowSet::appendFrom(sqlite3_stmt* statement)
         }
         case SQLITE_TEXT: {
             const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-            cell = storeBytes(Type::Text, text, std::size_t(sqlite3_column_bytes(statement, column)));
+            cell = storeText(text, std::size_t(sqlite3_column_bytes(statement, column)));
             break;
         }
         case SQLITE_BLOB: {

@@ -49,8 +49,15 @@ public:
     void placeInOrder(std::vector<std::uint32_t>& rows, std::uint32_t row, int column, bool descending,
                       const TextOrder& order) const;
 
+    // Gives back what the reading reserved beyond the rows, and forgets the
+    // texts stored lately.
+    void fitMemory();
+
     // Bytes held, for the memory figures.
-    std::size_t memoryBytes() const { return cells_.capacity() * sizeof(Cell) + bytes_.capacity(); }
+    std::size_t memoryBytes() const
+    {
+        return (cells_.capacity() + lately_.capacity()) * sizeof(Cell) + bytes_.capacity();
+    }
 
 private:
     enum class Type : std::uint8_t { Null, Integer, Real, Text, Blob, WideInteger };
@@ -73,6 +80,8 @@ private:
     double realOf(const Cell& cell) const;
     Cell storeInteger(qint64 value);
     Cell storeBytes(Type type, const char* data, std::size_t size);
+    // A text read again soon after (a kind, the same keywords) is held once.
+    Cell storeText(const char* data, std::size_t size);
     // A value's kind in the order: empty, number, text, binary.
     static std::uint8_t kindOf(const Cell& cell);
     // Appends the value's key among values of its kind; for a text, only
@@ -86,6 +95,11 @@ private:
     int columns_ = 0;
     std::vector<Cell> cells_;
     std::vector<char> bytes_;
+    // The texts read lately, by their hash, while rows are read: a store's
+    // bytes are never changed, so rows can share them.
+    static constexpr std::size_t kLatelySlots = 65536;
+    static constexpr std::size_t kLongestShared = 256;
+    std::vector<Cell> lately_;
 };
 
 }  // namespace vorlin::db

@@ -7,6 +7,11 @@
 
 #include <sqlite3.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -88,10 +93,15 @@ struct CompiledPattern {
     // without folding all of it. Empty when the needle cannot be searched so.
     std::array<bool, 256> leadBytes{};
     bool scanned = false;
+    // The same bytes as a list, when they are few enough to be compared
+    // with many text bytes at once; empty otherwise.
+    std::vector<unsigned char> leads;
     const char16_t* table = kFold;  // the folding of this pattern and its texts
 };
 
 namespace {
+
+constexpr std::size_t kMostLeadsCompared = 8;
 
 // The characters of the Basic Multilingual Plane that fold to the needle's
 // first one (none above it does), by the first byte of their UTF-8. A first
@@ -109,6 +119,11 @@ void findLeadBytes(CompiledPattern& compiled)
         compiled.leadBytes[lead] = true;
     }
     compiled.scanned = true;
+    for (unsigned lead = 0; lead < 256; ++lead)
+        if (compiled.leadBytes[lead])
+            compiled.leads.push_back((unsigned char)lead);
+    if (compiled.leads.size() > kMostLeadsCompared)
+        compiled.leads.clear();
 }
 
 CompiledPattern compileUtf8(const unsigned char* pattern, const unsigned char* end, char32_t escape,
@@ -244,19 +259,49 @@ const FoldedText& foldedCached(const unsigned char* text, const unsigned char* e
 // begins: those bytes never continue another character, so each such place
 // is where a character starts, and from there the text is folded only as
 // far as it matches.
-bool scanUtf8(const CompiledPattern& pattern, const unsigned char* text, const unsigned char* end)
+bool needleAt(const CompiledPattern& pattern, const unsigned char* at, const unsigned char* end)
 {
     const std::u32string& needle = pattern.needle;
-    for (const unsigned char* at = text; at < end; ++at) {
-        if (!pattern.leadBytes[*at])
-            continue;
-        const unsigned char* s = at;
-        std::size_t matched = 0;
-        while (matched < needle.size() && s < end && fold(pattern.table, utf8::next(s, end)) == needle[matched])
-            ++matched;
-        if (matched == needle.size())
-            return true;
+    std::size_t matched = 0;
+    while (matched < needle.size() && at < end && fold(pattern.table, utf8::next(at, end)) == needle[matched])
+        ++matched;
+    return matched == needle.size();
+}
+
+#if defined(__SSE2__)
+// Sixteen bytes compared with every first byte at once; the last block
+// overlaps the one before rather than reading past the text.
+bool scanUtf8Blocks(const CompiledPattern& pattern, const unsigned char* text, const unsigned char* end)
+{
+    std::array<__m128i, kMostLeadsCompared> leads;
+    const std::size_t count = pattern.leads.size();
+    for (std::size_t i = 0; i < count; ++i)
+        leads[i] = _mm_set1_epi8(char(pattern.leads[i]));
+    for (const unsigned char* from = text; from < end;) {
+        const unsigned char* block = std::min(from, end - 16);
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block));
+        __m128i found = _mm_cmpeq_epi8(bytes, leads[0]);
+        for (std::size_t i = 1; i < count; ++i)
+            found = _mm_or_si128(found, _mm_cmpeq_epi8(bytes, leads[i]));
+        unsigned mask = unsigned(_mm_movemask_epi8(found)) & (0xFFFFu << (from - block));
+        for (; mask != 0; mask &= mask - 1)
+            if (needleAt(pattern, block + __builtin_ctz(mask), end))
+                return true;
+        from = block + 16;
     }
+    return false;
+}
+#endif
+
+bool scanUtf8(const CompiledPattern& pattern, const unsigned char* text, const unsigned char* end)
+{
+#if defined(__SSE2__)
+    if (!pattern.leads.empty() && end - text >= 16)
+        return scanUtf8Blocks(pattern, text, end);
+#endif
+    for (const unsigned char* at = text; at < end; ++at)
+        if (pattern.leadBytes[*at] && needleAt(pattern, at, end))
+            return true;
     return false;
 }
 

@@ -28,6 +28,8 @@ TEST(RowSet, EveryKindOfValueComesBackAsStoredAndInTheDatabasesOrder)
                                  1.5,
                                  -0.25,
                                  QStringLiteral("Čížek"),
+                                 QStringLiteral("Čížek"),  // held once with the first
+                                 QStringLiteral(""),
                                  QByteArray("\x00\xff", 2)};
     for (const QVariant& value : values) {
         Statement insert(database, QStringLiteral("INSERT INTO t VALUES (?)"));
@@ -52,8 +54,11 @@ TEST(RowSet, EveryKindOfValueComesBackAsStoredAndInTheDatabasesOrder)
     for (int row = 0; row < rows.rowCount(); ++row)
         EXPECT_EQ(rows.value(int(order[std::size_t(row)]), 0), ordered.value(row, 0)) << row;
 
-    // Written back over each other, the values stay themselves.
+    // Written back over each other, the values stay themselves; a text
+    // written over one row's is not written over the row sharing it.
     RowSet written = rows;
+    written.replaceRow(10, {QStringLiteral("Dvořák")});
+    EXPECT_EQ(written.value(11, 0), QStringLiteral("Čížek"));
     for (int row = 0; row < written.rowCount(); ++row)
         written.replaceRow(row, {values[values.size() - 1 - row]});
     for (int row = 0; row < written.rowCount(); ++row)
