@@ -88,7 +88,7 @@ void QuickInsert::open()
     if (!popup_->isVisible())
         insertion_.rememberTarget();
     readIfChanged();
-    popup_->setSnippets(snippets_, kinds_.working(), recent_.ids());
+    popup_->setSnippets(snippetsNow(), kinds_.working(), recent_.ids());
     popup_->popUp();
     // A window manager that guards the focus of the window the user types
     // in would keep it there; a request on the user's behalf brings the
@@ -97,10 +97,32 @@ void QuickInsert::open()
     services_.insertion.desktop.activate(quint32(popup_->winId()), false);
 }
 
+std::shared_ptr<const search::QuickSearch> QuickInsert::snippetsNow()
+{
+    // The main list's copy when current; when it is not, the snippets read
+    // here, or the copy until they are.
+    std::optional<db::Query::TableSnapshot> table = data_.Vorlin_ADOQuery.tableSnapshot(QStringLiteral("nazev"));
+    if (!table || (!table->current && snippets_))
+        return snippets_;
+    try {
+        return std::make_shared<const search::QuickSearch>(std::move(table->rows), table->columns, std::move(table->order));
+    } catch (const Error&) {
+        return snippets_;  // the list holds another table
+    }
+}
+
 void QuickInsert::readIfChanged()
 {
     if (!data_.ADOConnection1.isConnected())
         return;
+    if (data_.Vorlin_ADOQuery.holdsCurrentTable()) {
+        // The pop-up searches the main list's copy of the table: nothing to
+        // read, and nothing of its own to hold.
+        snippets_.reset();
+        readMark_ = -1;
+        Q_EMIT snippetsRead();
+        return;
+    }
     if (reading_) {
         readAgain_ = true;
         return;

@@ -21,8 +21,10 @@ class QuickInsertPopup;
 // The quick insertion put together: the global shortcut (or a request from
 // the command line) remembers the window the user writes in and opens the
 // pop-up; the chosen snippet goes into that window and to the front of the
-// lately inserted. The snippets are read again in the background when the
-// database has changed, so the pop-up opens at once.
+// lately inserted. The pop-up searches the main list's copy of the table
+// while it is current; when it is not (another program changed the
+// database), the snippets are read again in the background, so the pop-up
+// opens at once all the same.
 class QuickInsert : public QObject {
     Q_OBJECT
 public:
@@ -46,10 +48,14 @@ public:
 Q_SIGNALS:
     // Empty when the snippet arrived, else the message shown to the user.
     void finished(const QString& failure);
-    // A newer reading of the snippets is in the pop-up.
+    // The snippets the pop-up searches are current again: read anew, or
+    // the main list's copy of the table.
     void snippetsRead();
 
 private:
+    // The main list's copy of the table when it is current, else the
+    // snippets read here.
+    std::shared_ptr<const search::QuickSearch> snippetsNow();
     void readIfChanged();
     void took(std::shared_ptr<const search::QuickSearch> snippets, qint64 mark, const QString& error);
     void insert(qint64 id, bool formatted);

@@ -1,9 +1,10 @@
 #include "data/QuickSearch.h"
 
 #include "data/SnippetSearch.h"
+#include "common/Error.h"
 #include "db/UnicodeLike.h"
 
-#include <QSet>
+#include <QHash>
 
 #include <algorithm>
 #include <numeric>
@@ -23,54 +24,59 @@ QString foldedForTyping(const QString& text)
     return folded.toCaseFolded();
 }
 
+namespace {
+
+QVariant nullable(const QString& text)
+{
+    return text.isNull() ? QVariant() : QVariant(text);
+}
+
+int columnNamed(const QStringList& columns, const QString& name)
+{
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        if (columns[i].compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    throw Error(QStringLiteral("The snippets have no column %1").arg(name));
+}
+
+}  // namespace
+
+QuickSearch::QuickSearch(std::shared_ptr<const db::RowSet> rows, const QStringList& columns,
+                         std::vector<Place> byName)
+    : rows_(std::move(rows)),
+      id_(columnNamed(columns, QStringLiteral("ID"))),
+      name_(columnNamed(columns, QStringLiteral("nazev"))),
+      kind_(columnNamed(columns, QStringLiteral("druh"))),
+      keywords_(columnNamed(columns, QStringLiteral("tag"))),
+      byName_(std::move(byName))
+{
+}
+
 QuickSearch::QuickSearch(const QList<QuickEntry>& entries, const db::TextOrder& order)
 {
-    for (const QuickEntry& entry : entries) {
-        const QByteArray name = entry.name.toUtf8();
-        const QByteArray kind = entry.kind.toUtf8();
-        const QByteArray keywords = entry.keywords.toUtf8();
-        add(entry.id, name.toStdString(), kind.toStdString(), keywords.toStdString(), entry.name.isNull(),
-            entry.kind.isNull(), entry.keywords.isNull());
-    }
-    finish(order);
+    auto rows = std::make_shared<db::RowSet>();
+    rows->clear(4);
+    for (const QuickEntry& entry : entries)
+        rows->insertRow(rows->rowCount(), {entry.id, nullable(entry.name), nullable(entry.kind), nullable(entry.keywords)});
+    std::vector<Place> byName = rows->orderBy(1, false, order);
+    *this = QuickSearch(std::move(rows), {QStringLiteral("ID"), QStringLiteral("nazev"), QStringLiteral("druh"),
+                                          QStringLiteral("tag")},
+                        std::move(byName));
 }
 
-QuickSearch::Text QuickSearch::store(std::string_view text, bool null)
+qint64 QuickSearch::idAt(Place place) const
 {
-    Text stored{std::uint32_t(bytes_.size()), std::uint32_t(text.size()), null};
-    bytes_.append(text);
-    return stored;
+    return rows_->integerAt(int(place), id_);
 }
 
-void QuickSearch::add(qint64 id, std::string_view name, std::string_view kind, std::string_view keywords,
-                      bool nameNull, bool kindNull, bool keywordsNull)
+QuickEntry QuickSearch::entryAt(Place place) const
 {
-    rows_.push_back({id, store(name, nameNull), store(kind, kindNull), store(keywords, keywordsNull)});
+    const auto text = [&](int column) { return rows_->value(int(place), column).toString(); };
+    return QuickEntry{idAt(place), text(name_), text(kind_), text(keywords_)};
 }
 
-void QuickSearch::finish(const db::TextOrder& order)
-{
-    // The keys live only while the names are put in order.
-    std::vector<std::string> keys(rows_.size());
-    for (std::size_t i = 0; i < rows_.size(); ++i)
-        order.appendKey(view(rows_[i].name), keys[i]);
-    std::vector<std::uint32_t> places(rows_.size());
-    std::iota(places.begin(), places.end(), 0u);
-    std::stable_sort(places.begin(), places.end(), [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
-    keys = {};
-    std::vector<Row> ordered;
-    ordered.reserve(rows_.size());
-    for (const std::uint32_t place : places)
-        ordered.push_back(rows_[place]);
-    rows_.swap(ordered);
-    byId_.clear();
-    byId_.reserve(rows_.size());
-    for (std::uint32_t i = 0; i < rows_.size(); ++i)
-        byId_.push_back({rows_[i].id, i});
-    std::sort(byId_.begin(), byId_.end());
-}
-
-QList<qint64> QuickSearch::matching(const QStringList& words, const QString& kind, const QList<qint64>& recent) const
+std::vector<QuickSearch::Place> QuickSearch::matching(const QStringList& words, const QString& kind,
+                                                      const QList<qint64>& recent) const
 {
     // Each typed text is a LIKE pattern "%text%" ("%" and "_" as they come),
     // folded for typing as the texts it is tried on.
@@ -81,53 +87,51 @@ QList<qint64> QuickSearch::matching(const QStringList& words, const QString& kin
     for (const QString& word : words)
         patterns.push_back(patternOf(word));
     const db::CompiledLike kindPattern = patternOf(kind);
-    // A null name or keywords, as the database's NULL, is found by no word.
-    const auto found = [&](const db::CompiledLike& pattern, const Text& text) {
-        return !text.null && pattern.matchesUtf8(view(text));
+    // A null name or keywords, as the database's NULL, is found by no word;
+    // a value that is no text, in its text form.
+    const db::RowSet& rows = *rows_;
+    const auto found = [&](const db::CompiledLike& pattern, Place place, int column) {
+        std::string_view text;
+        if (rows.textAt(int(place), column, &text))
+            return pattern.matchesUtf8(text);
+        const QVariant value = rows.value(int(place), column);
+        return !value.isNull() && pattern.matchesUtf8(value.toString().toStdString());
     };
-    QList<qint64> ids;
-    for (const Row& row : rows_) {
+    std::vector<Place> places;
+    for (const Place place : byName_) {
         const bool wordFound = patterns.empty() || std::any_of(patterns.cbegin(), patterns.cend(), [&](const auto& p) {
-                                   return found(p, row.name) || found(p, row.keywords);
+                                   return found(p, place, name_) || found(p, place, keywords_);
                                });
-        if (wordFound && (kind.isEmpty() || found(kindPattern, row.kind)))
-            ids << row.id;
+        if (wordFound && (kind.isEmpty() || found(kindPattern, place, kind_)))
+            places.push_back(place);
     }
     if (!words.isEmpty() || !kind.isEmpty() || recent.isEmpty())
-        return ids;
-    QList<qint64> ordered;
-    QSet<qint64> first;
+        return places;
+    // The lately inserted first, as they were inserted; those gone from the
+    // table are left out.
+    QHash<qint64, Place> recentPlaces;
     for (const qint64 id : recent)
-        if (find(id) && !first.contains(id)) {
-            ordered << id;
-            first.insert(id);
+        recentPlaces.insert(id, 0);
+    std::vector<Place> rest;
+    rest.reserve(places.size());
+    for (const Place place : places) {
+        const auto at = recentPlaces.find(idAt(place));
+        if (at == recentPlaces.end())
+            rest.push_back(place);
+        else
+            at.value() = place + 1;
+    }
+    std::vector<Place> ordered;
+    ordered.reserve(places.size());
+    for (const qint64 id : recent) {
+        Place& place = recentPlaces[id];
+        if (place != 0) {
+            ordered.push_back(place - 1);
+            place = 0;
         }
-    for (const qint64 id : ids)
-        if (!first.contains(id))
-            ordered << id;
+    }
+    ordered.insert(ordered.end(), rest.begin(), rest.end());
     return ordered;
-}
-
-const QuickSearch::Row* QuickSearch::find(qint64 id) const
-{
-    const auto at = std::lower_bound(byId_.begin(), byId_.end(), std::pair<qint64, std::uint32_t>{id, 0});
-    return at != byId_.end() && at->first == id ? &rows_[at->second] : nullptr;
-}
-
-QString QuickSearch::string(const Text& text) const
-{
-    if (text.null)
-        return {};
-    const std::string_view bytes = view(text);
-    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
-}
-
-std::optional<QuickEntry> QuickSearch::entry(qint64 id) const
-{
-    const Row* row = find(id);
-    if (!row)
-        return std::nullopt;
-    return QuickEntry{row->id, string(row->name), string(row->kind), string(row->keywords)};
 }
 
 }  // namespace vorlin::search

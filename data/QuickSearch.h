@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/RowSet.h"
 #include "db/TextOrder.h"
 
 #include <QList>
@@ -7,7 +8,6 @@
 #include <QStringList>
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,50 +26,39 @@ struct QuickEntry {
 // accents ("Čížek" → "cizek"), in one case.
 QString foldedForTyping(const QString& text);
 
-// The snippets held for the quick-insert pop-up: their names, kinds and
-// keywords as UTF-8 in one store, in the user's alphabetical order by name.
-// Its search keeps the main window's rules (any of the words found in the
-// name or the keywords, "%" and "_" as there, the kind found in the kind),
-// with accents and case left aside on both sides; texts are folded as they
-// are matched, never held folded.
+// The snippets the quick-insert pop-up searches: their ids, names, kinds and
+// keywords as rows held in memory (usually the main list's own copy of the
+// table, shared), in the user's alphabetical order by name. Its search keeps
+// the main window's rules (any of the words found in the name or the
+// keywords, "%" and "_" as there, the kind found in the kind), with accents
+// and case left aside on both sides; texts are folded as they are matched,
+// never held folded.
 class QuickSearch {
 public:
     QuickSearch() = default;
+    // Rows with the columns ID, nazev, druh and tag (in any order, others
+    // beside them), and their places in the order of the names.
+    QuickSearch(std::shared_ptr<const db::RowSet> rows, const QStringList& columns, std::vector<std::uint32_t> byName);
     QuickSearch(const QList<QuickEntry>& entries, const db::TextOrder& order);
 
-    // A snippet more, before finish(); a null text is the database's NULL.
-    void add(qint64 id, std::string_view name, std::string_view kind, std::string_view keywords, bool nameNull,
-             bool kindNull, bool keywordsNull);
-    // Puts the snippets in the order of their names.
-    void finish(const db::TextOrder& order);
+    // A snippet's place among the rows held.
+    using Place = std::uint32_t;
 
-    // The ids of the matching snippets. With no words and no kind the
+    // The places of the matching snippets. With no words and no kind the
     // snippets inserted lately come first, most recent first.
-    QList<qint64> matching(const QStringList& words, const QString& kind, const QList<qint64>& recent = {}) const;
+    std::vector<Place> matching(const QStringList& words, const QString& kind, const QList<qint64>& recent = {}) const;
 
-    std::optional<QuickEntry> entry(qint64 id) const;
-    qsizetype size() const { return qsizetype(rows_.size()); }
+    qint64 idAt(Place place) const;
+    QuickEntry entryAt(Place place) const;
+    qsizetype size() const { return qsizetype(byName_.size()); }
 
 private:
-    struct Text {
-        std::uint32_t offset = 0;
-        std::uint32_t size = 0;
-        bool null = true;
-    };
-    struct Row {
-        qint64 id;
-        Text name;
-        Text kind;
-        Text keywords;
-    };
-    Text store(std::string_view text, bool null);
-    std::string_view view(const Text& text) const { return {bytes_.data() + text.offset, text.size}; }
-    QString string(const Text& text) const;
-    const Row* find(qint64 id) const;
-
-    std::string bytes_;
-    std::vector<Row> rows_;  // in alphabetical order once finished
-    std::vector<std::pair<qint64, std::uint32_t>> byId_;  // id → place in rows_, sorted by id
+    std::shared_ptr<const db::RowSet> rows_ = std::make_shared<db::RowSet>();
+    int id_ = -1;
+    int name_ = -1;
+    int kind_ = -1;
+    int keywords_ = -1;
+    std::vector<Place> byName_;
 };
 
 }  // namespace vorlin::search

@@ -6,18 +6,17 @@ namespace vorlin::search {
 
 std::shared_ptr<const QuickSearch> readQuickSearch(const db::Database& database, const db::TextOrder& order)
 {
-    db::Statement rows(database, QStringLiteral("SELECT ID, nazev, druh, tag FROM vorlin"));
-    sqlite3_stmt* row = rows.handle();
-    const auto text = [row](int column) {
-        const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(row, column));
-        return std::string_view(bytes ? bytes : "", std::size_t(sqlite3_column_bytes(row, column)));
-    };
-    const auto null = [row](int column) { return sqlite3_column_type(row, column) == SQLITE_NULL; };
-    auto search = std::make_shared<QuickSearch>();
-    while (rows.step())
-        search->add(sqlite3_column_int64(row, 0), text(1), text(2), text(3), null(1), null(2), null(3));
-    search->finish(order);
-    return search;
+    db::Statement select(database, QStringLiteral("SELECT ID, nazev, druh, tag FROM vorlin"));
+    auto rows = std::make_shared<db::RowSet>();
+    rows->clear(select.columnCount());
+    while (select.step())
+        rows->appendFrom(select.handle());
+    rows->fitMemory();
+    std::vector<std::uint32_t> byName = rows->orderBy(1, false, order);
+    return std::make_shared<QuickSearch>(std::move(rows),
+                                         QStringList{QStringLiteral("ID"), QStringLiteral("nazev"), QStringLiteral("druh"),
+                                                     QStringLiteral("tag")},
+                                         std::move(byName));
 }
 
 QString readBody(const db::Database& database, qint64 id)

@@ -148,10 +148,10 @@ void Query::open()
             shown = order;
         } else {
             for (const std::uint32_t row : order)
-                if (filter.meets(copy_.rows, int(row)))
+                if (filter.meets(*copy_.rows, int(row)))
                     shown.push_back(row);
         }
-        rows_.show(&copy_.rows, std::move(shown));
+        rows_.show(copy_.rows.get(), std::move(shown));
     } else {
         Statement statement(database, selectStatement(selection_, kept, orderColumn < 0));
         const QVariantList parameters = parametersOf(selection_.filter);
@@ -159,13 +159,13 @@ void Query::open()
             statement.bind(int(i + 1), parameters[i]);
         // The rows held are the database's result, not the table.
         copy_ = TableCopy{};
-        copy_.rows.clear(statement.columnCount());
+        copy_.rows->clear(statement.columnCount());
         while (statement.step())
-            copy_.rows.appendFrom(statement.handle());
-        copy_.rows.fitMemory();
+            copy_.rows->appendFrom(statement.handle());
+        copy_.rows->fitMemory();
         if (orderColumn >= 0)
-            copy_.rows.sortBy(orderColumn, selection_.descending, *textOrder_);
-        rows_.showAll(&copy_.rows);
+            copy_.rows->sortBy(orderColumn, selection_.descending, *textOrder_);
+        rows_.showAll(copy_.rows.get());
     }
 
     std::unique_ptr<LargeColumn> largeColumn;
@@ -217,17 +217,19 @@ void Query::readTableCopy(Database& database, const QStringList& columns)
     copy_.orders.clear();
     copy_.mark = database.changeMark();
     Statement statement(database, selectStatement(Selection{.table = selection_.table}, columns, false));
-    copy_.rows.clear(statement.columnCount());
+    if (copy_.rows.use_count() > 1)  // a reader still holds the last copy
+        copy_.rows = std::make_shared<RowSet>();
+    copy_.rows->clear(statement.columnCount());
     while (statement.step())
-        copy_.rows.appendFrom(statement.handle());
-    copy_.rows.fitMemory();
+        copy_.rows->appendFrom(statement.handle());
+    copy_.rows->fitMemory();
 }
 
 const std::vector<std::uint32_t>& Query::tableCopyOrder(int column, bool descending)
 {
     std::vector<std::uint32_t>& order = copy_.orders[{column, descending}];
-    if (order.size() != std::size_t(copy_.rows.rowCount())) {
-        order = copy_.rows.orderBy(column, descending, *textOrder_);
+    if (order.size() != std::size_t(copy_.rows->rowCount())) {
+        order = copy_.rows->orderBy(column, descending, *textOrder_);
         // The keys of a long list took much memory for a moment: it goes back
         // to the system rather than waiting in the heap.
         if (order.size() >= kTrimAfterRows)
@@ -241,8 +243,27 @@ void Query::writeThrough(const std::function<void()>& write, const std::function
     Database& database = connection_->database();
     const bool current = !copy_.table.isEmpty() && copy_.mark == database.changeMark();
     write();
+    if (copy_.rows.use_count() > 1) {
+        // A reader holds the rows as they were: the change goes into a copy.
+        copy_.rows = std::make_shared<RowSet>(*copy_.rows);
+        rows_.useSet(copy_.rows.get());
+    }
     change();
     copy_.mark = current ? database.changeMark() : -1;
+}
+
+bool Query::holdsCurrentTable() const
+{
+    return connection_ && connection_->isConnected() && textOrder_ && !copy_.table.isEmpty()
+        && copy_.table == selection_.table && copy_.mark == connection_->database().changeMark();
+}
+
+std::optional<Query::TableSnapshot> Query::tableSnapshot(const QString& orderColumn)
+{
+    const int column = indexOfName(copy_.columns, orderColumn);
+    if (!textOrder_ || copy_.table.isEmpty() || copy_.table != selection_.table || column < 0)
+        return std::nullopt;
+    return TableSnapshot{copy_.rows, copy_.columns, tableCopyOrder(column, false), holdsCurrentTable()};
 }
 
 void Query::keepOrders(RowChange change, std::uint32_t row)
@@ -256,7 +277,7 @@ void Query::keepOrders(RowChange change, std::uint32_t row)
                 if (index > row)
                     --index;
         } else {
-            copy_.rows.placeInOrder(rows, row, column, descending, *textOrder_);
+            copy_.rows->placeInOrder(rows, row, column, descending, *textOrder_);
         }
     }
 }

@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace vorlin::db {
@@ -116,7 +117,22 @@ public:
     void checkBrowseMode();
 
     // Bytes of the rows held in memory, the copy of the table included.
-    std::size_t memoryBytes() const { return rows_.memoryBytes() + copy_.rows.memoryBytes(); }
+    std::size_t memoryBytes() const { return rows_.memoryBytes() + copy_.rows->memoryBytes(); }
+
+    // The whole table as the query holds it now, for a reader that searches
+    // it on its own: every column held, the rows in the ascending order of
+    // one of them. Nothing when the query holds no copy of the table (the
+    // database filtered); not current when another program changed the
+    // table since. The rows stay as they are while the reader holds them; a
+    // write of the query's goes into a copy of its own then.
+    struct TableSnapshot {
+        std::shared_ptr<const RowSet> rows;
+        QStringList columns;
+        std::vector<std::uint32_t> order;
+        bool current;
+    };
+    bool holdsCurrentTable() const;
+    std::optional<TableSnapshot> tableSnapshot(const QString& orderColumn);
 
 Q_SIGNALS:
     void activeChanged(bool active);
@@ -184,7 +200,7 @@ private:
         QString table;  // empty: not the whole table
         QStringList columns;
         qint64 mark = -1;  // the database's change mark when it was current
-        RowSet rows;
+        std::shared_ptr<RowSet> rows = std::make_shared<RowSet>();
         std::map<std::pair<int, bool>, std::vector<std::uint32_t>> orders;  // (column, descending) → rows
     };
     void readTableCopy(Database& database, const QStringList& columns);

@@ -16,6 +16,7 @@ void RowSet::clear(int columnCount)
     cells_.clear();
     bytes_.clear();
     lately_.clear();
+    sharing_.clear();
 }
 
 void RowSet::fitMemory()
@@ -23,18 +24,30 @@ void RowSet::fitMemory()
     cells_.shrink_to_fit();
     bytes_.shrink_to_fit();
     std::vector<Cell>().swap(lately_);
+    sharing_.clear();
 }
 
-RowSet::Cell RowSet::storeText(const char* data, std::size_t size)
+RowSet::Cell RowSet::storeText(int column, const char* data, std::size_t size)
 {
     if (size > kLongestShared)
         return storeBytes(Type::Text, data, size);
-    if (lately_.empty())
+    if (lately_.empty()) {
         lately_.assign(kLatelySlots, Cell{});
+        sharing_.assign(std::size_t(columns_), {});
+    }
+    // A column whose texts do not come again (the names) is not looked up
+    // beyond its first rows.
+    Sharing& sharing = sharing_[std::size_t(column)];
+    if (sharing.tried >= kTriedBeforeGivingUp && sharing.shared * 10 < sharing.tried)
+        return storeBytes(Type::Text, data, size);
+    ++sharing.tried;
     const std::string_view text(data, size);
     Cell& slot = lately_[std::hash<std::string_view>{}(text) % kLatelySlots];
-    if (slot.type() != Type::Text || bytesOf(slot) != text)
-        slot = storeBytes(Type::Text, data, size);
+    if (slot.type() == Type::Text && bytesOf(slot) == text) {
+        ++sharing.shared;
+        return slot;
+    }
+    slot = storeBytes(Type::Text, data, size);
     return slot;
 }
 
@@ -93,7 +106,7 @@ void RowSet::appendFrom(sqlite3_stmt* statement)
         }
         case SQLITE_TEXT: {
             const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-            cell = storeText(text, std::size_t(sqlite3_column_bytes(statement, column)));
+            cell = storeText(column, text, std::size_t(sqlite3_column_bytes(statement, column)));
             break;
         }
         case SQLITE_BLOB: {
@@ -106,6 +119,12 @@ void RowSet::appendFrom(sqlite3_stmt* statement)
         }
         cells_.push_back(cell);
     }
+}
+
+qint64 RowSet::integerAt(int row, int column) const
+{
+    const Cell& cell = cellAt(row, column);
+    return cell.type() == Type::Integer || cell.type() == Type::WideInteger ? integerOf(cell) : 0;
 }
 
 bool RowSet::textAt(int row, int column, std::string_view* text) const

@@ -31,6 +31,8 @@ public:
     void appendFrom(sqlite3_stmt* statement);
 
     QVariant value(int row, int column) const;
+    // An integer value; 0 for any other.
+    qint64 integerAt(int row, int column) const;
     // The UTF-8 bytes of a text value; false (and nothing) for any other.
     bool textAt(int row, int column, std::string_view* text) const;
     QVariantList row(int row) const;
@@ -81,7 +83,7 @@ private:
     Cell storeInteger(qint64 value);
     Cell storeBytes(Type type, const char* data, std::size_t size);
     // A text read again soon after (a kind, the same keywords) is held once.
-    Cell storeText(const char* data, std::size_t size);
+    Cell storeText(int column, const char* data, std::size_t size);
     // A value's kind in the order: empty, number, text, binary.
     static std::uint8_t kindOf(const Cell& cell);
     // Appends the value's key among values of its kind; for a text, only
@@ -99,7 +101,13 @@ private:
     // bytes are never changed, so rows can share them.
     static constexpr std::size_t kLatelySlots = 65536;
     static constexpr std::size_t kLongestShared = 256;
+    static constexpr std::uint32_t kTriedBeforeGivingUp = 4096;
     std::vector<Cell> lately_;
+    struct Sharing {
+        std::uint32_t tried = 0;
+        std::uint32_t shared = 0;
+    };
+    std::vector<Sharing> sharing_;  // by column
 };
 
 }  // namespace vorlin::db

@@ -15,6 +15,8 @@ public:
     // Every row of the set, in its own order.
     void showAll(RowSet* rows);
     void clear();
+    // The same rows in another set (a copy of the one shown).
+    void useSet(RowSet* rows) { rows_ = rows; }
 
     int rowCount() const { return int(order_.size()); }
     // The set's index of a shown row.

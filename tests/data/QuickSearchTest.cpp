@@ -22,11 +22,11 @@ const QList<QuickEntry> kEntries{
     {7, "Cena", "podpis", "ČÍŽEK"},
 };
 
-QStringList names(const QuickSearch& search, const QList<qint64>& ids)
+QStringList names(const QuickSearch& search, const std::vector<QuickSearch::Place>& places)
 {
     QStringList found;
-    for (const qint64 id : ids)
-        found << search.entry(id)->name;
+    for (const QuickSearch::Place place : places)
+        found << search.entryAt(place).name;
     return found;
 }
 

@@ -152,8 +152,20 @@ TEST_F(Query, ASearchShowsTheTableAsItIsAfterTheQuerysOwnWritesAndAnotherProgram
     // Both directions sorted once before the writes: the orders kept follow them.
     sortBy(kNazev, true);
     sortBy(kNazev, false);
+    // A reader holding the table as it was (the quick insertion's pop-up)
+    // keeps it so through every write.
+    const auto namesHeld = [](const db::Query::TableSnapshot& table) {
+        QStringList names;
+        for (const std::uint32_t row : table.order)
+            names << table.rows->value(int(row), 1).toString();
+        return names;
+    };
     for (const Step& step : steps) {
+        const std::optional<db::Query::TableSnapshot> held = query().tableSnapshot(kNazev);
+        ASSERT_TRUE(held && held->current) << step.what;
+        const QStringList before = namesHeld(*held);
         step.write();
+        EXPECT_EQ(namesHeld(*held), before) << step.what;
         search(contract);
         EXPECT_EQ(listedNames(), step.found) << step.what;
         sortBy(kNazev, true);

@@ -33,7 +33,7 @@ protected:
             dataDir);
         QSignalSpy read(quick.get(), &QuickInsert::snippetsRead);
         quick->start();
-        EXPECT_TRUE(read.wait(5000));
+        EXPECT_TRUE(!read.isEmpty() || read.wait(5000));
         return quick;
     }
 
@@ -60,6 +60,17 @@ TEST_F(QuickInsertRun, ASnippetSavedInTheMainWindowShowsInTheNextPopUp)
     snippets.post();
     ASSERT_TRUE(read.wait(5000)) << "the change was not read";
     quick->open();
+    EXPECT_EQ(listed(*quick), (QStringList{"Adamec – adresa", "Bednář – adresa", "Čížek, advokát – adresa"}));
+}
+
+TEST_F(QuickInsertRun, ASnippetAnotherProgramAddedShowsOnceReadInTheBackground)
+{
+    auto quick = startQuickInsert();
+    addRows({{"Bednář", "adresa", "x", ""}});
+    QSignalSpy read(quick.get(), &QuickInsert::snippetsRead);
+    quick->open();  // the list's copy is behind: shown until the snippets are read again
+    EXPECT_EQ(listed(*quick), (QStringList{"Adamec – adresa", "Čížek, advokát – adresa"}));
+    ASSERT_TRUE(read.wait(5000));
     EXPECT_EQ(listed(*quick), (QStringList{"Adamec – adresa", "Bednář – adresa", "Čížek, advokát – adresa"}));
 }
 

@@ -35,7 +35,7 @@ protected:
         QSignalSpy read(quick.get(), &QuickInsert::snippetsRead);
         quick->start();
         ASSERT_EQ(shortcut.state(), platform::ShortcutState::Registered);
-        ASSERT_TRUE(read.wait(5000)) << "the snippets were not read";
+        ASSERT_TRUE(!read.isEmpty() || read.wait(5000)) << "the snippets were not read";
     }
 
     void TearDown() override

@@ -24,31 +24,32 @@ class QuickListModel : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    void show(std::shared_ptr<const search::QuickSearch> snippets, QList<qint64> ids)
+    void show(std::shared_ptr<const search::QuickSearch> snippets, std::vector<search::QuickSearch::Place> places)
     {
         beginResetModel();
         snippets_ = std::move(snippets);
-        ids_ = std::move(ids);
+        places_ = std::move(places);
         endResetModel();
     }
 
-    qint64 idAt(int row) const { return row >= 0 && row < ids_.size() ? ids_[row] : 0; }
+    qint64 idAt(int row) const
+    {
+        return snippets_ && row >= 0 && std::size_t(row) < places_.size() ? snippets_->idAt(places_[std::size_t(row)]) : 0;
+    }
 
-    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(ids_.size()); }
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(places_.size()); }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
         if (role != Qt::DisplayRole || !snippets_)
             return {};
-        const std::optional<search::QuickEntry> entry = snippets_->entry(idAt(index.row()));
-        if (!entry)
-            return {};
-        return entry->kind.isEmpty() ? entry->name : entry->name + QStringLiteral(" – ") + entry->kind;
+        const search::QuickEntry entry = snippets_->entryAt(places_[std::size_t(index.row())]);
+        return entry.kind.isEmpty() ? entry.name : entry.name + QStringLiteral(" – ") + entry.kind;
     }
 
 private:
     std::shared_ptr<const search::QuickSearch> snippets_;
-    QList<qint64> ids_;
+    std::vector<search::QuickSearch::Place> places_;
 };
 
 namespace {
@@ -184,6 +185,15 @@ void QuickInsertPopup::choose(bool formatted)
     wasActive_ = false;
     Q_EMIT insertRequested(id, formatted);
     hide();
+}
+
+void QuickInsertPopup::hideEvent(QHideEvent* event)
+{
+    // The snippets are the main list's rows: held while shown only, so that
+    // the list's next change need not copy them.
+    snippets_.reset();
+    model_->show(nullptr, {});
+    QWidget::hideEvent(event);
 }
 
 void QuickInsertPopup::dismiss()
