@@ -136,9 +136,12 @@ bool TRegExpr::execNext()
 
 bool TRegExpr::search(qsizetype offset)
 {
-    const int result = pcre2_match(program_->code, reinterpret_cast<PCRE2_SPTR>(input_.constData()),
-                                   PCRE2_SIZE(input_.size()), PCRE2_SIZE(offset), 0, program_->matchData,
-                                   program_->matchContext);
+    // The compiled machine code is called straight, without the checks of
+    // the general entry: a run over a long text calls it once a match.
+    const auto match = program_->jit ? pcre2_jit_match : pcre2_match;
+    const int result = match(program_->code, reinterpret_cast<PCRE2_SPTR>(input_.constData()),
+                             PCRE2_SIZE(input_.size()), PCRE2_SIZE(offset), 0, program_->matchData,
+                             program_->matchContext);
     if (result == PCRE2_ERROR_NOMATCH) {
         matchStart_ = matchEnd_ = -1;
         return false;
