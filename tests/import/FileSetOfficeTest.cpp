@@ -265,7 +265,9 @@ TEST_F(FileSetOffice, HostileTreesAreConvertedWithoutNetworkOrLossAndEveryFailur
              writeDocx(root + QStringLiteral("a_bomba.docx"), paragraphs("Nádražní 12", 3000000));
              writeDocx(root + QStringLiteral("b.docx"), address);
          },
-         {"1. filtr|Nádražní 12/602 00 Brno"}, {"Chyba při převodu souboru MS WOrd na text. \n%1a_bomba.docx\nLibreOffice při převodu skončil"}, {}},
+         // The office ends under its memory limit, or now and then hangs in
+         // its own crash handler until the run's time limit: either is named.
+         {"1. filtr|Nádražní 12/602 00 Brno"}, {"Chyba při převodu souboru MS WOrd na text. \n%1a_bomba.docx\n"}, {}},
         {"the user's own text beside a document, texts in UTF-8 and Windows-1250",
          [&] {
              writeDocx(root + QStringLiteral("smlouva.docx"), address);
