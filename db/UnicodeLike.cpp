@@ -96,6 +96,9 @@ struct CompiledPattern {
     // The same bytes as a list, when they are few enough to be compared
     // with many text bytes at once; empty otherwise.
     std::vector<unsigned char> leads;
+    // When every first byte is a character of its own (ASCII), the second
+    // character's first bytes too: a place must begin with both.
+    std::vector<unsigned char> secondLeads;
     const char16_t* table = kFold;  // the folding of this pattern and its texts
 };
 
@@ -107,23 +110,41 @@ constexpr std::size_t kMostLeadsCompared = 8;
 // first one (none above it does), by the first byte of their UTF-8. A first
 // character that is a broken byte, or lies above the plane, is left to the
 // folding search.
-void findLeadBytes(CompiledPattern& compiled)
+bool leadBytesOf(char32_t folded, const char16_t* table, std::array<bool, 256>& bytes)
 {
-    const char32_t first = compiled.needle.front();
-    if (first >= 0x10000 || (first >= 0xD800 && first <= 0xDFFF))
-        return;
+    if (folded >= 0x10000 || (folded >= 0xD800 && folded <= 0xDFFF))
+        return false;
     for (char32_t c = 0; c < 0x10000; ++c) {
-        if (compiled.table[c] != first || (c >= 0xD800 && c <= 0xDFFF))
+        if (table[c] != folded || (c >= 0xD800 && c <= 0xDFFF))
             continue;
         const unsigned lead = c < 0x80 ? c : c < 0x800 ? 0xC0 | (c >> 6) : 0xE0 | (c >> 12);
-        compiled.leadBytes[lead] = true;
+        bytes[lead] = true;
     }
+    return true;
+}
+
+// The bytes set, as a list; empty when there are too many to compare at once.
+std::vector<unsigned char> listOf(const std::array<bool, 256>& bytes)
+{
+    std::vector<unsigned char> list;
+    for (unsigned byte = 0; byte < 256; ++byte)
+        if (bytes[byte])
+            list.push_back((unsigned char)byte);
+    if (list.size() > kMostLeadsCompared)
+        list.clear();
+    return list;
+}
+
+void findLeadBytes(CompiledPattern& compiled)
+{
+    if (!leadBytesOf(compiled.needle.front(), compiled.table, compiled.leadBytes))
+        return;
     compiled.scanned = true;
-    for (unsigned lead = 0; lead < 256; ++lead)
-        if (compiled.leadBytes[lead])
-            compiled.leads.push_back((unsigned char)lead);
-    if (compiled.leads.size() > kMostLeadsCompared)
-        compiled.leads.clear();
+    compiled.leads = listOf(compiled.leadBytes);
+    std::array<bool, 256> second{};
+    if (compiled.needle.size() >= 2 && !compiled.leads.empty() && compiled.leads.back() < 0x80
+        && leadBytesOf(compiled.needle[1], compiled.table, second))
+        compiled.secondLeads = listOf(second);
 }
 
 CompiledPattern compileUtf8(const unsigned char* pattern, const unsigned char* end, char32_t escape,
@@ -271,18 +292,28 @@ bool needleAt(const CompiledPattern& pattern, const unsigned char* at, const uns
 #if defined(__SSE2__)
 // Sixteen bytes compared with every first byte at once; the last block
 // overlaps the one before rather than reading past the text.
+__m128i anyOf(const __m128i bytes, const std::vector<unsigned char>& values)
+{
+    __m128i found = _mm_cmpeq_epi8(bytes, _mm_set1_epi8(char(values.front())));
+    for (std::size_t i = 1; i < values.size(); ++i)
+        found = _mm_or_si128(found, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(char(values[i]))));
+    return found;
+}
+
+// A place where the needle's first byte stands, and with a second
+// character's test its second one too, in the sixteen bytes from a block;
+// a needle of two characters cannot begin at the text's last byte.
 bool scanUtf8Blocks(const CompiledPattern& pattern, const unsigned char* text, const unsigned char* end)
 {
-    std::array<__m128i, kMostLeadsCompared> leads;
-    const std::size_t count = pattern.leads.size();
-    for (std::size_t i = 0; i < count; ++i)
-        leads[i] = _mm_set1_epi8(char(pattern.leads[i]));
-    for (const unsigned char* from = text; from < end;) {
-        const unsigned char* block = std::min(from, end - 16);
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block));
-        __m128i found = _mm_cmpeq_epi8(bytes, leads[0]);
-        for (std::size_t i = 1; i < count; ++i)
-            found = _mm_or_si128(found, _mm_cmpeq_epi8(bytes, leads[i]));
+    const bool pairs = !pattern.secondLeads.empty();
+    const unsigned char* lastBlock = end - (pairs ? 17 : 16);
+    const unsigned char* stop = end - (pairs ? 1 : 0);
+    for (const unsigned char* from = text; from < stop;) {
+        const unsigned char* block = std::min(from, lastBlock);
+        __m128i found = anyOf(_mm_loadu_si128(reinterpret_cast<const __m128i*>(block)), pattern.leads);
+        if (pairs)
+            found = _mm_and_si128(
+                found, anyOf(_mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 1)), pattern.secondLeads));
         unsigned mask = unsigned(_mm_movemask_epi8(found)) & (0xFFFFu << (from - block));
         for (; mask != 0; mask &= mask - 1)
             if (needleAt(pattern, block + __builtin_ctz(mask), end))
@@ -296,7 +327,7 @@ bool scanUtf8Blocks(const CompiledPattern& pattern, const unsigned char* text, c
 bool scanUtf8(const CompiledPattern& pattern, const unsigned char* text, const unsigned char* end)
 {
 #if defined(__SSE2__)
-    if (!pattern.leads.empty() && end - text >= 16)
+    if (!pattern.leads.empty() && end - text >= (pattern.secondLeads.empty() ? 16 : 17))
         return scanUtf8Blocks(pattern, text, end);
 #endif
     for (const unsigned char* at = text; at < end; ++at)
