@@ -147,8 +147,15 @@ void Query::open()
         if (selection_.filter.isEmpty()) {
             shown = order;
         } else {
+            // The rows are tried in the order they are held, which reads
+            // their texts straight through memory, and taken in the kept
+            // order after.
+            const int count = copy_.rows->rowCount();
+            std::vector<bool> meets(std::size_t(count), false);
+            for (int row = 0; row < count; ++row)
+                meets[std::size_t(row)] = filter.meets(*copy_.rows, row);
             for (const std::uint32_t row : order)
-                if (filter.meets(*copy_.rows, int(row)))
+                if (meets[row])
                     shown.push_back(row);
         }
         rows_.show(copy_.rows.get(), std::move(shown));

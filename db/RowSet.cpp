@@ -127,15 +127,6 @@ qint64 RowSet::integerAt(int row, int column) const
     return cell.type() == Type::Integer || cell.type() == Type::WideInteger ? integerOf(cell) : 0;
 }
 
-bool RowSet::textAt(int row, int column, std::string_view* text) const
-{
-    const Cell& cell = cellAt(row, column);
-    if (cell.type() != Type::Text)
-        return false;
-    *text = bytesOf(cell);
-    return true;
-}
-
 QVariant RowSet::value(int row, int column) const
 {
     const Cell& cell = cellAt(row, column);

@@ -34,7 +34,14 @@ public:
     // An integer value; 0 for any other.
     qint64 integerAt(int row, int column) const;
     // The UTF-8 bytes of a text value; false (and nothing) for any other.
-    bool textAt(int row, int column, std::string_view* text) const;
+    bool textAt(int row, int column, std::string_view* text) const
+    {
+        const Cell& cell = cellAt(row, column);
+        if (cell.type() != Type::Text)
+            return false;
+        *text = bytesOf(cell);
+        return true;
+    }
     QVariantList row(int row) const;
 
     void insertRow(int row, const QVariantList& values);
