@@ -1,15 +1,21 @@
 #include "data/QuickSearch.h"
 
-#include "data/SnippetSearch.h"
 #include "common/Error.h"
+#include "data/SnippetSearch.h"
 #include "db/UnicodeLike.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <numeric>
 
 namespace vorlin::search {
+
+QStringList quickSearchColumns()
+{
+    return {QStringLiteral("ID"), QStringLiteral("nazev"), QStringLiteral("druh"), QStringLiteral("tag")};
+}
 
 QString foldedForTyping(const QString& text)
 {
@@ -59,9 +65,7 @@ QuickSearch::QuickSearch(const QList<QuickEntry>& entries, const db::TextOrder& 
     for (const QuickEntry& entry : entries)
         rows->insertRow(rows->rowCount(), {entry.id, nullable(entry.name), nullable(entry.kind), nullable(entry.keywords)});
     std::vector<Place> byName = rows->orderBy(1, false, order);
-    *this = QuickSearch(std::move(rows), {QStringLiteral("ID"), QStringLiteral("nazev"), QStringLiteral("druh"),
-                                          QStringLiteral("tag")},
-                        std::move(byName));
+    *this = QuickSearch(std::move(rows), quickSearchColumns(), std::move(byName));
 }
 
 qint64 QuickSearch::idAt(Place place) const
@@ -109,27 +113,23 @@ std::vector<QuickSearch::Place> QuickSearch::matching(const QStringList& words, 
         return places;
     // The lately inserted first, as they were inserted; those gone from the
     // table are left out.
-    QHash<qint64, Place> recentPlaces;
-    for (const qint64 id : recent)
-        recentPlaces.insert(id, 0);
+    const QSet<qint64> lately(recent.cbegin(), recent.cend());
+    QHash<qint64, Place> latelyFound;
     std::vector<Place> rest;
     rest.reserve(places.size());
     for (const Place place : places) {
-        const auto at = recentPlaces.find(idAt(place));
-        if (at == recentPlaces.end())
-            rest.push_back(place);
+        if (lately.contains(idAt(place)))
+            latelyFound.insert(idAt(place), place);
         else
-            at.value() = place + 1;
+            rest.push_back(place);
     }
     std::vector<Place> ordered;
     ordered.reserve(places.size());
-    for (const qint64 id : recent) {
-        Place& place = recentPlaces[id];
-        if (place != 0) {
-            ordered.push_back(place - 1);
-            place = 0;
+    for (const qint64 id : recent)
+        if (const auto found = latelyFound.constFind(id); found != latelyFound.cend()) {
+            ordered.push_back(found.value());
+            latelyFound.erase(found);
         }
-    }
     ordered.insert(ordered.end(), rest.begin(), rest.end());
     return ordered;
 }

@@ -26,6 +26,9 @@ struct QuickEntry {
 // accents ("Čížek" → "cizek"), in one case.
 QString foldedForTyping(const QString& text);
 
+// The columns of a snippet the quick search needs, its name second.
+QStringList quickSearchColumns();
+
 // The snippets the quick-insert pop-up searches: their ids, names, kinds and
 // keywords as rows held in memory (usually the main list's own copy of the
 // table, shared), in the user's alphabetical order by name. Its search keeps

@@ -6,17 +6,15 @@ namespace vorlin::search {
 
 std::shared_ptr<const QuickSearch> readQuickSearch(const db::Database& database, const db::TextOrder& order)
 {
-    db::Statement select(database, QStringLiteral("SELECT ID, nazev, druh, tag FROM vorlin"));
+    const QStringList columns = quickSearchColumns();
+    db::Statement select(database, QStringLiteral("SELECT %1 FROM vorlin").arg(columns.join(QStringLiteral(", "))));
     auto rows = std::make_shared<db::RowSet>();
     rows->clear(select.columnCount());
     while (select.step())
         rows->appendFrom(select.handle());
     rows->fitMemory();
     std::vector<std::uint32_t> byName = rows->orderBy(1, false, order);
-    return std::make_shared<QuickSearch>(std::move(rows),
-                                         QStringList{QStringLiteral("ID"), QStringLiteral("nazev"), QStringLiteral("druh"),
-                                                     QStringLiteral("tag")},
-                                         std::move(byName));
+    return std::make_shared<QuickSearch>(std::move(rows), columns, std::move(byName));
 }
 
 QString readBody(const db::Database& database, qint64 id)

@@ -259,16 +259,20 @@ void Query::writeThrough(const std::function<void()>& write, const std::function
     copy_.mark = current ? database.changeMark() : -1;
 }
 
+bool Query::holdsTable() const
+{
+    return textOrder_ && !copy_.table.isEmpty() && copy_.table == selection_.table;
+}
+
 bool Query::holdsCurrentTable() const
 {
-    return connection_ && connection_->isConnected() && textOrder_ && !copy_.table.isEmpty()
-        && copy_.table == selection_.table && copy_.mark == connection_->database().changeMark();
+    return holdsTable() && connection_ && connection_->isConnected() && copy_.mark == connection_->database().changeMark();
 }
 
 std::optional<Query::TableSnapshot> Query::tableSnapshot(const QString& orderColumn)
 {
     const int column = indexOfName(copy_.columns, orderColumn);
-    if (!textOrder_ || copy_.table.isEmpty() || copy_.table != selection_.table || column < 0)
+    if (!holdsTable() || column < 0)
         return std::nullopt;
     return TableSnapshot{copy_.rows, copy_.columns, tableCopyOrder(column, false), holdsCurrentTable()};
 }

@@ -204,6 +204,8 @@ private:
         std::map<std::pair<int, bool>, std::vector<std::uint32_t>> orders;  // (column, descending) → rows
     };
     void readTableCopy(Database& database, const QStringList& columns);
+    // Whether the rows held are the selection's whole table.
+    bool holdsTable() const;
     const std::vector<std::uint32_t>& tableCopyOrder(int column, bool descending);
     // Runs a write of the query's and then the change of the rows held;
     // the copy stays current when it was before.
