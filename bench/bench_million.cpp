@@ -9,6 +9,7 @@
 #include "bench/SnippetGenerator.h"
 #include "common/Paths.h"
 #include "data/DM_Unit.h"
+#include "data/QuickSearch.h"
 #include "data/SnippetSearch.h"
 #include "db/Sqlite.h"
 #include "db/TextOrder.h"
@@ -101,6 +102,16 @@ void run(int rows, const QLocale& locale, const char* language)
         query.open();
     });
     report(name("query_title_click"), click / 1000.0, "ms");
+
+    // The quick insertion's pop-up searching the same rows, accents and case
+    // left aside.
+    std::optional<db::Query::TableSnapshot> table = query.tableSnapshot(QStringLiteral("nazev"));
+    const search::QuickSearch quick(std::move(table->rows), table->columns, std::move(table->order));
+    for (const char* word : {"z", "novak"}) {
+        const QStringList words{QString::fromUtf8(word)};
+        report(name((std::string("quick_search_keystroke_") + word).c_str()),
+               medianMicroseconds(9, [&] { (void)quick.matching(words, QString()); }) / 1000.0, "ms");
+    }
 }
 
 }  // namespace
