@@ -13,6 +13,10 @@ class DocumentConverter {
 public:
     virtual ~DocumentConverter() = default;
 
+    // Begins getting ready without waiting for it, so that start() finds
+    // the converter (nearly) ready; what fails here, start() tells.
+    virtual void prepare() {}
+
     // Gets the converter ready; raises OfficeError when it cannot start.
     virtual void start() = 0;
 

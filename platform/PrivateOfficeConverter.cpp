@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QUrl>
 
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -25,6 +26,7 @@
 
 #include <chrono>
 #include <iterator>
+#include <utility>
 #include <cerrno>
 #include <csignal>
 #include <unistd.h>
@@ -126,7 +128,30 @@ PrivateOfficeConverter::~PrivateOfficeConverter()
     stop();
 }
 
-void PrivateOfficeConverter::start()
+void PrivateOfficeConverter::prepare()
+{
+    try {
+        launchFresh();
+        prepared_ = true;
+    } catch (const OfficeError&) {
+        killProcess();  // start() tries again and says why
+        return;
+    }
+    // The first start in a fresh profile ends asking to be started again:
+    // done at once, while events are served, so that start() finds the
+    // office nearly ready.
+    QProcess* first = process_.get();
+    QObject::connect(first, &QProcess::finished, &life_, [this, first](int code, QProcess::ExitStatus status) {
+        if (status != QProcess::NormalExit || code != kRestartRequested)
+            return;
+        QTimer::singleShot(0, &life_, [this, first] {
+            if (prepared_ && process_.get() == first)
+                launch();
+        });
+    });
+}
+
+void PrivateOfficeConverter::launchFresh()
 {
     if (!officeInstalled())
         throw OfficeError(QStringLiteral("LibreOffice není nainstalován (chybí %1/soffice), "
@@ -142,14 +167,25 @@ void PrivateOfficeConverter::start()
                                                                       .arg(::getpid()));
     if (!profile_->isValid())
         throw OfficeError(QStringLiteral("LibreOffice nelze spustit: %1").arg(profile_->errorString()));
-    pipeName_ = QStringLiteral("%1%2_%3").arg(QLatin1String(kPipePrefix)).arg(::getpid()).arg(++starts_);
-
+    // Numbered across the process: two converters at once (one started
+    // early, one of a run) never share a pipe.
+    static std::atomic<int> starts = 0;
+    pipeName_ = QStringLiteral("%1%2_%3").arg(QLatin1String(kPipePrefix)).arg(::getpid()).arg(++starts);
     launch();
+}
+
+void PrivateOfficeConverter::start()
+{
+    // An office launched by prepare() is waited for; any other start is fresh.
+    if (!std::exchange(prepared_, false))
+        launchFresh();
     try {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(startTimeoutMs);
         int restarts = 0;
         const PipeBridge pipe = bridgeOverPipe(pipeName_, "StarOffice.ComponentContext", [&] {
-            if (process_->waitForFinished(0)) {
+            // Ended while events were served (a start begun by prepare()),
+            // or ending now.
+            if (process_->state() == QProcess::NotRunning || process_->waitForFinished(0)) {
                 // A fresh profile is made on the first start, after which
                 // the office asks to be started again (its launcher would).
                 if (process_->exitStatus() != QProcess::NormalExit || process_->exitCode() != kRestartRequested
@@ -180,6 +216,9 @@ void PrivateOfficeConverter::start()
 
 void PrivateOfficeConverter::launch()
 {
+    // The ended process may be the one whose signal led here.
+    if (process_)
+        process_.release()->deleteLater();
     process_ = std::make_unique<QProcess>();
     Confinement confinement;
     confinement.networkNamespace = networkNamespace;
@@ -283,6 +322,7 @@ void PrivateOfficeConverter::kill()
 
 void PrivateOfficeConverter::killProcess()
 {
+    prepared_ = false;
     std::shared_ptr<Connection> connection;
     {
         std::lock_guard lock(mutex_);
@@ -315,7 +355,9 @@ void PrivateOfficeConverter::stop()
             // The office going away while it answers is what was asked for.
         }
     }
-    if (process_ && process_->state() != QProcess::NotRunning && !process_->waitForFinished(10000))
+    // An office asked to end gets its time; one never connected (launched
+    // by prepare() and not waited for) has nothing to finish.
+    if (connection && process_ && process_->state() != QProcess::NotRunning && !process_->waitForFinished(10000))
         killProcess();
     killProcess();
     profile_.reset();

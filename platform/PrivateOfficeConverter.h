@@ -24,6 +24,7 @@ public:
     PrivateOfficeConverter();
     ~PrivateOfficeConverter() override;
 
+    void prepare() override;
     void start() override;
     void convert(const QString& document, const QString& textFile) override;
     void kill() override;
@@ -41,12 +42,15 @@ public:
 
 private:
     struct Connection;
+    // A fresh profile and pipe, and the office started on them.
+    void launchFresh();
     void launch();
     void killProcess();
 
     std::unique_ptr<QTemporaryDir> profile_;
     QString pipeName_;
-    int starts_ = 0;
+    bool prepared_ = false;  // launched by prepare(), not yet waited for
+    QObject life_;  // what prepare() asked for dies with the converter
     std::atomic<bool> lost_ = false;
     std::unique_ptr<QProcess> process_;
     std::shared_ptr<Connection> connection_;

@@ -7,6 +7,7 @@
 #include "platform/PrivateOfficeConverter.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTcpServer>
 
@@ -26,6 +27,7 @@ public:
     {
         office.networkNamespace = networkNamespace;
     }
+    void prepare() override { office.prepare(); }
     void start() override { office.start(); }
     void convert(const QString& document, const QString& textFile) override
     {
@@ -64,7 +66,11 @@ protected:
         Import::SetUp();
         root = dir.file(QStringLiteral("spisy/"));
         import->chooseFolder = [this] { return root; };
-        import->makeConverter = [this] { return std::make_unique<ConverterLog>(converted, networkNamespace); };
+        import->makeConverter = [this] {
+            auto log = std::make_unique<ConverterLog>(converted, networkNamespace);
+            lastLog = log.get();
+            return log;
+        };
     }
 
     void document(const QString& name, const QString& text)
@@ -97,12 +103,42 @@ protected:
     QStringList converted;
     QStringList boxes;
     bool networkNamespace = true;
+    ConverterLog* lastLog = nullptr;
 };
 
 PrivateWriter* FileSetOffice::maker = nullptr;
 bool FileSetOffice::makerStarted = false;
 
 }  // namespace
+
+TEST_F(FileSetOffice, TheOfficeStartsWhileTheFolderIsChosenAndEndsWhenNoneIs)
+{
+    document(QStringLiteral("smlouva.docx"), QStringLiteral("Nádražní 12\n602 00 Brno"));
+    filter("[^\\r\\n\\d ]+ \\d+\\r\\n\\d{3} \\d{2} [^\\r\\n]+", "adresy.txt");
+    const auto running = [](qint64 process) { return process > 0 && ::kill(pid_t(process), 0) == 0; };
+    for (const bool chosen : {true, false}) {
+        SCOPED_TRACE(chosen ? "a folder chosen" : "none chosen");
+        qint64 office = 0;
+        import->chooseFolder = [&] {
+            office = lastLog->office.processId();
+            // The user looks for the folder while the office makes its
+            // profile and ends, asking to be started again.
+            QElapsedTimer looking;
+            looking.start();
+            while (lastLog->office.processId() == office && looking.elapsed() < 20000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            return chosen ? root : QString();
+        };
+        run(QMessageBox::No);
+        EXPECT_TRUE(office > 0) << "no office was started before the folder was asked for";
+        if (chosen) {
+            EXPECT_EQ(import->items->texts(), QStringList{QStringLiteral("1. filtr|Nádražní 12\r\n602 00 Brno")});
+            EXPECT_EQ(converted, QStringList{root + QStringLiteral("smlouva.docx")});
+        }
+        EXPECT_FALSE(running(office)) << "the office outlived the run";
+        converted.clear();
+    }
+}
 
 TEST_F(FileSetOffice, ATreeOfDocumentsIsConvertedFilteredAndCleanedUp)
 {

@@ -250,6 +250,12 @@ void TImport_Form::PopupMenuItemsClick2(const QString& fileName)
         ~RunEnds() { running = false; }
     } runEnds{runInProgress_};
 
+    // The office starts while the user looks for the folder; a folder
+    // without documents, or none chosen, ends it unused.
+    std::unique_ptr<platform::DocumentConverter> early = makeConverter();
+    early->prepare();
+    const auto converter = [&] { return early ? std::move(early) : makeConverter(); };
+
     QString folder = chooseFolder();
     if (!folder.isEmpty()) {
         if (!folder.endsWith(u'/'))
@@ -268,7 +274,7 @@ void TImport_Form::PopupMenuItemsClick2(const QString& fileName)
         hooks.showFilteredText = [this](const QString& text) { Memo1->setPlainText(text); };
         hooks.serveEvents = [] { QCoreApplication::processEvents(); };
         hooks.listComplete = [this] { CheckListBox1->repaint(); };
-        FileSetRun(std::move(hooks), *items, makeConverter, conversionTimeoutMs)
+        FileSetRun(std::move(hooks), *items, converter, conversionTimeoutMs)
             .run(folder, paths().filterDir + fileName, StopRequested);
     }
     if (StopRequested)
