@@ -1,5 +1,6 @@
 #include "db/Connection.h"
 
+#include "db/SqliteStore.h"
 #include "db/UnicodeLike.h"
 
 namespace vorlin::db {
@@ -72,36 +73,49 @@ QString Connection::quotedValue(const QString& value)
 
 void Connection::open()
 {
-    if (database_)
+    if (store_)
         return;
     const QString file = dataSourceOf(connectionString_);
     if (file.isEmpty())
         throw DatabaseError(QStringLiteral("The connection string names no data source"));
-    auto database = std::make_unique<Database>(file);
-    registerUnicodeLike(database->handle());
+    Database database(file);
+    registerUnicodeLike(database.handle());
     // A rollback journal keeps the database in its one file, so that a copy of
     // the data folder is a whole database. A file in WAL mode is turned back
     // when no other program holds it.
     try {
-        database->execute(QStringLiteral("PRAGMA journal_mode = DELETE"));
+        database.execute(QStringLiteral("PRAGMA journal_mode = DELETE"));
     } catch (const DatabaseError&) {
     }
-    database_ = std::move(database);
+    store_ = std::make_unique<SqliteStore>(std::move(database));
 }
 
 void Connection::close()
 {
-    if (!database_)
+    if (!store_)
         return;
     Q_EMIT aboutToClose();
-    database_.reset();
+    store_.reset();
+}
+
+Store& Connection::store()
+{
+    if (!store_)
+        throw DatabaseError(QStringLiteral("Connection is closed"));
+    return *store_;
+}
+
+bool Connection::isLocalFile() const
+{
+    return dynamic_cast<SqliteStore*>(store_.get()) != nullptr;
 }
 
 Database& Connection::database()
 {
-    if (!database_)
-        throw DatabaseError(QStringLiteral("Connection is closed"));
-    return *database_;
+    auto* file = dynamic_cast<SqliteStore*>(&store());
+    if (!file)
+        throw DatabaseError(QStringLiteral("The library is not a file of this computer"));
+    return file->database();
 }
 
 }  // namespace vorlin::db

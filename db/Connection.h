@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/Sqlite.h"
+#include "db/Store.h"
 
 #include <QObject>
 #include <QString>
@@ -30,22 +31,28 @@ public:
     // when it holds a ";" or begins with a quote.
     static QString quotedValue(const QString& value);
 
-    bool isConnected() const { return database_ != nullptr; }
+    bool isConnected() const { return store_ != nullptr; }
 
-    // Opens the file named by the connection string; raises DatabaseError
-    // with the engine's text when it cannot be opened.
+    // Opens the library named by the connection string: the file of its
+    // "Data Source", or with "Provider=PostgreSQL" the server at that
+    // address. Raises DatabaseError with the engine's text when it cannot be
+    // opened.
     void open();
     void close();
 
-    // The open database; raises DatabaseError when not connected.
+    // The open library; raises DatabaseError when not connected.
+    Store& store();
+    // The open database file; raises DatabaseError when not connected or
+    // when the library is not a file of this computer.
     Database& database();
+    bool isLocalFile() const;
 
 Q_SIGNALS:
     void aboutToClose();
 
 private:
     QString connectionString_;
-    std::unique_ptr<Database> database_;
+    std::unique_ptr<Store> store_;
 };
 
 }  // namespace vorlin::db

@@ -1,6 +1,6 @@
 #include "db/LargeColumn.h"
 
-#include "db/StatementText.h"
+#include "db/Store.h"
 
 namespace vorlin::db {
 
@@ -18,21 +18,11 @@ bool sameKey(const QVariant& last, const QVariant& key)
 
 }  // namespace
 
-LargeColumn::LargeColumn(const Database& database, const QString& table, const QString& column,
-                         const QString& keyColumn)
-    : read_(database, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
-                          .arg(quotedIdentifier(column), quotedIdentifier(table), quotedIdentifier(keyColumn)))
-{
-}
-
 QVariant LargeColumn::valueFor(const QVariant& key)
 {
     if (sameKey(key_, key))
         return value_;
-    read_.reset();
-    read_.bind(1, key);
-    QVariant value = read_.step() ? read_.column(0) : QVariant();
-    read_.reset();
+    QVariant value = store_.valueOf(table_, column_, keyColumn_, key);
     remember(key, value);
     return value;
 }

@@ -3,11 +3,8 @@
 #include "db/Connection.h"
 #include "db/InMemoryFilter.h"
 #include "db/LargeColumn.h"
-#include "db/TableWriter.h"
-#include "db/Sqlite.h"
+#include "db/Store.h"
 #include "db/TextOrder.h"
-
-#include <sqlite3.h>
 
 #include <malloc.h>
 
@@ -21,16 +18,6 @@ bool sameValue(const QVariant& a, const QVariant& b)
     if (a.isNull() || b.isNull())
         return a.isNull() == b.isNull();
     return a == b;
-}
-
-QStringList tableColumns(Database& database, const QString& table)
-{
-    Statement statement(database, QStringLiteral("SELECT name FROM pragma_table_info(?)"));
-    statement.bind(1, table);
-    QStringList columns;
-    while (statement.step())
-        columns << statement.column(0).toString();
-    return columns;
 }
 
 // The position of a column name, compared without regard to case; -1 when
@@ -121,9 +108,9 @@ void Query::open()
     if (!connection_)
         throw DatabaseError(QStringLiteral("Missing Connection or ConnectionString"));
     connection_->open();
-    Database& database = connection_->database();
+    Store& store = connection_->store();
 
-    const QStringList columns = tableColumns(database, selection_.table);
+    const QStringList columns = store.columns(selection_.table);
     const bool hasKey = columns.contains(keyField_, Qt::CaseInsensitive);
     QList<Field> fields;
     QStringList kept;  // the columns held in memory
@@ -139,8 +126,8 @@ void Query::open()
     if (orderColumn >= 0 && filterColumnsHeld(selection_.filter, kept)) {
         // Sorted here: the rows come from the copy of the table, in the
         // order kept for the column, those that meet the filter.
-        if (copy_.table != selection_.table || copy_.columns != kept || copy_.mark != database.changeMark())
-            readTableCopy(database, kept);
+        if (copy_.table != selection_.table || copy_.columns != kept || copy_.mark != store.changeMark())
+            readTableCopy(store, kept);
         const InMemoryFilter filter(selection_.filter, kept);
         const std::vector<std::uint32_t>& order = tableCopyOrder(orderColumn, selection_.descending);
         std::vector<std::uint32_t> shown;
@@ -160,16 +147,9 @@ void Query::open()
         }
         rows_.show(copy_.rows.get(), std::move(shown));
     } else {
-        Statement statement(database, selectStatement(selection_, kept, orderColumn < 0));
-        const QVariantList parameters = parametersOf(selection_.filter);
-        for (qsizetype i = 0; i < parameters.size(); ++i)
-            statement.bind(int(i + 1), parameters[i]);
         // The rows held are the database's result, not the table.
         copy_ = TableCopy{};
-        copy_.rows->clear(statement.columnCount());
-        while (statement.step())
-            copy_.rows->appendFrom(statement.handle());
-        copy_.rows->fitMemory();
+        store.read(selection_, kept, orderColumn < 0, *copy_.rows);
         if (orderColumn >= 0)
             copy_.rows->sortBy(orderColumn, selection_.descending, *textOrder_);
         rows_.showAll(copy_.rows.get());
@@ -178,7 +158,7 @@ void Query::open()
     std::unique_ptr<LargeColumn> largeColumn;
     for (const Field& f : fields)
         if (f.column < 0)
-            largeColumn = std::make_unique<LargeColumn>(database, selection_.table, f.name, keyField_);
+            largeColumn = std::make_unique<LargeColumn>(store, selection_.table, f.name, keyField_);
 
     fields_ = std::move(fields);
     table_ = hasKey ? selection_.table : QString();
@@ -217,19 +197,17 @@ void Query::close()
     Q_EMIT dataSetChanged();
 }
 
-void Query::readTableCopy(Database& database, const QStringList& columns)
+void Query::readTableCopy(Store& store, const QStringList& columns)
 {
     copy_.table = selection_.table;
     copy_.columns = columns;
     copy_.orders.clear();
-    copy_.mark = database.changeMark();
-    Statement statement(database, selectStatement(Selection{.table = selection_.table}, columns, false));
+    copy_.mark = store.changeMark();
     if (copy_.rows.use_count() > 1)  // a reader still holds the last copy
         copy_.rows = std::make_shared<RowSet>();
-    copy_.rows->clear(statement.columnCount());
-    while (statement.step())
-        copy_.rows->appendFrom(statement.handle());
-    copy_.rows->fitMemory();
+    Selection wholeTable;
+    wholeTable.table = selection_.table;
+    store.read(wholeTable, columns, false, *copy_.rows);
 }
 
 const std::vector<std::uint32_t>& Query::tableCopyOrder(int column, bool descending)
@@ -247,8 +225,8 @@ const std::vector<std::uint32_t>& Query::tableCopyOrder(int column, bool descend
 
 void Query::writeThrough(const std::function<void()>& write, const std::function<void()>& change)
 {
-    Database& database = connection_->database();
-    const bool current = !copy_.table.isEmpty() && copy_.mark == database.changeMark();
+    Store& store = connection_->store();
+    const bool current = !copy_.table.isEmpty() && copy_.mark == store.changeMark();
     write();
     if (copy_.rows.use_count() > 1) {
         // A reader holds the rows as they were: the change goes into a copy.
@@ -256,7 +234,7 @@ void Query::writeThrough(const std::function<void()>& write, const std::function
         rows_.useSet(copy_.rows.get());
     }
     change();
-    copy_.mark = current ? database.changeMark() : -1;
+    copy_.mark = current ? store.changeMark() : -1;
 }
 
 bool Query::holdsTable() const
@@ -266,7 +244,7 @@ bool Query::holdsTable() const
 
 bool Query::holdsCurrentTable() const
 {
-    return holdsTable() && connection_ && connection_->isConnected() && copy_.mark == connection_->database().changeMark();
+    return holdsTable() && connection_ && connection_->isConnected() && copy_.mark == connection_->store().changeMark();
 }
 
 std::optional<Query::TableSnapshot> Query::tableSnapshot(const QString& orderColumn)
@@ -549,14 +527,14 @@ void Query::postEdit()
 
     if (!changed.isEmpty()) {
         const QVariant key = original_[fieldIndex(keyField_)];
-        QList<TableWriter::Change> changes;
+        QList<Store::Change> changes;
         for (int i : changed)
             changes.append({fields_[i].name, buffer_[i], original_[i]});
         QVariantList stored(rows_.columnCount());
         for (int i = 0; i < fields_.size(); ++i)
             if (fields_[i].column >= 0)
                 stored[fields_[i].column] = buffer_[i];
-        writeThrough([&] { TableWriter(connection_->database(), table_, keyField_).update(key, changes); },
+        writeThrough([&] { connection_->store().update(table_, keyField_, key, changes); },
                      [&] {
                          rows_.replaceRow(storedRow(current_), stored);
                          keepOrders(RowChange::Changed, rows_.indexAt(storedRow(current_)));
@@ -580,7 +558,7 @@ void Query::postInsert()
         if (!buffer_[i].isNull() && fields_[i].name.compare(keyField_, Qt::CaseInsensitive) != 0)
             given.append({fields_[i].name, buffer_[i]});
     QVariantList stored;
-    writeThrough([&] { stored = TableWriter(connection_->database(), table_, keyField_).insert(given, storedColumnNames()); },
+    writeThrough([&] { stored = connection_->store().insert(table_, given, storedColumnNames()); },
                  [&] {
                      rows_.insertRow(insertAt_, stored);
                      keepOrders(RowChange::Added, rows_.indexAt(insertAt_));
@@ -629,7 +607,7 @@ void Query::remove()
 
     const int stored = storedRow(current_);
     const QVariant key = rows_.value(stored, keyColumn());
-    writeThrough([&] { TableWriter(connection_->database(), table_, keyField_).remove(key); },
+    writeThrough([&] { connection_->store().remove(table_, keyField_, key); },
                  [&] {
                      const std::uint32_t removed = rows_.indexAt(stored);
                      rows_.removeRow(stored);

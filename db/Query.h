@@ -19,9 +19,8 @@
 namespace vorlin::db {
 
 class Connection;
-class Database;
 class LargeColumn;
-class Statement;
+class Store;
 class TextOrder;
 
 // A query whose result is held in memory: a static cursor over the rows of
@@ -203,7 +202,7 @@ private:
         std::shared_ptr<RowSet> rows = std::make_shared<RowSet>();
         std::map<std::pair<int, bool>, std::vector<std::uint32_t>> orders;  // (column, descending) → rows
     };
-    void readTableCopy(Database& database, const QStringList& columns);
+    void readTableCopy(Store& store, const QStringList& columns);
     // Whether the rows held are the selection's whole table.
     bool holdsTable() const;
     const std::vector<std::uint32_t>& tableCopyOrder(int column, bool descending);

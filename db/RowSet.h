@@ -29,6 +29,13 @@ public:
 
     // Appends the statement's current row.
     void appendFrom(sqlite3_stmt* statement);
+    // Appends a row value by value, the columns in their order.
+    void appendNull() { cells_.push_back(Cell{}); }
+    void appendInteger(qint64 value) { cells_.push_back(storeInteger(value)); }
+    void appendText(const char* data, std::size_t size)
+    {
+        cells_.push_back(storeText(int(cells_.size() % std::size_t(columns_)), data, size));
+    }
 
     QVariant value(int row, int column) const;
     // An integer value; 0 for any other.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/Sqlite.h"
+#include "db/Store.h"
 
 #include <QList>
 #include <QString>
@@ -16,11 +17,7 @@ class TableWriter {
 public:
     TableWriter(Database& database, QString table, QString keyColumn);
 
-    struct Change {
-        QString column;
-        QVariant value;
-        QVariant was;  // as it was read
-    };
+    using Change = Store::Change;
     // Updates the row with the key, found only while the changed columns
     // still hold what was read: another program's change is not overwritten.
     // Raises DatabaseError when the row is gone or was changed meanwhile.

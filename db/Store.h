@@ -1,0 +1,82 @@
+#pragma once
+
+#include "db/Selection.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace vorlin::db {
+
+class RowSet;
+
+// Where a query's rows live: a database file of this computer or a server
+// shared by an office. The query and the commands speak to the rows through
+// this, never to an engine. Raises DatabaseError with the engine's text.
+class Store {
+public:
+    virtual ~Store() = default;
+
+    // The columns of a table, in their order; a table the store keeps
+    // columns of its own in (versions, times) shows only the user's.
+    virtual QStringList columns(const QString& table) = 0;
+
+    // Reads the columns of the selection's rows into the set (cleared for
+    // them); sorted by the database only when asked.
+    virtual void read(const Selection& selection, const QStringList& columns, bool ordered, RowSet& rows) = 0;
+
+    // A mark that differs whenever the table may have changed since it was
+    // last taken, through this store or any other client.
+    virtual qint64 changeMark() = 0;
+
+    // One row's value of a column, found by its key; null when the row is gone.
+    virtual QVariant valueOf(const QString& table, const QString& column, const QString& keyColumn,
+                             const QVariant& key) = 0;
+
+    struct Change {
+        QString column;
+        QVariant value;
+        QVariant was;  // as it was read
+    };
+    // Updates the row with the key only while nobody changed it since it was
+    // read: another client's change is never overwritten. Raises
+    // DatabaseError when the row is gone or was changed meanwhile.
+    virtual void update(const QString& table, const QString& keyColumn, const QVariant& key,
+                        const QList<Change>& changes) = 0;
+    // Inserts a row with the given columns (the others take their defaults)
+    // and returns the stored row's values of the columns asked for.
+    virtual QVariantList insert(const QString& table, const QList<std::pair<QString, QVariant>>& values,
+                                const QStringList& returning) = 0;
+    // Deletes the row with the key; a row already gone is no error.
+    virtual void remove(const QString& table, const QString& keyColumn, const QVariant& key) = 0;
+
+    // Runs a statement without result (in the program's SQL) in one
+    // transaction; the number of rows it changed.
+    virtual int execute(const QString& sql) = 0;
+
+    // What other clients changed in the table since the rows were read or
+    // last caught up: their rows as they are now (the columns asked for)
+    // and the keys of rows that went. Nothing when the store cannot tell
+    // (the rows must be read again).
+    struct Changes {
+        std::vector<QVariantList> rows;
+        QList<qint64> removed;
+    };
+    virtual std::optional<Changes> changesSince(const QString& table, const QStringList& columns)
+    {
+        Q_UNUSED(table);
+        Q_UNUSED(columns);
+        return std::nullopt;
+    }
+
+    // Whether this client may only read (the server's permissions, a copy
+    // shown while the server is away).
+    virtual bool isReadOnly() const { return false; }
+};
+
+}  // namespace vorlin::db
