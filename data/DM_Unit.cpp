@@ -38,10 +38,17 @@ QString TDM::connectionStringFor(const QString& dataDir)
         + db::Connection::quotedValue(dataDir + QStringLiteral("vorlin.mdb"));
 }
 
+QString TDM::connectionStringFor(const LibraryAddress& server)
+{
+    return QStringLiteral("Provider=PostgreSQL;Data Source=") + db::Connection::quotedValue(server.server)
+        + QStringLiteral(";User ID=") + db::Connection::quotedValue(server.user);
+}
+
 void TDM::DataModuleCreate()
 {
     ADOConnection1.close();
-    ADOConnection1.setConnectionString(connectionStringFor(paths().dataDir));
+    ADOConnection1.setConnectionString(library.isServer() ? connectionStringFor(library)
+                                                          : connectionStringFor(paths().dataDir));
     ADOConnection1.open();
     ensureSearchIndex();
     Vorlin_ADOQuery.open();
@@ -49,6 +56,8 @@ void TDM::DataModuleCreate()
 
 void TDM::ensureSearchIndex()
 {
+    if (!ADOConnection1.isLocalFile())
+        return;
     // Searches read names, kinds and keywords from this index instead of
     // every body. A file that cannot take it (read-only) works without it.
     try {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Font.h"
+#include "data/Library.h"
 #include "db/Command.h"
 #include "db/Connection.h"
 #include "db/DataSource.h"
@@ -39,8 +40,12 @@ public:
     db::DataSource Vorlin_DataSource;
     db::Command ADOCommand1;
 
-    // Connects to DataDir's vorlin.mdb and opens the snippet query.
+    // Connects to the library (DataDir's vorlin.mdb unless a server is
+    // chosen) and opens the snippet query.
     void DataModuleCreate();
+
+    // Where DataModuleCreate connects; this computer's file by default.
+    LibraryAddress library;
 
     void Vorlin_ADOQueryBeforeInsert();
     void Vorlin_ADOQueryAfterInsert();
@@ -49,6 +54,7 @@ public:
     void setBodyEditor(BodyEditorAccess* editor) { bodyEditor_ = editor; }
 
     static QString connectionStringFor(const QString& dataDir);
+    static QString connectionStringFor(const LibraryAddress& server);
 
 private:
     void ensureSearchIndex();

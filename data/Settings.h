@@ -36,6 +36,14 @@ inline constexpr QStringView kQuickShortcutDefault = u"Ctrl+Alt+V";
 inline constexpr QStringView kQuickRestoreClipboardKey = u"rychle_vlozeni_vratit_schranku";
 inline constexpr bool kQuickRestoreClipboardDefault = true;
 
+// Where the snippets live: "pocitac" (the file in the data folder) or
+// "server" (the office's PostgreSQL server at the address, as the user).
+inline constexpr QStringView kLibraryKey = u"knihovna";
+inline constexpr QStringView kLibraryHere = u"pocitac";
+inline constexpr QStringView kLibraryServer = u"server";
+inline constexpr QStringView kLibraryServerKey = u"knihovna_server";
+inline constexpr QStringView kLibraryUserKey = u"knihovna_uzivatel";
+
 // The settings file of a data folder (which ends in "/").
 inline QString filePath(const QString& dataDir)
 {

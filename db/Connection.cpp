@@ -1,5 +1,6 @@
 #include "db/Connection.h"
 
+#include "db/PostgresStore.h"
 #include "db/SqliteStore.h"
 #include "db/UnicodeLike.h"
 
@@ -16,9 +17,8 @@ void Connection::setConnectionString(const QString& text)
     connectionString_ = text;
 }
 
-QString Connection::dataSourceOf(const QString& connectionString)
+QString Connection::itemOf(const QString& connectionString, const QString& key)
 {
-    const QString key = QStringLiteral("Data Source");
     qsizetype start = 0;
     while (start < connectionString.size()) {
         const qsizetype equals = connectionString.indexOf(u'=', start);
@@ -78,6 +78,12 @@ void Connection::open()
     const QString file = dataSourceOf(connectionString_);
     if (file.isEmpty())
         throw DatabaseError(QStringLiteral("The connection string names no data source"));
+    if (itemOf(connectionString_, QStringLiteral("Provider")).compare(QStringLiteral("PostgreSQL"), Qt::CaseInsensitive) == 0) {
+        store_ = std::make_unique<PostgresStore>(
+            PostgresStore::Address{file, itemOf(connectionString_, QStringLiteral("User ID")), password_});
+        listenForAnnouncements();
+        return;
+    }
     Database database(file);
     registerUnicodeLike(database.handle());
     // A rollback journal keeps the database in its one file, so that a copy of
@@ -90,11 +96,28 @@ void Connection::open()
     store_ = std::make_unique<SqliteStore>(std::move(database));
 }
 
+void Connection::listenForAnnouncements()
+{
+    const int socket = store_->announcementSocket();
+    if (socket < 0)
+        return;
+    announcements_ = std::make_unique<QSocketNotifier>(socket, QSocketNotifier::Read);
+    connect(announcements_.get(), &QSocketNotifier::activated, this, [this] {
+        if (store_->isBroken()) {
+            announcements_->setEnabled(false);
+            return;
+        }
+        if (store_->takeAnnouncements())
+            Q_EMIT changedElsewhere();
+    });
+}
+
 void Connection::close()
 {
     if (!store_)
         return;
     Q_EMIT aboutToClose();
+    announcements_.reset();
     store_.reset();
 }
 

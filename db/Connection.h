@@ -4,6 +4,7 @@
 #include "db/Store.h"
 
 #include <QObject>
+#include <QSocketNotifier>
 #include <QString>
 
 #include <memory>
@@ -25,7 +26,12 @@ public:
 
     // The value of the "Data Source" item: up to the next ";" unless quoted
     // (a doubled quote inside quotes stands for one).
-    static QString dataSourceOf(const QString& connectionString);
+    static QString dataSourceOf(const QString& connectionString) { return itemOf(connectionString, QStringLiteral("Data Source")); }
+    // The value of any item, its name compared without regard to case.
+    static QString itemOf(const QString& connectionString, const QString& name);
+
+    // The password of a server that asks for one, kept for the run only.
+    void setPassword(const QString& password) { password_ = password; }
 
     // A value as it goes into a connection string: as it stands, or in quotes
     // when it holds a ";" or begins with a quote.
@@ -49,10 +55,16 @@ public:
 
 Q_SIGNALS:
     void aboutToClose();
+    // Another client changed the library.
+    void changedElsewhere();
 
 private:
     QString connectionString_;
+    void listenForAnnouncements();
+
+    QString password_;
     std::unique_ptr<Store> store_;
+    std::unique_ptr<QSocketNotifier> announcements_;
 };
 
 }  // namespace vorlin::db

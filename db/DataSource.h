@@ -38,7 +38,7 @@ public:
     // While held, the controls are not told of the query's changes (a walk
     // over every row shows nothing of it); at the release they show the
     // query as it is then. Holds nest.
-    void holdControls() { ++held_; }
+    void holdControls();
     void releaseControls();
 
 Q_SIGNALS:

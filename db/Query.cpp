@@ -42,7 +42,10 @@ bool filterColumnsHeld(const RowFilter& filter, const QStringList& columns)
 
 }  // namespace
 
-Query::Query(QObject* parent) : QObject(parent) {}
+Query::Query(QObject* parent) : QObject(parent)
+{
+    connect(this, &Query::stateChanged, this, &Query::refreshWhenPending);
+}
 
 Query::~Query() = default;
 
@@ -53,8 +56,16 @@ void Query::setConnection(Connection* connection)
         disconnect(connection_, nullptr, this, nullptr);
     connection_ = connection;
     copy_ = TableCopy{};
-    if (connection_)
+    if (connection_) {
         connect(connection_, &Connection::aboutToClose, this, &Query::close);
+        connect(connection_, &Connection::changedElsewhere, this, &Query::refreshFromStore);
+    }
+}
+
+void Query::setTextOrder(std::shared_ptr<const TextOrder> order)
+{
+    textOrder_ = std::move(order);
+    copy_.orders.clear();  // made in the other order
 }
 
 void Query::setSelection(const Selection& selection)
@@ -122,11 +133,36 @@ void Query::open()
             kept << column;
         }
     }
+    selectRows(store, kept);
+
+    std::unique_ptr<LargeColumn> largeColumn;
+    for (const Field& f : fields)
+        if (f.column < 0)
+            largeColumn = std::make_unique<LargeColumn>(store, selection_.table, f.name, keyField_);
+
+    fields_ = std::move(fields);
+    table_ = hasKey ? selection_.table : QString();
+    largeValues_ = std::move(largeColumn);
+    keyIndex_.clear();
+    current_ = 0;
+    bof_ = true;
+    eof_ = rows_.rowCount() == 0;
+    modified_ = false;
+    state_ = State::Browse;
+    Q_EMIT activeChanged(true);
+    Q_EMIT stateChanged();
+    Q_EMIT dataSetChanged();
+}
+
+void Query::selectRows(Store& store, const QStringList& kept)
+{
     const int orderColumn = textOrder_ ? indexOfName(kept, selection_.orderColumn) : -1;
     if (orderColumn >= 0 && filterColumnsHeld(selection_.filter, kept)) {
         // Sorted here: the rows come from the copy of the table, in the
         // order kept for the column, those that meet the filter.
-        if (copy_.table != selection_.table || copy_.columns != kept || copy_.mark != store.changeMark())
+        if (copy_.table != selection_.table || copy_.columns != kept)
+            readTableCopy(store, kept);
+        else if (copy_.mark != store.changeMark() && !catchUp(store))
             readTableCopy(store, kept);
         const InMemoryFilter filter(selection_.filter, kept);
         const std::vector<std::uint32_t>& order = tableCopyOrder(orderColumn, selection_.descending);
@@ -155,23 +191,89 @@ void Query::open()
         rows_.showAll(copy_.rows.get());
     }
 
-    std::unique_ptr<LargeColumn> largeColumn;
-    for (const Field& f : fields)
-        if (f.column < 0)
-            largeColumn = std::make_unique<LargeColumn>(store, selection_.table, f.name, keyField_);
+}
 
-    fields_ = std::move(fields);
-    table_ = hasKey ? selection_.table : QString();
-    largeValues_ = std::move(largeColumn);
+bool Query::catchUp(Store& store)
+{
+    const qint64 mark = store.changeMark();
+    const std::optional<Store::Changes> changes = store.changesSince(copy_.table, copy_.columns);
+    const int key = indexOfName(copy_.columns, keyField_);
+    // Many changes at once (a wipe, a script's import) are read whole.
+    if (!changes || key < 0 || changes->rows.size() + std::size_t(changes->removed.size()) > std::size_t(copy_.rows->rowCount() / 4 + 16))
+        return false;
+    if (copy_.rows.use_count() > 1)  // a reader holds the rows as they were
+        copy_.rows = std::make_shared<RowSet>(*copy_.rows);
+    RowSet& rows = *copy_.rows;
+    const auto rowOfKey = [&](qint64 wanted) {
+        for (int row = 0; row < rows.rowCount(); ++row)
+            if (rows.integerAt(row, key) == wanted)
+                return row;
+        return -1;
+    };
+    for (const qint64 removed : changes->removed) {
+        const int row = rowOfKey(removed);
+        if (row < 0)
+            continue;
+        rows.removeRow(row);
+        keepOrders(RowChange::Removed, std::uint32_t(row));
+    }
+    for (const QVariantList& values : changes->rows) {
+        const int row = rowOfKey(values.value(key).toLongLong());
+        if (row >= 0) {
+            rows.replaceRow(row, values);
+            keepOrders(RowChange::Changed, std::uint32_t(row));
+        } else {
+            rows.insertRow(rows.rowCount(), values);
+            keepOrders(RowChange::Added, std::uint32_t(rows.rowCount() - 1));
+        }
+    }
+    copy_.mark = mark;
+    return true;
+}
+
+void Query::refreshFromStore()
+{
+    if (!isActive() || !connection_ || !connection_->isConnected())
+        return;
+    // An edit in progress, or a walk over the rows, is never moved under
+    // its feet: the refresh waits for its end.
+    if (isEditing() || refreshHeld_ > 0) {
+        refreshPending_ = true;
+        return;
+    }
+    refreshPending_ = false;
+    const int key = keyColumn();
+    const QVariant current = isEmpty() || key < 0 ? QVariant() : rows_.value(current_, key);
+    selectRows(connection_->store(), copy_.columns.isEmpty() ? storedColumnNames() : copy_.columns);
     keyIndex_.clear();
-    current_ = 0;
-    bof_ = true;
-    eof_ = rows_.rowCount() == 0;
-    modified_ = false;
-    state_ = State::Browse;
-    Q_EMIT activeChanged(true);
-    Q_EMIT stateChanged();
+    int row = -1;
+    for (int candidate = 0; candidate < rows_.rowCount() && row < 0 && current.isValid(); ++candidate)
+        if (rows_.value(candidate, key) == current)
+            row = candidate;
+    current_ = row >= 0 ? row : std::clamp(current_, 0, std::max(0, rows_.rowCount() - 1));
+    bof_ = eof_ = rows_.rowCount() == 0;
+    if (largeValues_)
+        largeValues_->forget();
     Q_EMIT dataSetChanged();
+    Q_EMIT scrolled();
+    Q_EMIT recordChanged(QString());
+}
+
+void Query::holdRefresh()
+{
+    ++refreshHeld_;
+}
+
+void Query::releaseRefresh()
+{
+    if (refreshHeld_ > 0 && --refreshHeld_ == 0)
+        refreshWhenPending();
+}
+
+void Query::refreshWhenPending()
+{
+    if (refreshPending_ && !isEditing() && refreshHeld_ == 0)
+        QMetaObject::invokeMethod(this, &Query::refreshFromStore, Qt::QueuedConnection);
 }
 
 void Query::close()

@@ -58,7 +58,7 @@ public:
     // column, texts in that order (the database knows only the order of the
     // bytes); without one, or for a column not held in memory, the database
     // sorts.
-    void setTextOrder(std::shared_ptr<const TextOrder> order) { textOrder_ = std::move(order); }
+    void setTextOrder(std::shared_ptr<const TextOrder> order);
 
     // Run at every insertion, whoever starts it. An error raised before the
     // insertion aborts it and leaves the query as it was.
@@ -131,6 +131,14 @@ public:
         bool current;
     };
     bool holdsCurrentTable() const;
+
+    // Shows what other clients changed: the same selection, its rows read
+    // again (or only the changed ones), the current row kept. Waits while
+    // a row is edited or the refresh is held.
+    void refreshFromStore();
+    // Held while somebody walks over the rows; nests.
+    void holdRefresh();
+    void releaseRefresh();
     std::optional<TableSnapshot> tableSnapshot(const QString& orderColumn);
 
 Q_SIGNALS:
@@ -203,6 +211,15 @@ private:
         std::map<std::pair<int, bool>, std::vector<std::uint32_t>> orders;  // (column, descending) → rows
     };
     void readTableCopy(Store& store, const QStringList& columns);
+    // The selection's rows into the result, from the copy of the table when
+    // it can be held.
+    void selectRows(Store& store, const QStringList& kept);
+    // Takes other clients' changes into the copy; false when the store
+    // cannot tell them or they are too many.
+    bool catchUp(Store& store);
+    void refreshWhenPending();
+    bool refreshPending_ = false;
+    int refreshHeld_ = 0;
     // Whether the rows held are the selection's whole table.
     bool holdsTable() const;
     const std::vector<std::uint32_t>& tableCopyOrder(int column, bool descending);

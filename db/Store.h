@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/Selection.h"
+#include "db/Sqlite.h"
 
 #include <QList>
 #include <QString>
@@ -14,6 +15,21 @@
 namespace vorlin::db {
 
 class RowSet;
+
+// A write found its row changed by somebody else since it was read, or gone.
+class RowChangedError : public DatabaseError {
+public:
+    RowChangedError(bool gone)
+        : DatabaseError(QStringLiteral("Row cannot be located for updating. Some values may have been changed "
+                                       "since it was last read.")),
+          gone_(gone)
+    {
+    }
+    bool rowIsGone() const { return gone_; }
+
+private:
+    bool gone_;
+};
 
 // Where a query's rows live: a database file of this computer or a server
 // shared by an office. The query and the commands speak to the rows through
@@ -77,6 +93,15 @@ public:
     // Whether this client may only read (the server's permissions, a copy
     // shown while the server is away).
     virtual bool isReadOnly() const { return false; }
+
+    // A socket that becomes readable when other clients announce changes;
+    // -1 when the store announces nothing.
+    virtual int announcementSocket() const { return -1; }
+    // Takes the announcements waiting; true when another client changed
+    // the table (changeMark then differs).
+    virtual bool takeAnnouncements() { return false; }
+    // Whether the way to the rows was lost (a server gone away).
+    virtual bool isBroken() const { return false; }
 };
 
 }  // namespace vorlin::db

@@ -4,13 +4,6 @@
 
 namespace vorlin::db {
 
-namespace {
-
-const QString kRowNotLocated =
-    QStringLiteral("Row cannot be located for updating. Some values may have been changed since it was last read.");
-
-}  // namespace
-
 TableWriter::TableWriter(Database& database, QString table, QString keyColumn)
     : database_(database), table_(std::move(table)), keyColumn_(std::move(keyColumn))
 {
@@ -38,8 +31,12 @@ void TableWriter::update(const QVariant& key, const QList<Change>& changes)
     for (const Change& change : changes)
         statement.bind(parameter++, change.was);
     statement.step();
-    if (database_.changes() != 1)
-        throw DatabaseError(kRowNotLocated);
+    if (database_.changes() != 1) {
+        Statement exists(database_, QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ?")
+                                        .arg(quotedIdentifier(table_), quotedIdentifier(keyColumn_)));
+        exists.bind(1, key);
+        throw RowChangedError(!exists.step());
+    }
     transaction.commit();
 }
 

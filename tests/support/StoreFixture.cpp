@@ -1,9 +1,15 @@
 #include "support/StoreFixture.h"
 
 #include "common/Paths.h"
+#include "db/PostgresStore.h"
+#include "support/PostgresServer.h"
 
 #include <QDir>
+#include <QRegularExpression>
+#include <QSignalSpy>
 #include <QFile>
+
+#include <optional>
 
 namespace vorlin::test {
 
@@ -22,8 +28,40 @@ StoreFixture::~StoreFixture()
     dm.reset();
 }
 
+void StoreFixture::useServer()
+{
+    serverDatabase = PostgresServer::shared().newDatabase();
+    // The program makes its table at the first connection.
+    db::PostgresStore made({serverLibrary().server, serverLibrary().user, QString()});
+}
+
+LibraryAddress StoreFixture::serverLibrary() const
+{
+    return {PostgresServer::shared().uri(serverDatabase), QStringLiteral("vorlin")};
+}
+
+namespace {
+
+QString literal(const QString& text)
+{
+    if (text.isNull())
+        return QStringLiteral("NULL");
+    QString quoted = text;
+    quoted.replace(u'\'', QStringLiteral("''"));
+    return u'\'' + quoted + u'\'';
+}
+
+}  // namespace
+
 void StoreFixture::addRows(const QList<Snippet>& snippets)
 {
+    if (onServer()) {
+        QStringList rows;
+        for (const Snippet& s : snippets)
+            rows << QStringLiteral("(%1, %2, %3, %4)").arg(literal(s.nazev), literal(s.druh), literal(s.obsah), literal(s.tag));
+        runInFile(QStringLiteral("INSERT INTO vorlin (nazev, druh, obsah, tag) VALUES ") + rows.join(QStringLiteral(", ")));
+        return;
+    }
     db::Database database(databaseFile());
     db::Transaction transaction(database);
     db::Statement statement(database, QStringLiteral("INSERT INTO vorlin (nazev, druh, obsah, tag) VALUES (?, ?, ?, ?)"));
@@ -40,12 +78,30 @@ void StoreFixture::addRows(const QList<Snippet>& snippets)
 
 void StoreFixture::runInFile(const QString& sql)
 {
+    if (onServer()) {
+        // A running program hears of another's change on its own: the
+        // test goes on when it has.
+        std::optional<QSignalSpy> heard;
+        if (dm)
+            heard.emplace(&dm->ADOConnection1, &db::Connection::changedElsewhere);
+        PostgresServer::shared().run(serverDatabase, sql);
+        static const QRegularExpression changesRows(QStringLiteral(R"(^\s*(INSERT|UPDATE|DELETE)\b)"),
+                                                    QRegularExpression::CaseInsensitiveOption);
+        if (heard && heard->isEmpty() && changesRows.match(sql).hasMatch())
+            EXPECT_TRUE(heard->wait(5000)) << "no announcement of: " << sql.toStdString();
+        return;
+    }
     db::Database database(databaseFile());
     database.execute(sql);
 }
 
 QVariant StoreFixture::valueInFile(qint64 id, const QString& column)
 {
+    if (onServer()) {
+        const QString found = PostgresServer::shared().run(
+            serverDatabase, QStringLiteral("SELECT coalesce(\"%1\"::text, '') || '.' FROM vorlin WHERE \"ID\" = %2").arg(column).arg(id));
+        return found.isEmpty() ? QVariant() : QVariant(found.chopped(1));
+    }
     db::Database database(databaseFile());
     db::Statement statement(database, QStringLiteral("SELECT %1 FROM vorlin WHERE ID = ?").arg(column));
     statement.bind(1, id);
@@ -54,6 +110,8 @@ QVariant StoreFixture::valueInFile(qint64 id, const QString& column)
 
 int StoreFixture::rowsInFile()
 {
+    if (onServer())
+        return PostgresServer::shared().run(serverDatabase, QStringLiteral("SELECT count(*) FROM vorlin")).toInt();
     db::Database database(databaseFile());
     db::Statement statement(database, QStringLiteral("SELECT count(*) FROM vorlin"));
     statement.step();
@@ -64,6 +122,8 @@ void StoreFixture::openStore()
 {
     dm.reset();
     dm = std::make_unique<TDM>();
+    if (onServer())
+        dm->library = serverLibrary();
     dm->DataModuleCreate();
 }
 

@@ -26,6 +26,13 @@ protected:
 
     QString databaseFile() const { return dataDir + QStringLiteral("vorlin.mdb"); }
 
+    // From here on the library is a fresh database on the test's own
+    // PostgreSQL server, made by the program; the helpers below write and
+    // read it there.
+    void useServer();
+    bool onServer() const { return !serverDatabase.isEmpty(); }
+    LibraryAddress serverLibrary() const;
+
     // Rows written straight into the file, as another program would.
     void addRows(const QList<Snippet>& snippets);
     void runInFile(const QString& sql);
@@ -39,6 +46,7 @@ protected:
     // The names of the listed rows, in the query's order.
     QStringList listedNames();
 
+    QString serverDatabase;  // empty: the file
     TempDir dir;
     QString dataDir;
     std::unique_ptr<TDM> dm;

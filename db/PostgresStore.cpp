@@ -1,0 +1,490 @@
+#include "db/PostgresStore.h"
+
+#include "db/InMemoryFilter.h"
+#include "db/RowSet.h"
+#include "db/StatementText.h"
+#include "db/StorageClass.h"
+
+#include <libpq-fe.h>
+
+#include <QUrl>
+
+#include <cstring>
+
+namespace vorlin::db {
+namespace {
+
+// The server's type numbers of the values read as integers.
+constexpr Oid kInt8 = 20;
+constexpr Oid kInt2 = 21;
+constexpr Oid kInt4 = 23;
+
+const QString kVersionColumn = QStringLiteral("verze");
+const QString kChangedColumn = QStringLiteral("zmeneno");
+const QString kKeyColumn = QStringLiteral("ID");
+const QStringList kUserColumns = {kKeyColumn, QStringLiteral("nazev"), QStringLiteral("druh"),
+                                  QStringLiteral("obsah"), QStringLiteral("tag")};
+
+// The table, its version kept by the server, the announcements and the
+// notes of deleted rows. Made in one transaction, under a lock, so that two
+// colleagues starting at once do not both make it.
+const char* const kMakeTable = R"sql(
+CREATE TABLE vorlin (
+  "ID" bigserial PRIMARY KEY,
+  nazev text,
+  druh text,
+  obsah text,
+  tag text,
+  verze bigint NOT NULL DEFAULT 0,
+  zmeneno timestamptz NOT NULL DEFAULT now()
+);
+CREATE INDEX vorlin_verze ON vorlin (verze);
+CREATE TABLE vorlin_smazane (
+  "ID" bigint NOT NULL,
+  verze bigint NOT NULL
+);
+CREATE INDEX vorlin_smazane_verze ON vorlin_smazane (verze);
+CREATE FUNCTION vorlin_verze() RETURNS trigger LANGUAGE plpgsql AS $$
+BEGIN
+  NEW.verze := pg_current_xact_id()::text::bigint;
+  NEW.zmeneno := now();
+  RETURN NEW;
+END $$;
+CREATE TRIGGER vorlin_verze BEFORE INSERT OR UPDATE ON vorlin
+  FOR EACH ROW EXECUTE FUNCTION vorlin_verze();
+CREATE FUNCTION vorlin_ohlas() RETURNS trigger LANGUAGE plpgsql AS $$
+BEGIN
+  IF TG_OP = 'DELETE' THEN
+    INSERT INTO vorlin_smazane VALUES (OLD."ID", pg_current_xact_id()::text::bigint);
+    PERFORM pg_notify('vorlin', OLD."ID"::text);
+  ELSE
+    PERFORM pg_notify('vorlin', NEW."ID"::text);
+  END IF;
+  RETURN NULL;
+END $$;
+CREATE TRIGGER vorlin_ohlas AFTER INSERT OR UPDATE OR DELETE ON vorlin
+  FOR EACH ROW EXECUTE FUNCTION vorlin_ohlas();
+)sql";
+
+QString firstLine(const char* text)
+{
+    return QString::fromUtf8(text).trimmed().section(u'\n', 0, 0).trimmed();
+}
+
+// Ends a transaction: COMMIT when asked, ROLLBACK when left without.
+class ServerTransaction {
+public:
+    ServerTransaction(pg_conn* connection, const char* begin) : connection_(connection)
+    {
+        PQclear(PQexec(connection_, begin));
+    }
+    ~ServerTransaction()
+    {
+        if (!done_)
+            PQclear(PQexec(connection_, "ROLLBACK"));
+    }
+    void commit()
+    {
+        done_ = true;
+        PGresult* result = PQexec(connection_, "COMMIT");
+        const bool ok = PQresultStatus(result) == PGRES_COMMAND_OK;
+        PQclear(result);
+        if (!ok)
+            throw DatabaseError(QStringLiteral("Změna se neuložila: ") + firstLine(PQerrorMessage(connection_)));
+    }
+
+private:
+    pg_conn* connection_;
+    bool done_ = false;
+};
+
+QVariant valueAt(const PGresult* result, int row, int column)
+{
+    if (PQgetisnull(result, row, column))
+        return QVariant();
+    const char* text = PQgetvalue(result, row, column);
+    switch (PQftype(result, column)) {
+    case kInt2:
+    case kInt4:
+    case kInt8:
+        return QString::fromLatin1(text).toLongLong();
+    default:
+        return QString::fromUtf8(text, PQgetlength(result, row, column));
+    }
+}
+
+QString columnList(const QStringList& columns)
+{
+    QStringList quoted;
+    for (const QString& column : columns)
+        quoted << quotedIdentifier(column);
+    return quoted.join(QStringLiteral(", "));
+}
+
+}  // namespace
+
+void PostgresStore::ResultDeleter::operator()(pg_result* result) const
+{
+    PQclear(result);
+}
+
+PostgresStore::PostgresStore(const Address& address)
+{
+    const QByteArray uri = address.uri.toUtf8();
+    const QByteArray user = address.user.toUtf8();
+    const QByteArray password = address.password.toUtf8();
+    std::vector<const char*> keys{"dbname", "application_name", "client_encoding", "connect_timeout"};
+    std::vector<const char*> values{uri.constData(), "Vorlin", "UTF8", "5"};
+    if (!user.isEmpty()) {
+        keys.push_back("user");
+        values.push_back(user.constData());
+    }
+    if (!password.isEmpty()) {
+        keys.push_back("password");
+        values.push_back(password.constData());
+    }
+    keys.push_back(nullptr);
+    values.push_back(nullptr);
+    shownAddress_ = QUrl(address.uri).toString(QUrl::RemovePassword);
+    if (shownAddress_.isEmpty())
+        shownAddress_ = address.uri;
+    connection_ = PQconnectdbParams(keys.data(), values.data(), 1);
+    if (PQstatus(connection_) != CONNECTION_OK) {
+        const QString text = QStringLiteral("Server kanceláře „%1“ není dostupný: %2")
+                                 .arg(shownAddress_, firstLine(PQerrorMessage(connection_)));
+        const bool needsPassword = PQconnectionNeedsPassword(connection_) && password.isEmpty();
+        PQfinish(connection_);
+        connection_ = nullptr;
+        if (needsPassword)
+            throw NeedsPassword(text);
+        throw DatabaseError(text);
+    }
+    run(QStringLiteral("SET search_path = \"$user\", public"));
+    makeTableWhenMissing();
+    checkPermissions();
+    run(QStringLiteral("LISTEN %1").arg(QString::fromLatin1(kChannel)));
+}
+
+PostgresStore::~PostgresStore()
+{
+    if (connection_)
+        PQfinish(connection_);
+}
+
+void PostgresStore::fail(const pg_result* result) const
+{
+    const char* primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+    const QString engineText = primary ? QString::fromUtf8(primary) : firstLine(PQerrorMessage(connection_));
+    const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+    if (PQstatus(connection_) != CONNECTION_OK)
+        throw DatabaseError(QStringLiteral("Server kanceláře „%1“ není dostupný: %2").arg(shownAddress_, engineText));
+    if (state && qstrcmp(state, "42501") == 0)
+        throw DatabaseError(QStringLiteral("Knihovnu na serveru „%1“ smíte jen číst: %2").arg(shownAddress_, engineText));
+    throw DatabaseError(QStringLiteral("Chyba v databázi „%1“: %2").arg(shownAddress_, engineText));
+}
+
+PostgresStore::Result PostgresStore::run(const QString& sql, const QVariantList& parameters)
+{
+    std::vector<QByteArray> texts;
+    texts.reserve(std::size_t(parameters.size()));
+    std::vector<const char*> pointers;
+    for (const QVariant& parameter : parameters) {
+        if (parameter.isNull()) {
+            pointers.push_back(nullptr);
+            continue;
+        }
+        switch (storageClassOf(parameter)) {
+        case StorageClass::Integer:
+            texts.push_back(QByteArray::number(parameter.toLongLong()));
+            break;
+        case StorageClass::Real:
+            texts.push_back(QByteArray::number(parameter.toDouble(), 'g', 17));
+            break;
+        default: {
+            const QString text = parameter.toString();
+            // The server's texts cannot hold the character 0: refused, not cut.
+            if (text.contains(QChar(u'\0')))
+                throw DatabaseError(QStringLiteral("Server kanceláře neuloží text se znakem s kódem 0"));
+            texts.push_back(text.toUtf8());
+        }
+        }
+        pointers.push_back(texts.back().constData());
+    }
+    const QByteArray statement = sql.toUtf8();
+    Result result(PQexecParams(connection_, statement.constData(), int(pointers.size()), nullptr, pointers.data(),
+                               nullptr, nullptr, 0));
+    const ExecStatusType status = PQresultStatus(result.get());
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+        fail(result.get());
+    return result;
+}
+
+void PostgresStore::makeTableWhenMissing()
+{
+    const QString columnsOfTable = QStringLiteral(
+        "SELECT column_name FROM information_schema.columns "
+        "WHERE table_schema = current_schema() AND table_name = 'vorlin' ORDER BY ordinal_position");
+    QStringList found;
+    for (int attempt = 0; attempt < 2 && found.isEmpty(); ++attempt) {
+        Result existing = run(columnsOfTable);
+        for (int row = 0; row < PQntuples(existing.get()); ++row)
+            found << QString::fromUtf8(PQgetvalue(existing.get(), row, 0));
+        if (!found.isEmpty() || attempt > 0)
+            break;
+        ServerTransaction transaction(connection_, "BEGIN");
+        run(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext('vorlin'))"));
+        if (PQntuples(run(columnsOfTable).get()) == 0) {
+            Result made(PQexec(connection_, kMakeTable));
+            if (PQresultStatus(made.get()) != PGRES_COMMAND_OK)
+                fail(made.get());
+        }
+        transaction.commit();
+    }
+    for (const QString& column : kUserColumns + QStringList{kVersionColumn, kChangedColumn})
+        if (!found.contains(column))
+            throw DatabaseError(QStringLiteral("Databáze „%1“ obsahuje tabulku „vorlin“, kterou nevytvořil tento "
+                                               "program (sloupce: %2); zvolte jinou databázi")
+                                    .arg(shownAddress_, found.join(QStringLiteral(", "))));
+}
+
+void PostgresStore::checkPermissions()
+{
+    Result may = run(QStringLiteral("SELECT has_table_privilege('vorlin', 'INSERT') "
+                                    "AND has_table_privilege('vorlin', 'UPDATE') "
+                                    "AND has_table_privilege('vorlin', 'DELETE')"));
+    readOnly_ = QByteArray(PQgetvalue(may.get(), 0, 0)) != "t";
+}
+
+QStringList PostgresStore::columns(const QString& table)
+{
+    Result result = run(QStringLiteral("SELECT column_name FROM information_schema.columns "
+                                       "WHERE table_schema = current_schema() AND table_name = $1 "
+                                       "ORDER BY ordinal_position"),
+                        {table});
+    QStringList names;
+    for (int row = 0; row < PQntuples(result.get()); ++row) {
+        const QString name = QString::fromUtf8(PQgetvalue(result.get(), row, 0));
+        if (name != kVersionColumn && name != kChangedColumn)
+            names << name;
+    }
+    return names;
+}
+
+void PostgresStore::appendRows(const pg_result* result, int columns, RowSet& rows) const
+{
+    const int count = PQntuples(result);
+    for (int row = 0; row < count; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            if (PQgetisnull(result, row, column)) {
+                rows.appendNull();
+                continue;
+            }
+            const char* text = PQgetvalue(result, row, column);
+            const Oid type = PQftype(result, column);
+            if (type == kInt2 || type == kInt4 || type == kInt8)
+                rows.appendInteger(std::strtoll(text, nullptr, 10));
+            else
+                rows.appendText(text, std::size_t(PQgetlength(result, row, column)));
+        }
+    }
+}
+
+void PostgresStore::noteVersions(const pg_result* result, int keyColumn, int versionColumn)
+{
+    for (int row = 0; row < PQntuples(result); ++row)
+        versions_.insert(std::strtoll(PQgetvalue(result, row, keyColumn), nullptr, 10),
+                         std::strtoll(PQgetvalue(result, row, versionColumn), nullptr, 10));
+}
+
+void PostgresStore::read(const Selection& selection, const QStringList& columns, bool ordered, RowSet& rows)
+{
+    // The rows and the oldest transaction not seen whole, from one snapshot:
+    // a catch-up from there misses nothing committed after it.
+    ServerTransaction transaction(connection_, "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+    Result horizon = run(QStringLiteral("SELECT pg_snapshot_xmin(pg_current_snapshot())::text::bigint"));
+    QString sql = QStringLiteral("SELECT %1, %2, %3 FROM %4")
+                      .arg(columnList(columns), quotedIdentifier(kKeyColumn), kVersionColumn,
+                           quotedIdentifier(selection.table));
+    if (ordered && !selection.orderColumn.isEmpty())
+        sql += QStringLiteral(" ORDER BY %1 COLLATE \"C\" %2")
+                   .arg(quotedIdentifier(selection.orderColumn),
+                        selection.descending ? QStringLiteral("DESC NULLS LAST") : QStringLiteral("ASC NULLS FIRST"));
+    Result result = run(sql);
+    transaction.commit();
+
+    const int columnCount = int(columns.size());
+    noteVersions(result.get(), columnCount, columnCount + 1);
+    if (selection.filter.isEmpty()) {
+        horizon_ = QByteArray(PQgetvalue(horizon.get(), 0, 0)).toLongLong();
+        rows.clear(columnCount);
+        appendRows(result.get(), columnCount, rows);
+    } else {
+        // The filter is the program's own, the same as on rows in memory.
+        RowSet all;
+        all.clear(columnCount);
+        appendRows(result.get(), columnCount, all);
+        const InMemoryFilter filter(selection.filter, columns);
+        rows.clear(columnCount);
+        for (int row = 0; row < all.rowCount(); ++row)
+            if (filter.meets(all, row))
+                rows.insertRow(rows.rowCount(), all.row(row));
+    }
+    rows.fitMemory();
+}
+
+qint64 PostgresStore::changeMark()
+{
+    return mark_;
+}
+
+bool PostgresStore::takeAnnouncements()
+{
+    if (!PQconsumeInput(connection_))
+        return false;
+    const int self = PQbackendPID(connection_);
+    bool others = false;
+    while (PGnotify* notice = PQnotifies(connection_)) {
+        others = others || notice->be_pid != self;
+        PQfreemem(notice);
+    }
+    if (others)
+        ++mark_;
+    return others;
+}
+
+int PostgresStore::announcementSocket() const
+{
+    return PQsocket(connection_);
+}
+
+bool PostgresStore::isBroken() const
+{
+    return PQstatus(connection_) != CONNECTION_OK;
+}
+
+QVariant PostgresStore::valueOf(const QString& table, const QString& column, const QString& keyColumn,
+                                const QVariant& key)
+{
+    Result result = run(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = $1")
+                            .arg(quotedIdentifier(column), quotedIdentifier(table), quotedIdentifier(keyColumn)),
+                        {key});
+    return PQntuples(result.get()) > 0 ? valueAt(result.get(), 0, 0) : QVariant();
+}
+
+void PostgresStore::update(const QString& table, const QString& keyColumn, const QVariant& key,
+                           const QList<Change>& changes)
+{
+    if (changes.isEmpty())
+        return;
+    QStringList assignments;
+    QVariantList parameters;
+    for (const Change& change : changes) {
+        parameters << change.value;
+        assignments << QStringLiteral("%1 = $%2").arg(quotedIdentifier(change.column)).arg(parameters.size());
+    }
+    parameters << key;
+    QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = $%4")
+                      .arg(quotedIdentifier(table), assignments.join(QStringLiteral(", ")),
+                           quotedIdentifier(keyColumn))
+                      .arg(parameters.size());
+    const auto known = versions_.constFind(key.toLongLong());
+    if (known != versions_.cend()) {
+        parameters << *known;
+        sql += QStringLiteral(" AND verze = $%1").arg(parameters.size());
+    } else {
+        for (const Change& change : changes) {
+            parameters << change.was;
+            sql += QStringLiteral(" AND %1 IS NOT DISTINCT FROM $%2").arg(quotedIdentifier(change.column)).arg(parameters.size());
+        }
+    }
+    sql += QStringLiteral(" RETURNING verze");
+    Result result = run(sql, parameters);
+    if (PQntuples(result.get()) != 1) {
+        Result exists = run(QStringLiteral("SELECT verze FROM %1 WHERE %2 = $1")
+                                .arg(quotedIdentifier(table), quotedIdentifier(keyColumn)),
+                            {key});
+        throw RowChangedError(PQntuples(exists.get()) == 0);
+    }
+    versions_.insert(key.toLongLong(), QByteArray(PQgetvalue(result.get(), 0, 0)).toLongLong());
+}
+
+QVariantList PostgresStore::insert(const QString& table, const QList<std::pair<QString, QVariant>>& values,
+                                   const QStringList& returning)
+{
+    QStringList columns;
+    QStringList placeholders;
+    QVariantList parameters;
+    for (const auto& [column, value] : values) {
+        columns << column;
+        parameters << value;
+        placeholders << QStringLiteral("$%1").arg(parameters.size());
+    }
+    const QString returned = QStringLiteral("%1, %2, verze").arg(columnList(returning), quotedIdentifier(kKeyColumn));
+    const QString sql = columns.isEmpty()
+        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING %2").arg(quotedIdentifier(table), returned)
+        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING %4")
+              .arg(quotedIdentifier(table), columnList(columns), placeholders.join(QStringLiteral(", ")), returned);
+    Result result = run(sql, parameters);
+    if (PQntuples(result.get()) != 1)
+        throw DatabaseError(QStringLiteral("The new row was not stored"));
+    noteVersions(result.get(), int(returning.size()), int(returning.size()) + 1);
+    QVariantList stored;
+    for (int column = 0; column < returning.size(); ++column)
+        stored << valueAt(result.get(), 0, column);
+    return stored;
+}
+
+void PostgresStore::remove(const QString& table, const QString& keyColumn, const QVariant& key)
+{
+    run(QStringLiteral("DELETE FROM %1 WHERE %2 = $1").arg(quotedIdentifier(table), quotedIdentifier(keyColumn)),
+        {key});
+    versions_.remove(key.toLongLong());
+}
+
+int PostgresStore::execute(const QString& sql)
+{
+    Result result = run(translateJetSql(sql));
+    // The rows the query holds may be others now.
+    ++mark_;
+    return QByteArray(PQcmdTuples(result.get())).toInt();
+}
+
+std::optional<Store::Changes> PostgresStore::changesSince(const QString& table, const QStringList& columns)
+{
+    if (horizon_ < 0)
+        return std::nullopt;
+    ServerTransaction transaction(connection_, "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+    Result horizon = run(QStringLiteral("SELECT pg_snapshot_xmin(pg_current_snapshot())::text::bigint"));
+    Result written = run(QStringLiteral("SELECT %1, %2, verze FROM %3 WHERE verze >= $1")
+                             .arg(columnList(columns), quotedIdentifier(kKeyColumn), quotedIdentifier(table)),
+                         {horizon_});
+    Result deleted = run(QStringLiteral("SELECT DISTINCT s.\"ID\" FROM vorlin_smazane s WHERE s.verze >= $1 "
+                                        "AND NOT EXISTS (SELECT 1 FROM %1 t WHERE t.\"ID\" = s.\"ID\")")
+                             .arg(quotedIdentifier(table)),
+                         {horizon_});
+    transaction.commit();
+
+    Changes changes;
+    const int keyColumn = int(columns.size());
+    for (int row = 0; row < PQntuples(written.get()); ++row) {
+        const qint64 key = std::strtoll(PQgetvalue(written.get(), row, keyColumn), nullptr, 10);
+        const qint64 version = std::strtoll(PQgetvalue(written.get(), row, keyColumn + 1), nullptr, 10);
+        const auto known = versions_.constFind(key);
+        if (known != versions_.cend() && *known == version)
+            continue;  // as read or written here
+        versions_.insert(key, version);
+        QVariantList values;
+        for (int column = 0; column < keyColumn; ++column)
+            values << valueAt(written.get(), row, column);
+        changes.rows.push_back(std::move(values));
+    }
+    for (int row = 0; row < PQntuples(deleted.get()); ++row) {
+        const qint64 key = std::strtoll(PQgetvalue(deleted.get(), row, 0), nullptr, 10);
+        if (versions_.remove(key))
+            changes.removed << key;
+    }
+    horizon_ = QByteArray(PQgetvalue(horizon.get(), 0, 0)).toLongLong();
+    return changes;
+}
+
+}  // namespace vorlin::db

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "db/Store.h"
+
+#include <QHash>
+
+#include <memory>
+
+struct pg_conn;
+struct pg_result;
+
+namespace vorlin::db {
+
+// The library on an office's PostgreSQL server, shared by every colleague.
+//
+// The program's table carries, besides the user's columns, a version (the
+// id of the transaction that wrote the row last) and the time of the last
+// change; a trigger announces every written or deleted row's key on the
+// channel "vorlin", whoever wrote it, and notes deleted keys for clients
+// that catch up later. A write is done only while the row still has the
+// version this client read: nobody's change is overwritten unseen.
+class PostgresStore : public Store {
+public:
+    struct Address {
+        QString uri;  // libpq's form: postgresql://server/vorlin
+        QString user;  // empty: libpq's own choice
+        QString password;  // empty: .pgpass, Kerberos, peer, or none
+    };
+    // Connects, makes the program's table in a database without one (a
+    // table of that name from elsewhere is refused) and listens for the
+    // announcements. Raises DatabaseError; NeedsPassword when the server
+    // asks for a password none was given for.
+    explicit PostgresStore(const Address& address);
+    ~PostgresStore() override;
+
+    class NeedsPassword : public DatabaseError {
+    public:
+        using DatabaseError::DatabaseError;
+    };
+
+    static constexpr const char* kChannel = "vorlin";
+
+    QStringList columns(const QString& table) override;
+    void read(const Selection& selection, const QStringList& columns, bool ordered, RowSet& rows) override;
+    qint64 changeMark() override;
+    QVariant valueOf(const QString& table, const QString& column, const QString& keyColumn,
+                     const QVariant& key) override;
+    void update(const QString& table, const QString& keyColumn, const QVariant& key,
+                const QList<Change>& changes) override;
+    QVariantList insert(const QString& table, const QList<std::pair<QString, QVariant>>& values,
+                        const QStringList& returning) override;
+    void remove(const QString& table, const QString& keyColumn, const QVariant& key) override;
+    int execute(const QString& sql) override;
+    std::optional<Changes> changesSince(const QString& table, const QStringList& columns) override;
+    bool isReadOnly() const override { return readOnly_; }
+    int announcementSocket() const override;
+    bool takeAnnouncements() override;
+    bool isBroken() const override;
+
+private:
+    struct ResultDeleter {
+        void operator()(pg_result* result) const;
+    };
+    using Result = std::unique_ptr<pg_result, ResultDeleter>;
+
+    // Runs a statement with text parameters; raises DatabaseError unless it
+    // succeeded.
+    Result run(const QString& sql, const QVariantList& parameters = {});
+    // Raises DatabaseError for a failed statement (null: the connection).
+    [[noreturn]] void fail(const pg_result* result) const;
+    void makeTableWhenMissing();
+    void checkPermissions();
+    // The key of every row read and its version, for the writes' check.
+    void noteVersions(const pg_result* result, int keyColumn, int versionColumn);
+    void appendRows(const pg_result* result, int columns, RowSet& rows) const;
+
+    pg_conn* connection_ = nullptr;
+    QString shownAddress_;  // the address without a password
+    bool readOnly_ = false;
+    qint64 horizon_ = -1;  // no transaction from here on was seen whole by the last reading
+    qint64 mark_ = 0;  // counts the announcements of other clients
+    QHash<qint64, qint64> versions_;
+};
+
+}  // namespace vorlin::db

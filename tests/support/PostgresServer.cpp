@@ -1,0 +1,131 @@
+#include "support/PostgresServer.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTcpServer>
+
+#include <gtest/gtest.h>
+#include <libpq-fe.h>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace vorlin::test {
+namespace {
+
+int freeLoopbackPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+}  // namespace
+
+PostgresServer& PostgresServer::shared()
+{
+    static PostgresServer server;
+    return server;
+}
+
+PostgresServer::PostgresServer()
+{
+    for (const char* version : {"15", "16", "17"}) {
+        const QString folder = QStringLiteral("/usr/lib/postgresql/%1/bin/").arg(QLatin1String(version));
+        if (QFile::exists(folder + QStringLiteral("initdb")))
+            binaries_ = folder;
+    }
+    if (binaries_.isEmpty())
+        throw std::runtime_error("PostgreSQL's initdb is not installed (scripts/deps test installs it)");
+    // Root runs the server as the packages' own user.
+    if (::geteuid() == 0) {
+        const passwd* user = ::getpwnam("postgres");
+        if (!user || ::chown(dir_.path().toLocal8Bit().constData(), user->pw_uid, user->pw_gid) != 0)
+            throw std::runtime_error("the folder of the test server cannot be given to the user postgres");
+    }
+    if (!runTool(QStringLiteral("initdb"), {QStringLiteral("-N"), QStringLiteral("-D"), dir_.filePath(QStringLiteral("data")),
+                                            QStringLiteral("-A"), QStringLiteral("trust"), QStringLiteral("-U"),
+                                            QStringLiteral("postgres"), QStringLiteral("-E"), QStringLiteral("UTF8")}))
+        throw std::runtime_error("initdb failed");
+    port_ = freeLoopbackPort();
+    start();
+    run(QStringLiteral("postgres"), QStringLiteral("CREATE ROLE vorlin LOGIN"));
+}
+
+PostgresServer::~PostgresServer()
+{
+    runTool(QStringLiteral("pg_ctl"), {QStringLiteral("-D"), dir_.filePath(QStringLiteral("data")), QStringLiteral("-m"),
+                                       QStringLiteral("immediate"), QStringLiteral("stop")});
+}
+
+QStringList PostgresServer::asServerUser(const QString& program) const
+{
+    if (::geteuid() == 0)
+        return {QStringLiteral("runuser"), QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--"),
+                binaries_ + program};
+    return {binaries_ + program};
+}
+
+bool PostgresServer::runTool(const QString& program, const QStringList& arguments) const
+{
+    QStringList command = asServerUser(program) + arguments;
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(command.takeFirst(), command);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        ADD_FAILURE() << program.toStdString() << ": " << process.readAll().toStdString();
+        return false;
+    }
+    return true;
+}
+
+void PostgresServer::start()
+{
+    const QString options = QStringLiteral("-k %1 -p %2 -c listen_addresses=127.0.0.1 -c fsync=off")
+                                .arg(dir_.path())
+                                .arg(port_);
+    if (!runTool(QStringLiteral("pg_ctl"), {QStringLiteral("-D"), dir_.filePath(QStringLiteral("data")), QStringLiteral("-l"),
+                                            dir_.filePath(QStringLiteral("log")), QStringLiteral("-w"), QStringLiteral("-o"),
+                                            options, QStringLiteral("start")}))
+        throw std::runtime_error("the test server did not start");
+}
+
+void PostgresServer::kill()
+{
+    runTool(QStringLiteral("pg_ctl"), {QStringLiteral("-D"), dir_.filePath(QStringLiteral("data")), QStringLiteral("-m"),
+                                       QStringLiteral("immediate"), QStringLiteral("stop")});
+}
+
+QString PostgresServer::uri(const QString& database) const
+{
+    return QStringLiteral("postgresql://127.0.0.1:%1/%2").arg(port_).arg(database);
+}
+
+QString PostgresServer::newDatabase()
+{
+    const QString name = QStringLiteral("knihovna_%1").arg(++databases_);
+    run(QStringLiteral("postgres"), QStringLiteral("CREATE DATABASE %1 OWNER vorlin").arg(name));
+    return name;
+}
+
+QString PostgresServer::run(const QString& database, const QString& sql)
+{
+    const QByteArray address = (uri(database) + QStringLiteral("?user=postgres")).toUtf8();
+    PGconn* connection = PQconnectdb(address.constData());
+    QString first;
+    if (PQstatus(connection) != CONNECTION_OK) {
+        ADD_FAILURE() << PQerrorMessage(connection);
+    } else {
+        PGresult* result = PQexec(connection, sql.toUtf8().constData());
+        const ExecStatusType status = PQresultStatus(result);
+        if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+            ADD_FAILURE() << sql.toStdString() << ": " << PQresultErrorMessage(result);
+        else if (PQntuples(result) > 0 && PQnfields(result) > 0)
+            first = QString::fromUtf8(PQgetvalue(result, 0, 0));
+        PQclear(result);
+    }
+    PQfinish(connection);
+    return first;
+}
+
+}  // namespace vorlin::test
