@@ -102,14 +102,20 @@ void Connection::listenForAnnouncements()
     if (socket < 0)
         return;
     announcements_ = std::make_unique<QSocketNotifier>(socket, QSocketNotifier::Read);
-    connect(announcements_.get(), &QSocketNotifier::activated, this, [this] {
-        if (store_->isBroken()) {
+    connect(announcements_.get(), &QSocketNotifier::activated, this, &Connection::takeAnnouncements);
+}
+
+void Connection::takeAnnouncements()
+{
+    if (!store_)
+        return;
+    if (store_->isBroken()) {
+        if (announcements_)
             announcements_->setEnabled(false);
-            return;
-        }
-        if (store_->takeAnnouncements())
-            Q_EMIT changedElsewhere();
-    });
+        return;
+    }
+    if (store_->takeAnnouncements())
+        Q_EMIT changedElsewhere();
 }
 
 void Connection::close()

@@ -53,6 +53,10 @@ public:
     Database& database();
     bool isLocalFile() const;
 
+    // Takes what other clients announced meanwhile (changedElsewhere when
+    // they changed the library); done by itself whenever events are served.
+    void takeAnnouncements();
+
 Q_SIGNALS:
     void aboutToClose();
     // Another client changed the library.

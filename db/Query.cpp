@@ -119,6 +119,7 @@ void Query::open()
     if (!connection_)
         throw DatabaseError(QStringLiteral("Missing Connection or ConnectionString"));
     connection_->open();
+    connection_->takeAnnouncements();  // the rows as fresh as the server knows them
     Store& store = connection_->store();
 
     const QStringList columns = store.columns(selection_.table);
@@ -141,7 +142,8 @@ void Query::open()
             largeColumn = std::make_unique<LargeColumn>(store, selection_.table, f.name, keyField_);
 
     fields_ = std::move(fields);
-    table_ = hasKey ? selection_.table : QString();
+    // A library the user may only read gives rows that cannot be written.
+    table_ = hasKey && !store.isReadOnly() ? selection_.table : QString();
     largeValues_ = std::move(largeColumn);
     keyIndex_.clear();
     current_ = 0;

@@ -1,5 +1,6 @@
 #include "support/PostgresServer.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
 #include <QTcpServer>
@@ -49,6 +50,14 @@ PostgresServer::PostgresServer()
         throw std::runtime_error("initdb failed");
     port_ = freeLoopbackPort();
     start();
+    // A test program that crashes leaves no server behind: a watcher ends
+    // it and removes its folder once the program is gone.
+    const QString stop = asServerUser(QStringLiteral("pg_ctl")).join(u' ')
+        + QStringLiteral(" -D '%1/data' -m immediate stop").arg(dir_.path());
+    QProcess::startDetached(QStringLiteral("sh"),
+                            {QStringLiteral("-c"), QStringLiteral("while kill -0 %1 2>/dev/null; do sleep 1; done; %2 >/dev/null 2>&1; rm -rf '%3'")
+                                                       .arg(QCoreApplication::applicationPid())
+                                                       .arg(stop, dir_.path())});
     run(QStringLiteral("postgres"), QStringLiteral("CREATE ROLE vorlin LOGIN"));
 }
 
