@@ -15,7 +15,20 @@ bool hasGraphicalSession()
 CommandLineAnswer answerCommandLine(const QStringList& arguments, const QString& version, bool hasDisplay)
 {
     CommandLineAnswer answer;
-    for (const QString& argument : arguments.mid(1)) {
+    const QStringList given = arguments.mid(1);
+    for (qsizetype i = 0; i < given.size(); ++i) {
+        const QString& argument = given[i];
+        if (argument == QStringLiteral("--library") || argument.startsWith(QStringLiteral("--library="))) {
+            answer.library = argument.contains(u'=') ? argument.section(u'=', 1) : given.value(++i);
+            if (answer.library.trimmed().isEmpty()) {
+                answer.run = false;
+                answer.status = 2;
+                answer.err = QStringLiteral("vorlin: --library potřebuje adresu serveru nebo „local“ / --library needs a "
+                                            "server address or \"local\" (vorlin --help)\n");
+                return answer;
+            }
+            continue;
+        }
         if (argument == QStringLiteral("--version") || argument == QStringLiteral("-v")) {
             answer.run = false;
             answer.out = QStringLiteral("Vorlin %1\n").arg(version.isEmpty() ? QStringLiteral("(?)") : version);
@@ -24,8 +37,8 @@ CommandLineAnswer answerCommandLine(const QStringList& arguments, const QString&
         if (argument == QStringLiteral("--help") || argument == QStringLiteral("-h")) {
             answer.run = false;
             answer.out = QStringLiteral(
-                "Použití: vorlin [--quick-insert] [--version] [--help]\n"
-                "Usage: vorlin [--quick-insert] [--version] [--help]\n"
+                "Použití: vorlin [--quick-insert] [--library URI|local] [--version] [--help]\n"
+                "Usage: vorlin [--quick-insert] [--library URI|local] [--version] [--help]\n"
                 "\n"
                 "Vorlin uchovává opakovaně používané texty (adresy, podpisy, odstavce) a vkládá je do\n"
                 "textového editoru nebo přes schránku. Data: $XDG_DATA_HOME/Vorlin/ (jinak\n"
@@ -36,6 +49,9 @@ CommandLineAnswer answerCommandLine(const QStringList& arguments, const QString&
                 "~/.local/share/Vorlin/). A second start shows the window of the running Vorlin.\n"
                 "\n"
                 "  --quick-insert  otevře okno rychlého vložení / open the quick-insert pop-up\n"
+                "  --library URI   knihovna na serveru kanceláře pro toto spuštění / the office server's\n"
+                "                  library for this run (postgresql://server/vorlin; also VORLIN_LIBRARY);\n"
+                "                  --library local: soubor tohoto počítače / this computer's file\n"
                 "  --version       print the version\n"
                 "  --help          print this help\n");
             return answer;

@@ -13,10 +13,13 @@ namespace vorlin {
 // "--version" and "--help" print and end, an unknown option and a missing
 // graphical session end with a message on stderr and status 2; anything else
 // starts the program. "--quick-insert" opens the quick-insert pop-up (in the
-// copy that runs already, else in this one).
+// copy that runs already, else in this one); "--library URI" works on the
+// office server at that address for this run, "--library local" on this
+// computer's file.
 struct CommandLineAnswer {
     bool run = true;
     bool quickInsert = false;
+    QString library;  // "--library": a server's address, or "local"
     int status = 0;
     QString out;  // for stdout
     QString err;  // for stderr

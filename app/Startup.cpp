@@ -5,7 +5,10 @@
 #include "common/Paths.h"
 #include "data/DM_Unit.h"
 #include "data/KindsFile.h"
+#include "data/IniFile.h"
 #include "data/KindsList.h"
+#include "data/Library.h"
+#include "data/Settings.h"
 #include "platform/UnoOfficeAutomation.h"
 #include "platform/X11DesktopWindows.h"
 #include "platform/X11GlobalShortcut.h"
@@ -16,6 +19,7 @@
 #include "ui/quick/QuickInsertPopup.h"
 #include "ui/preview/Nahled_Unit.h"
 #include "ui/settings/About_Unit.h"
+#include "ui/settings/ServerPassword.h"
 #include "ui/shell/ErrorBox.h"
 #include "ui/shell/Guarded.h"
 
@@ -63,7 +67,7 @@ constexpr int kReturnedBlockBytes = 1 << 20;
 
 }  // namespace
 
-TVorlin_Form& createWindows(QObject* owner)
+TVorlin_Form& createWindows(QObject* owner, const QString& libraryGiven)
 {
     // A list of many snippets takes large blocks for a moment (the keys of
     // an order, a reading's growing store): each goes back to the system
@@ -73,6 +77,9 @@ TVorlin_Form& createWindows(QObject* owner)
     mallopt(M_MMAP_THRESHOLD, kReturnedBlockBytes);
     auto* data = new TDM(owner);
     windows.data = data;
+    data->library = chosenLibrary(IniFile(settings::filePath(paths().dataDir)), libraryGiven,
+                                  qEnvironmentVariable("VORLIN_LIBRARY"));
+    data->askPassword = [](const QString& why) { return askServerPassword(windows.main, why); };
     static platform::X11DesktopWindows desktop;
     static platform::UnoOfficeAutomation office;
     static platform::UnregisteredWord word;

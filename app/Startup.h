@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class QObject;
 
 namespace vorlin {
@@ -13,7 +15,9 @@ class TVorlin_Form;
 // database. The data module's objects exist first so that the main window's
 // controls can bind to its data source. Ends with the main window shown,
 // which is returned: the program ends when it closes.
-TVorlin_Form& createWindows(QObject* owner);
+// The library is the one the settings name unless the run names another
+// (the command line's, else the environment's VORLIN_LIBRARY).
+TVorlin_Form& createWindows(QObject* owner, const QString& libraryGiven = QString());
 
 // The quick insertion of the run, made with the windows and started once
 // the database is open.

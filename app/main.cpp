@@ -60,7 +60,7 @@ int main(int argc, char** argv)
     // visible window does (the main window may sit in the notification area).
     app.setQuitOnLastWindowClosed(false);
 
-    TVorlin_Form& mainWindow = createWindows(&app);
+    TVorlin_Form& mainWindow = createWindows(&app, answer.library);
     QObject::connect(&instance, &SingleInstance::showRequested, &mainWindow, &TVorlin_Form::showFromTray);
     QuickInsert& quick = quickInsert();
     QObject::connect(&instance, &SingleInstance::quickInsertRequested, &quick, ui::guarded(&quick, &QuickInsert::open));

@@ -6,6 +6,7 @@
 #include "data/IniFile.h"
 #include "data/Settings.h"
 #include "data/SnippetSearch.h"
+#include "db/PostgresStore.h"
 #include "db/TextOrder.h"
 
 namespace vorlin {
@@ -49,7 +50,17 @@ void TDM::DataModuleCreate()
     ADOConnection1.close();
     ADOConnection1.setConnectionString(library.isServer() ? connectionStringFor(library)
                                                           : connectionStringFor(paths().dataDir));
-    ADOConnection1.open();
+    for (;;) {
+        try {
+            ADOConnection1.open();
+            break;
+        } catch (const db::PostgresStore::NeedsPassword& e) {
+            const QString password = askPassword ? askPassword(e.message()) : QString();
+            if (password.isEmpty())
+                throw;
+            ADOConnection1.setPassword(password);
+        }
+    }
     ensureSearchIndex();
     Vorlin_ADOQuery.open();
 }

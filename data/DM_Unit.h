@@ -10,6 +10,8 @@
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
+
 namespace vorlin {
 
 // What the insert hooks need of the main window's body editor.
@@ -46,6 +48,9 @@ public:
 
     // Where DataModuleCreate connects; this computer's file by default.
     LibraryAddress library;
+    // Asked when the server wants a password libpq's own means did not
+    // give, with the server's words; empty gives up. Kept for the run.
+    std::function<QString(const QString& why)> askPassword;
 
     void Vorlin_ADOQueryBeforeInsert();
     void Vorlin_ADOQueryAfterInsert();

@@ -16,6 +16,7 @@ TEST(CommandLine, AnswersBeforeAnyWindow)
         bool quickInsert;
         const char* out;  // the start of it
         const char* err;
+        const char* library = "";
     };
     const Case cases[] = {
         {"vorlin", true, true, 0, false, "", ""},
@@ -25,6 +26,10 @@ TEST(CommandLine, AnswersBeforeAnyWindow)
         {"vorlin --nesmysl", true, false, 2, false, "", "vorlin: neznámá volba / unknown option: --nesmysl"},
         {"vorlin", false, false, 2, false, "", "Vorlin potřebuje grafické prostředí"},
         {"vorlin -platform xcb", true, true, 0, false, "", ""},  // Qt's own options pass
+        {"vorlin --library postgresql://server/vorlin --quick-insert", true, true, 0, true, "", "",
+         "postgresql://server/vorlin"},
+        {"vorlin --library=local", true, true, 0, false, "", "", "local"},
+        {"vorlin --library", true, false, 2, false, "", "vorlin: --library potřebuje adresu"},
     };
     for (const Case& c : cases) {
         const CommandLineAnswer answer =
@@ -33,6 +38,7 @@ TEST(CommandLine, AnswersBeforeAnyWindow)
         EXPECT_EQ(answer.run, c.run) << what;
         EXPECT_EQ(answer.status, c.status) << what;
         EXPECT_EQ(answer.quickInsert, c.quickInsert) << what;
+        EXPECT_EQ(answer.library, QString::fromUtf8(c.library)) << what;
         const auto begins = [](const QString& text, const char* start) {
             return *start ? text.startsWith(QString::fromUtf8(start)) : text.isEmpty();
         };
