@@ -65,6 +65,21 @@ void TDM::DataModuleCreate()
     Vorlin_ADOQuery.open();
 }
 
+void TDM::switchLibrary(const LibraryAddress& to)
+{
+    if (Vorlin_ADOQuery.isActive())
+        Vorlin_ADOQuery.checkBrowseMode();
+    const LibraryAddress was = library;
+    library = to;
+    try {
+        DataModuleCreate();
+    } catch (const Error&) {
+        library = was;
+        DataModuleCreate();
+        throw;
+    }
+}
+
 void TDM::ensureSearchIndex()
 {
     if (!ADOConnection1.isLocalFile())

@@ -46,6 +46,11 @@ public:
     // chosen) and opens the snippet query.
     void DataModuleCreate();
 
+    // Goes over to another library: an edit in progress is saved first;
+    // when the other cannot be opened, the one before is opened again and
+    // the error raised.
+    void switchLibrary(const LibraryAddress& to);
+
     // Where DataModuleCreate connects; this computer's file by default.
     LibraryAddress library;
     // Asked when the server wants a password libpq's own means did not

@@ -449,6 +449,24 @@ int PostgresStore::execute(const QString& sql)
     return QByteArray(PQcmdTuples(result.get())).toInt();
 }
 
+PostgresStore::Upload PostgresStore::upload(const std::vector<QVariantList>& snippets)
+{
+    ServerTransaction transaction(connection_, "BEGIN");
+    // Two uploads at once would both find a snippet missing.
+    run(QStringLiteral("LOCK TABLE vorlin IN SHARE ROW EXCLUSIVE MODE"));
+    Upload done;
+    for (const QVariantList& snippet : snippets) {
+        Result added = run(QStringLiteral("INSERT INTO vorlin (nazev, druh, obsah, tag) SELECT $1, $2, $3, $4 "
+                                          "WHERE NOT EXISTS (SELECT 1 FROM vorlin WHERE nazev IS NOT DISTINCT FROM $1 "
+                                          "AND druh IS NOT DISTINCT FROM $2 AND obsah IS NOT DISTINCT FROM $3)"),
+                           snippet);
+        ++(QByteArray(PQcmdTuples(added.get())) == "1" ? done.sent : done.skipped);
+    }
+    transaction.commit();
+    ++mark_;  // the rows held are fewer than the table's now
+    return done;
+}
+
 std::optional<Store::Changes> PostgresStore::changesSince(const QString& table, const QStringList& columns)
 {
     if (horizon_ < 0)

@@ -40,6 +40,15 @@ public:
 
     static constexpr const char* kChannel = "vorlin";
 
+    // Snippets from elsewhere (name, kind, body, keywords) added in one
+    // transaction, those the table holds already (same name, kind and body)
+    // skipped: how many went in and how many were skipped.
+    struct Upload {
+        int sent = 0;
+        int skipped = 0;
+    };
+    Upload upload(const std::vector<QVariantList>& snippets);
+
     QStringList columns(const QString& table) override;
     void read(const Selection& selection, const QStringList& columns, bool ordered, RowSet& rows) override;
     qint64 changeMark() override;

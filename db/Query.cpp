@@ -57,7 +57,10 @@ void Query::setConnection(Connection* connection)
     connection_ = connection;
     copy_ = TableCopy{};
     if (connection_) {
-        connect(connection_, &Connection::aboutToClose, this, &Query::close);
+        connect(connection_, &Connection::aboutToClose, this, [this] {
+            close();
+            copy_ = TableCopy{};  // the next connection may lead elsewhere
+        });
         connect(connection_, &Connection::changedElsewhere, this, &Query::refreshFromStore);
     }
 }

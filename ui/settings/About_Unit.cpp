@@ -10,6 +10,7 @@
 #include "data/KindsFile.h"
 #include "data/Settings.h"
 #include "ui/settings/FolderCopy.h"
+#include "ui/settings/LibraryGroup.h"
 #include "ui/shell/Guarded.h"
 #include "ui/widgets/FontFormat.h"
 #include "ui/widgets/FolderDialog.h"
@@ -144,7 +145,9 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, platform::GlobalShortcut& 
     quick->addWidget(QuickRestoreCheck, 2, 0, 1, 2);
     quick->setColumnStretch(1, 1);
 
-    for (QGroupBox* group : {GroupBox2, GroupBox3, GroupBox4, GroupBox5, GroupBox6})
+    GroupBox7 = new LibraryGroup(data_, this);
+
+    for (QGroupBox* group : {GroupBox2, GroupBox3, GroupBox4, GroupBox5, GroupBox6, static_cast<QGroupBox*>(GroupBox7)})
         ui::frameGroup(group);
     store->addStretch(1);
 
@@ -154,6 +157,7 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, platform::GlobalShortcut& 
     layout->addWidget(GroupBox5, 2, 0);
     layout->addWidget(GroupBox4, 1, 1, 2, 1);
     layout->addWidget(GroupBox6, 3, 0, 1, 2);
+    layout->addWidget(GroupBox7, 4, 0, 1, 2);
     layout->setRowStretch(2, 1);
 
     connect(CheckBox1, &QCheckBox::toggled, this, ui::guarded(this, &TAbout_Form::CheckBox1Click));
@@ -190,11 +194,12 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, platform::GlobalShortcut& 
     };
     openUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
 
-    resize(488, 540);
+    resize(488, 700);
 }
 
 void TAbout_Form::showWindow()
 {
+    GroupBox7->showCurrent();
     showOver(home());
 }
 

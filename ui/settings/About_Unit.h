@@ -18,12 +18,14 @@
 
 namespace vorlin {
 
+class LibraryGroup;
 class TDM;
 
 // The settings window: product information and the update check, the default
 // font of new snippets, the bulk font change, the list of kinds (the
 // program's working list for the whole run), the backup of the data folder,
-// the wiping of the snippet table, and the quick insertion's shortcut.
+// the wiping of the snippet table, the quick insertion's shortcut, and
+// where the library lives.
 class TAbout_Form : public ui::SecondaryWindow {
     Q_OBJECT
 public:
@@ -85,6 +87,7 @@ public:
     QKeySequenceEdit* QuickShortcutEdit;
     QCheckBox* QuickRestoreCheck;
     QLabel* QuickShortcutState;
+    LibraryGroup* GroupBox7;
     ui::FontDialog FontDialog1;
 
     static const QString kBulkQuestion;

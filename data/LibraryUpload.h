@@ -1,0 +1,15 @@
+#pragma once
+
+#include "db/PostgresStore.h"
+
+#include <QString>
+
+namespace vorlin {
+
+// Every snippet of this computer's database file copied to the office
+// server in one transaction, those it holds already skipped. Raises
+// DatabaseError (the file unreadable, the server's refusal): then nothing
+// went in.
+db::PostgresStore::Upload uploadLocalLibrary(const QString& localFile, db::PostgresStore& server);
+
+}  // namespace vorlin
