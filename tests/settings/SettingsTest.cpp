@@ -4,6 +4,7 @@
 #include "support/ModalAnswerer.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/settings/About_Unit.h"
+#include "ui/settings/LibraryGroup.h"
 #include "ui/widgets/FontFormat.h"
 
 #include <QDir>
@@ -423,4 +424,43 @@ TEST_F(Settings, TheBulkChangeOverStoredBodiesGivesWhatTheEditorsWalkGave)
         for (qint64 id = 1; id <= corpus.size(); ++id)
             ASSERT_EQ(valueInFile(id, QStringLiteral("obsah")).toString().toStdString(), expected[id].toStdString()) << id;
     }
+}
+
+TEST_F(Settings, TheLibraryGoesToTheServerTakesTheLocalSnippetsOnceAndComesBack)
+{
+    open();
+    useServer();  // an empty library on the office's server
+    LibraryGroup& library = *about->GroupBox7;
+    QStringList reports;
+    library.inform = [&](const QString& text) { reports << text; };
+    library.ServerRadio->setChecked(true);
+    library.AddressEdit->setText(serverLibrary().server);
+    library.UserEdit->setText(serverLibrary().user);
+    library.applyClick();
+    EXPECT_TRUE(dm->library.isServer());
+    EXPECT_TRUE(query().isEmpty());
+    EXPECT_TRUE(library.UploadButton->isEnabled());
+
+    for (const char* expected : {"nahrálo vorlinů: 2, přeskočeno (na serveru už byly): 0",
+                                 "nahrálo vorlinů: 0, přeskočeno (na serveru už byly): 2"}) {
+        library.uploadClick();
+        EXPECT_TRUE(reports.takeLast().contains(QString::fromUtf8(expected))) << expected;
+        EXPECT_EQ(listedNames(), (QStringList{"Adresa soudu", "Podpis"}));
+        EXPECT_EQ(rowsInFile(), 2);  // on the server
+    }
+
+    // A server that cannot be reached leaves the library as it was.
+    library.AddressEdit->setText(QStringLiteral("postgresql://127.0.0.1:1/vorlin"));
+    EXPECT_THROW(library.applyClick(), db::DatabaseError);
+    EXPECT_EQ(dm->library, serverLibrary());
+    EXPECT_EQ(query().recordCount(), 2);
+    EXPECT_EQ(library.AddressEdit->text(), serverLibrary().server);
+
+    library.HereRadio->setChecked(true);
+    library.applyClick();
+    EXPECT_FALSE(dm->library.isServer());
+    EXPECT_FALSE(library.UploadButton->isEnabled());
+    const IniFile ini(settings::filePath(dataDir));
+    EXPECT_EQ(ini.readString(settings::kSection, settings::kLibraryKey, QString()), QStringLiteral("pocitac"));
+    EXPECT_EQ(ini.readString(settings::kSection, settings::kLibraryServerKey, QString()), serverLibrary().server);
 }
