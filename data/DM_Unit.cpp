@@ -80,6 +80,14 @@ void TDM::switchLibrary(const LibraryAddress& to)
     }
 }
 
+QString TDM::libraryRestriction()
+{
+    if (!ADOConnection1.isConnected() || !ADOConnection1.store().isReadOnly())
+        return {};
+    return QStringLiteral("Server kanceláře vám dovoluje knihovnu jen číst: přidávat, mazat a upravovat vorliny "
+                          "smějí jen uživatelé, kterým to správce serveru povolil.");
+}
+
 void TDM::ensureSearchIndex()
 {
     if (!ADOConnection1.isLocalFile())

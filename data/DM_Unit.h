@@ -51,6 +51,9 @@ public:
     // the error raised.
     void switchLibrary(const LibraryAddress& to);
 
+    // Why the open library cannot be written; empty when it can.
+    QString libraryRestriction();
+
     // Where DataModuleCreate connects; this computer's file by default.
     LibraryAddress library;
     // Asked when the server wants a password libpq's own means did not

@@ -37,7 +37,7 @@ void StoreFixture::useServer()
 
 LibraryAddress StoreFixture::serverLibrary() const
 {
-    return {PostgresServer::shared().uri(serverDatabase), QStringLiteral("vorlin")};
+    return {PostgresServer::shared().uri(serverDatabase), serverUser};
 }
 
 namespace {

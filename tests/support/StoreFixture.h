@@ -47,6 +47,7 @@ protected:
     QStringList listedNames();
 
     QString serverDatabase;  // empty: the file
+    QString serverUser = QStringLiteral("vorlin");
     TempDir dir;
     QString dataDir;
     std::unique_ptr<TDM> dm;

@@ -108,6 +108,8 @@ protected:
         if (seedKinds && !QFile::exists(kinds::filePath(dataDir)))
             QFile::copy(QStringLiteral(VORLIN_EXE_DIR "vorlin_druh.txt"), kinds::filePath(dataDir));
         dm = std::make_unique<TDM>();
+        if (onServer())
+            dm->library = serverLibrary();
         form = std::make_unique<TVorlin_Form>(*dm, given);
         controls = std::make_unique<MainWindowControls>(form.get());
         kindsList = std::make_unique<KindsList>(kinds::filePath(dataDir));

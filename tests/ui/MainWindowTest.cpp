@@ -5,6 +5,7 @@
 #include "rtf/Rtf.h"
 #include "data/Settings.h"
 #include "support/ModalAnswerer.h"
+#include "support/PostgresServer.h"
 #include "support/RecordingOutput.h"
 #include "support/StoreFixture.h"
 #include "ui/MainWindowFixture.h"
@@ -516,4 +517,22 @@ TEST_F(MainWindow, TheCopyOffersHtmlThatKeepsTheFormattingForBrowsersAndMail)
     for (const char* kept : {"tučné", "žíár", "červené", "font-weight:700", "font-style:italic", "text-decoration: underline",
                              "color:#c80000", "Tahoma", "font-size:14pt", "align=\"center\""})
         EXPECT_TRUE(html.contains(QString::fromUtf8(kept))) << kept << "\n" << html.toStdString();
+}
+
+TEST_F(MainWindow, ALibraryTheServerLetsOnlyBeReadSaysWhyAndTakesNoTyping)
+{
+    useServer();
+    addRows({{"Adresa soudu", "adresa", "Krajský soud", "soud"}});
+    PostgresServer::shared().run(serverDatabase,
+                                 QStringLiteral("CREATE ROLE ctenar LOGIN; GRANT SELECT ON vorlin, vorlin_smazane TO ctenar"));
+    serverUser = QStringLiteral("ctenar");
+    start(false);
+    EXPECT_EQ(listedNames(), QStringList{"Adresa soudu"});
+    const auto* why = form->findChild<QLabel*>(QStringLiteral("LibraryLabel"));
+    EXPECT_TRUE(why->isVisible());
+    EXPECT_TRUE(why->text().startsWith(QStringLiteral("Server kanceláře vám dovoluje knihovnu jen číst")));
+    for (const auto button : {ui::DBNavigator::Insert, ui::DBNavigator::Delete, ui::DBNavigator::Edit})
+        EXPECT_FALSE(controls->DBNavigator1->button(button)->isEnabled()) << button;
+    EXPECT_TRUE(form->findChild<ui::DBRichEdit*>(QStringLiteral("DBRichEdit1"))->isReadOnly());
+    EXPECT_FALSE(form->findChild<ui::DBEdit*>(QStringLiteral("Jmeno_DBEdit"))->isEnabled());
 }

@@ -156,6 +156,12 @@ QWidget* TVorlin_Form::buildLeftColumn()
                     "DBGrid1");
     DBGrid1->setMinimumHeight(520);
     layout->addWidget(DBGrid1, 1);
+    LibraryLabel = named(new QLabel(column), "LibraryLabel");
+    LibraryLabel->setWordWrap(true);
+    LibraryLabel->setVisible(false);
+    layout->addWidget(LibraryLabel);
+    // Whether the library may be written shows with every opening.
+    connect(source, &db::DataSource::activeChanged, this, &TVorlin_Form::showLibraryState);
     connect(DBGrid1, &ui::DBGrid::rowDoubleClicked, this, ui::guarded(this, &TVorlin_Form::DBGrid1DblClick));
     connect(DBGrid1, &ui::DBGrid::titleClicked, this,
             ui::guarded([this](int, const QString& field) { DBGrid1TitleClick(field); }));
@@ -373,6 +379,18 @@ void TVorlin_Form::FormCreate()
     // Windows that are not there cannot be opened.
     Button4->setEnabled(isSignalConnected(QMetaMethod::fromSignal(&TVorlin_Form::previewRequested)));
     Button1->setEnabled(isSignalConnected(QMetaMethod::fromSignal(&TVorlin_Form::settingsRequested)));
+}
+
+void TVorlin_Form::showLibraryState()
+{
+    const QString restriction = data_.libraryRestriction();
+    LibraryLabel->setText(restriction);
+    LibraryLabel->setVisible(!restriction.isEmpty());
+    // The fields of a library that cannot be written take no typing.
+    const bool writable = restriction.isEmpty();
+    for (QWidget* field : std::initializer_list<QWidget*>{Jmeno_DBEdit, Tag_DBEdit, DBComboBox1})
+        field->setEnabled(writable);
+    DBRichEdit1->setReadOnly(!writable);
 }
 
 void TVorlin_Form::FormDestroy()

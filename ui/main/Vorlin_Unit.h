@@ -48,6 +48,9 @@ public:
     // stored settings are read and written back, the tray icon shown and hidden.
     void FormCreate();
     void FormDestroy();
+    // Says why the library cannot be written, when it cannot, and keeps the
+    // fields from taking typing then.
+    void showLibraryState();
 
     // The kind box and the kind filter list follow every save of the list.
     void listKindsOf(KindsList& kinds);
@@ -159,6 +162,8 @@ private:
     QPushButton* Button5;
     QPushButton* Button1;
     QLabel* StatusLabel;
+    // Why the library cannot be written, when it cannot; hidden otherwise.
+    QLabel* LibraryLabel;
     ui::FontDialog FontDialog1;
     QMenu* PopupMenu1;
     WindowTimer* Timer1;
