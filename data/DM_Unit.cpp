@@ -42,7 +42,8 @@ QString TDM::connectionStringFor(const QString& dataDir)
 QString TDM::connectionStringFor(const LibraryAddress& server)
 {
     return QStringLiteral("Provider=PostgreSQL;Data Source=") + db::Connection::quotedValue(server.server)
-        + QStringLiteral(";User ID=") + db::Connection::quotedValue(server.user);
+        + QStringLiteral(";User ID=") + db::Connection::quotedValue(server.user) + QStringLiteral(";Mirror=")
+        + db::Connection::quotedValue(paths().dataDir + QStringLiteral("knihovna_serveru.mdb"));
 }
 
 void TDM::DataModuleCreate()
@@ -80,10 +81,17 @@ void TDM::switchLibrary(const LibraryAddress& to)
     }
 }
 
+bool TDM::libraryIsAway()
+{
+    return ADOConnection1.isConnected() && ADOConnection1.store().isAway();
+}
+
 QString TDM::libraryRestriction()
 {
     if (!ADOConnection1.isConnected() || !ADOConnection1.store().isReadOnly())
         return {};
+    if (libraryIsAway())
+        return QStringLiteral("Server kanceláře není dostupný — knihovna je jen ke čtení");
     return QStringLiteral("Server kanceláře vám dovoluje knihovnu jen číst: přidávat, mazat a upravovat vorliny "
                           "smějí jen uživatelé, kterým to správce serveru povolil.");
 }

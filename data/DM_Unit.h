@@ -53,6 +53,8 @@ public:
 
     // Why the open library cannot be written; empty when it can.
     QString libraryRestriction();
+    // Whether the office server is away and its last copy here is shown.
+    bool libraryIsAway();
 
     // Where DataModuleCreate connects; this computer's file by default.
     LibraryAddress library;

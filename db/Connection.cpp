@@ -79,9 +79,12 @@ void Connection::open()
     if (file.isEmpty())
         throw DatabaseError(QStringLiteral("The connection string names no data source"));
     if (itemOf(connectionString_, QStringLiteral("Provider")).compare(QStringLiteral("PostgreSQL"), Qt::CaseInsensitive) == 0) {
-        store_ = std::make_unique<PostgresStore>(
-            PostgresStore::Address{file, itemOf(connectionString_, QStringLiteral("User ID")), password_});
+        store_ = std::make_unique<PostgresStore>(PostgresStore::Address{
+            file, itemOf(connectionString_, QStringLiteral("User ID")), password_, itemOf(connectionString_, QStringLiteral("Mirror"))});
         listenForAnnouncements();
+        away_ = store_->isAway();
+        failedReconnects_ = 0;
+        watch();
         return;
     }
     Database database(file);
@@ -118,11 +121,41 @@ void Connection::takeAnnouncements()
         Q_EMIT changedElsewhere();
 }
 
+void Connection::watch()
+{
+    watch_.setSingleShot(true);
+    disconnect(&watch_, nullptr, this, nullptr);
+    connect(&watch_, &QTimer::timeout, this, &Connection::awayCheck);
+    watch_.start(2000);
+}
+
+void Connection::awayCheck()
+{
+    if (!store_)
+        return;
+    constexpr int kIntervalsMs[] = {2000, 5000, 10000, 30000};
+    if (store_->isBroken()) {
+        if (store_->reconnect()) {
+            failedReconnects_ = 0;
+            listenForAnnouncements();
+            Q_EMIT changedElsewhere();  // what came meanwhile is caught up
+        } else {
+            failedReconnects_ = std::min(failedReconnects_ + 1, int(std::size(kIntervalsMs)) - 1);
+        }
+    }
+    if (store_->isAway() != away_) {
+        away_ = store_->isAway();
+        Q_EMIT awayChanged(away_);
+    }
+    watch_.start(kIntervalsMs[failedReconnects_]);
+}
+
 void Connection::close()
 {
     if (!store_)
         return;
     Q_EMIT aboutToClose();
+    watch_.stop();
     announcements_.reset();
     store_.reset();
 }

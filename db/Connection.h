@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QString>
 
 #include <memory>
@@ -61,10 +62,20 @@ Q_SIGNALS:
     void aboutToClose();
     // Another client changed the library.
     void changedElsewhere();
+    // The library went away (its last copy here is read) or came back.
+    void awayChanged(bool away);
 
 private:
     QString connectionString_;
     void listenForAnnouncements();
+    // Looks after a library on a server: notices it went away and tries
+    // to reach it again, at growing intervals.
+    void watch();
+    void awayCheck();
+
+    bool away_ = false;
+    int failedReconnects_ = 0;
+    QTimer watch_;
 
     QString password_;
     std::unique_ptr<Store> store_;

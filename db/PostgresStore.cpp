@@ -1,6 +1,7 @@
 #include "db/PostgresStore.h"
 
 #include "db/InMemoryFilter.h"
+#include "db/ServerMirror.h"
 #include "db/RowSet.h"
 #include "db/StatementText.h"
 #include "db/StorageClass.h"
@@ -71,32 +72,7 @@ QString firstLine(const char* text)
     return QString::fromUtf8(text).trimmed().section(u'\n', 0, 0).trimmed();
 }
 
-// Ends a transaction: COMMIT when asked, ROLLBACK when left without.
-class ServerTransaction {
-public:
-    ServerTransaction(pg_conn* connection, const char* begin) : connection_(connection)
-    {
-        PQclear(PQexec(connection_, begin));
-    }
-    ~ServerTransaction()
-    {
-        if (!done_)
-            PQclear(PQexec(connection_, "ROLLBACK"));
-    }
-    void commit()
-    {
-        done_ = true;
-        PGresult* result = PQexec(connection_, "COMMIT");
-        const bool ok = PQresultStatus(result) == PGRES_COMMAND_OK;
-        PQclear(result);
-        if (!ok)
-            throw DatabaseError(QStringLiteral("Změna se neuložila: ") + firstLine(PQerrorMessage(connection_)));
-    }
-
-private:
-    pg_conn* connection_;
-    bool done_ = false;
-};
+const char kAway[] = "Server kanceláře není dostupný — knihovna je jen ke čtení";
 
 QVariant valueAt(const PGresult* result, int row, int column)
 {
@@ -128,11 +104,51 @@ void PostgresStore::ResultDeleter::operator()(pg_result* result) const
     PQclear(result);
 }
 
-PostgresStore::PostgresStore(const Address& address)
+PostgresStore::Transaction::Transaction(PostgresStore& store, const char* begin) : store_(store)
 {
-    const QByteArray uri = address.uri.toUtf8();
-    const QByteArray user = address.user.toUtf8();
-    const QByteArray password = address.password.toUtf8();
+    store_.run(QString::fromLatin1(begin));
+}
+
+PostgresStore::Transaction::~Transaction()
+{
+    if (!done_ && store_.isConnected())
+        PQclear(PQexec(store_.connection_, "ROLLBACK"));
+}
+
+void PostgresStore::Transaction::commit()
+{
+    done_ = true;
+    store_.run(QStringLiteral("COMMIT"));
+}
+
+PostgresStore::PostgresStore(const Address& address) : address_(address)
+{
+    shownAddress_ = QUrl(address.uri).toString(QUrl::RemovePassword);
+    if (shownAddress_.isEmpty())
+        shownAddress_ = address.uri;
+    try {
+        connectNow();
+    } catch (const NeedsPassword&) {
+        throw;
+    } catch (const DatabaseError&) {
+        // Away: the last copy seen here, read only, when there is one.
+        if (address.mirrorFile.isEmpty() || !ServerMirror::holdsCopyOf(address.mirrorFile, address.uri))
+            throw;
+        mirror_ = std::make_unique<ServerMirror>(address.mirrorFile, address.uri);
+        offline_ = true;
+        return;
+    }
+    if (!address.mirrorFile.isEmpty()) {
+        mirror_ = std::make_unique<ServerMirror>(address.mirrorFile, address.uri);
+        keepMirror();
+    }
+}
+
+void PostgresStore::connectNow()
+{
+    const QByteArray uri = address_.uri.toUtf8();
+    const QByteArray user = address_.user.toUtf8();
+    const QByteArray password = address_.password.toUtf8();
     std::vector<const char*> keys{"dbname", "application_name", "client_encoding", "connect_timeout"};
     std::vector<const char*> values{uri.constData(), "Vorlin", "UTF8", "5"};
     if (!user.isEmpty()) {
@@ -145,9 +161,8 @@ PostgresStore::PostgresStore(const Address& address)
     }
     keys.push_back(nullptr);
     values.push_back(nullptr);
-    shownAddress_ = QUrl(address.uri).toString(QUrl::RemovePassword);
-    if (shownAddress_.isEmpty())
-        shownAddress_ = address.uri;
+    if (connection_)
+        PQfinish(connection_);
     connection_ = PQconnectdbParams(keys.data(), values.data(), 1);
     if (PQstatus(connection_) != CONNECTION_OK) {
         const QString text = QStringLiteral("Server kanceláře „%1“ není dostupný: %2")
@@ -163,6 +178,49 @@ PostgresStore::PostgresStore(const Address& address)
     makeTableWhenMissing();
     checkPermissions();
     run(QStringLiteral("LISTEN %1").arg(QString::fromLatin1(kChannel)));
+}
+
+bool PostgresStore::isConnected() const
+{
+    return connection_ && PQstatus(connection_) == CONNECTION_OK;
+}
+
+bool PostgresStore::reconnect()
+{
+    if (isConnected() && !offline_)
+        return true;
+    try {
+        connectNow();
+    } catch (const DatabaseError&) {
+        if (mirror_)
+            offline_ = true;
+        return false;
+    }
+    offline_ = false;
+    // What was announced meanwhile is lost: the rows are caught up by version.
+    ++mark_;
+    keepMirror();
+    return true;
+}
+
+void PostgresStore::keepMirror()
+{
+    if (!mirror_ || !isConnected())
+        return;
+    try {
+        const qint64 reach = mirror_->horizon();
+        const Delta delta = rowsSince(reach, {kKeyColumn, QStringLiteral("nazev"), QStringLiteral("druh"),
+                                              QStringLiteral("obsah"), QStringLiteral("tag")});
+        mirror_->take(delta.rows, delta.removed, delta.horizon, reach < 0);
+    } catch (const DatabaseError&) {
+        // The copy stays as it was; the next write or change tries again.
+    }
+}
+
+void PostgresStore::goneAway()
+{
+    if (mirror_ && !isConnected())
+        offline_ = true;
 }
 
 PostgresStore::~PostgresStore()
@@ -210,12 +268,16 @@ PostgresStore::Result PostgresStore::run(const QString& sql, const QVariantList&
         }
         pointers.push_back(texts.back().constData());
     }
+    if (!isConnected() && !reconnect())
+        throw DatabaseError(QString::fromUtf8(kAway));
     const QByteArray statement = sql.toUtf8();
     Result result(PQexecParams(connection_, statement.constData(), int(pointers.size()), nullptr, pointers.data(),
                                nullptr, nullptr, 0));
     const ExecStatusType status = PQresultStatus(result.get());
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
+        goneAway();
         fail(result.get());
+    }
     return result;
 }
 
@@ -231,7 +293,7 @@ void PostgresStore::makeTableWhenMissing()
             found << QString::fromUtf8(PQgetvalue(existing.get(), row, 0));
         if (!found.isEmpty() || attempt > 0)
             break;
-        ServerTransaction transaction(connection_, "BEGIN");
+        Transaction transaction(*this, "BEGIN");
         run(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext('vorlin'))"));
         if (PQntuples(run(columnsOfTable).get()) == 0) {
             Result made(PQexec(connection_, kMakeTable));
@@ -257,6 +319,8 @@ void PostgresStore::checkPermissions()
 
 QStringList PostgresStore::columns(const QString& table)
 {
+    if (offline_)
+        return mirror_->store().columns(table);
     Result result = run(QStringLiteral("SELECT column_name FROM information_schema.columns "
                                        "WHERE table_schema = current_schema() AND table_name = $1 "
                                        "ORDER BY ordinal_position"),
@@ -298,9 +362,24 @@ void PostgresStore::noteVersions(const pg_result* result, int keyColumn, int ver
 
 void PostgresStore::read(const Selection& selection, const QStringList& columns, bool ordered, RowSet& rows)
 {
+    if (offline_) {
+        mirror_->store().read(selection, columns, ordered, rows);
+        return;
+    }
+    try {
+        readFromServer(selection, columns, ordered, rows);
+    } catch (const DatabaseError&) {
+        if (!offline_)
+            throw;
+        mirror_->store().read(selection, columns, ordered, rows);
+    }
+}
+
+void PostgresStore::readFromServer(const Selection& selection, const QStringList& columns, bool ordered, RowSet& rows)
+{
     // The rows and the oldest transaction not seen whole, from one snapshot:
     // a catch-up from there misses nothing committed after it.
-    ServerTransaction transaction(connection_, "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+    Transaction transaction(*this, "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
     Result horizon = run(QStringLiteral("SELECT pg_snapshot_xmin(pg_current_snapshot())::text::bigint"));
     QString sql = QStringLiteral("SELECT %1, %2, %3 FROM %4")
                       .arg(columnList(columns), quotedIdentifier(kKeyColumn), kVersionColumn,
@@ -365,6 +444,8 @@ bool PostgresStore::isBroken() const
 QVariant PostgresStore::valueOf(const QString& table, const QString& column, const QString& keyColumn,
                                 const QVariant& key)
 {
+    if (offline_)
+        return mirror_->store().valueOf(table, column, keyColumn, key);
     Result result = run(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = $1")
                             .arg(quotedIdentifier(column), quotedIdentifier(table), quotedIdentifier(keyColumn)),
                         {key});
@@ -406,6 +487,7 @@ void PostgresStore::update(const QString& table, const QString& keyColumn, const
         throw RowChangedError(PQntuples(exists.get()) == 0);
     }
     versions_.insert(key.toLongLong(), QByteArray(PQgetvalue(result.get(), 0, 0)).toLongLong());
+    keepMirror();
 }
 
 QVariantList PostgresStore::insert(const QString& table, const QList<std::pair<QString, QVariant>>& values,
@@ -431,6 +513,7 @@ QVariantList PostgresStore::insert(const QString& table, const QList<std::pair<Q
     QVariantList stored;
     for (int column = 0; column < returning.size(); ++column)
         stored << valueAt(result.get(), 0, column);
+    keepMirror();
     return stored;
 }
 
@@ -439,6 +522,7 @@ void PostgresStore::remove(const QString& table, const QString& keyColumn, const
     run(QStringLiteral("DELETE FROM %1 WHERE %2 = $1").arg(quotedIdentifier(table), quotedIdentifier(keyColumn)),
         {key});
     versions_.remove(key.toLongLong());
+    keepMirror();
 }
 
 int PostgresStore::execute(const QString& sql)
@@ -446,12 +530,13 @@ int PostgresStore::execute(const QString& sql)
     Result result = run(translateJetSql(sql));
     // The rows the query holds may be others now.
     ++mark_;
+    keepMirror();
     return QByteArray(PQcmdTuples(result.get())).toInt();
 }
 
 PostgresStore::Upload PostgresStore::upload(const std::vector<QVariantList>& snippets)
 {
-    ServerTransaction transaction(connection_, "BEGIN");
+    Transaction transaction(*this, "BEGIN");
     // Two uploads at once would both find a snippet missing.
     run(QStringLiteral("LOCK TABLE vorlin IN SHARE ROW EXCLUSIVE MODE"));
     Upload done;
@@ -464,44 +549,56 @@ PostgresStore::Upload PostgresStore::upload(const std::vector<QVariantList>& sni
     }
     transaction.commit();
     ++mark_;  // the rows held are fewer than the table's now
+    keepMirror();
     return done;
+}
+
+PostgresStore::Delta PostgresStore::rowsSince(qint64 horizon, const QStringList& columns)
+{
+    Transaction transaction(*this, "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+    Result reach = run(QStringLiteral("SELECT pg_snapshot_xmin(pg_current_snapshot())::text::bigint"));
+    Result written = run(QStringLiteral("SELECT %1, %2, verze FROM vorlin WHERE verze >= $1")
+                             .arg(columnList(columns), quotedIdentifier(kKeyColumn)),
+                         {horizon});
+    Result deleted = run(QStringLiteral("SELECT DISTINCT s.\"ID\" FROM vorlin_smazane s WHERE s.verze >= $1 "
+                                        "AND NOT EXISTS (SELECT 1 FROM vorlin t WHERE t.\"ID\" = s.\"ID\")"),
+                         {horizon});
+    transaction.commit();
+
+    Delta delta;
+    delta.horizon = QByteArray(PQgetvalue(reach.get(), 0, 0)).toLongLong();
+    const int keyColumn = int(columns.size());
+    for (int row = 0; row < PQntuples(written.get()); ++row) {
+        QVariantList values;
+        for (int column = 0; column < keyColumn; ++column)
+            values << valueAt(written.get(), row, column);
+        delta.rows.push_back(std::move(values));
+        delta.keys.push_back(std::strtoll(PQgetvalue(written.get(), row, keyColumn), nullptr, 10));
+        delta.versions.push_back(std::strtoll(PQgetvalue(written.get(), row, keyColumn + 1), nullptr, 10));
+    }
+    for (int row = 0; row < PQntuples(deleted.get()); ++row)
+        delta.removed << std::strtoll(PQgetvalue(deleted.get(), row, 0), nullptr, 10);
+    return delta;
 }
 
 std::optional<Store::Changes> PostgresStore::changesSince(const QString& table, const QStringList& columns)
 {
-    if (horizon_ < 0)
+    if (horizon_ < 0 || offline_ || table != QStringLiteral("vorlin"))
         return std::nullopt;
-    ServerTransaction transaction(connection_, "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
-    Result horizon = run(QStringLiteral("SELECT pg_snapshot_xmin(pg_current_snapshot())::text::bigint"));
-    Result written = run(QStringLiteral("SELECT %1, %2, verze FROM %3 WHERE verze >= $1")
-                             .arg(columnList(columns), quotedIdentifier(kKeyColumn), quotedIdentifier(table)),
-                         {horizon_});
-    Result deleted = run(QStringLiteral("SELECT DISTINCT s.\"ID\" FROM vorlin_smazane s WHERE s.verze >= $1 "
-                                        "AND NOT EXISTS (SELECT 1 FROM %1 t WHERE t.\"ID\" = s.\"ID\")")
-                             .arg(quotedIdentifier(table)),
-                         {horizon_});
-    transaction.commit();
-
+    Delta delta = rowsSince(horizon_, columns);
     Changes changes;
-    const int keyColumn = int(columns.size());
-    for (int row = 0; row < PQntuples(written.get()); ++row) {
-        const qint64 key = std::strtoll(PQgetvalue(written.get(), row, keyColumn), nullptr, 10);
-        const qint64 version = std::strtoll(PQgetvalue(written.get(), row, keyColumn + 1), nullptr, 10);
-        const auto known = versions_.constFind(key);
-        if (known != versions_.cend() && *known == version)
+    for (std::size_t row = 0; row < delta.rows.size(); ++row) {
+        const auto known = versions_.constFind(delta.keys[row]);
+        if (known != versions_.cend() && *known == delta.versions[row])
             continue;  // as read or written here
-        versions_.insert(key, version);
-        QVariantList values;
-        for (int column = 0; column < keyColumn; ++column)
-            values << valueAt(written.get(), row, column);
-        changes.rows.push_back(std::move(values));
+        versions_.insert(delta.keys[row], delta.versions[row]);
+        changes.rows.push_back(std::move(delta.rows[row]));
     }
-    for (int row = 0; row < PQntuples(deleted.get()); ++row) {
-        const qint64 key = std::strtoll(PQgetvalue(deleted.get(), row, 0), nullptr, 10);
+    for (const qint64 key : delta.removed)
         if (versions_.remove(key))
             changes.removed << key;
-    }
-    horizon_ = QByteArray(PQgetvalue(horizon.get(), 0, 0)).toLongLong();
+    horizon_ = delta.horizon;
+    keepMirror();
     return changes;
 }
 

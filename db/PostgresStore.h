@@ -19,12 +19,15 @@ namespace vorlin::db {
 // channel "vorlin", whoever wrote it, and notes deleted keys for clients
 // that catch up later. A write is done only while the row still has the
 // version this client read: nobody's change is overwritten unseen.
+class ServerMirror;
+
 class PostgresStore : public Store {
 public:
     struct Address {
         QString uri;  // libpq's form: postgresql://server/vorlin
         QString user;  // empty: libpq's own choice
         QString password;  // empty: .pgpass, Kerberos, peer, or none
+        QString mirrorFile;  // the last copy seen here; empty: none kept
     };
     // Connects, makes the program's table in a database without one (a
     // table of that name from elsewhere is refused) and listens for the
@@ -61,10 +64,12 @@ public:
     void remove(const QString& table, const QString& keyColumn, const QVariant& key) override;
     int execute(const QString& sql) override;
     std::optional<Changes> changesSince(const QString& table, const QStringList& columns) override;
-    bool isReadOnly() const override { return readOnly_; }
+    bool isReadOnly() const override { return readOnly_ || offline_; }
     int announcementSocket() const override;
     bool takeAnnouncements() override;
     bool isBroken() const override;
+    bool isAway() const override { return offline_; }
+    bool reconnect() override;
 
 private:
     struct ResultDeleter {
@@ -72,8 +77,40 @@ private:
     };
     using Result = std::unique_ptr<pg_result, ResultDeleter>;
 
-    // Runs a statement with text parameters; raises DatabaseError unless it
-    // succeeded.
+    // One transaction on the server: COMMIT when asked, ROLLBACK when left
+    // without.
+    class Transaction {
+    public:
+        Transaction(PostgresStore& store, const char* begin);
+        ~Transaction();
+        void commit();
+
+    private:
+        PostgresStore& store_;
+        bool done_ = false;
+    };
+
+    // The rows written from the horizon on (the columns asked for, then
+    // the key and the version), the keys of those deleted, and the new horizon.
+    struct Delta {
+        std::vector<QVariantList> rows;
+        std::vector<qint64> keys;
+        std::vector<qint64> versions;
+        QList<qint64> removed;
+        qint64 horizon = -1;
+    };
+    Delta rowsSince(qint64 horizon, const QStringList& columns);
+
+    void connectNow();
+    bool isConnected() const;
+    // The server went away while a copy is kept: it is read from now on.
+    void goneAway();
+    // Brings the copy here up to the server's rows.
+    void keepMirror();
+    void readFromServer(const Selection& selection, const QStringList& columns, bool ordered, RowSet& rows);
+
+    // Runs a statement with text parameters, connecting again first when
+    // the server was away; raises DatabaseError unless it succeeded.
     Result run(const QString& sql, const QVariantList& parameters = {});
     // Raises DatabaseError for a failed statement (null: the connection).
     [[noreturn]] void fail(const pg_result* result) const;
@@ -83,7 +120,10 @@ private:
     void noteVersions(const pg_result* result, int keyColumn, int versionColumn);
     void appendRows(const pg_result* result, int columns, RowSet& rows) const;
 
+    Address address_;
     pg_conn* connection_ = nullptr;
+    std::unique_ptr<ServerMirror> mirror_;
+    bool offline_ = false;  // the server away, the copy here read
     QString shownAddress_;  // the address without a password
     bool readOnly_ = false;
     qint64 horizon_ = -1;  // no transaction from here on was seen whole by the last reading

@@ -62,6 +62,8 @@ void Query::setConnection(Connection* connection)
             copy_ = TableCopy{};  // the next connection may lead elsewhere
         });
         connect(connection_, &Connection::changedElsewhere, this, &Query::refreshFromStore);
+        // Whether rows can be written changed with it.
+        connect(connection_, &Connection::awayChanged, this, &Query::stateChanged);
     }
 }
 
@@ -101,9 +103,15 @@ void Query::requireActive() const
         throw Error(QStringLiteral("Cannot perform this operation on a closed dataset"));
 }
 
+bool Query::canModify() const
+{
+    return isActive() && !table_.isEmpty() && connection_ && connection_->isConnected()
+        && !connection_->store().isReadOnly();
+}
+
 void Query::requireWritable() const
 {
-    if (table_.isEmpty())
+    if (!canModify())
         throw Error(QStringLiteral("Cannot modify a read-only dataset"));
 }
 
@@ -145,8 +153,7 @@ void Query::open()
             largeColumn = std::make_unique<LargeColumn>(store, selection_.table, f.name, keyField_);
 
     fields_ = std::move(fields);
-    // A library the user may only read gives rows that cannot be written.
-    table_ = hasKey && !store.isReadOnly() ? selection_.table : QString();
+    table_ = hasKey ? selection_.table : QString();
     largeValues_ = std::move(largeColumn);
     keyIndex_.clear();
     current_ = 0;

@@ -75,7 +75,7 @@ public:
     bool isEditing() const { return state_ == State::Edit || state_ == State::Insert; }
     bool isModified() const { return modified_; }
     // Whether rows can be written back (an open selection of a keyed table).
-    bool canModify() const { return isActive() && !table_.isEmpty(); }
+    bool canModify() const;
 
     // Rows, the row being inserted included.
     int recordCount() const;

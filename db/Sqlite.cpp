@@ -64,10 +64,12 @@ QString databaseErrorText(const QString& file, int resultCode, const QString& en
     return what.arg(file) + QStringLiteral(": ") + engineText;
 }
 
-Database::Database(const QString& path) : path_(path)
+Database::Database(const QString& path, Opening opening) : path_(path)
 {
     const QByteArray name = path.toUtf8();
-    const int result = sqlite3_open_v2(name.constData(), &handle_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX
+        | (opening == Opening::CreateWhenMissing ? SQLITE_OPEN_CREATE : 0);
+    const int result = sqlite3_open_v2(name.constData(), &handle_, flags, nullptr);
     if (result != SQLITE_OK) {
         const QString message = handle_ ? QString::fromUtf8(sqlite3_errmsg(handle_))
                                         : QString::fromUtf8(sqlite3_errstr(result));

@@ -32,8 +32,10 @@ class Database {
 public:
     static constexpr int kBusyTimeoutMs = 2000;
 
+    enum class Opening { Existing, CreateWhenMissing };
+
     Database() = default;
-    explicit Database(const QString& path);
+    explicit Database(const QString& path, Opening opening = Opening::Existing);
     ~Database();
     Database(Database&& other) noexcept;
     Database& operator=(Database&& other) noexcept;

@@ -102,6 +102,11 @@ public:
     virtual bool takeAnnouncements() { return false; }
     // Whether the way to the rows was lost (a server gone away).
     virtual bool isBroken() const { return false; }
+    // Whether the rows come from the last copy seen here while their home
+    // is away.
+    virtual bool isAway() const { return false; }
+    // Tries to find the way to the rows again; true when it is there.
+    virtual bool reconnect() { return true; }
 };
 
 }  // namespace vorlin::db

@@ -9,6 +9,7 @@
 #include "db/RowSet.h"
 
 #include <QSignalSpy>
+#include <QTest>
 
 #include <thread>
 
@@ -249,4 +250,47 @@ TEST_F(ServerLibrary, TwentyWritersAtOnceLoseNothingAndDoubleNothing)
               kWriters * kSaves);
     EXPECT_EQ(rowsInFile(), 3 + 1 + kWriters * kSaves);
     EXPECT_EQ(valueInFile(counter, QStringLiteral("tag")).toString(), QString::number(kWriters * kIncrements));
+}
+
+TEST_F(ServerLibrary, ASaveWhileTheServerIsGoneKeepsTheTextAndTheSaveAfterItsReturnStoresIt)
+{
+    ASSERT_TRUE(query().locate(kNazev, QStringLiteral("Podpis")));
+    const qint64 id = query().value(QStringLiteral("ID")).toLongLong();
+    query().edit();
+    query().setValue(kObsah, QStringLiteral("psáno během výpadku"));
+    PostgresServer::shared().kill();
+    EXPECT_THROW(query().post(), db::DatabaseError);
+    EXPECT_EQ(query().state(), db::Query::State::Edit);
+    EXPECT_EQ(query().value(kObsah).toString(), QStringLiteral("psáno během výpadku"));
+    EXPECT_TRUE(dm->libraryIsAway());  // the copy here is read meanwhile
+
+    PostgresServer::shared().start();
+    query().post();
+    EXPECT_EQ(valueInFile(id, kObsah).toString(), QStringLiteral("psáno během výpadku"));
+    EXPECT_FALSE(dm->libraryIsAway());
+}
+
+TEST_F(ServerLibrary, AServerAwayAtStartShowsTheLastCopyReadOnlyAndComesBackByItself)
+{
+    colleague.reset();
+    dm.reset();
+    PostgresServer& server = PostgresServer::shared();
+    server.kill();
+    openStore();
+    EXPECT_EQ(listedNames(), (QStringList{"Adresa Brno", "Podpis", "Smlouva o dílo"}));
+    ASSERT_TRUE(query().locate(kNazev, QStringLiteral("Podpis")));
+    EXPECT_EQ(query().value(kObsah).toString(), QStringLiteral("JUDr. Novák"));
+    EXPECT_EQ(dm->libraryRestriction(), QStringLiteral("Server kanceláře není dostupný — knihovna je jen ke čtení"));
+    EXPECT_FALSE(query().canModify());
+    EXPECT_THROW(query().insert(), Error);
+
+    server.start();
+    server.run(serverDatabase, QStringLiteral("INSERT INTO vorlin (nazev) VALUES ('Přidáno během výpadku')"));
+    QSignalSpy back(&dm->ADOConnection1, &db::Connection::awayChanged);
+    ASSERT_TRUE(back.wait(10000));
+    for (int tries = 0; tries < 50 && query().recordCount() != 4; ++tries)
+        QTest::qWait(100);
+    EXPECT_EQ(query().recordCount(), 4);
+    EXPECT_TRUE(query().canModify());
+    EXPECT_TRUE(dm->libraryRestriction().isEmpty());
 }

@@ -162,6 +162,7 @@ QWidget* TVorlin_Form::buildLeftColumn()
     layout->addWidget(LibraryLabel);
     // Whether the library may be written shows with every opening.
     connect(source, &db::DataSource::activeChanged, this, &TVorlin_Form::showLibraryState);
+    connect(source, &db::DataSource::stateChanged, this, &TVorlin_Form::showLibraryState);
     connect(DBGrid1, &ui::DBGrid::rowDoubleClicked, this, ui::guarded(this, &TVorlin_Form::DBGrid1DblClick));
     connect(DBGrid1, &ui::DBGrid::titleClicked, this,
             ui::guarded([this](int, const QString& field) { DBGrid1TitleClick(field); }));
@@ -386,8 +387,10 @@ void TVorlin_Form::showLibraryState()
     const QString restriction = data_.libraryRestriction();
     LibraryLabel->setText(restriction);
     LibraryLabel->setVisible(!restriction.isEmpty());
-    // The fields of a library that cannot be written take no typing.
-    const bool writable = restriction.isEmpty();
+    setWindowTitle(data_.libraryIsAway() ? QStringLiteral("Vorlin — ") + restriction : QStringLiteral("Vorlin"));
+    // The fields of a library that cannot be written take no typing; an
+    // edit begun before keeps its fields until it is saved.
+    const bool writable = restriction.isEmpty() || data_.Vorlin_ADOQuery.isEditing();
     for (QWidget* field : std::initializer_list<QWidget*>{Jmeno_DBEdit, Tag_DBEdit, DBComboBox1})
         field->setEnabled(writable);
     DBRichEdit1->setReadOnly(!writable);

@@ -1,0 +1,87 @@
+#include "db/ServerMirror.h"
+
+#include "db/UnicodeLike.h"
+
+#include <QFile>
+
+namespace vorlin::db {
+namespace {
+
+const QString kSchema = QStringLiteral(
+    "CREATE TABLE IF NOT EXISTS vorlin (ID INTEGER PRIMARY KEY, nazev TEXT, druh TEXT, obsah TEXT, tag TEXT);"
+    "CREATE TABLE IF NOT EXISTS zrcadlo (server TEXT, horizont INTEGER)");
+
+QString copiedServer(Database& database)
+{
+    Statement statement(database, QStringLiteral("SELECT server FROM zrcadlo"));
+    return statement.step() ? statement.column(0).toString() : QString();
+}
+
+Database opened(const QString& file, const QString& server)
+{
+    Database database(file, Database::Opening::CreateWhenMissing);
+    registerUnicodeLike(database.handle());
+    // A copy: what a crash loses is read from the server again.
+    database.execute(QStringLiteral("PRAGMA synchronous = OFF"));
+    database.execute(kSchema);
+    if (copiedServer(database) != server) {
+        Transaction transaction(database);
+        database.execute(QStringLiteral("DELETE FROM vorlin; DELETE FROM zrcadlo"));
+        Statement note(database, QStringLiteral("INSERT INTO zrcadlo VALUES (?, -1)"));
+        note.bind(1, server);
+        note.step();
+        transaction.commit();
+    }
+    return database;
+}
+
+}  // namespace
+
+ServerMirror::ServerMirror(const QString& file, const QString& server) : store_(opened(file, server)) {}
+
+bool ServerMirror::holdsCopyOf(const QString& file, const QString& server)
+{
+    if (!QFile::exists(file))
+        return false;
+    try {
+        Database database(file);
+        return copiedServer(database) == server;
+    } catch (const DatabaseError&) {
+        return false;
+    }
+}
+
+qint64 ServerMirror::horizon()
+{
+    Statement statement(store_.database(), QStringLiteral("SELECT horizont FROM zrcadlo"));
+    return statement.step() ? statement.column(0).toLongLong() : -1;
+}
+
+void ServerMirror::take(const std::vector<QVariantList>& rows, const QList<qint64>& removed, qint64 horizon, bool whole)
+{
+    Database& database = store_.database();
+    Transaction transaction(database);
+    if (whole)
+        database.execute(QStringLiteral("DELETE FROM vorlin"));
+    {
+        Statement put(database, QStringLiteral("INSERT OR REPLACE INTO vorlin (ID, nazev, druh, obsah, tag) VALUES (?, ?, ?, ?, ?)"));
+        for (const QVariantList& row : rows) {
+            put.reset();
+            for (int column = 0; column < 5; ++column)
+                put.bind(column + 1, row.value(column));
+            put.step();
+        }
+        Statement drop(database, QStringLiteral("DELETE FROM vorlin WHERE ID = ?"));
+        for (const qint64 key : removed) {
+            drop.reset();
+            drop.bind(1, key);
+            drop.step();
+        }
+        Statement reach(database, QStringLiteral("UPDATE zrcadlo SET horizont = ?"));
+        reach.bind(1, horizon);
+        reach.step();
+    }
+    transaction.commit();
+}
+
+}  // namespace vorlin::db
