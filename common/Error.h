@@ -33,4 +33,11 @@ public:
     using Error::Error;
 };
 
+// A step the user chose to leave undone: it stops what called it, and no
+// error box shows.
+class Abort : public Error {
+public:
+    Abort() : Error(QStringLiteral("Operation aborted")) {}
+};
+
 }  // namespace vorlin

@@ -452,8 +452,24 @@ QVariant PostgresStore::valueOf(const QString& table, const QString& column, con
     return PQntuples(result.get()) > 0 ? valueAt(result.get(), 0, 0) : QVariant();
 }
 
+void PostgresStore::overwrite(const QString& table, const QString& keyColumn, const QVariant& key,
+                              const QList<Change>& changes)
+{
+    QList<Change> blind = changes;
+    versions_.remove(key.toLongLong());
+    for (Change& change : blind)
+        change.was = QVariant();
+    write(table, keyColumn, key, blind, false);
+}
+
 void PostgresStore::update(const QString& table, const QString& keyColumn, const QVariant& key,
                            const QList<Change>& changes)
+{
+    write(table, keyColumn, key, changes, true);
+}
+
+void PostgresStore::write(const QString& table, const QString& keyColumn, const QVariant& key,
+                          const QList<Change>& changes, bool checked)
 {
     if (changes.isEmpty())
         return;
@@ -469,10 +485,10 @@ void PostgresStore::update(const QString& table, const QString& keyColumn, const
                            quotedIdentifier(keyColumn))
                       .arg(parameters.size());
     const auto known = versions_.constFind(key.toLongLong());
-    if (known != versions_.cend()) {
+    if (checked && known != versions_.cend()) {
         parameters << *known;
         sql += QStringLiteral(" AND verze = $%1").arg(parameters.size());
-    } else {
+    } else if (checked) {
         for (const Change& change : changes) {
             parameters << change.was;
             sql += QStringLiteral(" AND %1 IS NOT DISTINCT FROM $%2").arg(quotedIdentifier(change.column)).arg(parameters.size());

@@ -59,6 +59,8 @@ public:
                      const QVariant& key) override;
     void update(const QString& table, const QString& keyColumn, const QVariant& key,
                 const QList<Change>& changes) override;
+    void overwrite(const QString& table, const QString& keyColumn, const QVariant& key,
+                   const QList<Change>& changes) override;
     QVariantList insert(const QString& table, const QList<std::pair<QString, QVariant>>& values,
                         const QStringList& returning) override;
     void remove(const QString& table, const QString& keyColumn, const QVariant& key) override;
@@ -101,6 +103,8 @@ private:
     };
     Delta rowsSince(qint64 horizon, const QStringList& columns);
 
+    void write(const QString& table, const QString& keyColumn, const QVariant& key, const QList<Change>& changes,
+               bool checked);
     void connectNow();
     bool isConnected() const;
     // The server went away while a copy is kept: it is read from now on.

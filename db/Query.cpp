@@ -640,7 +640,7 @@ void Query::postEdit()
             changed << i;
 
     if (!changed.isEmpty()) {
-        const QVariant key = original_[fieldIndex(keyField_)];
+        QVariant key = original_[fieldIndex(keyField_)];
         QList<Store::Change> changes;
         for (int i : changed)
             changes.append({fields_[i].name, buffer_[i], original_[i]});
@@ -648,11 +648,40 @@ void Query::postEdit()
         for (int i = 0; i < fields_.size(); ++i)
             if (fields_[i].column >= 0)
                 stored[fields_[i].column] = buffer_[i];
-        writeThrough([&] { connection_->store().update(table_, keyField_, key, changes); },
-                     [&] {
-                         rows_.replaceRow(storedRow(current_), stored);
-                         keepOrders(RowChange::Changed, rows_.indexAt(storedRow(current_)));
-                     });
+        const auto showStored = [&] {
+            rows_.replaceRow(storedRow(current_), stored);
+            keepOrders(RowChange::Changed, rows_.indexAt(storedRow(current_)));
+        };
+        try {
+            writeThrough([&] { connection_->store().update(table_, keyField_, key, changes); }, showStored);
+        } catch (const RowChangedError& conflict) {
+            const ConflictAnswer answer = resolveConflict ? resolveConflict(conflict.rowIsGone()) : ConflictAnswer::Raise;
+            if (answer == ConflictAnswer::Raise)
+                throw;
+            if (answer == ConflictAnswer::GoOnEditing)
+                throw Abort();
+            if (answer == ConflictAnswer::KeepTheirs) {
+                cancel();
+                // The row as the other left it: read again.
+                copy_.mark = -1;
+                refreshPending_ = true;
+                refreshWhenPending();
+                return;
+            }
+            // Written over: a row deleted meanwhile comes back as a new one.
+            if (conflict.rowIsGone()) {
+                QList<std::pair<QString, QVariant>> given;
+                for (int i = 0; i < fields_.size(); ++i)
+                    if (!buffer_[i].isNull() && fields_[i].name.compare(keyField_, Qt::CaseInsensitive) != 0)
+                        given.append({fields_[i].name, buffer_[i]});
+                writeThrough([&] { stored = connection_->store().insert(table_, given, storedColumnNames()); },
+                             showStored);
+                key = stored.value(keyColumn());
+                keyIndex_.clear();
+            } else {
+                writeThrough([&] { connection_->store().overwrite(table_, keyField_, key, changes); }, showStored);
+            }
+        }
         for (int i = 0; i < fields_.size(); ++i)
             if (fields_[i].column < 0 && largeValues_)
                 largeValues_->remember(key, buffer_[i]);

@@ -68,6 +68,14 @@ public:
     // An error raised here stops the post, the row stays in editing.
     std::function<void()> writePendingEdits;
 
+    // Asked when a save finds its row changed or deleted by another client
+    // since it was read: the other's version kept (the edit dropped), the
+    // other's change written over (a deleted row saved anew), or the edit
+    // going on (the save stops with Abort). Without it the save fails with
+    // RowChangedError.
+    enum class ConflictAnswer { Raise, KeepTheirs, Overwrite, GoOnEditing };
+    std::function<ConflictAnswer(bool rowIsGone)> resolveConflict;
+
     void open();
     void close();
     bool isActive() const { return state_ != State::Inactive; }

@@ -51,6 +51,12 @@ void SqliteStore::update(const QString& table, const QString& keyColumn, const Q
     TableWriter(database_, table, keyColumn).update(key, changes);
 }
 
+void SqliteStore::overwrite(const QString& table, const QString& keyColumn, const QVariant& key,
+                            const QList<Change>& changes)
+{
+    TableWriter(database_, table, keyColumn).update(key, changes, TableWriter::Check::None);
+}
+
 QVariantList SqliteStore::insert(const QString& table, const QList<std::pair<QString, QVariant>>& values,
                                  const QStringList& returning)
 {

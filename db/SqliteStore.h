@@ -21,6 +21,8 @@ public:
                      const QVariant& key) override;
     void update(const QString& table, const QString& keyColumn, const QVariant& key,
                 const QList<Change>& changes) override;
+    void overwrite(const QString& table, const QString& keyColumn, const QVariant& key,
+                   const QList<Change>& changes) override;
     QVariantList insert(const QString& table, const QList<std::pair<QString, QVariant>>& values,
                         const QStringList& returning) override;
     void remove(const QString& table, const QString& keyColumn, const QVariant& key) override;

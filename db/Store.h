@@ -64,6 +64,9 @@ public:
     // DatabaseError when the row is gone or was changed meanwhile.
     virtual void update(const QString& table, const QString& keyColumn, const QVariant& key,
                         const QList<Change>& changes) = 0;
+    // Writes the changes over whatever the row holds now.
+    virtual void overwrite(const QString& table, const QString& keyColumn, const QVariant& key,
+                           const QList<Change>& changes) = 0;
     // Inserts a row with the given columns (the others take their defaults)
     // and returns the stored row's values of the columns asked for.
     virtual QVariantList insert(const QString& table, const QList<std::pair<QString, QVariant>>& values,

@@ -9,7 +9,7 @@ TableWriter::TableWriter(Database& database, QString table, QString keyColumn)
 {
 }
 
-void TableWriter::update(const QVariant& key, const QList<Change>& changes)
+void TableWriter::update(const QVariant& key, const QList<Change>& changes, Check check)
 {
     if (changes.isEmpty())
         return;
@@ -19,6 +19,8 @@ void TableWriter::update(const QVariant& key, const QList<Change>& changes)
         assignments << quotedIdentifier(change.column) + QStringLiteral(" = ?");
         unchangedSince << quotedIdentifier(change.column) + QStringLiteral(" IS ?");
     }
+    if (check == Check::None)
+        unchangedSince = {QStringLiteral("1")};
     const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ? AND %4")
                             .arg(quotedIdentifier(table_), assignments.join(QStringLiteral(", ")),
                                  quotedIdentifier(keyColumn_), unchangedSince.join(QStringLiteral(" AND ")));
@@ -28,8 +30,9 @@ void TableWriter::update(const QVariant& key, const QList<Change>& changes)
     for (const Change& change : changes)
         statement.bind(parameter++, change.value);
     statement.bind(parameter++, key);
-    for (const Change& change : changes)
-        statement.bind(parameter++, change.was);
+    if (check == Check::UnchangedSinceRead)
+        for (const Change& change : changes)
+            statement.bind(parameter++, change.was);
     statement.step();
     if (database_.changes() != 1) {
         Statement exists(database_, QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ?")

@@ -21,7 +21,8 @@ public:
     // Updates the row with the key, found only while the changed columns
     // still hold what was read: another program's change is not overwritten.
     // Raises DatabaseError when the row is gone or was changed meanwhile.
-    void update(const QVariant& key, const QList<Change>& changes);
+    enum class Check { UnchangedSinceRead, None };
+    void update(const QVariant& key, const QList<Change>& changes, Check check = Check::UnchangedSinceRead);
 
     // Inserts a row with the given columns (the others take their defaults)
     // and returns the stored row's values of the columns asked for.

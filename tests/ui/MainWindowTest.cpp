@@ -536,3 +536,54 @@ TEST_F(MainWindow, ALibraryTheServerLetsOnlyBeReadSaysWhyAndTakesNoTyping)
     EXPECT_TRUE(form->findChild<ui::DBRichEdit*>(QStringLiteral("DBRichEdit1"))->isReadOnly());
     EXPECT_FALSE(form->findChild<ui::DBEdit*>(QStringLiteral("Jmeno_DBEdit"))->isEnabled());
 }
+
+// A colleague changed or deleted the snippet while the user edited it: the
+// save asks, and whatever the answer, neither text is lost unseen.
+TEST_F(MainWindow, ASaveThatFindsTheSnippetChangedByAColleagueAsksAndLosesNoText)
+{
+    struct Case {
+        const char* colleague;  // SQL on the snippet %1
+        const char* button;
+        const char* storedBody;  // afterwards; empty: the row is gone
+        bool stillEditing;
+        const char* status;
+    };
+    const Case cases[] = {
+        {"UPDATE vorlin SET obsah = 'verze kolegy' WHERE \"ID\" = %1", "Ponechat verzi kolegy", "verze kolegy", false,
+         "Vaše verze vorlinu „Podpis“ je ve schránce; platí verze kolegy."},
+        {"UPDATE vorlin SET obsah = 'verze kolegy' WHERE \"ID\" = %1", "Přepsat mou verzí", "moje verze: Přepsat mou verzí", false, ""},
+        {"UPDATE vorlin SET obsah = 'verze kolegy' WHERE \"ID\" = %1", "Pokračovat v úpravách", "verze kolegy", true, ""},
+        {"DELETE FROM vorlin WHERE \"ID\" = %1", "Uložit jako nový", "", false, ""},
+    };
+    useServer();
+    start();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        ASSERT_TRUE(query().locate(QStringLiteral("nazev"), QStringLiteral("Podpis")));
+        const qint64 id = query().value(QStringLiteral("ID")).toLongLong();
+        const QString mine = QStringLiteral("moje verze: ") + QString::fromUtf8(c.button);
+        form->findChild<QLabel*>(QStringLiteral("StatusLabel"))->clear();
+        query().edit();
+        query().setValue(QStringLiteral("obsah"), mine);
+        runInFile(QString::fromUtf8(c.colleague).arg(id));
+        ModalAnswerer answerer([&](QWidget* dialog) {
+            for (QAbstractButton* button : static_cast<QMessageBox*>(dialog)->buttons())
+                if (button->text() == QString::fromUtf8(c.button))
+                    button->click();
+        });
+        EXPECT_EQ(runShowingErrors([&] { query().post(); }), !c.stillEditing);
+        ASSERT_EQ(answerer.seen().size(), 1);
+        EXPECT_TRUE(answerer.seen()[0].text.contains(QStringLiteral("„Podpis“ mezitím")));
+        EXPECT_EQ(query().isEditing(), c.stillEditing);
+        if (*c.storedBody)
+            EXPECT_EQ(valueInFile(id, QStringLiteral("obsah")).toString(), QString::fromUtf8(c.storedBody));
+        else
+            EXPECT_EQ(PostgresServer::shared().run(serverDatabase, QStringLiteral("SELECT count(*) FROM vorlin WHERE obsah = '%1'").arg(mine)), QStringLiteral("1"));
+        EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("StatusLabel"))->text(), QString::fromUtf8(c.status));
+        if (*c.status)
+            EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(mine));
+        if (query().isEditing())
+            query().cancel();
+        QTest::qWait(50);  // the refresh that follows
+    }
+}

@@ -97,6 +97,7 @@ TVorlin_Form::TVorlin_Form(TDM& data, const MainWindowServices& services, QWidge
     columns->addWidget(buildRightColumn(), 0);
 
     ui::addEditShortcuts(this, &data_.Vorlin_DataSource);
+    data_.Vorlin_ADOQuery.resolveConflict = [this](bool rowIsGone) { return askAboutConflict(rowIsGone); };
     // What a screen reader says of the controls that show no caption of their own.
     const std::pair<QWidget*, const char*> names[] = {
         {DBGrid1, "Seznam záznamů"},
@@ -127,6 +128,7 @@ TVorlin_Form::TVorlin_Form(TDM& data, const MainWindowServices& services, QWidge
 TVorlin_Form::~TVorlin_Form()
 {
     data_.setBodyEditor(nullptr);
+    data_.Vorlin_ADOQuery.resolveConflict = nullptr;
 }
 
 namespace {
@@ -382,6 +384,35 @@ void TVorlin_Form::FormCreate()
     Button1->setEnabled(isSignalConnected(QMetaMethod::fromSignal(&TVorlin_Form::settingsRequested)));
 }
 
+db::Query::ConflictAnswer TVorlin_Form::askAboutConflict(bool rowIsGone)
+{
+    const QString name = data_.Vorlin_ADOQuery.value(QStringLiteral("nazev")).toString();
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Vorlin"),
+                    (rowIsGone ? QStringLiteral("Vorlin „%1“ mezitím smazal jiný uživatel. Co s vašimi úpravami?")
+                               : QStringLiteral("Vorlin „%1“ mezitím změnil jiný uživatel. Co s vašimi úpravami?"))
+                        .arg(name),
+                    QMessageBox::NoButton, this);
+    QPushButton* keep =
+        box.addButton(rowIsGone ? QStringLiteral("Ponechat smazání") : QStringLiteral("Ponechat verzi kolegy"),
+                      QMessageBox::DestructiveRole);
+    QPushButton* overwrite =
+        box.addButton(rowIsGone ? QStringLiteral("Uložit jako nový") : QStringLiteral("Přepsat mou verzí"),
+                      QMessageBox::AcceptRole);
+    QPushButton* goOn = box.addButton(QStringLiteral("Pokračovat v úpravách"), QMessageBox::RejectRole);
+    box.setDefaultButton(goOn);
+    box.setEscapeButton(goOn);
+    box.exec();
+    if (box.clickedButton() == overwrite)
+        return db::Query::ConflictAnswer::Overwrite;
+    if (box.clickedButton() != keep)
+        return db::Query::ConflictAnswer::GoOnEditing;
+    // The user's own text is not lost: it waits on the clipboard.
+    copySnippetToClipboard();
+    StatusLabel->setText(QStringLiteral("Vaše verze vorlinu „%1“ je ve schránce; platí %2.")
+                             .arg(name, rowIsGone ? QStringLiteral("smazání kolegou") : QStringLiteral("verze kolegy")));
+    return db::Query::ConflictAnswer::KeepTheirs;
+}
+
 void TVorlin_Form::showLibraryState()
 {
     const QString restriction = data_.libraryRestriction();
@@ -609,6 +640,8 @@ bool TVorlin_Form::endEditBeforeExit()
     try {
         data_.Vorlin_ADOQuery.checkBrowseMode();
         return true;
+    } catch (const Abort&) {
+        return false;  // the user goes on editing
     } catch (...) {
         showErrorBox(exceptionMessage(std::current_exception()));
     }

@@ -51,6 +51,9 @@ public:
     // Says why the library cannot be written, when it cannot, and keeps the
     // fields from taking typing then.
     void showLibraryState();
+    // Asks what to do with an edit whose row another user changed or
+    // deleted meanwhile.
+    db::Query::ConflictAnswer askAboutConflict(bool rowIsGone);
 
     // The kind box and the kind filter list follow every save of the list.
     void listKindsOf(KindsList& kinds);

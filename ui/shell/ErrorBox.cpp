@@ -43,6 +43,8 @@ bool runShowingErrors(const std::function<void()>& step)
     try {
         step();
         return true;
+    } catch (const Abort&) {
+        return false;
     } catch (...) {
         showErrorBox(exceptionMessage(std::current_exception()));
         return false;

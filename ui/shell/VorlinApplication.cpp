@@ -1,5 +1,7 @@
 #include "ui/shell/VorlinApplication.h"
 
+#include "common/Error.h"
+
 #include "ui/shell/DesktopLanguage.h"
 #include "ui/shell/ErrorBox.h"
 
@@ -17,6 +19,8 @@ bool VorlinApplication::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
+    } catch (const Abort&) {
+        return true;  // the user chose to stop: nothing to tell
     } catch (...) {
         showErrorBox(exceptionMessage(std::current_exception()));
         return true;
