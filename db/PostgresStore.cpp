@@ -552,18 +552,44 @@ int PostgresStore::execute(const QString& sql)
 
 PostgresStore::Upload PostgresStore::upload(const std::vector<QVariantList>& snippets)
 {
+    // The snippets go to a table of the transaction in batches, then into
+    // the library at once: those it holds already (same name, kind and body,
+    // empty values alike) and repeats among them are left out.
+    constexpr std::size_t kBatch = 500;
     Transaction transaction(*this, "BEGIN");
     // Two uploads at once would both find a snippet missing.
     run(QStringLiteral("LOCK TABLE vorlin IN SHARE ROW EXCLUSIVE MODE"));
-    Upload done;
-    for (const QVariantList& snippet : snippets) {
-        Result added = run(QStringLiteral("INSERT INTO vorlin (nazev, druh, obsah, tag) SELECT $1, $2, $3, $4 "
-                                          "WHERE NOT EXISTS (SELECT 1 FROM vorlin WHERE nazev IS NOT DISTINCT FROM $1 "
-                                          "AND druh IS NOT DISTINCT FROM $2 AND obsah IS NOT DISTINCT FROM $3)"),
-                           snippet);
-        ++(QByteArray(PQcmdTuples(added.get())) == "1" ? done.sent : done.skipped);
+    run(QStringLiteral("CREATE TEMPORARY TABLE nahrani (poradi integer, nazev text, druh text, obsah text, tag text) "
+                       "ON COMMIT DROP"));
+    for (std::size_t first = 0; first < snippets.size(); first += kBatch) {
+        QStringList rows;
+        QVariantList parameters;
+        for (std::size_t row = first; row < std::min(snippets.size(), first + kBatch); ++row) {
+            QStringList placeholders{QString::number(row)};
+            for (int column = 0; column < 4; ++column) {
+                parameters << snippets[row].value(column);
+                placeholders << QStringLiteral("$%1").arg(parameters.size());
+            }
+            rows << u'(' + placeholders.join(QStringLiteral(", ")) + u')';
+        }
+        run(QStringLiteral("INSERT INTO nahrani VALUES ") + rows.join(QStringLiteral(", ")), parameters);
     }
+    const QString same = QStringLiteral(
+        "md5(format('%1$s:%2$s:%3$s:%4$s:%5$s:%6$s', length(%7.nazev), %7.nazev, length(%7.druh), %7.druh, "
+        "length(%7.obsah), %7.obsah))");
+    Result added = run(QStringLiteral(
+        "INSERT INTO vorlin (nazev, druh, obsah, tag) "
+        "SELECT n.nazev, n.druh, n.obsah, n.tag FROM ("
+        "  SELECT DISTINCT ON (klic) * FROM (SELECT %1 AS klic, * FROM nahrani n) k ORDER BY klic, poradi) n "
+        "LEFT JOIN vorlin v ON %2 = n.klic AND v.nazev IS NOT DISTINCT FROM n.nazev "
+        "  AND v.druh IS NOT DISTINCT FROM n.druh AND v.obsah IS NOT DISTINCT FROM n.obsah "
+        "WHERE v.\"ID\" IS NULL ORDER BY n.poradi")
+                           .arg(QString(same).replace(QStringLiteral("%7"), QStringLiteral("n")),
+                                QString(same).replace(QStringLiteral("%7"), QStringLiteral("v"))));
     transaction.commit();
+    Upload done;
+    done.sent = QByteArray(PQcmdTuples(added.get())).toInt();
+    done.skipped = int(snippets.size()) - done.sent;
     ++mark_;  // the rows held are fewer than the table's now
     keepMirror();
     return done;

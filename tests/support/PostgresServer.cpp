@@ -5,10 +5,10 @@
 #include <QProcess>
 #include <QTcpServer>
 
-#include <gtest/gtest.h>
 #include <libpq-fe.h>
 
 #include <pwd.h>
+#include <stdexcept>
 #include <unistd.h>
 
 namespace vorlin::test {
@@ -82,7 +82,7 @@ bool PostgresServer::runTool(const QString& program, const QStringList& argument
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(command.takeFirst(), command);
     if (!process.waitForFinished(60000) || process.exitCode() != 0) {
-        ADD_FAILURE() << program.toStdString() << ": " << process.readAll().toStdString();
+        qWarning("%s: %s", qPrintable(program), process.readAll().constData());
         return false;
     }
     return true;
@@ -122,18 +122,21 @@ QString PostgresServer::run(const QString& database, const QString& sql)
     const QByteArray address = (uri(database) + QStringLiteral("?user=postgres")).toUtf8();
     PGconn* connection = PQconnectdb(address.constData());
     QString first;
+    std::string failure;
     if (PQstatus(connection) != CONNECTION_OK) {
-        ADD_FAILURE() << PQerrorMessage(connection);
+        failure = PQerrorMessage(connection);
     } else {
         PGresult* result = PQexec(connection, sql.toUtf8().constData());
         const ExecStatusType status = PQresultStatus(result);
         if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
-            ADD_FAILURE() << sql.toStdString() << ": " << PQresultErrorMessage(result);
+            failure = sql.toStdString() + ": " + PQresultErrorMessage(result);
         else if (PQntuples(result) > 0 && PQnfields(result) > 0)
             first = QString::fromUtf8(PQgetvalue(result, 0, 0));
         PQclear(result);
     }
     PQfinish(connection);
+    if (!failure.empty())
+        throw std::runtime_error(failure);
     return first;
 }
 

@@ -25,7 +25,7 @@ public:
     // A new, empty database owned by the login role "vorlin".
     QString newDatabase();
     // Runs statements as the server's superuser; the first row's first
-    // value, or empty. Fails the test on an error.
+    // value, or empty. Raises std::runtime_error with the server's words.
     QString run(const QString& database, const QString& sql);
 
     // The server killed without a word, as by a crash or a pulled cable;

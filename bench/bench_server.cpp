@@ -1,0 +1,123 @@
+// The office library on a PostgreSQL server of the benchmark's own, on
+// loopback, with 100,000 snippets: moving them there, the start (the first
+// one copying the library here, the next ones catching the copy up), a
+// search keystroke beside the same on this computer's file, a colleague's
+// save until the other copy shows it, and the start after 1,000 changes
+// made while the program was not running.
+#include "bench/Measure.h"
+#include "bench/SnippetGenerator.h"
+#include "common/Paths.h"
+#include "data/DM_Unit.h"
+#include "data/LibraryUpload.h"
+#include "data/SnippetSearch.h"
+#include "support/PostgresServer.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSignalSpy>
+
+using namespace vorlin;
+using namespace vorlin::bench;
+
+namespace {
+
+double msSince(const QElapsedTimer& timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+std::unique_ptr<TDM> started(const LibraryAddress& library, double* ms = nullptr)
+{
+    auto data = std::make_unique<TDM>();
+    data->library = library;
+    QElapsedTimer timer;
+    timer.start();
+    data->DataModuleCreate();
+    if (ms)
+        *ms = msSince(timer);
+    return data;
+}
+
+double keystrokeMs(TDM& data, const char* word)
+{
+    search::SnippetSearch search;
+    search.words = {QString::fromUtf8(word)};
+    const db::Selection selection = search::selectionOf(search);
+    db::Query& query = data.Vorlin_ADOQuery;
+    return medianMicroseconds(9, [&] {
+               query.setSelection(selection);
+               query.open();
+           })
+        / 1000.0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    useGeneratedDataFolder(100000);
+    test::PostgresServer& server = test::PostgresServer::shared();
+    const LibraryAddress library{server.uri(server.newDatabase()), QStringLiteral("vorlin")};
+
+    {
+        db::PostgresStore store({library.server, library.user, QString(), QString()});
+        QElapsedTimer timer;
+        timer.start();
+        const auto done = uploadLocalLibrary(paths().dataDir + QStringLiteral("vorlin.mdb"), store);
+        report("server_upload_100k", msSince(timer) / 1000.0, "s");
+        report("server_upload_100k_sent", done.sent, "rows");
+    }
+
+    QFile::remove(paths().dataDir + QStringLiteral("knihovna_serveru.mdb"));
+    double ms = 0;
+    started(library, &ms);
+    report("server_start_first_100k_copy_made", ms, "ms");
+    std::vector<double> starts;
+    for (int round = 0; round < 5; ++round) {
+        started(library, &ms);
+        starts.push_back(ms);
+    }
+    std::sort(starts.begin(), starts.end());
+    report("server_start_100k_median", starts[starts.size() / 2], "ms");
+
+    std::unique_ptr<TDM> mine = started(library);
+    std::unique_ptr<TDM> local = started(LibraryAddress{});
+    for (const char* word : {"z", "4711"}) {
+        report(std::string("server_keystroke_") + word + "_100k", keystrokeMs(*mine, word), "ms");
+        report(std::string("file_keystroke_") + word + "_100k", keystrokeMs(*local, word), "ms");
+    }
+    local.reset();
+
+    // A colleague saves; the time until this copy's list shows it.
+    mine->Vorlin_ADOQuery.setSelection(search::selectionOf({}));
+    mine->Vorlin_ADOQuery.open();
+    std::unique_ptr<TDM> colleague = started(library);
+    db::Query& theirs = colleague->Vorlin_ADOQuery;
+    std::vector<double> shown;
+    for (int round = 0; round < 15; ++round) {
+        QSignalSpy refreshed(&mine->Vorlin_ADOQuery, &db::Query::dataSetChanged);
+        theirs.moveTo(round * 1000);
+        theirs.edit();
+        theirs.setValue(QStringLiteral("tag"), QStringLiteral("změna %1").arg(round));
+        QElapsedTimer timer;
+        timer.start();
+        theirs.post();
+        if (!refreshed.wait(5000))
+            report("server_colleague_save_not_shown", round, "round");
+        shown.push_back(msSince(timer));
+    }
+    std::sort(shown.begin(), shown.end());
+    report("server_colleague_save_shown_median", shown[shown.size() / 2], "ms");
+    report("server_colleague_save_shown_slowest", shown.back(), "ms");
+    colleague.reset();
+    mine.reset();
+
+    // Changes made while the program was closed: its copy here catches up.
+    server.run(library.server.section(u'/', -1),
+               QStringLiteral("UPDATE vorlin SET tag = coalesce(tag, '') || ' upraveno' WHERE \"ID\" <= 1000"));
+    started(library, &ms);
+    report("server_start_after_1000_changes_100k", ms, "ms");
+    return 0;
+}
