@@ -216,21 +216,15 @@ bool Query::catchUp(Store& store)
     if (copy_.rows.use_count() > 1)  // a reader holds the rows as they were
         copy_.rows = std::make_shared<RowSet>(*copy_.rows);
     RowSet& rows = *copy_.rows;
-    const auto rowOfKey = [&](qint64 wanted) {
-        for (int row = 0; row < rows.rowCount(); ++row)
-            if (rows.integerAt(row, key) == wanted)
-                return row;
-        return -1;
-    };
-    for (const qint64 removed : changes->removed) {
-        const int row = rowOfKey(removed);
-        if (row < 0)
-            continue;
-        rows.removeRow(row);
-        keepOrders(RowChange::Removed, std::uint32_t(row));
-    }
+    QHash<qint64, int> rowOfKey;
+    rowOfKey.reserve(rows.rowCount());
+    for (int row = 0; row < rows.rowCount(); ++row)
+        rowOfKey.insert(rows.integerAt(row, key), row);
+    // Changed and new rows first: an added row goes to the end and moves no
+    // other; the rows that went are taken from the last one up, so that
+    // the places still to remove stay where they were.
     for (const QVariantList& values : changes->rows) {
-        const int row = rowOfKey(values.value(key).toLongLong());
+        const int row = rowOfKey.value(values.value(key).toLongLong(), -1);
         if (row >= 0) {
             rows.replaceRow(row, values);
             keepOrders(RowChange::Changed, std::uint32_t(row));
@@ -238,6 +232,15 @@ bool Query::catchUp(Store& store)
             rows.insertRow(rows.rowCount(), values);
             keepOrders(RowChange::Added, std::uint32_t(rows.rowCount() - 1));
         }
+    }
+    std::vector<int> gone;
+    for (const qint64 removed : changes->removed)
+        if (const int row = rowOfKey.value(removed, -1); row >= 0)
+            gone.push_back(row);
+    std::sort(gone.rbegin(), gone.rend());
+    for (const int row : gone) {
+        rows.removeRow(row);
+        keepOrders(RowChange::Removed, std::uint32_t(row));
     }
     copy_.mark = mark;
     return true;
@@ -632,6 +635,15 @@ QStringList Query::storedColumnNames() const
     return names;
 }
 
+QList<std::pair<QString, QVariant>> Query::editedValues() const
+{
+    QList<std::pair<QString, QVariant>> given;
+    for (int i = 0; i < fields_.size(); ++i)
+        if (!buffer_[i].isNull() && fields_[i].name.compare(keyField_, Qt::CaseInsensitive) != 0)
+            given.append({fields_[i].name, buffer_[i]});
+    return given;
+}
+
 void Query::postEdit()
 {
     QList<int> changed;
@@ -670,11 +682,7 @@ void Query::postEdit()
             }
             // Written over: a row deleted meanwhile comes back as a new one.
             if (conflict.rowIsGone()) {
-                QList<std::pair<QString, QVariant>> given;
-                for (int i = 0; i < fields_.size(); ++i)
-                    if (!buffer_[i].isNull() && fields_[i].name.compare(keyField_, Qt::CaseInsensitive) != 0)
-                        given.append({fields_[i].name, buffer_[i]});
-                writeThrough([&] { stored = connection_->store().insert(table_, given, storedColumnNames()); },
+                writeThrough([&] { stored = connection_->store().insert(table_, editedValues(), storedColumnNames()); },
                              showStored);
                 key = stored.value(keyColumn());
                 keyIndex_.clear();
@@ -696,10 +704,7 @@ void Query::postEdit()
 
 void Query::postInsert()
 {
-    QList<std::pair<QString, QVariant>> given;
-    for (int i = 0; i < fields_.size(); ++i)
-        if (!buffer_[i].isNull() && fields_[i].name.compare(keyField_, Qt::CaseInsensitive) != 0)
-            given.append({fields_[i].name, buffer_[i]});
+    const QList<std::pair<QString, QVariant>> given = editedValues();
     QVariantList stored;
     writeThrough([&] { stored = connection_->store().insert(table_, given, storedColumnNames()); },
                  [&] {

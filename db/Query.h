@@ -181,6 +181,8 @@ private:
     qint64 endEditBeforeMove(qint64 target);
     int keyColumn() const;
     QStringList storedColumnNames() const;
+    // The edited row's values given (the key left to the database).
+    QList<std::pair<QString, QVariant>> editedValues() const;
     void postEdit();
     void postInsert();
 
