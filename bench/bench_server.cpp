@@ -1,6 +1,7 @@
 // The office library on a PostgreSQL server of the benchmark's own, on
 // loopback, with 100,000 snippets: moving them there, the start (the first
-// one copying the library here, the next ones catching the copy up), a
+// one copying the library here in the background, the next ones catching
+// the copy up), a
 // search keystroke beside the same on this computer's file, a colleague's
 // save until the other copy shows it, and the start after 1,000 changes
 // made while the program was not running.
@@ -10,12 +11,14 @@
 #include "data/DM_Unit.h"
 #include "data/LibraryUpload.h"
 #include "data/SnippetSearch.h"
+#include "db/ServerMirror.h"
 #include "support/PostgresServer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
+#include <QThread>
 
 using namespace vorlin;
 using namespace vorlin::bench;
@@ -70,10 +73,19 @@ int main(int argc, char** argv)
         report("server_upload_100k_sent", done.sent, "rows");
     }
 
-    QFile::remove(paths().dataDir + QStringLiteral("knihovna_serveru.mdb"));
+    // The first start on a computer: the copy here is made in the background.
+    const QString mirror = paths().dataDir + QStringLiteral("knihovna_serveru.mdb");
+    QFile::remove(mirror);
     double ms = 0;
-    started(library, &ms);
-    report("server_start_first_100k_copy_made", ms, "ms");
+    {
+        QElapsedTimer timer;
+        timer.start();
+        std::unique_ptr<TDM> first = started(library, &ms);
+        report("server_start_first_100k", ms, "ms");
+        while (!db::ServerMirror::holdsCopyOf(mirror, library.server))
+            QThread::msleep(20);
+        report("server_first_copy_made_100k", msSince(timer), "ms");
+    }
     std::vector<double> starts;
     for (int round = 0; round < 5; ++round) {
         started(library, &ms);

@@ -192,7 +192,7 @@ bool PostgresStore::reconnect()
     try {
         connectNow();
     } catch (const DatabaseError&) {
-        if (mirror_)
+        if (holdsCopy())
             offline_ = true;
         return false;
     }
@@ -205,21 +205,58 @@ bool PostgresStore::reconnect()
 
 void PostgresStore::keepMirror()
 {
-    if (!mirror_ || !isConnected())
+    if (!mirror_ || !isConnected() || isCopying())
         return;
     try {
         const qint64 reach = mirror_->horizon();
-        const Delta delta = rowsSince(reach, {kKeyColumn, QStringLiteral("nazev"), QStringLiteral("druh"),
-                                              QStringLiteral("obsah"), QStringLiteral("tag")});
-        mirror_->take(delta.rows, delta.removed, delta.horizon, reach < 0);
+        if (reach < 0) {
+            startFirstCopy();
+            return;
+        }
+        const Delta delta = rowsSince(reach, kUserColumns);
+        mirror_->take(delta.rows, delta.removed, delta.horizon, false);
     } catch (const DatabaseError&) {
         // The copy stays as it was; the next write or change tries again.
     }
 }
 
+void PostgresStore::startFirstCopy()
+{
+    // The whole library, bodies and all, is copied on a connection of its
+    // own: the first start on a computer does not wait for it. Writes and
+    // changes meanwhile are caught up from the copy's horizon afterwards.
+    Address server = address_;
+    server.mirrorFile.clear();
+    firstCopy_ = std::async(std::launch::async, [server, file = address_.mirrorFile] {
+        PostgresStore store(server);
+        const Delta delta = store.rowsSince(-1, kUserColumns);
+        ServerMirror(file, server.uri).take(delta.rows, delta.removed, delta.horizon, true);
+    });
+}
+
+bool PostgresStore::isCopying()
+{
+    if (!firstCopy_.valid())
+        return false;
+    if (firstCopy_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        return true;
+    try {
+        firstCopy_.get();
+    } catch (...) {
+        // Not copied (the server went meanwhile): the next write or change
+        // starts the copy again.
+    }
+    return false;
+}
+
+bool PostgresStore::holdsCopy()
+{
+    return mirror_ && !isCopying() && mirror_->horizon() >= 0;
+}
+
 void PostgresStore::goneAway()
 {
-    if (mirror_ && !isConnected())
+    if (!isConnected() && holdsCopy())
         offline_ = true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QHash>
 
+#include <future>
 #include <memory>
 
 struct pg_conn;
@@ -109,8 +110,14 @@ private:
     bool isConnected() const;
     // The server went away while a copy is kept: it is read from now on.
     void goneAway();
-    // Brings the copy here up to the server's rows.
+    // Brings the copy here up to the server's rows; the first copy is made
+    // in the background.
     void keepMirror();
+    void startFirstCopy();
+    // Whether the first copy is being made (a copy that ended is collected).
+    bool isCopying();
+    // Whether a whole copy is kept here, to be shown while the server is away.
+    bool holdsCopy();
     void readFromServer(const Selection& selection, const QStringList& columns, bool ordered, RowSet& rows);
 
     // Runs a statement with text parameters, connecting again first when
@@ -133,6 +140,7 @@ private:
     qint64 horizon_ = -1;  // no transaction from here on was seen whole by the last reading
     qint64 mark_ = 0;  // counts the announcements of other clients
     QHash<qint64, qint64> versions_;
+    std::future<void> firstCopy_;  // after the copy, whose destruction waits for it
 };
 
 }  // namespace vorlin::db

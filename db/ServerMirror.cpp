@@ -17,6 +17,12 @@ QString copiedServer(Database& database)
     return statement.step() ? statement.column(0).toString() : QString();
 }
 
+qint64 reachOf(Database& database)
+{
+    Statement statement(database, QStringLiteral("SELECT horizont FROM zrcadlo"));
+    return statement.step() ? statement.column(0).toLongLong() : -1;
+}
+
 Database opened(const QString& file, const QString& server)
 {
     Database database(file, Database::Opening::CreateWhenMissing);
@@ -44,8 +50,10 @@ bool ServerMirror::holdsCopyOf(const QString& file, const QString& server)
     if (!QFile::exists(file))
         return false;
     try {
+        // A first copy cut short (the program ended, the server went) holds
+        // nothing to show.
         Database database(file);
-        return copiedServer(database) == server;
+        return copiedServer(database) == server && reachOf(database) >= 0;
     } catch (const DatabaseError&) {
         return false;
     }
@@ -53,8 +61,7 @@ bool ServerMirror::holdsCopyOf(const QString& file, const QString& server)
 
 qint64 ServerMirror::horizon()
 {
-    Statement statement(store_.database(), QStringLiteral("SELECT horizont FROM zrcadlo"));
-    return statement.step() ? statement.column(0).toLongLong() : -1;
+    return reachOf(store_.database());
 }
 
 void ServerMirror::take(const std::vector<QVariantList>& rows, const QList<qint64>& removed, qint64 horizon, bool whole)

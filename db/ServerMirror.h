@@ -17,7 +17,7 @@ public:
     // Opens the file, making it when missing; a copy of another server is
     // emptied.
     ServerMirror(const QString& file, const QString& server);
-    // Whether the file holds a copy of that server.
+    // Whether the file holds a whole copy of that server.
     static bool holdsCopyOf(const QString& file, const QString& server);
 
     // How far the copy reaches (the server's horizon); -1 for nothing yet.

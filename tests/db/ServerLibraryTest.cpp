@@ -7,6 +7,7 @@
 #include "common/Error.h"
 #include "db/PostgresStore.h"
 #include "db/RowSet.h"
+#include "db/ServerMirror.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -151,8 +152,9 @@ TEST_F(ServerLibrary, TheSecondSaveOfOneSnippetFindsItChangedOrGoneWhicheverCopy
         EXPECT_EQ(second.state(), db::Query::State::Edit);
         EXPECT_EQ(second.value(kObsah).toString(), secondText);
         second.cancel();
-        if (!c.deleted)
+        if (!c.deleted) {
             EXPECT_EQ(valueInFile(first.value(QStringLiteral("ID")).toLongLong(), kObsah).toString(), firstText);
+        }
     }
 }
 
@@ -207,7 +209,7 @@ TEST_F(ServerLibrary, TwentyWritersAtOnceLoseNothingAndDoubleNothing)
     constexpr int kIncrements = 10;
     runInFile(QStringLiteral("INSERT INTO vorlin (nazev, tag) VALUES ('počítadlo', '0')"));
     const qint64 counter = PostgresServer::shared().run(serverDatabase, QStringLiteral("SELECT \"ID\" FROM vorlin WHERE nazev = 'počítadlo'")).toLongLong();
-    const db::PostgresStore::Address address{serverLibrary().server, serverLibrary().user, QString()};
+    const db::PostgresStore::Address address{serverLibrary().server, serverLibrary().user, QString(), QString()};
     std::vector<std::thread> writers;
     std::atomic<int> failures{0};
     for (int writer = 0; writer < kWriters; ++writer) {
@@ -293,4 +295,17 @@ TEST_F(ServerLibrary, AServerAwayAtStartShowsTheLastCopyReadOnlyAndComesBackByIt
     EXPECT_EQ(query().recordCount(), 4);
     EXPECT_TRUE(query().canModify());
     EXPECT_TRUE(dm->libraryRestriction().isEmpty());
+}
+
+TEST_F(ServerLibrary, AFirstCopyCutShortIsNotShownForTheLibraryWhileTheServerIsAway)
+{
+    colleague.reset();
+    dm.reset();
+    const QString mirror = dataDir + QStringLiteral("knihovna_serveru.mdb");
+    QFile::remove(mirror);
+    db::ServerMirror noted(mirror, serverLibrary().server);  // the server noted, no rows taken yet
+    PostgresServer& server = PostgresServer::shared();
+    server.kill();
+    EXPECT_THROW(db::PostgresStore({serverLibrary().server, serverLibrary().user, QString(), mirror}), db::DatabaseError);
+    server.start();
 }

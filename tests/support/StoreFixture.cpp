@@ -2,11 +2,13 @@
 
 #include "common/Paths.h"
 #include "db/PostgresStore.h"
+#include "db/ServerMirror.h"
 #include "support/PostgresServer.h"
 
 #include <QDir>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTest>
 #include <QFile>
 
 #include <optional>
@@ -32,7 +34,7 @@ void StoreFixture::useServer()
 {
     serverDatabase = PostgresServer::shared().newDatabase();
     // The program makes its table at the first connection.
-    db::PostgresStore made({serverLibrary().server, serverLibrary().user, QString()});
+    db::PostgresStore made({serverLibrary().server, serverLibrary().user, QString(), QString()});
 }
 
 LibraryAddress StoreFixture::serverLibrary() const
@@ -87,8 +89,9 @@ void StoreFixture::runInFile(const QString& sql)
         PostgresServer::shared().run(serverDatabase, sql);
         static const QRegularExpression changesRows(QStringLiteral(R"(^\s*(INSERT|UPDATE|DELETE)\b)"),
                                                     QRegularExpression::CaseInsensitiveOption);
-        if (heard && heard->isEmpty() && changesRows.match(sql).hasMatch())
+        if (heard && heard->isEmpty() && changesRows.match(sql).hasMatch()) {
             EXPECT_TRUE(heard->wait(5000)) << "no announcement of: " << sql.toStdString();
+        }
         return;
     }
     db::Database database(databaseFile());
@@ -125,6 +128,13 @@ void StoreFixture::openStore()
     if (onServer())
         dm->library = serverLibrary();
     dm->DataModuleCreate();
+    // The copy kept here is made in the background; cases that take the
+    // server away need it whole.
+    for (int tries = 0; onServer() && tries < 200; ++tries) {
+        if (db::ServerMirror::holdsCopyOf(dataDir + QStringLiteral("knihovna_serveru.mdb"), serverLibrary().server))
+            break;
+        QTest::qWait(50);
+    }
 }
 
 QStringList StoreFixture::listedNames()
