@@ -134,20 +134,28 @@ void Connection::awayCheck()
     if (!store_)
         return;
     constexpr int kIntervalsMs[] = {2000, 5000, 10000, 30000};
+    constexpr int kAnswerAwaitedMs = 100;
+    int nextCheckMs = 0;
     if (store_->isBroken()) {
-        if (store_->reconnect()) {
+        switch (store_->reconnect()) {
+        case Store::Reconnection::Done:
             failedReconnects_ = 0;
             listenForAnnouncements();
             Q_EMIT changedElsewhere();  // what came meanwhile is caught up
-        } else {
+            break;
+        case Store::Reconnection::Failed:
             failedReconnects_ = std::min(failedReconnects_ + 1, int(std::size(kIntervalsMs)) - 1);
+            break;
+        case Store::Reconnection::Pending:
+            nextCheckMs = kAnswerAwaitedMs;
+            break;
         }
     }
     if (store_->isAway() != away_) {
         away_ = store_->isAway();
         Q_EMIT awayChanged(away_);
     }
-    watch_.start(kIntervalsMs[failedReconnects_]);
+    watch_.start(nextCheckMs > 0 ? nextCheckMs : kIntervalsMs[failedReconnects_]);
 }
 
 void Connection::close()

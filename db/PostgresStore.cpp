@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include <cstring>
+#include <thread>
 
 namespace vorlin::db {
 namespace {
@@ -144,30 +145,55 @@ PostgresStore::PostgresStore(const Address& address) : address_(address)
     }
 }
 
+namespace {
+
+// libpq's keywords and values for an address, null-ended.
+class ConnectionParameters {
+public:
+    explicit ConnectionParameters(const PostgresStore::Address& address)
+        : uri_(address.uri.toUtf8()), user_(address.user.toUtf8()), password_(address.password.toUtf8())
+    {
+        add("dbname", uri_);
+        add("application_name", "Vorlin");
+        add("client_encoding", "UTF8");
+        add("connect_timeout", "5");
+        if (!user_.isEmpty())
+            add("user", user_);
+        if (!password_.isEmpty())
+            add("password", password_);
+        keys_.push_back(nullptr);
+        values_.push_back(nullptr);
+    }
+    ConnectionParameters(const ConnectionParameters&) = delete;
+    ConnectionParameters& operator=(const ConnectionParameters&) = delete;
+
+    const char* const* keys() const { return keys_.data(); }
+    const char* const* values() const { return values_.data(); }
+    bool hasPassword() const { return !password_.isEmpty(); }
+
+private:
+    void add(const char* key, const char* value)
+    {
+        keys_.push_back(key);
+        values_.push_back(value);
+    }
+
+    QByteArray uri_, user_, password_;
+    std::vector<const char*> keys_, values_;
+};
+
+}  // namespace
+
 void PostgresStore::connectNow()
 {
-    const QByteArray uri = address_.uri.toUtf8();
-    const QByteArray user = address_.user.toUtf8();
-    const QByteArray password = address_.password.toUtf8();
-    std::vector<const char*> keys{"dbname", "application_name", "client_encoding", "connect_timeout"};
-    std::vector<const char*> values{uri.constData(), "Vorlin", "UTF8", "5"};
-    if (!user.isEmpty()) {
-        keys.push_back("user");
-        values.push_back(user.constData());
-    }
-    if (!password.isEmpty()) {
-        keys.push_back("password");
-        values.push_back(password.constData());
-    }
-    keys.push_back(nullptr);
-    values.push_back(nullptr);
+    const ConnectionParameters parameters(address_);
     if (connection_)
         PQfinish(connection_);
-    connection_ = PQconnectdbParams(keys.data(), values.data(), 1);
+    connection_ = PQconnectdbParams(parameters.keys(), parameters.values(), 1);
     if (PQstatus(connection_) != CONNECTION_OK) {
         const QString text = QStringLiteral("Server kanceláře „%1“ není dostupný: %2")
                                  .arg(shownAddress_, firstLine(PQerrorMessage(connection_)));
-        const bool needsPassword = PQconnectionNeedsPassword(connection_) && password.isEmpty();
+        const bool needsPassword = PQconnectionNeedsPassword(connection_) && !parameters.hasPassword();
         PQfinish(connection_);
         connection_ = nullptr;
         if (needsPassword)
@@ -185,7 +211,34 @@ bool PostgresStore::isConnected() const
     return connection_ && PQstatus(connection_) == CONNECTION_OK;
 }
 
-bool PostgresStore::reconnect()
+Store::Reconnection PostgresStore::reconnect()
+{
+    if (isConnected() && !offline_)
+        return Reconnection::Done;
+    goneAway();
+    // The server is knocked at in the background first: an unreachable
+    // host takes the whole connection timeout, which the window must not
+    // wait for. The thread owns all it uses and is left behind at the end.
+    if (!knock_.valid()) {
+        std::packaged_task<bool()> knock([address = address_] {
+            const ConnectionParameters parameters(address);
+            return PQpingParams(parameters.keys(), parameters.values(), 1) != PQPING_NO_RESPONSE;
+        });
+        knock_ = knock.get_future();
+        std::thread(std::move(knock)).detach();
+        return Reconnection::Pending;
+    }
+    if (knock_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        return Reconnection::Pending;
+    const bool answered = knock_.get();
+    if (answered && connectAgain())
+        return Reconnection::Done;
+    if (holdsCopy())
+        offline_ = true;
+    return Reconnection::Failed;
+}
+
+bool PostgresStore::connectAgain()
 {
     if (isConnected() && !offline_)
         return true;
@@ -305,7 +358,7 @@ PostgresStore::Result PostgresStore::run(const QString& sql, const QVariantList&
         }
         pointers.push_back(texts.back().constData());
     }
-    if (!isConnected() && !reconnect())
+    if (!isConnected() && !connectAgain())
         throw DatabaseError(QString::fromUtf8(kAway));
     const QByteArray statement = sql.toUtf8();
     Result result(PQexecParams(connection_, statement.constData(), int(pointers.size()), nullptr, pointers.data(),

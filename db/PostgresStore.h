@@ -72,7 +72,7 @@ public:
     bool takeAnnouncements() override;
     bool isBroken() const override;
     bool isAway() const override { return offline_; }
-    bool reconnect() override;
+    Reconnection reconnect() override;
 
 private:
     struct ResultDeleter {
@@ -107,6 +107,8 @@ private:
     void write(const QString& table, const QString& keyColumn, const QVariant& key, const QList<Change>& changes,
                bool checked);
     void connectNow();
+    // Connects again, waiting for the server; true when connected.
+    bool connectAgain();
     bool isConnected() const;
     // The server went away while a copy is kept: it is read from now on.
     void goneAway();
@@ -140,6 +142,7 @@ private:
     qint64 horizon_ = -1;  // no transaction from here on was seen whole by the last reading
     qint64 mark_ = 0;  // counts the announcements of other clients
     QHash<qint64, qint64> versions_;
+    std::future<bool> knock_;  // whether the server answered, asked in the background
     std::future<void> firstCopy_;  // after the copy, whose destruction waits for it
 };
 

@@ -108,8 +108,11 @@ public:
     // Whether the rows come from the last copy seen here while their home
     // is away.
     virtual bool isAway() const { return false; }
-    // Tries to find the way to the rows again; true when it is there.
-    virtual bool reconnect() { return true; }
+    // Tries to find the way to the rows again without making the caller
+    // wait for an unreachable server: Pending while the answer is awaited
+    // (to be asked again soon).
+    enum class Reconnection { Done, Failed, Pending };
+    virtual Reconnection reconnect() { return Reconnection::Done; }
 };
 
 }  // namespace vorlin::db

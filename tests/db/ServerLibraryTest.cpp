@@ -9,7 +9,9 @@
 #include "db/RowSet.h"
 #include "db/ServerMirror.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTest>
 
 #include <thread>
@@ -308,4 +310,30 @@ TEST_F(ServerLibrary, AFirstCopyCutShortIsNotShownForTheLibraryWhileTheServerIsA
     server.kill();
     EXPECT_THROW(db::PostgresStore({serverLibrary().server, serverLibrary().user, QString(), mirror}), db::DatabaseError);
     server.start();
+}
+
+TEST_F(ServerLibrary, AServerThatDoesNotAnswerLeavesTheWindowServingWhileTheProgramWaitsForIt)
+{
+    PostgresServer& server = PostgresServer::shared();
+    server.kill();
+    // Something takes the server's port and never answers: libpq waits for
+    // it up to the connection timeout.
+    QTcpServer silent;
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, quint16(server.port())));
+    QElapsedTimer watched;
+    watched.start();
+    qint64 longestGapMs = 0;
+    for (qint64 last = 0; watched.elapsed() < 4000;) {
+        QTest::qWait(20);
+        longestGapMs = std::max(longestGapMs, watched.elapsed() - last);
+        last = watched.elapsed();
+    }
+    EXPECT_LT(longestGapMs, 1000);
+    EXPECT_TRUE(dm->libraryIsAway());
+
+    silent.close();
+    server.start();
+    QSignalSpy back(&dm->ADOConnection1, &db::Connection::awayChanged);
+    EXPECT_TRUE(back.wait(20000));
+    EXPECT_FALSE(dm->libraryIsAway());
 }
