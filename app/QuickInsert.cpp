@@ -43,7 +43,7 @@ QuickInsert::QuickInsert(TDM& data, KindsList& kinds, Services services, const Q
       services_(services),
       recent_(dataDir + QStringLiteral("vlozene_naposledy.txt")),
       popup_(new ui::QuickInsertPopup([this](qint64 id) {
-          return data_.ADOConnection1.isConnected() ? search::readBody(data_.ADOConnection1.database(), id) : QString();
+          return data_.ADOConnection1.isConnected() ? data_.bodyOf(id) : QString();
       })),
       insertion_(services.insertion, this),
       dataDir_(dataDir)
@@ -127,12 +127,13 @@ void QuickInsert::readIfChanged()
         readAgain_ = true;
         return;
     }
-    const qint64 mark = data_.ADOConnection1.database().changeMark();
+    const qint64 mark = data_.ADOConnection1.store().changeMark();
     if (snippets_ && mark == readMark_)
         return;
     reading_ = true;
-    // Read through a connection of its own, away from the window's thread.
-    const QString file = data_.ADOConnection1.database().path();
+    // Read through a connection of its own, away from the window's thread;
+    // an office library from the copy of it kept here.
+    const QString file = data_.ADOConnection1.fileForReaders();
     const QLocale locale;
     QPointer<QuickInsert> self(this);
     QThreadPool::globalInstance()->start([self, file, mark, locale] {
@@ -172,7 +173,7 @@ void QuickInsert::took(std::shared_ptr<const search::QuickSearch> snippets, qint
 
 void QuickInsert::insert(qint64 id, bool formatted)
 {
-    const QString body = search::readBody(data_.ADOConnection1.database(), id);
+    const QString body = data_.bodyOf(id);
     if (body.isNull()) {
         report(QStringLiteral("Vybraný vorlin mezitím zmizel z databáze, nic nebylo vloženo."));
         return;

@@ -81,6 +81,18 @@ void TDM::switchLibrary(const LibraryAddress& to)
     }
 }
 
+QString TDM::bodyOf(qint64 id)
+{
+    db::Store& store = ADOConnection1.store();
+    const QString table = QStringLiteral("vorlin");
+    const QString key = QStringLiteral("ID");
+    const QVariant body = store.valueOf(table, QStringLiteral("obsah"), key, id);
+    if (!body.isNull())
+        return body.toString();
+    // No body, or no snippet.
+    return store.valueOf(table, key, key, id).isNull() ? QString() : QStringLiteral("");
+}
+
 bool TDM::libraryIsAway()
 {
     return ADOConnection1.isConnected() && ADOConnection1.store().isAway();

@@ -56,6 +56,10 @@ public:
     // Whether the office server is away and its last copy here is shown.
     bool libraryIsAway();
 
+    // One snippet's body as the library holds it now (RTF or plain text);
+    // null when the snippet is gone. Raises db::DatabaseError.
+    QString bodyOf(qint64 id);
+
     // Where DataModuleCreate connects; this computer's file by default.
     LibraryAddress library;
     // Asked when the server wants a password libpq's own means did not

@@ -3,7 +3,22 @@
 #include "data/IniFile.h"
 #include "data/Settings.h"
 
+#include <QUrl>
+#include <QUrlQuery>
+
 namespace vorlin {
+
+QString LibraryAddress::shownServer() const
+{
+    // libpq takes a password in the user part and as a parameter.
+    QUrl url(server);
+    if (!url.isValid() || url.scheme().isEmpty())
+        return server;
+    QUrlQuery parameters(url);
+    parameters.removeAllQueryItems(QStringLiteral("password"));
+    url.setQuery(parameters);
+    return url.toString(QUrl::RemovePassword);
+}
 
 LibraryAddress chosenLibrary(const IniFile& settings, const QString& commandLine, const QString& environment)
 {
@@ -27,7 +42,7 @@ void writeLibrary(IniFile& settings, const LibraryAddress& library)
     settings.writeString(settings::kSection, settings::kLibraryKey,
                          library.isServer() ? settings::kLibraryServer : settings::kLibraryHere);
     if (library.isServer())
-        settings.writeString(settings::kSection, settings::kLibraryServerKey, library.server);
+        settings.writeString(settings::kSection, settings::kLibraryServerKey, library.shownServer());
     settings.writeString(settings::kSection, settings::kLibraryUserKey, library.user);
 }
 

@@ -14,6 +14,9 @@ struct LibraryAddress {
     QString user;
 
     bool isServer() const { return !server.isEmpty(); }
+    // The server's address as shown to the user and kept in the settings:
+    // without a password.
+    QString shownServer() const;
     bool operator==(const LibraryAddress&) const = default;
 };
 
@@ -22,7 +25,8 @@ struct LibraryAddress {
 // the word "local" names this computer's file.
 LibraryAddress chosenLibrary(const IniFile& settings, const QString& commandLine, const QString& environment);
 
-// Written into the settings file; the password never is.
+// Written into the settings file; a password never is, not even one
+// inside the address.
 void writeLibrary(IniFile& settings, const LibraryAddress& library);
 
 }  // namespace vorlin

@@ -17,14 +17,4 @@ std::shared_ptr<const QuickSearch> readQuickSearch(const db::Database& database,
     return std::make_shared<QuickSearch>(std::move(rows), columns, std::move(byName));
 }
 
-QString readBody(const db::Database& database, qint64 id)
-{
-    db::Statement row(database, QStringLiteral("SELECT obsah FROM vorlin WHERE ID = ?"));
-    row.bind(1, id);
-    if (!row.step())
-        return {};
-    const QString body = row.column(0).toString();
-    return body.isNull() ? QStringLiteral("") : body;
-}
-
 }  // namespace vorlin::search

@@ -180,6 +180,11 @@ bool Connection::isLocalFile() const
     return dynamic_cast<SqliteStore*>(store_.get()) != nullptr;
 }
 
+QString Connection::fileForReaders() const
+{
+    return isLocalFile() ? dataSourceOf(connectionString_) : itemOf(connectionString_, QStringLiteral("Mirror"));
+}
+
 Database& Connection::database()
 {
     auto* file = dynamic_cast<SqliteStore*>(&store());

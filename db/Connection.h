@@ -53,6 +53,10 @@ public:
     // when the library is not a file of this computer.
     Database& database();
     bool isLocalFile() const;
+    // A database file of this computer that other readers may open on
+    // connections of their own: the library's file, or the copy of the
+    // server's library kept here (current while the server is reached).
+    QString fileForReaders() const;
 
     // Takes what other clients announced meanwhile (changedElsewhere when
     // they changed the library); done by itself whenever events are served.

@@ -273,6 +273,13 @@ void PostgresStore::keepMirror()
     }
 }
 
+void PostgresStore::wrote()
+{
+    // Readers that hold rows of their own see that the library changed.
+    ++mark_;
+    keepMirror();
+}
+
 void PostgresStore::startFirstCopy()
 {
     // The whole library, bodies and all, is copied on a connection of its
@@ -593,7 +600,7 @@ void PostgresStore::write(const QString& table, const QString& keyColumn, const 
         throw RowChangedError(PQntuples(exists.get()) == 0);
     }
     versions_.insert(key.toLongLong(), QByteArray(PQgetvalue(result.get(), 0, 0)).toLongLong());
-    keepMirror();
+    wrote();
 }
 
 QVariantList PostgresStore::insert(const QString& table, const QList<std::pair<QString, QVariant>>& values,
@@ -619,7 +626,7 @@ QVariantList PostgresStore::insert(const QString& table, const QList<std::pair<Q
     QVariantList stored;
     for (int column = 0; column < returning.size(); ++column)
         stored << valueAt(result.get(), 0, column);
-    keepMirror();
+    wrote();
     return stored;
 }
 
@@ -628,7 +635,7 @@ void PostgresStore::remove(const QString& table, const QString& keyColumn, const
     run(QStringLiteral("DELETE FROM %1 WHERE %2 = $1").arg(quotedIdentifier(table), quotedIdentifier(keyColumn)),
         {key});
     versions_.remove(key.toLongLong());
-    keepMirror();
+    wrote();
 }
 
 int PostgresStore::execute(const QString& sql)
@@ -636,7 +643,7 @@ int PostgresStore::execute(const QString& sql)
     Result result = run(translateJetSql(sql));
     // The rows the query holds may be others now.
     ++mark_;
-    keepMirror();
+    wrote();
     return QByteArray(PQcmdTuples(result.get())).toInt();
 }
 
@@ -681,7 +688,7 @@ PostgresStore::Upload PostgresStore::upload(const std::vector<QVariantList>& sni
     done.sent = QByteArray(PQcmdTuples(added.get())).toInt();
     done.skipped = int(snippets.size()) - done.sent;
     ++mark_;  // the rows held are fewer than the table's now
-    keepMirror();
+    wrote();
     return done;
 }
 

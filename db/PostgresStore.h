@@ -116,6 +116,8 @@ private:
     // in the background.
     void keepMirror();
     void startFirstCopy();
+    // After a write of this client's own.
+    void wrote();
     // Whether the first copy is being made (a copy that ended is collected).
     bool isCopying();
     // Whether a whole copy is kept here, to be shown while the server is away.
@@ -140,7 +142,7 @@ private:
     QString shownAddress_;  // the address without a password
     bool readOnly_ = false;
     qint64 horizon_ = -1;  // no transaction from here on was seen whole by the last reading
-    qint64 mark_ = 0;  // counts the announcements of other clients
+    qint64 mark_ = 0;  // counts the changes: this client's writes and others' announcements
     QHash<qint64, qint64> versions_;
     std::future<bool> knock_;  // whether the server answered, asked in the background
     std::future<void> firstCopy_;  // after the copy, whose destruction waits for it

@@ -3,6 +3,7 @@
 // in the pop-up of the next run.
 #include "app/QuickInsert.h"
 #include "ui/MainWindowFixture.h"
+#include "support/PostgresServer.h"
 #include "ui/quick/QuickInsertPopup.h"
 
 #include <QClipboard>
@@ -44,6 +45,15 @@ protected:
         for (int row = 0; row < list->model()->rowCount(); ++row)
             texts << list->model()->index(row, 0).data().toString();
         return texts;
+    }
+};
+
+class QuickInsertOnServer : public QuickInsertRun {
+protected:
+    void SetUp() override
+    {
+        useServer();
+        QuickInsertRun::SetUp();
     }
 };
 
@@ -91,4 +101,21 @@ TEST_F(QuickInsertRun, TheLatelyInsertedComeFirstInTheNextRun)
     auto nextRun = startQuickInsert();
     nextRun->open();
     EXPECT_EQ(listed(*nextRun), (QStringList{"Čížek, advokát – adresa", "Adamec – adresa"}));
+}
+
+TEST_F(QuickInsertOnServer, AColleaguesSnippetShowsAndTheChosenBodyComesFromTheServer)
+{
+    form->hide();
+    auto quick = startQuickInsert();
+    addRows({{"Bednář", "adresa", "Ing. Bednář, Ostrava", ""}});  // a colleague's, announced by the server
+    PostgresServer::shared().run(serverDatabase, QStringLiteral("UPDATE vorlin SET obsah = 'Mgr. Petr Čížek, Brno' "
+                                                                "WHERE nazev = 'Čížek, advokát'"));
+    quick->open();
+    EXPECT_EQ(listed(*quick), (QStringList{"Adamec – adresa", "Bednář – adresa", "Čížek, advokát – adresa"}));
+    QSignalSpy ended(quick.get(), &QuickInsert::finished);
+    auto* box = quick->popup().findChild<QLineEdit*>(QStringLiteral("QuickSearchBox"));
+    QTest::keyClicks(box, QStringLiteral("cizek"));
+    QTest::keyClick(box, Qt::Key_Return);
+    ASSERT_TRUE(!ended.isEmpty() || ended.wait(5000));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Mgr. Petr Čížek, Brno"));
 }

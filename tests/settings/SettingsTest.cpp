@@ -76,13 +76,7 @@ protected:
         return body;
     }
 
-    qint64 idOf(const QString& name)
-    {
-        db::Database database(databaseFile());
-        db::Statement statement(database, QStringLiteral("SELECT ID FROM vorlin WHERE nazev = ?"));
-        statement.bind(1, name);
-        return statement.step() ? statement.column(0).toLongLong() : -1;
-    }
+    void bulkChangeRewritesOnlyTheListedSnippetsAndKeepsAlignment();
 
     std::unique_ptr<TAbout_Form> about;
     QList<bool> updateChecks;
@@ -179,13 +173,14 @@ TEST_F(Settings, TheDefaultFontGoesIntoTheSettingsAndTheNextNewSnippet)
     EXPECT_EQ(controls->DBRichEdit1->currentCharFormat().fontPointSize(), 13);
 }
 
-TEST_F(Settings, TheBulkChangeRewritesOnlyTheListedSnippetsAndKeepsAlignment)
+// The bulk change's walk over the listed snippets, on either store.
+void Settings::bulkChangeRewritesOnlyTheListedSnippetsAndKeepsAlignment()
 {
     addRows({{"Formátovaný", "petit", QString::fromLatin1(kFormatted), "x"}});
     open();
-    const qint64 untouched = idOf(QStringLiteral("Podpis"));  // not listed below
-    const qint64 formatted = idOf(QStringLiteral("Formátovaný"));
-    const qint64 address = idOf(QStringLiteral("Adresa soudu"));
+    const qint64 untouched = idInFile(QStringLiteral("Podpis"));  // not listed below
+    const qint64 formatted = idInFile(QStringLiteral("Formátovaný"));
+    const qint64 address = idInFile(QStringLiteral("Adresa soudu"));
     controls->Jmeno_Edit->setText(QStringLiteral("a"));  // "Adresa soudu" and "Formátovaný"
     ASSERT_EQ(listedNames(), (QStringList{"Adresa soudu", "Formátovaný"}));
     // An unsaved edit of the current row is saved first.
@@ -215,6 +210,17 @@ TEST_F(Settings, TheBulkChangeRewritesOnlyTheListedSnippetsAndKeepsAlignment)
     shown.movePosition(QTextCursor::NextCharacter);
     EXPECT_EQ(controls->DBRichEdit1->toPlainText(), storedBody(query().value(QStringLiteral("ID")).toLongLong()).text);
     EXPECT_EQ(shown.charFormat().fontFamilies().toStringList(), QStringList{QStringLiteral("Tahoma")});
+}
+
+TEST_F(Settings, TheBulkChangeRewritesOnlyTheListedSnippetsAndKeepsAlignment)
+{
+    bulkChangeRewritesOnlyTheListedSnippetsAndKeepsAlignment();
+}
+
+TEST_F(Settings, TheBulkChangeRewritesOnlyTheListedSnippetsOnTheOfficeServer)
+{
+    useServer();
+    bulkChangeRewritesOnlyTheListedSnippetsAndKeepsAlignment();
 }
 
 TEST_F(Settings, TheBulkChangeOnAnEmptyListCreatesNoRow)
@@ -301,6 +307,25 @@ TEST_F(Settings, ABackupTwiceIntoOneFolderAsksBeforeReplacingAndCopiesAWholeData
     EXPECT_EQ(answerer.seen().last().text, QStringLiteral("Záloha byla provedena."));
     EXPECT_EQ(target.read(QDir(dataDir).dirName() + QStringLiteral("/nastaveni.ini")), QByteArray("stará záloha"));
     EXPECT_TRUE(QDir(copied).entryList({QStringLiteral("*.vorlin-part")}, QDir::Files).isEmpty());
+}
+
+TEST_F(Settings, ABackupWhileTheLibraryIsOnTheServerCopiesThisComputersDataAndSaysWhereTheLibraryIs)
+{
+    useServer();
+    open();
+    TempDir target;
+    about->chooseBackupFolder = [&] { return target.path(); };
+    ModalAnswerer answerer;
+    about->Button6Click();
+    ASSERT_EQ(answerer.seen().size(), 1);
+    EXPECT_EQ(answerer.seen()[0].text,
+              QStringLiteral("Záloha byla provedena.\nKnihovna vorlinů je na serveru kanceláře „%1“ a zálohuje ji "
+                             "jeho správce; záloha obsahuje data tohoto počítače a poslední kopii knihovny, kterou "
+                             "tento počítač viděl.")
+                  .arg(serverLibrary().server));
+    const QString copied = target.path() + QDir(dataDir).dirName() + u'/';
+    EXPECT_TRUE(QFile::exists(copied + QStringLiteral("vorlin.mdb")));
+    EXPECT_TRUE(QFile::exists(copied + QStringLiteral("knihovna_serveru.mdb")));
 }
 
 TEST_F(Settings, ACancelledBackupIsAProblem)

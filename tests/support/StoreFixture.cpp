@@ -98,6 +98,19 @@ void StoreFixture::runInFile(const QString& sql)
     database.execute(sql);
 }
 
+qint64 StoreFixture::idInFile(const QString& name)
+{
+    if (onServer()) {
+        const QString found = PostgresServer::shared().run(
+            serverDatabase, QStringLiteral("SELECT min(\"ID\") FROM vorlin WHERE nazev = %1").arg(literal(name)));
+        return found.isEmpty() ? -1 : found.toLongLong();
+    }
+    db::Database database(databaseFile());
+    db::Statement statement(database, QStringLiteral("SELECT min(ID) FROM vorlin WHERE nazev = ?"));
+    statement.bind(1, name);
+    return statement.step() && !statement.column(0).isNull() ? statement.column(0).toLongLong() : -1;
+}
+
 QVariant StoreFixture::valueInFile(qint64 id, const QString& column)
 {
     if (onServer()) {

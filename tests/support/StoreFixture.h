@@ -36,6 +36,8 @@ protected:
     // Rows written straight into the file, as another program would.
     void addRows(const QList<Snippet>& snippets);
     void runInFile(const QString& sql);
+    // The key of the first stored row with the name; -1 for none.
+    qint64 idInFile(const QString& name);
     QVariant valueInFile(qint64 id, const QString& column);
     int rowsInFile();
 

@@ -409,8 +409,17 @@ void TAbout_Form::Button6Click()
         return;
     }
     QString reason;
-    inform(this, backUpInto(folder, &reason) ? QStringLiteral("Záloha byla provedena.")
-                                         : QStringLiteral("Došlo k problému při záloze.\n%1").arg(reason));
+    if (!backUpInto(folder, &reason)) {
+        inform(this, QStringLiteral("Došlo k problému při záloze.\n%1").arg(reason));
+        return;
+    }
+    // The office library lives on its server: this computer holds only a copy.
+    inform(this, data_.library.isServer()
+                     ? QStringLiteral("Záloha byla provedena.\nKnihovna vorlinů je na serveru kanceláře „%1“ a "
+                                      "zálohuje ji jeho správce; záloha obsahuje data tohoto počítače a poslední "
+                                      "kopii knihovny, kterou tento počítač viděl.")
+                           .arg(data_.library.shownServer())
+                     : QStringLiteral("Záloha byla provedena."));
 }
 
 bool TAbout_Form::backUpInto(const QString& folder, QString* reason)
@@ -440,7 +449,8 @@ bool TAbout_Form::backUpInto(const QString& folder, QString* reason)
     };
     // The open database is copied by the engine: a whole, consistent file.
     copy.copySpecial = [this, database](const QString& file, const QString& temporary) {
-        if (QDir::cleanPath(file) != database || !data_.ADOConnection1.isConnected())
+        if (QDir::cleanPath(file) != database || !data_.ADOConnection1.isConnected()
+            || !data_.ADOConnection1.isLocalFile())
             return false;
         data_.Vorlin_ADOQuery.checkBrowseMode();
         data_.ADOConnection1.database().copyTo(temporary);
