@@ -1,5 +1,6 @@
 #include "db/PostgresStore.h"
 
+#include "common/Error.h"
 #include "db/InMemoryFilter.h"
 #include "db/ServerMirror.h"
 #include "db/RowSet.h"
@@ -10,7 +11,9 @@
 
 #include <QUrl>
 
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
 #include <thread>
 
 namespace vorlin::db {
@@ -67,6 +70,11 @@ END $$;
 CREATE TRIGGER vorlin_ohlas AFTER INSERT OR UPDATE OR DELETE ON vorlin
   FOR EACH ROW EXECUTE FUNCTION vorlin_ohlas();
 )sql";
+
+// The keys of rows deleted from a horizon on and not there again.
+const QString kDeletedSince = QStringLiteral(
+    "SELECT DISTINCT s.\"ID\" FROM vorlin_smazane s WHERE s.verze >= $1 "
+    "AND NOT EXISTS (SELECT 1 FROM vorlin t WHERE t.\"ID\" = s.\"ID\")");
 
 QString firstLine(const char* text)
 {
@@ -256,21 +264,113 @@ bool PostgresStore::connectAgain()
     return true;
 }
 
+// Keeps the copy here current on a connection and a thread of its own: the
+// window never waits for it, not for the first copy of the whole library
+// nor after a change of every row. Rows come in batches through a cursor,
+// so that a large library is never held whole in memory. Requests that
+// come while it works are done together afterwards; one still waiting at
+// the end is done before the end.
+class PostgresStore::MirrorKeeper {
+public:
+    explicit MirrorKeeper(const Address& address) : address_(address), thread_([this] { work(); }) {}
+
+    ~MirrorKeeper()
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            stop_ = true;
+        }
+        wake_.notify_one();
+        thread_.join();
+    }
+
+    void catchUp()
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            wanted_ = true;
+        }
+        wake_.notify_one();
+    }
+
+private:
+    void work()
+    {
+        std::unique_ptr<PostgresStore> server;
+        std::unique_ptr<ServerMirror> mirror;
+        for (;;) {
+            bool stopping = false;
+            {
+                std::unique_lock lock(mutex_);
+                wake_.wait(lock, [this] { return wanted_ || stop_; });
+                if (!wanted_)
+                    return;
+                wanted_ = false;
+                stopping = stop_;
+            }
+            try {
+                if (!server || !server->isConnected()) {
+                    Address own = address_;
+                    own.mirrorFile.clear();
+                    server = std::make_unique<PostgresStore>(own);
+                }
+                if (!mirror)
+                    mirror = std::make_unique<ServerMirror>(address_.mirrorFile, address_.uri);
+                copyChanges(*server, *mirror);
+            } catch (const Error&) {
+                // The copy stays as it was; the next write or change tries again.
+                server.reset();
+            }
+            if (stopping)
+                return;  // the copy as current as the list the user saw last
+        }
+    }
+
+    static void copyChanges(PostgresStore& server, ServerMirror& mirror)
+    {
+        constexpr int kBatch = 1000;
+        const qint64 reach = mirror.horizon();
+        ServerMirror::Intake intake(mirror, reach < 0);
+        Transaction transaction(server, "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+        const Result horizon = server.run(QStringLiteral("SELECT pg_snapshot_xmin(pg_current_snapshot())::text::bigint"));
+        server.run(QStringLiteral("DECLARE kopie NO SCROLL CURSOR FOR SELECT %1 FROM vorlin WHERE verze >= %2")
+                       .arg(columnList(kUserColumns))
+                       .arg(reach));
+        const QString fetch = QStringLiteral("FETCH %1 FROM kopie").arg(kBatch);
+        for (int fetched = kBatch; fetched == kBatch;) {
+            const Result rows = server.run(fetch);
+            fetched = PQntuples(rows.get());
+            for (int row = 0; row < fetched; ++row) {
+                QVariantList values;
+                for (int column = 0; column < int(kUserColumns.size()); ++column)
+                    values << valueAt(rows.get(), row, column);
+                intake.put(values);
+            }
+        }
+        if (reach >= 0) {
+            const Result deleted = server.run(kDeletedSince, {reach});
+            for (int row = 0; row < PQntuples(deleted.get()); ++row)
+                intake.drop(std::strtoll(PQgetvalue(deleted.get(), row, 0), nullptr, 10));
+        }
+        transaction.commit();
+        intake.commit(QByteArray(PQgetvalue(horizon.get(), 0, 0)).toLongLong());
+    }
+
+    const Address address_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool wanted_ = false;
+    bool stop_ = false;
+    std::thread thread_;  // last: started when the rest is ready
+};
+
 void PostgresStore::keepMirror()
 {
-    if (!mirror_ || !isConnected() || isCopying())
+    if (!mirror_ || !isConnected())
         return;
-    try {
-        const qint64 reach = mirror_->horizon();
-        if (reach < 0) {
-            startFirstCopy();
-            return;
-        }
-        const Delta delta = rowsSince(reach, kUserColumns);
-        mirror_->take(delta.rows, delta.removed, delta.horizon, false);
-    } catch (const DatabaseError&) {
-        // The copy stays as it was; the next write or change tries again.
-    }
+    if (!keeper_)
+        keeper_ = std::make_unique<MirrorKeeper>(address_);
+    keeper_->catchUp();
 }
 
 void PostgresStore::wrote()
@@ -280,38 +380,9 @@ void PostgresStore::wrote()
     keepMirror();
 }
 
-void PostgresStore::startFirstCopy()
-{
-    // The whole library, bodies and all, is copied on a connection of its
-    // own: the first start on a computer does not wait for it. Writes and
-    // changes meanwhile are caught up from the copy's horizon afterwards.
-    Address server = address_;
-    server.mirrorFile.clear();
-    firstCopy_ = std::async(std::launch::async, [server, file = address_.mirrorFile] {
-        PostgresStore store(server);
-        const Delta delta = store.rowsSince(-1, kUserColumns);
-        ServerMirror(file, server.uri).take(delta.rows, delta.removed, delta.horizon, true);
-    });
-}
-
-bool PostgresStore::isCopying()
-{
-    if (!firstCopy_.valid())
-        return false;
-    if (firstCopy_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
-        return true;
-    try {
-        firstCopy_.get();
-    } catch (...) {
-        // Not copied (the server went meanwhile): the next write or change
-        // starts the copy again.
-    }
-    return false;
-}
-
 bool PostgresStore::holdsCopy()
 {
-    return mirror_ && !isCopying() && mirror_->horizon() >= 0;
+    return mirror_ && mirror_->horizon() >= 0;
 }
 
 void PostgresStore::goneAway()
@@ -699,9 +770,7 @@ PostgresStore::Delta PostgresStore::rowsSince(qint64 horizon, const QStringList&
     Result written = run(QStringLiteral("SELECT %1, %2, verze FROM vorlin WHERE verze >= $1")
                              .arg(columnList(columns), quotedIdentifier(kKeyColumn)),
                          {horizon});
-    Result deleted = run(QStringLiteral("SELECT DISTINCT s.\"ID\" FROM vorlin_smazane s WHERE s.verze >= $1 "
-                                        "AND NOT EXISTS (SELECT 1 FROM vorlin t WHERE t.\"ID\" = s.\"ID\")"),
-                         {horizon});
+    Result deleted = run(kDeletedSince, {horizon});
     transaction.commit();
 
     Delta delta;

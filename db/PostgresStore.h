@@ -112,16 +112,13 @@ private:
     bool isConnected() const;
     // The server went away while a copy is kept: it is read from now on.
     void goneAway();
-    // Brings the copy here up to the server's rows; the first copy is made
-    // in the background.
+    // Has the copy here brought up to the server's rows, in the background.
     void keepMirror();
-    void startFirstCopy();
     // After a write of this client's own.
     void wrote();
-    // Whether the first copy is being made (a copy that ended is collected).
-    bool isCopying();
     // Whether a whole copy is kept here, to be shown while the server is away.
     bool holdsCopy();
+    class MirrorKeeper;
     void readFromServer(const Selection& selection, const QStringList& columns, bool ordered, RowSet& rows);
 
     // Runs a statement with text parameters, connecting again first when
@@ -145,7 +142,7 @@ private:
     qint64 mark_ = 0;  // counts the changes: this client's writes and others' announcements
     QHash<qint64, qint64> versions_;
     std::future<bool> knock_;  // whether the server answered, asked in the background
-    std::future<void> firstCopy_;  // after the copy, whose destruction waits for it
+    std::unique_ptr<MirrorKeeper> keeper_;
 };
 
 }  // namespace vorlin::db

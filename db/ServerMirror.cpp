@@ -64,31 +64,40 @@ qint64 ServerMirror::horizon()
     return reachOf(store_.database());
 }
 
-void ServerMirror::take(const std::vector<QVariantList>& rows, const QList<qint64>& removed, qint64 horizon, bool whole)
+ServerMirror::Intake::Intake(ServerMirror& mirror, bool whole)
+    : database_(mirror.store_.database()),
+      transaction_(database_),
+      put_(database_, QStringLiteral("INSERT OR REPLACE INTO vorlin (ID, nazev, druh, obsah, tag) VALUES (?, ?, ?, ?, ?)")),
+      drop_(database_, QStringLiteral("DELETE FROM vorlin WHERE ID = ?"))
 {
-    Database& database = store_.database();
-    Transaction transaction(database);
     if (whole)
-        database.execute(QStringLiteral("DELETE FROM vorlin"));
-    {
-        Statement put(database, QStringLiteral("INSERT OR REPLACE INTO vorlin (ID, nazev, druh, obsah, tag) VALUES (?, ?, ?, ?, ?)"));
-        for (const QVariantList& row : rows) {
-            put.reset();
-            for (int column = 0; column < 5; ++column)
-                put.bind(column + 1, row.value(column));
-            put.step();
-        }
-        Statement drop(database, QStringLiteral("DELETE FROM vorlin WHERE ID = ?"));
-        for (const qint64 key : removed) {
-            drop.reset();
-            drop.bind(1, key);
-            drop.step();
-        }
-        Statement reach(database, QStringLiteral("UPDATE zrcadlo SET horizont = ?"));
-        reach.bind(1, horizon);
-        reach.step();
-    }
-    transaction.commit();
+        database_.execute(QStringLiteral("DELETE FROM vorlin"));
+}
+
+void ServerMirror::Intake::put(const QVariantList& row)
+{
+    put_.reset();
+    for (int column = 0; column < 5; ++column)
+        put_.bind(column + 1, row.value(column));
+    put_.step();
+}
+
+void ServerMirror::Intake::drop(qint64 key)
+{
+    drop_.reset();
+    drop_.bind(1, key);
+    drop_.step();
+}
+
+void ServerMirror::Intake::commit(qint64 horizon)
+{
+    put_.reset();
+    drop_.reset();
+    Statement reach(database_, QStringLiteral("UPDATE zrcadlo SET horizont = ?"));
+    reach.bind(1, horizon);
+    reach.step();
+    reach.reset();
+    transaction_.commit();
 }
 
 }  // namespace vorlin::db

@@ -4,8 +4,6 @@
 
 #include <QString>
 
-#include <vector>
-
 namespace vorlin::db {
 
 // The last copy of the office server's snippets seen here, bodies
@@ -23,10 +21,23 @@ public:
     // How far the copy reaches (the server's horizon); -1 for nothing yet.
     qint64 horizon();
 
-    // Takes the server's rows (ID, name, kind, body, keywords) as they are
-    // now and the keys of those that went, up to the horizon; all at once,
-    // a whole copy replacing the rows before.
-    void take(const std::vector<QVariantList>& rows, const QList<qint64>& removed, qint64 horizon, bool whole);
+    // The server's rows as they are now (ID, name, kind, body, keywords)
+    // and the keys of those that went, taken in one transaction: nothing
+    // of it counts until the horizon they reach is noted. A whole copy
+    // replaces the rows before.
+    class Intake {
+    public:
+        Intake(ServerMirror& mirror, bool whole);
+        void put(const QVariantList& row);
+        void drop(qint64 key);
+        void commit(qint64 horizon);
+
+    private:
+        Database& database_;
+        Transaction transaction_;
+        Statement put_;
+        Statement drop_;
+    };
 
     SqliteStore& store() { return store_; }
 

@@ -337,3 +337,19 @@ TEST_F(ServerLibrary, AServerThatDoesNotAnswerLeavesTheWindowServingWhileTheProg
     EXPECT_TRUE(back.wait(20000));
     EXPECT_FALSE(dm->libraryIsAway());
 }
+
+TEST_F(ServerLibrary, TheCopyKeptHereFollowsEveryChangeAndIsShownWhenTheServerIsAway)
+{
+    const qint64 podpis = idInFile(QStringLiteral("Podpis"));
+    runInFile(QStringLiteral("UPDATE vorlin SET obsah = 'změněno kolegou' WHERE \"ID\" = %1").arg(podpis));
+    runInFile(QStringLiteral("DELETE FROM vorlin WHERE nazev = 'Smlouva o dílo'"));
+    runInFile(QStringLiteral("INSERT INTO vorlin (nazev, obsah) VALUES ('Nový', 'přidáno kolegou')"));
+    colleague.reset();
+    PostgresServer& server = PostgresServer::shared();
+    server.kill();
+    openStore();
+    EXPECT_EQ(listedNames(), (QStringList{"Adresa Brno", "Nový", "Podpis"}));
+    EXPECT_EQ(dm->bodyOf(podpis), QStringLiteral("změněno kolegou"));
+    EXPECT_TRUE(dm->libraryIsAway());
+    server.start();
+}
