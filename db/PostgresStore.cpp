@@ -58,17 +58,29 @@ END $$;
 CREATE TRIGGER vorlin_verze BEFORE INSERT OR UPDATE ON vorlin
   FOR EACH ROW EXECUTE FUNCTION vorlin_verze();
 CREATE FUNCTION vorlin_ohlas() RETURNS trigger LANGUAGE plpgsql AS $$
+DECLARE
+  klice text;
 BEGIN
   IF TG_OP = 'DELETE' THEN
-    INSERT INTO vorlin_smazane VALUES (OLD."ID", pg_current_xact_id()::text::bigint);
-    PERFORM pg_notify('vorlin', OLD."ID"::text);
+    INSERT INTO vorlin_smazane SELECT "ID", pg_current_xact_id()::text::bigint FROM stare;
+    FOR klice IN SELECT string_agg("ID"::text, ',') FROM (SELECT "ID", row_number() OVER () / 350 AS davka FROM stare) k
+                 GROUP BY davka LOOP
+      PERFORM pg_notify('vorlin', klice);
+    END LOOP;
   ELSE
-    PERFORM pg_notify('vorlin', NEW."ID"::text);
+    FOR klice IN SELECT string_agg("ID"::text, ',') FROM (SELECT "ID", row_number() OVER () / 350 AS davka FROM nove) k
+                 GROUP BY davka LOOP
+      PERFORM pg_notify('vorlin', klice);
+    END LOOP;
   END IF;
   RETURN NULL;
 END $$;
-CREATE TRIGGER vorlin_ohlas AFTER INSERT OR UPDATE OR DELETE ON vorlin
-  FOR EACH ROW EXECUTE FUNCTION vorlin_ohlas();
+CREATE TRIGGER vorlin_ohlas_vlozeni AFTER INSERT ON vorlin
+  REFERENCING NEW TABLE AS nove FOR EACH STATEMENT EXECUTE FUNCTION vorlin_ohlas();
+CREATE TRIGGER vorlin_ohlas_zmeny AFTER UPDATE ON vorlin
+  REFERENCING NEW TABLE AS nove FOR EACH STATEMENT EXECUTE FUNCTION vorlin_ohlas();
+CREATE TRIGGER vorlin_ohlas_smazani AFTER DELETE ON vorlin
+  REFERENCING OLD TABLE AS stare FOR EACH STATEMENT EXECUTE FUNCTION vorlin_ohlas();
 )sql";
 
 // The keys of rows deleted from a horizon on and not there again.

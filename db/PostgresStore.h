@@ -16,9 +16,11 @@ namespace vorlin::db {
 //
 // The program's table carries, besides the user's columns, a version (the
 // id of the transaction that wrote the row last) and the time of the last
-// change; a trigger announces every written or deleted row's key on the
-// channel "vorlin", whoever wrote it, and notes deleted keys for clients
-// that catch up later. A write is done only while the row still has the
+// change; a trigger announces the keys of the rows every statement wrote
+// or deleted on the channel "vorlin" (a comma-separated list, a few hundred
+// keys to a notification, within the server's limit of 8,000 bytes),
+// whoever wrote them, and notes deleted keys for clients that catch up
+// later. A write is done only while the row still has the
 // version this client read: nobody's change is overwritten unseen.
 class ServerMirror;
 
