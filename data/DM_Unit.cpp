@@ -57,9 +57,10 @@ void TDM::DataModuleCreate()
             break;
         } catch (const db::PostgresStore::NeedsPassword& e) {
             const QString password = askPassword ? askPassword(e.message()) : QString();
+            // A refused password is not tried again by the next opening.
+            ADOConnection1.setPassword(password);
             if (password.isEmpty())
                 throw;
-            ADOConnection1.setPassword(password);
         }
     }
     ensureSearchIndex();

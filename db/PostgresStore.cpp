@@ -211,14 +211,20 @@ void PostgresStore::connectNow()
         PQfinish(connection_);
     connection_ = PQconnectdbParams(parameters.keys(), parameters.values(), 1);
     if (PQstatus(connection_) != CONNECTION_OK) {
-        const QString text = QStringLiteral("Server kanceláře „%1“ není dostupný: %2")
-                                 .arg(shownAddress_, firstLine(PQerrorMessage(connection_)));
-        const bool needsPassword = PQconnectionNeedsPassword(connection_) && !parameters.hasPassword();
+        const QString serverWords = firstLine(PQerrorMessage(connection_));
+        const QString user = QString::fromUtf8(PQuser(connection_));
+        // A password the server asked for and refused is asked again, with
+        // the server's words (whatever else they may say).
+        const bool refused = parameters.hasPassword() && PQconnectionUsedPassword(connection_);
+        const bool asked = !parameters.hasPassword() && PQconnectionNeedsPassword(connection_);
         PQfinish(connection_);
         connection_ = nullptr;
-        if (needsPassword)
-            throw NeedsPassword(text);
-        throw DatabaseError(text);
+        if (asked)
+            throw NeedsPassword(QStringLiteral("Server kanceláře „%1“ žádá heslo uživatele „%2“.").arg(shownAddress_, user));
+        if (refused)
+            throw NeedsPassword(QStringLiteral("Server kanceláře „%1“ heslo uživatele „%2“ nepřijal: %3")
+                                    .arg(shownAddress_, user, serverWords));
+        throw DatabaseError(QStringLiteral("Server kanceláře „%1“ není dostupný: %2").arg(shownAddress_, serverWords));
     }
     run(QStringLiteral("SET search_path = \"$user\", public"));
     makeTableWhenMissing();

@@ -35,7 +35,7 @@ public:
     // Connects, makes the program's table in a database without one (a
     // table of that name from elsewhere is refused) and listens for the
     // announcements. Raises DatabaseError; NeedsPassword when the server
-    // asks for a password none was given for.
+    // asks for a password none was given for, or refuses the one given.
     explicit PostgresStore(const Address& address);
     ~PostgresStore() override;
 

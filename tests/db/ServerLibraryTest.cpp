@@ -353,3 +353,41 @@ TEST_F(ServerLibrary, TheCopyKeptHereFollowsEveryChangeAndIsShownWhenTheServerIs
     EXPECT_TRUE(dm->libraryIsAway());
     server.start();
 }
+
+TEST_F(ServerLibrary, APasswordTheServerAsksForIsAskedAgainWhenRefused)
+{
+    PostgresServer& server = PostgresServer::shared();
+    server.addRoleWithPassword(QStringLiteral("heslar"), QStringLiteral("tajné heslo"));
+    server.run(serverDatabase, QStringLiteral("GRANT SELECT ON vorlin, vorlin_smazane TO heslar"));
+    const QString address = serverLibrary().server;
+    const QString asks = QStringLiteral("Server kanceláře „%1“ žádá heslo uživatele „heslar“.").arg(address);
+    const QString refuses = QStringLiteral("Server kanceláře „%1“ heslo uživatele „heslar“ nepřijal: ").arg(address);
+    const struct {
+        QStringList answers;
+        bool opens;
+        QStringList asked;  // the beginnings of the questions
+    } cases[] = {
+        {{"tajné heslo"}, true, {asks}},
+        {{"špatné", "tajné heslo"}, true, {asks, refuses}},
+        {{"špatné", ""}, false, {asks, refuses}},
+    };
+    for (const auto& c : cases) {
+        TDM data;
+        data.library = {address, QStringLiteral("heslar")};
+        QStringList answers = c.answers;
+        QStringList asked;
+        data.askPassword = [&](const QString& why) {
+            asked << why;
+            return answers.takeFirst();
+        };
+        if (c.opens) {
+            data.DataModuleCreate();
+            EXPECT_EQ(data.Vorlin_ADOQuery.recordCount(), 3);
+        } else {
+            EXPECT_THROW(data.DataModuleCreate(), db::DatabaseError);
+        }
+        ASSERT_EQ(asked.size(), c.asked.size()) << c.answers.join(u'|').toStdString();
+        for (int i = 0; i < asked.size(); ++i)
+            EXPECT_TRUE(asked[i].startsWith(c.asked[i])) << asked[i].toStdString();
+    }
+}

@@ -3,7 +3,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
+#include <QFile>
 #include <QTcpServer>
+#include <QThread>
 
 #include <libpq-fe.h>
 
@@ -97,6 +99,33 @@ void PostgresServer::start()
                                             dir_.filePath(QStringLiteral("log")), QStringLiteral("-w"), QStringLiteral("-o"),
                                             options, QStringLiteral("start")}))
         throw std::runtime_error("the test server did not start");
+}
+
+void PostgresServer::addRoleWithPassword(const QString& role, const QString& password)
+{
+    run(QStringLiteral("postgres"), QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD '%2'").arg(role, password));
+    QFile rules(dir_.filePath(QStringLiteral("data/pg_hba.conf")));
+    if (!rules.open(QIODevice::ReadOnly))
+        throw std::runtime_error("pg_hba.conf cannot be read");
+    const QByteArray before = rules.readAll();
+    rules.close();
+    if (!rules.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw std::runtime_error("pg_hba.conf cannot be written");
+    rules.write(QStringLiteral("host all %1 127.0.0.1/32 scram-sha-256\n").arg(role).toUtf8() + before);
+    rules.close();
+    run(QStringLiteral("postgres"), QStringLiteral("SELECT pg_reload_conf()"));
+    // The server reads the rules again soon after: until then the role
+    // gets in without its password.
+    const QByteArray address = (uri(QStringLiteral("postgres")) + QStringLiteral("?user=") + role).toUtf8();
+    for (int tries = 0; tries < 100; ++tries) {
+        PGconn* connection = PQconnectdb(address.constData());
+        const bool refused = PQstatus(connection) != CONNECTION_OK;
+        PQfinish(connection);
+        if (refused)
+            return;
+        QThread::msleep(20);
+    }
+    throw std::runtime_error("the server does not ask for the password");
 }
 
 void PostgresServer::kill()

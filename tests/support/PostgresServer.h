@@ -28,6 +28,9 @@ public:
     // value, or empty. Raises std::runtime_error with the server's words.
     QString run(const QString& database, const QString& sql);
 
+    // A login role that must give its password over the network.
+    void addRoleWithPassword(const QString& role, const QString& password);
+
     // The server killed without a word, as by a crash or a pulled cable;
     // started again with every committed row.
     void kill();
