@@ -1,6 +1,7 @@
 #include "ui/settings/ServerPassword.h"
 
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace vorlin {
@@ -11,6 +12,12 @@ QString askServerPassword(QWidget* parent, const QString& why)
     prompt.setWindowTitle(QStringLiteral("Heslo k serveru kanceláře"));
     prompt.setLabelText(QStringLiteral("%1\n\nHeslo (pamatuje se jen do ukončení programu):").arg(why));
     prompt.setTextEchoMode(QLineEdit::Password);
+    // The server's words can be long: the question wraps instead of
+    // stretching across the screen.
+    if (auto* label = prompt.findChild<QLabel*>()) {
+        label->setWordWrap(true);
+        label->setMinimumWidth(460);
+    }
     return prompt.exec() == QDialog::Accepted ? prompt.textValue() : QString();
 }
 
