@@ -4,8 +4,9 @@
 // the copy up), a
 // search keystroke beside the same on this computer's file, a colleague's
 // save until the other copy shows it, the start after 1,000 changes
-// made while the program was not running, and a bulk change and a wipe by
-// one statement until another copy shows them.
+// made while the program was not running, a bulk change and a wipe by one
+// statement until another copy shows them, and the start while the server's
+// host does not answer.
 #include "bench/Measure.h"
 #include "bench/SnippetGenerator.h"
 #include "common/Paths.h"
@@ -19,6 +20,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QThread>
 
 using namespace vorlin;
@@ -152,5 +154,17 @@ int main(int argc, char** argv)
     bulk("bulk_update", QStringLiteral("UPDATE vorlin SET tag = 'hromadně'"));
     bulk("wipe", QStringLiteral("DELETE * FROM vorlin"));
     report("server_wipe_rows_left_shown", mine->Vorlin_ADOQuery.recordCount(), "rows");
+    colleague.reset();
+    mine.reset();
+
+    // The server's host does not answer (a cable pulled, a firewall): the
+    // start shows the copy kept here.
+    server.kill();
+    QTcpServer silent;
+    silent.listen(QHostAddress::LocalHost, quint16(server.port()));
+    started(library, &ms);
+    report("server_start_host_silent", ms, "ms");
+    silent.close();
+    server.start();
     return 0;
 }

@@ -147,13 +147,18 @@ PostgresStore::PostgresStore(const Address& address) : address_(address)
     shownAddress_ = QUrl(address.uri).toString(QUrl::RemovePassword);
     if (shownAddress_.isEmpty())
         shownAddress_ = address.uri;
+    // With a copy here to show, a server that does not answer soon is not
+    // waited for: the copy is shown and the server reached later.
+    const bool copyHere = !address.mirrorFile.isEmpty() && ServerMirror::holdsCopyOf(address.mirrorFile, address.uri);
     try {
+        if (copyHere && !answersSoon())
+            throw DatabaseError(QString::fromUtf8(kAway));
         connectNow();
     } catch (const NeedsPassword&) {
         throw;
     } catch (const DatabaseError&) {
         // Away: the last copy seen here, read only, when there is one.
-        if (address.mirrorFile.isEmpty() || !ServerMirror::holdsCopyOf(address.mirrorFile, address.uri))
+        if (!copyHere)
             throw;
         mirror_ = std::make_unique<ServerMirror>(address.mirrorFile, address.uri);
         offline_ = true;
@@ -242,16 +247,8 @@ Store::Reconnection PostgresStore::reconnect()
     if (isConnected() && !offline_)
         return Reconnection::Done;
     goneAway();
-    // The server is knocked at in the background first: an unreachable
-    // host takes the whole connection timeout, which the window must not
-    // wait for. The thread owns all it uses and is left behind at the end.
     if (!knock_.valid()) {
-        std::packaged_task<bool()> knock([address = address_] {
-            const ConnectionParameters parameters(address);
-            return PQpingParams(parameters.keys(), parameters.values(), 1) != PQPING_NO_RESPONSE;
-        });
-        knock_ = knock.get_future();
-        std::thread(std::move(knock)).detach();
+        knock();
         return Reconnection::Pending;
     }
     if (knock_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
@@ -262,6 +259,28 @@ Store::Reconnection PostgresStore::reconnect()
     if (holdsCopy())
         offline_ = true;
     return Reconnection::Failed;
+}
+
+void PostgresStore::knock()
+{
+    // The server is knocked at in the background first: an unreachable
+    // host takes the whole connection timeout, which the window must not
+    // wait for. The thread owns all it uses and is left behind at the end.
+    std::packaged_task<bool()> knocking([address = address_] {
+        const ConnectionParameters parameters(address);
+        return PQpingParams(parameters.keys(), parameters.values(), 1) != PQPING_NO_RESPONSE;
+    });
+    knock_ = knocking.get_future();
+    std::thread(std::move(knocking)).detach();
+}
+
+bool PostgresStore::answersSoon()
+{
+    constexpr auto kStartWait = std::chrono::milliseconds(1000);
+    knock();
+    if (knock_.wait_for(kStartWait) != std::future_status::ready)
+        return false;  // the answer, when it comes, is taken by the next reconnection
+    return knock_.get();
 }
 
 bool PostgresStore::connectAgain()

@@ -111,6 +111,10 @@ private:
     void connectNow();
     // Connects again, waiting for the server; true when connected.
     bool connectAgain();
+    // Asks in the background whether the server answers at all.
+    void knock();
+    // Whether the server answers within a moment.
+    bool answersSoon();
     bool isConnected() const;
     // The server went away while a copy is kept: it is read from now on.
     void goneAway();

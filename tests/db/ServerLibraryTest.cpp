@@ -330,6 +330,11 @@ TEST_F(ServerLibrary, AServerThatDoesNotAnswerLeavesTheWindowServingWhileTheProg
     }
     EXPECT_LT(longestGapMs, 1000);
     EXPECT_TRUE(dm->libraryIsAway());
+    // A start meanwhile shows the copy kept here.
+    colleague.reset();
+    openStore();
+    EXPECT_TRUE(dm->libraryIsAway());
+    EXPECT_EQ(listedNames(), (QStringList{"Adresa Brno", "Podpis", "Smlouva o dílo"}));
 
     silent.close();
     server.start();
