@@ -350,6 +350,8 @@ private:
                     Address own = address_;
                     own.mirrorFile.clear();
                     server = std::make_unique<PostgresStore>(own);
+                    // Announcements nobody reads would hold up the server's queue.
+                    server->run(QStringLiteral("UNLISTEN *"));
                 }
                 if (!mirror)
                     mirror = std::make_unique<ServerMirror>(address_.mirrorFile, address_.uri);
@@ -360,6 +362,15 @@ private:
             }
             if (stopping)
                 return;  // the copy as current as the list the user saw last
+            // Connected only while there is work: a copy of the program
+            // holds one connection of the server's, not two.
+            bool more = false;
+            {
+                const std::lock_guard lock(mutex_);
+                more = wanted_;
+            }
+            if (!more)
+                server.reset();
         }
     }
 

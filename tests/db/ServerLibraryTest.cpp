@@ -396,3 +396,14 @@ TEST_F(ServerLibrary, APasswordTheServerAsksForIsAskedAgainWhenRefused)
             EXPECT_TRUE(asked[i].startsWith(c.asked[i])) << asked[i].toStdString();
     }
 }
+
+TEST_F(ServerLibrary, EachRunningCopyHoldsOneConnectionOfTheServersOnceItsCopyIsCurrent)
+{
+    runInFile(QStringLiteral("UPDATE vorlin SET tag = 'hromadně'"));  // both copies keep their copy current
+    const QString connections = QStringLiteral(
+        "SELECT count(*) FROM pg_stat_activity WHERE datname = current_database() AND application_name = 'Vorlin'");
+    PostgresServer& server = PostgresServer::shared();
+    for (int tries = 0; tries < 100 && server.run(serverDatabase, connections) != QStringLiteral("2"); ++tries)
+        QTest::qWait(50);
+    EXPECT_EQ(server.run(serverDatabase, connections), QStringLiteral("2"));
+}
