@@ -484,7 +484,9 @@ PostgresStore::Result PostgresStore::run(const QString& sql, const QVariantList&
         }
         pointers.push_back(texts.back().constData());
     }
-    if (!isConnected() && !connectAgain())
+    // A save while the server is away waits a moment for it, not the
+    // connection's whole timeout.
+    if (!isConnected() && !(answersSoon() && connectAgain()))
         throw DatabaseError(QString::fromUtf8(kAway));
     const QByteArray statement = sql.toUtf8();
     Result result(PQexecParams(connection_, statement.constData(), int(pointers.size()), nullptr, pointers.data(),

@@ -141,11 +141,14 @@ void StoreFixture::openStore()
     if (onServer())
         dm->library = serverLibrary();
     dm->DataModuleCreate();
-    // The copy kept here is made in the background; cases that take the
-    // server away need it whole.
+    waitForTheCopyKeptHere();
+}
+
+void StoreFixture::waitForTheCopyKeptHere()
+{
     for (int tries = 0; onServer() && tries < 200; ++tries) {
         if (db::ServerMirror::holdsCopyOf(dataDir + QStringLiteral("knihovna_serveru.mdb"), serverLibrary().server))
-            break;
+            return;
         QTest::qWait(50);
     }
 }

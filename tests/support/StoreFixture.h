@@ -41,6 +41,9 @@ protected:
     QVariant valueInFile(qint64 id, const QString& column);
     int rowsInFile();
 
+    // The copy of the office library kept here is made in the background;
+    // cases that take the server away or copy the data folder need it whole.
+    void waitForTheCopyKeptHere();
     // A new data module, connected and opened as at start-up.
     void openStore();
     db::Query& query() { return dm->Vorlin_ADOQuery; }

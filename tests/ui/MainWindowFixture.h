@@ -118,6 +118,7 @@ protected:
         createdOk = runShowingErrors([this] { form->FormCreate(); });
         dm->setBodyEditor(form.get());
         dm->DataModuleCreate();
+        waitForTheCopyKeptHere();
         form->show();
         QApplication::processEvents();
     }

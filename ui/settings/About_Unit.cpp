@@ -9,6 +9,7 @@
 #include "data/IniFile.h"
 #include "data/KindsFile.h"
 #include "data/Settings.h"
+#include "db/Sqlite.h"
 #include "ui/settings/FolderCopy.h"
 #include "ui/settings/LibraryGroup.h"
 #include "ui/shell/Guarded.h"
@@ -447,14 +448,26 @@ bool TAbout_Form::backUpInto(const QString& folder, QString* reason)
         default: return FolderCopy::Answer::Cancel;
         }
     };
-    // The open database is copied by the engine: a whole, consistent file.
-    copy.copySpecial = [this, database](const QString& file, const QString& temporary) {
-        if (QDir::cleanPath(file) != database || !data_.ADOConnection1.isConnected()
-            || !data_.ADOConnection1.isLocalFile())
+    // The databases are copied by the engine: whole, consistent files, even
+    // while the copy of the office library is being written. Their passing
+    // journals stay behind: next to a whole copy, one would be rolled back
+    // into it.
+    const QString serverCopy = QDir::cleanPath(source + QStringLiteral("knihovna_serveru.mdb"));
+    copy.copySpecial = [this, database, serverCopy](const QString& file, const QString& temporary) {
+        const QString path = QDir::cleanPath(file);
+        if (path == serverCopy) {
+            db::Database(path).copyTo(temporary);
+            return true;
+        }
+        if (path != database || !data_.ADOConnection1.isConnected() || !data_.ADOConnection1.isLocalFile())
             return false;
         data_.Vorlin_ADOQuery.checkBrowseMode();
         data_.ADOConnection1.database().copyTo(temporary);
         return true;
+    };
+    copy.leaveOut = [database, serverCopy](const QString& file) {
+        const QString path = QDir::cleanPath(file);
+        return path == database + QStringLiteral("-journal") || path == serverCopy + QStringLiteral("-journal");
     };
     const QString target = QDir(folder).filePath(QDir(source).dirName());
     try {

@@ -50,7 +50,7 @@ bool FolderCopy::copy(const QString& sourceFolder, const QString& targetFolder)
         walk.next();
         if (walk.fileInfo().isDir()) {
             folders << source.relativeFilePath(walk.filePath());
-        } else {
+        } else if (!leaveOut(walk.filePath())) {
             files << walk.filePath();
             total += walk.fileInfo().size();
         }
@@ -105,7 +105,9 @@ bool FolderCopy::copyFile(const QString& source, const QString& target, qint64 t
     if (!copied) {
         QFile in(source);
         QFile out(partial);
-        if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly)) {
+        if (!in.open(QIODevice::ReadOnly) && !in.exists())
+            return true;  // gone since the folder was listed: a passing file
+        if (!in.isOpen() || !out.open(QIODevice::WriteOnly)) {
             error_ = QStringLiteral("Soubor \"%1\" nelze zkopírovat: %2").arg(source, in.isOpen() ? out.errorString() : in.errorString());
             QFile::remove(partial);
             return false;

@@ -23,6 +23,8 @@ public:
     // false when it does not take this file.
     std::function<bool(const QString& source, const QString& temporary)> copySpecial =
         [](const QString&, const QString&) { return false; };
+    // Files not copied at all (the passing pieces of a database written meanwhile).
+    std::function<bool(const QString& source)> leaveOut = [](const QString&) { return false; };
 
     // True when everything was copied (files the user chose to keep count as
     // copied); false on a failure or a cancel, with the reason in error.
