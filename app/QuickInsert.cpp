@@ -127,7 +127,7 @@ void QuickInsert::readIfChanged()
         readAgain_ = true;
         return;
     }
-    const qint64 mark = data_.ADOConnection1.store().changeMark();
+    const qint64 mark = data_.ADOConnection1.store().readersMark();
     if (snippets_ && mark == readMark_)
         return;
     reading_ = true;

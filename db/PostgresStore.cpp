@@ -634,6 +634,12 @@ qint64 PostgresStore::changeMark()
     return mark_;
 }
 
+qint64 PostgresStore::readersMark()
+{
+    // The copy here, written by its keeper's connection.
+    return mirror_ ? mirror_->store().changeMark() : mark_;
+}
+
 bool PostgresStore::takeAnnouncements()
 {
     if (!PQconsumeInput(connection_))
@@ -644,8 +650,12 @@ bool PostgresStore::takeAnnouncements()
         others = others || notice->be_pid != self;
         PQfreemem(notice);
     }
-    if (others)
+    if (others) {
         ++mark_;
+        // The copy here follows the server even while the list waits (an
+        // edit in progress): the pop-up may read it meanwhile.
+        keepMirror();
+    }
     return others;
 }
 

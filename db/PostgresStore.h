@@ -58,6 +58,7 @@ public:
     QStringList columns(const QString& table) override;
     void read(const Selection& selection, const QStringList& columns, bool ordered, RowSet& rows) override;
     qint64 changeMark() override;
+    qint64 readersMark() override;
     QVariant valueOf(const QString& table, const QString& column, const QString& keyColumn,
                      const QVariant& key) override;
     void update(const QString& table, const QString& keyColumn, const QVariant& key,

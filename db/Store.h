@@ -93,6 +93,10 @@ public:
         return std::nullopt;
     }
 
+    // Changes whenever the database file that readers of their own open
+    // (Connection::fileForReaders) changed.
+    virtual qint64 readersMark() { return changeMark(); }
+
     // Whether this client may only read (the server's permissions, a copy
     // shown while the server is away).
     virtual bool isReadOnly() const { return false; }

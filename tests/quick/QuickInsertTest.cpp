@@ -119,3 +119,17 @@ TEST_F(QuickInsertOnServer, AColleaguesSnippetShowsAndTheChosenBodyComesFromTheS
     ASSERT_TRUE(!ended.isEmpty() || ended.wait(5000));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Mgr. Petr Čížek, Brno"));
 }
+
+TEST_F(QuickInsertOnServer, AColleaguesSnippetShowsWhileTheMainWindowEditsAnother)
+{
+    auto quick = startQuickInsert();
+    dm->Vorlin_ADOQuery.edit();  // the list takes the colleague's change only after the edit
+    addRows({{"Bednář", "adresa", "x", ""}});
+    const QStringList all{"Adamec – adresa", "Bednář – adresa", "Čížek, advokát – adresa"};
+    for (int tries = 0; tries < 100 && listed(*quick) != all; ++tries) {
+        quick->open();
+        QTest::qWait(50);
+    }
+    EXPECT_EQ(listed(*quick), all);
+    EXPECT_EQ(dm->Vorlin_ADOQuery.state(), db::Query::State::Edit);
+}
