@@ -11,6 +11,7 @@
 
 #include <QUrl>
 
+#include <atomic>
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
@@ -306,13 +307,14 @@ bool PostgresStore::connectAgain()
 // nor after a change of every row. Rows come in batches through a cursor,
 // so that a large library is never held whole in memory. Requests that
 // come while it works are done together afterwards; one still waiting at
-// the end is done before the end.
+// the end is done before the end, unless it is long.
 class PostgresStore::MirrorKeeper {
 public:
     explicit MirrorKeeper(const Address& address) : address_(address), thread_([this] { work(); }) {}
 
     ~MirrorKeeper()
     {
+        ending_ = true;
         {
             const std::lock_guard lock(mutex_);
             stop_ = true;
@@ -374,7 +376,7 @@ private:
         }
     }
 
-    static void copyChanges(PostgresStore& server, ServerMirror& mirror)
+    void copyChanges(PostgresStore& server, ServerMirror& mirror)
     {
         constexpr int kBatch = 1000;
         const qint64 reach = mirror.horizon();
@@ -394,6 +396,10 @@ private:
                     values << valueAt(rows.get(), row, column);
                 intake.put(values);
             }
+            // A long copy (the first one) at the end of the program is left
+            // for the next start rather than waited for; a short one is done.
+            if (ending_ && fetched == kBatch)
+                return;
         }
         if (reach >= 0) {
             const Result deleted = server.run(kDeletedSince, {reach});
@@ -409,6 +415,7 @@ private:
     std::condition_variable wake_;
     bool wanted_ = false;
     bool stop_ = false;
+    std::atomic<bool> ending_ = false;
     std::thread thread_;  // last: started when the rest is ready
 };
 
