@@ -2,22 +2,13 @@
 
 #include "data/IniFile.h"
 #include "data/Settings.h"
-
-#include <QUrl>
-#include <QUrlQuery>
+#include "db/PostgresStore.h"
 
 namespace vorlin {
 
 QString LibraryAddress::shownServer() const
 {
-    // libpq takes a password in the user part and as a parameter.
-    QUrl url(server);
-    if (!url.isValid() || url.scheme().isEmpty())
-        return server;
-    QUrlQuery parameters(url);
-    parameters.removeAllQueryItems(QStringLiteral("password"));
-    url.setQuery(parameters);
-    return url.toString(QUrl::RemovePassword);
+    return db::PostgresStore::withoutPassword(server);
 }
 
 LibraryAddress chosenLibrary(const IniFile& settings, const QString& commandLine, const QString& environment)

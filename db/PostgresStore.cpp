@@ -10,6 +10,7 @@
 #include <libpq-fe.h>
 
 #include <QUrl>
+#include <QUrlQuery>
 
 #include <atomic>
 #include <condition_variable>
@@ -111,6 +112,15 @@ QVariant valueAt(const PGresult* result, int row, int column)
     }
 }
 
+// The first values of a row of a result.
+QVariantList valuesAt(const PGresult* result, int row, int count)
+{
+    QVariantList values;
+    for (int column = 0; column < count; ++column)
+        values << valueAt(result, row, column);
+    return values;
+}
+
 QString columnList(const QStringList& columns)
 {
     QStringList quoted;
@@ -120,6 +130,18 @@ QString columnList(const QStringList& columns)
 }
 
 }  // namespace
+
+QString PostgresStore::withoutPassword(const QString& uri)
+{
+    // libpq takes a password in the user part and as a parameter.
+    QUrl url(uri);
+    if (!url.isValid() || url.scheme().isEmpty())
+        return uri;
+    QUrlQuery parameters(url);
+    parameters.removeAllQueryItems(QStringLiteral("password"));
+    url.setQuery(parameters);
+    return url.toString(QUrl::RemovePassword);
+}
 
 void PostgresStore::ResultDeleter::operator()(pg_result* result) const
 {
@@ -145,9 +167,7 @@ void PostgresStore::Transaction::commit()
 
 PostgresStore::PostgresStore(const Address& address) : address_(address)
 {
-    shownAddress_ = QUrl(address.uri).toString(QUrl::RemovePassword);
-    if (shownAddress_.isEmpty())
-        shownAddress_ = address.uri;
+    shownAddress_ = withoutPassword(address.uri);
     // With a copy here to show, a server that does not answer soon is not
     // waited for: the copy is shown and the server reached later.
     const bool copyHere = !address.mirrorFile.isEmpty() && ServerMirror::holdsCopyOf(address.mirrorFile, address.uri);
@@ -257,8 +277,7 @@ Store::Reconnection PostgresStore::reconnect()
     const bool answered = knock_.get();
     if (answered && connectAgain())
         return Reconnection::Done;
-    if (holdsCopy())
-        offline_ = true;
+    goneAway();
     return Reconnection::Failed;
 }
 
@@ -291,8 +310,7 @@ bool PostgresStore::connectAgain()
     try {
         connectNow();
     } catch (const DatabaseError&) {
-        if (holdsCopy())
-            offline_ = true;
+        goneAway();
         return false;
     }
     offline_ = false;
@@ -382,7 +400,7 @@ private:
         const qint64 reach = mirror.horizon();
         ServerMirror::Intake intake(mirror, reach < 0);
         Transaction transaction(server, "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
-        const Result horizon = server.run(QStringLiteral("SELECT pg_snapshot_xmin(pg_current_snapshot())::text::bigint"));
+        const qint64 horizon = server.snapshotHorizon();
         server.run(QStringLiteral("DECLARE kopie NO SCROLL CURSOR FOR SELECT %1 FROM vorlin WHERE verze >= %2")
                        .arg(columnList(kUserColumns))
                        .arg(reach));
@@ -390,12 +408,8 @@ private:
         for (int fetched = kBatch; fetched == kBatch;) {
             const Result rows = server.run(fetch);
             fetched = PQntuples(rows.get());
-            for (int row = 0; row < fetched; ++row) {
-                QVariantList values;
-                for (int column = 0; column < int(kUserColumns.size()); ++column)
-                    values << valueAt(rows.get(), row, column);
-                intake.put(values);
-            }
+            for (int row = 0; row < fetched; ++row)
+                intake.put(valuesAt(rows.get(), row, int(kUserColumns.size())));
             // A long copy (the first one) at the end of the program is left
             // for the next start rather than waited for; a short one is done.
             if (ending_ && fetched == kBatch)
@@ -407,7 +421,7 @@ private:
                 intake.drop(std::strtoll(PQgetvalue(deleted.get(), row, 0), nullptr, 10));
         }
         transaction.commit();
-        intake.commit(QByteArray(PQgetvalue(horizon.get(), 0, 0)).toLongLong());
+        intake.commit(horizon);
     }
 
     const Address address_;
@@ -605,7 +619,7 @@ void PostgresStore::readFromServer(const Selection& selection, const QStringList
     // The rows and the oldest transaction not seen whole, from one snapshot:
     // a catch-up from there misses nothing committed after it.
     Transaction transaction(*this, "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
-    Result horizon = run(QStringLiteral("SELECT pg_snapshot_xmin(pg_current_snapshot())::text::bigint"));
+    const qint64 horizon = snapshotHorizon();
     QString sql = QStringLiteral("SELECT %1, %2, %3 FROM %4")
                       .arg(columnList(columns), quotedIdentifier(kKeyColumn), kVersionColumn,
                            quotedIdentifier(selection.table));
@@ -619,7 +633,7 @@ void PostgresStore::readFromServer(const Selection& selection, const QStringList
     const int columnCount = int(columns.size());
     noteVersions(result.get(), columnCount, columnCount + 1);
     if (selection.filter.isEmpty()) {
-        horizon_ = QByteArray(PQgetvalue(horizon.get(), 0, 0)).toLongLong();
+        horizon_ = horizon;
         rows.clear(columnCount);
         appendRows(result.get(), columnCount, rows);
     } else {
@@ -761,11 +775,8 @@ QVariantList PostgresStore::insert(const QString& table, const QList<std::pair<Q
     if (PQntuples(result.get()) != 1)
         throw DatabaseError(QStringLiteral("The new row was not stored"));
     noteVersions(result.get(), int(returning.size()), int(returning.size()) + 1);
-    QVariantList stored;
-    for (int column = 0; column < returning.size(); ++column)
-        stored << valueAt(result.get(), 0, column);
     wrote();
-    return stored;
+    return valuesAt(result.get(), 0, int(returning.size()));
 }
 
 void PostgresStore::remove(const QString& table, const QString& keyColumn, const QVariant& key)
@@ -779,8 +790,6 @@ void PostgresStore::remove(const QString& table, const QString& keyColumn, const
 int PostgresStore::execute(const QString& sql)
 {
     Result result = run(translateJetSql(sql));
-    // The rows the query holds may be others now.
-    ++mark_;
     wrote();
     return QByteArray(PQcmdTuples(result.get())).toInt();
 }
@@ -825,29 +834,30 @@ PostgresStore::Upload PostgresStore::upload(const std::vector<QVariantList>& sni
     Upload done;
     done.sent = QByteArray(PQcmdTuples(added.get())).toInt();
     done.skipped = int(snippets.size()) - done.sent;
-    ++mark_;  // the rows held are fewer than the table's now
     wrote();
     return done;
+}
+
+qint64 PostgresStore::snapshotHorizon()
+{
+    const Result horizon = run(QStringLiteral("SELECT pg_snapshot_xmin(pg_current_snapshot())::text::bigint"));
+    return QByteArray(PQgetvalue(horizon.get(), 0, 0)).toLongLong();
 }
 
 PostgresStore::Delta PostgresStore::rowsSince(qint64 horizon, const QStringList& columns)
 {
     Transaction transaction(*this, "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
-    Result reach = run(QStringLiteral("SELECT pg_snapshot_xmin(pg_current_snapshot())::text::bigint"));
+    Delta delta;
+    delta.horizon = snapshotHorizon();
     Result written = run(QStringLiteral("SELECT %1, %2, verze FROM vorlin WHERE verze >= $1")
                              .arg(columnList(columns), quotedIdentifier(kKeyColumn)),
                          {horizon});
     Result deleted = run(kDeletedSince, {horizon});
     transaction.commit();
 
-    Delta delta;
-    delta.horizon = QByteArray(PQgetvalue(reach.get(), 0, 0)).toLongLong();
     const int keyColumn = int(columns.size());
     for (int row = 0; row < PQntuples(written.get()); ++row) {
-        QVariantList values;
-        for (int column = 0; column < keyColumn; ++column)
-            values << valueAt(written.get(), row, column);
-        delta.rows.push_back(std::move(values));
+        delta.rows.push_back(valuesAt(written.get(), row, keyColumn));
         delta.keys.push_back(std::strtoll(PQgetvalue(written.get(), row, keyColumn), nullptr, 10));
         delta.versions.push_back(std::strtoll(PQgetvalue(written.get(), row, keyColumn + 1), nullptr, 10));
     }

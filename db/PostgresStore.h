@@ -46,6 +46,10 @@ public:
 
     static constexpr const char* kChannel = "vorlin";
 
+    // An address as shown and kept: without a password, whether in the
+    // user part or as a parameter.
+    static QString withoutPassword(const QString& uri);
+
     // Snippets from elsewhere (name, kind, body, keywords) added in one
     // transaction, those the table holds already (same name, kind and body)
     // skipped: how many went in and how many were skipped.
@@ -107,6 +111,8 @@ private:
     };
     Delta rowsSince(qint64 horizon, const QStringList& columns);
 
+    // The oldest transaction not seen whole by the transaction's snapshot.
+    qint64 snapshotHorizon();
     void write(const QString& table, const QString& keyColumn, const QVariant& key, const QList<Change>& changes,
                bool checked);
     void connectNow();
