@@ -104,7 +104,7 @@ QString TDM::libraryRestriction()
     if (!ADOConnection1.isConnected() || !ADOConnection1.store().isReadOnly())
         return {};
     if (libraryIsAway())
-        return QStringLiteral("Server kanceláře není dostupný — knihovna je jen ke čtení");
+        return QString::fromUtf8(db::PostgresStore::kAway);
     return QStringLiteral("Server kanceláře vám dovoluje knihovnu jen číst: přidávat, mazat a upravovat vorliny "
                           "smějí jen uživatelé, kterým to správce serveru povolil.");
 }

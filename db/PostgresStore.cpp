@@ -95,8 +95,6 @@ QString firstLine(const char* text)
     return QString::fromUtf8(text).trimmed().section(u'\n', 0, 0).trimmed();
 }
 
-const char kAway[] = "Server kanceláře není dostupný — knihovna je jen ke čtení";
-
 QVariant valueAt(const PGresult* result, int row, int column)
 {
     if (PQgetisnull(result, row, column))

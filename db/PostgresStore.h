@@ -45,6 +45,8 @@ public:
     };
 
     static constexpr const char* kChannel = "vorlin";
+    // Said while the server is away and the copy here is shown.
+    static constexpr const char* kAway = "Server kanceláře není dostupný — knihovna je jen ke čtení";
 
     // An address as shown and kept: without a password, whether in the
     // user part or as a parameter.

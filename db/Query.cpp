@@ -202,7 +202,6 @@ void Query::selectRows(Store& store, const QStringList& kept)
             copy_.rows->sortBy(orderColumn, selection_.descending, *textOrder_);
         rows_.showAll(copy_.rows.get());
     }
-
 }
 
 bool Query::catchUp(Store& store)
