@@ -2,10 +2,12 @@
 
 #include "common/TextFile.h"
 #include "platform/ConfinedChild.h"
+#include "platform/OwnOfficePipe.h"
 #include "platform/UnoContext.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QUrl>
@@ -75,12 +77,6 @@ constexpr int kRestartRequested = 81;
 constexpr const char* kProfilePrefix = "vorlin-office-";
 constexpr const char* kPipePrefix = "vorlin_import_";
 
-// Where the office's pipe lives: a socket in /tmp named after the user.
-QString pipeSocketPath(const QString& pipeName)
-{
-    return QStringLiteral("/tmp/OSL_PIPE_%1_%2").arg(::getuid()).arg(pipeName);
-}
-
 bool processEnded(const QString& pid)
 {
     bool number = false;
@@ -88,9 +84,9 @@ bool processEnded(const QString& pid)
     return number && id > 0 && ::kill(id, 0) != 0 && errno == ESRCH;
 }
 
-// The profiles and pipes of a run that was killed with its office: they are
-// named after the program's process, which no longer exists.
-void removeLeftoversOfEndedRuns()
+}  // namespace
+
+void PrivateOfficeConverter::removeLeftoversOfEndedRuns()
 {
     const QRegularExpression profileName(QStringLiteral("^%1(\\d+)-").arg(QLatin1String(kProfilePrefix)));
     QDir temp(QDir::tempPath());
@@ -107,6 +103,8 @@ void removeLeftoversOfEndedRuns()
             QFile::remove(entry.filePath());
     }
 }
+
+namespace {
 
 // Why the office ended before it opened its pipe.
 QString startFailure(QProcess& process)
@@ -167,10 +165,12 @@ void PrivateOfficeConverter::launchFresh()
                                                                       .arg(::getpid()));
     if (!profile_->isValid())
         throw OfficeError(QStringLiteral("LibreOffice nelze spustit: %1").arg(profile_->errorString()));
-    // Numbered across the process: two converters at once (one started
-    // early, one of a run) never share a pipe.
-    static std::atomic<int> starts = 0;
-    pipeName_ = QStringLiteral("%1%2_%3").arg(QLatin1String(kPipePrefix)).arg(::getpid()).arg(++starts);
+    // Named by chance: no other user can guess the name and wait there
+    // first. The process's number leads it, for the cleaning after a kill.
+    pipeName_ = QStringLiteral("%1%2_%3")
+                    .arg(QLatin1String(kPipePrefix))
+                    .arg(::getpid())
+                    .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
     launch();
 }
 
@@ -362,7 +362,7 @@ void PrivateOfficeConverter::stop()
     killProcess();
     profile_.reset();
     if (!pipeName_.isEmpty())
-        QFile::remove(pipeSocketPath(pipeName_));
+        QFile::remove(officePipePath(pipeName_));
 }
 
 }  // namespace vorlin::platform

@@ -31,6 +31,10 @@ public:
     void stop() override;
     bool running() const override;
 
+    // Removes the profiles and pipes of runs that were killed with their
+    // office: they are named after the program's process, which is gone.
+    static void removeLeftoversOfEndedRuns();
+
     // The office's process, 0 when none runs.
     qint64 processId() const;
 

@@ -34,9 +34,10 @@ struct PipeBridge {
     com::sun::star::uno::Reference<com::sun::star::uno::XInterface> instance;
 };
 
-// Connects while nobody listens on the pipe for as long as tryAgain(), asked
-// after each refusal, says so (every 20 ms); then the office's refusal is
-// raised.
+// Connects to the pipe when it is this user's own (ForeignPipeError
+// otherwise, raised before anything is sent). While nobody listens there it
+// tries again for as long as tryAgain(), asked after each refusal, says so
+// (every 20 ms); then NoConnectException is raised.
 com::sun::star::uno::Reference<com::sun::star::connection::XConnection>
 connectToPipe(const QString& pipeName, const std::function<bool()>& tryAgain);
 

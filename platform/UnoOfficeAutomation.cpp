@@ -2,6 +2,8 @@
 
 #include "common/AwayFromGuiThread.h"
 #include "common/GraphicalSession.h"
+#include "common/PrivateFiles.h"
+#include "platform/OwnOfficePipe.h"
 #include "platform/UnoContext.h"
 
 #include <QCryptographicHash>
@@ -263,7 +265,7 @@ void UnoOfficeAutomation::ConnectWriter(WriterConnection& writer, bool startWhen
             if (!asked) {
                 QStringList arguments = officeArguments_;
                 arguments << QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipeName_);
-                if (!QProcess::startDetached(officeProgramDir() + QStringLiteral("/soffice"), arguments))
+                if (!startDetachedForUser(officeProgramDir() + QStringLiteral("/soffice"), arguments))
                     throw OfficeError(QStringLiteral("Server execution failed"));
                 asked = true;
                 deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(startTimeoutMs);
@@ -288,7 +290,7 @@ bool UnoOfficeAutomation::isRunning()
         ConnectWriter(writer, false);
         return true;
     } catch (const Error&) {
-        return false;
+        return false;  // none, or none of this user's
     }
 }
 
@@ -297,6 +299,8 @@ QStringList UnoOfficeAutomation::openDocuments()
     WriterConnection writer;
     try {
         ConnectWriter(writer, false);
+    } catch (const ForeignPipeError&) {
+        throw;  // the user learns that another user's program waits there
     } catch (const Error&) {
         return {};  // no office runs
     }

@@ -1,6 +1,7 @@
 // The single-copy socket against another local user: where it lives, and
 // that a listener of another user never receives the request.
 #include "app/SingleInstance.h"
+#include "support/ForeignListener.h"
 #include "support/TempDir.h"
 
 #include <QSignalSpy>
@@ -17,8 +18,6 @@ using namespace vorlin::test;
 
 namespace {
 
-constexpr uid_t kNobody = 65534;
-
 // Sets an environment variable for the scope, or removes it (null).
 class EnvironmentValue {
 public:
@@ -32,48 +31,6 @@ private:
     const char* name_;
     QByteArray old_;
     bool had_;
-};
-
-// A process of another user listening at the path until the scope ends.
-class ForeignListener {
-public:
-    explicit ForeignListener(const QString& path)
-    {
-        const QByteArray where = QFile::encodeName(path);
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
-                ::_exit(1);
-            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-            sockaddr_un address{};
-            address.sun_family = AF_UNIX;
-            std::strncpy(address.sun_path, where.constData(), sizeof address.sun_path - 1);
-            if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(fd, 4) != 0)
-                ::_exit(2);
-            for (;;) {
-                const int client = ::accept(fd, nullptr, nullptr);
-                char request[16];
-                if (client >= 0 && ::read(client, request, sizeof request) > 0)
-                    ::_exit(42);  // it was told something
-            }
-        }
-        for (int i = 0; i < 200 && !QFile::exists(path); ++i)
-            ::usleep(10000);
-    }
-    // The listener's exit status once it has ended, or -1 while it runs.
-    int status()
-    {
-        int status = 0;
-        return ::waitpid(pid_, &status, WNOHANG) == pid_ && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    ~ForeignListener()
-    {
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
-    }
-
-private:
-    pid_t pid_ = -1;
 };
 
 mode_t modeOf(const QString& path)
