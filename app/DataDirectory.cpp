@@ -1,5 +1,7 @@
 #include "app/DataDirectory.h"
 
+#include "common/PrivateFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -104,6 +106,8 @@ void seedDataDir(const Paths& paths)
     QDir().mkpath(paths.filterDir);
     for (const SeedFile& seed : seedFiles(paths))
         copyIfMissing(seed);
+    if (paths.dataDir != paths.exeDir)
+        closeToOthers(paths.dataDir);
 }
 
 }  // namespace vorlin

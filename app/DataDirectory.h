@@ -47,7 +47,9 @@ QList<SeedFile> seedFiles(const Paths& paths);
 // there. Each step is independent of the others and nothing is reported: a
 // file that could not be put in place shows up when it is first used. A copy
 // goes through a temporary file, so an interrupted start never leaves half a
-// database behind.
+// database behind. Then the data folder and its files, made by an earlier
+// version or under a looser mask, are closed to other users (the program's
+// own folder, when it serves as the data folder, is left as installed).
 void seedDataDir(const Paths& paths);
 
 }  // namespace vorlin

@@ -1,5 +1,7 @@
 #include "platform/ConfinedChild.h"
 
+#include "common/PrivateFiles.h"
+
 #include <linux/audit.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
@@ -15,6 +17,7 @@
 #include <sched.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vorlin::platform {
@@ -86,11 +89,12 @@ bool filterNetworkSockets()
 
 }  // namespace
 
-Confinement::Confinement() : parent(::getpid()), uid(::geteuid()), gid(::getegid()) {}
+Confinement::Confinement() : parent(::getpid()), fileMask(usersFileMask()), uid(::geteuid()), gid(::getegid()) {}
 
 void confineChild(const Confinement& confinement)
 {
     ::setpgid(0, 0);
+    ::umask(confinement.fileMask);
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     // The program may have ended before the signal was asked for.
     if (::getppid() != confinement.parent)

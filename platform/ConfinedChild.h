@@ -20,6 +20,7 @@ struct Confinement {
     // Taken when the confinement is made, in the parent: the child compares
     // them with its own view after the fork.
     pid_t parent;
+    mode_t fileMask;  // the user's: what the office writes is as the user's own
     uid_t uid;
     gid_t gid;
 };

@@ -1,5 +1,7 @@
 #include "app/DataDirectory.h"
 #include "data/KindsFile.h"
+#include "common/PrivateFiles.h"
+#include "support/ForeignListener.h"
 #include "support/TempDir.h"
 
 #include <QCoreApplication>
@@ -8,9 +10,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 using namespace vorlin;
+using vorlin::test::kNobody;
 using vorlin::test::TempDir;
 
 TEST(DataDirFromAppData, CutsBeforeTheFirstRoaming)
@@ -135,6 +142,80 @@ TEST_F(Seeding, ALinkIsNeverReplacedEvenWhenItsFileIsGone)
     seedDataDir(paths);
     EXPECT_TRUE(QFileInfo(database).isSymLink());
     EXPECT_EQ(QFileInfo(database).symLinkTarget(), home.file(QStringLiteral("sdilene/vorlin.mdb")));
+}
+
+namespace {
+
+// Whether another local user can open the file or list the folder.
+bool anotherUserReads(const QString& path)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+            ::_exit(2);
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+        ::_exit(fd >= 0 ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+mode_t permissionsOf(const QString& path)
+{
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+}  // namespace
+
+TEST_F(Seeding, AnotherUserReadsNothingOfTheLibrary)
+{
+    // Under the usual mask, in a home folder open to others as useradd
+    // makes it.
+    const mode_t before = ::umask(022);
+    ::chmod(QFile::encodeName(home.path()).constData(), 0755);
+    QDir().mkpath(home.path() + QStringLiteral("Jan Novák/.local/share"));
+    const QString outside = home.file(QStringLiteral("Jan Novák/sdileny.txt"));
+    home.write(QStringLiteral("Jan Novák/sdileny.txt"), "ke čtení všem");
+    struct Case {
+        const char* name;
+        std::function<void()> before;
+    };
+    const QList<Case> cases{
+        {"a first start", [] {}},
+        {"a folder an earlier version left open, with a link to a file outside",
+         [&] {
+             QDir().mkpath(paths.filterDir);
+             QFile::copy(exe.file(QStringLiteral("vorlin.mdb")), paths.dataDir + QStringLiteral("vorlin.mdb"));
+             QFile::copy(exe.file(QStringLiteral("vorlin.mdb")), paths.dataDir + QStringLiteral("knihovna_serveru.mdb"));
+             QFile::link(outside, paths.dataDir + QStringLiteral("odkaz.txt"));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(paths.dataDir).removeRecursively();
+        c.before();
+        keepNewFilesPrivate();
+        seedDataDir(paths);
+        EXPECT_EQ(permissionsOf(paths.dataDir), 0700u);
+        EXPECT_EQ(permissionsOf(paths.filterDir), 0700u);
+        EXPECT_EQ(permissionsOf(outside), 0644u) << "a link was followed";
+        for (const QString& file : QDir(paths.dataDir).entryList(QDir::Files | QDir::NoSymLinks)) {
+            EXPECT_EQ(permissionsOf(paths.dataDir + file), 0600u) << file.toStdString();
+            if (::geteuid() == 0) {
+                EXPECT_FALSE(anotherUserReads(paths.dataDir + file)) << file.toStdString();
+            }
+        }
+        // What the program writes later is the user's alone too.
+        home.write(QStringLiteral("Jan Novák/.local/share/Vorlin/nastaveni.ini"), "[nastaveni]\r\n");
+        EXPECT_EQ(permissionsOf(paths.dataDir + QStringLiteral("nastaveni.ini")), 0600u);
+        ::umask(022);
+    }
+    if (::geteuid() == 0) {
+        EXPECT_TRUE(anotherUserReads(outside)) << "the test's own check reads nothing";
+    }
+    ::umask(before);
 }
 
 TEST(DataDirectory, AFolderNameThatIsNotUtf8IsUsedByItsBytes)

@@ -1,6 +1,7 @@
 #include "ui/import/Import_Unit.h"
 
 #include "common/Paths.h"
+#include "common/PrivateFiles.h"
 #include "common/TextFile.h"
 #include "common/Win1250.h"
 #include "data/DM_Unit.h"
@@ -122,7 +123,9 @@ TImport_Form::TImport_Form(TDM& data, KindsList& kinds, QWidget* parent)
         return QFileDialog::getOpenFileName(this, QStringLiteral("Otevřít vstup txt"), QString(),
                                             QStringLiteral("*.txt"));
     };
-    openFolder = [](const QString& folder) { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); };
+    openFolder = [](const QString& folder) {
+        withUsersFileMask([&] { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); });
+    };
     chooseFolder = [this] {
         return ui::FolderDialog::choose(this, QStringLiteral("Vyberte složku s dokumenty"), QDir::homePath());
     };

@@ -3,6 +3,7 @@
 #include "common/VersionFile.h"
 #include "common/Error.h"
 #include "common/Paths.h"
+#include "common/PrivateFiles.h"
 #include "common/TextFile.h"
 #include "data/DM_Unit.h"
 #include "data/FontText.h"
@@ -193,7 +194,7 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, platform::GlobalShortcut& 
     chooseBackupFolder = [this] {
         return ui::FolderDialog::choose(this, QStringLiteral("Záloha databázových souborů"), QDir::homePath());
     };
-    openUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
+    openUrl = [](const QString& url) { withUsersFileMask([&] { QDesktopServices::openUrl(QUrl(url)); }); };
 
     resize(488, 700);
 }
