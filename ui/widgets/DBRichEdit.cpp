@@ -1,6 +1,8 @@
 #include "ui/widgets/DBRichEdit.h"
 
 #include "rtf/Rtf.h"
+#include "ui/shell/ErrorBox.h"
+#include "ui/widgets/ClipboardPaste.h"
 #include "ui/shell/Guarded.h"
 #include "ui/widgets/EditKeys.h"
 #include "ui/widgets/FontFormat.h"
@@ -90,10 +92,24 @@ void DBRichEdit::focusOutEvent(QFocusEvent* event)
     link_.writeBackShowingErrors();
 }
 
+bool DBRichEdit::canInsertFromMimeData(const QMimeData* source) const
+{
+    return QTextEdit::canInsertFromMimeData(source) || source->hasFormat(QStringLiteral("text/rtf"))
+        || source->hasFormat(QStringLiteral("text/richtext"));
+}
+
 void DBRichEdit::insertFromMimeData(const QMimeData* source)
 {
-    if (link_.beginEditShowingErrors())
-        QTextEdit::insertFromMimeData(source);
+    if (isReadOnly() || !link_.beginEditShowingErrors())
+        return;
+    const ClipboardPaste paste = readClipboardPaste(*source, document()->defaultFont());
+    if (!paste.fragment.isEmpty()) {
+        textCursor().insertFragment(paste.fragment);
+        ensureCursorVisible();
+    }
+    // Told once the paste is over, not inside the editor's own handling.
+    if (!paste.notice.isEmpty())
+        QTimer::singleShot(0, this, [notice = paste.notice] { showErrorBox(notice); });
 }
 
 QMimeData* DBRichEdit::createMimeDataFromSelection() const

@@ -1,0 +1,110 @@
+// What a paste into a body takes from the clipboard: the word processor's
+// RTF first, then HTML, then text, and never more than a bounded cost.
+#include "ui/widgets/ClipboardPaste.h"
+
+#include <QElapsedTimer>
+#include <QFont>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace vorlin::ui;
+
+namespace {
+
+QByteArray repeated(const char* part, int times)
+{
+    return QByteArray(part).repeated(times);
+}
+
+}  // namespace
+
+TEST(ClipboardPaste, TheBestFormWithinBoundsIsPastedAndALeftFormIsExplained)
+{
+    struct Case {
+        const char* name;
+        std::function<void(QMimeData&)> offer;
+        QString pastedText;
+        bool bold;  // the pasted text's first character
+        const char* notice;  // a part of it; empty: none
+    };
+    const QByteArray deepDivs = repeated("<div>", 100000) + "hluboko" + repeated("</div>", 100000);
+    const QByteArray unclosedRuns = repeated("<b><i>", 100000) + "tučně";
+    const QList<Case> cases{
+        {"RTF alone, as some word processors offer it",
+         [](QMimeData& m) { m.setData(QStringLiteral("text/rtf"), "{\\rtf1\\ansi\\ansicpg1250 {\\b Tu\\'e8n\\'fd} text}"); },
+         QStringLiteral("Tučný text"), true, ""},
+        {"RTF before HTML and text",
+         [](QMimeData& m) {
+             m.setData(QStringLiteral("text/richtext"), "{\\rtf1 {\\b RTF}}");
+             m.setHtml(QStringLiteral("<p>HTML</p>"));
+             m.setText(QStringLiteral("text"));
+         },
+         QStringLiteral("RTF"), true, ""},
+        {"something else under the RTF's name gives way to HTML",
+         [](QMimeData& m) {
+             m.setData(QStringLiteral("text/rtf"), "<b>no RTF</b>");
+             m.setHtml(QStringLiteral("<b>HTML</b>"));
+         },
+         QStringLiteral("HTML"), true, ""},
+        {"100,000 nested divisions give their text",
+         [&](QMimeData& m) {
+             m.setHtml(QString::fromUtf8(deepDivs));
+             m.setText(QStringLiteral("hluboko"));
+         },
+         QStringLiteral("hluboko"), false, "vnořené příliš hluboko"},
+        {"600 KB of runs never closed give their text",
+         [&](QMimeData& m) {
+             m.setHtml(QString::fromUtf8(unclosedRuns));
+             m.setText(QStringLiteral("tučně"));
+         },
+         QStringLiteral("tučně"), false, "vnořené příliš hluboko"},
+        {"HTML beyond the size gives its text",
+         [](QMimeData& m) {
+             m.setHtml(QStringLiteral("<p>") + QString(kPasteBytesLimit, u'x') + QStringLiteral("</p>"));
+             m.setText(QStringLiteral("krátký text"));
+         },
+         QStringLiteral("krátký text"), false, "příliš velký"},
+        {"text beyond the size is not pasted",
+         [](QMimeData& m) { m.setText(QString(kPasteBytesLimit + 1, u'x')); }, QString(), false, "nic se nevložilo"},
+        {"RTF beyond the size with nothing else",
+         [](QMimeData& m) { m.setData(QStringLiteral("text/rtf"), "{\\rtf1 " + QByteArray(kPasteBytesLimit, 'x') + "}"); },
+         QString(), false, "Nic se nevložilo"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QMimeData offered;
+        c.offer(offered);
+        QElapsedTimer clock;
+        clock.start();
+        const ClipboardPaste paste = readClipboardPaste(offered, QFont(QStringLiteral("Tahoma"), 10));
+        QTextDocument body;
+        QTextCursor(&body).insertFragment(paste.fragment);
+        EXPECT_LT(clock.elapsed(), 5000) << "the paste held the window";
+        EXPECT_EQ(body.toPlainText(), c.pastedText);
+        if (!c.pastedText.isEmpty()) {
+            EXPECT_EQ(body.begin().begin().fragment().charFormat().fontWeight() >= QFont::Bold, c.bold);
+        }
+        EXPECT_EQ(paste.notice.isEmpty(), !*c.notice) << paste.notice.toStdString();
+        EXPECT_TRUE(paste.notice.contains(QString::fromUtf8(c.notice))) << paste.notice.toStdString();
+    }
+}
+
+TEST(ClipboardPaste, NestingCountsElementsThatHoldContent)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"<p>a<br>b<img src=x></p>", 1},
+        {"<div><span/><div><b>x</b></div></div>", 3},
+        {"<!-- <div><div> --><p>x</p>", 1},
+        {"<table><tr><td><p>a</p></td></tr></table>", 4},
+        {"a < b > c", 0},
+        {"<div><div><div", 2},
+    };
+    for (const auto& [html, depth] : cases)
+        EXPECT_EQ(htmlNesting(html, 100), depth) << html;
+}

@@ -1,0 +1,120 @@
+#include "ui/widgets/ClipboardPaste.h"
+
+#include "rtf/Rtf.h"
+
+#include <QFont>
+#include <QLocale>
+#include <QMimeData>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <array>
+
+namespace vorlin::ui {
+
+namespace {
+
+bool startsWithWord(QByteArrayView text, qsizetype at, QByteArrayView word)
+{
+    if (at + word.size() > text.size())
+        return false;
+    for (qsizetype i = 0; i < word.size(); ++i)
+        if (QChar::toLower(char16_t(uchar(text[at + i]))) != char16_t(uchar(word[i])))
+            return false;
+    const qsizetype after = at + word.size();
+    return after == text.size() || !QChar::isLetterOrNumber(char16_t(uchar(text[after])));
+}
+
+bool takesNoContent(QByteArrayView html, qsizetype nameAt)
+{
+    static constexpr std::array<QByteArrayView, 14> kEmpty = {"br",   "img",  "hr",    "meta",   "link", "input", "col",
+                                                             "area", "base", "wbr",   "source", "track", "param", "embed"};
+    return std::any_of(kEmpty.begin(), kEmpty.end(), [&](QByteArrayView name) { return startsWithWord(html, nameAt, name); });
+}
+
+QString megabytes(qsizetype bytes)
+{
+    return QString::number(double(bytes) / (1 << 20), 'f', 1).replace(u'.', u',');
+}
+
+QByteArray offeredRtf(const QMimeData& source)
+{
+    for (const QString& format : {QStringLiteral("text/rtf"), QStringLiteral("application/rtf"), QStringLiteral("text/richtext")}) {
+        if (!source.hasFormat(format))
+            continue;
+        QByteArray rtf = source.data(format);
+        if (rtf::isRtf(rtf))
+            return rtf;
+    }
+    return {};
+}
+
+}  // namespace
+
+int htmlNesting(QByteArrayView html, int stopAbove)
+{
+    int depth = 0;
+    int deepest = 0;
+    for (qsizetype at = html.indexOf('<'); at >= 0 && at + 1 < html.size(); at = html.indexOf('<', at + 1)) {
+        if (html.sliced(at).startsWith("<!--")) {
+            at = html.indexOf("-->", at + 4);
+            if (at < 0)
+                break;
+            continue;
+        }
+        const char next = html[at + 1];
+        const qsizetype end = html.indexOf('>', at + 1);
+        if (end < 0)
+            break;
+        if (next == '/') {
+            depth = std::max(depth - 1, 0);
+        } else if (QChar::isLetter(char16_t(uchar(next))) && !takesNoContent(html, at + 1) && html[end - 1] != '/') {
+            deepest = std::max(deepest, ++depth);
+            if (deepest > stopAbove)
+                return deepest;
+        }
+        at = end;
+    }
+    return deepest;
+}
+
+ClipboardPaste readClipboardPaste(const QMimeData& source, const QFont& bodyFont)
+{
+    QString notice;
+    const QByteArray rtf = offeredRtf(source);
+    if (!rtf.isEmpty() && rtf.size() <= kPasteBytesLimit) {
+        QTextDocument document;
+        document.setDefaultFont(bodyFont);
+        if (rtf::read(rtf, document))
+            return {QTextDocumentFragment(&document), {}};
+    }
+    if (source.hasHtml()) {
+        const QString html = source.html();
+        const QByteArray bytes = html.toUtf8();
+        if (bytes.size() > kPasteBytesLimit)
+            notice = QStringLiteral("Formátovaný obsah schránky je příliš velký (%1 MB, převzít lze nejvýše %2 MB); "
+                                    "vložil se jen jeho text.")
+                         .arg(megabytes(bytes.size()), megabytes(kPasteBytesLimit));
+        else if (htmlNesting(bytes, kPasteNestingLimit) > kPasteNestingLimit)
+            notice = QStringLiteral("Formátování ve schránce je vnořené příliš hluboko (přes %1 úrovní), než aby se "
+                                    "dalo převzít; vložil se jen jeho text.")
+                         .arg(kPasteNestingLimit);
+        else
+            return {QTextDocumentFragment::fromHtml(html), {}};
+    } else if (!rtf.isEmpty() && !source.hasText()) {
+        notice = QStringLiteral("Formátovaný obsah schránky je příliš velký (%1 MB, převzít lze nejvýše %2 MB).")
+                     .arg(megabytes(rtf.size()), megabytes(kPasteBytesLimit));
+    }
+    if (!source.hasText())
+        return {{}, notice.isEmpty() ? notice : notice + QStringLiteral(" Nic se nevložilo.")};
+    const QString text = source.text();
+    if (text.size() > kPasteBytesLimit) {
+        const QLocale czech(QLocale::Czech);
+        return {{}, QStringLiteral("Text ve schránce je příliš dlouhý (%1 znaků, vložit lze nejvýše %2); nic se "
+                                   "nevložilo.")
+                        .arg(czech.toString(text.size()), czech.toString(kPasteBytesLimit))};
+    }
+    return {QTextDocumentFragment::fromPlainText(text), notice};
+}
+
+}  // namespace vorlin::ui
