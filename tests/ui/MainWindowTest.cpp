@@ -307,6 +307,28 @@ TEST_F(MainWindow, GridCellsAreEditedInPlaceAndSavedWhenLeavingTheRow)
     EXPECT_EQ(query().valueAt(0, QStringLiteral("druh")).toString(), QStringLiteral("soud"));
 }
 
+TEST_F(MainWindow, AHugeNameIsShownByItsBeginningAndKeptWholeThroughAnEdit)
+{
+    // As another client of the office library can write it.
+    const QString huge = QStringLiteral("Jméno ") + QString(10 << 20, u'x');
+    addRows({{huge, "adresa", "{\\rtf1 Text}", "soud"}});
+    start(false);
+    const QString shown = controls->DBGrid1->model()->index(0, 0).data().toString();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("Jméno xxx")) && shown.size() <= 501) << shown.size();
+    EXPECT_FALSE(controls->DBGrid1->model()->flags(controls->DBGrid1->model()->index(0, 0)) & Qt::ItemIsEditable);
+    EXPECT_TRUE(controls->Jmeno_DBEdit->isReadOnly());
+    EXPECT_TRUE(controls->Jmeno_DBEdit->text().startsWith(QStringLiteral("Jméno xxx")));
+    controls->Jmeno_DBEdit->setFocus();
+    type(controls->Jmeno_DBEdit, QStringLiteral("ab"));
+    controls->Tag_DBEdit->setFocus();
+    controls->Tag_DBEdit->selectAll();
+    type(controls->Tag_DBEdit, QStringLiteral("nový"));
+    controls->DBNavigator1->press(Nav::Post);
+    const qint64 id = query().value(QStringLiteral("ID")).toLongLong();
+    EXPECT_EQ(valueInFile(id, QStringLiteral("nazev")).toString(), huge);
+    EXPECT_EQ(valueInFile(id, QStringLiteral("tag")).toString(), QStringLiteral("nový"));
+}
+
 TEST_F(MainWindow, MinimisingHidesIntoTheTrayAndALeftClickShows)
 {
     startWith({.trayAvailable = [] { return true; }});
@@ -575,13 +597,15 @@ TEST_F(MainWindow, ASaveThatFindsTheSnippetChangedByAColleagueAsksAndLosesNoText
         ASSERT_EQ(answerer.seen().size(), 1);
         EXPECT_TRUE(answerer.seen()[0].text.contains(QStringLiteral("„Podpis“ mezitím")));
         EXPECT_EQ(query().isEditing(), c.stillEditing);
-        if (*c.storedBody)
+        if (*c.storedBody) {
             EXPECT_EQ(valueInFile(id, QStringLiteral("obsah")).toString(), QString::fromUtf8(c.storedBody));
-        else
+        } else {
             EXPECT_EQ(PostgresServer::shared().run(serverDatabase, QStringLiteral("SELECT count(*) FROM vorlin WHERE obsah = '%1'").arg(mine)), QStringLiteral("1"));
+        }
         EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("StatusLabel"))->text(), QString::fromUtf8(c.status));
-        if (*c.status)
+        if (*c.status) {
             EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(mine));
+        }
         if (query().isEditing())
             query().cancel();
         QTest::qWait(50);  // the refresh that follows

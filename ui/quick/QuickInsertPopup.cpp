@@ -3,6 +3,7 @@
 #include "data/SnippetSearch.h"
 #include "rtf/Rtf.h"
 #include "ui/shell/Guarded.h"
+#include "ui/widgets/ShownText.h"
 
 #include <QAbstractListModel>
 #include <QComboBox>
@@ -44,7 +45,8 @@ public:
         if (role != Qt::DisplayRole || !snippets_)
             return {};
         const search::QuickEntry entry = snippets_->entryAt(places_[std::size_t(index.row())]);
-        return entry.kind.isEmpty() ? entry.name : entry.name + QStringLiteral(" – ") + entry.kind;
+        const QString name = shownPrefix(entry.name);
+        return entry.kind.isEmpty() ? name : name + QStringLiteral(" – ") + shownPrefix(entry.kind);
     }
 
 private:

@@ -2,13 +2,14 @@
 
 #include "ui/shell/Guarded.h"
 #include "ui/widgets/EditKeys.h"
+#include "ui/widgets/ShownText.h"
 
 namespace vorlin::ui {
 
 DBEdit::DBEdit(QWidget* parent)
     : QLineEdit(parent),
       link_(
-          this, [this](const QVariant& value) { setText(value.toString()); },
+          this, [this](const QVariant& value) { showValue(value.toString()); },
           [this]() -> QVariant { return text(); })
 {
     // Any change but the link's own showing of the field: typed, pasted, or
@@ -19,8 +20,24 @@ DBEdit::DBEdit(QWidget* parent)
     }));
 }
 
+void DBEdit::showValue(const QString& value)
+{
+    // A value longer than the box takes is shown by its beginning and not
+    // edited here: the box would cut it, and a save would store the cut.
+    const bool whole = value.size() <= kLongestEditedInLine;
+    setText(whole ? value : shownPrefix(value));
+    setReadOnly(!whole);
+    setToolTip(whole ? QString()
+                     : QStringLiteral("Hodnota je příliš dlouhá (%1 znaků), ukazuje se jen její začátek a zde ji nelze upravit.")
+                           .arg(value.size()));
+}
+
 void DBEdit::keyPressEvent(QKeyEvent* event)
 {
+    if (isReadOnly()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
     if (event->key() == Qt::Key_Escape && link_.isModified()) {
         link_.reload();
         return;

@@ -19,6 +19,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void showValue(const QString& value);
     void edited(const QString& text);
 
     FieldLink link_;

@@ -1,5 +1,7 @@
 #include "ui/widgets/QueryTableModel.h"
 
+#include "ui/widgets/ShownText.h"
+
 namespace vorlin::ui {
 
 QueryTableModel::QueryTableModel(db::DataSource* source, QList<Column> columns, QObject* parent)
@@ -34,7 +36,8 @@ QVariant QueryTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || !query() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
-    return query()->valueAt(index.row(), columns_[index.column()].field).toString();
+    const QString value = query()->valueAt(index.row(), columns_[index.column()].field).toString();
+    return role == Qt::DisplayRole ? shownPrefix(value) : value;
 }
 
 QVariant QueryTableModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -58,7 +61,10 @@ QVariant QueryTableModel::headerData(int section, Qt::Orientation orientation, i
 Qt::ItemFlags QueryTableModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (query() && query()->canModify())
+    // A value longer than a line's editor takes is not edited in the list:
+    // the editor would cut it.
+    if (query() && query()->canModify() && index.isValid()
+        && query()->valueAt(index.row(), columns_[index.column()].field).toString().size() <= kLongestEditedInLine)
         flags |= Qt::ItemIsEditable;
     return flags;
 }
