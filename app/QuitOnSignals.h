@@ -10,4 +10,12 @@ namespace vorlin {
 // written, the clipboard kept).
 void closeOnTerminationSignals(std::function<void()> close);
 
+// Losing the display (the X server killed, a compositor crashed, a remote
+// session dropped) ends the program from inside Qt, past its event loop and
+// its windows' closing: `save` then runs, on the GUI thread, as Qt reports
+// the loss, where no window can ask anything any more. Ended by
+// stopSavingOnLostDisplay() once the program ends its own way.
+void saveOnLostDisplay(std::function<void()> save);
+void stopSavingOnLostDisplay();
+
 }  // namespace vorlin

@@ -5,6 +5,8 @@
 #include "app/QuitOnSignals.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
+#include "common/PrivateFiles.h"
+#include "platform/PrivateOfficeConverter.h"
 #include "ui/shell/Guarded.h"
 #include "ui/shell/VorlinApplication.h"
 #include "ui/Icons.h"
@@ -18,6 +20,7 @@
 int main(int argc, char** argv)
 {
     using namespace vorlin;
+    keepNewFilesPrivate();
 
     // The keeper of the clipboard that a copy before the end left behind.
     if (argc == 3 && std::strcmp(argv[1], kKeepClipboardOption) == 0)
@@ -54,6 +57,9 @@ int main(int argc, char** argv)
                                                           : SingleInstance::Request::Show))
         return 0;
     instance.listen();
+    // What an import of a killed run left in /tmp (its office's profile and
+    // pipe) goes now, not at the next import.
+    platform::PrivateOfficeConverter::removeLeftoversOfEndedRuns();
 
     app.setWindowIcon(ui::icons::application());
     // The program ends when its main window closes, not when the last
@@ -67,7 +73,9 @@ int main(int argc, char** argv)
     if (answer.quickInsert)
         QTimer::singleShot(0, &quick, ui::guarded(&quick, &QuickInsert::open));
     closeOnTerminationSignals([&mainWindow] { mainWindow.close(); });
+    saveOnLostDisplay([&mainWindow] { mainWindow.saveWithoutDisplay(); });
     const int result = app.exec();
+    stopSavingOnLostDisplay();
     keepClipboardAfterExit(QCoreApplication::applicationFilePath());
     destroyWindows();
     return result;

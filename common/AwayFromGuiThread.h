@@ -26,18 +26,22 @@ public:
 // the GUI thread keeps serving its events (the clipboard's requests among
 // them), but no user input, until the call returns. To the caller it behaves
 // like a plain call: its result comes back, its exception is raised again.
-// Off the GUI thread the call simply runs.
+// Off the GUI thread, and once its events have ended, the call simply runs.
 //
 // With a time limit (ms, > 0) a call that has not returned by then is
 // abandoned: `abandon` must make it return at once (by cutting its
 // connection), after which CallTimedOut is raised with the given message.
+// Set when the GUI thread can serve no more events (the display is gone and
+// the program ends from inside the event loop): calls then simply run.
+inline std::atomic<bool> guiEventsEnded = false;
+
 template <class Call>
 auto awayFromGuiThread(Call&& call, int timeLimitMs = 0, const std::function<void()>& abandon = {},
                        const QString& timedOutMessage = {}) -> std::invoke_result_t<Call&>
 {
     using Result = std::invoke_result_t<Call&>;
     QCoreApplication* app = QCoreApplication::instance();
-    if (!app || QThread::currentThread() != app->thread())
+    if (!app || QThread::currentThread() != app->thread() || guiEventsEnded)
         return call();
 
     QEventLoop loop;

@@ -679,8 +679,9 @@ void Query::postEdit()
                 refreshWhenPending();
                 return;
             }
-            // Written over: a row deleted meanwhile comes back as a new one.
-            if (conflict.rowIsGone()) {
+            // Written over, a row deleted meanwhile comes back as a new one;
+            // kept beside the other's version, the edit is a new one too.
+            if (conflict.rowIsGone() || answer == ConflictAnswer::KeepBoth) {
                 writeThrough([&] { stored = connection_->store().insert(table_, editedValues(), storedColumnNames()); },
                              showStored);
                 key = stored.value(keyColumn());

@@ -70,10 +70,11 @@ public:
 
     // Asked when a save finds its row changed or deleted by another client
     // since it was read: the other's version kept (the edit dropped), the
-    // other's change written over (a deleted row saved anew), or the edit
-    // going on (the save stops with Abort). Without it the save fails with
+    // other's change written over (a deleted row saved anew), both kept (the
+    // edit saved as a new row beside the other's version), or the edit going
+    // on (the save stops with Abort). Without it the save fails with
     // RowChangedError.
-    enum class ConflictAnswer { Raise, KeepTheirs, Overwrite, GoOnEditing };
+    enum class ConflictAnswer { Raise, KeepTheirs, Overwrite, KeepBoth, GoOnEditing };
     std::function<ConflictAnswer(bool rowIsGone)> resolveConflict;
 
     void open();

@@ -22,8 +22,12 @@
 #include "ui/widgets/EditShortcuts.h"
 #include "ui/widgets/GroupFrame.h"
 #include "ui/widgets/RichEditActions.h"
+#include "ui/widgets/ShownText.h"
 #include "ui/widgets/UpDown.h"
 #include "ui/widgets/WrappedCheckBox.h"
+
+#include <cstdio>
+#include <functional>
 
 #include <QAction>
 #include <QApplication>
@@ -386,7 +390,7 @@ void TVorlin_Form::FormCreate()
 
 db::Query::ConflictAnswer TVorlin_Form::askAboutConflict(bool rowIsGone)
 {
-    const QString name = data_.Vorlin_ADOQuery.value(QStringLiteral("nazev")).toString();
+    const QString name = ui::shownPrefix(data_.Vorlin_ADOQuery.value(QStringLiteral("nazev")).toString());
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Vorlin"),
                     (rowIsGone ? QStringLiteral("Vorlin „%1“ mezitím smazal jiný uživatel. Co s vašimi úpravami?")
                                : QStringLiteral("Vorlin „%1“ mezitím změnil jiný uživatel. Co s vašimi úpravami?"))
@@ -429,12 +433,30 @@ void TVorlin_Form::showLibraryState()
 
 void TVorlin_Form::FormDestroy()
 {
-    {
-        IniFile ini(settings::filePath(paths().dataDir));
-        ini.writeString(settings::kSection, settings::kPasteIntervalKey, Edit1->text());
-        ini.writeBool(settings::kSection, settings::kUseCtrlVKey, CheckBox3->isChecked());
-    }
+    writeSettings();
     TrayIcon->hide();
+}
+
+void TVorlin_Form::writeSettings()
+{
+    IniFile ini(settings::filePath(paths().dataDir));
+    ini.writeString(settings::kSection, settings::kPasteIntervalKey, Edit1->text());
+    ini.writeBool(settings::kSection, settings::kUseCtrlVKey, CheckBox3->isChecked());
+}
+
+void TVorlin_Form::saveWithoutDisplay()
+{
+    data_.Vorlin_ADOQuery.resolveConflict = [](bool) { return db::Query::ConflictAnswer::KeepBoth; };
+    // No window can show a failure now: the terminal or the session's log
+    // keeps it.
+    for (const auto& step : {std::function<void()>([this] { data_.Vorlin_ADOQuery.checkBrowseMode(); }),
+                             std::function<void()>([this] { writeSettings(); })}) {
+        try {
+            step();
+        } catch (...) {
+            std::fprintf(stderr, "Vorlin: %s\n", qPrintable(exceptionMessage(std::current_exception())));
+        }
+    }
 }
 
 void TVorlin_Form::listKindsOf(KindsList& kinds)

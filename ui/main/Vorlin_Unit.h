@@ -48,6 +48,10 @@ public:
     // stored settings are read and written back, the tray icon shown and hidden.
     void FormCreate();
     void FormDestroy();
+    // What closing saves, when the display is gone and nobody can be asked:
+    // the row being edited (a colleague's change meanwhile kept beside it)
+    // and the settings.
+    void saveWithoutDisplay();
     // Says why the library cannot be written, when it cannot, and keeps the
     // fields from taking typing then.
     void showLibraryState();
@@ -124,6 +128,7 @@ private:
     // Saves the row being edited before the program ends; false when that
     // failed and the user chose to keep the program running.
     bool endEditBeforeExit();
+    void writeSettings();
     void setupNavigator();
 
     QWidget* buildLeftColumn();
