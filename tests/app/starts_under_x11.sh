@@ -9,6 +9,12 @@ program=$1
 data=$(mktemp -d)
 trap 'rm -rf "$data"' EXIT
 
+# What the import of a killed run left behind: its office's profile and pipe.
+true & dead=$!
+wait "$dead"
+leftover=$(mktemp -d "/tmp/vorlin-office-$dead-XXXXXX")
+touch "$leftover/registrymodifications.xcu"
+
 XDG_DATA_HOME="$data" "$program" >"$data/out.log" 2>&1 &
 pid=$!
 
@@ -20,6 +26,8 @@ fi
 for file in vorlin.mdb vorlin_druh.txt hledani/filtr_adres.txt; do
   [[ -f "$data/Vorlin/$file" ]] || { echo "not seeded: $file"; kill "$pid"; exit 1; }
 done
+
+[[ ! -e "$leftover" ]] || { echo "the killed run's office profile was left: $leftover"; kill "$pid"; exit 1; }
 
 # Closed as a user closes it: the window manager's Alt+F4 asks the window.
 status=0
