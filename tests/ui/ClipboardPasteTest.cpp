@@ -57,7 +57,7 @@ TEST(ClipboardPaste, TheBestFormWithinBoundsIsPastedAndALeftFormIsExplained)
              m.setHtml(QString::fromUtf8(deepDivs));
              m.setText(QStringLiteral("hluboko"));
          },
-         QStringLiteral("hluboko"), false, "vnořené příliš hluboko"},
+         QStringLiteral("hluboko"), false, "hluboko (přes 100 úrovní), než aby se dalo převzít; vložil se jen jeho text."},
         {"600 KB of runs never closed give their text",
          [&](QMimeData& m) {
              m.setHtml(QString::fromUtf8(unclosedRuns));
@@ -74,7 +74,7 @@ TEST(ClipboardPaste, TheBestFormWithinBoundsIsPastedAndALeftFormIsExplained)
          [](QMimeData& m) { m.setText(QString(kPasteBytesLimit + 1, u'x')); }, QString(), false, "nic se nevložilo"},
         {"RTF beyond the size with nothing else",
          [](QMimeData& m) { m.setData(QStringLiteral("text/rtf"), "{\\rtf1 " + QByteArray(kPasteBytesLimit, 'x') + "}"); },
-         QString(), false, "Nic se nevložilo"},
+         QString(), false, "nic se nevložilo"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

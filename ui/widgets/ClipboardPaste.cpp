@@ -80,7 +80,9 @@ int htmlNesting(QByteArrayView html, int stopAbove)
 
 ClipboardPaste readClipboardPaste(const QMimeData& source, const QFont& bodyFont)
 {
-    QString notice;
+    // Why the formatted form was left, without its ending: that depends on
+    // whether a text is there to take instead.
+    QString left;
     const QByteArray rtf = offeredRtf(source);
     if (!rtf.isEmpty() && rtf.size() <= kPasteBytesLimit) {
         QTextDocument document;
@@ -92,21 +94,20 @@ ClipboardPaste readClipboardPaste(const QMimeData& source, const QFont& bodyFont
         const QString html = source.html();
         const QByteArray bytes = html.toUtf8();
         if (bytes.size() > kPasteBytesLimit)
-            notice = QStringLiteral("Formátovaný obsah schránky je příliš velký (%1 MB, převzít lze nejvýše %2 MB); "
-                                    "vložil se jen jeho text.")
-                         .arg(megabytes(bytes.size()), megabytes(kPasteBytesLimit));
+            left = QStringLiteral("Formátovaný obsah schránky je příliš velký (%1 MB, převzít lze nejvýše %2 MB)")
+                       .arg(megabytes(bytes.size()), megabytes(kPasteBytesLimit));
         else if (htmlNesting(bytes, kPasteNestingLimit) > kPasteNestingLimit)
-            notice = QStringLiteral("Formátování ve schránce je vnořené příliš hluboko (přes %1 úrovní), než aby se "
-                                    "dalo převzít; vložil se jen jeho text.")
-                         .arg(kPasteNestingLimit);
+            left = QStringLiteral("Formátování ve schránce je vnořené příliš hluboko (přes %1 úrovní), než aby se "
+                                  "dalo převzít")
+                       .arg(kPasteNestingLimit);
         else
             return {QTextDocumentFragment::fromHtml(html), {}};
-    } else if (!rtf.isEmpty() && !source.hasText()) {
-        notice = QStringLiteral("Formátovaný obsah schránky je příliš velký (%1 MB, převzít lze nejvýše %2 MB).")
-                     .arg(megabytes(rtf.size()), megabytes(kPasteBytesLimit));
+    } else if (!rtf.isEmpty()) {
+        left = QStringLiteral("Formátovaný obsah schránky je příliš velký (%1 MB, převzít lze nejvýše %2 MB)")
+                   .arg(megabytes(rtf.size()), megabytes(kPasteBytesLimit));
     }
     if (!source.hasText())
-        return {{}, notice.isEmpty() ? notice : notice + QStringLiteral(" Nic se nevložilo.")};
+        return {{}, left.isEmpty() ? left : left + QStringLiteral(". Jiná podoba textu ve schránce není, nic se nevložilo.")};
     const QString text = source.text();
     if (text.size() > kPasteBytesLimit) {
         const QLocale czech(QLocale::Czech);
@@ -114,7 +115,7 @@ ClipboardPaste readClipboardPaste(const QMimeData& source, const QFont& bodyFont
                                    "nevložilo.")
                         .arg(czech.toString(text.size()), czech.toString(kPasteBytesLimit))};
     }
-    return {QTextDocumentFragment::fromPlainText(text), notice};
+    return {QTextDocumentFragment::fromPlainText(text), left.isEmpty() ? left : left + QStringLiteral("; vložil se jen jeho text.")};
 }
 
 }  // namespace vorlin::ui
