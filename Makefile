@@ -5,7 +5,7 @@ CMAKE_FLAGS = -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 
 PREFIX ?= /usr/local
 
-.PHONY: run test bench install package build deps-run deps-test
+.PHONY: run test bench install package build deps-run deps-test check-sanitized
 
 run: deps-run
 	cmake $(CMAKE_FLAGS)
@@ -21,6 +21,12 @@ bench: deps-test
 	cmake $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR)
 	scripts/run-benchmarks $(BUILD_DIR)
+
+# The unit and window tests, the X11 and office tests among them, built with
+# AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/); then the
+# tests that start threads built with ThreadSanitizer (build-tsan/).
+check-sanitized: deps-test
+	scripts/check-sanitized
 
 # Installs into PREFIX: lib/vorlin/ (the program and its delivered files),
 # bin/vorlin, the menu entry, the icons and the AppStream description.
