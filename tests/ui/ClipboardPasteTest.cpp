@@ -94,17 +94,3 @@ TEST(ClipboardPaste, TheBestFormWithinBoundsIsPastedAndALeftFormIsExplained)
         EXPECT_TRUE(paste.notice.contains(QString::fromUtf8(c.notice))) << paste.notice.toStdString();
     }
 }
-
-TEST(ClipboardPaste, NestingCountsElementsThatHoldContent)
-{
-    const std::pair<const char*, int> cases[] = {
-        {"<p>a<br>b<img src=x></p>", 1},
-        {"<div><span/><div><b>x</b></div></div>", 3},
-        {"<!-- <div><div> --><p>x</p>", 1},
-        {"<table><tr><td><p>a</p></td></tr></table>", 4},
-        {"a < b > c", 0},
-        {"<div><div><div", 2},
-    };
-    for (const auto& [html, depth] : cases)
-        EXPECT_EQ(htmlNesting(html, 100), depth) << html;
-}
