@@ -330,3 +330,48 @@ TEST_F(KeepingEdits, AChangeThroughTheAccessibilityInterfaceIsStored)
         EXPECT_EQ(controls->DBRichEdit1->alignment(), Qt::AlignHCenter);
     }
 }
+
+// A colleague's snippet appears, the user opens it at once and types while
+// another change of the colleague's is read in: every key stays, in the box
+// and in what "Uložit" stores, wherever the keys went.
+TEST_F(KeepingEdits, KeysTypedWhileAColleaguesChangeArrivesAreAllKept)
+{
+    struct Case {
+        const char* typedInto;
+        const char* column;
+        std::function<void()> focus;  // after the click on the row
+    };
+    const auto selectAllOf = [](QLineEdit* box) {
+        box->setFocus();
+        box->selectAll();
+    };
+    const Case cases[] = {
+        {"the list", "nazev", [] {}},
+        {"Název", "nazev", [&] { selectAllOf(controls->Jmeno_DBEdit); }},
+        {"Klíčová slova", "tag", [&] { selectAllOf(controls->Tag_DBEdit); }},
+    };
+    useServer();
+    start();
+    const QString typed = QStringLiteral("Moje verze");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typedInto);
+        const QString theirs = QStringLiteral("Kolegův ") + QString::fromUtf8(c.typedInto);
+        runInFile(QStringLiteral("INSERT INTO vorlin (nazev, druh, obsah, tag) VALUES ('%1', 'adresa', 'x', '')").arg(theirs));
+        for (int waited = 0; !listedNames().contains(theirs) && waited < 5000; waited += 10)
+            QTest::qWait(10);
+        const int row = int(listedNames().indexOf(theirs));
+        ASSERT_GE(row, 0);
+        ui::DBGrid* grid = controls->DBGrid1;
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(row, 0)).center());
+        const qint64 id = currentId();
+        c.focus();
+        for (int key = 0; key < typed.size(); ++key) {
+            if (key == 2)  // returns once the program heard of it
+                runInFile(QStringLiteral("UPDATE vorlin SET tag = tag || '+' WHERE nazev = 'Podpis'"));
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, typed.mid(key, 1), Qt::NoModifier);
+            QTest::qWait(20);
+        }
+        controls->DBNavigator1->press(Nav::Post);
+        EXPECT_EQ(valueInFile(id, QString::fromUtf8(c.column)).toString(), typed);
+    }
+}

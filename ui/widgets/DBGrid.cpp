@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QToolTip>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace vorlin::ui {
@@ -43,8 +44,13 @@ DBGrid::DBGrid(db::DataSource* source, QList<QueryTableModel::Column> columns, Q
     });
     connect(this, &QTableView::doubleClicked, this, [this] { Q_EMIT rowDoubleClicked(); });
     connect(source, &db::DataSource::scrolled, this, &DBGrid::followQuery);
+    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, &DBGrid::keepOpenCell);
     connect(model_, &QAbstractItemModel::modelReset, this, &DBGrid::followQuery);
     connect(model_, &QAbstractItemModel::modelReset, this, &DBGrid::fitColumns);
+    connect(model_, &QAbstractItemModel::modelReset, this, &DBGrid::reopenKeptCell);
+    // A cell being typed into is written into the row before the row is
+    // saved, as the other controls' edits are ("Uložit" takes no focus).
+    source->addEditWriter(this, [this] { commitOpenCell(); });
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this] {
         if (!fitting_)
             sizedByUser_ = true;
@@ -88,6 +94,50 @@ void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previ
     } catch (...) {
         followQuery();
         throw;
+    }
+}
+
+DBGrid::~DBGrid()
+{
+    if (source_)
+        source_->removeEditWriters(this);
+}
+
+void DBGrid::commitOpenCell()
+{
+    if (state() != EditingState)
+        return;
+    if (QWidget* editor = indexWidget(currentIndex()))
+        commitData(editor);
+}
+
+void DBGrid::keepOpenCell()
+{
+    // The list is read again under a cell being typed into (the row is
+    // edited, so not moved): what was typed goes into the row, and the cell
+    // opens again where it was, with the caret where it was.
+    keptCell_.reset();
+    if (state() != EditingState || !query() || !query()->isEditing())
+        return;
+    QWidget* editor = indexWidget(currentIndex());
+    if (!editor)
+        return;
+    commitData(editor);
+    const auto* line = qobject_cast<QLineEdit*>(editor);
+    keptCell_ = KeptCell{query()->currentRow(), currentIndex().column(), line ? line->cursorPosition() : -1};
+}
+
+void DBGrid::reopenKeptCell()
+{
+    const std::optional<KeptCell> kept = std::exchange(keptCell_, std::nullopt);
+    if (!kept || !query() || !query()->isEditing() || query()->currentRow() != kept->row)
+        return;
+    const QModelIndex cell = model_->index(kept->row, kept->column);
+    setCurrentIndex(cell);
+    QTableView::edit(cell, AllEditTriggers, nullptr);
+    if (auto* line = qobject_cast<QLineEdit*>(indexWidget(cell)); line && kept->caret >= 0) {
+        line->deselect();
+        line->setCursorPosition(kept->caret);
     }
 }
 

@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 #include <QTableView>
 
+#include <optional>
+
 namespace vorlin::ui {
 
 // The snippet list: a table over the query whose selected row is the
@@ -16,6 +18,7 @@ class DBGrid : public QTableView {
     Q_OBJECT
 public:
     DBGrid(db::DataSource* source, QList<QueryTableModel::Column> columns, QWidget* parent = nullptr);
+    ~DBGrid() override;
 
     QueryTableModel* queryModel() const { return model_; }
 
@@ -43,12 +46,23 @@ private:
     QElapsedTimer lastDoubleClick_;
     db::Query* query() const;
     void followQuery();
+    // Writes the open cell's text into the row.
+    void commitOpenCell();
+    // A cell open while the list is read again: kept through the reading.
+    void keepOpenCell();
+    void reopenKeptCell();
     // The first column takes the width the others, fitted to their
     // contents, leave; until the user sizes a column himself.
     void fitColumns();
 
     QPointer<db::DataSource> source_;
     QueryTableModel* model_;
+    struct KeptCell {
+        int row;
+        int column;
+        int caret;  // -1: not a line
+    };
+    std::optional<KeptCell> keptCell_;
     bool following_ = false;
     bool fitting_ = false;
     bool sizedByUser_ = false;

@@ -27,8 +27,8 @@ void FieldLink::setDataSource(db::DataSource* source)
         // be read): the error is shown where the notification came in.
         for (const auto notification : {&db::DataSource::dataSetChanged, &db::DataSource::scrolled,
                                         &db::DataSource::dataSetReplaced})
-            connect(source_, notification, this, guarded(this, &FieldLink::reload));
-        connect(source_, &db::DataSource::activeChanged, this, guarded(this, &FieldLink::reload));
+            connect(source_, notification, this, guarded(this, &FieldLink::follow));
+        connect(source_, &db::DataSource::activeChanged, this, guarded(this, &FieldLink::follow));
         connect(source_, &db::DataSource::recordChanged, this, guarded(this, &FieldLink::recordChanged));
         // Called, not signalled: its error goes back to the post that asked.
         source_->addEditWriter(this, [this] { writeBack(); });
@@ -113,12 +113,25 @@ void FieldLink::reload()
     shownOnce_ = true;
 }
 
+void FieldLink::follow()
+{
+    // What the user is typing into the row being edited stays as typed,
+    // whatever the list does meanwhile (a colleague's change read in, the
+    // pop-up's reading): it is written into the row when the row is saved.
+    const db::Query* query = source_ ? source_->dataSet() : nullptr;
+    if (modified_ && query && query->isEditing())
+        return;
+    reload();
+}
+
 void FieldLink::recordChanged(const QString& field)
 {
     if (writing_)
         return;  // the control's own value, already shown
-    if (field.isEmpty() || field.compare(field_, Qt::CaseInsensitive) == 0)
-        reload();
+    if (field.isEmpty())
+        follow();
+    else if (field.compare(field_, Qt::CaseInsensitive) == 0)
+        reload();  // set by the program or another control: shown as set
 }
 
 }  // namespace vorlin::ui

@@ -54,6 +54,9 @@ public:
     bool isLoading() const { return loading_; }
 
 private:
+    // Shows the value again after a change of the data source, except over
+    // the user's edit in progress.
+    void follow();
     void recordChanged(const QString& field);
 
     QPointer<db::DataSource> source_;
