@@ -205,6 +205,7 @@ TEST_F(MainWindow, NavigatorButtonsFollowTheState)
 
 TEST_F(MainWindow, CtrlDeleteAsksAndDeletesOnlyOnOk)
 {
+    addRows({{"Výzva", "petit", "text", ""}});
     start();
     {
         ModalAnswerer cancel(ModalAnswerer::press(QMessageBox::Cancel));
@@ -212,14 +213,29 @@ TEST_F(MainWindow, CtrlDeleteAsksAndDeletesOnlyOnOk)
         ASSERT_EQ(cancel.seen().size(), 1);
         EXPECT_EQ(cancel.seen()[0].text, QStringLiteral("Delete record?"));
     }
-    EXPECT_EQ(rowsInFile(), 2);
+    EXPECT_EQ(rowsInFile(), 3);
     {
         ModalAnswerer ok(ModalAnswerer::press(QMessageBox::Ok));
         QTest::keyClick(controls->DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
         ASSERT_EQ(ok.seen().size(), 1);
     }
-    EXPECT_EQ(rowsInFile(), 1);
+    EXPECT_EQ(rowsInFile(), 2);
     EXPECT_EQ(controls->Jmeno_DBEdit->text(), QStringLiteral("Podpis"));
+    // In a cell being edited the key asks the same; Cancel keeps the cell's text.
+    QTest::keyClick(controls->DBGrid1, Qt::Key_F2);
+    QWidget* cell = controls->DBGrid1->indexWidget(controls->DBGrid1->currentIndex());
+    ASSERT_TRUE(cell);
+    for (const auto answer : {QMessageBox::Cancel, QMessageBox::Ok}) {
+        ModalAnswerer answerer(ModalAnswerer::press(answer));
+        QTest::keyClick(cell, Qt::Key_Delete, Qt::ControlModifier);
+        ASSERT_EQ(answerer.seen().size(), 1) << answer;
+        EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("Delete record?"));
+        EXPECT_EQ(rowsInFile(), answer == QMessageBox::Ok ? 1 : 2);
+        if (answer == QMessageBox::Cancel) {
+            EXPECT_EQ(static_cast<QLineEdit*>(cell)->text(), QStringLiteral("Podpis"));
+        }
+    }
+    EXPECT_EQ(listedNames(), QStringList{"Výzva"});
     {
         ModalAnswerer ok(ModalAnswerer::press(QMessageBox::Ok));
         controls->DBNavigator1->press(Nav::Delete);

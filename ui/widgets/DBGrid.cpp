@@ -187,6 +187,8 @@ bool DBGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
         return false;
     if (state() == EditingState || !QTableView::edit(index, trigger, event))
         return false;
+    if (QWidget* cell = indexWidget(index))
+        cell->installEventFilter(this);
     // A row that cannot be edited refuses the cell's value when it is
     // committed. A click on the current cell only sets off the cell's
     // opening a moment later (unless a double click follows): the row is
@@ -194,6 +196,36 @@ bool DBGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
     if (source_ && trigger != SelectedClicked)
         runShowingErrors([this] { source_->edit(); });
     return true;
+}
+
+bool DBGrid::isDeleteRecordKey(const QKeyEvent* event)
+{
+    return event->key() == Qt::Key_Delete && (event->modifiers() & Qt::ControlModifier);
+}
+
+void DBGrid::askAndDeleteRow(QWidget* openCell)
+{
+    if (!query() || !query()->isActive() || query()->isEmpty()
+        || QMessageBox::question(this, QStringLiteral("Confirm"), QStringLiteral("Delete record?"),
+                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel)
+            != QMessageBox::Ok)
+        return;
+    // The cell's text goes with the row: never written into it.
+    if (openCell)
+        closeEditor(openCell, QAbstractItemDelegate::RevertModelCache);
+    runShowingErrors([this] { query()->remove(); });
+}
+
+bool DBGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    // Ctrl+Delete in an open cell deletes the row as it does in the list,
+    // not the word after the caret.
+    if (event->type() == QEvent::KeyPress && isDeleteRecordKey(static_cast<QKeyEvent*>(event))
+        && watched == indexWidget(currentIndex())) {
+        askAndDeleteRow(static_cast<QWidget*>(watched));
+        return true;
+    }
+    return QTableView::eventFilter(watched, event);
 }
 
 void DBGrid::mouseDoubleClickEvent(QMouseEvent* event)
@@ -204,12 +236,8 @@ void DBGrid::mouseDoubleClickEvent(QMouseEvent* event)
 
 void DBGrid::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Delete && (event->modifiers() & Qt::ControlModifier)) {
-        if (query() && query()->isActive() && !query()->isEmpty()
-            && QMessageBox::question(this, QStringLiteral("Confirm"), QStringLiteral("Delete record?"),
-                                     QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel)
-                == QMessageBox::Ok)
-            runShowingErrors([this] { query()->remove(); });
+    if (isDeleteRecordKey(event)) {
+        askAndDeleteRow(nullptr);
         return;
     }
     if (event->key() == Qt::Key_Escape && query() && query()->isEditing() && state() != EditingState) {

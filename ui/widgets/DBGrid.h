@@ -34,6 +34,7 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     // An editor opened in a cell puts the row into editing, as typing does.
@@ -46,6 +47,9 @@ private:
     QElapsedTimer lastDoubleClick_;
     db::Query* query() const;
     void followQuery();
+    static bool isDeleteRecordKey(const QKeyEvent* event);
+    // "Delete record?", and the current row deleted on OK.
+    void askAndDeleteRow(QWidget* openCell);
     // Writes the open cell's text into the row.
     void commitOpenCell();
     // A cell open while the list is read again: kept through the reading.
