@@ -54,9 +54,12 @@ QLabel* linkLabel(const QString& text, QWidget* parent)
     return label;
 }
 
-bool askYesNo(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text)
+// Enter and Space press `preferred`.
+bool askYesNo(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+              QMessageBox::StandardButton preferred = QMessageBox::Yes)
 {
     QMessageBox box(icon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(preferred);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -379,7 +382,8 @@ void TAbout_Form::Button4Click()
 void TAbout_Form::Button5Click()
 {
     if (!askYesNo(this, QMessageBox::Warning, QStringLiteral("Warning"),
-                  QStringLiteral("Opravdu chcete vymazat všechna data z databáze? Tuto akci již nepůjde vzít zpět.")))
+                  QStringLiteral("Opravdu chcete vymazat všechna data z databáze? Tuto akci již nepůjde vzít zpět."),
+                  QMessageBox::No))  // a stray Enter never wipes the library
         return;
     data_.ADOCommand1.setCommandText(QStringLiteral("DELETE * FROM vorlin"));
     data_.ADOCommand1.execute();
