@@ -29,7 +29,11 @@ protected:
         QGuiApplication::clipboard()->clear();
     }
 
-    MainWindowServices services() override { return {.desktopWindows = desktop, .office = office, .word = word}; }
+    MainWindowServices services() override
+    {
+        return {.desktopWindows = desktop, .office = office, .word = word, .trayAvailable = [this] { return trayAvailable; }};
+    }
+    bool trayAvailable = true;
 
     // Chooses the entry (added to the list as it stands) and clicks.
     void insertInto(const QString& title)
@@ -123,6 +127,14 @@ TEST_F(Insertion, TheCheckBoxesActAfterwardsAndEachAlone)
     insertInto(kWriterTitle);
     EXPECT_TRUE(desktop.maximised.isEmpty());
     EXPECT_FALSE(form->isVisible());
+
+    // A desktop without a notification area: minimised, never stranded.
+    form->show();
+    trayAvailable = false;
+    insertInto(kWriterTitle);
+    EXPECT_TRUE(form->isVisible() && form->isMinimized());
+    trayAvailable = true;
+    form->showNormal();
 
     form->show();
     controls->CheckBox1->setChecked(true);

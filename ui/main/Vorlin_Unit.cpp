@@ -586,7 +586,16 @@ void TVorlin_Form::insertIntoChosenEditor()
     if (CheckBox1->isChecked())
         MaximizeEditorWindow(title, services_.desktopWindows);
     if (CheckBox2->isChecked())
+        putAway();
+}
+
+void TVorlin_Form::putAway()
+{
+    // Without a notification area a hidden window could not be found again.
+    if (hidesIntoTray())
         hide();
+    else
+        showMinimized();
 }
 
 void TVorlin_Form::copySnippetToClipboard()

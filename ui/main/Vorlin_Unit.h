@@ -124,6 +124,8 @@ private:
     // loses its selection, the query is not run again.
     void setKindChoices(const QStringList& choices);
     // Whether minimising puts the window into the notification area.
+    // Hides into the notification area, or minimises where there is none.
+    void putAway();
     bool hidesIntoTray() const;
     // Saves the row being edited before the program ends; false when that
     // failed and the user chose to keep the program running.
