@@ -603,6 +603,7 @@ TEST_F(MainWindow, ASaveThatFindsTheSnippetChangedByAColleagueAsksAndLosesNoText
         form->findChild<QLabel*>(QStringLiteral("StatusLabel"))->clear();
         query().edit();
         query().setValue(QStringLiteral("obsah"), mine);
+        query().setValue(QStringLiteral("tag"), QStringLiteral("moje slova"));
         runInFile(QString::fromUtf8(c.colleague).arg(id));
         ModalAnswerer answerer([&](QWidget* dialog) {
             for (QAbstractButton* button : static_cast<QMessageBox*>(dialog)->buttons())
@@ -619,8 +620,10 @@ TEST_F(MainWindow, ASaveThatFindsTheSnippetChangedByAColleagueAsksAndLosesNoText
             EXPECT_EQ(PostgresServer::shared().run(serverDatabase, QStringLiteral("SELECT count(*) FROM vorlin WHERE obsah = '%1'").arg(mine)), QStringLiteral("1"));
         }
         EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("StatusLabel"))->text(), QString::fromUtf8(c.status));
-        if (*c.status) {
-            EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(mine));
+        if (*c.status) {  // the whole version, its fields above its body
+            EXPECT_EQ(QGuiApplication::clipboard()->text(),
+                      QStringLiteral("Název: Podpis\nDruh: podpis\nKlíčová slova: moje slova\n\n") + mine);
+            EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/rtf")).contains("moje slova"));
         }
         if (query().isEditing())
             query().cancel();

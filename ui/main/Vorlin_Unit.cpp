@@ -32,6 +32,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -45,6 +46,7 @@
 #include <QKeyEvent>
 #include <QMetaMethod>
 #include <QSignalBlocker>
+#include <QTextDocument>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QMessageBox>
@@ -410,8 +412,8 @@ db::Query::ConflictAnswer TVorlin_Form::askAboutConflict(bool rowIsGone)
         return db::Query::ConflictAnswer::Overwrite;
     if (box.clickedButton() != keep)
         return db::Query::ConflictAnswer::GoOnEditing;
-    // The user's own text is not lost: it waits on the clipboard.
-    copySnippetToClipboard();
+    // The user's own version is not lost: it waits on the clipboard whole.
+    copyVersionToClipboard();
     StatusLabel->setText(QStringLiteral("Vaše verze vorlinu „%1“ je ve schránce; platí %2.")
                              .arg(name, rowIsGone ? QStringLiteral("smazání kolegou") : QStringLiteral("verze kolegy")));
     return db::Query::ConflictAnswer::KeepTheirs;
@@ -596,6 +598,20 @@ void TVorlin_Form::putAway()
         hide();
     else
         showMinimized();
+}
+
+void TVorlin_Form::copyVersionToClipboard()
+{
+    // The name, the kind and the keywords as lines above the body, in
+    // every form the clipboard offers.
+    const db::Query& query = data_.Vorlin_ADOQuery;
+    const QString fields = QStringLiteral("Název: %1\nDruh: %2\nKlíčová slova: %3\n\n")
+                               .arg(query.value(QStringLiteral("nazev")).toString(), query.value(QStringLiteral("druh")).toString(),
+                                    query.value(QStringLiteral("tag")).toString());
+    const std::unique_ptr<QTextDocument> version(DBRichEdit1->document()->clone());
+    QTextCursor start(version.get());
+    start.insertText(fields, QTextCharFormat());
+    QGuiApplication::clipboard()->setMimeData(ui::DBRichEdit::mimeDataOf(*version, version->toPlainText()));
 }
 
 void TVorlin_Form::copySnippetToClipboard()

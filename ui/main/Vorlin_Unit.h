@@ -109,6 +109,8 @@ private:
 
     void copyAndScheduleCtrlV();
     void copySnippetToClipboard();
+    // The row being edited, name, kind and keywords with the body.
+    void copyVersionToClipboard();
     void typeCtrlV();
     void chooseBodyFont();
     void explainDelayedPaste();

@@ -122,17 +122,21 @@ QMimeData* DBRichEdit::createMimeDataFromSelection() const
         QTextCursor(&part).insertFragment(selection.selection());
         copied = &part;
     }
-    const QByteArray rtf = rtf::write(*copied);
+    return mimeDataOf(*copied, selection.selection().toPlainText());
+}
+
+QMimeData* DBRichEdit::mimeDataOf(const QTextDocument& document, const QString& plainText)
+{
+    const QByteArray rtf = rtf::write(document);
     auto* data = new QMimeData;
     data->setData(QStringLiteral("text/rtf"), rtf);
     data->setData(QStringLiteral("text/richtext"), rtf);
     // Browsers and mail programs take HTML, not RTF: the formatting goes
     // along with it there too.
-    data->setHtml(copied->toHtml());
-    const QString text = selection.selection().toPlainText();
-    data->setText(text);
+    data->setHtml(document.toHtml());
+    data->setText(plainText);
     // Named for the GTK programs, which look for the charset.
-    data->setData(QStringLiteral("text/plain;charset=utf-8"), text.toUtf8());
+    data->setData(QStringLiteral("text/plain;charset=utf-8"), plainText.toUtf8());
     return data;
 }
 

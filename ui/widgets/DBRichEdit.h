@@ -19,6 +19,10 @@ public:
 
     FieldLink& link() { return link_; }
 
+    // A formatted text as the clipboard takes it: RTF for word processors,
+    // HTML for browsers and mail, the plain text.
+    static QMimeData* mimeDataOf(const QTextDocument& document, const QString& plainText);
+
     // Puts the row into editing before the toolbar changes the formatting;
     // false when the row cannot be edited.
     bool beginEdit();
