@@ -30,7 +30,8 @@ enum class Word : std::uint8_t {
     Ansicpg, Deff, Plain, Bold, Italic, Underline, UnderlineNone, Strike, FontSize, Font, Charset, Color,
     Highlight, Par, Pard, AlignLeft, AlignCenter, AlignRight, AlignJustify, LeftIndent, RightIndent,
     FirstIndent, SpaceAfter, SpaceBefore, Tab, Line, Unicode, UnicodeSkip, Emdash, Endash, Bullet, Lquote,
-    Rquote, Ldblquote, Rdblquote, FontTable, ColorTable, Red, Green, Blue, SkipDestination, Bin,
+    Rquote, Ldblquote, Rdblquote, FontTable, ColorTable, Red, Green, Blue, SkipDestination, Bin, Cell, Row,
+    Super, Sub, NoSuperSub, ListLabel,
 };
 
 const std::unordered_map<std::string_view, Word>& words()
@@ -42,7 +43,9 @@ const std::unordered_map<std::string_view, Word>& words()
         {"ulwave", Word::Underline}, {"ulnone", Word::UnderlineNone}, {"strike", Word::Strike},
         {"striked", Word::Strike}, {"fs", Word::FontSize}, {"f", Word::Font}, {"fcharset", Word::Charset},
         {"cf", Word::Color}, {"highlight", Word::Highlight}, {"cb", Word::Highlight}, {"chcbpat", Word::Highlight},
-        {"par", Word::Par}, {"cell", Word::Par}, {"nestcell", Word::Par}, {"page", Word::Par},
+        {"par", Word::Par}, {"cell", Word::Cell}, {"nestcell", Word::Cell}, {"row", Word::Row},
+        {"nestrow", Word::Row}, {"page", Word::Par}, {"super", Word::Super}, {"sub", Word::Sub},
+        {"nosupersub", Word::NoSuperSub}, {"listtext", Word::ListLabel}, {"pntext", Word::ListLabel},
         {"sect", Word::Par}, {"pard", Word::Pard}, {"ql", Word::AlignLeft}, {"qc", Word::AlignCenter},
         {"qr", Word::AlignRight}, {"qj", Word::AlignJustify}, {"li", Word::LeftIndent}, {"lin", Word::LeftIndent},
         {"ri", Word::RightIndent}, {"rin", Word::RightIndent}, {"fi", Word::FirstIndent},
@@ -98,6 +101,7 @@ struct CharProps {
     bool strike = false;
     int color = 0;
     int highlight = 0;
+    QTextCharFormat::VerticalAlignment vertical = QTextCharFormat::AlignNormal;
 };
 
 struct ParaProps {
@@ -114,6 +118,9 @@ struct GroupState {
     ParaProps para;
     Destination destination = Destination::Text;
     int unicodeSkip = 1;
+    // A list item's label (bullet or number): its leading blanks are no text.
+    bool listLabel = false;
+    bool labelStarted = false;
 };
 
 struct FontEntry {
@@ -181,6 +188,7 @@ private:
     bool sawText_ = false;
     bool blockHasText_ = false;
     bool breakPending_ = false;  // a paragraph mark whose new block is not made yet
+    bool cellEnded_ = false;  // a table cell ended; its tab goes before the next cell's text
     QTextCharFormat breakCharFormat_;
 };
 
@@ -192,7 +200,8 @@ bool isLetter(char c)
 bool sameProps(const CharProps& a, const CharProps& b)
 {
     return a.font == b.font && a.halfPoints == b.halfPoints && a.bold == b.bold && a.italic == b.italic
-        && a.underline == b.underline && a.strike == b.strike && a.color == b.color && a.highlight == b.highlight;
+        && a.underline == b.underline && a.strike == b.strike && a.color == b.color && a.highlight == b.highlight
+        && a.vertical == b.vertical;
 }
 
 bool Reader::run()
@@ -255,7 +264,7 @@ bool Reader::run()
         case '\n':
             break;
         default:
-            if (state_.destination == Destination::Text && fallbackToSkip_ == 0) {
+            if (state_.destination == Destination::Text && fallbackToSkip_ == 0 && !state_.listLabel && !cellEnded_) {
                 plainRun(pos_ - 1);
                 break;
             }
@@ -424,6 +433,16 @@ void Reader::character(char16_t c)
     if (state_.destination != Destination::Text || (c < 0x20 && c != u'\t') || c == QChar::ObjectReplacementCharacter
         || c == QChar::ParagraphSeparator)
         return;
+    if (state_.listLabel && !state_.labelStarted) {
+        if (c == u' ')
+            return;
+        state_.labelStarted = true;
+    }
+    if (cellEnded_) {
+        // The cell before this one ends with a tab: a row is one line.
+        cellEnded_ = false;
+        character(u'\t');
+    }
     if (pending_.isEmpty()) {
         pendingProps_ = state_.chars;
     } else if (!sameProps(pendingProps_, state_.chars)) {
@@ -506,6 +525,8 @@ QTextCharFormat Reader::charFormat() const
     format.setFontItalic(p.italic);
     format.setFontUnderline(p.underline);
     format.setFontStrikeOut(p.strike);
+    if (p.vertical != QTextCharFormat::AlignNormal)
+        format.setVerticalAlignment(p.vertical);
     if (p.color > 0 && p.color < colors_.size() && colors_[p.color].isValid())
         format.setForeground(colors_[p.color]);
     if (p.highlight > 0 && p.highlight < colors_.size() && colors_[p.highlight].isValid())
@@ -689,7 +710,32 @@ void Reader::controlWord(std::string_view name, bool hasParameter, int parameter
         chars.highlight = std::max(0, parameter);
         break;
     case Word::Par:
+        cellEnded_ = false;
         endParagraph();
+        break;
+    case Word::Cell:
+        if (cellEnded_) {  // the cell before was empty
+            cellEnded_ = false;
+            character(u'\t');
+        }
+        cellEnded_ = state_.destination == Destination::Text;
+        break;
+    case Word::Row:
+        cellEnded_ = false;
+        endParagraph();
+        break;
+    case Word::Super:
+        chars.vertical = on ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignNormal;
+        break;
+    case Word::Sub:
+        chars.vertical = on ? QTextCharFormat::AlignSubScript : QTextCharFormat::AlignNormal;
+        break;
+    case Word::NoSuperSub:
+        chars.vertical = QTextCharFormat::AlignNormal;
+        break;
+    case Word::ListLabel:
+        state_.listLabel = true;
+        state_.labelStarted = false;
         break;
     case Word::Pard:
         para = ParaProps();

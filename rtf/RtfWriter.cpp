@@ -23,6 +23,7 @@ struct RunFormat {
     bool strike;
     QColor color;
     QColor highlight;
+    QTextCharFormat::VerticalAlignment vertical;
 };
 
 class Writer {
@@ -61,10 +62,17 @@ RunFormat Writer::runFormat(const QTextCharFormat& format) const
     run.italic = format.fontItalic();
     run.underline = format.fontUnderline();
     run.strike = format.fontStrikeOut();
-    if (format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush)
+    // A colour no one sees (HTML's "transparent") is none: RTF has no
+    // transparency, and would make it black.
+    const auto shown = [&](QTextFormat::Property property) {
+        const QBrush brush = format.brushProperty(property);
+        return format.hasProperty(property) && brush.style() != Qt::NoBrush && brush.color().alpha() > 0;
+    };
+    if (shown(QTextFormat::ForegroundBrush))
         run.color = format.foreground().color();
-    if (format.hasProperty(QTextFormat::BackgroundBrush) && format.background().style() != Qt::NoBrush)
+    if (shown(QTextFormat::BackgroundBrush))
         run.highlight = format.background().color();
+    run.vertical = format.verticalAlignment();
     return run;
 }
 
@@ -140,6 +148,10 @@ void Writer::writeRunProperties(const RunFormat& run)
         out_.append("\\ul");
     if (run.strike)
         out_.append("\\strike");
+    if (run.vertical == QTextCharFormat::AlignSuperScript)
+        out_.append("\\super");
+    else if (run.vertical == QTextCharFormat::AlignSubScript)
+        out_.append("\\sub");
     if (run.color.isValid()) {
         out_.append("\\cf");
         writeNumber(colorIndex(run.color));

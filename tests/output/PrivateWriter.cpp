@@ -259,6 +259,8 @@ QList<PrivateWriter::Paragraph> PrivateWriter::paragraphs(const QString& fileNam
                 run.posture = int(property<css::awt::FontSlant>(properties, "CharPosture"));
                 run.underline = property<sal_Int16>(properties, "CharUnderline");
                 run.colour = property<sal_Int32>(properties, "CharColor");
+                run.highlight = property<sal_Int32>(properties, "CharBackColor");
+                run.escapement = property<sal_Int16>(properties, "CharEscapement");
                 paragraph.runs << run;
             }
             list << paragraph;

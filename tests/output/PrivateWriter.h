@@ -47,6 +47,8 @@ public:
         int posture = 0;      // 0 none, 2 italic
         int underline = 0;    // 0 none, 1 single
         qint32 colour = -1;   // -1 automatic
+        qint32 highlight = -1;  // the background; -1 none
+        int escapement = 0;   // > 0 raised (superscript), < 0 lowered
     };
     struct Paragraph {
         int adjust = 0;       // 0 left, 1 right, 2 block, 3 centre

@@ -12,6 +12,7 @@
 #include "ui/MainWindowFixture.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QClipboard>
 #include <QMimeData>
 #include <QElapsedTimer>
@@ -34,6 +35,55 @@ const char kFormattedBody[] =
     "\\pard\\f0\\fs24 Krajsk\\'fd \\b soud\\b0  \\i v\\i0  \\ul Brn\\'ec\\ulnone\\par"
     "\\pard\\qc\\f1\\fs32\\cf1 Rozsudek\\cf0\\par"
     "\\pard\\f0\\fs24 \\'8e\\'ef\\'e1r nad S\\'e1zavou}";
+
+// A Writer document as a user writes one: Times New Roman 12, two
+// superscripts, a bulleted list, a 2×2 table, a hyperlink after it.
+const char kWritersDocument[] = R"(<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+ xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"
+ xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"
+ xmlns:xlink="http://www.w3.org/1999/xlink" xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0"
+ office:version="1.3" office:mimetype="application/vnd.oasis.opendocument.text">
+ <office:font-face-decls><style:font-face style:name="Times New Roman" svg:font-family="'Times New Roman'"/></office:font-face-decls>
+ <office:styles><style:default-style style:family="paragraph">
+  <style:text-properties style:font-name="Times New Roman" fo:font-size="12pt"/></style:default-style></office:styles>
+ <office:automatic-styles>
+  <style:style style:name="T1" style:family="text"><style:text-properties style:text-position="super 58%"/></style:style>
+  <text:list-style style:name="L1"><text:list-level-style-bullet text:level="1" text:bullet-char="•"/></text:list-style>
+ </office:automatic-styles>
+ <office:body><office:text>
+  <text:p>Plocha 25 m<text:span text:style-name="T1">2</text:span> a 3 m<text:span text:style-name="T1">3</text:span>.</text:p>
+  <text:list text:style-name="L1"><text:list-item><text:p>první bod</text:p></text:list-item>
+   <text:list-item><text:p>druhý bod</text:p></text:list-item></text:list>
+  <table:table table:name="T"><table:table-column table:number-columns-repeated="2"/>
+   <table:table-row><table:table-cell><text:p>A1</text:p></table:table-cell><table:table-cell><text:p>B1</text:p></table:table-cell></table:table-row>
+   <table:table-row><table:table-cell><text:p>A2</text:p></table:table-cell><table:table-cell><text:p>B2</text:p></table:table-cell></table:table-row>
+  </table:table>
+  <text:p>Po tabulce <text:a xlink:type="simple" xlink:href="https://justice.cz/">odkaz</text:a> konec.</text:p>
+ </office:text></office:body>
+</office:document>
+)";
+
+// The document in the forms Writer puts on the clipboard, made by the
+// office's own export filters (a profile of their own).
+QMap<QString, QByteArray> writersClipboardForms()
+{
+    TempDir dir;
+    dir.write(QStringLiteral("dopis.fodt"), kWritersDocument);
+    QMap<QString, QByteArray> forms;
+    const std::pair<const char*, const char*> filters[] = {{"text/rtf", "rtf"}, {"text/html", "html:HTML (StarWriter)"}};
+    for (const auto& [mime, filter] : filters) {
+        QProcess office;
+        office.start(QStringLiteral("soffice"), {QStringLiteral("-env:UserInstallation=file://") + dir.file(QStringLiteral("profil")),
+                                                 QStringLiteral("--headless"), QStringLiteral("--convert-to"), QString::fromUtf8(filter),
+                                                 QStringLiteral("--outdir"), dir.path(), dir.file(QStringLiteral("dopis.fodt"))});
+        office.waitForFinished(120000);
+        QFile made(dir.file(QStringLiteral("dopis.") + QString::fromUtf8(filter).section(u':', 0, 0)));
+        EXPECT_TRUE(made.open(QIODevice::ReadOnly)) << filter;
+        forms[QString::fromUtf8(mime)] = made.readAll();
+    }
+    return forms;
+}
 
 // The office the window pastes into, changed by a test for another office
 // of the same user.
@@ -170,6 +220,49 @@ TEST_F(WriterInsertionX11, TheSnippetLandsWithItsFormattingAtTheCursor)
     // The document's own text keeps its own face.
     EXPECT_EQ(run(paragraphs, QStringLiteral("Konec"))->font, run(paragraphs, QStringLiteral("Vážený pane, "))->font);
     EXPECT_TRUE(form->isVisible());
+}
+
+// Copied from Writer with a list, a table, superscripts and a hyperlink,
+// pasted into a new snippet as RTF or as HTML: the same text is shown,
+// stored and inserted, with no highlighting that was not there.
+TEST_F(WriterInsertionX11, WritersListTableAndSuperscriptsArePastedStoredAndInsertedAsShown)
+{
+    const QMap<QString, QByteArray> forms = writersClipboardForms();
+    const QString shown = QStringLiteral("Plocha 25 m2 a 3 m3.\n•\tprvní bod\n•\tdruhý bod\nA1\tB1\nA2\tB2\nPo tabulce odkaz konec.");
+    for (auto form = forms.begin(); form != forms.end(); ++form) {
+        SCOPED_TRACE(form.key().toStdString());
+        auto* copied = new QMimeData;
+        copied->setData(form.key(), form.value());
+        QGuiApplication::clipboard()->setMimeData(copied);
+        controls->DBNavigator1->press(ui::DBNavigator::Insert);
+        controls->Jmeno_DBEdit->setText(QStringLiteral("Z Writeru ") + form.key());
+        controls->DBRichEdit1->setFocus();
+        controls->DBRichEdit1->paste();
+        EXPECT_EQ(controls->DBRichEdit1->toPlainText(), shown);
+        controls->DBNavigator1->press(ui::DBNavigator::Post);
+
+        const QString stored = query().value(QStringLiteral("obsah")).toString();
+        EXPECT_FALSE(stored.contains(QStringLiteral("\\highlight"))) << stored.toStdString();
+        EXPECT_EQ(stored.count(QStringLiteral("\\super")), 2) << stored.toStdString();
+        QTextDocument back;
+        rtf::loadBody(stored, back);
+        EXPECT_EQ(back.toPlainText(), shown);
+
+        const QString fileName = QStringLiteral("Vlozeno%1.odt").arg(form.key() == QStringLiteral("text/rtf") ? 1 : 2);
+        openDocument(fileName);
+        chooseInList(PrivateWriter::windowTitle(fileName));
+        EXPECT_EQ(insert(), QString());
+        const auto paragraphs = writer->paragraphs(fileName);
+        EXPECT_EQ(PrivateWriter::texts(paragraphs),
+                  QStringLiteral("Vážený pane, Plocha 25 m2 a 3 m3.|•\tprvní bod|•\tdruhý bod|A1\tB1|A2\tB2|Po tabulce odkaz konec.Konec"));
+        for (const auto& paragraph : paragraphs)
+            for (const auto& r : paragraph.runs)
+                EXPECT_EQ(r.highlight, -1) << "a highlighted run: " << r.text.toStdString();
+        for (const char* raised : {"2", "3"}) {
+            ASSERT_TRUE(run(paragraphs, QString::fromUtf8(raised)));
+            EXPECT_GT(run(paragraphs, QString::fromUtf8(raised))->escapement, 0) << raised;
+        }
+    }
 }
 
 TEST_F(WriterInsertionX11, WithoutFormattingOnlyThePlainTextArrives)

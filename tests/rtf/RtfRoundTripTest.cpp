@@ -111,6 +111,8 @@ TEST(RtfRoundTrip, EveryCharacterAttributeAloneAndMixedInOneParagraph)
         {"strike-out", [](QTextCharFormat& f) { f.setFontStrikeOut(true); }},
         {"colour", [](QTextCharFormat& f) { f.setForeground(QColor(0xC0, 0x80, 0x00)); }},
         {"highlight", [](QTextCharFormat& f) { f.setBackground(QColor(255, 255, 0)); }},
+        {"superscript", [](QTextCharFormat& f) { f.setVerticalAlignment(QTextCharFormat::AlignSuperScript); }},
+        {"subscript", [](QTextCharFormat& f) { f.setVerticalAlignment(QTextCharFormat::AlignSubScript); }},
     };
     for (const Attribute& attribute : attributes) {
         QTextDocument document;

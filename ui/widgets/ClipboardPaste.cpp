@@ -1,10 +1,12 @@
 #include "ui/widgets/ClipboardPaste.h"
 
 #include "rtf/Rtf.h"
+#include "ui/widgets/PastedStructure.h"
 
 #include <QFont>
 #include <QLocale>
 #include <QMimeData>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -35,6 +37,13 @@ bool takesNoContent(QByteArrayView html, qsizetype nameAt)
 QString megabytes(qsizetype bytes)
 {
     return QString::number(double(bytes) / (1 << 20), 'f', 1).replace(u'.', u',');
+}
+
+// What the body keeps of a pasted document, as it will be stored.
+QTextDocumentFragment storable(QTextDocument& document)
+{
+    flattenPastedStructure(document);
+    return QTextDocumentFragment(&document);
 }
 
 QByteArray offeredRtf(const QMimeData& source)
@@ -88,20 +97,23 @@ ClipboardPaste readClipboardPaste(const QMimeData& source, const QFont& bodyFont
         QTextDocument document;
         document.setDefaultFont(bodyFont);
         if (rtf::read(rtf, document))
-            return {QTextDocumentFragment(&document), {}};
+            return {storable(document), {}};
     }
     if (source.hasHtml()) {
         const QString html = source.html();
         const QByteArray bytes = html.toUtf8();
-        if (bytes.size() > kPasteBytesLimit)
+        if (bytes.size() > kPasteBytesLimit) {
             left = QStringLiteral("Formátovaný obsah schránky je příliš velký (%1 MB, převzít lze nejvýše %2 MB)")
                        .arg(megabytes(bytes.size()), megabytes(kPasteBytesLimit));
-        else if (htmlNesting(bytes, kPasteNestingLimit) > kPasteNestingLimit)
+        } else if (htmlNesting(bytes, kPasteNestingLimit) > kPasteNestingLimit) {
             left = QStringLiteral("Formátování ve schránce je vnořené příliš hluboko (přes %1 úrovní), než aby se "
                                   "dalo převzít")
                        .arg(kPasteNestingLimit);
-        else
-            return {QTextDocumentFragment::fromHtml(html), {}};
+        } else {
+            QTextDocument document;
+            QTextCursor(&document).insertFragment(QTextDocumentFragment::fromHtml(html));
+            return {storable(document), {}};
+        }
     } else if (!rtf.isEmpty()) {
         left = QStringLiteral("Formátovaný obsah schránky je příliš velký (%1 MB, převzít lze nejvýše %2 MB)")
                    .arg(megabytes(rtf.size()), megabytes(kPasteBytesLimit));

@@ -1,0 +1,14 @@
+#pragma once
+
+class QTextDocument;
+
+namespace vorlin::ui {
+
+// Makes a pasted document one that a snippet's body stores as it looks:
+// lists become paragraphs that start with their bullet or number and a tab,
+// tables become one paragraph a row with the cells separated by tabs, and a
+// background no one can see (HTML's "transparent") is no background at all.
+// Pasted RTF arrives so already; pasted HTML is made the same.
+void flattenPastedStructure(QTextDocument& document);
+
+}  // namespace vorlin::ui
