@@ -173,11 +173,11 @@ TEST(IniFile, LinesTheWriteDoesNotTouchKeepEveryByte)
     };
     const Case cases[] = {
         {"zero byte in a comment",
-         QByteArray("[nastaveni]\r\n; a\0b\r\npismo=x\r\nkontrolovat_po_startu=0\r\n", 45),
-         QByteArray("[nastaveni]\r\n; a\0b\r\npismo=y\r\nkontrolovat_po_startu=0\r\n", 45)},
+         QByteArray("[nastaveni]\r\n; a\0b\r\npismo=x\r\nkontrolovat_po_startu=0\r\n", 54),
+         QByteArray("[nastaveni]\r\n; a\0b\r\npismo=y\r\nkontrolovat_po_startu=0\r\n", 54)},
         {"zero byte in another value",
-         QByteArray("[jine]\nk=1\0\xff\n[nastaveni]\npismo=x\n", 36),
-         QByteArray("[jine]\nk=1\0\xff\n[nastaveni]\npismo=y\n", 36)},
+         QByteArray("[jine]\nk=1\0\xff\n[nastaveni]\npismo=x\n", 33),
+         QByteArray("[jine]\nk=1\0\xff\n[nastaveni]\npismo=y\n", 33)},
         {"last line without its end",
          "[nastaveni]\rzzz=1",
          "[nastaveni]\rzzz=1\r\npismo=y\r\n"},
@@ -196,7 +196,7 @@ TEST(IniFile, LinesTheWriteDoesNotTouchKeepEveryByte)
 TEST(IniFile, AValueEndsAtAZeroByte)
 {
     TempDir dir;
-    dir.write(QStringLiteral("a.ini"), QByteArray("[s]\r\nk=12\0zbytek\r\nm=2\r\n", 24));
+    dir.write(QStringLiteral("a.ini"), QByteArray("[s]\r\nk=12\0zbytek\r\nm=2\r\n", 23));
     IniFile ini(dir.file(QStringLiteral("a.ini")));
     EXPECT_EQ(ini.readString(u"s", u"k", kDefault), QStringLiteral("12"));
     EXPECT_EQ(ini.readString(u"s", u"m", kDefault), QStringLiteral("2"));

@@ -21,7 +21,7 @@ TEST(KindsFile, LoadTakesLinesVerbatim)
         {"adresa\rpetit\r", {"adresa", "petit"}},
         {"adresa\npetit", {"adresa", "petit"}},
         {" s mezerou \r\n", {" s mezerou "}},
-        {QByteArray("adresa\r\npe\0tit\r\npodpis\r\n", 22), {"adresa", "pe"}},
+        {QByteArray("adresa\r\npe\0tit\r\npodpis\r\n", 24), {"adresa", "pe"}},
         {"", {}},
         {"\xe8\x65sk\xfd", {QStringLiteral("český")}},
     };

@@ -253,6 +253,7 @@ TEST_F(KeepingEdits, AMoveAfterADroppedNewRowLandsOnTheRowTheUserChose)
         ModalAnswerer ok(ModalAnswerer::press(QMessageBox::Ok));
         controls->DBNavigator1->press(Nav::Delete);
     }
+    TearDown();  // the window goes before its data module
     openStore();
     EXPECT_EQ(listedNames(), (QStringList{"A", "B", "D"}));
 }

@@ -278,7 +278,6 @@ TEST_F(MainWindow, ABodyTypedAndLeftIsSavedAsRtfWithItsFormatting)
 
     const QString stored = valueInFile(id, QStringLiteral("obsah")).toString();
     EXPECT_TRUE(stored.startsWith(QStringLiteral("{\\rtf1"))) << stored.toStdString();
-    openStore();
     QTextDocument back;
     rtf::loadBody(stored, back);
     EXPECT_EQ(back.toPlainText(), QStringLiteral("Krajský soud v Brně"));
@@ -319,6 +318,7 @@ TEST_F(MainWindow, GridCellsAreEditedInPlaceAndSavedWhenLeavingTheRow)
     grid->setCurrentIndex(grid->model()->index(1, 1));  // commits the cell, then leaves the row
     EXPECT_EQ(query().state(), State::Browse);
     EXPECT_EQ(query().recNo(), 2);
+    TearDown();  // the window goes before its data module
     openStore();
     EXPECT_EQ(query().valueAt(0, QStringLiteral("druh")).toString(), QStringLiteral("soud"));
 }
