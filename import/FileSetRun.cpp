@@ -14,7 +14,9 @@ namespace vorlin {
 
 QList<QByteArray> filterPatterns(const QString& filterFile)
 {
-    const QByteArray bytes = readWholeFile(filterFile);
+    // Written here in Windows-1250, or as UTF-8 by a Linux editor: the
+    // patterns match Windows-1250 text either way.
+    const QByteArray bytes = foreignTextAsWin1250(readWholeFile(filterFile));
     QList<QByteArray> lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < bytes.size(); ++i) {

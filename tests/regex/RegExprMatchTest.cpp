@@ -218,7 +218,9 @@ TEST(RegExpr, TheDeliveredAddressFilterFindsAddressesAndNotTheirNeighbours)
         // Amounts and periods below a number are no town.
         "Faktura č. 2024\r\n31488 Kč\r\nlhůta 12\r\n336 96 dnů lhůta\r\n"
         // An address inside a sentence, without the sentence.
-        "Podali jsme jménem své klientky, Ing. Jana Malá, Husova 5, 586 01 Jihlava, žalobu.\r\n");
+        "Podali jsme jménem své klientky, Ing. Jana Malá, Husova 5, 586 01 Jihlava, žalobu.\r\n"
+        // Two blanks after the PSČ, as the standard for letters lays it out.
+        "\r\nMgr. Petr Svoboda\r\nNa Příkopě 3\r\n110 00  Praha 1\r\n");
     QFile file(QStringLiteral(VORLIN_EXE_DIR "filtr_adres.txt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QStringList found;
@@ -235,6 +237,7 @@ TEST(RegExpr, TheDeliveredAddressFilterFindsAddressesAndNotTheirNeighbours)
     EXPECT_EQ(found, (QStringList{"Ing. Jana Malá, Husova 5, 586 01 Jihlava",
                                   "JUDr. Jan Novák\r\nDlouhá 12/5\r\n110 00 Praha 1",
                                   "Marie Dvořáková, Husova 7, 602 00 Brno",
+                                  "Mgr. Petr Svoboda\r\nNa Příkopě 3\r\n110 00  Praha 1",
                                   QStringLiteral("Okresní soud v Jihlavě  \r\n\tMasarykovo nám. 1  \r\n\t586\u00A001 Jihlava"),
                                   "Stavby Morava s.r.o.\r\nLhota č. p. 15\r\n53701 Chrudim\r\nČeská republika"}));
 }
