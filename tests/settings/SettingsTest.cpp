@@ -7,6 +7,7 @@
 #include "ui/settings/LibraryGroup.h"
 #include "ui/widgets/FontFormat.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QRandomGenerator>
 #include <QFontDialog>
@@ -269,6 +270,11 @@ TEST_F(Settings, ABackupTwiceIntoOneFolderAsksBeforeReplacingAndCopiesAWholeData
 {
     open();
     writeSetting(settings::kPasteIntervalKey, QStringLiteral("7"));
+    const QDateTime written(QDate(2021, 3, 4), QTime(5, 6, 7));
+    for (const char* name : {"nastaveni.ini", "vorlin.mdb"}) {
+        QFile file(dataDir + QString::fromUtf8(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.setFileTime(written, QFileDevice::FileModificationTime));
+    }
     TempDir target;
     about->chooseBackupFolder = [&] { return target.path(); };
     const QString copied = target.path() + QDir(dataDir).dirName() + u'/';
@@ -279,6 +285,8 @@ TEST_F(Settings, ABackupTwiceIntoOneFolderAsksBeforeReplacingAndCopiesAWholeData
         EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("Záloha byla provedena."));
     }
     EXPECT_TRUE(QFile::exists(copied + QStringLiteral("hledani")));
+    for (const char* name : {"nastaveni.ini", "vorlin.mdb"})  // the copies keep their times
+        EXPECT_EQ(QFileInfo(copied + QString::fromUtf8(name)).lastModified(), written) << name;
     {
         db::Database backup(copied + QStringLiteral("vorlin.mdb"));
         db::Statement check(backup, QStringLiteral("PRAGMA integrity_check"));

@@ -11,8 +11,22 @@
 #include <cstdio>
 #include <cstring>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 namespace vorlin {
 namespace {
+
+// The copy keeps the original's modification time (and access time), as a
+// copy for safekeeping should; a file system that refuses them fails nothing.
+void keepTimes(const QString& source, const QString& copy)
+{
+    struct stat original {};
+    if (::stat(QFile::encodeName(source).constData(), &original) != 0)
+        return;
+    const timespec times[2] = {original.st_atim, original.st_mtim};
+    (void)::utimensat(AT_FDCWD, QFile::encodeName(copy).constData(), times, 0);
+}
 
 QString temporaryName(const QString& target)
 {
@@ -141,6 +155,7 @@ bool FolderCopy::copyFile(const QString& source, const QString& target, qint64 t
             return false;
         }
     }
+    keepTimes(source, partial);
     if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(target).constData()) != 0) {
         error_ = QStringLiteral("Do souboru \"%1\" nelze zapisovat: %2").arg(target, QString::fromLocal8Bit(std::strerror(errno)));
         QFile::remove(partial);
