@@ -1,7 +1,9 @@
 #include "support/TempDir.h"
 #include "ui/widgets/FolderDialog.h"
 
+#include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -10,7 +12,8 @@ using namespace vorlin::test;
 
 namespace {
 
-// The dialog with a folder name typed into its name box, then accepted.
+// The dialog with a folder name typed into its name box, then accepted by
+// its button.
 struct Typed {
     bool asked = false;
     bool accepted = false;
@@ -30,7 +33,12 @@ Typed typeAndAccept(const QString& start, const QString& typed, bool answer)
     EXPECT_NE(name, nullptr);
     if (name)
         name->setText(typed);
-    dialog.accept();
+    // Accepted by its button, as a mouse user does.
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    QPushButton* choose = buttons ? buttons->button(QDialogButtonBox::Open) : nullptr;
+    EXPECT_TRUE(choose && choose->isEnabled()) << "the button is grey";
+    if (choose)
+        choose->click();
     return result;
 }
 

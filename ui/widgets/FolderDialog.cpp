@@ -1,6 +1,9 @@
 #include "ui/widgets/FolderDialog.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QMessageBox>
 
 namespace vorlin::ui {
@@ -13,6 +16,15 @@ FolderDialog::FolderDialog(QWidget* parent, const QString& caption, const QStrin
     setOption(QFileDialog::DontUseNativeDialog);
     setOption(QFileDialog::ShowDirsOnly);
     setFileMode(QFileDialog::Directory);
+    // The dialog greys its button for a folder that does not exist yet,
+    // which this one creates: the button stays usable for any typed name.
+    if (auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+        connect(name, &QLineEdit::textChanged, this, [this](const QString& text) {
+            if (auto* buttons = findChild<QDialogButtonBox*>(); buttons && !text.trimmed().isEmpty())
+                if (QPushButton* choose = buttons->button(QDialogButtonBox::Open))
+                    choose->setEnabled(true);
+        });
+    }
     askToCreate = [this](const QString& folder) {
         return QMessageBox::question(this, windowTitle(),
                                      QStringLiteral("Složka „%1“ neexistuje. Chcete ji vytvořit?")
