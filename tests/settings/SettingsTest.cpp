@@ -247,6 +247,13 @@ TEST_F(Settings, SavedKindsFillBothListsBehindTheEmptyEntry)
     EXPECT_TRUE(controls->ListBox1->selectedItems().isEmpty());
 }
 
+TEST_F(Settings, EveryControlHasACzechNameOfItsOwn)
+{
+    open();
+    about->show();
+    expectEveryControlNamedOnce(about.get());
+}
+
 TEST_F(Settings, TheWipeEmptiesTheWholeTableWhateverIsListed)
 {
     open();

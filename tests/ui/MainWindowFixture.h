@@ -16,6 +16,8 @@
 #include "ui/widgets/DBRichEdit.h"
 #include "ui/widgets/UpDown.h"
 
+#include <QAccessible>
+#include <QSet>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -186,6 +188,25 @@ protected:
         for (int i = 0; i < box->count(); ++i)
             texts << box->itemText(i);
         return texts;
+    }
+
+    // What a screen reader says of each control the keyboard reaches: a
+    // name, and no name twice.
+    static void expectEveryControlNamedOnce(QWidget* window)
+    {
+        QStringList names;
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            if (control->focusPolicy() == Qt::NoFocus || !control->isVisibleTo(window) || control->focusProxy())
+                continue;
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+            const QString name = accessible ? accessible->text(QAccessible::Name) : QString();
+            EXPECT_FALSE(name.isEmpty()) << control->metaObject()->className() << " " << control->objectName().toStdString();
+            names << name;
+        }
+        QStringList shared = names;
+        for (const QString& once : QSet<QString>(names.begin(), names.end()))
+            shared.removeOne(once);
+        EXPECT_TRUE(shared.isEmpty()) << "controls share a name: " << shared.join(u'|').toStdString();
     }
 
     void type(QWidget* widget, const QString& text)

@@ -525,18 +525,7 @@ TEST_F(MainWindow, EveryControlHasACzechNameOfItsOwn)
 {
     start();
     form->show();
-    QStringList names;
-    for (QWidget* control : form->findChildren<QWidget*>()) {
-        if (control->focusPolicy() == Qt::NoFocus || !control->isVisibleTo(form.get()) || control->focusProxy())
-            continue;
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
-        const QString name = accessible ? accessible->text(QAccessible::Name) : QString();
-        EXPECT_FALSE(name.isEmpty()) << control->metaObject()->className() << " " << control->objectName().toStdString();
-        names << name;
-    }
-    const qsizetype all = names.size();
-    names.removeDuplicates();
-    EXPECT_EQ(names.size(), all) << "two controls share a name: " << names.join(u'|').toStdString();
+    expectEveryControlNamedOnce(form.get());
 }
 
 TEST_F(MainWindow, TheCopyOffersHtmlThatKeepsTheFormattingForBrowsersAndMail)

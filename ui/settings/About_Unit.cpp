@@ -26,6 +26,8 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeySequenceEdit>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QProgressDialog>
@@ -138,6 +140,10 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, platform::GlobalShortcut& 
     QuickShortcutEdit = new QKeySequenceEdit(GroupBox6);
     QuickShortcutEdit->setObjectName(QStringLiteral("QuickShortcutEdit"));
     QuickShortcutEdit->setClearButtonEnabled(true);
+    // The keys are typed into the box inside it, which a screen reader names.
+    for (QWidget* box : std::initializer_list<QWidget*>{QuickShortcutEdit, QuickShortcutEdit->findChild<QLineEdit*>()})
+        if (box)
+            box->setAccessibleName(QStringLiteral("Klávesová zkratka rychlého vložení"));
     QuickRestoreCheck = new QCheckBox(QStringLiteral("Po vložení vrátit předchozí obsah schránky"), GroupBox6);
     QuickRestoreCheck->setObjectName(QStringLiteral("QuickRestoreCheck"));
     QuickShortcutState = new QLabel(GroupBox6);

@@ -20,9 +20,11 @@ LibraryGroup::LibraryGroup(TDM& data, QWidget* parent) : QGroupBox(QStringLitera
     AddressEdit = new QLineEdit(this);
     AddressEdit->setObjectName(QStringLiteral("AddressEdit"));
     AddressEdit->setPlaceholderText(QStringLiteral("postgresql://server/vorlin"));
+    AddressEdit->setAccessibleName(QStringLiteral("Adresa serveru knihovny"));
     UserEdit = new QLineEdit(this);
     UserEdit->setObjectName(QStringLiteral("UserEdit"));
     UserEdit->setPlaceholderText(QStringLiteral("uživatel systému"));
+    UserEdit->setAccessibleName(QStringLiteral("Uživatel na serveru knihovny"));
     ApplyButton = new QPushButton(QStringLiteral("Použít"), this);
     UploadButton = new QPushButton(QStringLiteral("Nahrát místní knihovnu na server"), this);
     StateLabel = new QLabel(this);
