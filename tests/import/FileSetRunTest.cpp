@@ -375,17 +375,26 @@ TEST_F(FileSetRunInWindow, WhileARunServesEventsOtherRunsAndSavesAreRefused)
 {
     file(QStringLiteral("a.doc"));
     file(QStringLiteral("b.doc"));
-    onConvert = [this](const QString&) {
+    QString memoShown;
+    int itemsShown = -1;
+    onConvert = [&](const QString&) {
         if (log.count() == 2) {
-            QTimer::singleShot(0, import.get(), [this] {
+            QTimer::singleShot(0, import.get(), [&] {
                 import->items->add(QStringLiteral("cizí"));
                 import->items->setAllChecked(true);
                 import->Button1Click();
                 import->Button3Click(import->Button4);
+                // Ctrl+Shift+I meanwhile shows the window as it is.
+                import->Memo1->setPlainText(QStringLiteral("právě filtrovaný text"));
+                import->showEmptied();
+                memoShown = import->Memo1->toPlainText();
+                itemsShown = import->items->count();
             });
         }
     };
     run();
+    EXPECT_EQ(memoShown, QStringLiteral("právě filtrovaný text"));
+    EXPECT_EQ(itemsShown, 1);
     EXPECT_EQ(boxes.count(QStringLiteral("Právě probíhá zpracování sady souborů. "
                                          "Počkejte na jeho konec, nebo ho ukončete tlačítkem Zastavit.")),
               2);

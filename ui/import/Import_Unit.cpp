@@ -137,6 +137,8 @@ TImport_Form::TImport_Form(TDM& data, KindsList& kinds, QWidget* parent)
 void TImport_Form::showEmptied()
 {
     showOver(home());
+    if (runInProgress_)
+        return;  // shown as the run has it
     Memo1->clear();
     items->clear();
 }

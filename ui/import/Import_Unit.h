@@ -27,7 +27,8 @@ public:
     // New kinds of stored candidates go into the program's kinds list.
     TImport_Form(TDM& data, KindsList& kinds, QWidget* parent = nullptr);
 
-    // Shown over the main window with an empty memo and an empty list.
+    // Shown over the main window with an empty memo and an empty list;
+    // during a file-set run with what the run shows.
     void showEmptied();
 
     void Button2Click();                                 // "Otevřít vstup txt"
