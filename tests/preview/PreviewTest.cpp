@@ -115,13 +115,20 @@ TEST_F(Preview, TheCourtReferenceGoesInFrontOfTheSelectionWhichStays)
     open();
     QGuiApplication::clipboard()->setText(
         QStringLiteral("USNESENÍ\r\nNejvyššího soudu ze dne 27. 5. 2010, sp. zn. 25 Cdo 1234/2008"));
+    select(12, 12);
+    QTest::keyClick(preview->DBRichEdit1, Qt::Key_Exclam);  // a step of the user's own
     select(8, 12);  // "soud"
     preview->Button1Click();
-    const QString expected = QStringLiteral("Krajský usnesení Nejvyššího soudu sp. zn. 25 Cdo 1234/2008soud");
+    const QString expected = QStringLiteral("Krajský usnesení Nejvyššího soudu sp. zn. 25 Cdo 1234/2008soud!");
     EXPECT_EQ(preview->DBRichEdit1->toPlainText(), expected);
     EXPECT_EQ(preview->DBRichEdit1->textCursor().position(), 8 + 50);  // behind the insertion
     EXPECT_EQ(query().state(), State::Edit);  // the row took the change
-    EXPECT_FALSE(preview->DBRichEdit1->document()->isUndoAvailable());
+    // The insertion is one step to undo; the user's steps before it stay.
+    QTextDocument* document = preview->DBRichEdit1->document();
+    document->undo();
+    EXPECT_EQ(document->toPlainText(), QStringLiteral("Krajský soud!"));
+    ASSERT_TRUE(document->isUndoAvailable());
+    document->redo();
     const qint64 id = currentId();
     controls->DBGrid1->setCurrentIndex(controls->DBGrid1->model()->index(1, 0));
     EXPECT_EQ(storedBody(id), expected);
@@ -155,6 +162,8 @@ TEST_F(Preview, ClosingWhileBrowsingAsksNothingAndChangesNothing)
 {
     open();
     const QString before = valueInFile(currentId(), QStringLiteral("obsah")).toString();
+    QGuiApplication::clipboard()->clear();
+    preview->Button1Click();  // the court helper with nothing to insert
     ModalAnswerer answerer;
     EXPECT_TRUE(preview->close());
     EXPECT_TRUE(answerer.seen().isEmpty());

@@ -82,19 +82,17 @@ void TNahled_Form::showWindow()
 
 void TNahled_Form::insertAtCursor(const QString& text)
 {
-    if (!DBRichEdit1->beginEdit())
+    // Nothing to insert (an empty clipboard) changes nothing: no edit starts.
+    if (text.isEmpty() || !DBRichEdit1->beginEdit())
         return;
     QTextCursor cursor = DBRichEdit1->textCursor();
     cursor.setPosition(cursor.selectionStart());
     DBRichEdit1->setTextCursor(cursor);
     DBRichEdit1->ensureCursorVisible();
-    // The inserted text is no step to undo.
-    QTextDocument* document = DBRichEdit1->document();
-    document->setUndoRedoEnabled(false);
+    // One step to undo, after the user's own steps, which stay.
     QTextCursor insertion = DBRichEdit1->textCursor();
     insertion.insertText(text);
     DBRichEdit1->setTextCursor(insertion);
-    document->setUndoRedoEnabled(true);
 }
 
 void TNahled_Form::Button1Click()
