@@ -128,7 +128,7 @@ void TDM::Vorlin_ADOQueryBeforeInsert()
         bodyEditor_->focusBodyEditor();
 }
 
-void TDM::Vorlin_ADOQueryAfterInsert()
+Font TDM::defaultFont()
 {
     const IniFile ini(settings::filePath(paths().dataDir));
     Font font = Font::platformDefault();
@@ -137,8 +137,13 @@ void TDM::Vorlin_ADOQueryAfterInsert()
     } catch (const Error&) {
         // An unreadable default font keeps what was read before the error.
     }
+    return font;
+}
+
+void TDM::Vorlin_ADOQueryAfterInsert()
+{
     if (bodyEditor_)
-        bodyEditor_->setBodyEditorFont(font);
+        bodyEditor_->setBodyEditorFont(defaultFont());
 }
 
 }  // namespace vorlin

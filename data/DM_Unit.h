@@ -69,6 +69,10 @@ public:
     void Vorlin_ADOQueryBeforeInsert();
     void Vorlin_ADOQueryAfterInsert();
 
+    // The font new snippets start with, as the settings hold it: what an
+    // unreadable setting gives before its error, on the platform's default.
+    static Font defaultFont();
+
     // Set by the main window once it exists.
     void setBodyEditor(BodyEditorAccess* editor) { bodyEditor_ = editor; }
 

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QRandomGenerator>
 #include <QFontDialog>
+#include <QLineEdit>
 #include <QTextBlock>
 #include <QTextFragment>
 
@@ -172,6 +173,33 @@ TEST_F(Settings, TheDefaultFontGoesIntoTheSettingsAndTheNextNewSnippet)
     EXPECT_EQ(stored.size, 13);
     controls->DBNavigator1->press(ui::DBNavigator::Insert);
     EXPECT_EQ(controls->DBRichEdit1->currentCharFormat().fontPointSize(), 13);
+}
+
+TEST_F(Settings, TheFontDialogsOpenOnTheStoredFontAndKeepAFamilyNotInstalledHere)
+{
+    open();
+    // The office's documents' family, which this computer does not have.
+    writeSetting(settings::kFontKey, QStringLiteral("\"Times New Roman\", 11, [], [clWindowText]"));
+    for (const auto press : {&TAbout_Form::Button1Click, &TAbout_Form::Button3Click}) {
+        QFont opened;
+        QString family;
+        ModalAnswerer answerer([&](QWidget* dialog) {
+            if (auto* fonts = dialog->findChild<QFontDialog*>()) {
+                opened = fonts->currentFont();
+                family = dialog->findChild<QLineEdit*>(QStringLiteral("FamilyEdit"))->text();
+                static_cast<QDialog*>(dialog)->accept();
+            } else if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+                box->button(QMessageBox::No)->click();
+            }
+        });
+        (about.get()->*press)();
+        EXPECT_EQ(family, QStringLiteral("Times New Roman"));
+        EXPECT_FALSE(opened.bold() || opened.italic());
+        EXPECT_EQ(opened.pointSize(), 11);
+    }
+    Font stored;
+    readFontSpec(readSetting(settings::kFontKey), stored);
+    EXPECT_EQ(stored.face, QStringLiteral("Times New Roman"));
 }
 
 // The bulk change's walk over the listed snippets, on either store.
@@ -452,9 +480,13 @@ TEST_F(Settings, TheBulkChangeOverStoredBodiesGivesWhatTheEditorsWalkGave)
     for (const Font& font : {plain, styled, unsized}) {
         SCOPED_TRACE(font.face.toStdString());
         QMap<qint64, QString> expected;
-        for (qint64 id = 1; id <= corpus.size(); ++id)
-            expected[id] = ui::bodyWithFont(valueInFile(id, QStringLiteral("obsah")).toString(), font,
-                                            controls->DBRichEdit1->palette());
+        for (qint64 id = 1; id <= corpus.size(); ++id) {
+            const QString stored = valueInFile(id, QStringLiteral("obsah")).toString();
+            expected[id] = ui::bodyWithFont(stored, font, controls->DBRichEdit1->palette());
+            // The automatic colour stays automatic: no colour is stored.
+            if (font.color == colors::clWindowText && expected[id] != stored)
+                EXPECT_FALSE(expected[id].contains(QStringLiteral("\\cf"))) << expected[id].toStdString();
+        }
         // The walk through the main window's editor, row by row, as the
         // change was first made.
         db::Query& q = query();
@@ -512,3 +544,4 @@ TEST_F(Settings, TheLibraryGoesToTheServerTakesTheLocalSnippetsOnceAndComesBack)
     EXPECT_EQ(ini.readString(settings::kSection, settings::kLibraryKey, QString()), QStringLiteral("pocitac"));
     EXPECT_EQ(ini.readString(settings::kSection, settings::kLibraryServerKey, QString()), serverLibrary().server);
 }
+

@@ -333,6 +333,7 @@ void TAbout_Form::Aktualizace_ButtonClick()
 
 void TAbout_Form::Button1Click()
 {
+    FontDialog1.setFont(TDM::defaultFont());
     if (!FontDialog1.execute(this))
         return;
     IniFile(settings::filePath(paths().dataDir))
@@ -341,6 +342,7 @@ void TAbout_Form::Button1Click()
 
 void TAbout_Form::Button3Click()
 {
+    FontDialog1.setFont(TDM::defaultFont());
     if (!FontDialog1.execute(this))
         return;
     if (!askYesNo(this, QMessageBox::Warning, QStringLiteral("Warning"), kBulkQuestion))

@@ -61,7 +61,11 @@ void DBRichEdit::setTypingFont(const Font& font)
 
 void DBRichEdit::applyFont(const Font& font)
 {
-    mergeCurrentCharFormat(charFormatOf(font, palette()));
+    const QTextCharFormat format = charFormatOf(font, palette());
+    mergeCurrentCharFormat(format);
+    // The automatic colour is none: the selection's own colours go.
+    if (textCursor().hasSelection() && !format.hasProperty(QTextFormat::ForegroundBrush))
+        takeColourAway(textCursor());
 }
 
 void DBRichEdit::keyPressEvent(QKeyEvent* event)

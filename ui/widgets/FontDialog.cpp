@@ -6,8 +6,10 @@
 #include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QFormLayout>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace vorlin::ui {
@@ -26,6 +28,14 @@ const NamedColour kColours[] = {
     {colors::clYellow, "Žlutá"},           {colors::clBlue, "Modrá"},    {colors::clFuchsia, "Fuchsiová"},
     {colors::clAqua, "Azurová"},           {colors::clWhite, "Bílá"},
 };
+
+// fontconfig names a family that several foundries make with its foundry,
+// "Nimbus Roman [urw]": a name no word processor knows.
+QString withoutFoundry(QString family)
+{
+    static const QRegularExpression foundry(QStringLiteral("\\s*\\[[^\\]]*\\]$"));
+    return family.remove(foundry);
+}
 
 QIcon swatch(const QColor& colour)
 {
@@ -66,7 +76,16 @@ bool FontDialog::execute(QWidget* parent)
                          QVariant::fromValue(colour.value));
     const int current = colours->findData(QVariant::fromValue(font_.color));
     colours->setCurrentIndex(current >= 0 ? current : 0);
+    // The family as it is stored, which may be one not installed here (the
+    // office's "Times New Roman"): kept unless another is chosen or typed;
+    // the list above shows the nearest face.
+    auto* family = new QLineEdit(font_.face, &dialog);
+    family->setObjectName(QStringLiteral("FamilyEdit"));
+    family->setMaxLength(int(Font::kMaxFaceLength));
+    QObject::connect(fonts, &QFontDialog::currentFontChanged, family,
+                     [family](const QFont& font) { family->setText(withoutFoundry(font.family())); });
     auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Název písma:"), family);
     form->addRow(QStringLiteral("Barva:"), colours);
     layout->addLayout(form);
 
@@ -81,6 +100,8 @@ bool FontDialog::execute(QWidget* parent)
     if (chosen.pointSize() <= 0)
         chosen.setPointSize(font_.size > 0 ? font_.size : 8);
     font_ = Font::fromQFont(chosen, colours->currentData().value<Color>());
+    const QString typed = family->text().trimmed();
+    font_.setFace(typed.isEmpty() ? withoutFoundry(chosen.family()) : typed);
     return true;
 }
 

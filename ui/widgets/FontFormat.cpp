@@ -3,8 +3,11 @@
 #include "data/Color.h"
 #include "rtf/Rtf.h"
 
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <algorithm>
 
 namespace vorlin::ui {
 
@@ -15,7 +18,9 @@ QTextCharFormat charFormatOf(const Font& font, const QPalette& palette)
     format.setFontFamilies({font.face});
     if (font.size > 0)
         format.setFontPointSize(font.size);
-    const QColor color = toQColor(font.color, palette);
+    // The automatic colour is none: the text takes the window's text colour
+    // wherever it is shown (black on paper, light on a dark desktop).
+    const QColor color = font.color == colors::clWindowText ? QColor() : toQColor(font.color, palette);
     if (color.isValid())
         format.setForeground(color);
     else
@@ -27,6 +32,39 @@ QTextCharFormat charFormatOf(const Font& font, const QPalette& palette)
     return format;
 }
 
+void takeColourAway(const QTextCursor& selection)
+{
+    QTextDocument& document = *selection.document();
+    const int from = selection.selectionStart();
+    const int to = selection.selectionEnd();
+    struct Run {
+        int start, end;
+        QTextCharFormat format;
+    };
+    QList<Run> coloured;
+    for (QTextBlock block = document.findBlock(from); block.isValid() && block.position() <= to; block = block.next()) {
+        // An empty paragraph's text is its own format's: written as such.
+        if (QTextCharFormat own = block.charFormat(); own.hasProperty(QTextFormat::ForegroundBrush)) {
+            own.clearForeground();
+            QTextCursor(block).setBlockCharFormat(own);
+        }
+        for (auto run = block.begin(); !run.atEnd(); ++run) {
+            const QTextFragment fragment = run.fragment();
+            const int start = std::max(from, fragment.position());
+            const int end = std::min(to, fragment.position() + fragment.length());
+            if (start < end && fragment.charFormat().hasProperty(QTextFormat::ForegroundBrush))
+                coloured.append({start, end, fragment.charFormat()});
+        }
+    }
+    for (Run& run : coloured) {
+        run.format.clearForeground();
+        QTextCursor cursor(&document);
+        cursor.setPosition(run.start);
+        cursor.setPosition(run.end, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(run.format);
+    }
+}
+
 QString bodyWithFont(const QString& body, const Font& font, const QPalette& palette)
 {
     QTextDocument document;
@@ -35,7 +73,10 @@ QString bodyWithFont(const QString& body, const Font& font, const QPalette& pale
     QObject::connect(&document, &QTextDocument::contentsChanged, [&changed] { changed = true; });
     QTextCursor all(&document);
     all.select(QTextCursor::Document);
-    all.mergeCharFormat(charFormatOf(font, palette));
+    const QTextCharFormat format = charFormatOf(font, palette);
+    all.mergeCharFormat(format);
+    if (all.hasSelection() && !format.hasProperty(QTextFormat::ForegroundBrush))
+        takeColourAway(all);
     // Nothing to give the font to (an empty body): the body stays as stored.
     return changed ? rtf::bodyOf(document) : body;
 }

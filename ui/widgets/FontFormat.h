@@ -5,6 +5,7 @@
 #include <QPalette>
 #include <QString>
 #include <QTextCharFormat>
+#include <QTextCursor>
 
 namespace vorlin::ui {
 
@@ -12,6 +13,9 @@ namespace vorlin::ui {
 // colour (a system colour as the palette has it; none clears the colour),
 // bold, italic, underline, strike-out.
 QTextCharFormat charFormatOf(const Font& font, const QPalette& palette);
+
+// The selected text in the automatic colour: its runs' own colours go.
+void takeColourAway(const QTextCursor& selection);
 
 // A stored body with the whole text in the font, as an editor leaves it
 // after "select all" and the font: the rest of its formatting stays, and a
