@@ -275,11 +275,14 @@ TEST_F(Settings, SavedKindsFillBothListsBehindTheEmptyEntry)
     EXPECT_TRUE(controls->ListBox1->selectedItems().isEmpty());
 }
 
-TEST_F(Settings, EveryControlHasACzechNameOfItsOwn)
+TEST_F(Settings, EveryControlHasACzechNameOfItsOwnAndTheWindowFitsALaptopScreen)
 {
     open();
     about->show();
     expectEveryControlNamedOnce(about.get());
+    // 1366 × 768 under a panel and the window's title.
+    EXPECT_LE(about->minimumSizeHint().width(), 1366);
+    EXPECT_LE(about->minimumSizeHint().height(), 700);
 }
 
 TEST_F(Settings, TheWipeEmptiesTheWholeTableWhateverIsListed)
@@ -544,4 +547,5 @@ TEST_F(Settings, TheLibraryGoesToTheServerTakesTheLocalSnippetsOnceAndComesBack)
     EXPECT_EQ(ini.readString(settings::kSection, settings::kLibraryKey, QString()), QStringLiteral("pocitac"));
     EXPECT_EQ(ini.readString(settings::kSection, settings::kLibraryServerKey, QString()), serverLibrary().server);
 }
+
 

@@ -464,30 +464,45 @@ TEST_F(MainWindow, TheNameColumnTakesTheFreeWidthUntilTheUserSizesAColumn)
     EXPECT_EQ(header->sectionSize(0), name);
 }
 
+// As the window opens, and at 960 px (a tiling desktop's half of a full-HD
+// screen) on a laptop's 768 px under a panel: every control inside the
+// window and no caption cut.
 TEST_F(MainWindow, NoCaptionIsClipped)
 {
     start();
-    QApplication::processEvents();
-    for (QPushButton* button : form->findChildren<QPushButton*>()) {
-        if (button->isHidden())
-            continue;
-        const int text = button->fontMetrics().horizontalAdvance(button->text().remove(u'&'));
-        EXPECT_LE(text + 8, button->width()) << button->text().toStdString();
-    }
-    for (QGroupBox* group : form->findChildren<QGroupBox*>()) {
-        QStyleOptionGroupBox option;
-        option.initFrom(group);
-        option.text = group->title();
-        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-        const QRect label = group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
-        EXPECT_GE(label.left(), 2) << group->title().toStdString();  // clear of the frame's edge
-        EXPECT_LE(label.right(), group->width() - 2) << group->title().toStdString();
-        EXPECT_GE(label.width(), group->fontMetrics().horizontalAdvance(group->title())) << group->title().toStdString();
-    }
-    for (QCheckBox* box : form->findChildren<QCheckBox*>()) {
-        if (qobject_cast<ui::WrappedCheckBox*>(box))
-            continue;
-        EXPECT_GE(box->width(), box->sizeHint().width()) << box->text().toStdString();
+    EXPECT_LE(form->minimumSizeHint().width(), 960);
+    EXPECT_LE(form->minimumSizeHint().height(), 700);
+    for (const bool narrow : {false, true}) {
+        SCOPED_TRACE(narrow ? "960 px" : "as opened");
+        if (narrow)
+            form->resize(960, 700);
+        QApplication::processEvents();
+        for (QWidget* control : form->findChildren<QWidget*>()) {
+            if (control->isVisibleTo(form.get()) && !control->isWindow() && control->parentWidget()->isVisibleTo(form.get()))
+                EXPECT_TRUE(form->rect().contains(QRect(control->mapTo(form.get(), QPoint()), control->size())))
+                    << control->objectName().toStdString();
+        }
+        for (QPushButton* button : form->findChildren<QPushButton*>()) {
+            if (button->isHidden())
+                continue;
+            const int text = button->fontMetrics().horizontalAdvance(button->text().remove(u'&'));
+            EXPECT_LE(text + 8, button->width()) << button->text().toStdString();
+        }
+        for (QGroupBox* group : form->findChildren<QGroupBox*>()) {
+            QStyleOptionGroupBox option;
+            option.initFrom(group);
+            option.text = group->title();
+            option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+            const QRect label = group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+            EXPECT_GE(label.left(), 2) << group->title().toStdString();  // clear of the frame's edge
+            EXPECT_LE(label.right(), group->width() - 2) << group->title().toStdString();
+            EXPECT_GE(label.width(), group->fontMetrics().horizontalAdvance(group->title())) << group->title().toStdString();
+        }
+        for (QCheckBox* box : form->findChildren<QCheckBox*>()) {
+            if (qobject_cast<ui::WrappedCheckBox*>(box))
+                continue;
+            EXPECT_GE(box->width(), box->sizeHint().width()) << box->text().toStdString();
+        }
     }
 }
 
@@ -619,3 +634,4 @@ TEST_F(MainWindow, ASaveThatFindsTheSnippetChangedByAColleagueAsksAndLosesNoText
         QTest::qWait(50);  // the refresh that follows
     }
 }
+

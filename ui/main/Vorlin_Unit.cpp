@@ -67,6 +67,7 @@ constexpr Color kOtherWorkColour = 16763594;    // light blue
 constexpr int kDefaultPasteSeconds = 4;
 constexpr int kMostPasteSeconds = 100;
 constexpr int kMillisecondsPerSecond = 1000;
+constexpr int kRoomyWidth = 1084;  // the width the window opens with where it fits
 
 
 const char kHelpText[] =
@@ -126,9 +127,14 @@ TVorlin_Form::TVorlin_Form(TDM& data, const MainWindowServices& services, QWidge
     connect(Timer1, &WindowTimer::timeout, this, ui::guarded(this, &TVorlin_Form::Timer1Timer));
     buildTrayIcon();
 
+    // Roomy where the screen allows; every control shows down to the
+    // layout's minimum (a half of a full-HD screen, a laptop's height).
     adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        resize(QSize(kRoomyWidth, height()).boundedTo(available.size()).expandedTo(minimumSizeHint()));
+        move(available.center() - rect().center());
+    }
 }
 
 TVorlin_Form::~TVorlin_Form()
@@ -153,7 +159,7 @@ QWidget* TVorlin_Form::buildLeftColumn()
 {
     db::DataSource* source = &data_.Vorlin_DataSource;
     auto* column = new QWidget(this);
-    column->setMinimumWidth(330);
+    column->setMinimumWidth(260);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     DBNavigator1 = named(new ui::DBNavigator(source, column), "DBNavigator1");
@@ -181,7 +187,7 @@ QWidget* TVorlin_Form::buildMiddleColumn()
 {
     db::DataSource* source = &data_.Vorlin_DataSource;
     auto* column = new QWidget(this);
-    column->setMinimumWidth(440);
+    column->setMinimumWidth(380);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
 

@@ -167,8 +167,9 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, platform::GlobalShortcut& 
     layout->addWidget(GroupBox3, 1, 0);
     layout->addWidget(GroupBox5, 2, 0);
     layout->addWidget(GroupBox4, 1, 1, 2, 1);
-    layout->addWidget(GroupBox6, 3, 0, 1, 2);
-    layout->addWidget(GroupBox7, 4, 0, 1, 2);
+    // Side by side: the window fits a laptop's screen under its panel.
+    layout->addWidget(GroupBox6, 3, 0);
+    layout->addWidget(GroupBox7, 3, 1);
     layout->setRowStretch(2, 1);
 
     connect(CheckBox1, &QCheckBox::toggled, this, ui::guarded(this, &TAbout_Form::CheckBox1Click));
@@ -205,7 +206,7 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, platform::GlobalShortcut& 
     };
     openUrl = [](const QString& url) { withUsersFileMask([&] { QDesktopServices::openUrl(QUrl(url)); }); };
 
-    resize(488, 700);
+    adjustSize();
 }
 
 void TAbout_Form::showWindow()

@@ -39,9 +39,9 @@ LibraryGroup::LibraryGroup(TDM& data, QWidget* parent) : QGroupBox(QStringLitera
     layout->addWidget(AddressEdit, 2, 1, 1, 2);
     layout->addWidget(new QLabel(QStringLiteral("Uživatel:"), this), 3, 0);
     layout->addWidget(UserEdit, 3, 1, 1, 2);
-    layout->addWidget(ApplyButton, 4, 0, 1, 2, Qt::AlignLeft);
-    layout->addWidget(UploadButton, 4, 2, Qt::AlignRight);
-    layout->addWidget(StateLabel, 5, 0, 1, 3);
+    layout->addWidget(ApplyButton, 4, 0, 1, 3, Qt::AlignLeft);
+    layout->addWidget(UploadButton, 5, 0, 1, 3, Qt::AlignLeft);
+    layout->addWidget(StateLabel, 6, 0, 1, 3);
     layout->setColumnMinimumWidth(0, 24);
     layout->setColumnStretch(2, 1);
 
