@@ -4,6 +4,7 @@
 #include "common/GraphicalSession.h"
 #include "common/PrivateFiles.h"
 #include "platform/OwnOfficePipe.h"
+#include "platform/RunningOffice.h"
 #include "platform/UnoContext.h"
 
 #include <QCryptographicHash>
@@ -251,24 +252,31 @@ QString UnoOfficeAutomation::notAnswering() const
         .arg(callTimeLimitMs / 1000);
 }
 
-void UnoOfficeAutomation::ConnectWriter(WriterConnection& writer, bool startWhenClosed)
+void UnoOfficeAutomation::ConnectWriter(WriterConnection& writer, Reach reach)
 {
     if (!officeInstalled())
         throw OfficeError(QStringLiteral("Invalid class string, ProgID: \"com.sun.star.ServiceManager\""));
     writer.pipe = awayFromGuiThread(unoCall([&] {
-        // Nobody listens: the office opens the pipe, started if need be.
+        // Nobody listens: the office opens the pipe, started if need be. A
+        // start with the office's own profile hands the request to the
+        // office that runs with it, which starts nothing.
         bool asked = false;
         std::chrono::steady_clock::time_point deadline;
         return connectToPipe(pipeName_, [&] {
-            if (!startWhenClosed)
+            if (reach == Reach::Listening)
                 return false;
             if (!asked) {
+                if (reach == Reach::Running && !officeRunsHere(officeArguments_))
+                    return false;
                 QStringList arguments = officeArguments_;
                 arguments << QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipeName_);
                 if (!startDetachedForUser(officeProgramDir() + QStringLiteral("/soffice"), arguments))
                     throw OfficeError(QStringLiteral("Server execution failed"));
                 asked = true;
-                deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(startTimeoutMs);
+                // An office that runs opens the pipe at once; one that does
+                // not within the call limit counts as frozen.
+                const int waitMs = reach == Reach::Running ? callTimeLimitMs : startTimeoutMs;
+                deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
             }
             return std::chrono::steady_clock::now() < deadline;
         });
@@ -287,7 +295,7 @@ bool UnoOfficeAutomation::isRunning()
 {
     try {
         WriterConnection writer;
-        ConnectWriter(writer, false);
+        ConnectWriter(writer, Reach::Running);
         return true;
     } catch (const Error&) {
         return false;  // none, or none of this user's
@@ -298,7 +306,7 @@ QStringList UnoOfficeAutomation::openDocuments()
 {
     WriterConnection writer;
     try {
-        ConnectWriter(writer, false);
+        ConnectWriter(writer, Reach::Running);
     } catch (const ForeignPipeError&) {
         throw;  // the user learns that another user's program waits there
     } catch (const Error&) {
@@ -316,7 +324,7 @@ QStringList UnoOfficeAutomation::openDocuments()
 void UnoOfficeAutomation::pasteInto(const QString& title, const PastedSnippet& snippet, bool formatted, bool activated)
 {
     WriterConnection writer;
-    ConnectWriter(writer, true);
+    ConnectWriter(writer, Reach::Always);
     // The office learns that the desktop activated one of its windows a
     // moment after the desktop reports it; its cursor is the one it shows.
     if (activated) {

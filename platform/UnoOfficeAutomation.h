@@ -38,10 +38,13 @@ public:
 
 private:
     struct WriterConnection;
-    // Fills the conversation: the office's service manager over the pipe
-    // (the office started when it does not run and start is asked), its
-    // desktop.
-    void ConnectWriter(WriterConnection& writer, bool startWhenClosed);
+    // When nobody listens on the program's pipe: give up, ask an office
+    // that runs here to open it (one started from the menu listens on
+    // none), or ask an office to open it, started if none runs.
+    enum class Reach { Listening, Running, Always };
+    // Fills the conversation: the office's service manager over the pipe,
+    // its desktop.
+    void ConnectWriter(WriterConnection& writer, Reach reach);
     template <class Call>
     auto officeCall(const WriterConnection& writer, Call&& call);
     QString notAnswering() const;

@@ -107,7 +107,10 @@ protected:
         if (HasFatalFailure())
             return;
         addRows({{"Soud", "adresa", kFormattedBody, "soud"}});
-        office = std::make_unique<platform::UnoOfficeAutomation>(writer->pipeName(), writer->profileArguments());
+        // The office runs as a user starts it: listening on no pipe of the
+        // program's (only on the test's own), which the program asks it to open.
+        office = std::make_unique<platform::UnoOfficeAutomation>(QStringLiteral("vorlin_") + writer->pipeName(),
+                                                                 writer->profileArguments());
         officeInUse.target = office.get();
         start(false);
         controls->CheckBox1->setChecked(false);
@@ -345,7 +348,7 @@ TEST_F(WriterInsertionX11, OfTwoDocumentsTheChosenOneGetsTheSnippet)
     EXPECT_EQ(PrivateWriter::texts(writer->paragraphs(QStringLiteral("Druhy.odt"))), QStringLiteral("Vážený pane, Konec"));
 }
 
-TEST_F(WriterInsertionX11, WithTheBoxesTickedTheDocumentEndsMaximisedAndActiveAndTheWindowHidden)
+TEST_F(WriterInsertionX11, WithTheBoxesTickedTheDocumentEndsMaximisedAndActiveAndTheWindowPutAway)
 {
     openDocument(QStringLiteral("Velky.odt"));
     const QString title = PrivateWriter::windowTitle(QStringLiteral("Velky.odt"));
@@ -353,7 +356,8 @@ TEST_F(WriterInsertionX11, WithTheBoxesTickedTheDocumentEndsMaximisedAndActiveAn
     controls->CheckBox1->setChecked(true);
     controls->CheckBox2->setChecked(true);
     EXPECT_EQ(insert(), QString());
-    EXPECT_FALSE(form->isVisible());
+    // Put away: hidden into the tray, or minimised where no tray runs.
+    EXPECT_TRUE(!form->isVisible() || form->isMinimized());
     EXPECT_TRUE(QTest::qWaitFor([&] {
         return QString::fromUtf8(runTool(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow"), QStringLiteral("getwindowname")})).trimmed() == title;
     }, 5000));

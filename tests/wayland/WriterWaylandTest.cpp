@@ -29,7 +29,10 @@ protected:
         if (HasFatalFailure())
             return;
         addRows({{"Soud", "adresa", kFormattedBody, "soud"}});
-        office = std::make_unique<platform::UnoOfficeAutomation>(writer->pipeName(), writer->profileArguments());
+        // The office runs as a user starts it: listening on no pipe of the
+        // program's (only on the test's own), which the program asks it to open.
+        office = std::make_unique<platform::UnoOfficeAutomation>(QStringLiteral("vorlin_") + writer->pipeName(),
+                                                                 writer->profileArguments());
         start(false);
         controls->CheckBox1->setChecked(false);
         controls->CheckBox2->setChecked(false);
