@@ -106,6 +106,9 @@ void Connection::listenForAnnouncements()
         return;
     announcements_ = std::make_unique<QSocketNotifier>(socket, QSocketNotifier::Read);
     connect(announcements_.get(), &QSocketNotifier::activated, this, &Connection::takeAnnouncements);
+    store_->announcementsWaiting = [this] {
+        QMetaObject::invokeMethod(this, &Connection::takeAnnouncements, Qt::QueuedConnection);
+    };
 }
 
 void Connection::takeAnnouncements()

@@ -21,6 +21,19 @@
 namespace vorlin::db {
 namespace {
 
+// Takes the announcements libpq holds; whether one came from another client.
+bool othersAnnounced(pg_conn* connection)
+{
+    const int self = PQbackendPID(connection);
+    bool others = false;
+    while (PGnotify* notice = PQnotifies(connection)) {
+        others = others || notice->be_pid != self;
+        PQfreemem(notice);
+    }
+    return others;
+}
+
+
 // The server's type numbers of the values read as integers.
 constexpr Oid kInt8 = 20;
 constexpr Oid kInt2 = 21;
@@ -514,11 +527,21 @@ PostgresStore::Result PostgresStore::run(const QString& sql, const QVariantList&
     Result result(PQexecParams(connection_, statement.constData(), int(pointers.size()), nullptr, pointers.data(),
                                nullptr, nullptr, 0));
     const ExecStatusType status = PQresultStatus(result.get());
+    keepAnnouncementsTakenAlong();
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
         goneAway();
         fail(result.get());
     }
     return result;
+}
+
+void PostgresStore::keepAnnouncementsTakenAlong()
+{
+    if (!othersAnnounced(connection_))
+        return;
+    othersAnnounced_ = true;
+    if (announcementsWaiting)
+        announcementsWaiting();
 }
 
 void PostgresStore::makeTableWhenMissing()
@@ -664,14 +687,9 @@ qint64 PostgresStore::readersMark()
 
 bool PostgresStore::takeAnnouncements()
 {
-    if (!PQconsumeInput(connection_))
-        return false;
-    const int self = PQbackendPID(connection_);
-    bool others = false;
-    while (PGnotify* notice = PQnotifies(connection_)) {
-        others = others || notice->be_pid != self;
-        PQfreemem(notice);
-    }
+    bool others = std::exchange(othersAnnounced_, false);
+    if (PQconsumeInput(connection_))
+        others = othersAnnounced(connection_) || others;
     if (others) {
         ++mark_;
         // The copy here follows the server even while the list waits (an

@@ -142,6 +142,9 @@ private:
     // Raises DatabaseError for a failed statement (null: the connection).
     [[noreturn]] void fail(const pg_result* result) const;
     void makeTableWhenMissing();
+    // Keeps other clients' announcements a statement read along with its
+    // answer, and says so.
+    void keepAnnouncementsTakenAlong();
     void checkPermissions();
     // The key of every row read and its version, for the writes' check.
     void noteVersions(const pg_result* result, int keyColumn, int versionColumn);
@@ -155,6 +158,7 @@ private:
     bool readOnly_ = false;
     qint64 horizon_ = -1;  // no transaction from here on was seen whole by the last reading
     qint64 mark_ = 0;  // counts the changes: this client's writes and others' announcements
+    bool othersAnnounced_ = false;  // read along with a statement's answer, not taken yet
     QHash<qint64, qint64> versions_;
     std::future<bool> knock_;  // whether the server answered, asked in the background
     std::unique_ptr<MirrorKeeper> keeper_;

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -107,6 +108,10 @@ public:
     // Takes the announcements waiting; true when another client changed
     // the table (changeMark then differs).
     virtual bool takeAnnouncements() { return false; }
+    // Called when one of this client's statements read announcements along
+    // with its answer: the socket says nothing more of them, so whoever
+    // takes them is told this way.
+    std::function<void()> announcementsWaiting;
     // Whether the way to the rows was lost (a server gone away).
     virtual bool isBroken() const { return false; }
     // Whether the rows come from the last copy seen here while their home

@@ -12,6 +12,7 @@
 #include "ui/MainWindowFixture.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QClipboard>
 #include <QMimeData>
@@ -36,40 +37,16 @@ const char kFormattedBody[] =
     "\\pard\\qc\\f1\\fs32\\cf1 Rozsudek\\cf0\\par"
     "\\pard\\f0\\fs24 \\'8e\\'ef\\'e1r nad S\\'e1zavou}";
 
-// A Writer document as a user writes one: Times New Roman 12, two
-// superscripts, a bulleted list, a 2×2 table, a hyperlink after it.
-const char kWritersDocument[] = R"(<?xml version="1.0" encoding="UTF-8"?>
-<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
- xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"
- xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"
- xmlns:xlink="http://www.w3.org/1999/xlink" xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0"
- office:version="1.3" office:mimetype="application/vnd.oasis.opendocument.text">
- <office:font-face-decls><style:font-face style:name="Times New Roman" svg:font-family="'Times New Roman'"/></office:font-face-decls>
- <office:styles><style:default-style style:family="paragraph">
-  <style:text-properties style:font-name="Times New Roman" fo:font-size="12pt"/></style:default-style></office:styles>
- <office:automatic-styles>
-  <style:style style:name="T1" style:family="text"><style:text-properties style:text-position="super 58%"/></style:style>
-  <text:list-style style:name="L1"><text:list-level-style-bullet text:level="1" text:bullet-char="•"/></text:list-style>
- </office:automatic-styles>
- <office:body><office:text>
-  <text:p>Plocha 25 m<text:span text:style-name="T1">2</text:span> a 3 m<text:span text:style-name="T1">3</text:span>.</text:p>
-  <text:list text:style-name="L1"><text:list-item><text:p>první bod</text:p></text:list-item>
-   <text:list-item><text:p>druhý bod</text:p></text:list-item></text:list>
-  <table:table table:name="T"><table:table-column table:number-columns-repeated="2"/>
-   <table:table-row><table:table-cell><text:p>A1</text:p></table:table-cell><table:table-cell><text:p>B1</text:p></table:table-cell></table:table-row>
-   <table:table-row><table:table-cell><text:p>A2</text:p></table:table-cell><table:table-cell><text:p>B2</text:p></table:table-cell></table:table-row>
-  </table:table>
-  <text:p>Po tabulce <text:a xlink:type="simple" xlink:href="https://justice.cz/">odkaz</text:a> konec.</text:p>
- </office:text></office:body>
-</office:document>
-)";
-
-// The document in the forms Writer puts on the clipboard, made by the
-// office's own export filters (a profile of their own).
+// A Writer document as a user writes one (Times New Roman 12, two
+// superscripts, a bulleted list, a 2×2 table, a hyperlink after it) in the
+// forms Writer puts on the clipboard, made by the office's own export
+// filters (a profile of their own).
 QMap<QString, QByteArray> writersClipboardForms()
 {
     TempDir dir;
-    dir.write(QStringLiteral("dopis.fodt"), kWritersDocument);
+    QFile document(QStringLiteral(VORLIN_TEST_DATA_DIR "writers_document.fodt"));
+    EXPECT_TRUE(document.open(QIODevice::ReadOnly));
+    dir.write(QStringLiteral("dopis.fodt"), document.readAll());
     QMap<QString, QByteArray> forms;
     const std::pair<const char*, const char*> filters[] = {{"text/rtf", "rtf"}, {"text/html", "html:HTML (StarWriter)"}};
     for (const auto& [mime, filter] : filters) {
