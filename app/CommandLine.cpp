@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "common/Error.h"
+#include "common/GraphicalSession.h"
 #include "common/TextFile.h"
 #include "common/Win1250.h"
 
@@ -8,7 +9,7 @@ namespace vorlin {
 
 bool hasGraphicalSession()
 {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+    return GraphicalSession::current().kind != GraphicalSession::Kind::None
         || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 

@@ -46,28 +46,30 @@ Windows windows;
 // A shortcut for the whole desktop where the session lets a program have
 // one: an X11 grab, else the desktop's portal. Under Wayland the X server of
 // the older programs sees only their keys, so its grab is no shortcut there.
-platform::GlobalShortcut* desktopShortcut(QObject* owner)
+platform::GlobalShortcut* desktopShortcut(GraphicalSession session, QObject* owner)
 {
-    if (QGuiApplication::platformName() == QStringLiteral("xcb") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (session.isX11() && QGuiApplication::platformName() == QStringLiteral("xcb"))
         return new platform::X11GlobalShortcut(owner);
-    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && platform::PortalGlobalShortcut::offered())
+    if (session.isWayland() && platform::PortalGlobalShortcut::offered())
         return new platform::PortalGlobalShortcut(QDBusConnection::sessionBus(), owner);
     return new platform::NoGlobalShortcut(owner);
 }
 
-// Where the focus is, as the desktop tells it: X11 does, Wayland does not.
-platform::DesktopWindows& focusReporter(platform::DesktopWindows& desktop)
+// The desktop's windows, for listing the word processors and for where the
+// focus is: X11 tells, a Wayland compositor tells no program.
+platform::DesktopWindows& desktopWindows(GraphicalSession session)
 {
-    if (QGuiApplication::platformName() == QStringLiteral("xcb"))
-        return desktop;
-    return platform::NoDesktopWindows::instance();
+    if (!session.isX11())
+        return platform::NoDesktopWindows::instance();
+    static platform::X11DesktopWindows desktop;
+    return desktop;
 }
 
 constexpr int kReturnedBlockBytes = 1 << 20;
 
 }  // namespace
 
-TVorlin_Form& createWindows(QObject* owner, const QString& libraryGiven)
+TVorlin_Form& createWindows(QObject* owner, GraphicalSession session, const QString& libraryGiven)
 {
     // A list of many snippets takes large blocks for a moment (the keys of
     // an order, a reading's growing store): each goes back to the system
@@ -80,10 +82,10 @@ TVorlin_Form& createWindows(QObject* owner, const QString& libraryGiven)
     data->library = chosenLibrary(IniFile(settings::filePath(paths().dataDir)), libraryGiven,
                                   qEnvironmentVariable("VORLIN_LIBRARY"));
     data->askPassword = [](const QString& why) { return askServerPassword(windows.main, why); };
-    static platform::X11DesktopWindows desktop;
+    platform::DesktopWindows& desktop = desktopWindows(session);
     static platform::UnoOfficeAutomation office;
     static platform::UnregisteredWord word;
-    auto* keyboard = new platform::SessionKeyboard(paths().dataDir + QStringLiteral("portal_klavesnice.txt"), owner);
+    auto* keyboard = new platform::SessionKeyboard(session, paths().dataDir + QStringLiteral("portal_klavesnice.txt"), owner);
     auto* kinds = new KindsList(kinds::filePath(paths().dataDir), owner);
 
     auto* main = new TVorlin_Form(*data, {.keyboard = *keyboard, .desktopWindows = desktop, .office = office, .word = word});
@@ -91,12 +93,12 @@ TVorlin_Form& createWindows(QObject* owner, const QString& libraryGiven)
     main->listKindsOf(*kinds);
     // The other windows exist before the main window's creation handler
     // runs, which enables the buttons that open them.
-    auto* shortcut = desktopShortcut(owner);
+    auto* shortcut = desktopShortcut(session, owner);
     windows.settings = new TAbout_Form(*data, *kinds, *shortcut);
     windows.preview = new TNahled_Form(*data, main->fontDialog());
     windows.import = new TImport_Form(*data, *kinds);
     windows.quick = new QuickInsert(*data, *kinds,
-                                    {.insertion = {.keyboard = *keyboard, .desktop = focusReporter(desktop), .office = office},
+                                    {.insertion = {.keyboard = *keyboard, .desktop = desktop, .office = office},
                                      .shortcut = *shortcut},
                                     paths().dataDir, owner);
     using ui::guarded;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/GraphicalSession.h"
+
 #include <QString>
 
 class QObject;
@@ -17,7 +19,7 @@ class TVorlin_Form;
 // which is returned: the program ends when it closes.
 // The library is the one the settings name unless the run names another
 // (the command line's, else the environment's VORLIN_LIBRARY).
-TVorlin_Form& createWindows(QObject* owner, const QString& libraryGiven = QString());
+TVorlin_Form& createWindows(QObject* owner, GraphicalSession session, const QString& libraryGiven = QString());
 
 // The quick insertion of the run, made with the windows and started once
 // the database is open.

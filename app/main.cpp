@@ -45,7 +45,8 @@ int main(int argc, char** argv)
 
     // A Wayland session gets a native Wayland window (X11 where the Wayland
     // plugin cannot start); QT_QPA_PLATFORM chooses otherwise.
-    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    const GraphicalSession session = GraphicalSession::current();
+    if (session.isWayland() && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "wayland;xcb");
 
     VorlinApplication app(argc, argv);
@@ -66,7 +67,7 @@ int main(int argc, char** argv)
     // visible window does (the main window may sit in the notification area).
     app.setQuitOnLastWindowClosed(false);
 
-    TVorlin_Form& mainWindow = createWindows(&app, answer.library);
+    TVorlin_Form& mainWindow = createWindows(&app, session, answer.library);
     QObject::connect(&instance, &SingleInstance::showRequested, &mainWindow, &TVorlin_Form::showFromTray);
     QuickInsert& quick = quickInsert();
     QObject::connect(&instance, &SingleInstance::quickInsertRequested, &quick, ui::guarded(&quick, &QuickInsert::open));

@@ -36,7 +36,7 @@ int main(int argc, char** argv)
 
     QElapsedTimer timer;
     timer.start();
-    TVorlin_Form& mainWindow = createWindows(&app);
+    TVorlin_Form& mainWindow = createWindows(&app, GraphicalSession::current());
     db::Query& snippets = control<TDM>(&app, "DM")->Vorlin_ADOQuery;
     QCoreApplication::processEvents();
     report("mainwindow_start_to_shown_100k", double(timer.nsecsElapsed()) / 1e6, "ms");

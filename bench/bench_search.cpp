@@ -46,7 +46,7 @@ int main(int argc, char** argv)
     // The list sorts in the user's alphabetical order: Czech, as its users have it.
     QLocale::setDefault(QLocale(QLocale::Czech, QLocale::Czechia));
 
-    TVorlin_Form& mainWindow = createWindows(&app);
+    TVorlin_Form& mainWindow = createWindows(&app, GraphicalSession::current());
 
     db::Query& snippets = control<TDM>(&app, "DM")->Vorlin_ADOQuery;
     QCoreApplication::processEvents();

@@ -70,7 +70,7 @@ int main(int argc, char** argv)
 
     QElapsedTimer timer;
     timer.start();
-    createWindows(&app);
+    createWindows(&app, GraphicalSession::current());
     db::Query& snippets = control<TDM>(&app, "DM")->Vorlin_ADOQuery;
     QCoreApplication::processEvents();
     auto* settingsWindow = topLevelWindow<TAbout_Form>("About_Form");

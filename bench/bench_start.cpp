@@ -42,7 +42,7 @@ int main(int argc, char** argv)
 
     QElapsedTimer timer;
     timer.start();
-    createWindows(&app);
+    createWindows(&app, GraphicalSession::current());
     QCoreApplication::processEvents();
     report("start_to_window_shown" + suffix, double(timer.nsecsElapsed()) / 1e6, "ms");
     report("start_process_resident" + suffix, residentMegabytes(), "MB");

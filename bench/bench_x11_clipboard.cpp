@@ -61,7 +61,7 @@ int main(int argc, char** argv)
         insert.step();
         bigId = insert.column(0).toLongLong();
     }
-    TVorlin_Form& mainWindow = createWindows(&app);
+    TVorlin_Form& mainWindow = createWindows(&app, GraphicalSession::current());
     db::Query& snippets = control<TDM>(&app, "DM")->Vorlin_ADOQuery;
     auto* copyButton = control<QPushButton>(&mainWindow, "Button3");
     auto* delayedPaste = control<QCheckBox>(&mainWindow, "CheckBox3");

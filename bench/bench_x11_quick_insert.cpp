@@ -58,7 +58,7 @@ int main(int argc, char** argv)
     useGeneratedDataFolder(100000);
     QElapsedTimer started;
     started.start();
-    createWindows(&app);
+    createWindows(&app, GraphicalSession::current());
     QuickInsert& quick = quickInsert();
     QSignalSpy read(&quick, &QuickInsert::snippetsRead);
     if (read.isEmpty() && !read.wait(20000)) {

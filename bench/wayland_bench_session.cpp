@@ -37,7 +37,7 @@ qint64 sizeOf(const QString& file)
 // the clipboard's text to it.
 void ctrlVLateness(const QString& arrivals)
 {
-    platform::SessionKeyboard keyboard(QStringLiteral("/dev/null"));
+    platform::SessionKeyboard keyboard(GraphicalSession::current(), QStringLiteral("/dev/null"));
     std::vector<double> late;
     for (int run = 0; run < 21; ++run) {
         const qint64 before = sizeOf(arrivals);

@@ -2,6 +2,20 @@
 
 namespace vorlin {
 
+GraphicalSession GraphicalSession::of(const QProcessEnvironment& environment)
+{
+    if (!environment.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty())
+        return {Kind::Wayland};
+    if (!environment.value(QStringLiteral("DISPLAY")).isEmpty())
+        return {Kind::X11};
+    return {Kind::None};
+}
+
+GraphicalSession GraphicalSession::current()
+{
+    return of(QProcessEnvironment::systemEnvironment());
+}
+
 QString graphicalSessionName()
 {
     QString display = qEnvironmentVariable("DISPLAY");

@@ -6,8 +6,8 @@
 
 namespace vorlin::platform {
 
-SessionKeyboard::SessionKeyboard(QString portalTokenFile, QObject* parent)
-    : QObject(parent), portalTokenFile_(std::move(portalTokenFile))
+SessionKeyboard::SessionKeyboard(GraphicalSession session, QString portalTokenFile, QObject* parent)
+    : QObject(parent), session_(session), portalTokenFile_(std::move(portalTokenFile))
 {
 }
 
@@ -16,7 +16,7 @@ SessionKeyboard::~SessionKeyboard() = default;
 Keyboard& SessionKeyboard::chosen()
 {
     if (!chosen_) {
-        if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
+        if (session_.isWayland()) {
             chosen_ = WaylandVirtualKeyboard::connect();
             if (!chosen_) {
                 auto portal = std::make_unique<PortalKeyboard>(portalTokenFile_);

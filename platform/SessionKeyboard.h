@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/GraphicalSession.h"
 #include "platform/Keyboard.h"
 
 #include <QObject>
@@ -19,7 +20,7 @@ class SessionKeyboard : public QObject, public Keyboard {
     Q_OBJECT
 public:
     // The portal's permission is remembered in portalTokenFile.
-    explicit SessionKeyboard(QString portalTokenFile, QObject* parent = nullptr);
+    SessionKeyboard(GraphicalSession session, QString portalTokenFile, QObject* parent = nullptr);
     ~SessionKeyboard() override;
 
     bool sendChord(Qt::Key key, Qt::KeyboardModifiers modifiers) override;
@@ -27,6 +28,7 @@ public:
 private:
     Keyboard& chosen();
 
+    GraphicalSession session_;
     QString portalTokenFile_;
     std::unique_ptr<Keyboard> chosen_;
 };

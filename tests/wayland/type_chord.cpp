@@ -9,7 +9,7 @@
 
 int main()
 {
-    vorlin::platform::SessionKeyboard keyboard(QStringLiteral("portal_klavesnice.txt"));
+    vorlin::platform::SessionKeyboard keyboard(vorlin::GraphicalSession::current(), QStringLiteral("portal_klavesnice.txt"));
     for (std::string line; std::getline(std::cin, line);) {
         if (!keyboard.sendChord(Qt::Key_V, Qt::ControlModifier)) {
             std::puts("no way to type in this session");
