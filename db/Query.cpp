@@ -290,6 +290,29 @@ void Query::refreshWhenPending()
         QMetaObject::invokeMethod(this, &Query::refreshFromStore, Qt::QueuedConnection);
 }
 
+void Query::reselect(const Selection& selection)
+{
+    if (!isActive() || selection.table != selection_.table || !connection_ || !connection_->isConnected()) {
+        setSelection(selection);
+        open();
+        return;
+    }
+    checkBrowseMode();
+    selection_ = selection;
+    connection_->takeAnnouncements();  // the rows as fresh as the server knows them
+    refreshPending_ = false;
+    selectRows(connection_->store(), copy_.columns.isEmpty() ? storedColumnNames() : copy_.columns);
+    keyIndex_.clear();
+    current_ = 0;
+    bof_ = true;
+    eof_ = rows_.rowCount() == 0;
+    if (largeValues_)
+        largeValues_->forget();
+    Q_EMIT dataSetChanged();
+    Q_EMIT scrolled();
+    Q_EMIT recordChanged(QString());
+}
+
 void Query::close()
 {
     if (!isActive())

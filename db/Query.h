@@ -79,6 +79,10 @@ public:
 
     void open();
     void close();
+    // Reads the rows of another selection of the same table, the first one
+    // current: an open query stays open and says so once (dataSetChanged),
+    // a closed one opens. An edit must have ended.
+    void reselect(const Selection& selection);
     bool isActive() const { return state_ != State::Inactive; }
     State state() const { return state_; }
     bool isEditing() const { return state_ == State::Edit || state_ == State::Insert; }

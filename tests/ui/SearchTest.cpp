@@ -138,10 +138,12 @@ TEST_F(Search, TypingSavesAnEditAndMakesTheFirstRowCurrent)
     query().last();
     query().edit();
     query().setValue(QStringLiteral("nazev"), QStringLiteral("uloženo"));
+    QSignalSpy listReset(controls->DBGrid1->model(), &QAbstractItemModel::modelReset);
     typeIntoSearch(QStringLiteral("o"));
     EXPECT_EQ(query().state(), db::Query::State::Browse);
     EXPECT_EQ(query().recNo(), 1);
     EXPECT_TRUE(listed().contains(QStringLiteral("uloženo")));
+    EXPECT_LE(listReset.count(), 1) << "the list was reset more than once for one key";
 }
 
 TEST_F(Search, ReplacedKindItemsLoseTheSelectionButKeepTheCondition)

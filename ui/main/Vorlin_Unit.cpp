@@ -510,9 +510,7 @@ void TVorlin_Form::sortBy(const QString& field)
 
 void TVorlin_Form::runSearch()
 {
-    db::Query& query = data_.Vorlin_ADOQuery;
-    query.setSelection(search::selectionOf(search_));
-    query.open();
+    data_.Vorlin_ADOQuery.reselect(search::selectionOf(search_));
 }
 
 bool TVorlin_Form::eventFilter(QObject* watched, QEvent* event)
