@@ -58,6 +58,7 @@ QuickInsert::QuickInsert(TDM& data, KindsList& kinds, Services services, const Q
     changed_.setInterval(kChangeSettleMs);
     connect(&changed_, &QTimer::timeout, this, ui::guarded(this, &QuickInsert::readIfChanged));
     connect(&data_.Vorlin_ADOQuery, &db::Query::dataSetChanged, &changed_, qOverload<>(&QTimer::start));
+    connect(&data_.Vorlin_ADOQuery, &db::Query::rowsRefreshed, &changed_, qOverload<>(&QTimer::start));
     connect(&data_.Vorlin_ADOQuery, &db::Query::stateChanged, &changed_, qOverload<>(&QTimer::start));
 }
 

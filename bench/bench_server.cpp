@@ -121,7 +121,7 @@ int main(int argc, char** argv)
     db::Query& theirs = colleague->Vorlin_ADOQuery;
     std::vector<double> shown;
     for (int round = 0; round < 15; ++round) {
-        QSignalSpy refreshed(&mine->Vorlin_ADOQuery, &db::Query::dataSetChanged);
+        QSignalSpy refreshed(&mine->Vorlin_ADOQuery, &db::Query::rowsRefreshed);
         theirs.moveTo(round * 1000);
         theirs.edit();
         theirs.setValue(QStringLiteral("tag"), QStringLiteral("změna %1").arg(round));
@@ -150,7 +150,9 @@ int main(int argc, char** argv)
     colleague = started(library);
     mine->Vorlin_ADOQuery.open();
     const auto bulk = [&](const char* name, const QString& sql) {
-        QSignalSpy refreshed(&mine->Vorlin_ADOQuery, &db::Query::dataSetChanged);
+        // A refresh ends by saying where the current row is, whether the
+        // rows stayed as many (the keywords) or went (the wipe).
+        QSignalSpy refreshed(&mine->Vorlin_ADOQuery, &db::Query::scrolled);
         QElapsedTimer timer;
         timer.start();
         colleague->ADOCommand1.setCommandText(sql);

@@ -46,6 +46,7 @@ Q_SIGNALS:
     void dataSetReplaced();
     void activeChanged(bool active);
     void dataSetChanged();
+    void rowsRefreshed();
     void scrolled();
     void recordChanged(const QString& field);
     void stateChanged();

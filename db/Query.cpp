@@ -258,6 +258,7 @@ void Query::refreshFromStore()
     refreshPending_ = false;
     const int key = keyColumn();
     const QVariant current = isEmpty() || key < 0 ? QVariant() : rows_.value(current_, key);
+    const int rowsBefore = rows_.rowCount();
     selectRows(connection_->store(), copy_.columns.isEmpty() ? storedColumnNames() : copy_.columns);
     keyIndex_.clear();
     int row = -1;
@@ -268,7 +269,10 @@ void Query::refreshFromStore()
     bof_ = eof_ = rows_.rowCount() == 0;
     if (largeValues_)
         largeValues_->forget();
-    Q_EMIT dataSetChanged();
+    if (rows_.rowCount() == rowsBefore)
+        Q_EMIT rowsRefreshed();
+    else
+        Q_EMIT dataSetChanged();
     Q_EMIT scrolled();
     Q_EMIT recordChanged(QString());
 }

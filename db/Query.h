@@ -158,6 +158,9 @@ Q_SIGNALS:
     void activeChanged(bool active);
     // Rows came or went, or everything was read again.
     void dataSetChanged();
+    // The rows were read again after a change elsewhere and are as many as
+    // before: a view repaints them; nothing it holds needs to go.
+    void rowsRefreshed();
     // Another row became current.
     void scrolled();
     // A value of the current row changed; an empty name means all of them.

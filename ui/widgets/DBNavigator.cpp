@@ -28,6 +28,7 @@ DBNavigator::DBNavigator(db::DataSource* source, QWidget* parent) : QWidget(pare
     }
     connect(source, &db::DataSource::stateChanged, this, &DBNavigator::updateButtons);
     connect(source, &db::DataSource::dataSetChanged, this, &DBNavigator::updateButtons);
+    connect(source, &db::DataSource::rowsRefreshed, this, &DBNavigator::updateButtons);
     connect(source, &db::DataSource::scrolled, this, &DBNavigator::updateButtons);
     connect(source, &db::DataSource::activeChanged, this, &DBNavigator::updateButtons);
     updateButtons();

@@ -10,6 +10,7 @@ QueryTableModel::QueryTableModel(db::DataSource* source, QList<Column> columns, 
     connect(source, &db::DataSource::dataSetChanged, this, &QueryTableModel::reset);
     connect(source, &db::DataSource::activeChanged, this, &QueryTableModel::reset);
     connect(source, &db::DataSource::dataSetReplaced, this, &QueryTableModel::reset);
+    connect(source, &db::DataSource::rowsRefreshed, this, &QueryTableModel::rowsRefreshed);
     connect(source, &db::DataSource::recordChanged, this, &QueryTableModel::currentRecordChanged);
     connect(source, &db::DataSource::stateChanged, this, &QueryTableModel::markerChanged);
     connect(source, &db::DataSource::scrolled, this, &QueryTableModel::markerChanged);
@@ -89,6 +90,15 @@ void QueryTableModel::reset()
     beginResetModel();
     markedRow_ = query() ? query()->currentRow() : -1;
     endResetModel();
+}
+
+void QueryTableModel::rowsRefreshed()
+{
+    // As many rows as before: repainted, the view's selection and open
+    // cell left alone.
+    if (rowCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, int(columns_.size()) - 1));
+    markerChanged();
 }
 
 void QueryTableModel::currentRecordChanged()

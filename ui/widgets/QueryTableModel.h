@@ -35,6 +35,7 @@ private:
     db::Query* query() const;
     void reset();
     void currentRecordChanged();
+    void rowsRefreshed();
     void markerChanged();
 
     QPointer<db::DataSource> source_;
