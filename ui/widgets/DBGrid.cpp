@@ -103,40 +103,44 @@ DBGrid::~DBGrid()
         source_->removeEditWriters(this);
 }
 
+QWidget* DBGrid::openCellOfCurrentRow() const
+{
+    if (state() != EditingState || !query() || currentIndex().row() != query()->currentRow())
+        return nullptr;
+    return indexWidget(currentIndex());
+}
+
 void DBGrid::commitOpenCell()
 {
-    if (state() != EditingState)
-        return;
-    if (QWidget* editor = indexWidget(currentIndex()))
+    if (QWidget* editor = openCellOfCurrentRow())
         commitData(editor);
 }
 
 void DBGrid::keepOpenCell()
 {
     // The list is read again under a cell being typed into (the row is
-    // edited, so not moved): what was typed goes into the row, and the cell
-    // opens again where it was, with the caret where it was.
+    // edited, so not moved): the cell opens again where it was, with what
+    // was typed and the caret where it was; the row takes it when saved.
+    // A new row's reading (its insertion) closes any cell: the row the cell
+    // was on took its text before the insertion.
     keptCell_.reset();
-    if (state() != EditingState || !query() || !query()->isEditing())
+    if (!query() || query()->state() != db::Query::State::Edit)
         return;
-    QWidget* editor = indexWidget(currentIndex());
-    if (!editor)
-        return;
-    commitData(editor);
-    const auto* line = qobject_cast<QLineEdit*>(editor);
-    keptCell_ = KeptCell{query()->currentRow(), currentIndex().column(), line ? line->cursorPosition() : -1};
+    const auto* line = qobject_cast<const QLineEdit*>(openCellOfCurrentRow());
+    if (line)
+        keptCell_ = KeptCell{query()->currentRow(), currentIndex().column(), line->text(), line->cursorPosition()};
 }
 
 void DBGrid::reopenKeptCell()
 {
     const std::optional<KeptCell> kept = std::exchange(keptCell_, std::nullopt);
-    if (!kept || !query() || !query()->isEditing() || query()->currentRow() != kept->row)
+    if (!kept || !query() || query()->state() != db::Query::State::Edit || query()->currentRow() != kept->row)
         return;
     const QModelIndex cell = model_->index(kept->row, kept->column);
     setCurrentIndex(cell);
     QTableView::edit(cell, AllEditTriggers, nullptr);
-    if (auto* line = qobject_cast<QLineEdit*>(indexWidget(cell)); line && kept->caret >= 0) {
-        line->deselect();
+    if (auto* line = qobject_cast<QLineEdit*>(indexWidget(cell))) {
+        line->setText(kept->text);
         line->setCursorPosition(kept->caret);
     }
 }

@@ -50,6 +50,8 @@ private:
     static bool isDeleteRecordKey(const QKeyEvent* event);
     // "Delete record?", and the current row deleted on OK.
     void askAndDeleteRow(QWidget* openCell);
+    // The cell open on the query's current row; null when none is.
+    QWidget* openCellOfCurrentRow() const;
     // Writes the open cell's text into the row.
     void commitOpenCell();
     // A cell open while the list is read again: kept through the reading.
@@ -64,7 +66,8 @@ private:
     struct KeptCell {
         int row;
         int column;
-        int caret;  // -1: not a line
+        QString text;
+        int caret;
     };
     std::optional<KeptCell> keptCell_;
     bool following_ = false;
