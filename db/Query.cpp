@@ -259,22 +259,27 @@ void Query::refreshFromStore()
     const int key = keyColumn();
     const QVariant current = isEmpty() || key < 0 ? QVariant() : rows_.value(current_, key);
     const int rowsBefore = rows_.rowCount();
-    selectRows(connection_->store(), copy_.columns.isEmpty() ? storedColumnNames() : copy_.columns);
-    keyIndex_.clear();
+    readRowsAgain();
     int row = -1;
     for (int candidate = 0; candidate < rows_.rowCount() && row < 0 && current.isValid(); ++candidate)
         if (rows_.value(candidate, key) == current)
             row = candidate;
     current_ = row >= 0 ? row : std::clamp(current_, 0, std::max(0, rows_.rowCount() - 1));
     bof_ = eof_ = rows_.rowCount() == 0;
-    if (largeValues_)
-        largeValues_->forget();
     if (rows_.rowCount() == rowsBefore)
         Q_EMIT rowsRefreshed();
     else
         Q_EMIT dataSetChanged();
     Q_EMIT scrolled();
     Q_EMIT recordChanged(QString());
+}
+
+void Query::readRowsAgain()
+{
+    selectRows(connection_->store(), copy_.columns.isEmpty() ? storedColumnNames() : copy_.columns);
+    keyIndex_.clear();
+    if (largeValues_)
+        largeValues_->forget();
 }
 
 void Query::holdRefresh()
@@ -305,13 +310,10 @@ void Query::reselect(const Selection& selection)
     selection_ = selection;
     connection_->takeAnnouncements();  // the rows as fresh as the server knows them
     refreshPending_ = false;
-    selectRows(connection_->store(), copy_.columns.isEmpty() ? storedColumnNames() : copy_.columns);
-    keyIndex_.clear();
+    readRowsAgain();
     current_ = 0;
     bof_ = true;
     eof_ = rows_.rowCount() == 0;
-    if (largeValues_)
-        largeValues_->forget();
     Q_EMIT dataSetChanged();
     Q_EMIT scrolled();
     Q_EMIT recordChanged(QString());

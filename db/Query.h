@@ -232,6 +232,8 @@ private:
     // The selection's rows into the result, from the copy of the table when
     // it can be held.
     void selectRows(Store& store, const QStringList& kept);
+    // The selection's rows read again over the same fields.
+    void readRowsAgain();
     // Takes other clients' changes into the copy; false when the store
     // cannot tell them or they are too many.
     bool catchUp(Store& store);

@@ -108,31 +108,6 @@ void flattenLists(QTextDocument& document)
     }
 }
 
-void dropInvisibleBackgrounds(QTextDocument& document)
-{
-    const auto invisible = [](const QTextFormat& format) {
-        return format.hasProperty(QTextFormat::BackgroundBrush) && format.background().style() != Qt::NoBrush
-            && format.background().color().alpha() == 0;
-    };
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (invisible(block.blockFormat())) {
-            QTextBlockFormat format = block.blockFormat();
-            format.clearBackground();
-            QTextCursor(block).setBlockFormat(format);
-        }
-        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
-            QTextCharFormat format = fragment.fragment().charFormat();
-            if (!invisible(format))
-                continue;
-            format.clearBackground();
-            QTextCursor run(&document);
-            run.setPosition(fragment.fragment().position());
-            run.setPosition(fragment.fragment().position() + fragment.fragment().length(), QTextCursor::KeepAnchor);
-            run.setCharFormat(format);
-        }
-    }
-}
-
 // HTML's layout leaves blanks at the ends of paragraphs that show nothing.
 void dropTrailingBlanks(QTextDocument& document)
 {
@@ -157,7 +132,6 @@ void flattenPastedStructure(QTextDocument& document)
     while (QTextTable* table = firstTable(document))
         flattenTable(document, *table);
     flattenLists(document);
-    dropInvisibleBackgrounds(document);
     dropTrailingBlanks(document);
 }
 
