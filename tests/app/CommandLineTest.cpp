@@ -1,5 +1,4 @@
 #include "app/CommandLine.h"
-#include "common/GraphicalSession.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -57,26 +56,4 @@ TEST(CommandLine, TheVersionIsTheVersionFilesFirstLine)
     EXPECT_EQ(installedVersion(dir.path()), QStringLiteral("1.2.3"));
     EXPECT_EQ(answerCommandLine(QStringLiteral("vorlin --version").split(u' '), *installedVersion(dir.path()), true).out,
               QStringLiteral("Vorlin 1.2.3\n"));
-}
-
-TEST(CommandLine, TheSessionIsWaylandsWhereItsCompositorIsNamedElseTheXServers)
-{
-    const struct {
-        const char* display;
-        const char* wayland;  // null: not set
-        GraphicalSession::Kind kind;
-    } cases[] = {
-        {":0", nullptr, GraphicalSession::Kind::X11},
-        {":0", "", GraphicalSession::Kind::X11},  // set, but naming nothing
-        {":0", "wayland-1", GraphicalSession::Kind::Wayland},  // XWayland's display besides
-        {"", "wayland-1", GraphicalSession::Kind::Wayland},
-        {"", nullptr, GraphicalSession::Kind::None},
-    };
-    for (const auto& c : cases) {
-        QProcessEnvironment environment;
-        environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(c.display));
-        if (c.wayland)
-            environment.insert(QStringLiteral("WAYLAND_DISPLAY"), QString::fromLatin1(c.wayland));
-        EXPECT_EQ(GraphicalSession::of(environment).kind, c.kind) << c.display << " " << (c.wayland ? c.wayland : "-");
-    }
 }
