@@ -9,10 +9,10 @@
 #include "rtf/Rtf.h"
 #include "ui/quick/QuickInsertPopup.h"
 #include "ui/shell/Guarded.h"
+#include "ui/shell/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QKeySequence>
-#include <QMessageBox>
 #include <QPointer>
 #include <QTextDocument>
 #include <QThreadPool>
@@ -189,9 +189,7 @@ void QuickInsert::insert(qint64 id, bool formatted)
 void QuickInsert::report(const QString& failure)
 {
     if (!failure.isEmpty()) {
-        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Rychlé vložení"), failure, QMessageBox::Ok);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        MessageBox::tellWithoutWaiting(QMessageBox::Warning, QStringLiteral("Rychlé vložení"), failure);
     }
     Q_EMIT finished(failure);
 }

@@ -635,7 +635,7 @@ void Query::post()
     if (writePendingEdits)
         writePendingEdits();
     if (state_ == State::Edit)
-        postEdit();
+        postEdit(false);
     else
         postInsert();
 }
@@ -649,7 +649,7 @@ void Query::checkBrowseMode()
     if (!modified_)
         cancel();
     else if (state_ == State::Edit)
-        postEdit();
+        postEdit(true);
     else
         postInsert();
 }
@@ -672,63 +672,77 @@ QList<std::pair<QString, QVariant>> Query::editedValues() const
     return given;
 }
 
-void Query::postEdit()
+Query::EditToSave Query::editToSave() const
 {
-    QList<int> changed;
+    EditToSave edit{original_[fieldIndex(keyField_)], {}, QVariantList(rows_.columnCount())};
     for (int i = 0; i < fields_.size(); ++i)
         if (!sameValue(buffer_[i], original_[i]))
-            changed << i;
+            edit.changes.append({fields_[i].name, buffer_[i], original_[i]});
+    for (int i = 0; i < fields_.size(); ++i)
+        if (fields_[i].column >= 0)
+            edit.stored[fields_[i].column] = buffer_[i];
+    return edit;
+}
 
-    if (!changed.isEmpty()) {
-        QVariant key = original_[fieldIndex(keyField_)];
-        QList<Store::Change> changes;
-        for (int i : changed)
-            changes.append({fields_[i].name, buffer_[i], original_[i]});
-        QVariantList stored(rows_.columnCount());
-        for (int i = 0; i < fields_.size(); ++i)
-            if (fields_[i].column >= 0)
-                stored[fields_[i].column] = buffer_[i];
-        const auto showStored = [&] {
-            rows_.replaceRow(storedRow(current_), stored);
-            keepOrders(RowChange::Changed, rows_.indexAt(storedRow(current_)));
-        };
-        try {
-            writeThrough([&] { connection_->store().update(table_, keyField_, key, changes); }, showStored);
-        } catch (const RowChangedError& conflict) {
-            const ConflictAnswer answer = resolveConflict ? resolveConflict(conflict.rowIsGone()) : ConflictAnswer::Raise;
-            if (answer == ConflictAnswer::Raise)
-                throw;
-            if (answer == ConflictAnswer::GoOnEditing)
-                throw Abort();
-            if (answer == ConflictAnswer::KeepTheirs) {
-                cancel();
-                // The row as the other left it: read again.
-                copy_.mark = -1;
-                refreshPending_ = true;
-                refreshWhenPending();
-                return;
-            }
-            // Written over, a row deleted meanwhile comes back as a new one;
-            // kept beside the other's version, the edit is a new one too.
-            if (conflict.rowIsGone() || answer == ConflictAnswer::KeepBoth) {
-                writeThrough([&] { stored = connection_->store().insert(table_, editedValues(), storedColumnNames()); },
-                             showStored);
-                key = stored.value(keyColumn());
-                keyIndex_.clear();
-            } else {
-                writeThrough([&] { connection_->store().overwrite(table_, keyField_, key, changes); }, showStored);
-            }
-        }
-        for (int i = 0; i < fields_.size(); ++i)
-            if (fields_[i].column < 0 && largeValues_)
-                largeValues_->remember(key, buffer_[i]);
-    }
+void Query::showSaved(const EditToSave& edit)
+{
+    rows_.replaceRow(storedRow(current_), edit.stored);
+    keepOrders(RowChange::Changed, rows_.indexAt(storedRow(current_)));
+}
 
+void Query::endEdit(const QVariant* savedKey)
+{
+    for (int i = 0; i < fields_.size(); ++i)
+        if (savedKey && fields_[i].column < 0 && largeValues_)
+            largeValues_->remember(*savedKey, buffer_[i]);
     buffer_.clear();
     original_.clear();
     modified_ = false;
     setState(State::Browse);
     Q_EMIT recordChanged(QString());
+}
+
+void Query::postEdit(bool onTheWay)
+{
+    const EditToSave edit = editToSave();
+    if (!edit.changes.isEmpty()) {
+        try {
+            writeThrough([&] { connection_->store().update(table_, keyField_, edit.key, edit.changes); },
+                         [&] { showSaved(edit); });
+        } catch (const RowChangedError& conflict) {
+            const bool gone = conflict.rowIsGone();
+            throw SaveConflict(gone, onTheWay,
+                               [this, gone](ConflictChoice choice) { saveAfterConflict(choice, gone); });
+        }
+    }
+    endEdit(edit.changes.isEmpty() ? nullptr : &edit.key);
+}
+
+void Query::saveAfterConflict(ConflictChoice choice, bool rowIsGone)
+{
+    if (state_ != State::Edit)
+        throw Error(QStringLiteral("Dataset not in edit mode"));
+    if (choice == ConflictChoice::KeepTheirs) {
+        cancel();
+        // The row as the other left it: read again.
+        copy_.mark = -1;
+        refreshPending_ = true;
+        refreshWhenPending();
+        return;
+    }
+    EditToSave edit = editToSave();
+    // Written over, a row deleted meanwhile comes back as a new one; kept
+    // beside the other's version, the edit is a new one too.
+    if (rowIsGone || choice == ConflictChoice::KeepBoth) {
+        writeThrough([&] { edit.stored = connection_->store().insert(table_, editedValues(), storedColumnNames()); },
+                     [&] { showSaved(edit); });
+        edit.key = edit.stored.value(keyColumn());
+        keyIndex_.clear();
+    } else {
+        writeThrough([&] { connection_->store().overwrite(table_, keyField_, edit.key, edit.changes); },
+                     [&] { showSaved(edit); });
+    }
+    endEdit(&edit.key);
 }
 
 void Query::postInsert()

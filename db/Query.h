@@ -3,6 +3,8 @@
 #include "db/RowSet.h"
 #include "db/RowView.h"
 #include "db/Selection.h"
+#include "db/Store.h"
+#include "common/SaveConflict.h"
 
 #include <QHash>
 #include <QObject>
@@ -67,15 +69,6 @@ public:
     // Run before a post: controls write their pending edits with setValue.
     // An error raised here stops the post, the row stays in editing.
     std::function<void()> writePendingEdits;
-
-    // Asked when a save finds its row changed or deleted by another client
-    // since it was read: the other's version kept (the edit dropped), the
-    // other's change written over (a deleted row saved anew), both kept (the
-    // edit saved as a new row beside the other's version), or the edit going
-    // on (the save stops with Abort). Without it the save fails with
-    // RowChangedError.
-    enum class ConflictAnswer { Raise, KeepTheirs, Overwrite, KeepBoth, GoOnEditing };
-    std::function<ConflictAnswer(bool rowIsGone)> resolveConflict;
 
     void open();
     void close();
@@ -191,7 +184,20 @@ private:
     QStringList storedColumnNames() const;
     // The edited row's values given (the key left to the database).
     QList<std::pair<QString, QVariant>> editedValues() const;
-    void postEdit();
+    // A save that finds its row changed or deleted by another client since
+    // it was read raises SaveConflict, the row still in editing; the
+    // conflict's answer saves it again through saveAfterConflict.
+    void postEdit(bool onTheWay);
+    void saveAfterConflict(ConflictChoice choice, bool rowIsGone);
+    struct EditToSave {
+        QVariant key;
+        QList<Store::Change> changes;
+        QVariantList stored;
+    };
+    EditToSave editToSave() const;
+    void showSaved(const EditToSave& edit);
+    // Back to browsing; a saved edit's large values are kept for its key.
+    void endEdit(const QVariant* savedKey);
     void postInsert();
 
     Connection* connection_ = nullptr;

@@ -396,7 +396,7 @@ TEST_P(Query, ARowChangedOrDeletedByAnotherProgramIsNotOverwritten)
     query().edit();
     query().setValue(kNazev, QStringLiteral("moje změna"));
     runInFile(QStringLiteral("UPDATE vorlin SET nazev = 'cizí změna' WHERE \"ID\" = %1").arg(id));
-    EXPECT_THROW(query().post(), db::DatabaseError);
+    EXPECT_THROW(query().post(), SaveConflict);
     EXPECT_EQ(query().state(), State::Edit);
     EXPECT_EQ(valueInFile(id, QStringLiteral("nazev")).toString(), QStringLiteral("cizí změna"));
 
@@ -409,9 +409,15 @@ TEST_P(Query, ARowChangedOrDeletedByAnotherProgramIsNotOverwritten)
     try {
         query().post();
         FAIL() << "no error";
-    } catch (const db::DatabaseError& e) {
+    } catch (const SaveConflict& e) {
         EXPECT_TRUE(e.message().startsWith(QStringLiteral("Row cannot be located for updating")));
+        EXPECT_TRUE(e.rowIsGone());
+        e.saveWith(ConflictChoice::Overwrite);  // the user's answer: saved anew
     }
+    EXPECT_EQ(query().state(), State::Browse);
+    EXPECT_EQ(query().value(QStringLiteral("tag")).toString(), QStringLiteral("nový"));
+    EXPECT_NE(currentId(), other);
+    EXPECT_EQ(valueInFile(currentId(), QStringLiteral("tag")).toString(), QStringLiteral("nový"));
 }
 
 TEST_P(Query, NotificationsFollowTheQuery)

@@ -154,7 +154,7 @@ TEST_F(ServerLibrary, TheSecondSaveOfOneSnippetFindsItChangedOrGoneWhicheverCopy
         try {
             second.post();
             ADD_FAILURE() << "the second save overwrote the first";
-        } catch (const db::RowChangedError& e) {
+        } catch (const SaveConflict& e) {
             EXPECT_EQ(e.rowIsGone(), c.deleted);
         }
         EXPECT_EQ(second.state(), db::Query::State::Edit);

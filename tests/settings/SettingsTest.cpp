@@ -281,7 +281,10 @@ TEST_F(Settings, TheWipeEmptiesTheWholeTableWhateverIsListed)
     open();
     controls->Jmeno_Edit->setText(QStringLiteral("podpis"));
     for (const auto key : {Qt::Key_Return, Qt::Key_Space}) {  // "Ne" is the default
-        ModalAnswerer stray([key](QWidget* box) { QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, key); });
+        ModalAnswerer stray([key](QWidget* box) {
+            box->show();
+            QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, key);
+        });
         about->Button5Click();
         EXPECT_EQ(rowsInFile(), 2) << key;
     }

@@ -11,6 +11,7 @@ namespace vorlin::test {
 
 ModalAnswerer::ModalAnswerer(Answer answer, int watchdogMs) : answer_(std::move(answer))
 {
+    previous_ = MessageBox::answerWith([this](QMessageBox& box) { answerBox(box); });
     connect(&timer_, &QTimer::timeout, this, &ModalAnswerer::poll);
     timer_.start(10);
     watchdog_.setSingleShot(true);
@@ -24,7 +25,19 @@ ModalAnswerer::ModalAnswerer(Answer answer, int watchdogMs) : answer_(std::move(
     watchdog_.start(watchdogMs);
 }
 
-ModalAnswerer::~ModalAnswerer() = default;
+ModalAnswerer::~ModalAnswerer()
+{
+    MessageBox::answerWith(std::move(previous_));
+}
+
+void ModalAnswerer::answerBox(QMessageBox& box)
+{
+    seen_.append({box.windowTitle(), box.text(), box.icon()});
+    if (answer_)
+        answer_(&box);
+    else if (QAbstractButton* button = MessageBox::escapeButtonOf(box))
+        button->click();
+}
 
 ModalAnswerer::Answer ModalAnswerer::press(QMessageBox::StandardButton button)
 {
@@ -42,22 +55,15 @@ void ModalAnswerer::poll()
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || !modal->isVisible())
         return;
-    SeenDialog seen{modal->windowTitle(), {}, QMessageBox::NoIcon};
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        seen.text = box->text();
-        seen.icon = box->icon();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {  // one of Qt's own
+        answerBox(*box);
+        return;
     }
-    seen_.append(seen);
-    if (answer_) {
+    seen_.append({modal->windowTitle(), {}, QMessageBox::NoIcon});
+    if (answer_)
         answer_(modal);
-    } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        if (QAbstractButton* button = box->escapeButton() ? box->escapeButton() : static_cast<QAbstractButton*>(box->defaultButton()))
-            button->click();
-        else
-            box->done(0);
-    } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+    else if (auto* dialog = qobject_cast<QDialog*>(modal))
         dialog->reject();
-    }
 }
 
 }  // namespace vorlin::test

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/shell/MessageBox.h"
+
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
@@ -16,10 +18,12 @@ struct SeenDialog {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
 };
 
-// Answers the modal dialogs that appear while it lives: every 10 ms it looks
-// for the active modal widget, records it and lets the answer function close
-// it (by default: the message box's default or escape button). A dialog that
-// is never answered fails the test after the watchdog time instead of hanging.
+// Answers the program's questions and messages while it lives: each message
+// box is handed over unshown, recorded and closed by the answer function (by
+// default: the button Esc would press). Other modal dialogs (the font and
+// folder choosers, the password question) are looked for every 10 ms and
+// handed to the same function. A dialog that is never answered fails the
+// test after the watchdog time instead of hanging.
 class ModalAnswerer : public QObject {
 public:
     using Answer = std::function<void(QWidget* dialog)>;
@@ -34,8 +38,10 @@ public:
 
 private:
     void poll();
+    void answerBox(QMessageBox& box);
 
     Answer answer_;
+    MessageBox::Answer previous_;
     QTimer timer_;
     QTimer watchdog_;
     QList<SeenDialog> seen_;

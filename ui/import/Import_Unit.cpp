@@ -7,6 +7,7 @@
 #include "data/DM_Unit.h"
 #include "ui/shell/ErrorBox.h"
 #include "ui/shell/Guarded.h"
+#include "ui/shell/MessageBox.h"
 #include "import/Candidates.h"
 #include "import/FileSetRun.h"
 #include "platform/PrivateOfficeConverter.h"
@@ -34,8 +35,7 @@ namespace {
 // A box with the message and OK, no icon, the program's title.
 void showMessage(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, kApplicationTitle.toString(), text, QMessageBox::Ok, parent);
-    box.exec();
+    MessageBox::tell(parent, QMessageBox::NoIcon, kApplicationTitle.toString(), text);
 }
 
 QPushButton* twoLineButton(const QString& text, QWidget* parent)
@@ -271,10 +271,8 @@ void TImport_Form::PopupMenuItemsClick2(const QString& fileName)
         hooks.status = [this](const QString& text) { setStatus(text); };
         hooks.notice = [this](const QString& text) { showMessage(this, text); };
         hooks.deleteGeneratedFiles = [this] {
-            QMessageBox question(QMessageBox::NoIcon, kApplicationTitle.toString(),
-                                 QStringLiteral("Chcete vymazat vygenerované soubory txt?"),
-                                 QMessageBox::Yes | QMessageBox::No, this);
-            return question.exec() == QMessageBox::Yes;
+            return MessageBox::askYesNo(this, QMessageBox::NoIcon, kApplicationTitle.toString(),
+                                        QStringLiteral("Chcete vymazat vygenerované soubory txt?"), QMessageBox::NoButton);
         };
         hooks.showFilteredText = [this](const QString& text) { Memo1->setPlainText(text); };
         hooks.serveEvents = [] { QCoreApplication::processEvents(); };

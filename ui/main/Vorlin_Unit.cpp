@@ -3,6 +3,8 @@
 #include "common/WindowTimer.h"
 #include "ui/shell/ErrorBox.h"
 #include "ui/shell/Guarded.h"
+#include "ui/shell/MessageBox.h"
+#include "ui/shell/SaveConflicts.h"
 #include "common/Error.h"
 #include "common/Integer.h"
 #include "common/Paths.h"
@@ -104,7 +106,7 @@ TVorlin_Form::TVorlin_Form(TDM& data, const MainWindowServices& services, QWidge
     columns->addWidget(buildRightColumn(), 0);
 
     ui::addEditShortcuts(this, &data_.Vorlin_DataSource);
-    data_.Vorlin_ADOQuery.resolveConflict = [this](bool rowIsGone) { return askAboutConflict(rowIsGone); };
+    setConflictQuestion([this](const SaveConflict& conflict) { return askAboutConflict(conflict.rowIsGone()); });
     // What a screen reader says of the controls that show no caption of their own.
     const std::pair<QWidget*, const char*> names[] = {
         {DBGrid1, "Seznam záznamů"},
@@ -140,7 +142,7 @@ TVorlin_Form::TVorlin_Form(TDM& data, const MainWindowServices& services, QWidge
 TVorlin_Form::~TVorlin_Form()
 {
     data_.setBodyEditor(nullptr);
-    data_.Vorlin_ADOQuery.resolveConflict = nullptr;
+    setConflictQuestion(nullptr);
 }
 
 namespace {
@@ -396,7 +398,7 @@ void TVorlin_Form::FormCreate()
     Button1->setEnabled(isSignalConnected(QMetaMethod::fromSignal(&TVorlin_Form::settingsRequested)));
 }
 
-db::Query::ConflictAnswer TVorlin_Form::askAboutConflict(bool rowIsGone)
+std::optional<ConflictChoice> TVorlin_Form::askAboutConflict(bool rowIsGone)
 {
     const QString name = ui::shownPrefix(data_.Vorlin_ADOQuery.value(QStringLiteral("nazev")).toString());
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Vorlin"),
@@ -413,16 +415,16 @@ db::Query::ConflictAnswer TVorlin_Form::askAboutConflict(bool rowIsGone)
     QPushButton* goOn = box.addButton(QStringLiteral("Pokračovat v úpravách"), QMessageBox::RejectRole);
     box.setDefaultButton(goOn);
     box.setEscapeButton(goOn);
-    box.exec();
-    if (box.clickedButton() == overwrite)
-        return db::Query::ConflictAnswer::Overwrite;
-    if (box.clickedButton() != keep)
-        return db::Query::ConflictAnswer::GoOnEditing;
+    QAbstractButton* pressed = MessageBox::run(box);
+    if (pressed == overwrite)
+        return ConflictChoice::Overwrite;
+    if (pressed != keep)
+        return std::nullopt;
     // The user's own version is not lost: it waits on the clipboard whole.
     copyVersionToClipboard();
     StatusLabel->setText(QStringLiteral("Vaše verze vorlinu „%1“ je ve schránce; platí %2.")
                              .arg(name, rowIsGone ? QStringLiteral("smazání kolegou") : QStringLiteral("verze kolegy")));
-    return db::Query::ConflictAnswer::KeepTheirs;
+    return ConflictChoice::KeepTheirs;
 }
 
 void TVorlin_Form::showLibraryState()
@@ -454,10 +456,16 @@ void TVorlin_Form::writeSettings()
 
 void TVorlin_Form::saveWithoutDisplay()
 {
-    data_.Vorlin_ADOQuery.resolveConflict = [](bool) { return db::Query::ConflictAnswer::KeepBoth; };
     // No window can show a failure now: the terminal or the session's log
-    // keeps it.
-    for (const auto& step : {std::function<void()>([this] { data_.Vorlin_ADOQuery.checkBrowseMode(); }),
+    // keeps it. An edit that meets a colleague's change is kept beside it.
+    const auto saveKeepingBoth = [this] {
+        try {
+            data_.Vorlin_ADOQuery.checkBrowseMode();
+        } catch (const SaveConflict& conflict) {
+            conflict.saveWith(ConflictChoice::KeepBoth);
+        }
+    };
+    for (const auto& step : {std::function<void()>(saveKeepingBoth),
                              std::function<void()>([this] { writeSettings(); })}) {
         try {
             step();
@@ -650,7 +658,7 @@ void TVorlin_Form::typeCtrlV()
 
 void TVorlin_Form::explainDelayedPaste()
 {
-    QMessageBox::information(this, QStringLiteral("Information"), QString::fromUtf8(kHelpText));
+    MessageBox::tell(this, QMessageBox::Information, QStringLiteral("Information"), QString::fromUtf8(kHelpText));
 }
 
 void TVorlin_Form::showFromTray()
@@ -689,16 +697,15 @@ void TVorlin_Form::changeEvent(QEvent* event)
 bool TVorlin_Form::endEditBeforeExit()
 {
     try {
-        data_.Vorlin_ADOQuery.checkBrowseMode();
+        runSettlingConflicts([this] { data_.Vorlin_ADOQuery.checkBrowseMode(); });
         return true;
     } catch (const Abort&) {
         return false;  // the user goes on editing
     } catch (...) {
         showErrorBox(exceptionMessage(std::current_exception()));
     }
-    return QMessageBox::warning(this, QStringLiteral("Warning"), QString::fromUtf8(kQuitLosingEditQuestion),
-                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-        == QMessageBox::Yes;
+    return MessageBox::askYesNo(this, QMessageBox::Warning, QStringLiteral("Warning"),
+                                QString::fromUtf8(kQuitLosingEditQuestion), QMessageBox::No);
 }
 
 void TVorlin_Form::closeEvent(QCloseEvent* event)

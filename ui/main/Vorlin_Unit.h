@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/SaveConflict.h"
 #include "data/DM_Unit.h"
 #include "data/KindsList.h"
 #include "data/SnippetSearch.h"
@@ -9,6 +10,8 @@
 
 #include <QSystemTrayIcon>
 #include <QWidget>
+
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -57,7 +60,7 @@ public:
     void showLibraryState();
     // Asks what to do with an edit whose row another user changed or
     // deleted meanwhile.
-    db::Query::ConflictAnswer askAboutConflict(bool rowIsGone);
+    std::optional<ConflictChoice> askAboutConflict(bool rowIsGone);
 
     // The kind box and the kind filter list follow every save of the list.
     void listKindsOf(KindsList& kinds);

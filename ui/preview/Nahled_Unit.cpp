@@ -2,6 +2,7 @@
 
 #include "ui/shell/ErrorBox.h"
 #include "ui/shell/Guarded.h"
+#include "ui/shell/MessageBox.h"
 #include "common/TextFile.h"
 #include "data/DM_Unit.h"
 #include "rtf/Rtf.h"
@@ -120,10 +121,13 @@ void TNahled_Form::ToolButton8Click()
 void TNahled_Form::FormClose()
 {
     db::Query& query = data_.Vorlin_ADOQuery;
+    // What was typed last goes into the row first: the question is about
+    // all of it, and a "Ne" leaves it in the main window's editor.
+    if (DBRichEdit1->link().isModified())
+        DBRichEdit1->link().writeBack();
     if (query.state() == db::Query::State::Edit
-        && QMessageBox::warning(this, QStringLiteral("Warning"), QStringLiteral("Chcete změny uložit?."),
-                                QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
-            == QMessageBox::Yes)
+        && MessageBox::askYesNo(this, QMessageBox::Warning, QStringLiteral("Warning"),
+                                QStringLiteral("Chcete změny uložit?."), QMessageBox::Yes))
         query.post();
     if (query.state() == db::Query::State::Insert)
         Q_EMIT newRowBodyLeft(rtf::write(*DBRichEdit1->document()));

@@ -14,6 +14,7 @@
 #include "ui/settings/FolderCopy.h"
 #include "ui/settings/LibraryGroup.h"
 #include "ui/shell/Guarded.h"
+#include "ui/shell/MessageBox.h"
 #include "ui/widgets/FontFormat.h"
 #include "ui/widgets/FolderDialog.h"
 #include "ui/widgets/GroupFrame.h"
@@ -56,18 +57,15 @@ QLabel* linkLabel(const QString& text, QWidget* parent)
     return label;
 }
 
-// Enter and Space press `preferred`.
 bool askYesNo(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
               QMessageBox::StandardButton preferred = QMessageBox::Yes)
 {
-    QMessageBox box(icon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(preferred);
-    return box.exec() == QMessageBox::Yes;
+    return MessageBox::askYesNo(parent, icon, title, text, preferred);
 }
 
 void inform(QWidget* parent, const QString& text)
 {
-    QMessageBox::information(parent, QStringLiteral("Information"), text);
+    MessageBox::tell(parent, QMessageBox::Information, QStringLiteral("Information"), text);
 }
 
 }  // namespace
@@ -452,10 +450,10 @@ bool TAbout_Form::backUpInto(const QString& folder, QString* reason)
         return !progress.wasCanceled();
     };
     copy.askReplace = [this](const QString& target) {
-        QMessageBox box(QMessageBox::Question, windowTitle(),
-                        QStringLiteral("Soubor \"%1\" už v záloze je. Chcete jej nahradit?").arg(target),
-                        QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::Cancel, this);
-        switch (box.exec()) {
+        switch (MessageBox::ask(this, QMessageBox::Question, windowTitle(),
+                                QStringLiteral("Soubor \"%1\" už v záloze je. Chcete jej nahradit?").arg(target),
+                                QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::Cancel,
+                                QMessageBox::NoButton)) {
         case QMessageBox::Yes: return FolderCopy::Answer::Yes;
         case QMessageBox::YesToAll: return FolderCopy::Answer::YesToAll;
         case QMessageBox::No: return FolderCopy::Answer::No;

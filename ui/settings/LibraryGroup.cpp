@@ -6,6 +6,7 @@
 #include "data/LibraryUpload.h"
 #include "data/Settings.h"
 #include "ui/shell/Guarded.h"
+#include "ui/shell/MessageBox.h"
 
 #include <QGridLayout>
 #include <QMessageBox>
@@ -48,7 +49,9 @@ LibraryGroup::LibraryGroup(TDM& data, QWidget* parent) : QGroupBox(QStringLitera
     connect(HereRadio, &QRadioButton::toggled, this, &LibraryGroup::enableFields);
     connect(ApplyButton, &QPushButton::clicked, this, ui::guarded(this, &LibraryGroup::applyClick));
     connect(UploadButton, &QPushButton::clicked, this, ui::guarded(this, &LibraryGroup::uploadClick));
-    inform = [this](const QString& text) { QMessageBox::information(this, QStringLiteral("Information"), text); };
+    inform = [this](const QString& text) {
+        MessageBox::tell(this, QMessageBox::Information, QStringLiteral("Information"), text);
+    };
     showCurrent();
 }
 

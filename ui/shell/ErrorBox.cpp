@@ -1,9 +1,11 @@
 #include "ui/shell/ErrorBox.h"
 
+#include "ui/shell/MessageBox.h"
+#include "ui/shell/SaveConflicts.h"
+
 #include "common/Error.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 #include <new>
 
@@ -33,15 +35,14 @@ QString exceptionMessage(std::exception_ptr error)
 
 void showErrorBox(const QString& message)
 {
-    QMessageBox box(QMessageBox::Critical, kApplicationTitle.toString(), errorBoxText(message), QMessageBox::Ok,
-                    QApplication::activeWindow());
-    box.exec();
+    MessageBox::tell(QApplication::activeWindow(), QMessageBox::Critical, kApplicationTitle.toString(),
+                     errorBoxText(message));
 }
 
 bool runShowingErrors(const std::function<void()>& step)
 {
     try {
-        step();
+        runSettlingConflicts(step);
         return true;
     } catch (const Abort&) {
         return false;

@@ -1,6 +1,7 @@
 #include "ui/widgets/DBGrid.h"
 
 #include "ui/shell/ErrorBox.h"
+#include "ui/shell/MessageBox.h"
 
 #include <QApplication>
 
@@ -210,8 +211,8 @@ bool DBGrid::isDeleteRecordKey(const QKeyEvent* event)
 void DBGrid::askAndDeleteRow(QWidget* openCell)
 {
     if (!query() || !query()->isActive() || query()->isEmpty()
-        || QMessageBox::question(this, QStringLiteral("Confirm"), QStringLiteral("Delete record?"),
-                                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel)
+        || MessageBox::ask(this, QMessageBox::Question, QStringLiteral("Confirm"), QStringLiteral("Delete record?"),
+                           QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel)
             != QMessageBox::Ok)
         return;
     // The cell's text goes with the row: never written into it.

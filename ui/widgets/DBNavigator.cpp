@@ -2,6 +2,7 @@
 
 #include "ui/Icons.h"
 #include "ui/shell/Guarded.h"
+#include "ui/shell/MessageBox.h"
 
 #include <QHBoxLayout>
 #include <QMessageBox>
@@ -77,8 +78,8 @@ void DBNavigator::press(Button which)
     case Last: q->last(); break;
     case Insert: q->insert(); break;
     case Delete:
-        if (QMessageBox::question(this, QStringLiteral("Confirm"), QStringLiteral("Delete record?"),
-                                  QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel)
+        if (MessageBox::ask(this, QMessageBox::Question, QStringLiteral("Confirm"), QStringLiteral("Delete record?"),
+                            QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel)
             == QMessageBox::Ok)
             q->remove();
         break;

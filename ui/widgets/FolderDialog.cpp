@@ -1,4 +1,5 @@
 #include "ui/widgets/FolderDialog.h"
+#include "ui/shell/MessageBox.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -26,10 +27,10 @@ FolderDialog::FolderDialog(QWidget* parent, const QString& caption, const QStrin
         });
     }
     askToCreate = [this](const QString& folder) {
-        return QMessageBox::question(this, windowTitle(),
-                                     QStringLiteral("Složka „%1“ neexistuje. Chcete ji vytvořit?")
-                                         .arg(QDir::toNativeSeparators(folder)))
-            == QMessageBox::Yes;
+        return MessageBox::askYesNo(this, QMessageBox::Question, windowTitle(),
+                                    QStringLiteral("Složka „%1“ neexistuje. Chcete ji vytvořit?")
+                                        .arg(QDir::toNativeSeparators(folder)),
+                                    QMessageBox::NoButton);
     };
 }
 
@@ -48,8 +49,8 @@ void FolderDialog::accept()
         if (!askToCreate(folder))
             return;
         if (!QDir().mkpath(folder)) {
-            QMessageBox::warning(this, windowTitle(),
-                                 QStringLiteral("Složku „%1“ nelze vytvořit.").arg(QDir::toNativeSeparators(folder)));
+            MessageBox::tell(this, QMessageBox::Warning, windowTitle(),
+                             QStringLiteral("Složku „%1“ nelze vytvořit.").arg(QDir::toNativeSeparators(folder)));
             return;
         }
     }
