@@ -75,7 +75,7 @@ Paths startupPaths()
 QList<SeedFile> seedFiles(const Paths& paths)
 {
     return {
-        {paths.exeDir + QStringLiteral("vorlin.mdb"), paths.dataDir + QStringLiteral("vorlin.mdb")},
+        {libraryFileIn(paths.exeDir), libraryFileIn(paths.dataDir)},
         {paths.exeDir + QStringLiteral("vorlin_druh.txt"), paths.dataDir + QStringLiteral("vorlin_druh.txt")},
         {paths.exeDir + QStringLiteral("filtr_adres.txt"), paths.filterDir + QStringLiteral("filtr_adres.txt")},
     };

@@ -91,7 +91,7 @@ void useGeneratedDataFolder(int rows, int bodyBytes)
     const QString dataDir = QCoreApplication::applicationDirPath()
         + (bodyBytes == 2048 ? QStringLiteral("/data/%1/").arg(rows) : QStringLiteral("/data/%1-%2/").arg(rows).arg(bodyBytes));
     QDir().mkpath(dataDir);
-    generateSnippetDatabase(exeDir + QStringLiteral("vorlin.mdb"), dataDir + QStringLiteral("vorlin.mdb"), rows, bodyBytes);
+    generateSnippetDatabase(libraryFileIn(exeDir), libraryFileIn(dataDir), rows, bodyBytes);
     QFile::copy(exeDir + QStringLiteral("vorlin_druh.txt"), dataDir + QStringLiteral("vorlin_druh.txt"));
     setPaths({exeDir, dataDir, dataDir + QStringLiteral("hledani/")});
 }

@@ -65,7 +65,7 @@ void run(int rows, const QLocale& locale, const char* language)
     QLocale::setDefault(locale);
     const std::string size = rows >= 1000000 ? "1m" : "100k";
     const auto name = [&](const char* what) { return std::string(what) + '_' + size + '_' + language; };
-    const QString file = paths().dataDir + QStringLiteral("vorlin.mdb");
+    const QString file = libraryFileIn(paths().dataDir);
 
     const double before = residentMegabytes();
     TDM dm;

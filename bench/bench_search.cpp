@@ -113,7 +113,7 @@ int main(int argc, char** argv)
     held.start();
     std::shared_ptr<const search::QuickSearch> held100k;
     {
-        db::Database database(paths().dataDir + QStringLiteral("vorlin.mdb"));
+        db::Database database(libraryFileIn(paths().dataDir));
         held100k = search::readQuickSearch(database, *db::TextOrder::forLocale(QLocale()));
     }
     const search::QuickSearch& quick = *held100k;

@@ -13,6 +13,7 @@
 #include "data/DM_Unit.h"
 #include "data/LibraryUpload.h"
 #include "data/SnippetSearch.h"
+#include "db/PostgresStore.h"
 #include "db/ServerMirror.h"
 #include "support/PostgresServer.h"
 
@@ -71,7 +72,7 @@ int main(int argc, char** argv)
         db::PostgresStore store({library.server, library.user, QString(), QString()});
         QElapsedTimer timer;
         timer.start();
-        const auto done = uploadLocalLibrary(paths().dataDir + QStringLiteral("vorlin.mdb"), store);
+        const auto done = uploadLocalLibrary(libraryFileIn(paths().dataDir), store);
         report("server_upload_100k", msSince(timer) / 1000.0, "s");
         report("server_upload_100k_sent", done.sent, "rows");
     }

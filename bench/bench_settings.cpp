@@ -84,7 +84,7 @@ int main(int argc, char** argv)
 
     // A data folder holding a 400 MB database.
     {
-        db::Database database(dataDir + QStringLiteral("vorlin.mdb"));
+        db::Database database(libraryFileIn(dataDir));
         database.execute(QStringLiteral("BEGIN"));
         db::Statement insert(database, QStringLiteral("INSERT INTO vorlin (nazev, druh, obsah, tag) VALUES (?, '', ?, '')"));
         QString body;
@@ -98,7 +98,7 @@ int main(int argc, char** argv)
         }
         database.execute(QStringLiteral("COMMIT"));
     }
-    const double megabytes = double(QFileInfo(dataDir + QStringLiteral("vorlin.mdb")).size()) / (1024 * 1024);
+    const double megabytes = double(QFileInfo(libraryFileIn(dataDir)).size()) / (1024 * 1024);
     report("backup_database_size", megabytes, "MB");
     // Each copy twice, one after the other, the second of each measured, so
     // that both meet the same page cache.

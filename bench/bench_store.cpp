@@ -77,7 +77,7 @@ void run(int rows)
 
     const QString statement =
         QStringLiteral("SELECT ID, nazev, druh, tag FROM vorlin WHERE %1 ORDER BY nazev ASC").arg(kTwoWords);
-    const double plainUs = plainSqliteMicroseconds(dataDir + QStringLiteral("vorlin.mdb"), statement);
+    const double plainUs = plainSqliteMicroseconds(libraryFileIn(dataDir), statement);
     report(name("sqlite_builtin_like_same_search_median"), plainUs / 1000.0, "ms");
     report(name("store_search_vs_sqlite_ratio"), searchUs / plainUs, "x");
 

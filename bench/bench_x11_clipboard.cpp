@@ -53,7 +53,7 @@ int main(int argc, char** argv)
     useGeneratedDataFolder(1000);
     qint64 bigId = 0;
     {
-        db::Database database(paths().dataDir + QStringLiteral("vorlin.mdb"));
+        db::Database database(libraryFileIn(paths().dataDir));
         database.execute(QStringLiteral("DELETE FROM vorlin WHERE nazev = 'Žaloba 1 MB'"));
         db::Statement insert(database, QStringLiteral("INSERT INTO vorlin (nazev, druh, obsah, tag) "
                                                       "VALUES ('Žaloba 1 MB', 'odstavec', ?, '') RETURNING ID"));
@@ -106,7 +106,7 @@ int main(int argc, char** argv)
 
     destroyWindows();
     // The generated folder is shared: it is left as it was made.
-    db::Database(paths().dataDir + QStringLiteral("vorlin.mdb"))
+    db::Database(libraryFileIn(paths().dataDir))
         .execute(QStringLiteral("DELETE FROM vorlin WHERE nazev = 'Žaloba 1 MB'"));
     return 0;
 }

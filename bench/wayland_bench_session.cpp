@@ -91,7 +91,7 @@ int main(int argc, char** argv)
     const QString exeDir = QCoreApplication::applicationDirPath() + QStringLiteral("/../app/");
     const QString dataDir = QDir::currentPath() + QStringLiteral("/data/");
     QDir().mkpath(dataDir);
-    generateSnippetDatabase(exeDir + QStringLiteral("vorlin.mdb"), dataDir + QStringLiteral("vorlin.mdb"), 1000, 2048);
+    generateSnippetDatabase(libraryFileIn(exeDir), libraryFileIn(dataDir), 1000, 2048);
     QFile::copy(exeDir + QStringLiteral("vorlin_druh.txt"), dataDir + QStringLiteral("vorlin_druh.txt"));
     setPaths({exeDir, dataDir, dataDir + QStringLiteral("hledani/")});
     ctrlVLateness(QString::fromLocal8Bit(argv[1]));

@@ -12,6 +12,13 @@ struct Paths {
     QString filterDir;  // dataDir + "hledani/": the import's filter files
 };
 
+// The library's database file in a folder (the data folder, the seed files'
+// folder, a backup).
+inline QString libraryFileIn(const QString& folder)
+{
+    return folder + QStringLiteral("vorlin.mdb");
+}
+
 const Paths& paths();
 void setPaths(Paths paths);
 

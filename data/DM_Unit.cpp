@@ -36,7 +36,7 @@ TDM::~TDM()
 QString TDM::connectionStringFor(const QString& dataDir)
 {
     return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=")
-        + db::Connection::quotedValue(dataDir + QStringLiteral("vorlin.mdb"));
+        + db::Connection::quotedValue(libraryFileIn(dataDir));
 }
 
 QString TDM::connectionStringFor(const LibraryAddress& server)

@@ -4,7 +4,7 @@
 
 namespace vorlin {
 
-db::PostgresStore::Upload uploadLocalLibrary(const QString& localFile, db::PostgresStore& server)
+db::Store::Upload uploadLocalLibrary(const QString& localFile, db::Store& server)
 {
     std::vector<QVariantList> snippets;
     {

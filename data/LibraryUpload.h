@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/PostgresStore.h"
+#include "db/Store.h"
 
 #include <QString>
 
@@ -10,6 +10,6 @@ namespace vorlin {
 // server in one transaction, those it holds already skipped. Raises
 // DatabaseError (the file unreadable, the server's refusal): then nothing
 // went in.
-db::PostgresStore::Upload uploadLocalLibrary(const QString& localFile, db::PostgresStore& server);
+db::Store::Upload uploadLocalLibrary(const QString& localFile, db::Store& server);
 
 }  // namespace vorlin

@@ -52,14 +52,8 @@ public:
     // user part or as a parameter.
     static QString withoutPassword(const QString& uri);
 
-    // Snippets from elsewhere (name, kind, body, keywords) added in one
-    // transaction, those the table holds already (same name, kind and body)
-    // skipped: how many went in and how many were skipped.
-    struct Upload {
-        int sent = 0;
-        int skipped = 0;
-    };
-    Upload upload(const std::vector<QVariantList>& snippets);
+    bool takesUploads() const override { return true; }
+    Upload upload(const std::vector<QVariantList>& snippets) override;
 
     QStringList columns(const QString& table) override;
     void read(const Selection& selection, const QStringList& columns, bool ordered, RowSet& rows) override;

@@ -102,6 +102,21 @@ public:
     // shown while the server is away).
     virtual bool isReadOnly() const { return false; }
 
+    // Whether snippets from elsewhere can be added in one go (upload).
+    virtual bool takesUploads() const { return false; }
+    // Snippets from elsewhere (name, kind, body, keywords) added in one
+    // transaction, those the table holds already (same name, kind and body)
+    // skipped: how many went in and how many were skipped.
+    struct Upload {
+        int sent = 0;
+        int skipped = 0;
+    };
+    virtual Upload upload(const std::vector<QVariantList>& snippets)
+    {
+        (void)snippets;
+        throw DatabaseError(QStringLiteral("This library takes no snippets from elsewhere"));
+    }
+
     // A socket that becomes readable when other clients announce changes;
     // -1 when the store announces nothing.
     virtual int announcementSocket() const { return -1; }

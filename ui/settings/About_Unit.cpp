@@ -438,7 +438,7 @@ void TAbout_Form::Button6Click()
 bool TAbout_Form::backUpInto(const QString& folder, QString* reason)
 {
     const QString source = paths().dataDir;
-    const QString database = QDir::cleanPath(source + QStringLiteral("vorlin.mdb"));
+    const QString database = QDir::cleanPath(libraryFileIn(source));
     FolderCopy copy;
     QProgressDialog progress(QStringLiteral("Zálohují se databázové soubory…"), QStringLiteral("Storno"), 0, 1000,
                              this);

@@ -76,7 +76,7 @@ void LibraryGroup::showCurrent()
     const bool connected = data_.ADOConnection1.isConnected();
     const bool server = connected && !data_.ADOConnection1.isLocalFile();
     const bool readOnly = connected && data_.ADOConnection1.store().isReadOnly();
-    UploadButton->setEnabled(server && !readOnly);
+    UploadButton->setEnabled(connected && data_.ADOConnection1.store().takesUploads() && !readOnly);
     QString state;
     if (!connected)
         state = QStringLiteral("Knihovna není otevřena.");
@@ -110,11 +110,11 @@ void LibraryGroup::applyClick()
 
 void LibraryGroup::uploadClick()
 {
-    auto* server = dynamic_cast<db::PostgresStore*>(&data_.ADOConnection1.store());
-    if (!server)
+    db::Store& store = data_.ADOConnection1.store();
+    if (!store.takesUploads())
         return;
     data_.Vorlin_ADOQuery.checkBrowseMode();
-    const db::PostgresStore::Upload done = uploadLocalLibrary(paths().dataDir + QStringLiteral("vorlin.mdb"), *server);
+    const db::Store::Upload done = uploadLocalLibrary(libraryFileIn(paths().dataDir), store);
     data_.Vorlin_ADOQuery.refreshFromStore();
     inform(QStringLiteral("Na server kanceláře se nahrálo vorlinů: %1, přeskočeno (na serveru už byly): %2.")
                .arg(done.sent)
