@@ -2,7 +2,7 @@
 
 #include "common/Error.h"
 #include "data/DM_Unit.h"
-#include "data/IniFile.h"
+#include "data/SettingsFile.h"
 #include "data/KindsList.h"
 #include "data/QuickSnippets.h"
 #include "data/Settings.h"
@@ -27,7 +27,7 @@ constexpr int kChangeSettleMs = 400;
 bool restoreClipboardSetting(const QString& dataDir)
 {
     try {
-        return IniFile(settings::filePath(dataDir))
+        return programSettings()
             .readBool(settings::kSection, settings::kQuickRestoreClipboardKey, settings::kQuickRestoreClipboardDefault);
     } catch (const Error&) {
         return settings::kQuickRestoreClipboardDefault;
@@ -71,7 +71,7 @@ void QuickInsert::start()
 {
     QString text = settings::kQuickShortcutDefault.toString();
     try {
-        text = IniFile(settings::filePath(dataDir_))
+        text = programSettings()
                    .readString(settings::kSection, settings::kQuickShortcutKey, settings::kQuickShortcutDefault.toString());
     } catch (const Error&) {
         // An unreadable settings file: the default chord.

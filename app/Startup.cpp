@@ -5,7 +5,7 @@
 #include "common/Paths.h"
 #include "data/DM_Unit.h"
 #include "data/KindsFile.h"
-#include "data/IniFile.h"
+#include "data/SettingsFile.h"
 #include "data/KindsList.h"
 #include "data/Library.h"
 #include "data/Settings.h"
@@ -79,7 +79,7 @@ TVorlin_Form& createWindows(QObject* owner, GraphicalSession session, const QStr
     mallopt(M_MMAP_THRESHOLD, kReturnedBlockBytes);
     auto* data = new TDM(owner);
     windows.data = data;
-    data->library = chosenLibrary(IniFile(settings::filePath(paths().dataDir)), libraryGiven,
+    data->library = chosenLibrary(programSettings(), libraryGiven,
                                   qEnvironmentVariable("VORLIN_LIBRARY"));
     data->askPassword = [](const QString& why) { return askServerPassword(windows.main, why); };
     platform::DesktopWindows& desktop = desktopWindows(session);

@@ -3,7 +3,7 @@
 #include "common/Error.h"
 #include "common/Paths.h"
 #include "data/FontText.h"
-#include "data/IniFile.h"
+#include "data/SettingsFile.h"
 #include "data/Settings.h"
 #include "data/SnippetSearch.h"
 #include "db/PostgresStore.h"
@@ -130,7 +130,7 @@ void TDM::Vorlin_ADOQueryBeforeInsert()
 
 Font TDM::defaultFont()
 {
-    const IniFile ini(settings::filePath(paths().dataDir));
+    const SettingsFile& ini = programSettings();
     Font font = Font::platformDefault();
     try {
         readFontSpec(ini.readString(settings::kSection, settings::kFontKey, settings::kFontDefault.toString()), font);

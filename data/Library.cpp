@@ -1,6 +1,6 @@
 #include "data/Library.h"
 
-#include "data/IniFile.h"
+#include "data/SettingsFile.h"
 #include "data/Settings.h"
 #include "db/PostgresStore.h"
 
@@ -11,7 +11,7 @@ QString LibraryAddress::shownServer() const
     return db::PostgresStore::withoutPassword(server);
 }
 
-LibraryAddress chosenLibrary(const IniFile& settings, const QString& commandLine, const QString& environment)
+LibraryAddress chosenLibrary(const SettingsFile& settings, const QString& commandLine, const QString& environment)
 {
     LibraryAddress fromSettings;
     if (settings.readString(settings::kSection, settings::kLibraryKey, settings::kLibraryHere.toString())
@@ -28,7 +28,7 @@ LibraryAddress chosenLibrary(const IniFile& settings, const QString& commandLine
     return fromSettings;
 }
 
-void writeLibrary(IniFile& settings, const LibraryAddress& library)
+void writeLibrary(SettingsFile& settings, const LibraryAddress& library)
 {
     settings.writeString(settings::kSection, settings::kLibraryKey,
                          library.isServer() ? settings::kLibraryServer : settings::kLibraryHere);

@@ -4,7 +4,7 @@
 
 namespace vorlin {
 
-class IniFile;
+class SettingsFile;
 
 // Where the snippets live: the database file in the data folder, or the
 // office's PostgreSQL server at an address in libpq's form
@@ -23,10 +23,10 @@ struct LibraryAddress {
 // The library named in the settings file, unless a run names another: the
 // command line's "--library" first, then the environment's VORLIN_LIBRARY;
 // the word "local" names this computer's file.
-LibraryAddress chosenLibrary(const IniFile& settings, const QString& commandLine, const QString& environment);
+LibraryAddress chosenLibrary(const SettingsFile& settings, const QString& commandLine, const QString& environment);
 
 // Written into the settings file; a password never is, not even one
 // inside the address.
-void writeLibrary(IniFile& settings, const LibraryAddress& library);
+void writeLibrary(SettingsFile& settings, const LibraryAddress& library);
 
 }  // namespace vorlin

@@ -2,6 +2,7 @@
 #include "common/Win1250.h"
 #include "data/IniFile.h"
 #include "data/Settings.h"
+#include "data/SettingsFile.h"
 #include "support/TempDir.h"
 
 #include <QFile>
@@ -146,11 +147,16 @@ TEST(IniFile, BooleansFollowTheIntegerRule)
         {"0x10", false, true},   {"-1", false, true},     {"", true, true},     {" 0", true, false},
     };
     TempDir dir;
+    // The program's one settings object is kept over all the rows: each
+    // rewrite of the file shows at once, however quick.
+    const SettingsFile kept(dir.file(QStringLiteral("a.ini")));
     for (const Case& c : cases) {
         dir.write(QStringLiteral("a.ini"),
                   c.stored ? QByteArray("[nastaveni]\r\npouzit_ctrlv=") + c.stored + "\r\n" : QByteArray());
         IniFile ini(dir.file(QStringLiteral("a.ini")));
         EXPECT_EQ(ini.readBool(settings::kSection, settings::kUseCtrlVKey, c.defaultValue), c.expected)
+            << (c.stored ? c.stored : "(missing)");
+        EXPECT_EQ(kept.readBool(settings::kSection, settings::kUseCtrlVKey, c.defaultValue), c.expected)
             << (c.stored ? c.stored : "(missing)");
     }
 }

@@ -1,4 +1,5 @@
 #include "data/IniFile.h"
+#include "data/SettingsFile.h"
 #include "data/Library.h"
 #include "data/Settings.h"
 #include "support/TempDir.h"
@@ -14,7 +15,7 @@ using namespace vorlin;
 TEST(Library, TheRunsChoiceGoesBeforeTheSettings)
 {
     test::TempDir dir;
-    IniFile ini(dir.file(QStringLiteral("nastaveni.ini")));
+    SettingsFile ini(dir.file(QStringLiteral("nastaveni.ini")));
     const LibraryAddress office{QStringLiteral("postgresql://server/vorlin"), QStringLiteral("jana")};
     struct Case {
         const char* what;
@@ -58,7 +59,7 @@ TEST(Library, APasswordInTheAddressNeverReachesTheSettingsFile)
     };
     for (const auto& c : cases) {
         {
-            IniFile ini(file);
+            SettingsFile ini(file);
             writeLibrary(ini, {QString::fromUtf8(c.typed), QString()});
         }
         QFile written(file);

@@ -8,7 +8,7 @@
 #include "common/Error.h"
 #include "common/Integer.h"
 #include "common/Paths.h"
-#include "data/IniFile.h"
+#include "data/SettingsFile.h"
 #include "data/KindsFile.h"
 #include "data/SnippetSearch.h"
 #include "output/EditorDiscovery.h"
@@ -380,7 +380,7 @@ void TVorlin_Form::FormCreate()
     TrayIcon->show();
 
     {
-        const IniFile ini(settings::filePath(paths().dataDir));
+        const SettingsFile& ini = programSettings();
         // A value that is no number is reported, and the rest of the window
         // is made all the same: nothing else is lost for it.
         runShowingErrors([&] {
@@ -449,7 +449,7 @@ void TVorlin_Form::FormDestroy()
 
 void TVorlin_Form::writeSettings()
 {
-    IniFile ini(settings::filePath(paths().dataDir));
+    SettingsFile& ini = programSettings();
     ini.writeString(settings::kSection, settings::kPasteIntervalKey, Edit1->text());
     ini.writeBool(settings::kSection, settings::kUseCtrlVKey, CheckBox3->isChecked());
 }

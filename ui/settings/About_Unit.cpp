@@ -7,7 +7,7 @@
 #include "common/TextFile.h"
 #include "data/DM_Unit.h"
 #include "data/FontText.h"
-#include "data/IniFile.h"
+#include "data/SettingsFile.h"
 #include "data/KindsFile.h"
 #include "data/Settings.h"
 #include "db/Sqlite.h"
@@ -232,7 +232,7 @@ void TAbout_Form::FormCreate()
 
     bool newer = false;
     try {
-        const IniFile ini(settings::filePath(paths().dataDir));
+        const SettingsFile& ini = programSettings();
         CheckBox1->setChecked(
             ini.readBool(settings::kSection, settings::kCheckAtStartKey, settings::kCheckAtStartDefault));
         if (CheckBox1->isChecked())
@@ -245,7 +245,7 @@ void TAbout_Form::FormCreate()
         openUrl(product::downloadUrl());
 
     try {
-        const IniFile ini(settings::filePath(paths().dataDir));
+        const SettingsFile& ini = programSettings();
         const QSignalBlocker quiet(QuickShortcutEdit);
         const QSignalBlocker quietToo(QuickRestoreCheck);
         QuickShortcutEdit->setKeySequence(QKeySequence::fromString(
@@ -265,7 +265,7 @@ void TAbout_Form::FormCreate()
 
 void TAbout_Form::CheckBox1Click()
 {
-    IniFile(settings::filePath(paths().dataDir))
+    programSettings()
         .writeBool(settings::kSection, settings::kCheckAtStartKey, CheckBox1->isChecked());
 }
 
@@ -279,14 +279,14 @@ void TAbout_Form::quickShortcutEdited()
         QuickShortcutEdit->setKeySequence(QKeySequence(chord));
         keys = QKeySequence(chord);
     }
-    IniFile(settings::filePath(paths().dataDir))
+    programSettings()
         .writeString(settings::kSection, settings::kQuickShortcutKey, keys.toString(QKeySequence::PortableText));
     showShortcutState(quickShortcut_.bind(chord.key(), chord.keyboardModifiers()));
 }
 
 void TAbout_Form::quickRestoreClick()
 {
-    IniFile(settings::filePath(paths().dataDir))
+    programSettings()
         .writeBool(settings::kSection, settings::kQuickRestoreClipboardKey, QuickRestoreCheck->isChecked());
 }
 
@@ -335,7 +335,7 @@ void TAbout_Form::Button1Click()
     FontDialog1.setFont(TDM::defaultFont());
     if (!FontDialog1.execute(this))
         return;
-    IniFile(settings::filePath(paths().dataDir))
+    programSettings()
         .writeString(settings::kSection, settings::kFontKey, fontSpecText(FontDialog1.font()));
 }
 

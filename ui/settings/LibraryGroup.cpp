@@ -2,7 +2,7 @@
 
 #include "common/Paths.h"
 #include "data/DM_Unit.h"
-#include "data/IniFile.h"
+#include "data/SettingsFile.h"
 #include "data/LibraryUpload.h"
 #include "data/Settings.h"
 #include "ui/shell/Guarded.h"
@@ -68,7 +68,7 @@ void LibraryGroup::showCurrent()
     if (library.isServer())
         AddressEdit->setText(library.server);
     else
-        AddressEdit->setText(IniFile(settings::filePath(paths().dataDir))
+        AddressEdit->setText(programSettings()
                                  .readString(settings::kSection, settings::kLibraryServerKey, QString()));
     UserEdit->setText(library.user);
     enableFields();
@@ -104,7 +104,7 @@ void LibraryGroup::applyClick()
         ~ShownAfter() { group->showCurrent(); }
     } shownAfter{this};
     data_.switchLibrary(chosen);
-    IniFile ini(settings::filePath(paths().dataDir));
+    SettingsFile& ini = programSettings();
     writeLibrary(ini, chosen);
 }
 
