@@ -1,5 +1,6 @@
 #include "app/QuickInsert.h"
 
+#include "common/AwayFromGuiThread.h"
 #include "common/Error.h"
 #include "data/DM_Unit.h"
 #include "data/SettingsFile.h"
@@ -13,9 +14,7 @@
 
 #include <QCoreApplication>
 #include <QKeySequence>
-#include <QPointer>
 #include <QTextDocument>
-#include <QThreadPool>
 
 #include <malloc.h>
 
@@ -136,24 +135,26 @@ void QuickInsert::readIfChanged()
     // an office library from the copy of it kept here.
     const QString file = data_.ADOConnection1.fileForReaders();
     const QLocale locale;
-    QPointer<QuickInsert> self(this);
-    QThreadPool::globalInstance()->start([self, file, mark, locale] {
-        std::shared_ptr<const search::QuickSearch> snippets;
-        QString error;
-        try {
+    runInBackground(
+        this,
+        [file, locale] {
             const db::Database database(file);
-            snippets = search::readQuickSearch(database, *db::TextOrder::forLocale(locale));
+            auto snippets = search::readQuickSearch(database, *db::TextOrder::forLocale(locale));
             // The keys made for the order are gone: their memory goes back
             // to the system instead of waiting in this thread's heap.
             ::malloc_trim(0);
-        } catch (const Error& failure) {
-            error = failure.message();
-        }
-        QMetaObject::invokeMethod(QCoreApplication::instance(), [self, snippets, mark, error] {
-            if (self)
-                self->took(snippets, mark, error);
+            return snippets;
+        },
+        [this, mark](Outcome<std::shared_ptr<const search::QuickSearch>> outcome) {
+            std::shared_ptr<const search::QuickSearch> snippets;
+            QString error;
+            try {
+                snippets = outcome.take();
+            } catch (...) {
+                error = exceptionMessage(std::current_exception());
+            }
+            took(snippets, mark, error);
         });
-    });
 }
 
 void QuickInsert::took(std::shared_ptr<const search::QuickSearch> snippets, qint64 mark, const QString& error)

@@ -3,16 +3,34 @@
 #include "common/Error.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
+#include <QPointer>
 #include <QThread>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <atomic>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <thread>
 #include <type_traits>
+#include <variant>
+
+// The one way the program works away from the GUI thread, in two forms:
+//
+// - runInBackground: work whose result the window can take later. It runs on
+//   the thread pool and its outcome is handed to a continuation on the GUI
+//   thread, unless the object that asked is gone by then. Nothing waits.
+// - awayFromGuiThread: a call the caller needs the answer of before it can go
+//   on (an office call in the middle of an insertion, a document's
+//   conversion in the middle of an import). The wait is part of what the
+//   user sees: the window keeps repainting and answering the clipboard, a
+//   time limit ends a call that hangs, and a stop button can end it. It is
+//   the one place where the program waits in a nested event loop for a
+//   thread.
 
 namespace vorlin {
 
@@ -22,22 +40,94 @@ public:
     using Error::Error;
 };
 
-// Runs a call that may wait for another process on a thread of its own while
-// the GUI thread keeps serving its events (the clipboard's requests among
-// them), but no user input, until the call returns. To the caller it behaves
-// like a plain call: its result comes back, its exception is raised again.
-// Off the GUI thread, and once its events have ended, the call simply runs.
-//
-// With a time limit (ms, > 0) a call that has not returned by then is
-// abandoned: `abandon` must make it return at once (by cutting its
-// connection), after which CallTimedOut is raised with the given message.
+// A call the user stopped while it ran; it was abandoned.
+class CallStopped : public Error {
+public:
+    CallStopped() : Error(QStringLiteral("Stopped")) {}
+};
+
 // Set when the GUI thread can serve no more events (the display is gone and
 // the program ends from inside the event loop): calls then simply run.
 inline std::atomic<bool> guiEventsEnded = false;
 
+// How a wait for a call ends early. A limit or a stop abandons the call:
+// `abandon` must make it return at once (by cutting its connection, killing
+// its process), after which CallTimedOut (with the message) or CallStopped
+// is raised.
+struct WaitLimits {
+    int timeLimitMs = 0;  // none when 0
+    QString timedOutMessage;
+    // Looked at every 15 ms while the call runs: often enough for a stop to
+    // feel immediate, seldom enough to cost nothing beside the call.
+    std::function<bool()> stopWhen;
+    std::function<void()> abandon;
+    // The window takes the user's clicks meanwhile (its stop button), not
+    // only repaints and the clipboard's requests.
+    bool servesUserInput = false;
+};
+
+// What came of work run in the background: take() gives its result or
+// raises its error.
+template <class Result>
+class Outcome {
+public:
+    using Value = std::conditional_t<std::is_void_v<Result>, std::monostate, Result>;
+
+    template <class Work>
+    static Outcome of(Work& work)
+    {
+        Outcome outcome;
+        try {
+            if constexpr (std::is_void_v<Result>) {
+                work();
+                outcome.value_.emplace();
+            } else {
+                outcome.value_.emplace(work());
+            }
+        } catch (...) {
+            outcome.error_ = std::current_exception();
+        }
+        return outcome;
+    }
+
+    Result take()
+    {
+        if (error_)
+            std::rethrow_exception(error_);
+        if constexpr (!std::is_void_v<Result>)
+            return std::move(*value_);
+    }
+
+private:
+    std::optional<Value> value_;
+    std::exception_ptr error_;
+};
+
+// Runs `work` on the thread pool; `then(Outcome)` runs on the GUI thread
+// afterwards, while `guard` lives.
+template <class Work, class Then>
+void runInBackground(QObject* guard, Work work, Then then)
+{
+    using Result = std::invoke_result_t<Work&>;
+    QPointer<QObject> alive(guard);
+    QThreadPool::globalInstance()->start([alive, work, then]() mutable {
+        auto outcome = std::make_shared<Outcome<Result>>(Outcome<Result>::of(work));
+        // Handed over through the application: the guard may end meanwhile,
+        // and is asked after on its own thread.
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [alive, then, outcome]() mutable {
+            if (alive)
+                then(std::move(*outcome));
+        });
+    });
+}
+
+// Runs a call that may wait for another process on a thread of its own while
+// the GUI thread keeps serving its events (the clipboard's requests among
+// them), until the call returns. To the caller it behaves like a plain call:
+// its result comes back, its exception is raised again. Off the GUI thread,
+// and once its events have ended, the call simply runs.
 template <class Call>
-auto awayFromGuiThread(Call&& call, int timeLimitMs = 0, const std::function<void()>& abandon = {},
-                       const QString& timedOutMessage = {}) -> std::invoke_result_t<Call&>
+auto awayFromGuiThread(Call&& call, const WaitLimits& limits = {}) -> std::invoke_result_t<Call&>
 {
     using Result = std::invoke_result_t<Call&>;
     QCoreApplication* app = QCoreApplication::instance();
@@ -45,39 +135,51 @@ auto awayFromGuiThread(Call&& call, int timeLimitMs = 0, const std::function<voi
         return call();
 
     QEventLoop loop;
-    std::exception_ptr error;
     std::atomic<bool> returned = false;
-    std::conditional_t<std::is_void_v<Result>, bool, std::optional<Result>> result{};
+    std::optional<Outcome<Result>> outcome;
     std::thread worker([&] {
-        try {
-            if constexpr (std::is_void_v<Result>)
-                call();
-            else
-                result.emplace(call());
-        } catch (...) {
-            error = std::current_exception();
-        }
+        outcome.emplace(Outcome<Result>::of(call));
         returned = true;
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     QTimer limit;
-    if (timeLimitMs > 0) {
+    if (limits.timeLimitMs > 0) {
         limit.setSingleShot(true);
         QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
-        limit.start(timeLimitMs);
+        limit.start(limits.timeLimitMs);
     }
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    QTimer stopLook;
+    bool stopped = false;
+    if (limits.stopWhen) {
+        QObject::connect(&stopLook, &QTimer::timeout, &loop, [&] {
+            if (limits.stopWhen()) {
+                stopped = true;
+                loop.quit();
+            }
+        });
+        stopLook.start(15);
+    }
+    loop.exec(limits.servesUserInput ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+    stopLook.stop();
     if (!returned) {
-        if (abandon)
-            abandon();
+        if (limits.abandon)
+            limits.abandon();
         worker.join();
-        throw CallTimedOut(timedOutMessage);
+        if (stopped)
+            throw CallStopped();
+        throw CallTimedOut(limits.timedOutMessage);
     }
     worker.join();
-    if (error)
-        std::rethrow_exception(error);
-    if constexpr (!std::is_void_v<Result>)
-        return std::move(*result);
+    return outcome->take();
+}
+
+// Lets time pass for a call that must wait for another process to get ready,
+// the GUI thread serving its events but no user input.
+inline void pauseServingEvents(int ms)
+{
+    QEventLoop pause;
+    QTimer::singleShot(ms, &pause, &QEventLoop::quit);
+    pause.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace vorlin

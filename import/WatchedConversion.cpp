@@ -1,13 +1,6 @@
 #include "import/WatchedConversion.h"
 
-#include <QElapsedTimer>
-#include <QFile>
-#include <QEventLoop>
-#include <QTimer>
-
-#include <atomic>
-#include <exception>
-#include <thread>
+#include "common/AwayFromGuiThread.h"
 
 namespace vorlin {
 
@@ -29,48 +22,27 @@ void startAgain(platform::DocumentConverter& converter)
 ConversionEnd convertWatched(platform::DocumentConverter& converter, const QString& document,
                              const QString& textFile, int timeoutMs, const bool& stopRequested)
 {
-    QEventLoop loop;
-    std::atomic<bool> finished = false;
-    std::exception_ptr failure;
-    std::thread worker([&] {
-        try {
-            converter.convert(document, textFile);
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        finished = true;
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-
-    // A stop and the time limit are checked often enough that a stop feels
-    // immediate, seldom enough to cost nothing beside the office's own work.
-    QTimer poll;
-    QElapsedTimer elapsed;
-    elapsed.start();
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (finished || stopRequested || elapsed.hasExpired(timeoutMs))
-            loop.quit();
-    });
-    poll.start(15);
-    loop.exec();
-    poll.stop();
-
-    if (finished) {
-        worker.join();
-        if (failure) {
-            if (!converter.running())
-                startAgain(converter);
-            std::rethrow_exception(failure);
-        }
+    // The window takes clicks meanwhile: its stop button and closing act
+    // while the office converts.
+    WaitLimits limits;
+    limits.timeLimitMs = timeoutMs;
+    limits.stopWhen = [&stopRequested] { return stopRequested; };
+    limits.abandon = [&converter] { converter.kill(); };  // the killed converter lets go of the document
+    limits.servesUserInput = true;
+    try {
+        awayFromGuiThread([&] { converter.convert(document, textFile); }, limits);
         return ConversionEnd::Converted;
-    }
-    converter.kill();
-    worker.join();  // the killed converter lets go of the document
-    if (stopRequested)
+    } catch (const CallStopped&) {
         return ConversionEnd::Stopped;
-    startAgain(converter);
-    throw platform::OfficeError(
-        QStringLiteral("Převod trval déle než %1 s a byl ukončen.").arg(timeoutMs / 1000));
+    } catch (const CallTimedOut&) {
+        startAgain(converter);
+        throw platform::OfficeError(
+            QStringLiteral("Převod trval déle než %1 s a byl ukončen.").arg(timeoutMs / 1000));
+    } catch (...) {
+        if (!converter.running())
+            startAgain(converter);
+        throw;
+    }
 }
 
 }  // namespace vorlin

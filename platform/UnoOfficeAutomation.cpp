@@ -9,9 +9,7 @@
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QProcess>
-#include <QTimer>
 
 #include <com/sun/star/awt/Point.hpp>
 #include <com/sun/star/datatransfer/UnsupportedFlavorException.hpp>
@@ -208,13 +206,6 @@ QByteArray documentState(const Reference<css::frame::XFrame>& frame)
     return state.result();
 }
 
-void pauseServingEvents(int ms)
-{
-    QEventLoop pause;
-    QTimer::singleShot(ms, &pause, &QEventLoop::quit);
-    pause.exec(QEventLoop::ExcludeUserInputEvents);
-}
-
 }  // namespace
 
 UnoOfficeAutomation::UnoOfficeAutomation(QString pipeName, QStringList officeArguments)
@@ -234,12 +225,15 @@ auto UnoOfficeAutomation::officeCall(const WriterConnection& writer, Call&& call
     // cutting the connection, which makes the waiting call return.
     const Reference<css::connection::XConnection> pipe = writer.pipe;
     try {
-        return awayFromGuiThread(unoCall(call), callTimeLimitMs, [pipe] {
+        WaitLimits limits;
+        limits.timeLimitMs = callTimeLimitMs;
+        limits.abandon = [pipe] {
             try {
                 pipe->close();
             } catch (const css::uno::Exception&) {
             }
-        });
+        };
+        return awayFromGuiThread(unoCall(call), limits);
     } catch (const CallTimedOut&) {
         throw OfficeError(notAnswering());
     }

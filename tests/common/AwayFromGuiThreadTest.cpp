@@ -51,17 +51,65 @@ TEST(AwayFromGuiThread, OffTheGuiThreadTheCallRunsWhereItIs)
     EXPECT_EQ(caller, callee);
 }
 
-TEST(AwayFromGuiThread, ACallPastItsLimitIsAbandonedAndSaysSo)
+TEST(AwayFromGuiThread, ACallPastItsLimitOrStoppedIsAbandonedAndSaysSo)
 {
-    std::atomic<bool> cut = false;
-    try {
-        awayFromGuiThread([&] {
-            while (!cut)  // a frozen peer, until the connection is cut
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }, 50, [&] { cut = true; }, QStringLiteral("neodpovídá"));
-        ADD_FAILURE() << "no error";
-    } catch (const CallTimedOut& error) {
-        EXPECT_EQ(error.message(), QStringLiteral("neodpovídá"));
+    for (const bool byStop : {false, true}) {
+        std::atomic<bool> cut = false;
+        WaitLimits limits;
+        limits.timeLimitMs = byStop ? 10000 : 50;
+        limits.timedOutMessage = QStringLiteral("neodpovídá");
+        limits.abandon = [&] { cut = true; };
+        bool stopRequested = false;
+        if (byStop) {
+            limits.stopWhen = [&] { return stopRequested; };
+            QTimer::singleShot(30, [&] { stopRequested = true; });
+        }
+        try {
+            awayFromGuiThread([&] {
+                while (!cut)  // a frozen peer, until the connection is cut
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }, limits);
+            ADD_FAILURE() << "no error";
+        } catch (const CallTimedOut& error) {
+            EXPECT_FALSE(byStop);
+            EXPECT_EQ(error.message(), QStringLiteral("neodpovídá"));
+        } catch (const CallStopped&) {
+            EXPECT_TRUE(byStop);
+        }
+        EXPECT_TRUE(cut);
     }
-    EXPECT_TRUE(cut);
+}
+
+// Work in the background hands its result, or its error, to the GUI thread
+// while the object that asked lives; after it is gone, to nobody.
+TEST(AwayFromGuiThread, BackgroundWorkReachesOnlyALivingAsker)
+{
+    const Qt::HANDLE guiThread = QThread::currentThreadId();
+    QStringList taken;
+    for (const bool failing : {false, true}) {
+        QObject asker;
+        runInBackground(
+            &asker,
+            [failing] {
+                if (failing)
+                    throw Error(QStringLiteral("selhalo"));
+                return QStringLiteral("výsledek");
+            },
+            [&](Outcome<QString> outcome) {
+                EXPECT_EQ(QThread::currentThreadId(), guiThread);
+                try {
+                    taken << outcome.take();
+                } catch (const Error& error) {
+                    taken << error.message();
+                }
+            });
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+    }
+    auto gone = std::make_unique<QObject>();
+    runInBackground(gone.get(), [] { return QStringLiteral("pozdě"); }, [&](Outcome<QString> outcome) { taken << outcome.take(); });
+    gone.reset();
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(taken, (QStringList{QStringLiteral("výsledek"), QStringLiteral("selhalo")}));
 }
