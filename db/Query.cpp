@@ -6,12 +6,8 @@
 #include "db/Store.h"
 #include "db/TextOrder.h"
 
-#include <malloc.h>
-
 namespace vorlin::db {
 namespace {
-
-constexpr std::size_t kTrimAfterRows = 50000;
 
 bool sameValue(const QVariant& a, const QVariant& b)
 {
@@ -55,11 +51,11 @@ void Query::setConnection(Connection* connection)
     if (connection_)
         disconnect(connection_, nullptr, this, nullptr);
     connection_ = connection;
-    copy_ = TableCopy{};
+    copy_.clear();
     if (connection_) {
         connect(connection_, &Connection::aboutToClose, this, [this] {
             close();
-            copy_ = TableCopy{};  // the next connection may lead elsewhere
+            copy_.clear();  // the next connection may lead elsewhere
         });
         connect(connection_, &Connection::changedElsewhere, this, &Query::refreshFromStore);
         // Whether rows can be written changed with it.
@@ -69,8 +65,7 @@ void Query::setConnection(Connection* connection)
 
 void Query::setTextOrder(std::shared_ptr<const TextOrder> order)
 {
-    textOrder_ = std::move(order);
-    copy_.orders.clear();  // made in the other order
+    copy_.setTextOrder(std::move(order));
 }
 
 void Query::setSelection(const Selection& selection)
@@ -168,16 +163,15 @@ void Query::open()
 
 void Query::selectRows(Store& store, const QStringList& kept)
 {
-    const int orderColumn = textOrder_ ? indexOfName(kept, selection_.orderColumn) : -1;
+    const int orderColumn = copy_.textOrder() ? indexOfName(kept, selection_.orderColumn) : -1;
     if (orderColumn >= 0 && filterColumnsHeld(selection_.filter, kept)) {
         // Sorted here: the rows come from the copy of the table, in the
         // order kept for the column, those that meet the filter.
-        if (copy_.table != selection_.table || copy_.columns != kept)
-            readTableCopy(store, kept);
-        else if (copy_.mark != store.changeMark() && !catchUp(store))
-            readTableCopy(store, kept);
+        if (!copy_.holds(selection_.table, kept)
+            || (!copy_.isCurrent(store) && !copy_.catchUp(store, keyField_)))
+            copy_.read(store, selection_.table, kept);
         const InMemoryFilter filter(selection_.filter, kept);
-        const std::vector<std::uint32_t>& order = tableCopyOrder(orderColumn, selection_.descending);
+        const std::vector<std::uint32_t>& order = copy_.order(orderColumn, selection_.descending);
         std::vector<std::uint32_t> shown;
         if (selection_.filter.isEmpty()) {
             shown = order;
@@ -185,64 +179,23 @@ void Query::selectRows(Store& store, const QStringList& kept)
             // The rows are tried in the order they are held, which reads
             // their texts straight through memory, and taken in the kept
             // order after.
-            const int count = copy_.rows->rowCount();
+            const int count = copy_.rows().rowCount();
             std::vector<bool> meets(std::size_t(count), false);
             for (int row = 0; row < count; ++row)
-                meets[std::size_t(row)] = filter.meets(*copy_.rows, row);
+                meets[std::size_t(row)] = filter.meets(copy_.rows(), row);
             for (const std::uint32_t row : order)
                 if (meets[row])
                     shown.push_back(row);
         }
-        rows_.show(copy_.rows.get(), std::move(shown));
+        rows_.show(&copy_.rows(), std::move(shown));
     } else {
         // The rows held are the database's result, not the table.
-        copy_ = TableCopy{};
-        store.read(selection_, kept, orderColumn < 0, *copy_.rows);
+        RowSet& result = copy_.holdResult();
+        store.read(selection_, kept, orderColumn < 0, result);
         if (orderColumn >= 0)
-            copy_.rows->sortBy(orderColumn, selection_.descending, *textOrder_);
-        rows_.showAll(copy_.rows.get());
+            result.sortBy(orderColumn, selection_.descending, *copy_.textOrder());
+        rows_.showAll(&result);
     }
-}
-
-bool Query::catchUp(Store& store)
-{
-    const qint64 mark = store.changeMark();
-    const std::optional<Store::Changes> changes = store.changesSince(copy_.table, copy_.columns);
-    const int key = indexOfName(copy_.columns, keyField_);
-    // Many changes at once (a wipe, a script's import) are read whole.
-    if (!changes || key < 0 || changes->rows.size() + std::size_t(changes->removed.size()) > std::size_t(copy_.rows->rowCount() / 4 + 16))
-        return false;
-    if (copy_.rows.use_count() > 1)  // a reader holds the rows as they were
-        copy_.rows = std::make_shared<RowSet>(*copy_.rows);
-    RowSet& rows = *copy_.rows;
-    QHash<qint64, int> rowOfKey;
-    rowOfKey.reserve(rows.rowCount());
-    for (int row = 0; row < rows.rowCount(); ++row)
-        rowOfKey.insert(rows.integerAt(row, key), row);
-    // Changed and new rows first: an added row goes to the end and moves no
-    // other; the rows that went are taken from the last one up, so that
-    // the places still to remove stay where they were.
-    for (const QVariantList& values : changes->rows) {
-        const int row = rowOfKey.value(values.value(key).toLongLong(), -1);
-        if (row >= 0) {
-            rows.replaceRow(row, values);
-            keepOrders(RowChange::Changed, std::uint32_t(row));
-        } else {
-            rows.insertRow(rows.rowCount(), values);
-            keepOrders(RowChange::Added, std::uint32_t(rows.rowCount() - 1));
-        }
-    }
-    std::vector<int> gone;
-    for (const qint64 removed : changes->removed)
-        if (const int row = rowOfKey.value(removed, -1); row >= 0)
-            gone.push_back(row);
-    std::sort(gone.rbegin(), gone.rend());
-    for (const int row : gone) {
-        rows.removeRow(row);
-        keepOrders(RowChange::Removed, std::uint32_t(row));
-    }
-    copy_.mark = mark;
-    return true;
 }
 
 void Query::refreshFromStore()
@@ -276,7 +229,7 @@ void Query::refreshFromStore()
 
 void Query::readRowsAgain()
 {
-    selectRows(connection_->store(), copy_.columns.isEmpty() ? storedColumnNames() : copy_.columns);
+    selectRows(connection_->store(), copy_.columns().isEmpty() ? storedColumnNames() : copy_.columns());
     keyIndex_.clear();
     if (largeValues_)
         largeValues_->forget();
@@ -329,8 +282,8 @@ void Query::close()
     modified_ = false;
     rows_.clear();
     // A copy of the whole table stays for the next opening; a result does not.
-    if (copy_.table.isEmpty())
-        copy_ = TableCopy{};
+    if (copy_.table().isEmpty())
+        copy_.clear();
     fields_.clear();
     table_.clear();
     largeValues_.reset();
@@ -342,78 +295,30 @@ void Query::close()
     Q_EMIT dataSetChanged();
 }
 
-void Query::readTableCopy(Store& store, const QStringList& columns)
-{
-    copy_.table = selection_.table;
-    copy_.columns = columns;
-    copy_.orders.clear();
-    copy_.mark = store.changeMark();
-    if (copy_.rows.use_count() > 1)  // a reader still holds the last copy
-        copy_.rows = std::make_shared<RowSet>();
-    Selection wholeTable;
-    wholeTable.table = selection_.table;
-    store.read(wholeTable, columns, false, *copy_.rows);
-}
-
-const std::vector<std::uint32_t>& Query::tableCopyOrder(int column, bool descending)
-{
-    std::vector<std::uint32_t>& order = copy_.orders[{column, descending}];
-    if (order.size() != std::size_t(copy_.rows->rowCount())) {
-        order = copy_.rows->orderBy(column, descending, *textOrder_);
-        // The keys of a long list took much memory for a moment: it goes back
-        // to the system rather than waiting in the heap.
-        if (order.size() >= kTrimAfterRows)
-            ::malloc_trim(0);
-    }
-    return order;
-}
-
 void Query::writeThrough(const std::function<void()>& write, const std::function<void()>& change)
 {
-    Store& store = connection_->store();
-    const bool current = !copy_.table.isEmpty() && copy_.mark == store.changeMark();
-    write();
-    if (copy_.rows.use_count() > 1) {
-        // A reader holds the rows as they were: the change goes into a copy.
-        copy_.rows = std::make_shared<RowSet>(*copy_.rows);
-        rows_.useSet(copy_.rows.get());
-    }
-    change();
-    copy_.mark = current ? store.changeMark() : -1;
+    copy_.writeThrough(connection_->store(), write, [&] {
+        rows_.useSet(&copy_.rows());  // the rows may have become a copy of their own
+        change();
+    });
 }
 
 bool Query::holdsTable() const
 {
-    return textOrder_ && !copy_.table.isEmpty() && copy_.table == selection_.table;
+    return copy_.textOrder() && !copy_.table().isEmpty() && copy_.table() == selection_.table;
 }
 
 bool Query::holdsCurrentTable() const
 {
-    return holdsTable() && connection_ && connection_->isConnected() && copy_.mark == connection_->store().changeMark();
+    return holdsTable() && connection_ && connection_->isConnected() && copy_.isCurrent(connection_->store());
 }
 
 std::optional<Query::TableSnapshot> Query::tableSnapshot(const QString& orderColumn)
 {
-    const int column = indexOfName(copy_.columns, orderColumn);
+    const int column = indexOfName(copy_.columns(), orderColumn);
     if (!holdsTable() || column < 0)
         return std::nullopt;
-    return TableSnapshot{copy_.rows, copy_.columns, tableCopyOrder(column, false), holdsCurrentTable()};
-}
-
-void Query::keepOrders(RowChange change, std::uint32_t row)
-{
-    for (auto& [sort, rows] : copy_.orders) {
-        const auto [column, descending] = sort;
-        if (change != RowChange::Added)
-            rows.erase(std::find(rows.begin(), rows.end(), row));
-        if (change == RowChange::Removed) {
-            for (std::uint32_t& index : rows)
-                if (index > row)
-                    --index;
-        } else {
-            copy_.rows->placeInOrder(rows, row, column, descending, *textOrder_);
-        }
-    }
+    return TableSnapshot{copy_.sharedRows(), copy_.columns(), copy_.order(column, false), holdsCurrentTable()};
 }
 
 int Query::recordCount() const
@@ -687,7 +592,7 @@ Query::EditToSave Query::editToSave() const
 void Query::showSaved(const EditToSave& edit)
 {
     rows_.replaceRow(storedRow(current_), edit.stored);
-    keepOrders(RowChange::Changed, rows_.indexAt(storedRow(current_)));
+    copy_.keepOrders(TableCopy::RowChange::Changed, rows_.indexAt(storedRow(current_)));
 }
 
 void Query::endEdit(const QVariant* savedKey)
@@ -725,7 +630,7 @@ void Query::saveAfterConflict(ConflictChoice choice, bool rowIsGone)
     if (choice == ConflictChoice::KeepTheirs) {
         cancel();
         // The row as the other left it: read again.
-        copy_.mark = -1;
+        copy_.markStale();
         refreshPending_ = true;
         refreshWhenPending();
         return;
@@ -752,7 +657,7 @@ void Query::postInsert()
     writeThrough([&] { stored = connection_->store().insert(table_, given, storedColumnNames()); },
                  [&] {
                      rows_.insertRow(insertAt_, stored);
-                     keepOrders(RowChange::Added, rows_.indexAt(insertAt_));
+                     copy_.keepOrders(TableCopy::RowChange::Added, rows_.indexAt(insertAt_));
                  });
     keyIndex_.clear();
     for (int i = 0; i < fields_.size(); ++i) {
@@ -802,7 +707,7 @@ void Query::remove()
                  [&] {
                      const std::uint32_t removed = rows_.indexAt(stored);
                      rows_.removeRow(stored);
-                     keepOrders(RowChange::Removed, removed);
+                     copy_.keepOrders(TableCopy::RowChange::Removed, removed);
                  });
     keyIndex_.clear();
     buffer_.clear();

@@ -4,6 +4,7 @@
 #include "db/RowView.h"
 #include "db/Selection.h"
 #include "db/Store.h"
+#include "db/TableCopy.h"
 #include "common/SaveConflict.h"
 
 #include <QHash>
@@ -122,7 +123,7 @@ public:
     void checkBrowseMode();
 
     // Bytes of the rows held in memory, the copy of the table included.
-    std::size_t memoryBytes() const { return rows_.memoryBytes() + copy_.rows->memoryBytes(); }
+    std::size_t memoryBytes() const { return rows_.memoryBytes() + copy_.rows().memoryBytes(); }
 
     // The whole table as the query holds it now, for a reader that searches
     // it on its own: every column held, the rows in the ascending order of
@@ -204,7 +205,6 @@ private:
     Selection selection_;
     QString largeColumn_;
     QString keyField_ = QStringLiteral("ID");
-    std::shared_ptr<const TextOrder> textOrder_;
 
     State state_ = State::Inactive;
     QString table_;  // empty: the result cannot be written back
@@ -222,39 +222,19 @@ private:
     std::unique_ptr<LargeColumn> largeValues_;  // the large column, read row by row
     QHash<qint64, int> keyIndex_;  // key → stored row, built by the first locate
 
-    // The rows the result shows. Usually every row of the table, held while
-    // the database does not change behind the query's back (its change mark
-    // tells): a search or a sort takes its rows from it instead of reading
-    // them again. When the database had to filter or sort, only its result.
-    // The query's own writes go into it.
-    struct TableCopy {
-        QString table;  // empty: not the whole table
-        QStringList columns;
-        qint64 mark = -1;  // the database's change mark when it was current
-        std::shared_ptr<RowSet> rows = std::make_shared<RowSet>();
-        std::map<std::pair<int, bool>, std::vector<std::uint32_t>> orders;  // (column, descending) → rows
-    };
-    void readTableCopy(Store& store, const QStringList& columns);
     // The selection's rows into the result, from the copy of the table when
     // it can be held.
     void selectRows(Store& store, const QStringList& kept);
     // The selection's rows read again over the same fields.
     void readRowsAgain();
-    // Takes other clients' changes into the copy; false when the store
-    // cannot tell them or they are too many.
-    bool catchUp(Store& store);
     void refreshWhenPending();
     bool refreshPending_ = false;
     int refreshHeld_ = 0;
     // Whether the rows held are the selection's whole table.
     bool holdsTable() const;
-    const std::vector<std::uint32_t>& tableCopyOrder(int column, bool descending);
-    // Runs a write of the query's and then the change of the rows held;
-    // the copy stays current when it was before.
+    // Runs a write of the query's and then the change of the rows held.
     void writeThrough(const std::function<void()>& write, const std::function<void()>& change);
-    // The kept orders follow a row of the copy that changed, came or went.
-    enum class RowChange { Changed, Added, Removed };
-    void keepOrders(RowChange change, std::uint32_t row);
+    // The rows the result shows: usually the whole table, held in memory.
     TableCopy copy_;
 };
 

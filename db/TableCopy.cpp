@@ -1,0 +1,146 @@
+#include "db/TableCopy.h"
+
+#include "db/Selection.h"
+#include "db/Store.h"
+#include "db/TextOrder.h"
+
+#include <QHash>
+
+#include <malloc.h>
+
+#include <algorithm>
+
+namespace vorlin::db {
+
+namespace {
+
+constexpr std::size_t kTrimAfterRows = 50000;
+
+}  // namespace
+
+bool TableCopy::isCurrent(Store& store) const
+{
+    return !table_.isEmpty() && mark_ == store.changeMark();
+}
+
+void TableCopy::read(Store& store, const QString& table, const QStringList& columns)
+{
+    table_ = table;
+    columns_ = columns;
+    orders_.clear();
+    mark_ = store.changeMark();
+    if (rows_.use_count() > 1)  // a reader still holds the last copy
+        rows_ = std::make_shared<RowSet>();
+    Selection wholeTable;
+    wholeTable.table = table;
+    store.read(wholeTable, columns, false, *rows_);
+}
+
+RowSet& TableCopy::holdResult()
+{
+    clear();
+    return *rows_;
+}
+
+void TableCopy::clear()
+{
+    std::shared_ptr<const TextOrder> order = std::move(textOrder_);
+    *this = TableCopy{};
+    textOrder_ = std::move(order);
+}
+
+bool TableCopy::catchUp(Store& store, const QString& keyField)
+{
+    const qint64 mark = store.changeMark();
+    const std::optional<Store::Changes> changes = store.changesSince(table_, columns_);
+    const auto keyAt = std::find_if(columns_.begin(), columns_.end(), [&keyField](const QString& column) {
+        return !keyField.isEmpty() && column.compare(keyField, Qt::CaseInsensitive) == 0;
+    });
+    const int key = keyAt == columns_.end() ? -1 : int(keyAt - columns_.begin());
+    // Many changes at once (a wipe, a script's import) are read whole.
+    if (!changes || key < 0
+        || changes->rows.size() + std::size_t(changes->removed.size()) > std::size_t(rows_->rowCount() / 4 + 16))
+        return false;
+    ownRows();
+    RowSet& rows = *rows_;
+    QHash<qint64, int> rowOfKey;
+    rowOfKey.reserve(rows.rowCount());
+    for (int row = 0; row < rows.rowCount(); ++row)
+        rowOfKey.insert(rows.integerAt(row, key), row);
+    // Changed and new rows first: an added row goes to the end and moves no
+    // other; the rows that went are taken from the last one up, so that
+    // the places still to remove stay where they were.
+    for (const QVariantList& values : changes->rows) {
+        const int row = rowOfKey.value(values.value(key).toLongLong(), -1);
+        if (row >= 0) {
+            rows.replaceRow(row, values);
+            keepOrders(RowChange::Changed, std::uint32_t(row));
+        } else {
+            rows.insertRow(rows.rowCount(), values);
+            keepOrders(RowChange::Added, std::uint32_t(rows.rowCount() - 1));
+        }
+    }
+    std::vector<int> gone;
+    for (const qint64 removed : changes->removed)
+        if (const int row = rowOfKey.value(removed, -1); row >= 0)
+            gone.push_back(row);
+    std::sort(gone.rbegin(), gone.rend());
+    for (const int row : gone) {
+        rows.removeRow(row);
+        keepOrders(RowChange::Removed, std::uint32_t(row));
+    }
+    mark_ = mark;
+    return true;
+}
+
+void TableCopy::setTextOrder(std::shared_ptr<const TextOrder> order)
+{
+    textOrder_ = std::move(order);
+    orders_.clear();  // made in the other order
+}
+
+const std::vector<std::uint32_t>& TableCopy::order(int column, bool descending)
+{
+    std::vector<std::uint32_t>& order = orders_[{column, descending}];
+    if (order.size() != std::size_t(rows_->rowCount())) {
+        order = rows_->orderBy(column, descending, *textOrder_);
+        // The keys of a long list took much memory for a moment: it goes back
+        // to the system rather than waiting in the heap.
+        if (order.size() >= kTrimAfterRows)
+            ::malloc_trim(0);
+    }
+    return order;
+}
+
+void TableCopy::writeThrough(Store& store, const std::function<void()>& write, const std::function<void()>& change)
+{
+    const bool current = isCurrent(store);
+    write();
+    ownRows();
+    change();
+    mark_ = current ? store.changeMark() : -1;
+}
+
+void TableCopy::keepOrders(RowChange change, std::uint32_t row)
+{
+    for (auto& [sort, rows] : orders_) {
+        const auto [column, descending] = sort;
+        if (change != RowChange::Added)
+            rows.erase(std::find(rows.begin(), rows.end(), row));
+        if (change == RowChange::Removed) {
+            for (std::uint32_t& index : rows)
+                if (index > row)
+                    --index;
+        } else {
+            rows_->placeInOrder(rows, row, column, descending, *textOrder_);
+        }
+    }
+}
+
+void TableCopy::ownRows()
+{
+    if (rows_.use_count() > 1)
+        rows_ = std::make_shared<RowSet>(*rows_);
+}
+
+}  // namespace vorlin::db

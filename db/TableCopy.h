@@ -1,0 +1,81 @@
+#pragma once
+
+#include "db/RowSet.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace vorlin::db {
+
+class Store;
+class TextOrder;
+
+// The snippets held in memory for the lists that show them. Usually every
+// row of a table, held while the database does not change behind its back
+// (the store's change mark tells): a search or a sort takes its rows from
+// here instead of reading them again, other clients' changes are taken in
+// row by row, and the orders made of it are kept as rows change, come and
+// go. When the database had to filter or sort, it holds that result only.
+// A reader that searches the rows on its own (the quick-insert pop-up)
+// shares them; a write meanwhile goes into a copy of its own.
+class TableCopy {
+public:
+    // The table it holds whole; empty when it holds a database's result.
+    const QString& table() const { return table_; }
+    const QStringList& columns() const { return columns_; }
+    bool holds(const QString& table, const QStringList& columns) const
+    {
+        return !table_.isEmpty() && table_ == table && columns_ == columns;
+    }
+    // Whether nobody changed the table since it was read.
+    bool isCurrent(Store& store) const;
+
+    RowSet& rows() { return *rows_; }
+    const RowSet& rows() const { return *rows_; }
+    std::shared_ptr<const RowSet> sharedRows() const { return rows_; }
+
+    // Reads the whole table.
+    void read(Store& store, const QString& table, const QStringList& columns);
+    // Takes other clients' changes in, rows found by the key column; false
+    // when the store cannot tell them or they are too many.
+    bool catchUp(Store& store, const QString& keyField);
+    // Empty rows to hold a database's result in, instead of a table.
+    RowSet& holdResult();
+    // Holds nothing; the text order stays.
+    void clear();
+    // The next look at the store reads the changes again.
+    void markStale() { mark_ = -1; }
+
+    // The rows' indexes in the order of a column, made once and kept.
+    void setTextOrder(std::shared_ptr<const TextOrder> order);
+    const TextOrder* textOrder() const { return textOrder_.get(); }
+    const std::vector<std::uint32_t>& order(int column, bool descending);
+
+    // Runs a write of the program's own and then its change of the rows;
+    // the copy stays current when it was before.
+    void writeThrough(Store& store, const std::function<void()>& write, const std::function<void()>& change);
+
+    // The kept orders follow a row that changed, came or went.
+    enum class RowChange { Changed, Added, Removed };
+    void keepOrders(RowChange change, std::uint32_t row);
+
+private:
+    // A reader holds the rows as they were: the rows become a copy.
+    void ownRows();
+
+    QString table_;
+    QStringList columns_;
+    qint64 mark_ = -1;  // the store's change mark when it was current
+    std::shared_ptr<RowSet> rows_ = std::make_shared<RowSet>();
+    std::map<std::pair<int, bool>, std::vector<std::uint32_t>> orders_;  // (column, descending) → rows
+    std::shared_ptr<const TextOrder> textOrder_;
+};
+
+}  // namespace vorlin::db
