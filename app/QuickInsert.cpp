@@ -58,6 +58,8 @@ QuickInsert::QuickInsert(TDM& data, KindsList& kinds, Services services, const Q
     connect(&changed_, &QTimer::timeout, this, ui::guarded(this, &QuickInsert::readIfChanged));
     connect(&data_.Vorlin_ADOQuery, &db::Query::dataSetChanged, &changed_, qOverload<>(&QTimer::start));
     connect(&data_.Vorlin_ADOQuery, &db::Query::rowsRefreshed, &changed_, qOverload<>(&QTimer::start));
+    connect(&data_.Vorlin_ADOQuery, &db::Query::rowsInserted, &changed_, qOverload<>(&QTimer::start));
+    connect(&data_.Vorlin_ADOQuery, &db::Query::rowsRemoved, &changed_, qOverload<>(&QTimer::start));
     connect(&data_.Vorlin_ADOQuery, &db::Query::stateChanged, &changed_, qOverload<>(&QTimer::start));
 }
 

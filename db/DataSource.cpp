@@ -20,6 +20,8 @@ void DataSource::setDataSet(Query* query)
         connect(query_, &Query::activeChanged, this, relay(&DataSource::activeChanged));
         connect(query_, &Query::dataSetChanged, this, relay(&DataSource::dataSetChanged));
         connect(query_, &Query::rowsRefreshed, this, relay(&DataSource::rowsRefreshed));
+        connect(query_, &Query::rowsInserted, this, relay(&DataSource::rowsInserted));
+        connect(query_, &Query::rowsRemoved, this, relay(&DataSource::rowsRemoved));
         connect(query_, &Query::scrolled, this, relay(&DataSource::scrolled));
         connect(query_, &Query::recordChanged, this, relay(&DataSource::recordChanged));
         connect(query_, &Query::stateChanged, this, relay(&DataSource::stateChanged));

@@ -47,6 +47,8 @@ Q_SIGNALS:
     void activeChanged(bool active);
     void dataSetChanged();
     void rowsRefreshed();
+    void rowsInserted(int first, int count);
+    void rowsRemoved(int first, int count);
     void scrolled();
     void recordChanged(const QString& field);
     void stateChanged();

@@ -212,6 +212,7 @@ void Query::refreshFromStore()
     const int key = keyColumn();
     const QVariant current = isEmpty() || key < 0 ? QVariant() : rows_.value(current_, key);
     const int rowsBefore = rows_.rowCount();
+    const std::vector<qint64> keysBefore = key < 0 ? std::vector<qint64>() : rows_.keys(key);
     readRowsAgain();
     int row = -1;
     for (int candidate = 0; candidate < rows_.rowCount() && row < 0 && current.isValid(); ++candidate)
@@ -219,10 +220,19 @@ void Query::refreshFromStore()
             row = candidate;
     current_ = row >= 0 ? row : std::clamp(current_, 0, std::max(0, rows_.rowCount() - 1));
     bof_ = eof_ = rows_.rowCount() == 0;
-    if (rows_.rowCount() == rowsBefore)
-        Q_EMIT rowsRefreshed();
-    else
-        Q_EMIT dataSetChanged();
+    // A colleague's row that came or went moves the others in the list; the
+    // rest of what the list shows (its open cell, its selection) stays.
+    ShownChange change;
+    if (key >= 0)
+        change = shownChange(keysBefore, rows_.keys(key));
+    else if (rows_.rowCount() == rowsBefore)
+        change.kind = ShownChange::Kind::Same;
+    switch (change.kind) {
+    case ShownChange::Kind::Same: Q_EMIT rowsRefreshed(); break;
+    case ShownChange::Kind::Inserted: Q_EMIT rowsInserted(change.first, change.count); break;
+    case ShownChange::Kind::Removed: Q_EMIT rowsRemoved(change.first, change.count); break;
+    case ShownChange::Kind::Other: Q_EMIT dataSetChanged(); break;
+    }
     Q_EMIT scrolled();
     Q_EMIT recordChanged(QString());
 }
@@ -527,7 +537,7 @@ void Query::insert()
     bof_ = eof_ = false;
     state_ = State::Insert;
     Q_EMIT stateChanged();
-    Q_EMIT dataSetChanged();
+    Q_EMIT rowsInserted(insertAt_, 1);
     if (afterInsert)
         afterInsert();
 }
@@ -686,7 +696,7 @@ void Query::cancel()
         current_ = std::clamp(insertAt_, 0, std::max(0, rows_.rowCount() - 1));
         bof_ = eof_ = rows_.rowCount() == 0;
         Q_EMIT stateChanged();
-        Q_EMIT dataSetChanged();
+        Q_EMIT rowsRemoved(insertAt_, 1);
     }
 }
 
@@ -702,6 +712,7 @@ void Query::remove()
     requireWritable();
 
     const int stored = storedRow(current_);
+    const int removedAt = current_;
     const QVariant key = rows_.value(stored, keyColumn());
     writeThrough([&] { connection_->store().remove(table_, keyField_, key); },
                  [&] {
@@ -716,7 +727,7 @@ void Query::remove()
     current_ = std::clamp(current_, 0, std::max(0, rows_.rowCount() - 1));
     bof_ = eof_ = rows_.rowCount() == 0;
     setState(State::Browse);
-    Q_EMIT dataSetChanged();
+    Q_EMIT rowsRemoved(removedAt, 1);
 }
 
 }  // namespace vorlin::db

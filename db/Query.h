@@ -152,9 +152,15 @@ Q_SIGNALS:
     void activeChanged(bool active);
     // Rows came or went, or everything was read again.
     void dataSetChanged();
-    // The rows were read again after a change elsewhere and are as many as
-    // before: a view repaints them; nothing it holds needs to go.
+    // The rows were read again after a change elsewhere and are the same
+    // rows in the same places: a view repaints them; nothing it holds needs
+    // to go.
     void rowsRefreshed();
+    // Rows came into the result at these places (the row being inserted
+    // among them), or went from it; every other row is where it was, moved
+    // by them.
+    void rowsInserted(int first, int count);
+    void rowsRemoved(int first, int count);
     // Another row became current.
     void scrolled();
     // A value of the current row changed; an empty name means all of them.

@@ -32,9 +32,23 @@ public:
 
     std::size_t memoryBytes() const { return order_.capacity() * sizeof(std::uint32_t); }
 
+    // The keys of the rows shown, in their order (column: the key's).
+    std::vector<qint64> keys(int column) const;
+
 private:
     RowSet* rows_ = nullptr;
     std::vector<std::uint32_t> order_;
 };
+
+// How the rows shown changed between two readings, told by their keys: the
+// same rows in the same places, one block that came or went with every
+// other row where it was, or anything else.
+struct ShownChange {
+    enum class Kind { Same, Inserted, Removed, Other };
+    Kind kind = Kind::Other;
+    int first = 0;
+    int count = 0;
+};
+ShownChange shownChange(const std::vector<qint64>& before, const std::vector<qint64>& after);
 
 }  // namespace vorlin::db

@@ -426,6 +426,7 @@ TEST_P(Query, NotificationsFollowTheQuery)
     QSignalSpy state(&dm->Vorlin_DataSource, &db::DataSource::stateChanged);
     QSignalSpy changed(&dm->Vorlin_DataSource, &db::DataSource::recordChanged);
     QSignalSpy dataSet(&dm->Vorlin_DataSource, &db::DataSource::dataSetChanged);
+    QSignalSpy inserted(&dm->Vorlin_DataSource, &db::DataSource::rowsInserted);
 
     query().next();
     EXPECT_EQ(scrolled.size(), 1);
@@ -449,8 +450,11 @@ TEST_P(Query, NotificationsFollowTheQuery)
 
     dm->Vorlin_DataSource.setAutoEdit(false);
     EXPECT_FALSE(dm->Vorlin_DataSource.edit());
+    const int at = query().currentRow();
     query().insert();
-    EXPECT_EQ(dataSet.size(), 1);
+    EXPECT_EQ(dataSet.size(), 0);  // the new row comes in where it is typed
+    ASSERT_EQ(inserted.size(), 1);
+    EXPECT_EQ(inserted[0], (QList<QVariant>{at, 1}));
 }
 
 TEST_P(Query, AControlThatCannotWriteItsEditStopsThePost)

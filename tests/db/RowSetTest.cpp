@@ -1,6 +1,7 @@
 // Rows held in memory keep every kind of value the database gives, as it
 // gave it, and order them as it orders them.
 #include "db/RowSet.h"
+#include "db/RowView.h"
 #include "db/Sqlite.h"
 #include "db/TextOrder.h"
 #include "support/TempDir.h"
@@ -63,4 +64,39 @@ TEST(RowSet, EveryKindOfValueComesBackAsStoredAndInTheDatabasesOrder)
         written.replaceRow(row, {values[values.size() - 1 - row]});
     for (int row = 0; row < written.rowCount(); ++row)
         EXPECT_EQ(written.value(row, 0), values[values.size() - 1 - row]) << row;
+}
+
+// A list told "one block came or went" keeps the rest of what it shows; any
+// other change must be told as a new reading.
+TEST(RowView, AChangeOfTheShownRowsIsOneBlockOnlyWhenEveryOtherRowStays)
+{
+    using Kind = ShownChange::Kind;
+    struct Case {
+        std::vector<qint64> before, after;
+        Kind kind;
+        int first, count;
+    };
+    const Case cases[] = {
+        {{1, 2, 3}, {1, 2, 3}, Kind::Same, 0, 0},
+        {{1, 2, 3}, {1, 9, 2, 3}, Kind::Inserted, 1, 1},
+        {{1, 2, 3}, {9, 1, 2, 3}, Kind::Inserted, 0, 1},
+        {{1, 2, 3}, {1, 2, 3, 8, 9}, Kind::Inserted, 3, 2},
+        {{}, {5}, Kind::Inserted, 0, 1},
+        {{1, 2, 3}, {1, 3}, Kind::Removed, 1, 1},
+        {{1, 2, 3}, {}, Kind::Removed, 0, 3},
+        {{1, 1, 1}, {1, 1}, Kind::Removed, 2, 1},
+        {{1, 2, 3}, {2, 1, 3}, Kind::Other, 0, 0},     // a renamed row moved
+        {{1, 2, 3}, {1, 9, 3}, Kind::Other, 0, 0},     // one went, another came
+        {{1, 2, 3}, {9, 2, 3, 1}, Kind::Other, 0, 0},  // came, and another moved
+        {{1, 2, 3}, {3}, Kind::Removed, 0, 2},
+        {{1, 2, 3}, {2}, Kind::Other, 0, 0},
+    };
+    for (const Case& c : cases) {
+        const ShownChange change = shownChange(c.before, c.after);
+        EXPECT_EQ(change.kind, c.kind) << c.before.size() << "→" << c.after.size();
+        if (c.kind == Kind::Inserted || c.kind == Kind::Removed) {
+            EXPECT_EQ(change.first, c.first) << c.before.size() << "→" << c.after.size();
+            EXPECT_EQ(change.count, c.count) << c.before.size() << "→" << c.after.size();
+        }
+    }
 }

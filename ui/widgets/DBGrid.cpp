@@ -47,6 +47,8 @@ DBGrid::DBGrid(db::DataSource* source, QList<QueryTableModel::Column> columns, Q
     connect(source, &db::DataSource::scrolled, this, &DBGrid::followQuery);
     connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, &DBGrid::keepOpenCell);
     connect(model_, &QAbstractItemModel::modelReset, this, &DBGrid::followQuery);
+    connect(model_, &QAbstractItemModel::rowsInserted, this, &DBGrid::followQuery);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, &DBGrid::followQuery);
     connect(model_, &QAbstractItemModel::modelReset, this, &DBGrid::fitColumns);
     connect(model_, &QAbstractItemModel::modelReset, this, &DBGrid::reopenKeptCell);
     // A cell being typed into is written into the row before the row is
@@ -86,7 +88,8 @@ void DBGrid::followQuery()
 void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     QTableView::currentChanged(current, previous);
-    if (following_ || !current.isValid() || !query() || current.row() == query()->currentRow())
+    if (following_ || model_->changingRows() || !current.isValid() || !query()
+        || current.row() == query()->currentRow())
         return;
     // Moving ends an edit of the row left; when saving it fails the
     // selection goes back to it.

@@ -30,6 +30,8 @@ DBNavigator::DBNavigator(db::DataSource* source, QWidget* parent) : QWidget(pare
     connect(source, &db::DataSource::stateChanged, this, &DBNavigator::updateButtons);
     connect(source, &db::DataSource::dataSetChanged, this, &DBNavigator::updateButtons);
     connect(source, &db::DataSource::rowsRefreshed, this, &DBNavigator::updateButtons);
+    connect(source, &db::DataSource::rowsInserted, this, &DBNavigator::updateButtons);
+    connect(source, &db::DataSource::rowsRemoved, this, &DBNavigator::updateButtons);
     connect(source, &db::DataSource::scrolled, this, &DBNavigator::updateButtons);
     connect(source, &db::DataSource::activeChanged, this, &DBNavigator::updateButtons);
     updateButtons();

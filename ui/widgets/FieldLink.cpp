@@ -28,6 +28,8 @@ void FieldLink::setDataSource(db::DataSource* source)
         for (const auto notification : {&db::DataSource::dataSetChanged, &db::DataSource::scrolled,
                                         &db::DataSource::dataSetReplaced})
             connect(source_, notification, this, guarded(this, &FieldLink::follow));
+        for (const auto notification : {&db::DataSource::rowsInserted, &db::DataSource::rowsRemoved})
+            connect(source_, notification, this, guarded(this, &FieldLink::follow));
         connect(source_, &db::DataSource::activeChanged, this, guarded(this, &FieldLink::follow));
         connect(source_, &db::DataSource::recordChanged, this, guarded(this, &FieldLink::recordChanged));
         // Called, not signalled: its error goes back to the post that asked.

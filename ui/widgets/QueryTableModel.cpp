@@ -11,9 +11,12 @@ QueryTableModel::QueryTableModel(db::DataSource* source, QList<Column> columns, 
     connect(source, &db::DataSource::activeChanged, this, &QueryTableModel::reset);
     connect(source, &db::DataSource::dataSetReplaced, this, &QueryTableModel::reset);
     connect(source, &db::DataSource::rowsRefreshed, this, &QueryTableModel::rowsRefreshed);
+    connect(source, &db::DataSource::rowsInserted, this, &QueryTableModel::rowsInserted);
+    connect(source, &db::DataSource::rowsRemoved, this, &QueryTableModel::rowsRemoved);
     connect(source, &db::DataSource::recordChanged, this, &QueryTableModel::currentRecordChanged);
     connect(source, &db::DataSource::stateChanged, this, &QueryTableModel::markerChanged);
     connect(source, &db::DataSource::scrolled, this, &QueryTableModel::markerChanged);
+    shownRows_ = query() && query()->isActive() ? query()->recordCount() : 0;
 }
 
 db::Query* QueryTableModel::query() const
@@ -23,9 +26,7 @@ db::Query* QueryTableModel::query() const
 
 int QueryTableModel::rowCount(const QModelIndex& parent) const
 {
-    if (parent.isValid() || !query())
-        return 0;
-    return query()->recordCount();
+    return parent.isValid() ? 0 : shownRows_;
 }
 
 int QueryTableModel::columnCount(const QModelIndex& parent) const
@@ -89,7 +90,36 @@ void QueryTableModel::reset()
 {
     beginResetModel();
     markedRow_ = query() ? query()->currentRow() : -1;
+    shownRows_ = query() && query()->isActive() ? query()->recordCount() : 0;
     endResetModel();
+}
+
+void QueryTableModel::rowsInserted(int first, int count)
+{
+    if (first < 0 || first > shownRows_ || !query() || shownRows_ + count != query()->recordCount()) {
+        reset();
+        return;
+    }
+    changingRows_ = true;
+    beginInsertRows({}, first, first + count - 1);
+    shownRows_ += count;
+    endInsertRows();
+    changingRows_ = false;
+    markerChanged();
+}
+
+void QueryTableModel::rowsRemoved(int first, int count)
+{
+    if (first < 0 || first + count > shownRows_ || !query() || shownRows_ - count != query()->recordCount()) {
+        reset();
+        return;
+    }
+    changingRows_ = true;
+    beginRemoveRows({}, first, first + count - 1);
+    shownRows_ -= count;
+    endRemoveRows();
+    changingRows_ = false;
+    markerChanged();
 }
 
 void QueryTableModel::rowsRefreshed()
@@ -112,10 +142,10 @@ void QueryTableModel::currentRecordChanged()
 void QueryTableModel::markerChanged()
 {
     const int row = query() ? query()->currentRow() : -1;
-    if (markedRow_ >= 0)
+    if (markedRow_ >= 0 && markedRow_ < shownRows_)
         Q_EMIT headerDataChanged(Qt::Vertical, markedRow_, markedRow_);
     markedRow_ = row;
-    if (row >= 0)
+    if (row >= 0 && row < shownRows_)
         Q_EMIT headerDataChanged(Qt::Vertical, row, row);
 }
 
