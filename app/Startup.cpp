@@ -94,7 +94,7 @@ TVorlin_Form& createWindows(QObject* owner, GraphicalSession session, const QStr
     // The other windows exist before the main window's creation handler
     // runs, which enables the buttons that open them.
     auto* shortcut = desktopShortcut(session, owner);
-    windows.settings = new TAbout_Form(*data, *kinds, *shortcut);
+    windows.settings = new TAbout_Form(*data, *kinds, SettingsWindowServices{*shortcut});
     windows.preview = new TNahled_Form(*data, main->fontDialog());
     windows.import = new TImport_Form(*data, *kinds);
     windows.quick = new QuickInsert(*data, *kinds,

@@ -65,8 +65,8 @@ protected:
         ASSERT_TRUE(makerStarted) << "the office that makes the documents did not start";
         Import::SetUp();
         root = dir.file(QStringLiteral("spisy/"));
-        import->chooseFolder = [this] { return root; };
-        import->makeConverter = [this] {
+        chooseFolder = [this] { return root; };
+        makeConverter = [this] {
             auto log = std::make_unique<ConverterLog>(converted, networkNamespace);
             lastLog = log.get();
             return log;
@@ -119,7 +119,7 @@ TEST_F(FileSetOffice, TheOfficeStartsWhileTheFolderIsChosenAndEndsWhenNoneIs)
     for (const bool chosen : {true, false}) {
         SCOPED_TRACE(chosen ? "a folder chosen" : "none chosen");
         qint64 office = 0;
-        import->chooseFolder = [&] {
+        chooseFolder = [&] {
             office = lastLog->office.processId();
             // The user looks for the folder while the office makes its
             // profile and ends, asking to be started again.

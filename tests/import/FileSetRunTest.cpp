@@ -83,8 +83,8 @@ protected:
         Import::SetUp();
         root = dir.file(QStringLiteral("dopisy/"));
         QDir().mkpath(root);
-        import->chooseFolder = [this] { return root; };
-        import->makeConverter = [this] {
+        chooseFolder = [this] { return root; };
+        makeConverter = [this] {
             auto converter = std::make_unique<FakeConverter>(log, root);
             converter->failStart = failStart;
             converter->onConvert = onConvert;
@@ -240,7 +240,7 @@ TEST_F(FileSetRunInWindow, AnEmptyFolderStillStartsAndStopsTheConverterAndAsks)
 TEST_F(FileSetRunInWindow, CancellingTheFolderChangesNothing)
 {
     import->items->add(QStringLiteral("zůstane"));
-    import->chooseFolder = [] { return QString(); };
+    chooseFolder = [] { return QString(); };
     run();
     EXPECT_TRUE(log.isEmpty());
     EXPECT_TRUE(statuses.isEmpty());
@@ -279,7 +279,7 @@ TEST_F(FileSetRunInWindow, AConverterThatCannotStartAgainAfterAHangEndsTheRun)
     import->conversionTimeoutMs = 200;
     file(QStringLiteral("a_visí.doc"));
     file(QStringLiteral("b.doc"));
-    import->makeConverter = [this] {
+    makeConverter = [this] {
         auto converter = std::make_unique<FakeConverter>(log, root);
         converter->onConvert = [this, c = converter.get()](const QString&) { c->failStart = true; };
         return converter;

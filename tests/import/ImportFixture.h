@@ -3,6 +3,7 @@
 // The import window beside the main window and the settings window, on a
 // data folder of its own.
 #include "ui/import/Import_Unit.h"
+#include "platform/PrivateOfficeConverter.h"
 #include "support/ModalAnswerer.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/settings/About_Unit.h"
@@ -23,7 +24,15 @@ protected:
     void windowsMadeBeforeCreation() override
     {
         about = std::make_unique<TAbout_Form>(*dm, *kindsList);
-        import = std::make_unique<TImport_Form>(*dm, *kindsList);
+        // The window's outside world is the fixture's, as each test sets it.
+        ImportWindowServices services;
+        services.chooseInputFile = [this] { return chooseInputFile ? chooseInputFile() : QString(); };
+        services.openFolder = [](const QString&) {};
+        services.chooseFolder = [this] { return chooseFolder ? chooseFolder() : QString(); };
+        services.makeConverter = [this] {
+            return makeConverter ? makeConverter() : std::make_unique<platform::PrivateOfficeConverter>();
+        };
+        import = std::make_unique<TImport_Form>(*dm, *kindsList, std::move(services));
         QObject::connect(form.get(), &TVorlin_Form::importRequested, import.get(), &TImport_Form::showEmptied);
         QObject::connect(form.get(), &TVorlin_Form::ending, import.get(), &TImport_Form::Zastavit_ButtonClick);
     }
@@ -71,6 +80,9 @@ protected:
 
     std::unique_ptr<TAbout_Form> about;
     std::unique_ptr<TImport_Form> import;
+    std::function<QString()> chooseInputFile;
+    std::function<QString()> chooseFolder;
+    std::function<std::unique_ptr<platform::DocumentConverter>()> makeConverter;
 };
 
 }  // namespace vorlin::test

@@ -201,10 +201,10 @@ TEST_F(Import, ATextFileLoadsIntoTheMemoAsWindows1250)
 {
     dir.write(QStringLiteral("vstup.txt"), win1250::encode(QStringLiteral("Jan Novák\r\nDlouhá 12\rBrno\n")));
     import->Memo1->setPlainText(QStringLiteral("staré"));
-    import->chooseInputFile = [this] { return dir.file(QStringLiteral("vstup.txt")); };
+    chooseInputFile = [this] { return dir.file(QStringLiteral("vstup.txt")); };
     import->Button2Click();
     EXPECT_EQ(import->Memo1->toPlainText(), QStringLiteral("Jan Novák\nDlouhá 12\nBrno"));
-    import->chooseInputFile = [] { return QString(); };  // cancelled: nothing changes
+    chooseInputFile = [] { return QString(); };  // cancelled: nothing changes
     import->Button2Click();
     EXPECT_EQ(import->Memo1->toPlainText(), QStringLiteral("Jan Novák\nDlouhá 12\nBrno"));
 }

@@ -171,7 +171,7 @@ TEST_F(QuickInsertX11, AShortcutAnotherProgramHoldsIsSaidInTheSettingsWindow)
     // This test's quick insertion holds Ctrl+Alt+V: for a second client of
     // the X server that is another program.
     platform::X11GlobalShortcut other;
-    TAbout_Form settings(*dm, *kindsList, other);
+    TAbout_Form settings(*dm, *kindsList, SettingsWindowServices{other});
     settings.FormCreate();
     const struct {
         QKeySequence keys;

@@ -26,12 +26,21 @@ protected:
     void open(bool withRows = true)
     {
         start(withRows);
-        about = std::make_unique<TAbout_Form>(*dm, *kindsList);
-        about->queryUpdate = [this](bool interactive) {
+        about = std::make_unique<TAbout_Form>(*dm, *kindsList, settingsServices());
+    }
+
+    // The world outside as the tests give it: the update's answer, the
+    // addresses opened, the folder chosen for a backup.
+    SettingsWindowServices settingsServices()
+    {
+        SettingsWindowServices given;
+        given.queryUpdate = [this](bool interactive) {
             updateChecks << interactive;
             return newerVersion;
         };
-        about->openUrl = [this](const QString& url) { opened << url; };
+        given.openUrl = [this](const QString& url) { opened << url; };
+        given.chooseBackupFolder = [this] { return backupFolder; };
+        return given;
     }
 
     void TearDown() override
@@ -84,6 +93,7 @@ protected:
     QList<bool> updateChecks;
     bool newerVersion = false;
     QStringList opened;
+    QString backupFolder;
 };
 
 const char* kFormatted = "{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0 Arial;}}\\qc\\f0\\fs24 {\\b tu\\'e8n\\'e9} {\\i kurz\\'edva} "
@@ -110,11 +120,7 @@ TEST_F(Settings, CreationLoadsKindsChecksAtStartAndShowsTheVersion)
         if (c.stored)
             writeSetting(settings::kCheckAtStartKey, QString::fromUtf8(c.stored));
         const QDateTime before = QFileInfo(settings::filePath(dataDir)).lastModified();
-        about = std::make_unique<TAbout_Form>(*dm, *kindsList);
-        about->queryUpdate = [this](bool interactive) {
-            updateChecks << interactive;
-            return false;
-        };
+        about = std::make_unique<TAbout_Form>(*dm, *kindsList, settingsServices());
         updateChecks.clear();
         about->FormCreate();
         EXPECT_EQ(about->CheckBox1->isChecked(), c.ticked) << (c.stored ? c.stored : "missing");
@@ -308,7 +314,7 @@ TEST_F(Settings, ABackupTwiceIntoOneFolderAsksBeforeReplacingAndCopiesAWholeData
         ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.setFileTime(written, QFileDevice::FileModificationTime));
     }
     TempDir target;
-    about->chooseBackupFolder = [&] { return target.path(); };
+    backupFolder = target.path();
     const QString copied = target.path() + QDir(dataDir).dirName() + u'/';
     {
         ModalAnswerer answerer;
@@ -358,7 +364,7 @@ TEST_F(Settings, ABackupWhileTheLibraryIsOnTheServerCopiesThisComputersDataAndSa
     ASSERT_TRUE(journal.open(QIODevice::WriteOnly));
     journal.close();
     TempDir target;
-    about->chooseBackupFolder = [&] { return target.path(); };
+    backupFolder = target.path();
     ModalAnswerer answerer;
     about->Button6Click();
     ASSERT_EQ(answerer.seen().size(), 1);
@@ -380,7 +386,7 @@ TEST_F(Settings, ACancelledBackupIsAProblem)
 {
     open();
     TempDir target;
-    about->chooseBackupFolder = [&] { return target.path(); };
+    backupFolder = target.path();
     {
         ModalAnswerer ok;
         about->Button6Click();
@@ -417,7 +423,7 @@ TEST_F(Settings, ABackupSaysWhyItFailedRefusesTheDataFolderAndRemovesKilledPiece
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QString folder = c.folder();
-        about->chooseBackupFolder = [folder] { return folder; };
+        backupFolder = folder;
         ModalAnswerer answerer;
         about->Button6Click();
         ASSERT_EQ(answerer.seen().size(), 1);

@@ -47,8 +47,8 @@ QPushButton* twoLineButton(const QString& text, QWidget* parent)
 
 }  // namespace
 
-TImport_Form::TImport_Form(TDM& data, KindsList& kinds, QWidget* parent)
-    : ui::SecondaryWindow(parent), data_(data), kinds_(kinds)
+TImport_Form::TImport_Form(TDM& data, KindsList& kinds, ImportWindowServices services, QWidget* parent)
+    : ui::SecondaryWindow(parent), data_(data), kinds_(kinds), services_(std::move(services))
 {
     setObjectName(QStringLiteral("Import_Form"));
     setWindowTitle(QStringLiteral("Import"));
@@ -119,17 +119,21 @@ TImport_Form::TImport_Form(TDM& data, KindsList& kinds, QWidget* parent)
     connect(Button6, &QPushButton::clicked, this, ui::guarded(this, &TImport_Form::Button6Click));
     connect(Button7, &QPushButton::clicked, this, ui::guarded(this, &TImport_Form::Button7Click));
 
-    chooseInputFile = [this] {
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Otevřít vstup txt"), QString(),
-                                            QStringLiteral("*.txt"));
-    };
-    openFolder = [](const QString& folder) {
-        withUsersFileMask([&] { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); });
-    };
-    chooseFolder = [this] {
-        return ui::FolderDialog::choose(this, QStringLiteral("Vyberte složku s dokumenty"), QDir::homePath());
-    };
-    makeConverter = [] { return std::make_unique<platform::PrivateOfficeConverter>(); };
+    if (!services_.chooseInputFile)
+        services_.chooseInputFile = [this] {
+            return QFileDialog::getOpenFileName(this, QStringLiteral("Otevřít vstup txt"), QString(),
+                                                QStringLiteral("*.txt"));
+        };
+    if (!services_.openFolder)
+        services_.openFolder = [](const QString& folder) {
+            withUsersFileMask([&] { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); });
+        };
+    if (!services_.chooseFolder)
+        services_.chooseFolder = [this] {
+            return ui::FolderDialog::choose(this, QStringLiteral("Vyberte složku s dokumenty"), QDir::homePath());
+        };
+    if (!services_.makeConverter)
+        services_.makeConverter = [] { return std::make_unique<platform::PrivateOfficeConverter>(); };
 
     resize(782, 460);
 }
@@ -156,7 +160,7 @@ void TImport_Form::Button2Click()
 {
     if (refusedDuringRun())
         return;
-    const QString file = chooseInputFile();
+    const QString file = services_.chooseInputFile();
     if (file.isEmpty())
         return;
     Memo1->clear();
@@ -257,11 +261,11 @@ void TImport_Form::PopupMenuItemsClick2(const QString& fileName)
 
     // The office starts while the user looks for the folder; a folder
     // without documents, or none chosen, ends it unused.
-    std::unique_ptr<platform::DocumentConverter> early = makeConverter();
+    std::unique_ptr<platform::DocumentConverter> early = services_.makeConverter();
     early->prepare();
-    const auto converter = [&] { return early ? std::move(early) : makeConverter(); };
+    const auto converter = [&] { return early ? std::move(early) : services_.makeConverter(); };
 
-    QString folder = chooseFolder();
+    QString folder = services_.chooseFolder();
     if (!folder.isEmpty()) {
         if (!folder.endsWith(u'/'))
             folder += u'/';
@@ -301,7 +305,7 @@ void TImport_Form::Zastavit_ButtonClick()
 
 void TImport_Form::Button5Click()
 {
-    openFolder(paths().filterDir);
+    services_.openFolder(paths().filterDir);
 }
 
 void TImport_Form::Button6Click()

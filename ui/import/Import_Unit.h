@@ -21,11 +21,25 @@ class TDM;
 // The import window: text in the memo (typed, pasted or loaded) is filtered
 // by the patterns of a filter file into candidates; the ticked candidates are
 // stored as snippets, each with a kind.
+// What the import window asks of the world outside it. An empty function
+// stands for the program's own: the open dialog, the desktop's file manager,
+// the folder chooser, a private office.
+struct ImportWindowServices {
+    // Where a text file for the memo comes from.
+    std::function<QString()> chooseInputFile;
+    // Opens a folder in the desktop's file manager.
+    std::function<void(const QString& folder)> openFolder;
+    // The folder of the file-set run; empty when the user cancelled.
+    std::function<QString()> chooseFolder;
+    // The converter of one file-set run.
+    std::function<std::unique_ptr<platform::DocumentConverter>()> makeConverter;
+};
+
 class TImport_Form : public ui::SecondaryWindow {
     Q_OBJECT
 public:
     // New kinds of stored candidates go into the program's kinds list.
-    TImport_Form(TDM& data, KindsList& kinds, QWidget* parent = nullptr);
+    TImport_Form(TDM& data, KindsList& kinds, ImportWindowServices services = {}, QWidget* parent = nullptr);
 
     // Shown over the main window with an empty memo and an empty list;
     // during a file-set run with what the run shows.
@@ -44,14 +58,6 @@ public:
     // The filter files of the menu, in the file system's order.
     QStringList filterFiles() const;
 
-    // Where a text file for the memo comes from; the open dialog by default.
-    std::function<QString()> chooseInputFile;
-    // Opens a folder in the desktop's file manager.
-    std::function<void(const QString& folder)> openFolder;
-    // The folder of the file-set run; empty when the user cancelled.
-    std::function<QString()> chooseFolder;
-    // The converter of one file-set run: a private office by default.
-    std::function<std::unique_ptr<platform::DocumentConverter>()> makeConverter;
     // How long one document may take before it counts as hanging.
     int conversionTimeoutMs = 120000;
 
@@ -89,6 +95,7 @@ private:
     bool runInProgress_ = false;
     TDM& data_;
     KindsList& kinds_;
+    ImportWindowServices services_;
 };
 
 

@@ -70,8 +70,9 @@ void inform(QWidget* parent, const QString& text)
 
 }  // namespace
 
-TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, platform::GlobalShortcut& quickShortcut, QWidget* parent)
-    : ui::SecondaryWindow(parent), data_(data), kinds_(kinds), quickShortcut_(quickShortcut)
+TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, SettingsWindowServices services, QWidget* parent)
+    : ui::SecondaryWindow(parent), data_(data), kinds_(kinds), services_(std::move(services)),
+      quickShortcut_(services_.quickShortcut)
 {
     setObjectName(QStringLiteral("About_Form"));
     setWindowTitle(QStringLiteral("Nastavení, o programu"));
@@ -188,21 +189,26 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, platform::GlobalShortcut& 
     Label9->installEventFilter(this);
     Label10->installEventFilter(this);
 
-    queryUpdate = [](bool interactive) {
-        const QByteArray version = product::updateUrl().toLatin1();
-        const QByteArray local = QFile::encodeName(paths().exeDir + QStringLiteral("vorlin.txt"));
-        const QByteArray download = product::downloadUrl().toLatin1();
-        const QByteArray data = QFile::encodeName(paths().dataDir);
-        unsigned char newer = 0;
-        QueryUpdate(version.constData(), local.constData(), download.constData(), data.constData(),
-                    interactive ? 1 : 0, &newer);
-        return newer == 1;
-    };
+    if (!services_.queryUpdate)
+        services_.queryUpdate = [](bool interactive) {
+            const QByteArray version = product::updateUrl().toLatin1();
+            const QByteArray local = QFile::encodeName(paths().exeDir + QStringLiteral("vorlin.txt"));
+            const QByteArray download = product::downloadUrl().toLatin1();
+            const QByteArray data = QFile::encodeName(paths().dataDir);
+            unsigned char newer = 0;
+            QueryUpdate(version.constData(), local.constData(), download.constData(), data.constData(),
+                        interactive ? 1 : 0, &newer);
+            return newer == 1;
+        };
     // The same chooser as the import's: a typed new folder is created after asking.
-    chooseBackupFolder = [this] {
-        return ui::FolderDialog::choose(this, QStringLiteral("Záloha databázových souborů"), QDir::homePath());
-    };
-    openUrl = [](const QString& url) { withUsersFileMask([&] { QDesktopServices::openUrl(QUrl(url)); }); };
+    if (!services_.chooseBackupFolder)
+        services_.chooseBackupFolder = [this] {
+            return ui::FolderDialog::choose(this, QStringLiteral("Záloha databázových souborů"), QDir::homePath());
+        };
+    if (!services_.openUrl)
+        services_.openUrl = [](const QString& url) {
+            withUsersFileMask([&] { QDesktopServices::openUrl(QUrl(url)); });
+        };
 
     adjustSize();
 }
@@ -236,13 +242,13 @@ void TAbout_Form::FormCreate()
         CheckBox1->setChecked(
             ini.readBool(settings::kSection, settings::kCheckAtStartKey, settings::kCheckAtStartDefault));
         if (CheckBox1->isChecked())
-            newer = queryUpdate(false);
+            newer = services_.queryUpdate(false);
     } catch (...) {
         // The settings and the check at start are optional: the start goes on.
     }
     if (newer && askYesNo(this, QMessageBox::Question, QStringLiteral("Confirm"),
                           QStringLiteral("Chcete načíst stránku ke stažení na internetu?")))
-        openUrl(product::downloadUrl());
+        services_.openUrl(product::downloadUrl());
 
     try {
         const SettingsFile& ini = programSettings();
@@ -325,9 +331,9 @@ void TAbout_Form::showShortcutState(platform::ShortcutState state)
 
 void TAbout_Form::Aktualizace_ButtonClick()
 {
-    if (queryUpdate(true) && askYesNo(this, QMessageBox::Question, QStringLiteral("Confirm"),
+    if (services_.queryUpdate(true) && askYesNo(this, QMessageBox::Question, QStringLiteral("Confirm"),
                                       QStringLiteral("Chcete přejít na stránku ke stažení?")))
-        openUrl(product::downloadUrl());
+        services_.openUrl(product::downloadUrl());
 }
 
 void TAbout_Form::Button1Click()
@@ -412,7 +418,7 @@ bool isInside(const QString& folder, const QString& other)
 
 void TAbout_Form::Button6Click()
 {
-    const QString folder = chooseBackupFolder();
+    const QString folder = services_.chooseBackupFolder();
     if (folder.isEmpty())
         return;
     if (isInside(folder, paths().dataDir)) {
@@ -496,12 +502,12 @@ bool TAbout_Form::backUpInto(const QString& folder, QString* reason)
 
 void TAbout_Form::Label9Click()
 {
-    openUrl(product::kWeb);
+    services_.openUrl(product::kWeb);
 }
 
 void TAbout_Form::Label10Click()
 {
-    openUrl(QStringLiteral("mailto:") + product::kMail);
+    services_.openUrl(QStringLiteral("mailto:") + product::kMail);
 }
 
 bool TAbout_Form::eventFilter(QObject* watched, QEvent* event)

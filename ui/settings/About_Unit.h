@@ -26,14 +26,25 @@ class TDM;
 // program's working list for the whole run), the backup of the data folder,
 // the wiping of the snippet table, the quick insertion's shortcut, and
 // where the library lives.
+// What the settings window asks of the world outside it. An empty function
+// stands for the program's own: the update library, the folder chooser, the
+// desktop's opener of addresses.
+struct SettingsWindowServices {
+    // The quick insertion's shortcut, bound again when the user changes it.
+    platform::GlobalShortcut& quickShortcut = platform::NoGlobalShortcut::instance();
+    // Asks whether a newer version exists.
+    std::function<bool(bool interactive)> queryUpdate;
+    // Where the backup goes.
+    std::function<QString()> chooseBackupFolder;
+    // Opens an address through the desktop.
+    std::function<void(const QString& url)> openUrl;
+};
+
 class TAbout_Form : public ui::SecondaryWindow {
     Q_OBJECT
 public:
-    // The kinds list is the program's, shown and edited in the memo; the
-    // shortcut is the quick insertion's, bound again when the user changes it.
-    TAbout_Form(TDM& data, KindsList& kinds,
-                platform::GlobalShortcut& quickShortcut = platform::NoGlobalShortcut::instance(),
-                QWidget* parent = nullptr);
+    // The kinds list is the program's, shown and edited in the memo.
+    TAbout_Form(TDM& data, KindsList& kinds, SettingsWindowServices services = {}, QWidget* parent = nullptr);
 
     // Shown without being modal, in front; centred over the main window the
     // first time.
@@ -55,14 +66,6 @@ public:
     // The kinds as the memo holds them, and into it.
     QStringList memoLines() const;
     void setMemoLines(const QStringList& lines);
-
-    // Asks the update library; true when a newer version exists. Tests put
-    // their own in its place.
-    std::function<bool(bool interactive)> queryUpdate;
-    // Where the backup goes; the directory chooser by default.
-    std::function<QString()> chooseBackupFolder;
-    // Opens an address through the desktop.
-    std::function<void(const QString& url)> openUrl;
 
     QGroupBox* GroupBox2;
     QLabel* Label6;
@@ -104,6 +107,7 @@ private:
 
     TDM& data_;
     KindsList& kinds_;
+    SettingsWindowServices services_;
     platform::GlobalShortcut& quickShortcut_;
 };
 
