@@ -15,6 +15,18 @@ using Nav = ui::DBNavigator;
 
 namespace {
 
+// The preview's controls.
+struct PreviewControls : FoundControls {
+    using FoundControls::FoundControls;
+    ui::DBRichEdit* DBRichEdit1 = find<ui::DBRichEdit>("Nahled_DBRichEdit1");
+    QToolBar* ToolBar1 = find<QToolBar>("ToolBar1");
+    QAction* RichEditAlignLeft1 = find<QAction>("RichEditAlignLeft1");
+    QAction* RichEditBold1 = find<QAction>("RichEditBold1");
+    QAction* ToolButton8 = find<QAction>("ToolButton8");
+    QPushButton* Button1 = find<QPushButton>("Button1");
+    QPushButton* Button2 = find<QPushButton>("Button2");
+};
+
 class Preview : public MainWindow {
 protected:
     void open(bool withRows = true)
@@ -29,12 +41,14 @@ protected:
     {
         preview = std::make_unique<TNahled_Form>(*dm, form->fontDialog());
         preview->setHome(form.get());
+        shown = std::make_unique<PreviewControls>(preview.get());
         QObject::connect(preview.get(), &TNahled_Form::newRowBodyLeft, form.get(), &TVorlin_Form::takeBody);
         QObject::connect(form.get(), &TVorlin_Form::previewRequested, preview.get(), &TNahled_Form::showWindow);
     }
 
     void TearDown() override
     {
+        shown.reset();
         preview.reset();
         MainWindow::TearDown();
     }
@@ -50,15 +64,16 @@ protected:
 
     void select(int from, int to)
     {
-        QTextCursor cursor = preview->DBRichEdit1->textCursor();
+        QTextCursor cursor = shown->DBRichEdit1->textCursor();
         cursor.setPosition(from);
         cursor.setPosition(to, QTextCursor::KeepAnchor);
-        preview->DBRichEdit1->setTextCursor(cursor);
+        shown->DBRichEdit1->setTextCursor(cursor);
     }
 
     static ModalAnswerer::Answer answer(QMessageBox::StandardButton button) { return ModalAnswerer::press(button); }
 
     std::unique_ptr<TNahled_Form> preview;
+    std::unique_ptr<PreviewControls> shown;
 };
 
 }  // namespace
@@ -69,15 +84,15 @@ TEST_F(Preview, ShowsTheMainWindowsRowAndFollowsIt)
     EXPECT_TRUE(preview->isVisible());
     EXPECT_EQ(preview->windowTitle(), QStringLiteral("Náhled textu"));
     EXPECT_FALSE(preview->isModal());
-    EXPECT_EQ(preview->DBRichEdit1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(preview->DBRichEdit1->toPlainText(), QStringLiteral("Krajský soud"));
+    EXPECT_EQ(shown->DBRichEdit1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(shown->DBRichEdit1->toPlainText(), QStringLiteral("Krajský soud"));
     controls->DBGrid1->setCurrentIndex(controls->DBGrid1->model()->index(1, 0));
-    EXPECT_EQ(preview->DBRichEdit1->toPlainText(), QStringLiteral("JUDr. Jan Novák"));
-    EXPECT_EQ(preview->DBRichEdit1->toPlainText(), controls->DBRichEdit1->toPlainText());
+    EXPECT_EQ(shown->DBRichEdit1->toPlainText(), QStringLiteral("JUDr. Jan Novák"));
+    EXPECT_EQ(shown->DBRichEdit1->toPlainText(), controls->DBRichEdit1->toPlainText());
     // Typing in the preview reaches the main window's editor and the row.
-    preview->DBRichEdit1->setFocus();
-    preview->DBRichEdit1->moveCursor(QTextCursor::End);
-    type(preview->DBRichEdit1, QStringLiteral(", advokát"));
+    shown->DBRichEdit1->setFocus();
+    shown->DBRichEdit1->moveCursor(QTextCursor::End);
+    type(shown->DBRichEdit1, QStringLiteral(", advokát"));
     const qint64 id = currentId();
     controls->DBGrid1->setCurrentIndex(controls->DBGrid1->model()->index(0, 0));
     EXPECT_EQ(storedBody(id), QStringLiteral("JUDr. Jan Novák, advokát"));
@@ -86,28 +101,28 @@ TEST_F(Preview, ShowsTheMainWindowsRowAndFollowsIt)
 TEST_F(Preview, ToolBarAndButtons)
 {
     open();
-    const QList<QAction*> actions = preview->ToolBar1->actions();
+    const QList<QAction*> actions = shown->ToolBar1->actions();
     QStringList captions;
     for (QAction* action : actions)
         if (!action->isSeparator() && !action->text().isEmpty())
             captions << action->text();
     EXPECT_EQ(captions.mid(0, 7), (QStringList{"Align &Left", "&Center", "Align &Right", "&Bold", "&Italic",
                                                "&Underline", "Písmo"}));
-    EXPECT_EQ(preview->RichEditBold1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_B));
-    EXPECT_TRUE(preview->RichEditAlignLeft1->isChecked());
-    EXPECT_EQ(preview->Button1->text(), QStringLiteral("sp.zn. Nejvyšší soud"));
-    EXPECT_GE(preview->Button1->width(), 114);
-    EXPECT_GE(preview->Button1->width(), preview->Button1->sizeHint().width());  // the caption fits
-    EXPECT_EQ(preview->Button2->text(), QStringLiteral("======"));
-    EXPECT_GE(preview->Button2->width(), 64);
+    EXPECT_EQ(shown->RichEditBold1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_B));
+    EXPECT_TRUE(shown->RichEditAlignLeft1->isChecked());
+    EXPECT_EQ(shown->Button1->text(), QStringLiteral("sp.zn. Nejvyšší soud"));
+    EXPECT_GE(shown->Button1->width(), 114);
+    EXPECT_GE(shown->Button1->width(), shown->Button1->sizeHint().width());  // the caption fits
+    EXPECT_EQ(shown->Button2->text(), QStringLiteral("======"));
+    EXPECT_GE(shown->Button2->width(), 64);
     // Bold on a selection, pressed while the selection is bold.
     select(0, 7);
-    preview->RichEditBold1->trigger();
+    shown->RichEditBold1->trigger();
     EXPECT_EQ(query().state(), State::Edit);
     select(1, 3);
-    EXPECT_TRUE(preview->RichEditBold1->isChecked());
+    EXPECT_TRUE(shown->RichEditBold1->isChecked());
     select(9, 10);
-    EXPECT_FALSE(preview->RichEditBold1->isChecked());
+    EXPECT_FALSE(shown->RichEditBold1->isChecked());
 }
 
 TEST_F(Preview, TheCourtReferenceGoesInFrontOfTheSelectionWhichStays)
@@ -116,15 +131,15 @@ TEST_F(Preview, TheCourtReferenceGoesInFrontOfTheSelectionWhichStays)
     QGuiApplication::clipboard()->setText(
         QStringLiteral("USNESENÍ\r\nNejvyššího soudu ze dne 27. 5. 2010, sp. zn. 25 Cdo 1234/2008"));
     select(12, 12);
-    QTest::keyClick(preview->DBRichEdit1, Qt::Key_Exclam);  // a step of the user's own
+    QTest::keyClick(shown->DBRichEdit1, Qt::Key_Exclam);  // a step of the user's own
     select(8, 12);  // "soud"
-    preview->Button1Click();
+    shown->Button1->click();
     const QString expected = QStringLiteral("Krajský usnesení Nejvyššího soudu sp. zn. 25 Cdo 1234/2008soud!");
-    EXPECT_EQ(preview->DBRichEdit1->toPlainText(), expected);
-    EXPECT_EQ(preview->DBRichEdit1->textCursor().position(), 8 + 50);  // behind the insertion
+    EXPECT_EQ(shown->DBRichEdit1->toPlainText(), expected);
+    EXPECT_EQ(shown->DBRichEdit1->textCursor().position(), 8 + 50);  // behind the insertion
     EXPECT_EQ(query().state(), State::Edit);  // the row took the change
     // The insertion is one step to undo; the user's steps before it stay.
-    QTextDocument* document = preview->DBRichEdit1->document();
+    QTextDocument* document = shown->DBRichEdit1->document();
     document->undo();
     EXPECT_EQ(document->toPlainText(), QStringLiteral("Krajský soud!"));
     ASSERT_TRUE(document->isUndoAvailable());
@@ -141,17 +156,17 @@ TEST_F(Preview, AHeadingCopiedOnLinuxIsJoinedAsOneFromWindows)
         SCOPED_TRACE(breakText);
         QGuiApplication::clipboard()->setText(QStringLiteral("USNESENÍ%1Nejvyššího soudu ze dne 27. 5. 2010, sp. zn. 25 Cdo 1234/2008")
                                                   .arg(QString::fromLatin1(breakText)));
-        preview->DBRichEdit1->clear();
-        preview->Button1Click();
-        EXPECT_EQ(preview->DBRichEdit1->toPlainText(), QStringLiteral("usnesení Nejvyššího soudu sp. zn. 25 Cdo 1234/2008"));
+        shown->DBRichEdit1->clear();
+        shown->Button1->click();
+        EXPECT_EQ(shown->DBRichEdit1->toPlainText(), QStringLiteral("usnesení Nejvyššího soudu sp. zn. 25 Cdo 1234/2008"));
     }
 }
 
 TEST_F(Preview, TheSeparatorIsTwoBreaksThirtyNineEqualsSignsAndABreak)
 {
     open();
-    preview->DBRichEdit1->moveCursor(QTextCursor::End);
-    preview->Button2Click();
+    shown->DBRichEdit1->moveCursor(QTextCursor::End);
+    shown->Button2->click();
     EXPECT_EQ(TNahled_Form::kSeparator.size(), 45);
     const qint64 id = currentId();
     controls->DBNavigator1->press(Nav::Post);
@@ -163,7 +178,7 @@ TEST_F(Preview, ClosingWhileBrowsingAsksNothingAndChangesNothing)
     open();
     const QString before = valueInFile(currentId(), QStringLiteral("obsah")).toString();
     QGuiApplication::clipboard()->clear();
-    preview->Button1Click();  // the court helper with nothing to insert
+    shown->Button1->click();  // the court helper with nothing to insert
     ModalAnswerer answerer;
     EXPECT_TRUE(preview->close());
     EXPECT_TRUE(answerer.seen().isEmpty());
@@ -179,10 +194,11 @@ TEST_F(Preview, ClosingAnEditedRowAsksAndSavesOnYesOnly)
     for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
         restartWithFreshStore();
         preview = std::make_unique<TNahled_Form>(*dm, form->fontDialog());
+        shown = std::make_unique<PreviewControls>(preview.get());
         preview->showWindow();
-        preview->DBRichEdit1->setFocus();
-        preview->DBRichEdit1->moveCursor(QTextCursor::End);
-        type(preview->DBRichEdit1, QStringLiteral(" v Brně"));
+        shown->DBRichEdit1->setFocus();
+        shown->DBRichEdit1->moveCursor(QTextCursor::End);
+        type(shown->DBRichEdit1, QStringLiteral(" v Brně"));
         const qint64 id = currentId();
         ModalAnswerer answerer(answer(button));
         EXPECT_TRUE(preview->close());
@@ -204,7 +220,7 @@ TEST_F(Preview, ClosingANewRowHandsItsFormattedBodyToTheMainEditor)
 {
     open();
     controls->DBNavigator1->press(Nav::Insert);
-    QTextCursor cursor(preview->DBRichEdit1->document());
+    QTextCursor cursor(shown->DBRichEdit1->document());
     for (int i = 0; i < 2000; ++i) {
         QTextCharFormat format;
         format.setFontWeight(i % 2 ? QFont::Bold : QFont::Normal);
@@ -219,11 +235,11 @@ TEST_F(Preview, ClosingANewRowHandsItsFormattedBodyToTheMainEditor)
     EXPECT_TRUE(preview->close());
     EXPECT_TRUE(answerer.seen().isEmpty());
     EXPECT_EQ(query().state(), State::Insert);
-    EXPECT_EQ(rtf::write(*controls->DBRichEdit1->document()), rtf::write(*preview->DBRichEdit1->document()));
+    EXPECT_EQ(rtf::write(*controls->DBRichEdit1->document()), rtf::write(*shown->DBRichEdit1->document()));
     // Once more: the main editor's document is replaced a second time.
     controls->Button4->click();
-    preview->DBRichEdit1->moveCursor(QTextCursor::End);
-    type(preview->DBRichEdit1, QStringLiteral(" Konec."));
+    shown->DBRichEdit1->moveCursor(QTextCursor::End);
+    type(shown->DBRichEdit1, QStringLiteral(" Konec."));
     EXPECT_TRUE(preview->close());
     EXPECT_TRUE(controls->DBRichEdit1->toPlainText().endsWith(QStringLiteral(" Konec.")));
     controls->DBNavigator1->press(Nav::Post);
@@ -235,8 +251,8 @@ TEST_F(Preview, ARefusedSaveKeepsTheWindowOpenAndTheRowInEditing)
     runInFile(QStringLiteral("CREATE TRIGGER odmitnout BEFORE UPDATE ON vorlin "
                              "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"));
     open();
-    preview->DBRichEdit1->setFocus();
-    type(preview->DBRichEdit1, QStringLiteral("x"));
+    shown->DBRichEdit1->setFocus();
+    type(shown->DBRichEdit1, QStringLiteral("x"));
     ModalAnswerer answerer([](QWidget* dialog) {
         auto* box = qobject_cast<QMessageBox*>(dialog);
         box->button(box->icon() == QMessageBox::Warning ? QMessageBox::Yes : QMessageBox::Ok)->click();
@@ -259,9 +275,9 @@ TEST_F(Preview, TheFontButtonOnAnEmptyListStartsANewRow)
         fonts->setCurrentFont(font);
         static_cast<QDialog*>(dialog)->accept();
     });
-    preview->ToolButton8Click();
+    shown->ToolButton8->trigger();
     EXPECT_EQ(query().state(), State::Insert);
-    EXPECT_EQ(preview->DBRichEdit1->currentCharFormat().fontPointSize(), 15);
+    EXPECT_EQ(shown->DBRichEdit1->currentCharFormat().fontPointSize(), 15);
     EXPECT_EQ(form->fontDialog().font().size, 15);  // the one dialog of both windows
 }
 
@@ -276,7 +292,7 @@ TEST_F(Preview, ADoubleClickOnTheCurrentRowOpensThePreviewWithoutAnEdit)
     QTest::mouseDClick(viewport, Qt::LeftButton, {}, onCurrentRow);
     QTest::qWait(3 * QApplication::doubleClickInterval());
     EXPECT_TRUE(preview->isVisible());
-    EXPECT_EQ(preview->focusWidget(), preview->DBRichEdit1) << "the preview opened without the focus in its editor";
+    EXPECT_EQ(preview->focusWidget(), shown->DBRichEdit1) << "the preview opened without the focus in its editor";
     EXPECT_EQ(query().state(), State::Browse) << "the double click started an edit";
     // Unchanged, it closes without a question.
     ModalAnswerer answerer;

@@ -36,9 +36,9 @@
 
 namespace vorlin::test {
 
-// The main window's controls, found by their names as any test finds them.
-struct MainWindowControls {
-    explicit MainWindowControls(QWidget* window) : window_(window) {}
+// A window's controls, found by their names as any test finds them.
+struct FoundControls {
+    explicit FoundControls(QWidget* window) : window_(window) {}
 
     template <class Control>
     Control* find(const char* name) const
@@ -50,6 +50,11 @@ struct MainWindowControls {
     }
 
     QWidget* window_;
+};
+
+// The main window's.
+struct MainWindowControls : FoundControls {
+    using FoundControls::FoundControls;
     ui::DBNavigator* DBNavigator1 = find<ui::DBNavigator>("DBNavigator1");
     ui::DBGrid* DBGrid1 = find<ui::DBGrid>("DBGrid1");
     QGroupBox* GroupBox1 = find<QGroupBox>("GroupBox1");

@@ -23,6 +23,7 @@
 #include "ui/widgets/DBRichEdit.h"
 #include "ui/widgets/EditShortcuts.h"
 #include "ui/widgets/GroupFrame.h"
+#include "ui/widgets/Named.h"
 #include "ui/widgets/RichEditActions.h"
 #include "ui/widgets/ShownText.h"
 #include "ui/widgets/UpDown.h"
@@ -58,6 +59,8 @@
 #include <QVBoxLayout>
 
 namespace vorlin {
+
+using ui::named;
 
 namespace {
 
@@ -144,18 +147,6 @@ TVorlin_Form::~TVorlin_Form()
     data_.setBodyEditor(nullptr);
     setConflictQuestion(nullptr);
 }
-
-namespace {
-
-// Each control is found by the name it had in the Windows program's form.
-template <class Control>
-Control* named(Control* control, const char* name)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
-}
-
-}  // namespace
 
 QWidget* TVorlin_Form::buildLeftColumn()
 {

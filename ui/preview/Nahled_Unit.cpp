@@ -9,6 +9,7 @@
 #include "ui/Icons.h"
 #include "ui/preview/CourtReference.h"
 #include "ui/widgets/EditShortcuts.h"
+#include "ui/widgets/Named.h"
 #include "ui/widgets/RichEditActions.h"
 
 #include <QClipboard>
@@ -37,13 +38,12 @@ TNahled_Form::TNahled_Form(TDM& data, ui::FontDialog& fontDialog, QWidget* paren
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    ToolBar1 = new QToolBar(this);
+    ToolBar1 = ui::named(new QToolBar(this), "ToolBar1");
     ToolBar1->setIconSize(QSize(16, 16));
     ToolBar1->setFixedHeight(29);
     layout->addWidget(ToolBar1);
 
-    DBRichEdit1 = new ui::DBRichEdit(this);
-    DBRichEdit1->setObjectName(QStringLiteral("Nahled_DBRichEdit1"));
+    DBRichEdit1 = ui::named(new ui::DBRichEdit(this), "Nahled_DBRichEdit1");
     DBRichEdit1->link().setField(QStringLiteral("obsah"));
     DBRichEdit1->link().setDataSource(&data_.Vorlin_DataSource);
     layout->addWidget(DBRichEdit1, 1);
@@ -51,19 +51,20 @@ TNahled_Form::TNahled_Form(TDM& data, ui::FontDialog& fontDialog, QWidget* paren
     ui::addEditShortcuts(this, &data_.Vorlin_DataSource);
     DBRichEdit1->setAccessibleName(QStringLiteral("Text záznamu v náhledu"));
     auto* actions = new ui::RichEditActions(DBRichEdit1);
-    RichEditAlignLeft1 = actions->alignLeft;
-    RichEditAlignCenter1 = actions->alignCenter;
-    RichEditAlignRight1 = actions->alignRight;
-    RichEditBold1 = actions->bold;
-    RichEditItalic1 = actions->italic;
-    RichEditUnderline1 = actions->underline;
+    RichEditAlignLeft1 = ui::named(actions->alignLeft, "RichEditAlignLeft1");
+    RichEditAlignCenter1 = ui::named(actions->alignCenter, "RichEditAlignCenter1");
+    RichEditAlignRight1 = ui::named(actions->alignRight, "RichEditAlignRight1");
+    RichEditBold1 = ui::named(actions->bold, "RichEditBold1");
+    RichEditItalic1 = ui::named(actions->italic, "RichEditItalic1");
+    RichEditUnderline1 = ui::named(actions->underline, "RichEditUnderline1");
     actions->addTo(ToolBar1);
-    ToolButton8 = ToolBar1->addAction(ui::icons::glyph(ui::icons::Glyph::Font), QStringLiteral("Písmo"));
+    ToolButton8 = ui::named(ToolBar1->addAction(ui::icons::glyph(ui::icons::Glyph::Font), QStringLiteral("Písmo")),
+                            "ToolButton8");
     ToolBar1->addSeparator();
     // The designed widths, or more where the face in use needs it for the caption.
-    Button1 = new QPushButton(QStringLiteral("sp.zn. Nejvyšší soud"), ToolBar1);
+    Button1 = ui::named(new QPushButton(QStringLiteral("sp.zn. Nejvyšší soud"), ToolBar1), "Button1");
     Button1->setFixedWidth(std::max(114, Button1->sizeHint().width()));
-    Button2 = new QPushButton(QStringLiteral("======"), ToolBar1);
+    Button2 = ui::named(new QPushButton(QStringLiteral("======"), ToolBar1), "Button2");
     Button2->setFixedWidth(std::max(64, Button2->sizeHint().width()));
     ToolBar1->addWidget(Button1);
     ToolBar1->addWidget(Button2);

@@ -31,17 +31,24 @@ public:
     // first time.
     void showWindow();
 
+    // The separator: two line breaks, 39 equals signs, a line break.
+    static const QString kSeparator;
+
+Q_SIGNALS:
+    // Closed while a new row is being inserted: the body it holds, as RTF.
+    void newRowBodyLeft(const QByteArray& rtf);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Handlers of the controls, by their names in the Windows program.
     void Button1Click();      // "sp.zn. Nejvyšší soud"
     void Button2Click();      // "======"
     void ToolButton8Click();  // the font button
     // The closing steps; raises when saving the row fails, and the window
     // then stays open.
     void FormClose();
-
-Q_SIGNALS:
-    // Closed while a new row is being inserted: the body it holds, as RTF.
-    void newRowBodyLeft(const QByteArray& rtf);
-public:
 
     QToolBar* ToolBar1;
     QAction* RichEditAlignLeft1;
@@ -55,13 +62,6 @@ public:
     QPushButton* Button2;
     ui::DBRichEdit* DBRichEdit1;
 
-    // The separator: two line breaks, 39 equals signs, a line break.
-    static const QString kSeparator;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
     // Puts the text at the caret, in front of a selection, which stays; the
     // row starts editing first. The insertion is no step of the undo history.
     void insertAtCursor(const QString& text);
