@@ -5,6 +5,7 @@
 #include "regex/ERegExpr.h"
 #include "ImportFixture.h"
 
+#include <QPlainTextEdit>
 #include <QTextCursor>
 #include "ui/settings/About_Unit.h"
 
@@ -108,7 +109,7 @@ TEST_F(Import, SavingStoresTheTickedCandidatesWithTheirKinds)
     import->items->setChecked(1, true);
     import->items->setChecked(3, true);  // the order is the list's: "2. filtr|…", "B|…", "C…", "D…"
     // A kind typed into the settings window and not saved yet goes along.
-    QTextCursor typing = about->Memo1->textCursor();
+    QTextCursor typing = about->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->textCursor();
     typing.movePosition(QTextCursor::End);
     typing.insertText(QStringLiteral("ručně"));
     QStringList presets;

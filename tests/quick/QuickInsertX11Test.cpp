@@ -11,6 +11,8 @@
 #include "ui/quick/QuickInsertPopup.h"
 #include "ui/settings/About_Unit.h"
 
+#include <QKeySequenceEdit>
+#include <QLabel>
 #include <QListView>
 #include <QMap>
 #include <QSignalSpy>
@@ -173,6 +175,9 @@ TEST_F(QuickInsertX11, AShortcutAnotherProgramHoldsIsSaidInTheSettingsWindow)
     platform::X11GlobalShortcut other;
     TAbout_Form settings(*dm, *kindsList, SettingsWindowServices{other});
     settings.FormCreate();
+    auto* edit = settings.findChild<QKeySequenceEdit*>(QStringLiteral("QuickShortcutEdit"));
+    auto* state = settings.findChild<QLabel*>(QStringLiteral("QuickShortcutState"));
+    ASSERT_TRUE(edit && state);
     const struct {
         QKeySequence keys;
         QString line;
@@ -181,9 +186,9 @@ TEST_F(QuickInsertX11, AShortcutAnotherProgramHoldsIsSaidInTheSettingsWindow)
         {QKeySequence(QStringLiteral("Ctrl+Alt+B")), QStringLiteral("Zkratka je zaregistrována a funguje v každém okně.")},
     };
     for (const auto& c : cases) {
-        settings.QuickShortcutEdit->setKeySequence(c.keys);
-        settings.quickShortcutEdited();
-        EXPECT_EQ(settings.QuickShortcutState->text(), c.line);
+        edit->setKeySequence(c.keys);
+        Q_EMIT edit->editingFinished();  // as when the user stops typing the chord
+        EXPECT_EQ(state->text(), c.line);
         EXPECT_EQ(readSetting(settings::kQuickShortcutKey), c.keys.toString());
     }
 }

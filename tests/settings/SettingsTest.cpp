@@ -21,12 +21,27 @@ using State = db::Query::State;
 
 namespace {
 
+// The settings window's controls.
+struct SettingsControls : FoundControls {
+    using FoundControls::FoundControls;
+    QCheckBox* CheckBox1 = find<QCheckBox>("CheckBox1");
+    QLabel* verze_label = find<QLabel>("verze_label");
+    QPushButton* Aktualizace_Button = find<QPushButton>("Aktualizace_Button");
+    QPushButton* Button1 = find<QPushButton>("Button1");
+    QPushButton* Button3 = find<QPushButton>("Button3");
+    QPushButton* Button4 = find<QPushButton>("Button4");
+    QPushButton* Button5 = find<QPushButton>("Button5");
+    QPushButton* Button6 = find<QPushButton>("Button6");
+    LibraryGroup* GroupBox7 = find<LibraryGroup>("GroupBox7");
+};
+
 class Settings : public MainWindow {
 protected:
     void open(bool withRows = true)
     {
         start(withRows);
         about = std::make_unique<TAbout_Form>(*dm, *kindsList, settingsServices());
+        shown = std::make_unique<SettingsControls>(about.get());
     }
 
     // The world outside as the tests give it: the update's answer, the
@@ -45,6 +60,7 @@ protected:
 
     void TearDown() override
     {
+        shown.reset();
         about.reset();
         MainWindow::TearDown();
     }
@@ -90,6 +106,7 @@ protected:
     void bulkChangeRewritesOnlyTheListedSnippetsAndKeepsAlignment();
 
     std::unique_ptr<TAbout_Form> about;
+    std::unique_ptr<SettingsControls> shown;
     QList<bool> updateChecks;
     bool newerVersion = false;
     QStringList opened;
@@ -121,16 +138,17 @@ TEST_F(Settings, CreationLoadsKindsChecksAtStartAndShowsTheVersion)
             writeSetting(settings::kCheckAtStartKey, QString::fromUtf8(c.stored));
         const QDateTime before = QFileInfo(settings::filePath(dataDir)).lastModified();
         about = std::make_unique<TAbout_Form>(*dm, *kindsList, settingsServices());
+        shown = std::make_unique<SettingsControls>(about.get());
         updateChecks.clear();
         about->FormCreate();
-        EXPECT_EQ(about->CheckBox1->isChecked(), c.ticked) << (c.stored ? c.stored : "missing");
+        EXPECT_EQ(shown->CheckBox1->isChecked(), c.ticked) << (c.stored ? c.stored : "missing");
         EXPECT_EQ(updateChecks.size(), c.checks);
         EXPECT_EQ(readSetting(settings::kCheckAtStartKey), QString::fromUtf8(c.written));
         if (!c.ticked) {  // nothing written when the box stays unticked
             EXPECT_EQ(QFileInfo(settings::filePath(dataDir)).lastModified(), before);
         }
         EXPECT_EQ(about->memoLines(), kinds::load(kinds::filePath(dataDir)));
-        EXPECT_EQ(about->verze_label->text(), QStringLiteral("Verze 1.0"));
+        EXPECT_EQ(shown->verze_label->text(), QStringLiteral("Verze 1.0"));
     }
 }
 
@@ -147,7 +165,7 @@ TEST_F(Settings, ANewerVersionAtStartOffersTheDownloadPage)
     EXPECT_EQ(opened.size(), 1);
     {
         ModalAnswerer no(ModalAnswerer::press(QMessageBox::No));
-        about->Aktualizace_ButtonClick();
+        shown->Aktualizace_Button->click();
         ASSERT_EQ(no.seen().size(), 1);
         EXPECT_EQ(no.seen()[0].text, QStringLiteral("Chcete přejít na stránku ke stažení?"));
     }
@@ -162,7 +180,7 @@ TEST_F(Settings, AMissingKindsFileIsReportedAndTheRestIsSkipped)
     EXPECT_THROW(about->FormCreate(), FileError);
     EXPECT_EQ(about->memoLines(), (QStringList{"adresa", "petit", "podpis"}));
     EXPECT_TRUE(updateChecks.isEmpty());
-    EXPECT_TRUE(about->verze_label->text().isEmpty());
+    EXPECT_TRUE(shown->verze_label->text().isEmpty());
 }
 
 TEST_F(Settings, TheDefaultFontGoesIntoTheSettingsAndTheNextNewSnippet)
@@ -179,7 +197,7 @@ TEST_F(Settings, TheDefaultFontGoesIntoTheSettingsAndTheNextNewSnippet)
             family = dialog->findChild<QLineEdit*>(QStringLiteral("FamilyEdit"))->text();
             static_cast<QDialog*>(dialog)->accept();
         });
-        about->Button1Click();
+        shown->Button1->click();
     }
     EXPECT_EQ(family, QStringLiteral("Times New Roman"));
     EXPECT_TRUE(opened.pointSize() == 11 && !opened.bold() && !opened.italic());
@@ -191,7 +209,7 @@ TEST_F(Settings, TheDefaultFontGoesIntoTheSettingsAndTheNextNewSnippet)
     arial.setPointSize(13);
     arial.setBold(true);
     ModalAnswerer answerer(chooseFont(arial, QMessageBox::Ok));
-    about->Button1Click();
+    shown->Button1->click();
     readFontSpec(readSetting(settings::kFontKey), stored);
     EXPECT_EQ(stored.face, QStringLiteral("DejaVu Serif"));
     EXPECT_EQ(stored.size, 13);
@@ -215,7 +233,7 @@ void Settings::bulkChangeRewritesOnlyTheListedSnippetsAndKeepsAlignment()
     QFont plain(QStringLiteral("Tahoma"));
     plain.setPointSize(11);
     ModalAnswerer answerer(chooseFont(plain, QMessageBox::Yes));
-    about->Button3Click();
+    shown->Button3->click();
     ASSERT_EQ(answerer.seen().size(), 3);  // the dialog, the question, the final message
     EXPECT_EQ(answerer.seen()[1].text, TAbout_Form::kBulkQuestion);
     EXPECT_EQ(answerer.seen()[2].text, QStringLiteral("Změna písma byla ukončena."));
@@ -253,7 +271,7 @@ TEST_F(Settings, TheBulkChangeOnAnEmptyListCreatesNoRow)
 {
     open(false);
     ModalAnswerer answerer(chooseFont(QFont(QStringLiteral("DejaVu Sans")), QMessageBox::Yes));
-    about->Button3Click();
+    shown->Button3->click();
     EXPECT_EQ(rowsInFile(), 0);
     EXPECT_EQ(query().state(), State::Browse);
     ASSERT_EQ(answerer.seen().size(), 3);
@@ -265,7 +283,7 @@ TEST_F(Settings, SavedKindsFillBothListsBehindTheEmptyEntry)
     open();
     about->setMemoLines({QStringLiteral("adresa"), QString(), QStringLiteral("žaloba")});
     controls->ListBox1->setCurrentRow(1);
-    about->Button4Click();
+    shown->Button4->click();
     EXPECT_EQ(kinds::load(kinds::filePath(dataDir)), (QStringList{"adresa", "", "žaloba"}));
     EXPECT_EQ(items(controls->ListBox1), (QStringList{"", "adresa", "", "žaloba"}));
     EXPECT_EQ(items(controls->DBComboBox1), (QStringList{"", "adresa", "", "žaloba"}));
@@ -291,11 +309,11 @@ TEST_F(Settings, TheWipeEmptiesTheWholeTableWhateverIsListed)
             box->show();
             QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, key);
         });
-        about->Button5Click();
+        shown->Button5->click();
         EXPECT_EQ(rowsInFile(), 2) << key;
     }
     ModalAnswerer yes(ModalAnswerer::press(QMessageBox::Yes));
-    about->Button5Click();
+    shown->Button5->click();
     ASSERT_EQ(yes.seen().size(), 1);
     EXPECT_EQ(yes.seen()[0].text,
               QStringLiteral("Opravdu chcete vymazat všechna data z databáze? Tuto akci již nepůjde vzít zpět."));
@@ -318,7 +336,7 @@ TEST_F(Settings, ABackupTwiceIntoOneFolderAsksBeforeReplacingAndCopiesAWholeData
     const QString copied = target.path() + QDir(dataDir).dirName() + u'/';
     {
         ModalAnswerer answerer;
-        about->Button6Click();
+        shown->Button6->click();
         ASSERT_EQ(answerer.seen().size(), 1);
         EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("Záloha byla provedena."));
     }
@@ -348,7 +366,7 @@ TEST_F(Settings, ABackupTwiceIntoOneFolderAsksBeforeReplacingAndCopiesAWholeData
             box->button(QMessageBox::Ok)->click();
         }
     });
-    about->Button6Click();
+    shown->Button6->click();
     EXPECT_GE(asked.size(), 2);
     EXPECT_EQ(answerer.seen().last().text, QStringLiteral("Záloha byla provedena."));
     EXPECT_EQ(target.read(QDir(dataDir).dirName() + QStringLiteral("/nastaveni.ini")), QByteArray("stará záloha"));
@@ -366,7 +384,7 @@ TEST_F(Settings, ABackupWhileTheLibraryIsOnTheServerCopiesThisComputersDataAndSa
     TempDir target;
     backupFolder = target.path();
     ModalAnswerer answerer;
-    about->Button6Click();
+    shown->Button6->click();
     ASSERT_EQ(answerer.seen().size(), 1);
     EXPECT_EQ(answerer.seen()[0].text,
               QStringLiteral("Záloha byla provedena.\nKnihovna vorlinů je na serveru kanceláře „%1“ a zálohuje ji "
@@ -389,13 +407,13 @@ TEST_F(Settings, ACancelledBackupIsAProblem)
     backupFolder = target.path();
     {
         ModalAnswerer ok;
-        about->Button6Click();
+        shown->Button6->click();
     }
     ModalAnswerer answerer([](QWidget* dialog) {
         auto* box = qobject_cast<QMessageBox*>(dialog);
         box->button(box->button(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::Ok)->click();
     });
-    about->Button6Click();
+    shown->Button6->click();
     EXPECT_EQ(answerer.seen().last().text, QStringLiteral("Došlo k problému při záloze.\nZáloha byla přerušena."));
 }
 
@@ -425,7 +443,7 @@ TEST_F(Settings, ABackupSaysWhyItFailedRefusesTheDataFolderAndRemovesKilledPiece
         const QString folder = c.folder();
         backupFolder = folder;
         ModalAnswerer answerer;
-        about->Button6Click();
+        shown->Button6->click();
         ASSERT_EQ(answerer.seen().size(), 1);
         EXPECT_EQ(answerer.seen()[0].text, c.message);
     }
@@ -513,7 +531,7 @@ TEST_F(Settings, TheLibraryGoesToTheServerTakesTheLocalSnippetsOnceAndComesBack)
 {
     open();
     useServer();  // an empty library on the office's server
-    LibraryGroup& library = *about->GroupBox7;
+    LibraryGroup& library = *shown->GroupBox7;
     QStringList reports;
     library.inform = [&](const QString& text) { reports << text; };
     library.ServerRadio->setChecked(true);

@@ -18,6 +18,7 @@
 #include "ui/widgets/FontFormat.h"
 #include "ui/widgets/FolderDialog.h"
 #include "ui/widgets/GroupFrame.h"
+#include "ui/widgets/Named.h"
 #include "ui/settings/Product.h"
 #include "updlink/updlink.h"
 
@@ -87,8 +88,8 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, SettingsWindowServices ser
     Label14 = new QLabel(QStringLiteral("verze programu:"), GroupBox2);
     verze_label = new QLabel(GroupBox2);
     verze_label->setObjectName(QStringLiteral("verze_label"));
-    CheckBox1 = new QCheckBox(QStringLiteral("Kontrolovat po startu"), GroupBox2);
-    Aktualizace_Button = new QPushButton(QStringLiteral("Kontrola aktualizací"), GroupBox2);
+    CheckBox1 = ui::named(new QCheckBox(QStringLiteral("Kontrolovat po startu"), GroupBox2), "CheckBox1");
+    Aktualizace_Button = ui::named(new QPushButton(QStringLiteral("Kontrola aktualizací"), GroupBox2), "Aktualizace_Button");
     product->addWidget(Label6, 0, 0, 1, 2);
     product->addWidget(Label7, 1, 0);
     product->addWidget(Label10, 1, 1);
@@ -102,8 +103,8 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, SettingsWindowServices ser
 
     GroupBox3 = new QGroupBox(QStringLiteral("Písmo"), this);
     auto* fonts = new QVBoxLayout(GroupBox3);
-    Button1 = new QPushButton(QStringLiteral("Nastavit výchozí font programu"), GroupBox3);
-    Button3 = new QPushButton(QStringLiteral("Změnit hromadně písmo u všech\nzadaných záznamů"), GroupBox3);
+    Button1 = ui::named(new QPushButton(QStringLiteral("Nastavit výchozí font programu"), GroupBox3), "Button1");
+    Button3 = ui::named(new QPushButton(QStringLiteral("Změnit hromadně písmo u všech\nzadaných záznamů"), GroupBox3), "Button3");
     fonts->addWidget(Button1);
     fonts->addWidget(Button3);
     fonts->addStretch(1);
@@ -120,14 +121,14 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, SettingsWindowServices ser
         if (memoLines() != kinds)
             setMemoLines(kinds);
     });
-    Button4 = new QPushButton(QStringLiteral("Uložit"), GroupBox4);
+    Button4 = ui::named(new QPushButton(QStringLiteral("Uložit"), GroupBox4), "Button4");
     kindsColumn->addWidget(Memo1, 1);
     kindsColumn->addWidget(Button4, 0, Qt::AlignRight);
 
     GroupBox5 = new QGroupBox(QStringLiteral("Správa databáze programu"), this);
     auto* store = new QVBoxLayout(GroupBox5);
-    Button6 = new QPushButton(QStringLiteral("Záloha databázových souborů"), GroupBox5);
-    Button5 = new QPushButton(QStringLiteral("Vymazat databázi vorlinů"), GroupBox5);
+    Button6 = ui::named(new QPushButton(QStringLiteral("Záloha databázových souborů"), GroupBox5), "Button6");
+    Button5 = ui::named(new QPushButton(QStringLiteral("Vymazat databázi vorlinů"), GroupBox5), "Button5");
     QPalette red = Button5->palette();
     red.setColor(QPalette::ButtonText, Qt::red);
     Button5->setPalette(red);
@@ -145,7 +146,7 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, SettingsWindowServices ser
             box->setAccessibleName(QStringLiteral("Klávesová zkratka rychlého vložení"));
     QuickRestoreCheck = new QCheckBox(QStringLiteral("Po vložení vrátit předchozí obsah schránky"), GroupBox6);
     QuickRestoreCheck->setObjectName(QStringLiteral("QuickRestoreCheck"));
-    QuickShortcutState = new QLabel(GroupBox6);
+    QuickShortcutState = ui::named(new QLabel(GroupBox6), "QuickShortcutState");
     QuickShortcutState->setObjectName(QStringLiteral("QuickShortcutState"));
     QuickShortcutState->setWordWrap(true);
     QuickShortcutState->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -155,7 +156,7 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, SettingsWindowServices ser
     quick->addWidget(QuickRestoreCheck, 2, 0, 1, 2);
     quick->setColumnStretch(1, 1);
 
-    GroupBox7 = new LibraryGroup(data_, this);
+    GroupBox7 = ui::named(new LibraryGroup(data_, this), "GroupBox7");
 
     for (QGroupBox* group : {GroupBox2, GroupBox3, GroupBox4, GroupBox5, GroupBox6, static_cast<QGroupBox*>(GroupBox7)})
         ui::frameGroup(group);

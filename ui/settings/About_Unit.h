@@ -50,7 +50,25 @@ public:
     // first time.
     void showWindow();
 
+    // Run by start-up once the windows exist: the stored settings shown,
+    // the check for a newer version when it is asked for.
     void FormCreate();
+
+    // The kinds as the memo holds them, and into it.
+    QStringList memoLines() const;
+    void setMemoLines(const QStringList& lines);
+
+    static const QString kBulkQuestion;
+
+    // The data folder copied into the folder (as a folder of its own name);
+    // false on any problem or a cancel.
+    bool backUpInto(const QString& folder, QString* reason = nullptr);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Handlers of the controls, by their names in the Windows program.
     void Button1Click();  // default font
     void Button3Click();  // bulk font change
     void Button4Click();  // save the kinds
@@ -62,10 +80,7 @@ public:
     void Aktualizace_ButtonClick();
     void quickShortcutEdited();
     void quickRestoreClick();
-
-    // The kinds as the memo holds them, and into it.
-    QStringList memoLines() const;
-    void setMemoLines(const QStringList& lines);
+    void showShortcutState(platform::ShortcutState state);
 
     QGroupBox* GroupBox2;
     QLabel* Label6;
@@ -92,18 +107,6 @@ public:
     QLabel* QuickShortcutState;
     LibraryGroup* GroupBox7;
     ui::FontDialog FontDialog1;
-
-    static const QString kBulkQuestion;
-
-    // The data folder copied into the folder (as a folder of its own name);
-    // false on any problem or a cancel.
-    bool backUpInto(const QString& folder, QString* reason = nullptr);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void showShortcutState(platform::ShortcutState state);
 
     TDM& data_;
     KindsList& kinds_;
