@@ -132,7 +132,7 @@ TEST_F(FileSetOffice, TheOfficeStartsWhileTheFolderIsChosenAndEndsWhenNoneIs)
         run(QMessageBox::No);
         EXPECT_TRUE(office > 0) << "no office was started before the folder was asked for";
         if (chosen) {
-            EXPECT_EQ(import->items->texts(), QStringList{QStringLiteral("1. filtr|Nádražní 12\r\n602 00 Brno")});
+            EXPECT_EQ(shown->items->texts(), QStringList{QStringLiteral("1. filtr|Nádražní 12\r\n602 00 Brno")});
             EXPECT_EQ(converted, QStringList{root + QStringLiteral("smlouva.docx")});
         }
         EXPECT_FALSE(running(office)) << "the office outlived the run";
@@ -183,7 +183,7 @@ TEST_F(FileSetOffice, ATreeOfDocumentsIsConvertedFilteredAndCleanedUp)
     EXPECT_FALSE(QFile::exists(root + QStringLiteral("rozbity.docx.txt")));
     EXPECT_EQ(boxes.value(1), QStringLiteral("Chcete vymazat vygenerované soubory txt?"));
 
-    QStringList found = import->items->texts();
+    QStringList found = shown->items->texts();
     for (QString& item : found)
         item.replace(QStringLiteral("\r\n"), QStringLiteral("/"));
     EXPECT_EQ(found, (QStringList{"1. filtr|Hlavní 1/110 00 Praha", "1. filtr|Nádražní 12/602 00 Brno",
@@ -335,7 +335,7 @@ TEST_F(FileSetOffice, HostileTreesAreConvertedWithoutNetworkOrLossAndEveryFailur
         networkNamespace = tree.networkNamespace;
         run(QMessageBox::Yes);
 
-        QStringList found = import->items->texts();
+        QStringList found = shown->items->texts();
         for (QString& item : found)
             item.replace(QStringLiteral("\r\n"), QStringLiteral("/"));
         found.sort();

@@ -90,7 +90,7 @@ protected:
             converter->onConvert = onConvert;
             return converter;
         };
-        QObject::connect(import->StatusBar1, &QStatusBar::messageChanged, import.get(), [this](const QString& text) {
+        QObject::connect(shown->StatusBar1, &QStatusBar::messageChanged, import.get(), [this](const QString& text) {
             if (!text.isEmpty())
                 statuses << QString(text).replace(root, QStringLiteral("…/"));
         });
@@ -179,13 +179,14 @@ TEST_F(FileSetRunInWindow, ARunConvertsFiltersAsksAndEnds)
     file(QStringLiteral("hotovy.doc"));
     file(QStringLiteral("hotovy.doc.txt"), "hotovy.doc\r\nUlice 9\r\n");  // an earlier run's, or the user's
     file(QStringLiteral("vlastni.txt"), "Ulice 1\nUlice 2\rUlice 2\r\n");
-    import->items->add(QStringLiteral("starý"));
+    shown->items->add(QStringLiteral("starý"));
     run(QMessageBox::Yes);
 
     QStringList expected{"start"};
     QStringList documents;
-    gatherFiles(documents, root, QStringLiteral("*.doc"), import->StopRequested);
-    gatherFiles(documents, root, QStringLiteral("*.docx"), import->StopRequested);
+    const bool never = false;
+    gatherFiles(documents, root, QStringLiteral("*.doc"), never);
+    gatherFiles(documents, root, QStringLiteral("*.docx"), never);
     for (const QString& document : documents)
         if (!document.endsWith(QStringLiteral("hotovy.doc")))
             expected << QStringLiteral("convert ") + document.mid(root.size());
@@ -203,7 +204,7 @@ TEST_F(FileSetRunInWindow, ARunConvertsFiltersAsksAndEnds)
     EXPECT_EQ(boxes, QStringList{"Chcete vymazat vygenerované soubory txt?"});
     // The same text twice from one line is one candidate; the list was
     // cleared first.
-    EXPECT_EQ(import->items->texts(),
+    EXPECT_EQ(shown->items->texts(),
               (QStringList{"1. filtr|Ulice 1", "1. filtr|Ulice 2", "1. filtr|Ulice 9", "2. filtr|a.docx",
                            "2. filtr|b.doc", "2. filtr|hotovy.doc"}));
     // Yes deleted the text files this run wrote and nothing else.
@@ -212,8 +213,8 @@ TEST_F(FileSetRunInWindow, ARunConvertsFiltersAsksAndEnds)
     EXPECT_TRUE(QFile::exists(root + QStringLiteral("hotovy.doc.txt")));
     EXPECT_TRUE(QFile::exists(root + QStringLiteral("vlastni.txt")));
     EXPECT_TRUE(QFile::exists(root + QStringLiteral("a.docx")));
-    EXPECT_FALSE(import->Zastavit_Button->isEnabled());
-    EXPECT_FALSE(import->StopRequested);
+    EXPECT_FALSE(shown->Zastavit_Button->isEnabled());
+    EXPECT_FALSE(import->stopRequested());
     EXPECT_FALSE(import->runInProgress());
 }
 
@@ -226,7 +227,7 @@ TEST_F(FileSetRunInWindow, NoAnswersTheQuestionWithNoAndKeepsTheTextFiles)
     log.clear();
     run(QMessageBox::No);
     EXPECT_EQ(log, (QStringList{"start", "stop"}));
-    EXPECT_EQ(import->items->texts(), (QStringList{"1. filtr|Ulice 1", "2. filtr|a.doc"}));
+    EXPECT_EQ(shown->items->texts(), (QStringList{"1. filtr|Ulice 1", "2. filtr|a.doc"}));
 }
 
 TEST_F(FileSetRunInWindow, AnEmptyFolderStillStartsAndStopsTheConverterAndAsks)
@@ -239,14 +240,14 @@ TEST_F(FileSetRunInWindow, AnEmptyFolderStillStartsAndStopsTheConverterAndAsks)
 
 TEST_F(FileSetRunInWindow, CancellingTheFolderChangesNothing)
 {
-    import->items->add(QStringLiteral("zůstane"));
+    shown->items->add(QStringLiteral("zůstane"));
     chooseFolder = [] { return QString(); };
     run();
     EXPECT_TRUE(log.isEmpty());
     EXPECT_TRUE(statuses.isEmpty());
     EXPECT_TRUE(boxes.isEmpty());
-    EXPECT_EQ(import->items->texts(), QStringList{"zůstane"});
-    EXPECT_FALSE(import->Zastavit_Button->isEnabled());
+    EXPECT_EQ(shown->items->texts(), QStringList{"zůstane"});
+    EXPECT_FALSE(shown->Zastavit_Button->isEnabled());
 }
 
 TEST_F(FileSetRunInWindow, AFailingDocumentIsReportedAndTheRunGoesOn)
@@ -256,7 +257,7 @@ TEST_F(FileSetRunInWindow, AFailingDocumentIsReportedAndTheRunGoesOn)
     run();
     EXPECT_EQ(boxes.first(), QStringLiteral("Chyba při převodu souboru MS WOrd na text. \n%1a_zlý.doc\npoškozený soubor").arg(root));
     EXPECT_TRUE(log.contains(QStringLiteral("convert b.doc")));
-    EXPECT_TRUE(import->items->texts().contains(QStringLiteral("2. filtr|b.doc")));
+    EXPECT_TRUE(shown->items->texts().contains(QStringLiteral("2. filtr|b.doc")));
 }
 
 TEST_F(FileSetRunInWindow, AHangingDocumentIsEndedByTheWatchdog)
@@ -299,15 +300,15 @@ TEST_F(FileSetRunInWindow, AStopDuringTheConversionSkipsTheFilteringAndSaysSo)
     // when the run serves the window's events after it.
     onConvert = [this](const QString&) {
         if (log.count() == 2)
-            QTimer::singleShot(0, import->Zastavit_Button, &QPushButton::click);
+            QTimer::singleShot(0, shown->Zastavit_Button, &QPushButton::click);
     };
     run();
     EXPECT_EQ(log.size(), 3) << log.join(u'|').toStdString();  // start, one conversion, stop
     EXPECT_EQ(log.last(), QStringLiteral("stop"));
     EXPECT_TRUE(statuses.last().startsWith(QStringLiteral("Převádím soubor"))) << statuses.last().toStdString();
     EXPECT_EQ(boxes, QStringList{"Průběh byl zastaven."});
-    EXPECT_FALSE(import->Zastavit_Button->isEnabled());
-    EXPECT_FALSE(import->StopRequested);
+    EXPECT_FALSE(shown->Zastavit_Button->isEnabled());
+    EXPECT_FALSE(import->stopRequested());
 }
 
 TEST_F(FileSetRunInWindow, AStopDuringAHangingConversionKillsItAtOnce)
@@ -318,9 +319,9 @@ TEST_F(FileSetRunInWindow, AStopDuringAHangingConversionKillsItAtOnce)
     // and clicks it on a timer, which the conversion's wait must serve.
     onConvert = [this](const QString&) {
         QMetaObject::invokeMethod(
-            import->Zastavit_Button,
+            shown->Zastavit_Button,
             [this] {
-                QAccessible::queryAccessibleInterface(import->Zastavit_Button)
+                QAccessible::queryAccessibleInterface(shown->Zastavit_Button)
                     ->actionInterface()
                     ->doAction(QAccessibleActionInterface::pressAction());
             },
@@ -339,20 +340,20 @@ TEST_F(FileSetRunInWindow, AStopDuringTheFilteringStillRemovesDuplicatesAsksAndE
     file(QStringLiteral("a.txt"), "Ulice 1 Ulice 1 Ulice 2");
     file(QStringLiteral("pod/b.txt"), "Ulice 3");  // files of a folder come first
     bool pressed = false;
-    QObject::connect(import->StatusBar1, &QStatusBar::messageChanged, import.get(), [&](const QString& text) {
+    QObject::connect(shown->StatusBar1, &QStatusBar::messageChanged, import.get(), [&](const QString& text) {
         if (!pressed && text.startsWith(QStringLiteral("Zpracovávám 1/2"))) {
             pressed = true;
-            QTimer::singleShot(0, import->Zastavit_Button, &QPushButton::click);
+            QTimer::singleShot(0, shown->Zastavit_Button, &QPushButton::click);
         }
     });
     run();
     // The stop came at the first next match of the first line: that line
     // still finds the rest of its matches, no further line is applied and
     // the other file stays unfiltered; the two equal matches are one.
-    EXPECT_EQ(import->items->texts(), (QStringList{"1. filtr|Ulice 1", "1. filtr|Ulice 2"}));
+    EXPECT_EQ(shown->items->texts(), (QStringList{"1. filtr|Ulice 1", "1. filtr|Ulice 2"}));
     EXPECT_EQ(boxes, (QStringList{"Chcete vymazat vygenerované soubory txt?", "Průběh byl zastaven."}));
     EXPECT_EQ(statuses.mid(statuses.size() - 2), (QStringList{"Promazávám duplikáty.", "Hotovo."}));
-    EXPECT_EQ(import->Memo1->toPlainText(), QStringLiteral("Ulice 3")) << "the later file is still loaded";
+    EXPECT_EQ(shown->Memo1->toPlainText(), QStringLiteral("Ulice 3")) << "the later file is still loaded";
 }
 
 TEST_F(FileSetRunInWindow, AConverterThatCannotStartEndsTheRunWithItsError)
@@ -368,7 +369,7 @@ TEST_F(FileSetRunInWindow, AConverterThatCannotStartEndsTheRunWithItsError)
     failStart = false;
     run();
     EXPECT_EQ(log.last(), QStringLiteral("stop"));
-    EXPECT_FALSE(import->Zastavit_Button->isEnabled());
+    EXPECT_FALSE(shown->Zastavit_Button->isEnabled());
 }
 
 TEST_F(FileSetRunInWindow, WhileARunServesEventsOtherRunsAndSavesAreRefused)
@@ -380,15 +381,15 @@ TEST_F(FileSetRunInWindow, WhileARunServesEventsOtherRunsAndSavesAreRefused)
     onConvert = [&](const QString&) {
         if (log.count() == 2) {
             QTimer::singleShot(0, import.get(), [&] {
-                import->items->add(QStringLiteral("cizí"));
-                import->items->setAllChecked(true);
-                import->Button1Click();
-                import->Button3Click(import->Button4);
+                shown->items->add(QStringLiteral("cizí"));
+                shown->items->setAllChecked(true);
+                shown->Button1->click();
+                shown->Button4->click();
                 // Ctrl+Shift+I meanwhile shows the window as it is.
-                import->Memo1->setPlainText(QStringLiteral("právě filtrovaný text"));
+                shown->Memo1->setPlainText(QStringLiteral("právě filtrovaný text"));
                 import->showEmptied();
-                memoShown = import->Memo1->toPlainText();
-                itemsShown = import->items->count();
+                memoShown = shown->Memo1->toPlainText();
+                itemsShown = shown->items->count();
             });
         }
     };
@@ -399,7 +400,7 @@ TEST_F(FileSetRunInWindow, WhileARunServesEventsOtherRunsAndSavesAreRefused)
                                          "Počkejte na jeho konec, nebo ho ukončete tlačítkem Zastavit.")),
               2);
     EXPECT_EQ(storedRows().size(), 0);
-    EXPECT_FALSE(import->PopupMenu1->isVisible());
+    EXPECT_FALSE(shown->PopupMenu1->isVisible());
 }
 
 TEST_F(FileSetRunInWindow, ClosingTheProgramDuringARunStopsIt)
@@ -420,14 +421,14 @@ TEST_F(FileSetRunInWindow, EscapePressesStopWhileItIsEnabled)
     import->show();
     import->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(import.get()));
-    QTest::keyClick(import->Memo1, Qt::Key_Escape);
-    EXPECT_FALSE(import->StopRequested);
-    import->Zastavit_Button->setEnabled(true);
+    QTest::keyClick(shown->Memo1, Qt::Key_Escape);
+    EXPECT_FALSE(import->stopRequested());
+    shown->Zastavit_Button->setEnabled(true);
     import->show();
     import->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(import.get()));
-    QTest::keyClick(import->Memo1, Qt::Key_Escape);
-    EXPECT_TRUE(import->StopRequested);
+    QTest::keyClick(shown->Memo1, Qt::Key_Escape);
+    EXPECT_TRUE(import->stopRequested());
 }
 
 TEST_F(FileSetRunInWindow, TheRunNeedsNoWindow)

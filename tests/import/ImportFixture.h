@@ -9,8 +9,28 @@
 #include "ui/settings/About_Unit.h"
 
 #include <QInputDialog>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
 
 namespace vorlin::test {
+
+// The import window's controls.
+struct ImportControls : FoundControls {
+    using FoundControls::FoundControls;
+    QPlainTextEdit* Memo1 = find<QPlainTextEdit>("Import_Memo1");
+    ReviewListModel* items = find<ReviewListModel>("items");
+    QPushButton* Button1 = find<QPushButton>("Button1");
+    QPushButton* Button2 = find<QPushButton>("Button2");
+    QPushButton* Button3 = find<QPushButton>("Button3");
+    QPushButton* Button4 = find<QPushButton>("Button4");
+    QPushButton* Button6 = find<QPushButton>("Button6");
+    QPushButton* Button7 = find<QPushButton>("Button7");
+    QPushButton* Zastavit_Button = find<QPushButton>("Zastavit_Button");
+    QStatusBar* StatusBar1 = find<QStatusBar>("StatusBar1");
+    QMenu* PopupMenu1 = find<QMenu>("PopupMenu1");
+};
 
 class Import : public MainWindow {
 protected:
@@ -33,12 +53,14 @@ protected:
             return makeConverter ? makeConverter() : std::make_unique<platform::PrivateOfficeConverter>();
         };
         import = std::make_unique<TImport_Form>(*dm, *kindsList, std::move(services));
+        shown = std::make_unique<ImportControls>(import.get());
         QObject::connect(form.get(), &TVorlin_Form::importRequested, import.get(), &TImport_Form::showEmptied);
         QObject::connect(form.get(), &TVorlin_Form::ending, import.get(), &TImport_Form::Zastavit_ButtonClick);
     }
 
     void TearDown() override
     {
+        shown.reset();
         import.reset();
         about.reset();
         MainWindow::TearDown();
@@ -49,7 +71,7 @@ protected:
         dir.write(QStringLiteral("Jan Novák/Data (účetní)/hledani/") + QString::fromUtf8(name), bytes);
     }
 
-    QStringList found() { return import->items->texts(); }
+    QStringList found() { return shown->items->texts(); }
 
     // Answers the kind prompts one after the other (null: Cancel).
     ModalAnswerer answerKinds(QList<const char*> kinds, QStringList* presets)
@@ -80,6 +102,7 @@ protected:
 
     std::unique_ptr<TAbout_Form> about;
     std::unique_ptr<TImport_Form> import;
+    std::unique_ptr<ImportControls> shown;
     std::function<QString()> chooseInputFile;
     std::function<QString()> chooseFolder;
     std::function<std::unique_ptr<platform::DocumentConverter>()> makeConverter;

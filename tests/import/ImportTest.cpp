@@ -29,12 +29,12 @@ TEST_F(Import, TheFilterMenuListsTheTxtFilesOfTheFilterFolder)
     QStringList expected{"A&B.txt", "druhý.TXT", "První.txt"};
     expected.sort();
     EXPECT_EQ(files, expected);
-    import->Button3Click(import->Button3);
+    shown->Button3->click();
     QStringList captions;
-    for (QAction* action : import->PopupMenu1->actions())
+    for (QAction* action : shown->PopupMenu1->actions())
         captions << action->text();
     EXPECT_TRUE(captions.contains(QStringLiteral("A&&B.txt")));  // shown as "A&B.txt"
-    import->PopupMenu1->hide();
+    shown->PopupMenu1->hide();
 }
 
 TEST_F(Import, TheMemoRunAddsEveryMatchOfEveryLine)
@@ -60,21 +60,21 @@ TEST_F(Import, TheMemoRunAddsEveryMatchOfEveryLine)
     };
     for (const Case& c : cases) {
         filter(c.filterFile);
-        import->Memo1->setPlainText(QString::fromUtf8(c.memo));
-        import->items->add(QStringLiteral("z minula"));
+        shown->Memo1->setPlainText(QString::fromUtf8(c.memo));
+        shown->items->add(QStringLiteral("z minula"));
         import->PopupMenuItemsClick(QStringLiteral("f.txt"));
         QStringList sorted = c.found;
         EXPECT_EQ(found().size(), c.found.size()) << c.name;
         for (const QString& text : c.found)
             EXPECT_TRUE(found().contains(text)) << c.name << ": " << text.toStdString();
-        for (int row = 0; row < import->items->count(); ++row)
-            EXPECT_FALSE(import->items->isChecked(row)) << c.name;
+        for (int row = 0; row < shown->items->count(); ++row)
+            EXPECT_FALSE(shown->items->isChecked(row)) << c.name;
     }
 }
 
 TEST_F(Import, ErrorsKeepWhatWasFoundBefore)
 {
-    import->Memo1->setPlainText(QStringLiteral("a1 b2"));
+    shown->Memo1->setPlainText(QStringLiteral("a1 b2"));
     filter("\\d\n(a\n");
     try {
         import->PopupMenuItemsClick(QStringLiteral("f.txt"));
@@ -86,7 +86,7 @@ TEST_F(Import, ErrorsKeepWhatWasFoundBefore)
     EXPECT_EQ(found(), (QStringList{"1", "2"}));
 
     filter("\nx");
-    import->items->add(QStringLiteral("staré"));
+    shown->items->add(QStringLiteral("staré"));
     try {
         import->PopupMenuItemsClick(QStringLiteral("f.txt"));
         FAIL() << "no error";
@@ -95,7 +95,7 @@ TEST_F(Import, ErrorsKeepWhatWasFoundBefore)
     }
     EXPECT_TRUE(found().isEmpty());  // cleared after the file was read
 
-    import->items->add(QStringLiteral("staré"));
+    shown->items->add(QStringLiteral("staré"));
     EXPECT_THROW(import->PopupMenuItemsClick(QStringLiteral("chybí.txt")), FileError);
     EXPECT_EQ(found(), QStringList{"staré"});  // the list is cleared only after the file was read
 }
@@ -104,10 +104,10 @@ TEST_F(Import, SavingStoresTheTickedCandidatesWithTheirKinds)
 {
     import->showEmptied();
     for (const char* text : {"2. filtr|Jan Novák\r\nBrno", "B|text s | uvnitř", "C[enter]D", "D neoznačený"})
-        import->items->add(QString::fromUtf8(text));
-    import->items->setChecked(0, true);
-    import->items->setChecked(1, true);
-    import->items->setChecked(3, true);  // the order is the list's: "2. filtr|…", "B|…", "C…", "D…"
+        shown->items->add(QString::fromUtf8(text));
+    shown->items->setChecked(0, true);
+    shown->items->setChecked(1, true);
+    shown->items->setChecked(3, true);  // the order is the list's: "2. filtr|…", "B|…", "C…", "D…"
     // A kind typed into the settings window and not saved yet goes along.
     QTextCursor typing = about->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->textCursor();
     typing.movePosition(QTextCursor::End);
@@ -115,7 +115,7 @@ TEST_F(Import, SavingStoresTheTickedCandidatesWithTheirKinds)
     QStringList presets;
     {
         ModalAnswerer answerer = answerKinds({"Smlouva", "SMLOUVA", nullptr}, &presets);
-        import->Button1Click();
+        shown->Button1->click();
     }
     EXPECT_EQ(presets, (QStringList{"", "Smlouva", "SMLOUVA"}));
     EXPECT_EQ(kinds::load(kinds::filePath(dataDir)).mid(3), (QStringList{"ručně", "Smlouva"}));
@@ -135,13 +135,13 @@ TEST_F(Import, SavingStoresTheTickedCandidatesWithTheirKinds)
 TEST_F(Import, CancelAtEveryPromptStoresTheEmptyKindAndAddsItOnce)
 {
     import->showEmptied();
-    import->items->add(QStringLiteral("a"));
-    import->items->add(QStringLiteral("b[enter]c"));
-    import->Button6Click();
+    shown->items->add(QStringLiteral("a"));
+    shown->items->add(QStringLiteral("b[enter]c"));
+    shown->Button6->click();
     QStringList presets;
     {
         ModalAnswerer answerer = answerKinds({nullptr, nullptr}, &presets);
-        import->Button1Click();
+        shown->Button1->click();
     }
     const QList<QStringList> rows = storedRows();
     ASSERT_EQ(rows.size(), 2);
@@ -153,11 +153,11 @@ TEST_F(Import, CancelAtEveryPromptStoresTheEmptyKindAndAddsItOnce)
 TEST_F(Import, NothingTickedStoresNothingAndHides)
 {
     import->showEmptied();
-    import->items->add(QStringLiteral("a"));
-    import->Button6Click();
-    import->Button7Click();
+    shown->items->add(QStringLiteral("a"));
+    shown->Button6->click();
+    shown->Button7->click();
     ModalAnswerer none;
-    import->Button1Click();
+    shown->Button1->click();
     EXPECT_TRUE(none.seen().isEmpty());
     EXPECT_EQ(rowsInFile(), 0);
     EXPECT_FALSE(import->isVisible());
@@ -166,11 +166,11 @@ TEST_F(Import, NothingTickedStoresNothingAndHides)
 TEST_F(Import, WithTheMainWindowHiddenNothingIsStored)
 {
     import->showEmptied();
-    import->items->add(QStringLiteral("a"));
-    import->Button6Click();
+    shown->items->add(QStringLiteral("a"));
+    shown->Button6->click();
     form->hide();
     ModalAnswerer answerer;
-    EXPECT_FALSE(runShowingErrors([this] { import->Button1Click(); }));
+    shown->Button1->click();  // the error shows; the window stays
     ASSERT_EQ(answerer.seen().size(), 1);
     EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("Cannot focus a disabled or invisible window."));
     EXPECT_EQ(rowsInFile(), 0);
@@ -179,12 +179,12 @@ TEST_F(Import, WithTheMainWindowHiddenNothingIsStored)
 
 TEST_F(Import, SpecialImportOpensFromTheKeyboardEmptied)
 {
-    import->Memo1->setPlainText(QStringLiteral("staré"));
-    import->items->add(QStringLiteral("staré"));
+    shown->Memo1->setPlainText(QStringLiteral("staré"));
+    shown->items->add(QStringLiteral("staré"));
     QTest::keyClick(form.get(), Qt::Key_I, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(import->isVisible());
-    EXPECT_TRUE(import->Memo1->toPlainText().isEmpty());
-    EXPECT_EQ(import->items->count(), 0);
+    EXPECT_TRUE(shown->Memo1->toPlainText().isEmpty());
+    EXPECT_EQ(shown->items->count(), 0);
     EXPECT_EQ(import->windowTitle(), QStringLiteral("Import"));
 }
 
@@ -193,19 +193,19 @@ TEST_F(Import, NoFilterFileGivesAnEmptyMenu)
     QDir(paths().filterDir).removeRecursively();
     QDir().mkpath(paths().filterDir);
     EXPECT_TRUE(import->filterFiles().isEmpty());
-    import->Button3Click(import->Button3);
-    EXPECT_TRUE(import->PopupMenu1->actions().isEmpty());
-    import->PopupMenu1->hide();
+    shown->Button3->click();
+    EXPECT_TRUE(shown->PopupMenu1->actions().isEmpty());
+    shown->PopupMenu1->hide();
 }
 
 TEST_F(Import, ATextFileLoadsIntoTheMemoAsWindows1250)
 {
     dir.write(QStringLiteral("vstup.txt"), win1250::encode(QStringLiteral("Jan Novák\r\nDlouhá 12\rBrno\n")));
-    import->Memo1->setPlainText(QStringLiteral("staré"));
+    shown->Memo1->setPlainText(QStringLiteral("staré"));
     chooseInputFile = [this] { return dir.file(QStringLiteral("vstup.txt")); };
-    import->Button2Click();
-    EXPECT_EQ(import->Memo1->toPlainText(), QStringLiteral("Jan Novák\nDlouhá 12\nBrno"));
+    shown->Button2->click();
+    EXPECT_EQ(shown->Memo1->toPlainText(), QStringLiteral("Jan Novák\nDlouhá 12\nBrno"));
     chooseInputFile = [] { return QString(); };  // cancelled: nothing changes
-    import->Button2Click();
-    EXPECT_EQ(import->Memo1->toPlainText(), QStringLiteral("Jan Novák\nDlouhá 12\nBrno"));
+    shown->Button2->click();
+    EXPECT_EQ(shown->Memo1->toPlainText(), QStringLiteral("Jan Novák\nDlouhá 12\nBrno"));
 }

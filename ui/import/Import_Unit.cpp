@@ -12,6 +12,7 @@
 #include "import/FileSetRun.h"
 #include "platform/PrivateOfficeConverter.h"
 #include "ui/widgets/FolderDialog.h"
+#include "ui/widgets/Named.h"
 #include "regex/RegExpr.h"
 
 #include <QCoreApplication>
@@ -59,7 +60,7 @@ TImport_Form::TImport_Form(TDM& data, KindsList& kinds, ImportWindowServices ser
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setAccessibleName(QStringLiteral("Text k prohledání"));
 
-    items = new ReviewListModel(this);
+    items = ui::named(new ReviewListModel(this), "items");
     CheckListBox1 = new QListView(this);
     CheckListBox1->setModel(items);
     CheckListBox1->setUniformItemSizes(true);
@@ -68,11 +69,11 @@ TImport_Form::TImport_Form(TDM& data, KindsList& kinds, ImportWindowServices ser
 
     Panel1 = new QWidget(this);
     Panel1->setFixedWidth(168);
-    Button2 = new QPushButton(QStringLiteral("Otevřít vstup txt"), Panel1);
-    Button3 = new QPushButton(QStringLiteral("Zpracovat text výše"), Panel1);
-    Button4 = twoLineButton(QStringLiteral("Zpracovat sadu souborů\ndoc, docx, txt"), Panel1);
-    Zastavit_Button = new QPushButton(QStringLiteral("Zastavit"), Panel1);
-    Button1 = new QPushButton(QStringLiteral("Uložit označené záznamy"), Panel1);
+    Button2 = ui::named(new QPushButton(QStringLiteral("Otevřít vstup txt"), Panel1), "Button2");
+    Button3 = ui::named(new QPushButton(QStringLiteral("Zpracovat text výše"), Panel1), "Button3");
+    Button4 = ui::named(twoLineButton(QStringLiteral("Zpracovat sadu souborů\ndoc, docx, txt"), Panel1), "Button4");
+    Zastavit_Button = ui::named(new QPushButton(QStringLiteral("Zastavit"), Panel1), "Zastavit_Button");
+    Button1 = ui::named(new QPushButton(QStringLiteral("Uložit označené záznamy"), Panel1), "Button1");
     Button5 = twoLineButton(QStringLiteral("Otevřít adresář\nse šablonami"), Panel1);
     Zastavit_Button->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     Zastavit_Button->setEnabled(false);
@@ -82,8 +83,8 @@ TImport_Form::TImport_Form(TDM& data, KindsList& kinds, ImportWindowServices ser
         panel->addWidget(button);
     panel->addStretch(1);
 
-    Button6 = new QPushButton(QStringLiteral("vše"), this);
-    Button7 = new QPushButton(QStringLiteral("nic"), this);
+    Button6 = ui::named(new QPushButton(QStringLiteral("vše"), this), "Button6");
+    Button7 = ui::named(new QPushButton(QStringLiteral("nic"), this), "Button7");
     for (QPushButton* button : {Button6, Button7})
         button->setFixedSize(button->fontMetrics().horizontalAdvance(QStringLiteral("vše")) + 16, 20);
     auto* ticks = new QVBoxLayout;
@@ -91,9 +92,9 @@ TImport_Form::TImport_Form(TDM& data, KindsList& kinds, ImportWindowServices ser
     ticks->addWidget(Button7);
     ticks->addStretch(1);
 
-    StatusBar1 = new QStatusBar(this);
+    StatusBar1 = ui::named(new QStatusBar(this), "StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
-    PopupMenu1 = new QMenu(this);
+    PopupMenu1 = ui::named(new QMenu(this), "PopupMenu1");
 
     auto* middle = new QHBoxLayout;
     middle->addWidget(CheckListBox1, 1);

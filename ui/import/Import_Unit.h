@@ -45,15 +45,12 @@ public:
     // during a file-set run with what the run shows.
     void showEmptied();
 
-    void Button2Click();                                 // "Otevřít vstup txt"
-    void Button3Click(QPushButton* pressed);             // the filter menu
-    void PopupMenuItemsClick(const QString& fileName);   // the memo run
-    void Button1Click();                                 // save the ticked candidates
-    void PopupMenuItemsClick2(const QString& fileName);  // the file-set run
+    // The filter menu's two runs with a filter file: the memo's text, and
+    // the documents of a folder the user chooses.
+    void PopupMenuItemsClick(const QString& fileName);
+    void PopupMenuItemsClick2(const QString& fileName);
+    // "Zastavit": a file-set run in progress stops (also when the program ends).
     void Zastavit_ButtonClick();
-    void Button5Click();                                 // the filter folder
-    void Button6Click();                                 // "vše"
-    void Button7Click();                                 // "nic"
 
     // The filter files of the menu, in the file system's order.
     QStringList filterFiles() const;
@@ -61,10 +58,19 @@ public:
     // How long one document may take before it counts as hanging.
     int conversionTimeoutMs = 120000;
 
-    // Set by "Zastavit"; a file-set run clears it at its start and its end.
-    bool StopRequested = false;
-    // Whether a file-set run is in progress (its window events are served).
+    // Whether a file-set run is in progress (its window events are served),
+    // and whether it was asked to stop.
     bool runInProgress() const { return runInProgress_; }
+    bool stopRequested() const { return StopRequested; }
+
+private:
+    // Handlers of the controls, by their names in the Windows program.
+    void Button2Click();                      // "Otevřít vstup txt"
+    void Button3Click(QPushButton* pressed);  // the filter menu
+    void Button1Click();                      // save the ticked candidates
+    void Button5Click();                      // the filter folder
+    void Button6Click();                      // "vše"
+    void Button7Click();                      // "nic"
 
     QPlainTextEdit* Memo1;
     QListView* CheckListBox1;
@@ -83,8 +89,9 @@ public:
 
     // The kind the previous candidate of the current save was stored with.
     QString LastKind;
+    // Set by "Zastavit"; a file-set run clears it at its start and its end.
+    bool StopRequested = false;
 
-private:
     void setStatus(const QString& text);
     // The kind of the next stored candidate; the preset when cancelled.
     QString askKind(const QString& preset);
