@@ -21,6 +21,8 @@ Hourglass::Hourglass()
         return;
     QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     shown_ = true;
+    // The cursor must be drawn before the blocking call it announces: one
+    // pass over the waiting events, nothing more.
     QCoreApplication::processEvents();
 }
 

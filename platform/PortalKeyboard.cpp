@@ -67,6 +67,8 @@ std::optional<QVariantMap> PortalKeyboard::request(const QString& method, const 
     call.setArguments(arguments + QVariantList{options});
     const QDBusMessage reply = bus_.call(call, QDBus::Block, 5000);
     if (reply.type() == QDBusMessage::ReplyMessage && !waiter.answered) {
+        // The portal answers with a signal on this thread's bus connection;
+        // the keyboard's callers need the session before they can type.
         QTimer::singleShot(answerTimeoutMs, &waiter.loop, &QEventLoop::quit);
         waiter.loop.exec();
     }

@@ -280,6 +280,8 @@ void TImport_Form::PopupMenuItemsClick2(const QString& fileName)
                                         QStringLiteral("Chcete vymazat vygenerované soubory txt?"), QMessageBox::NoButton);
         };
         hooks.showFilteredText = [this](const QString& text) { Memo1->setPlainText(text); };
+        // Between the documents the window repaints and "Zastavit" acts;
+        // during a conversion the wait for it serves them.
         hooks.serveEvents = [] { QCoreApplication::processEvents(); };
         hooks.listComplete = [this] { CheckListBox1->repaint(); };
         FileSetRun(std::move(hooks), *items, converter, conversionTimeoutMs)

@@ -379,6 +379,8 @@ void TAbout_Form::Button3Click()
         }
         query.next();
         if (row % 50 == 49) {
+            // The rows are the window's query's, walked here on its thread:
+            // the progress is drawn between them, no input taken meanwhile.
             progress.setValue(row + 1);
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         }
