@@ -16,6 +16,7 @@ TDM::TDM(QObject* parent) : QObject(parent)
     setObjectName(QStringLiteral("DM"));
     Vorlin_ADOQuery.setObjectName(QStringLiteral("Vorlin_ADOQuery"));
     Vorlin_ADOQuery.setConnection(&ADOConnection1);
+    Vorlin_ADOQuery.setTableCopy(snippetTable);
     // Every snippet, by name: the list as the program starts.
     Vorlin_ADOQuery.setSelection(search::selectionOf({}));
     Vorlin_ADOQuery.setKeyField(QStringLiteral("ID"));

@@ -38,6 +38,9 @@ public:
     ~TDM() override;
 
     db::Connection ADOConnection1;
+    // The snippets held in memory: what the list shows and searches, and
+    // what the quick-insert pop-up searches while it is current.
+    db::TableCopy snippetTable;
     db::Query Vorlin_ADOQuery;
     db::DataSource Vorlin_DataSource;
     db::Command ADOCommand1;

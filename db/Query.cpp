@@ -51,11 +51,11 @@ void Query::setConnection(Connection* connection)
     if (connection_)
         disconnect(connection_, nullptr, this, nullptr);
     connection_ = connection;
-    copy_.clear();
+    copy_->clear();
     if (connection_) {
         connect(connection_, &Connection::aboutToClose, this, [this] {
             close();
-            copy_.clear();  // the next connection may lead elsewhere
+            copy_->clear();  // the next connection may lead elsewhere
         });
         connect(connection_, &Connection::changedElsewhere, this, &Query::refreshFromStore);
         // Whether rows can be written changed with it.
@@ -65,7 +65,15 @@ void Query::setConnection(Connection* connection)
 
 void Query::setTextOrder(std::shared_ptr<const TextOrder> order)
 {
-    copy_.setTextOrder(std::move(order));
+    copy_->setTextOrder(std::move(order));
+}
+
+void Query::setTableCopy(TableCopy& copy)
+{
+    close();
+    if (copy_->textOrder() && !copy.textOrder())
+        copy.setTextOrder(copy_->sharedTextOrder());
+    copy_ = &copy;
 }
 
 void Query::setSelection(const Selection& selection)
@@ -163,15 +171,15 @@ void Query::open()
 
 void Query::selectRows(Store& store, const QStringList& kept)
 {
-    const int orderColumn = copy_.textOrder() ? indexOfName(kept, selection_.orderColumn) : -1;
+    const int orderColumn = copy_->textOrder() ? indexOfName(kept, selection_.orderColumn) : -1;
     if (orderColumn >= 0 && filterColumnsHeld(selection_.filter, kept)) {
         // Sorted here: the rows come from the copy of the table, in the
         // order kept for the column, those that meet the filter.
-        if (!copy_.holds(selection_.table, kept)
-            || (!copy_.isCurrent(store) && !copy_.catchUp(store, keyField_)))
-            copy_.read(store, selection_.table, kept);
+        if (!copy_->holds(selection_.table, kept)
+            || (!copy_->isCurrent(store) && !copy_->catchUp(store, keyField_)))
+            copy_->read(store, selection_.table, kept);
         const InMemoryFilter filter(selection_.filter, kept);
-        const std::vector<std::uint32_t>& order = copy_.order(orderColumn, selection_.descending);
+        const std::vector<std::uint32_t>& order = copy_->order(orderColumn, selection_.descending);
         std::vector<std::uint32_t> shown;
         if (selection_.filter.isEmpty()) {
             shown = order;
@@ -179,21 +187,21 @@ void Query::selectRows(Store& store, const QStringList& kept)
             // The rows are tried in the order they are held, which reads
             // their texts straight through memory, and taken in the kept
             // order after.
-            const int count = copy_.rows().rowCount();
+            const int count = copy_->rows().rowCount();
             std::vector<bool> meets(std::size_t(count), false);
             for (int row = 0; row < count; ++row)
-                meets[std::size_t(row)] = filter.meets(copy_.rows(), row);
+                meets[std::size_t(row)] = filter.meets(copy_->rows(), row);
             for (const std::uint32_t row : order)
                 if (meets[row])
                     shown.push_back(row);
         }
-        rows_.show(&copy_.rows(), std::move(shown));
+        rows_.show(&copy_->rows(), std::move(shown));
     } else {
         // The rows held are the database's result, not the table.
-        RowSet& result = copy_.holdResult();
+        RowSet& result = copy_->holdResult();
         store.read(selection_, kept, orderColumn < 0, result);
         if (orderColumn >= 0)
-            result.sortBy(orderColumn, selection_.descending, *copy_.textOrder());
+            result.sortBy(orderColumn, selection_.descending, *copy_->textOrder());
         rows_.showAll(&result);
     }
 }
@@ -239,7 +247,7 @@ void Query::refreshFromStore()
 
 void Query::readRowsAgain()
 {
-    selectRows(connection_->store(), copy_.columns().isEmpty() ? storedColumnNames() : copy_.columns());
+    selectRows(connection_->store(), copy_->columns().isEmpty() ? storedColumnNames() : copy_->columns());
     keyIndex_.clear();
     if (largeValues_)
         largeValues_->forget();
@@ -292,8 +300,8 @@ void Query::close()
     modified_ = false;
     rows_.clear();
     // A copy of the whole table stays for the next opening; a result does not.
-    if (copy_.table().isEmpty())
-        copy_.clear();
+    if (copy_->table().isEmpty())
+        copy_->clear();
     fields_.clear();
     table_.clear();
     largeValues_.reset();
@@ -307,28 +315,28 @@ void Query::close()
 
 void Query::writeThrough(const std::function<void()>& write, const std::function<void()>& change)
 {
-    copy_.writeThrough(connection_->store(), write, [&] {
-        rows_.useSet(&copy_.rows());  // the rows may have become a copy of their own
+    copy_->writeThrough(connection_->store(), write, [&] {
+        rows_.useSet(&copy_->rows());  // the rows may have become a copy of their own
         change();
     });
 }
 
 bool Query::holdsTable() const
 {
-    return copy_.textOrder() && !copy_.table().isEmpty() && copy_.table() == selection_.table;
+    return copy_->textOrder() && !copy_->table().isEmpty() && copy_->table() == selection_.table;
 }
 
 bool Query::holdsCurrentTable() const
 {
-    return holdsTable() && connection_ && connection_->isConnected() && copy_.isCurrent(connection_->store());
+    return holdsTable() && connection_ && connection_->isConnected() && copy_->isCurrent(connection_->store());
 }
 
 std::optional<Query::TableSnapshot> Query::tableSnapshot(const QString& orderColumn)
 {
-    const int column = indexOfName(copy_.columns(), orderColumn);
+    const int column = indexOfName(copy_->columns(), orderColumn);
     if (!holdsTable() || column < 0)
         return std::nullopt;
-    return TableSnapshot{copy_.sharedRows(), copy_.columns(), copy_.order(column, false), holdsCurrentTable()};
+    return TableSnapshot{copy_->sharedRows(), copy_->columns(), copy_->order(column, false), holdsCurrentTable()};
 }
 
 int Query::recordCount() const
@@ -602,7 +610,7 @@ Query::EditToSave Query::editToSave() const
 void Query::showSaved(const EditToSave& edit)
 {
     rows_.replaceRow(storedRow(current_), edit.stored);
-    copy_.keepOrders(TableCopy::RowChange::Changed, rows_.indexAt(storedRow(current_)));
+    copy_->keepOrders(TableCopy::RowChange::Changed, rows_.indexAt(storedRow(current_)));
 }
 
 void Query::endEdit(const QVariant* savedKey)
@@ -640,7 +648,7 @@ void Query::saveAfterConflict(ConflictChoice choice, bool rowIsGone)
     if (choice == ConflictChoice::KeepTheirs) {
         cancel();
         // The row as the other left it: read again.
-        copy_.markStale();
+        copy_->markStale();
         refreshPending_ = true;
         refreshWhenPending();
         return;
@@ -667,7 +675,7 @@ void Query::postInsert()
     writeThrough([&] { stored = connection_->store().insert(table_, given, storedColumnNames()); },
                  [&] {
                      rows_.insertRow(insertAt_, stored);
-                     copy_.keepOrders(TableCopy::RowChange::Added, rows_.indexAt(insertAt_));
+                     copy_->keepOrders(TableCopy::RowChange::Added, rows_.indexAt(insertAt_));
                  });
     keyIndex_.clear();
     for (int i = 0; i < fields_.size(); ++i) {
@@ -718,7 +726,7 @@ void Query::remove()
                  [&] {
                      const std::uint32_t removed = rows_.indexAt(stored);
                      rows_.removeRow(stored);
-                     copy_.keepOrders(TableCopy::RowChange::Removed, removed);
+                     copy_->keepOrders(TableCopy::RowChange::Removed, removed);
                  });
     keyIndex_.clear();
     buffer_.clear();

@@ -62,6 +62,9 @@ public:
     // bytes); without one, or for a column not held in memory, the database
     // sorts.
     void setTextOrder(std::shared_ptr<const TextOrder> order);
+    // The table held in memory that the query shows and writes through; it
+    // outlives the query. Set while the query is closed.
+    void setTableCopy(TableCopy& copy);
 
     // Run at every insertion, whoever starts it. An error raised before the
     // insertion aborts it and leaves the query as it was.
@@ -123,7 +126,7 @@ public:
     void checkBrowseMode();
 
     // Bytes of the rows held in memory, the copy of the table included.
-    std::size_t memoryBytes() const { return rows_.memoryBytes() + copy_.rows().memoryBytes(); }
+    std::size_t memoryBytes() const { return rows_.memoryBytes() + copy_->rows().memoryBytes(); }
 
     // The whole table as the query holds it now, for a reader that searches
     // it on its own: every column held, the rows in the ascending order of
@@ -215,7 +218,7 @@ private:
     State state_ = State::Inactive;
     QString table_;  // empty: the result cannot be written back
     QList<Field> fields_;
-    RowView rows_;  // the result: rows of copy_.rows
+    RowView rows_;  // the result: rows of copy_->rows
     int current_ = 0;
     bool bof_ = true;
     bool eof_ = true;
@@ -240,8 +243,10 @@ private:
     bool holdsTable() const;
     // Runs a write of the query's and then the change of the rows held.
     void writeThrough(const std::function<void()>& write, const std::function<void()>& change);
-    // The rows the result shows: usually the whole table, held in memory.
-    TableCopy copy_;
+    // The rows the result shows: usually the whole table, held in memory;
+    // its own unless the data module gave it the program's.
+    TableCopy ownCopy_;
+    TableCopy* copy_ = &ownCopy_;
 };
 
 }  // namespace vorlin::db

@@ -56,6 +56,7 @@ public:
     // The rows' indexes in the order of a column, made once and kept.
     void setTextOrder(std::shared_ptr<const TextOrder> order);
     const TextOrder* textOrder() const { return textOrder_.get(); }
+    std::shared_ptr<const TextOrder> sharedTextOrder() const { return textOrder_; }
     const std::vector<std::uint32_t>& order(int column, bool descending);
 
     // Runs a write of the program's own and then its change of the rows;
