@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace vorlin::fields {
+
+// A typed identifier as it is written in documents, and why it does not look
+// right (in Czech, for the form's red line); the reason is empty when it
+// does. The written form is given even then, as far as it could be made.
+struct Checked {
+    QString written;
+    QString problem;
+};
+
+// IČO: eight digits (shorter ones padded with zeros in front), the last one
+// the modulo-11 check digit of the seven before.
+Checked checkedCompanyId(const QString& typed);
+
+// The identifier of a data box: seven lowercase letters and digits.
+Checked checkedDataBoxId(const QString& typed);
+
+// A court's file number with its spacing made right: "21 Cdo 1234/2019",
+// an insolvency one with its court "KSPH 38 INS 12345/2019", the
+// Constitutional Court's "I. ÚS 1234/19". A register the table of known
+// registers does not hold is written as typed and said.
+Checked checkedFileNumber(const QString& typed);
+
+}  // namespace vorlin::fields
