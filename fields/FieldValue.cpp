@@ -1,0 +1,195 @@
+#include "fields/FieldValue.h"
+
+#include "fields/CzechCalendar.h"
+#include "fields/Deadline.h"
+#include "fields/Identifiers.h"
+#include "fields/Vocative.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <array>
+
+namespace vorlin::fields {
+
+namespace {
+
+constexpr std::array<const char*, 12> kMonthsInGenitive = {
+    "ledna", "února", "března", "dubna", "května", "června",
+    "července", "srpna", "září", "října", "listopadu", "prosince",
+};
+
+// How a field writes its dates: as its options show it.
+CzechDateForm dateFormOf(const QString& options)
+{
+    if (options.contains(QStringLiteral("slovy"), Qt::CaseInsensitive))
+        return CzechDateForm::Words;
+    for (const char* month : kMonthsInGenitive)
+        if (options.contains(QString::fromUtf8(month), Qt::CaseInsensitive))
+            return CzechDateForm::Words;
+    static const QRegularExpression padded(QStringLiteral("\\b\\d\\d\\.\\d\\d\\.\\d{4}\\b"));
+    if (padded.match(options).hasMatch())
+        return CzechDateForm::Padded;
+    return CzechDateForm::Spaced;
+}
+
+// A deadline's options: "15 dnů od doručení" → the period and the event.
+struct DeadlineOptions {
+    std::optional<Period> period;
+    QString event;
+};
+DeadlineOptions deadlineOptionsOf(const QString& options)
+{
+    static const QRegularExpression form(QStringLiteral("^\\s*(\\d+)\\s*(\\S+)(?:\\s+od\\s+(.+?))?\\s*$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = form.match(options);
+    if (!m.hasMatch())
+        return {};
+    const QString unit = m.captured(2).toLower();
+    static const std::array<std::pair<const char*, PeriodUnit>, 13> kUnits = {{
+        {"den", PeriodUnit::Days}, {"dny", PeriodUnit::Days}, {"dnů", PeriodUnit::Days}, {"dní", PeriodUnit::Days},
+        {"týden", PeriodUnit::Weeks}, {"týdny", PeriodUnit::Weeks}, {"týdnů", PeriodUnit::Weeks},
+        {"měsíc", PeriodUnit::Months}, {"měsíce", PeriodUnit::Months}, {"měsíců", PeriodUnit::Months},
+        {"rok", PeriodUnit::Years}, {"roky", PeriodUnit::Years}, {"let", PeriodUnit::Years},
+    }};
+    for (const auto& [word, each] : kUnits)
+        if (unit == QString::fromUtf8(word))
+            return {Period{m.captured(1).toInt(), each},
+                    m.captured(3).remove(QRegularExpression(QStringLiteral("\\s*\\bslovy\\b"))).trimmed()};
+    return {};
+}
+
+QStringList choicesOf(const Field& field)
+{
+    QStringList choices;
+    for (const QString& choice : field.options.split(u'|'))
+        if (!choice.trimmed().isEmpty())
+            choices << choice.trimmed();
+    return choices;
+}
+
+Evaluated dateValue(const QString& typed, const QDate& today, const std::function<Evaluated(const QDate&)>& of)
+{
+    const std::optional<QDate> date = typedDate(typed, today);
+    if (!date)
+        return {typed, QStringLiteral("Datum pište jako 7. 12. 2026."), {}};
+    return of(*date);
+}
+
+}  // namespace
+
+std::optional<QDate> typedDate(const QString& typed, const QDate& today)
+{
+    const QString text = typed.trimmed().toLower();
+    if (text.isEmpty() || text == QStringLiteral("dnes"))
+        return today;
+    static const QRegularExpression numeric(QStringLiteral("^(\\d{1,2})\\.\\s*(\\d{1,2})\\.\\s*(\\d{4})$"));
+    if (const QRegularExpressionMatch m = numeric.match(text); m.hasMatch()) {
+        const QDate date(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+        return date.isValid() ? std::optional(date) : std::nullopt;
+    }
+    static const QRegularExpression words(QStringLiteral("^(\\d{1,2})\\.\\s*(\\S+)\\s+(\\d{4})$"));
+    if (const QRegularExpressionMatch m = words.match(text); m.hasMatch()) {
+        for (std::size_t month = 0; month < kMonthsInGenitive.size(); ++month)
+            if (m.captured(2) == QString::fromUtf8(kMonthsInGenitive[month])) {
+                const QDate date(m.captured(3).toInt(), int(month) + 1, m.captured(1).toInt());
+                return date.isValid() ? std::optional(date) : std::nullopt;
+            }
+        return std::nullopt;
+    }
+    const QDate iso = QDate::fromString(text, Qt::ISODate);
+    return iso.isValid() ? std::optional(iso) : std::nullopt;
+}
+
+Evaluated evaluateField(const Field& field, const QString& typed, const QDate& today)
+{
+    switch (field.type) {
+    case FieldType::Text:
+        return {typed, {}, {}};
+    case FieldType::Choice: {
+        const QStringList choices = choicesOf(field);
+        for (const QString& choice : choices)
+            if (choice.compare(typed.trimmed(), Qt::CaseInsensitive) == 0)
+                return {choice, {}, {}};
+        return {typed, QStringLiteral("Vyberte jednu z možností: %1.").arg(choices.join(QStringLiteral(", "))), {}};
+    }
+    case FieldType::Date:
+        return dateValue(typed, today, [&](const QDate& date) {
+            return Evaluated{czechDate(date, dateFormOf(field.options)), {}, {}};
+        });
+    case FieldType::Deadline: {
+        const DeadlineOptions options = deadlineOptionsOf(field.options);
+        if (!options.period)
+            return {typed, QStringLiteral("Lhůta potřebuje délku, například {{lhůta: 15 dnů od doručení}}."), {}};
+        return dateValue(typed, today, [&](const QDate& event) {
+            const Deadline deadline = deadlineFrom(event, *options.period);
+            return Evaluated{czechDate(deadline.end, dateFormOf(field.options)), {}, deadline.explanation};
+        });
+    }
+    case FieldType::DataBoxDelivery:
+        return dateValue(typed, today, [&](const QDate& delivered) {
+            const DeemedDelivery deemed = deemedDeliveryFrom(delivered);
+            const QString date = czechDate(deemed.date, dateFormOf(field.options));
+            return Evaluated{date, {},
+                             QStringLiteral("doručeno do schránky %1, desátý den %2%3")
+                                 .arg(czechDate(delivered), date,
+                                      deemed.note.isEmpty() ? QString() : QStringLiteral(" – ") + deemed.note)};
+        });
+    case FieldType::FileNumber: {
+        const Checked checked = checkedFileNumber(typed);
+        return {checked.written, checked.problem, {}};
+    }
+    case FieldType::CompanyId: {
+        const Checked checked = checkedCompanyId(typed);
+        return {checked.written, checked.problem, {}};
+    }
+    case FieldType::DataBoxId: {
+        const Checked checked = checkedDataBoxId(typed);
+        return {checked.written, checked.problem, {}};
+    }
+    case FieldType::Salutation: {
+        // A field that names the person starts with the vocative, which the
+        // user may correct; one without a name takes the name typed.
+        if (!field.options.isEmpty())
+            return {typed, {}, {}};
+        const QString vocative = vocativeOf(typed.simplified());
+        return {vocative, {}, typed.trimmed().isEmpty() ? QString() : typed.simplified() + QStringLiteral(" → ") + vocative};
+    }
+    }
+    return {typed, {}, {}};
+}
+
+QString startingInput(const Field& field, const std::optional<QString>& remembered, const QDate& today)
+{
+    switch (field.type) {
+    case FieldType::Date:
+    case FieldType::Deadline:
+    case FieldType::DataBoxDelivery:
+        return czechDate(today);  // dates start today
+    case FieldType::Choice:
+        if (remembered)
+            return *remembered;
+        return choicesOf(field).value(0);
+    case FieldType::Salutation:
+        // The name in the vocative: a remembered correction, else the rules'.
+        if (remembered)
+            return *remembered;
+        return field.options.isEmpty() ? QString() : vocativeOf(field.options);
+    default:
+        return remembered ? *remembered : field.options;
+    }
+}
+
+QString inputCaption(const Field& field)
+{
+    if (field.type == FieldType::Deadline) {
+        const QString event = deadlineOptionsOf(field.options).event;
+        if (!event.isEmpty())
+            return QStringLiteral("Den ") + event;
+    }
+    if (field.type == FieldType::DataBoxDelivery)
+        return QStringLiteral("Dodáno do schránky");
+    return field.name;
+}
+
+}  // namespace vorlin::fields

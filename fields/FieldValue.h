@@ -1,0 +1,32 @@
+#pragma once
+
+#include "fields/FieldSyntax.h"
+
+#include <QDate>
+#include <QString>
+
+#include <optional>
+
+namespace vorlin::fields {
+
+// What a field's line in the form makes of what was typed into it.
+struct Evaluated {
+    QString value;        // what goes into the text
+    QString problem;      // why it does not look right, in Czech; empty when it does
+    QString explanation;  // how it was reached (a deadline), or what to know (a deemed delivery)
+};
+Evaluated evaluateField(const Field& field, const QString& typed, const QDate& today);
+
+// What the line holds before the user types: a remembered value, else the
+// field's own default (today for dates, the default text, the first choice).
+QString startingInput(const Field& field, const std::optional<QString>& remembered, const QDate& today);
+
+// The line's caption: the field's name, or for a deadline the event it
+// runs from ("Den doručení").
+QString inputCaption(const Field& field);
+
+// A date as a user types it: "7. 12. 2026", "7.12.2026", "07.12.2026",
+// "7. prosince 2026", "2026-12-07"; "dnes" or nothing for today.
+std::optional<QDate> typedDate(const QString& typed, const QDate& today);
+
+}  // namespace vorlin::fields
