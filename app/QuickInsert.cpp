@@ -8,6 +8,7 @@
 #include "data/QuickSnippets.h"
 #include "data/Settings.h"
 #include "rtf/Rtf.h"
+#include "ui/fields/FieldForm.h"
 #include "ui/quick/QuickInsertPopup.h"
 #include "ui/shell/Guarded.h"
 #include "ui/shell/MessageBox.h"
@@ -184,9 +185,16 @@ void QuickInsert::insert(qint64 id, bool formatted)
     }
     QTextDocument document;
     rtf::loadBody(body, document);
+    // A snippet with fields is filled in first; Esc in the form inserts
+    // nothing and gives the focus back.
+    const std::unique_ptr<QTextDocument> filled = ui::FieldForm::bodyToInsert(document, nullptr);
+    if (!filled) {
+        insertion_.returnFocus();
+        return;
+    }
     recent_.inserted(id);
     insertion_.setRestoreClipboard(restoreClipboardSetting(dataDir_));
-    insertion_.insert({rtf::write(document), document.toHtml(), document.toPlainText()}, formatted);
+    insertion_.insert({rtf::write(*filled), filled->toHtml(), filled->toPlainText()}, formatted);
 }
 
 void QuickInsert::report(const QString& failure)

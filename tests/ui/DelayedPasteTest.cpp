@@ -6,6 +6,7 @@
 
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QMimeData>
 
 using namespace vorlin;
@@ -152,4 +153,59 @@ TEST_F(DelayedPaste, NoKeystrokeAfterTheProgramEnds)
     form.reset();
     QTest::qWait(1300);
     EXPECT_TRUE(keyboard.calls.isEmpty());
+}
+
+// A snippet with fields is filled in through the form before the copy: Enter
+// takes checked values, Ctrl+Enter what was typed, Esc copies nothing; the
+// next form starts with the values kept.
+TEST_F(DelayedPaste, ASnippetWithFieldsIsFilledInBeforeTheCopy)
+{
+    controls->CheckBox3->setChecked(false);
+    query().edit();
+    query().setValue(QStringLiteral("obsah"), QStringLiteral("Dne {{datum: slovy}} {{strana: žalobce|žalovaný}}, IČO {{IČO}}, {{{{x}}"));
+    query().post();
+    struct Case {
+        const char* date;
+        const char* companyId;
+        bool forced;  // Ctrl+Enter over what the check refused
+        bool escaped;
+        const char* copied;
+        const char* startedWith;  // the IČO line, from the run before
+    };
+    const Case cases[] = {
+        {"3. 12. 2026", "6947", false, false, "Dne 3. prosince 2026 žalobce, IČO 00006947, {{x}}", ""},
+        {"3. 12. 2026", "123", false, true, "před", "6947"},
+        {"1.1.2027", "25596642", true, false, "Dne 1. ledna 2027 žalobce, IČO 25596642, {{x}}", "6947"},
+    };
+    for (const Case& c : cases) {
+        QGuiApplication::clipboard()->setText(QStringLiteral("před"));
+        QString startedWith;
+        bool stayedOnEnter = false;
+        ModalAnswerer answerer([&](QWidget* dialog) {
+            QLineEdit* date = nullptr;
+            QLineEdit* companyId = nullptr;
+            for (QLineEdit* line : dialog->findChildren<QLineEdit*>()) {
+                if (line->accessibleName() == QStringLiteral("datum"))
+                    date = line;
+                if (line->accessibleName() == QStringLiteral("IČO"))
+                    companyId = line;
+            }
+            ASSERT_TRUE(date && companyId);
+            startedWith = companyId->text();
+            date->setText(QString::fromUtf8(c.date));
+            companyId->setText(QString::fromUtf8(c.companyId));
+            if (c.escaped) {
+                QTest::keyClick(companyId, Qt::Key_Escape);
+                return;
+            }
+            QTest::keyClick(companyId, Qt::Key_Return);
+            stayedOnEnter = dialog->isVisible();
+            if (stayedOnEnter)
+                QTest::keyClick(companyId, Qt::Key_Return, Qt::ControlModifier);
+        });
+        controls->Button3->click();
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8(c.copied)) << c.companyId;
+        EXPECT_EQ(startedWith, QString::fromUtf8(c.startedWith)) << c.companyId;
+        EXPECT_EQ(stayedOnEnter, c.forced) << c.companyId;
+    }
 }

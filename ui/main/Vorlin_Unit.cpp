@@ -16,6 +16,7 @@
 #include "rtf/Rtf.h"
 #include "data/Settings.h"
 #include "ui/Icons.h"
+#include "ui/fields/FieldForm.h"
 #include "ui/widgets/DBComboBox.h"
 #include "ui/widgets/DBEdit.h"
 #include "ui/widgets/DBGrid.h"
@@ -579,14 +580,17 @@ void TVorlin_Form::insertIntoChosenEditor()
     const std::optional<EditorKind> kind = insertionKind(title);
     if (!kind)
         return;
-    copySnippetToClipboard();
+    // A snippet with fields is filled in first; Esc in the form inserts nothing.
+    const std::unique_ptr<QTextDocument> body = ui::FieldForm::bodyToInsert(*DBRichEdit1->document(), this);
+    if (!body)
+        return;
+    copySnippetToClipboard(*body);
     const bool shown = ShowEditorWindow(title, services_.desktopWindows);
     if (*kind == EditorKind::Word) {
         services_.word.pasteIntoActiveDocument(CheckBox4->isChecked());
     } else {
         const Hourglass hourglass;
-        services_.office.pasteInto(title, {rtf::write(*DBRichEdit1->document()), DBRichEdit1->toPlainText()},
-                                   CheckBox4->isChecked(), shown);
+        services_.office.pasteInto(title, {rtf::write(*body), body->toPlainText()}, CheckBox4->isChecked(), shown);
     }
     if (CheckBox1->isChecked())
         MaximizeEditorWindow(title, services_.desktopWindows);
@@ -617,8 +621,12 @@ void TVorlin_Form::copyVersionToClipboard()
     QGuiApplication::clipboard()->setMimeData(ui::DBRichEdit::mimeDataOf(*version, version->toPlainText()));
 }
 
-void TVorlin_Form::copySnippetToClipboard()
+void TVorlin_Form::copySnippetToClipboard(const QTextDocument& body)
 {
+    if (ui::FieldForm::hasFields(*DBRichEdit1->document())) {
+        QGuiApplication::clipboard()->setMimeData(ui::DBRichEdit::mimeDataOf(body, body.toPlainText()));
+        return;
+    }
     DBRichEdit1->selectAll();
     DBRichEdit1->copy();
     QTextCursor cursor = DBRichEdit1->textCursor();
@@ -630,7 +638,10 @@ void TVorlin_Form::copySnippetToClipboard()
 void TVorlin_Form::copyAndScheduleCtrlV()
 {
     StatusLabel->clear();
-    copySnippetToClipboard();
+    const std::unique_ptr<QTextDocument> body = ui::FieldForm::bodyToInsert(*DBRichEdit1->document(), this);
+    if (!body)
+        return;
+    copySnippetToClipboard(*body);
     if (!CheckBox3->isChecked())
         return;
     const std::int32_t seconds = parseInteger(Edit1->text());

@@ -21,6 +21,7 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QTextDocument;
 class QToolBar;
 class QToolButton;
 
@@ -111,7 +112,8 @@ private:
     void TrayIconActivated(QSystemTrayIcon::ActivationReason reason);
 
     void copyAndScheduleCtrlV();
-    void copySnippetToClipboard();
+    // The body (filled in when it has fields) onto the clipboard.
+    void copySnippetToClipboard(const QTextDocument& body);
     // The row being edited, name, kind and keywords with the body.
     void copyVersionToClipboard();
     void typeCtrlV();

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "fields/FieldSyntax.h"
+#include "fields/FieldValue.h"
+
+#include <QDate>
+#include <QDialog>
+
+#include <memory>
+
+class QLabel;
+class QTextDocument;
+class QTextEdit;
+
+namespace vorlin::fields {
+class RememberedValues;
+}
+
+namespace vorlin::ui {
+
+// The form that asks for a snippet's fields before it is inserted: one line
+// a field (each name once, in the body's order, the first one focused),
+// what is wrong in red beneath a line, how a date was reached in grey, and
+// the filled text underneath. Enter inserts when nothing is wrong, Ctrl+Enter
+// inserts as typed, Esc inserts nothing.
+class FieldForm : public QDialog {
+    Q_OBJECT
+public:
+    FieldForm(const QTextDocument& body, fields::RememberedValues& remembered, const QDate& today,
+              QWidget* parent = nullptr);
+    ~FieldForm() override;
+
+    // The body with the values in their places.
+    std::unique_ptr<QTextDocument> filledBody() const;
+
+    // Whether a body has fields or literal "{{" to fill in; one without
+    // goes out as it is.
+    static bool hasFields(const QTextDocument& body);
+    // The body to insert: itself when it has no fields, else filled through
+    // the form; nothing when the user pressed Esc.
+    static std::unique_ptr<QTextDocument> bodyToInsert(const QTextDocument& body, QWidget* parent);
+
+    void accept() override;
+
+private:
+    struct Line;
+    void showValues();
+    void acceptAsTyped();
+    fields::Evaluated evaluated(const Line& line) const;
+    QString typed(const Line& line) const;
+
+    const QTextDocument& body_;
+    fields::RememberedValues& remembered_;
+    QDate today_;
+    std::vector<std::unique_ptr<Line>> lines_;
+    QTextEdit* preview_;
+};
+
+}  // namespace vorlin::ui
