@@ -16,7 +16,7 @@
 #include "rtf/Rtf.h"
 #include "data/Settings.h"
 #include "ui/Icons.h"
-#include "ui/fields/FieldForm.h"
+#include "ui/widgets/FieldForm.h"
 #include "ui/widgets/DBComboBox.h"
 #include "ui/widgets/DBEdit.h"
 #include "ui/widgets/DBGrid.h"

@@ -1,4 +1,4 @@
-#include "ui/fields/FieldForm.h"
+#include "ui/widgets/FieldForm.h"
 
 #include "common/Paths.h"
 #include "fields/FilledFields.h"
