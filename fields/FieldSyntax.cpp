@@ -1,5 +1,7 @@
 #include "fields/FieldSyntax.h"
 
+#include <QStringList>
+
 #include <array>
 #include <optional>
 #include <utility>
@@ -62,6 +64,32 @@ QString fieldTypeName(FieldType type)
         if (each == type)
             return type == FieldType::CompanyId ? QStringLiteral("IČO") : QString::fromUtf8(name);
     return {};
+}
+
+QList<FieldType> fieldTypes()
+{
+    return {FieldType::Text,       FieldType::Choice,    FieldType::Date,      FieldType::Deadline,
+            FieldType::DataBoxDelivery, FieldType::FileNumber, FieldType::CompanyId, FieldType::DataBoxId,
+            FieldType::Salutation};
+}
+
+QString fieldText(const QString& name, FieldType type, const QString& options)
+{
+    const QString trimmedName = name.trimmed();
+    const QString trimmedOptions = options.trimmed();
+    QStringList candidates;
+    if (trimmedOptions.isEmpty())
+        candidates << QStringLiteral("{{%1}}").arg(trimmedName);
+    else
+        candidates << QStringLiteral("{{%1: %2}}").arg(trimmedName, trimmedOptions);
+    candidates << QStringLiteral("{{%1: %2 %3}}").arg(trimmedName, fieldTypeName(type), trimmedOptions).replace(
+        QStringLiteral(" }}"), QStringLiteral("}}"));
+    for (const QString& candidate : candidates) {
+        const QList<Field> read = scanFields(candidate).fields;
+        if (read.size() == 1 && read[0].type == type && read[0].options == trimmedOptions && read[0].name == trimmedName)
+            return candidate;
+    }
+    return candidates.last();
 }
 
 FieldScan scanFields(const QString& text)

@@ -20,6 +20,13 @@ enum class FieldType {
 
 // The type's name as the body writes it ("spisová značka").
 QString fieldTypeName(FieldType type);
+// Every type, in the order a chooser offers them.
+QList<FieldType> fieldTypes();
+
+// A field as the body writes it, as short as it reads back the same:
+// "{{datum}}", "{{strana: žalobce|žalovaný}}", "{{konec: lhůta 1 měsíc}}".
+// A name holds no ":", "{" or "}".
+QString fieldText(const QString& name, FieldType type, const QString& options);
 
 // A field in a snippet's text: "{{name}}" or "{{name:type options}}". A
 // field named as a type is of that type ("{{datum}}", "{{lhůta: 15 dnů od

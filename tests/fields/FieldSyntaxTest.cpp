@@ -79,3 +79,35 @@ TEST(FieldSyntax, AValueTakesTheFormatOfItsField)
                 boldRuns << it.fragment().text();
     EXPECT_EQ(boldRuns, QStringList{QStringLiteral("7. prosince 2026")});
 }
+
+// What the field dialog writes reads back as the same field, as short as can be.
+TEST(FieldSyntax, AFieldWrittenByTheDialogReadsBackTheSame)
+{
+    struct Case {
+        const char* name;
+        FieldType type;
+        const char* options;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"datum", FieldType::Date, "", "{{datum}}"},
+        {"datum", FieldType::Text, "", "{{datum: text}}"},
+        {"adresát", FieldType::Text, "", "{{adresát}}"},
+        {"adresát", FieldType::Text, "pan Novák", "{{adresát: pan Novák}}"},
+        {"adresát", FieldType::Text, "a|b", "{{adresát: text a|b}}"},
+        {"strana", FieldType::Choice, "žalobce|žalovaný", "{{strana: žalobce|žalovaný}}"},
+        {"strana", FieldType::Choice, "", "{{strana: volba}}"},
+        {"konec", FieldType::Deadline, "1 měsíc", "{{konec: lhůta 1 měsíc}}"},
+        {"lhůta", FieldType::Deadline, "15 dnů od doručení", "{{lhůta: 15 dnů od doručení}}"},
+        {"firma", FieldType::CompanyId, "", "{{firma: IČO}}"},
+        {"oslovení", FieldType::Salutation, "Novák", "{{oslovení: Novák}}"},
+    };
+    for (const Case& c : cases) {
+        const QString written = fieldText(QString::fromUtf8(c.name), c.type, QString::fromUtf8(c.options));
+        EXPECT_EQ(written, QString::fromUtf8(c.written)) << c.name;
+        const QList<Field> read = scanFields(written).fields;
+        ASSERT_EQ(read.size(), 1) << c.written;
+        EXPECT_EQ(read[0].type, c.type) << c.written;
+        EXPECT_EQ(read[0].options, QString::fromUtf8(c.options)) << c.written;
+    }
+}

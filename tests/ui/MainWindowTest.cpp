@@ -650,3 +650,31 @@ TEST_F(MainWindow, ASaveThatFindsTheSnippetChangedByAColleagueAsksAndLosesNoText
     }
 }
 
+
+// "Pole" writes a field at the caret through its dialog, and the body is
+// saved with it; Storno writes nothing.
+TEST_F(MainWindow, TheFieldButtonWritesAFieldAtTheCaret)
+{
+    start();
+    auto* button = form->findChild<QPushButton*>(QStringLiteral("FieldButton"));
+    ASSERT_TRUE(button);
+    controls->DBRichEdit1->moveCursor(QTextCursor::End);
+    for (const bool accepted : {false, true}) {
+        ModalAnswerer answerer([&](QWidget* dialog) {
+            auto* type = dialog->findChild<QComboBox*>();
+            ASSERT_TRUE(type);
+            type->setCurrentText(QStringLiteral("lhůta"));
+            for (QLineEdit* line : dialog->findChildren<QLineEdit*>())
+                if (line->accessibleName() == QStringLiteral("Možnosti pole"))
+                    line->setText(QStringLiteral("15 dnů od doručení"));
+            QTest::keyClick(dialog, accepted ? Qt::Key_Return : Qt::Key_Escape);
+        });
+        button->click();
+    }
+    EXPECT_EQ(controls->DBRichEdit1->toPlainText(), QStringLiteral("Krajský soud{{lhůta: 15 dnů od doručení}}"));
+    const qint64 id = query().value(QStringLiteral("ID")).toLongLong();
+    controls->DBNavigator1->press(ui::DBNavigator::Post);
+    QTextDocument stored;
+    rtf::loadBody(valueInFile(id, QStringLiteral("obsah")).toString(), stored);
+    EXPECT_EQ(stored.toPlainText(), QStringLiteral("Krajský soud{{lhůta: 15 dnů od doručení}}"));
+}

@@ -16,6 +16,7 @@
 #include "rtf/Rtf.h"
 #include "data/Settings.h"
 #include "ui/Icons.h"
+#include "ui/widgets/FieldDialog.h"
 #include "ui/widgets/FieldForm.h"
 #include "ui/widgets/DBComboBox.h"
 #include "ui/widgets/DBEdit.h"
@@ -253,6 +254,10 @@ void TVorlin_Form::buildEditorToolBar()
     ToolBar1->addSeparator();
     Button4 = named(new QPushButton(QStringLiteral("Náhled"), ToolBar1), "Button4");
     ToolBar1->addWidget(Button4);
+    auto* field = named(new QPushButton(QStringLiteral("Pole"), ToolBar1), "FieldButton");
+    field->setToolTip(QStringLiteral("Vložit do textu pole, které se vyplní při vkládání"));
+    ToolBar1->addWidget(field);
+    connect(field, &QPushButton::clicked, this, ui::guarded([this] { ui::FieldDialog::insertInto(*DBRichEdit1, this); }));
     connect(ToolButton8, &QAction::triggered, this, ui::guarded(this, &TVorlin_Form::ToolButton8Click));
     connect(Button4, &QPushButton::clicked, this, ui::guarded(this, &TVorlin_Form::Button4Click));
 }

@@ -9,6 +9,7 @@
 #include "ui/Icons.h"
 #include "ui/preview/CourtReference.h"
 #include "ui/widgets/EditShortcuts.h"
+#include "ui/widgets/FieldDialog.h"
 #include "ui/widgets/Named.h"
 #include "ui/widgets/RichEditActions.h"
 
@@ -68,6 +69,10 @@ TNahled_Form::TNahled_Form(TDM& data, ui::FontDialog& fontDialog, QWidget* paren
     Button2->setFixedWidth(std::max(64, Button2->sizeHint().width()));
     ToolBar1->addWidget(Button1);
     ToolBar1->addWidget(Button2);
+    auto* field = ui::named(new QPushButton(QStringLiteral("Pole"), ToolBar1), "FieldButton");
+    field->setToolTip(QStringLiteral("Vložit do textu pole, které se vyplní při vkládání"));
+    ToolBar1->addWidget(field);
+    connect(field, &QPushButton::clicked, this, ui::guarded([this] { ui::FieldDialog::insertInto(*DBRichEdit1, this); }));
 
     connect(ToolButton8, &QAction::triggered, this, ui::guarded(this, &TNahled_Form::ToolButton8Click));
     connect(Button1, &QPushButton::clicked, this, ui::guarded(this, &TNahled_Form::Button1Click));
