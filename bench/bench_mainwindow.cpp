@@ -15,8 +15,14 @@
 #include "ui/widgets/DBGrid.h"
 #include "ui/widgets/DBNavigator.h"
 #include "ui/widgets/DBRichEdit.h"
+#include "fields/FieldValue.h"
+#include "fields/FilledFields.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QPushButton>
+#include <QTextDocument>
+#include <QTimer>
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -78,6 +84,44 @@ int main(int argc, char** argv)
     QCoreApplication::processEvents();
     report("preview_close_inserting_1mb_body", double(timer.nsecsElapsed()) / 1e6, "ms");
     snippets.cancel();
+
+    // A snippet with 20 fields: from "Kopírovat text do schránky" to its form
+    // on the screen, and the filled text built from the values.
+    QString fieldsBody;
+    for (int i = 0; i < 20; ++i)
+        fieldsBody += QStringLiteral("Odstavec %1: {{pole %1}}, lhůta {{lhůta %1: lhůta 15 dnů od doručení}}. ").arg(i / 2);
+    snippets.first();
+    snippets.edit();
+    snippets.setValue(QStringLiteral("obsah"), fieldsBody);
+    snippets.post();
+    QCoreApplication::processEvents();
+    auto* copy = control<QPushButton>(&mainWindow, "Button3");
+    std::vector<double> formMs;
+    for (int round = 0; round < 21; ++round) {
+        QElapsedTimer shown;
+        shown.start();
+        QTimer::singleShot(0, [&] {
+            formMs.push_back(double(shown.nsecsElapsed()) / 1e6);
+            if (auto* form = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                form->reject();
+        });
+        copy->click();
+    }
+    std::sort(formMs.begin(), formMs.end());
+    const double formUs = formMs.empty() ? 0 : formMs[formMs.size() / 2] * 1000.0;
+    report("fields_form_shown_median_100k", formUs / 1000.0, "ms");
+    QTextDocument document;
+    document.setPlainText(fieldsBody);
+    const QList<fields::Field> asked = fields::distinctFields(fields::scanFields(document.toPlainText()).fields);
+    const QDate today(2026, 12, 7);
+    const double fillUs = medianMicroseconds(201, [&] {
+        std::unique_ptr<QTextDocument> filled(document.clone());
+        fields::fillFields(*filled, [&](const fields::Field& field) -> std::optional<QString> {
+            return fields::evaluateField(field, QStringLiteral("3. 12. 2026"), today).value;
+        });
+    });
+    report("fields_filled_text_20_fields_median", fillUs / 1000.0, "ms");
+    report("fields_distinct_in_body", double(asked.size()), "fields");
 
     destroyWindows();
     return 0;
