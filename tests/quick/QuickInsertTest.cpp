@@ -3,6 +3,7 @@
 // in the pop-up of the next run.
 #include "app/QuickInsert.h"
 #include "ui/MainWindowFixture.h"
+#include "support/ModalAnswerer.h"
 #include "support/PostgresServer.h"
 #include "ui/quick/QuickInsertPopup.h"
 
@@ -132,4 +133,35 @@ TEST_F(QuickInsertOnServer, AColleaguesSnippetShowsWhileTheMainWindowEditsAnothe
     }
     EXPECT_EQ(listed(*quick), all);
     EXPECT_EQ(dm->Vorlin_ADOQuery.state(), db::Query::State::Edit);
+}
+
+// The pop-up's Enter on a snippet with fields shows the same form; its
+// values go into what is inserted, and Esc inserts nothing.
+TEST_F(QuickInsertRun, ASnippetWithFieldsIsFilledInBeforeItGoesOut)
+{
+    form->hide();
+    addRows({{"Dopis", "petit", "Vážený pane {{oslovení}},", ""}});
+    auto quick = startQuickInsert();
+    for (const bool escaped : {true, false}) {
+        QGuiApplication::clipboard()->setText(QStringLiteral("před"));
+        QSignalSpy ended(quick.get(), &QuickInsert::finished);
+        ModalAnswerer answerer([escaped](QWidget* dialog) {
+            if (auto* box = qobject_cast<QMessageBox*>(dialog)) {  // that Ctrl+V cannot be typed here
+                box->button(QMessageBox::Ok)->click();
+                return;
+            }
+            auto* name = dialog->findChild<QLineEdit*>();
+            ASSERT_TRUE(name);
+            name->setText(QStringLiteral("Petr Novák"));
+            QTest::keyClick(name, escaped ? Qt::Key_Escape : Qt::Key_Return);
+        });
+        quick->open();
+        auto* box = quick->popup().findChild<QLineEdit*>(QStringLiteral("QuickSearchBox"));
+        QTest::keyClicks(box, QStringLiteral("dopis"));
+        QTest::keyClick(box, Qt::Key_Return);
+        if (!escaped)
+            ASSERT_TRUE(!ended.isEmpty() || ended.wait(5000));
+        EXPECT_EQ(QGuiApplication::clipboard()->text(),
+                  escaped ? QStringLiteral("před") : QStringLiteral("Vážený pane Petře Nováku,"));
+    }
 }
