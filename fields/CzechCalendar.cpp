@@ -103,7 +103,7 @@ QString czechDate(const QDate& date, CzechDateForm form)
     case CzechDateForm::Words:
         return QStringLiteral("%1. %2 %3")
             .arg(date.day())
-            .arg(QString::fromUtf16(kMonthsInGenitive[std::size_t(date.month() - 1)]))
+            .arg(czechMonthInGenitive(date.month()))
             .arg(date.year());
     case CzechDateForm::Padded:
         return date.toString(QStringLiteral("dd.MM.yyyy"));
@@ -111,6 +111,19 @@ QString czechDate(const QDate& date, CzechDateForm form)
         break;
     }
     return QStringLiteral("%1. %2. %3").arg(date.day()).arg(date.month()).arg(date.year());
+}
+
+QString czechMonthInGenitive(int month)
+{
+    return month >= 1 && month <= 12 ? QString::fromUtf16(kMonthsInGenitive[std::size_t(month - 1)]) : QString();
+}
+
+int monthOfCzechGenitive(const QString& name)
+{
+    for (int month = 1; month <= 12; ++month)
+        if (name.compare(czechMonthInGenitive(month), Qt::CaseInsensitive) == 0)
+            return month;
+    return 0;
 }
 
 }  // namespace vorlin::fields

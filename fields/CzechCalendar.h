@@ -31,4 +31,9 @@ enum class CzechDateForm {
 };
 QString czechDate(const QDate& date, CzechDateForm form = CzechDateForm::Spaced);
 
+// A month's name in the genitive, as a date is written in words ("prosince"
+// for 12), and the month a name stands for (0 for none).
+QString czechMonthInGenitive(int month);
+int monthOfCzechGenitive(const QString& name);
+
 }  // namespace vorlin::fields

@@ -14,18 +14,13 @@ namespace vorlin::fields {
 
 namespace {
 
-constexpr std::array<const char*, 12> kMonthsInGenitive = {
-    "ledna", "února", "března", "dubna", "května", "června",
-    "července", "srpna", "září", "října", "listopadu", "prosince",
-};
-
 // How a field writes its dates: as its options show it.
 CzechDateForm dateFormOf(const QString& options)
 {
     if (options.contains(QStringLiteral("slovy"), Qt::CaseInsensitive))
         return CzechDateForm::Words;
-    for (const char* month : kMonthsInGenitive)
-        if (options.contains(QString::fromUtf8(month), Qt::CaseInsensitive))
+    for (int month = 1; month <= 12; ++month)
+        if (options.contains(czechMonthInGenitive(month), Qt::CaseInsensitive))
             return CzechDateForm::Words;
     static const QRegularExpression padded(QStringLiteral("\\b\\d\\d\\.\\d\\d\\.\\d{4}\\b"));
     if (padded.match(options).hasMatch())
@@ -59,15 +54,6 @@ DeadlineOptions deadlineOptionsOf(const QString& options)
     return {};
 }
 
-QStringList choicesOf(const Field& field)
-{
-    QStringList choices;
-    for (const QString& choice : field.options.split(u'|'))
-        if (!choice.trimmed().isEmpty())
-            choices << choice.trimmed();
-    return choices;
-}
-
 Evaluated dateValue(const QString& typed, const QDate& today, const std::function<Evaluated(const QDate&)>& of)
 {
     const std::optional<QDate> date = typedDate(typed, today);
@@ -77,6 +63,15 @@ Evaluated dateValue(const QString& typed, const QDate& today, const std::functio
 }
 
 }  // namespace
+
+QStringList fieldChoices(const Field& field)
+{
+    QStringList choices;
+    for (const QString& choice : field.options.split(u'|'))
+        if (!choice.trimmed().isEmpty())
+            choices << choice.trimmed();
+    return choices;
+}
 
 std::optional<QDate> typedDate(const QString& typed, const QDate& today)
 {
@@ -90,12 +85,9 @@ std::optional<QDate> typedDate(const QString& typed, const QDate& today)
     }
     static const QRegularExpression words(QStringLiteral("^(\\d{1,2})\\.\\s*(\\S+)\\s+(\\d{4})$"));
     if (const QRegularExpressionMatch m = words.match(text); m.hasMatch()) {
-        for (std::size_t month = 0; month < kMonthsInGenitive.size(); ++month)
-            if (m.captured(2) == QString::fromUtf8(kMonthsInGenitive[month])) {
-                const QDate date(m.captured(3).toInt(), int(month) + 1, m.captured(1).toInt());
-                return date.isValid() ? std::optional(date) : std::nullopt;
-            }
-        return std::nullopt;
+        const int month = monthOfCzechGenitive(m.captured(2));
+        const QDate date(m.captured(3).toInt(), month, m.captured(1).toInt());
+        return month > 0 && date.isValid() ? std::optional(date) : std::nullopt;
     }
     const QDate iso = QDate::fromString(text, Qt::ISODate);
     return iso.isValid() ? std::optional(iso) : std::nullopt;
@@ -107,7 +99,7 @@ Evaluated evaluateField(const Field& field, const QString& typed, const QDate& t
     case FieldType::Text:
         return {typed, {}, {}};
     case FieldType::Choice: {
-        const QStringList choices = choicesOf(field);
+        const QStringList choices = fieldChoices(field);
         for (const QString& choice : choices)
             if (choice.compare(typed.trimmed(), Qt::CaseInsensitive) == 0)
                 return {choice, {}, {}};
@@ -169,7 +161,7 @@ QString startingInput(const Field& field, const std::optional<QString>& remember
     case FieldType::Choice:
         if (remembered)
             return *remembered;
-        return choicesOf(field).value(0);
+        return fieldChoices(field).value(0);
     case FieldType::Salutation:
         // The name in the vocative: a remembered correction, else the rules'.
         if (remembered)

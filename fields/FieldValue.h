@@ -4,10 +4,14 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
 namespace vorlin::fields {
+
+// A choice's options, in their order ("žalobce|žalovaný").
+QStringList fieldChoices(const Field& field);
 
 // What a field's line in the form makes of what was typed into it.
 struct Evaluated {

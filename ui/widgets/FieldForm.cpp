@@ -63,9 +63,7 @@ FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, co
         QWidget* input = nullptr;
         if (field.type == FieldType::Choice) {
             line->choice = new QComboBox(this);
-            for (const QString& option : field.options.split(u'|'))
-                if (!option.trimmed().isEmpty())
-                    line->choice->addItem(option.trimmed());
+            line->choice->addItems(fields::fieldChoices(field));
             line->choice->setCurrentText(starting);
             connect(line->choice, &QComboBox::currentTextChanged, this, [this, shown = line.get()] {
                 shown->checked = true;
