@@ -1,65 +1,19 @@
 // The update library against a small HTTP server of the test's own on
 // 127.0.0.1, serving from another thread while the library waits.
 #include "support/TempDir.h"
+#include "support/TinyHttpServer.h"
 #include "updlink/VersionCompare.h"
 #include "updlink/updlink.h"
 
 #include <QElapsedTimer>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
 using namespace vorlin::updlink;
 using vorlin::test::TempDir;
+using TinyServer = vorlin::test::TinyHttpServer;
 
 namespace {
-
-// Answers every request with one status and body, after a delay.
-class TinyServer : public QThread {
-public:
-    TinyServer(QByteArray status, QByteArray body, int delayMs = 0)
-        : status_(std::move(status)), body_(std::move(body)), delayMs_(delayMs)
-    {
-        start();
-        while (port_.loadAcquire() == 0)
-            QThread::msleep(1);
-    }
-    ~TinyServer() override
-    {
-        requestInterruption();
-        wait();
-    }
-    QByteArray url() const { return "http://127.0.0.1:" + QByteArray::number(port_.loadAcquire()) + "/vorlin.txt"; }
-
-protected:
-    void run() override
-    {
-        QTcpServer server;
-        server.listen(QHostAddress::LocalHost, 0);
-        port_.storeRelease(server.serverPort());
-        while (!isInterruptionRequested()) {
-            if (!server.waitForNewConnection(50))
-                continue;
-            std::unique_ptr<QTcpSocket> socket(server.nextPendingConnection());
-            QByteArray request;
-            while (!request.contains("\r\n\r\n") && socket->waitForReadyRead(1000))
-                request += socket->readAll();
-            QThread::msleep(delayMs_);
-            socket->write("HTTP/1.1 " + status_ + "\r\nContent-Length: " + QByteArray::number(body_.size())
-                          + "\r\nConnection: close\r\n\r\n" + body_);
-            socket->waitForBytesWritten(1000);
-            socket->disconnectFromHost();
-        }
-    }
-
-private:
-    QByteArray status_;
-    QByteArray body_;
-    int delayMs_;
-    QAtomicInt port_ = 0;
-};
 
 struct Outcome {
     int result;
