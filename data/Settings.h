@@ -44,6 +44,11 @@ inline constexpr QStringView kLibraryServer = u"server";
 inline constexpr QStringView kLibraryServerKey = u"knihovna_server";
 inline constexpr QStringView kLibraryUserKey = u"knihovna_uzivatel";
 
+// The business register a field beside an IČO fills its values from
+// (ARES's REST address); empty for no lookup.
+inline constexpr QStringView kRegisterAddressKey = u"registr_ares";
+inline constexpr QStringView kRegisterAddressDefault = u"https://ares.gov.cz/ekonomicke-subjekty-v-be/rest";
+
 // The settings file of a data folder (which ends in "/").
 inline QString filePath(const QString& dataDir)
 {

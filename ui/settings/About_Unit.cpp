@@ -158,7 +158,16 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, SettingsWindowServices ser
 
     GroupBox7 = ui::named(new LibraryGroup(data_, this), "GroupBox7");
 
-    for (QGroupBox* group : {GroupBox2, GroupBox3, GroupBox4, GroupBox5, GroupBox6, static_cast<QGroupBox*>(GroupBox7)})
+    GroupBox8 = new QGroupBox(QStringLiteral("Pole vorlinů"), this);
+    auto* register_ = new QVBoxLayout(GroupBox8);
+    RegisterAddressEdit = ui::named(new QLineEdit(GroupBox8), "RegisterAddressEdit");
+    RegisterAddressEdit->setAccessibleName(QStringLiteral("Adresa registru ARES"));
+    RegisterAddressEdit->setPlaceholderText(QStringLiteral("prázdná: IČO se nevyhledává"));
+    register_->addWidget(new QLabel(QStringLiteral("Adresa registru ARES (údaje firmy k IČO):"), GroupBox8));
+    register_->addWidget(RegisterAddressEdit);
+
+    for (QGroupBox* group :
+         {GroupBox2, GroupBox3, GroupBox4, GroupBox5, GroupBox6, static_cast<QGroupBox*>(GroupBox7), GroupBox8})
         ui::frameGroup(group);
     store->addStretch(1);
 
@@ -166,7 +175,8 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, SettingsWindowServices ser
     layout->addWidget(GroupBox2, 0, 0, 1, 2);
     layout->addWidget(GroupBox3, 1, 0);
     layout->addWidget(GroupBox5, 2, 0);
-    layout->addWidget(GroupBox4, 1, 1, 2, 1);
+    layout->addWidget(GroupBox4, 1, 1);
+    layout->addWidget(GroupBox8, 2, 1);
     // Side by side: the window fits a laptop's screen under its panel.
     layout->addWidget(GroupBox6, 3, 0);
     layout->addWidget(GroupBox7, 3, 1);
@@ -186,6 +196,8 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, SettingsWindowServices ser
             ui::guarded(this, &TAbout_Form::quickShortcutEdited)();
     });
     connect(QuickRestoreCheck, &QCheckBox::toggled, this, ui::guarded(this, &TAbout_Form::quickRestoreClick));
+    connect(RegisterAddressEdit, &QLineEdit::editingFinished, this,
+            ui::guarded(this, &TAbout_Form::registerAddressEdited));
     connect(&quickShortcut_, &platform::GlobalShortcut::stateChanged, this, &TAbout_Form::showShortcutState);
     Label9->installEventFilter(this);
     Label10->installEventFilter(this);
@@ -260,6 +272,8 @@ void TAbout_Form::FormCreate()
             QKeySequence::PortableText));
         QuickRestoreCheck->setChecked(ini.readBool(settings::kSection, settings::kQuickRestoreClipboardKey,
                                                    settings::kQuickRestoreClipboardDefault));
+        RegisterAddressEdit->setText(ini.readString(settings::kSection, settings::kRegisterAddressKey,
+                                                    settings::kRegisterAddressDefault.toString()));
     } catch (...) {
         // An unreadable settings file leaves the defaults in the window.
     }
@@ -295,6 +309,12 @@ void TAbout_Form::quickRestoreClick()
 {
     programSettings()
         .writeBool(settings::kSection, settings::kQuickRestoreClipboardKey, QuickRestoreCheck->isChecked());
+}
+
+void TAbout_Form::registerAddressEdited()
+{
+    programSettings().writeString(settings::kSection, settings::kRegisterAddressKey,
+                                  RegisterAddressEdit->text().trimmed());
 }
 
 void TAbout_Form::showShortcutState(platform::ShortcutState state)

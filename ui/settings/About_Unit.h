@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QKeySequenceEdit>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -80,6 +81,7 @@ private:
     void Aktualizace_ButtonClick();
     void quickShortcutEdited();
     void quickRestoreClick();
+    void registerAddressEdited();
     void showShortcutState(platform::ShortcutState state);
 
     QGroupBox* GroupBox2;
@@ -106,6 +108,8 @@ private:
     QCheckBox* QuickRestoreCheck;
     QLabel* QuickShortcutState;
     LibraryGroup* GroupBox7;
+    QGroupBox* GroupBox8;
+    QLineEdit* RegisterAddressEdit;
     ui::FontDialog FontDialog1;
 
     TDM& data_;

@@ -1,7 +1,11 @@
 #include "ui/widgets/FieldForm.h"
 
 #include "common/Paths.h"
+#include "data/Settings.h"
+#include "data/SettingsFile.h"
+#include "fields/CompanyLookup.h"
 #include "fields/FilledFields.h"
+#include "fields/Identifiers.h"
 #include "fields/RememberedValues.h"
 #include "ui/shell/ErrorBox.h"
 
@@ -13,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTimer>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -33,6 +38,8 @@ struct FieldForm::Line {
     // What is wrong shows once the user typed into the line or tried to
     // insert: an untouched empty line is no mistake yet.
     bool checked = false;
+    bool typedByUser = false;
+    QString registerNote;  // what the business register said about this line
 };
 
 namespace {
@@ -48,7 +55,8 @@ QString rememberedKey(const Field& field)
 
 }  // namespace
 
-FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, const QDate& today, QWidget* parent)
+FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, const QDate& today,
+                     std::unique_ptr<fields::CompanyLookup> lookup, QWidget* parent)
     : QDialog(parent), body_(body), remembered_(remembered), today_(today)
 {
     setObjectName(QStringLiteral("FieldForm"));
@@ -74,6 +82,7 @@ FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, co
             line->edit = new QLineEdit(starting, this);
             connect(line->edit, &QLineEdit::textChanged, this, [this, shown = line.get()] {
                 shown->checked = true;
+                shown->typedByUser = shown->typedByUser || !filling_;
                 showValues();
             });
             input = line->edit;
@@ -109,11 +118,17 @@ FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, co
     auto* hint = new QLabel(QStringLiteral("Ctrl+Enter vloží text i s hodnotami, které neprošly kontrolou."), this);
     hint->setStyleSheet(QStringLiteral("color: #606060;"));
     layout->addWidget(hint);
+    keepProblem_ = new QLabel(this);
+    keepProblem_->setStyleSheet(QStringLiteral("color: #c00000;"));
+    keepProblem_->setWordWrap(true);
+    keepProblem_->hide();
+    layout->addWidget(keepProblem_);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &FieldForm::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &FieldForm::reject);
     for (const auto keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)})
         connect(new QShortcut(keys, this), &QShortcut::activated, this, &FieldForm::acceptAsTyped);
+    setUpLookup(std::move(lookup));
     showValues();
     resize(560, sizeHint().height());
     if (!lines_.empty())
@@ -139,13 +154,83 @@ void FieldForm::showValues()
         const bool wrong = line->checked && !value.problem.isEmpty();
         line->problem->setText(wrong ? value.problem : QString());
         line->problem->setVisible(wrong);
-        line->explanation->setText(value.explanation);
-        line->explanation->setVisible(!value.explanation.isEmpty());
+        QStringList explained;
+        for (const QString& part : {value.explanation, line->registerNote})
+            if (!part.isEmpty())
+                explained << part;
+        line->explanation->setText(explained.join(QStringLiteral(" – ")));
+        line->explanation->setVisible(!explained.isEmpty());
     }
     // The editor deletes the filled text it showed before: its child.
     std::unique_ptr<QTextDocument> filled = filledBody();
     filled->setParent(preview_);
     preview_->setDocument(filled.release());
+}
+
+void FieldForm::setUpLookup(std::unique_ptr<fields::CompanyLookup> lookup)
+{
+    if (!lookup || !lookup->isOn())
+        return;
+    const fields::CompanyRecord nobody;
+    bool registerFills = false;
+    for (const auto& line : lines_) {
+        if (line->field.type == FieldType::CompanyId && line->edit && !companyLine_)
+            companyLine_ = line.get();
+        registerFills = registerFills || (line->edit && fields::registerValueFor(nobody, line->field.name));
+    }
+    if (!companyLine_ || !registerFills)
+        return;
+    lookup_ = std::move(lookup);
+    connect(lookup_.get(), &fields::CompanyLookup::answered, this, &FieldForm::fillFromRegister);
+    // Asked once the typing pauses, not for every prefix that happens to be
+    // a valid IČO.
+    auto* pause = new QTimer(this);
+    pause->setSingleShot(true);
+    pause->setInterval(400);
+    connect(pause, &QTimer::timeout, this, &FieldForm::lookUpTypedCompany);
+    connect(companyLine_->edit, &QLineEdit::textEdited, pause, qOverload<>(&QTimer::start));
+}
+
+void FieldForm::lookUpTypedCompany()
+{
+    const fields::Checked companyId = fields::checkedCompanyId(companyLine_->edit->text());
+    if (!companyId.problem.isEmpty()) {
+        askedCompanyId_.clear();
+        companyLine_->registerNote.clear();
+    } else if (companyId.written != askedCompanyId_) {
+        askedCompanyId_ = companyId.written;
+        companyLine_->registerNote = QStringLiteral("Hledám v registru ARES…");
+        lookup_->lookUp(companyId.written);
+    }
+    showValues();
+}
+
+void FieldForm::fillFromRegister(const fields::RegisterAnswer& answer)
+{
+    if (askedCompanyId_.isEmpty()
+        || fields::checkedCompanyId(companyLine_->edit->text()).written != askedCompanyId_)
+        return;  // the IČO changed since it was asked about
+    if (!answer.company) {
+        companyLine_->registerNote = answer.problem;
+        showValues();
+        return;
+    }
+    companyLine_->registerNote = QStringLiteral("Z registru ARES: ") + answer.company->name;
+    for (const auto& line : lines_) {
+        const std::optional<QString> value = fields::registerValueFor(*answer.company, line->field.name);
+        if (!line->edit || !value || value->isEmpty())
+            continue;
+        // What the user typed stays; the register's value is shown beside it.
+        if (line->typedByUser) {
+            line->registerNote = line->edit->text() == *value ? QString() : QStringLiteral("V registru ARES: ") + *value;
+            continue;
+        }
+        line->registerNote.clear();
+        filling_ = true;
+        line->edit->setText(*value);
+        filling_ = false;
+    }
+    showValues();
 }
 
 std::unique_ptr<QTextDocument> FieldForm::filledBody() const
@@ -178,10 +263,18 @@ void FieldForm::accept()
 
 void FieldForm::acceptAsTyped()
 {
-    for (const auto& line : lines_) {
-        QString reason;
+    QString reason;
+    for (const auto& line : lines_)
         if (!remembered_.keep(rememberedKey(line->field), typed(*line), &reason))
-            qWarning("The field values could not be kept: %s", qPrintable(reason));
+            break;
+    // Said once, in the form, so that the values typed are not lost with it:
+    // the next Enter inserts them all the same.
+    if (!reason.isEmpty() && keepProblem_->isHidden()) {
+        keepProblem_->setText(QStringLiteral("Hodnoty se nepodařilo uložit pro příští vyplnění (%1). "
+                                             "Enter vloží text i tak.")
+                                  .arg(reason));
+        keepProblem_->show();
+        return;
     }
     QDialog::accept();
 }
@@ -200,7 +293,10 @@ std::unique_ptr<QTextDocument> FieldForm::bodyToInsert(const QTextDocument& body
         return plain;
     }
     fields::RememberedValues remembered(paths().dataDir + QStringLiteral("pole.json"));
-    FieldForm form(body, remembered, QDate::currentDate(), parent);
+    const QString registerAddress = programSettings().readString(
+        settings::kSection, settings::kRegisterAddressKey, settings::kRegisterAddressDefault.toString());
+    FieldForm form(body, remembered, QDate::currentDate(), std::make_unique<fields::CompanyLookup>(registerAddress),
+                   parent);
     if (form.exec() != QDialog::Accepted)
         return nullptr;
     return form.filledBody();

@@ -13,7 +13,9 @@ class QTextDocument;
 class QTextEdit;
 
 namespace vorlin::fields {
+class CompanyLookup;
 class RememberedValues;
+struct RegisterAnswer;
 }
 
 namespace vorlin::ui {
@@ -22,12 +24,15 @@ namespace vorlin::ui {
 // a field (each name once, in the body's order, the first one focused),
 // what is wrong in red beneath a line, how a date was reached in grey, and
 // the filled text underneath. Enter inserts when nothing is wrong, Ctrl+Enter
-// inserts as typed, Esc inserts nothing.
+// inserts as typed, Esc inserts nothing. An IČO typed beside fields such as
+// {{firma}} and {{sídlo}} is looked up in the business register, whose
+// values fill those lines unless the user typed into them.
 class FieldForm : public QDialog {
     Q_OBJECT
 public:
+    // Without a lookup (or with one whose address is empty) nothing is asked.
     FieldForm(const QTextDocument& body, fields::RememberedValues& remembered, const QDate& today,
-              QWidget* parent = nullptr);
+              std::unique_ptr<fields::CompanyLookup> lookup = nullptr, QWidget* parent = nullptr);
     ~FieldForm() override;
 
     // The body with the values in their places.
@@ -45,6 +50,9 @@ public:
 private:
     struct Line;
     void showValues();
+    void setUpLookup(std::unique_ptr<fields::CompanyLookup> lookup);
+    void lookUpTypedCompany();
+    void fillFromRegister(const fields::RegisterAnswer& answer);
     void acceptAsTyped();
     fields::Evaluated evaluated(const Line& line) const;
     QString typed(const Line& line) const;
@@ -54,6 +62,11 @@ private:
     QDate today_;
     std::vector<std::unique_ptr<Line>> lines_;
     QTextEdit* preview_;
+    QLabel* keepProblem_;  // the values could not be kept for the next form
+    std::unique_ptr<fields::CompanyLookup> lookup_;
+    Line* companyLine_ = nullptr;
+    QString askedCompanyId_;
+    bool filling_ = false;  // lines written by the register, not typed
 };
 
 }  // namespace vorlin::ui

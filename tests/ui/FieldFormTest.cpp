@@ -1,0 +1,131 @@
+// The fields form beside an IČO asks a stand-in of the business register,
+// answering in the register's JSON, and fills the lines the user left alone.
+#include "fields/CompanyLookup.h"
+#include "fields/RememberedValues.h"
+#include "support/TempDir.h"
+#include "support/TinyHttpServer.h"
+#include "ui/widgets/FieldForm.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTcpServer>
+#include <QTest>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+using namespace vorlin;
+using vorlin::test::TempDir;
+using vorlin::test::TinyHttpServer;
+
+namespace {
+
+const QByteArray kFound = R"({"ico":"27074358","obchodniJmeno":"Novák a partneři, s.r.o.",
+  "sidlo":{"kodStatu":"CZ","nazevObce":"Praha","nazevUlice":"Vodičkova","cisloDomovni":681,"cisloOrientacni":14,
+           "psc":11000,"textovaAdresa":"Vodičkova 681/14, Nové Město, 110 00 Praha 1"},
+  "pravniForma":"112","dic":"CZ27074358",
+  "dalsiUdaje":[{"datovyZdroj":"vr","spisovaZnacka":"C 12345/MSPH"}]})";
+// A seat without its text, as some records come: made of its parts.
+const QByteArray kFoundInParts = R"({"ico":"27074358","obchodniJmeno":"Družstvo Lípa",
+  "sidlo":{"nazevObce":"Brno","nazevUlice":"Kounicova","cisloDomovni":688,"cisloOrientacni":38,"psc":60200},
+  "pravniForma":"205","dalsiUdaje":[{"spisovaZnacka":"Dr 77/KSBR"}]})";
+const QByteArray kUnknown = R"({"kod":"NENALEZENO","popis":"Ekonomický subjekt nenalezen."})";
+
+QString freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return QString::number(probe.serverPort());  // nobody listens once it closes
+}
+
+}  // namespace
+
+TEST(FieldFormRegister, AnIcoTypedFillsTheCompanysFieldsAndKeepsWhatTheUserTyped)
+{
+    struct Case {
+        const char* what;
+        QByteArray status;
+        QByteArray body;
+        int delayMs;
+        const char* typedName;  // into {{firma}} before the IČO
+        const char* filled;
+        const char* said;       // beside the IČO
+    };
+    const Case cases[] = {
+        {"found", "200 OK", kFound, 0, "",
+         "27074358: Novák a partneři, s.r.o., Vodičkova 681/14, Nové Město, 110 00 Praha 1, "
+         "Společnost s ručením omezeným, C 12345 vedená u Městského soudu v Praze",
+         "Z registru ARES: Novák a partneři, s.r.o."},
+        {"typed name kept", "200 OK", kFound, 0, "Novák & partneři",
+         "27074358: Novák & partneři, Vodičkova 681/14, Nové Město, 110 00 Praha 1, "
+         "Společnost s ručením omezeným, C 12345 vedená u Městského soudu v Praze",
+         "Z registru ARES: Novák a partneři, s.r.o."},
+        {"seat in parts", "200 OK", kFoundInParts, 0, "",
+         "27074358: Družstvo Lípa, Kounicova 688/38, 602 00 Brno, Družstvo, Dr 77 vedená u Krajského soudu v Brně",
+         "Z registru ARES: Družstvo Lípa"},
+        {"unknown", "404 Not Found", kUnknown, 0, "Firma", "27074358: Firma, , , ",
+         "IČO 27074358 v registru ARES není."},
+        {"slow", "200 OK", kFound, 2000, "", "27074358: , , , ",
+         "Registr ARES neodpověděl do 0,3 s; údaje vyplňte ručně."},
+        {"garbage", "200 OK", "<html>Údržba</html>", 0, "", "27074358: , , , ",
+         "Registr ARES odpověděl nesrozumitelně; údaje vyplňte ručně."},
+        {"nobody listens", "", "", 0, "", "27074358: , , , ",
+         "Registr ARES není dostupný (spojení odmítnuto); údaje vyplňte ručně."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::unique_ptr<TinyHttpServer> server;
+        QString address = QStringLiteral("http://127.0.0.1:") + freePort() + QStringLiteral("/rest");
+        if (!c.status.isEmpty()) {
+            server = std::make_unique<TinyHttpServer>(c.status, c.body, c.delayMs);
+            address = QString::fromLatin1(server->address()) + QStringLiteral("/rest/");
+        }
+        TempDir dir;
+        fields::RememberedValues remembered(dir.file(QStringLiteral("pole.json")));
+        const QTextDocument body(QStringLiteral("{{IČO}}: {{firma}}, {{sídlo}}, {{právní forma}}, {{zápis}}"));
+        ui::FieldForm form(body, remembered, QDate(2026, 12, 8), std::make_unique<fields::CompanyLookup>(address, 300));
+        form.show();
+        QLineEdit* companyId = form.findChild<QLineEdit*>();  // the first line
+        ASSERT_NE(companyId, nullptr);
+        for (QLineEdit* line : form.findChildren<QLineEdit*>())
+            if (line->accessibleName() == QStringLiteral("firma"))
+                line->setText(QString::fromUtf8(c.typedName));
+        QTest::keyClicks(companyId, QStringLiteral("27074358"));
+        const QString said = QString::fromUtf8(c.said);
+        const auto saidBesideIt = [&] {
+            for (const QLabel* label : form.findChildren<QLabel*>())
+                if (label->text() == said)
+                    return true;
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(saidBesideIt(), 5000);
+        EXPECT_EQ(form.filledBody()->toPlainText(), QString::fromUtf8(c.filled));
+        if (server) {
+            EXPECT_EQ(server->lastPath(), QByteArray("/rest/ekonomicke-subjekty/27074358"));
+        }
+    }
+}
+
+// Values that cannot be kept for the next form (the file is a folder) are
+// said once in the form; the next Enter inserts what was typed.
+TEST(FieldFormRegister, ValuesThatCannotBeKeptAreSaidAndInsertedAllTheSame)
+{
+    TempDir dir;
+    QDir().mkpath(dir.file(QStringLiteral("pole.json")));
+    fields::RememberedValues remembered(dir.file(QStringLiteral("pole.json")));
+    const QTextDocument body(QStringLiteral("Vážený pane {{příjmení}},"));
+    ui::FieldForm form(body, remembered, QDate(2026, 12, 8));
+    form.show();
+    QLineEdit* name = form.findChild<QLineEdit*>();
+    name->setText(QStringLiteral("Nováku"));
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_TRUE(form.isVisible());
+    bool said = false;
+    for (const QLabel* label : form.findChildren<QLabel*>())
+        said = said || (label->isVisible() && label->text().startsWith(QStringLiteral("Hodnoty se nepodařilo uložit")));
+    EXPECT_TRUE(said);
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(form.filledBody()->toPlainText(), QStringLiteral("Vážený pane Nováku,"));
+}
