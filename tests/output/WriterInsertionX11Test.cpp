@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QProcess>
 #include <QClipboard>
 #include <QMimeData>
@@ -262,6 +263,50 @@ TEST_F(WriterInsertionX11, WithoutFormattingOnlyThePlainTextArrives)
     EXPECT_EQ(middle->height, own->height);
     EXPECT_EQ(middle->colour, -1);
     EXPECT_EQ(paragraphs[1].adjust, 0);
+}
+
+// A snippet with fields goes in filled through the form, each value in the
+// format of the field it stands for.
+TEST_F(WriterInsertionX11, ASnippetWithFieldsLandsFilledInEachFieldsFormat)
+{
+    query().edit();
+    query().setValue(QStringLiteral("obsah"),
+                     QStringLiteral("{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fnil\\fcharset238 Tahoma;}}"
+                                    "\\pard\\f0\\fs24 dne \\b\\{\\{datum: slovy\\}\\}\\b0 , I\\'c8O \\i\\{\\{I\\'c8O\\}\\}\\i0 , "
+                                    "\\ul\\{\\{osloven\\'ed: Petr\\}\\}\\ulnone\\par}"));
+    query().post();
+    openDocument(QStringLiteral("Pole.odt"));
+    chooseInList(PrivateWriter::windowTitle(QStringLiteral("Pole.odt")));
+    ModalAnswerer answerer([](QWidget* dialog) {
+        for (QLineEdit* line : dialog->findChildren<QLineEdit*>()) {
+            if (line->accessibleName() == QStringLiteral("datum"))
+                line->setText(QStringLiteral("3. 12. 2026"));
+            if (line->accessibleName() == QStringLiteral("IČO"))
+                line->setText(QStringLiteral("6947"));
+        }
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+    });
+    controls->Button35->click();
+    ASSERT_EQ(answerer.seen().size(), 1);  // the form, no error after it
+    EXPECT_EQ(answerer.seen()[0].title, QStringLiteral("Vyplnit pole vorlinu"));
+
+    const auto paragraphs = writer->paragraphs(QStringLiteral("Pole.odt"));
+    ASSERT_EQ(PrivateWriter::texts(paragraphs), QStringLiteral("Vážený pane, dne 3. prosince 2026, IČO 00006947, PetřeKonec"));
+    const struct {
+        const char* text;
+        double weight;
+        int posture;
+        int underline;
+    } expected[] = {{"3. prosince 2026", 150, 0, 0}, {"00006947", 100, 2, 0}, {"Petře", 100, 0, 1}};
+    for (const auto& e : expected) {
+        SCOPED_TRACE(e.text);
+        const PrivateWriter::Run* found = run(paragraphs, QString::fromUtf8(e.text));
+        ASSERT_TRUE(found);
+        EXPECT_EQ(found->font, QStringLiteral("Tahoma"));
+        EXPECT_EQ(found->weight, e.weight);
+        EXPECT_EQ(found->posture, e.posture);
+        EXPECT_EQ(found->underline, e.underline);
+    }
 }
 
 TEST_F(WriterInsertionX11, TheSnippetGoesToTheDocumentWhateverTheClipboardHolds)

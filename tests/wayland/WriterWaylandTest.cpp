@@ -8,6 +8,8 @@
 #include "support/ModalAnswerer.h"
 #include "ui/MainWindowFixture.h"
 
+#include <QLineEdit>
+
 using namespace vorlin;
 using namespace vorlin::test;
 
@@ -40,8 +42,9 @@ protected:
 
     MainWindowServices services() override { return {.desktopWindows = desktop, .office = *office}; }
 
-    // "Spuštěné OO Writer", the title chosen, "Vložit"; what the error box said.
-    QString insertInto(const QString& title)
+    // "Spuštěné OO Writer", the title chosen, "Vložit"; what the error box
+    // said (or the title of the form the answer filled in).
+    QString insertInto(const QString& title, const ModalAnswerer::Answer& answer = {})
     {
         controls->Button2->click();
         const QList<QListWidgetItem*> found = controls->Word_ListBox->findItems(title, Qt::MatchExactly);
@@ -51,9 +54,9 @@ protected:
         } else {
             controls->Word_ListBox->setCurrentItem(found.first());
         }
-        ModalAnswerer answerer;
+        ModalAnswerer answerer(answer);
         controls->Button35->click();
-        return answerer.seen().isEmpty() ? QString() : answerer.seen()[0].text;
+        return answerer.seen().isEmpty() ? QString() : answerer.seen().last().text;
     }
 
     std::unique_ptr<platform::UnoOfficeAutomation> office;
@@ -81,6 +84,22 @@ TEST_F(WriterWayland, TheOfficeListsItsDocumentAndItReceivesTheFormattedSnippet)
     EXPECT_TRUE(boldSoud) << "\"soud\" lost its bold";
     EXPECT_EQ(paragraphs[1].adjust, 3) << "the second paragraph is centred";
     EXPECT_EQ(paragraphs[1].runs.first().colour, 0xC80000);
+
+    // A snippet with fields goes in filled through the form, in its field's format.
+    query().edit();
+    query().setValue(QStringLiteral("obsah"), QStringLiteral("{\\rtf1\\ansi\\ansicpg1250 \\b\\{\\{datum: slovy\\}\\}\\b0 }"));
+    query().post();
+    const QString form = insertInto(title, [](QWidget* dialog) {
+        dialog->findChild<QLineEdit*>()->setText(QStringLiteral("3. 12. 2026"));
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+    });
+    EXPECT_EQ(form, QString()) << "no error: the form has no text of a message";
+    const auto filled = writer->paragraphs(QStringLiteral("Wayland.odt"));
+    EXPECT_EQ(PrivateWriter::texts(filled).section(u'|', 2), QStringLiteral("Žďár nad Sázavou3. prosince 2026Konec"));
+    bool boldDate = false;
+    for (const auto& run : filled.last().runs)
+        boldDate = boldDate || (run.text == QStringLiteral("3. prosince 2026") && run.weight == 150);
+    EXPECT_TRUE(boldDate) << "the date lost its field's bold";
 }
 
 TEST_F(WriterWayland, AClosedDocumentGetsNothingAndTheUserIsTold)
