@@ -5,16 +5,24 @@
 #include <QTcpSocket>
 #include <QThread>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 namespace vorlin::test {
 
 // A small HTTP server on 127.0.0.1 that serves from its own thread while
-// the program waits: every request gets one status and body after a delay.
+// the program waits: every request gets one status and body after a delay,
+// or the status and body its path is answered with.
 class TinyHttpServer : public QThread {
 public:
+    using Answer = std::function<std::pair<QByteArray, QByteArray>(const QByteArray& path)>;
+
     TinyHttpServer(QByteArray status, QByteArray body, int delayMs = 0)
-        : status_(std::move(status)), body_(std::move(body)), delayMs_(delayMs)
+        : TinyHttpServer([status, body](const QByteArray&) { return std::pair(status, body); }, delayMs)
+    {
+    }
+    explicit TinyHttpServer(Answer answer, int delayMs = 0) : answer_(std::move(answer)), delayMs_(delayMs)
     {
         start();
         while (port_.loadAcquire() == 0)
@@ -47,22 +55,23 @@ protected:
             QByteArray request;
             while (!request.contains("\r\n\r\n") && socket->waitForReadyRead(1000))
                 request += socket->readAll();
+            const QByteArray path = request.split(' ').value(1);
             {
                 QMutexLocker lock(&mutex_);
-                lastPath_ = request.split(' ').value(1);
+                lastPath_ = path;
             }
+            const auto [status, body] = answer_(path);
             for (int waited = 0; waited < delayMs_ && !isInterruptionRequested(); waited += 10)
                 QThread::msleep(10);
-            socket->write("HTTP/1.1 " + status_ + "\r\nContent-Length: " + QByteArray::number(body_.size())
-                          + "\r\nConnection: close\r\n\r\n" + body_);
+            socket->write("HTTP/1.1 " + status + "\r\nContent-Length: " + QByteArray::number(body.size())
+                          + "\r\nConnection: close\r\n\r\n" + body);
             socket->waitForBytesWritten(1000);
             socket->disconnectFromHost();
         }
     }
 
 private:
-    QByteArray status_;
-    QByteArray body_;
+    Answer answer_;
     int delayMs_;
     QAtomicInt port_ = 0;
     mutable QMutex mutex_;

@@ -51,16 +51,17 @@ TEST(FieldFormRegister, AnIcoTypedFillsTheCompanysFieldsAndKeepsWhatTheUserTyped
         const char* typedName;  // into {{firma}} before the IČO
         const char* filled;
         const char* said;       // beside the IČO
+        const char* thenFilled = "";  // after another IČO, which the register does not know
     };
     const Case cases[] = {
         {"found", "200 OK", kFound, 0, "",
          "27074358: Novák a partneři, s.r.o., Vodičkova 681/14, Nové Město, 110 00 Praha 1, "
          "Společnost s ručením omezeným, C 12345 vedená u Městského soudu v Praze",
-         "Z registru ARES: Novák a partneři, s.r.o."},
+         "Z registru ARES: Novák a partneři, s.r.o.", "00006947: , , , "},
         {"typed name kept", "200 OK", kFound, 0, "Novák & partneři",
          "27074358: Novák & partneři, Vodičkova 681/14, Nové Město, 110 00 Praha 1, "
          "Společnost s ručením omezeným, C 12345 vedená u Městského soudu v Praze",
-         "Z registru ARES: Novák a partneři, s.r.o."},
+         "Z registru ARES: Novák a partneři, s.r.o.", "00006947: Novák & partneři, , , "},
         {"seat in parts", "200 OK", kFoundInParts, 0, "",
          "27074358: Družstvo Lípa, Kounicova 688/38, 602 00 Brno, Družstvo, Dr 77 vedená u Krajského soudu v Brně",
          "Z registru ARES: Družstvo Lípa"},
@@ -78,7 +79,13 @@ TEST(FieldFormRegister, AnIcoTypedFillsTheCompanysFieldsAndKeepsWhatTheUserTyped
         std::unique_ptr<TinyHttpServer> server;
         QString address = QStringLiteral("http://127.0.0.1:") + freePort() + QStringLiteral("/rest");
         if (!c.status.isEmpty()) {
-            server = std::make_unique<TinyHttpServer>(c.status, c.body, c.delayMs);
+            // The register knows one company.
+            server = std::make_unique<TinyHttpServer>(
+                [&c](const QByteArray& path) {
+                    return path.endsWith("/27074358") ? std::pair(c.status, c.body)
+                                                      : std::pair(QByteArray("404 Not Found"), kUnknown);
+                },
+                c.delayMs);
             address = QString::fromLatin1(server->address()) + QStringLiteral("/rest/");
         }
         TempDir dir;
@@ -92,7 +99,7 @@ TEST(FieldFormRegister, AnIcoTypedFillsTheCompanysFieldsAndKeepsWhatTheUserTyped
             if (line->accessibleName() == QStringLiteral("firma"))
                 line->setText(QString::fromUtf8(c.typedName));
         QTest::keyClicks(companyId, QStringLiteral("27074358"));
-        const QString said = QString::fromUtf8(c.said);
+        QString said = QString::fromUtf8(c.said);
         const auto saidBesideIt = [&] {
             for (const QLabel* label : form.findChildren<QLabel*>())
                 if (label->text() == said)
@@ -103,6 +110,13 @@ TEST(FieldFormRegister, AnIcoTypedFillsTheCompanysFieldsAndKeepsWhatTheUserTyped
         EXPECT_EQ(form.filledBody()->toPlainText(), QString::fromUtf8(c.filled));
         if (server) {
             EXPECT_EQ(server->lastPath(), QByteArray("/rest/ekonomicke-subjekty/27074358"));
+        }
+        if (*c.thenFilled) {
+            companyId->selectAll();
+            QTest::keyClicks(companyId, QStringLiteral("6947"));
+            said = QStringLiteral("IČO 00006947 v registru ARES není.");
+            QTRY_VERIFY_WITH_TIMEOUT(saidBesideIt(), 5000);
+            EXPECT_EQ(form.filledBody()->toPlainText(), QString::fromUtf8(c.thenFilled));
         }
     }
 }

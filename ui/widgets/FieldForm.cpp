@@ -39,6 +39,7 @@ struct FieldForm::Line {
     // insert: an untouched empty line is no mistake yet.
     bool checked = false;
     bool typedByUser = false;
+    bool fromRegister = false;  // holds the register's value for the IČO asked before
     QString registerNote;  // what the business register said about this line
 };
 
@@ -126,7 +127,7 @@ FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, co
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &FieldForm::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &FieldForm::reject);
-    for (const auto keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)})
+    for (const auto& keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)})
         connect(new QShortcut(keys, this), &QShortcut::activated, this, &FieldForm::acceptAsTyped);
     setUpLookup(std::move(lookup));
     showValues();
@@ -211,6 +212,14 @@ void FieldForm::fillFromRegister(const fields::RegisterAnswer& answer)
         || fields::checkedCompanyId(companyLine_->edit->text()).written != askedCompanyId_)
         return;  // the IČO changed since it was asked about
     if (!answer.company) {
+        // Another company's values do not stay beside this IČO.
+        for (const auto& line : lines_)
+            if (line->fromRegister && !line->typedByUser) {
+                filling_ = true;
+                line->edit->clear();
+                filling_ = false;
+                line->fromRegister = false;
+            }
         companyLine_->registerNote = answer.problem;
         showValues();
         return;
@@ -229,6 +238,7 @@ void FieldForm::fillFromRegister(const fields::RegisterAnswer& answer)
         filling_ = true;
         line->edit->setText(*value);
         filling_ = false;
+        line->fromRegister = true;
     }
     showValues();
 }
