@@ -14,6 +14,10 @@
 #include "ui/shell/MessageBox.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QTimer>
+#include <QWindow>
 #include <QKeySequence>
 #include <QTextDocument>
 
@@ -23,6 +27,22 @@ namespace vorlin {
 namespace {
 
 constexpr int kChangeSettleMs = 400;
+// How long the pop-up may wait for the keyboard after the fields form.
+constexpr int kKeyboardBackMs = 1000;
+
+// Serves events until the window has the keyboard, at most `limitMs`.
+void waitForKeyboardAt(QWindow* window, int limitMs)
+{
+    if (!window || QGuiApplication::focusWindow() == window)
+        return;
+    QEventLoop waiting;
+    QTimer::singleShot(limitMs, &waiting, &QEventLoop::quit);
+    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, &waiting, [&](QWindow* focused) {
+        if (focused == window)
+            waiting.quit();
+    });
+    waiting.exec(QEventLoop::ExcludeUserInputEvents);
+}
 
 bool restoreClipboardSetting(const QString& dataDir)
 {
@@ -186,12 +206,20 @@ void QuickInsert::insert(qint64 id, bool formatted)
     QTextDocument document;
     rtf::loadBody(body, document);
     // A snippet with fields is filled in first; Esc in the form inserts
-    // nothing and gives the focus back.
-    const std::unique_ptr<QTextDocument> filled = ui::FieldForm::bodyToInsert(document, nullptr);
+    // nothing and gives the focus back. The form belongs to the pop-up, so
+    // that a Wayland desktop gives the keyboard back to the pop-up when the
+    // form closes, and from there to the window written in.
+    const bool asked = ui::FieldForm::hasFields(document);
+    const std::unique_ptr<QTextDocument> filled = ui::FieldForm::bodyToInsert(document, popup_);
     if (!filled) {
         insertion_.returnFocus();
         return;
     }
+    // Right after the form closes no window of the program has the keyboard
+    // for a moment: the insertion must not take that for the window written
+    // in having it back, and the clipboard is read while the pop-up has it.
+    if (asked)
+        waitForKeyboardAt(popup_->windowHandle(), kKeyboardBackMs);
     recent_.inserted(id);
     insertion_.setRestoreClipboard(restoreClipboardSetting(dataDir_));
     insertion_.insert({rtf::write(*filled), filled->toHtml(), filled->toPlainText()}, formatted);

@@ -7,6 +7,7 @@
 #include "platform/X11DesktopWindows.h"
 #include "platform/X11GlobalShortcut.h"
 #include "platform/XTestKeyboard.h"
+#include "support/ModalAnswerer.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/quick/QuickInsertPopup.h"
 #include "ui/settings/About_Unit.h"
@@ -30,7 +31,8 @@ protected:
     {
         addRows({{"Čížek, advokát", "adresa", "{\\rtf1\\ansi\\ansicpg1250 Mgr. Petr \\b \\'c8\\'ed\\'9eek\\b0 , advok\\'e1t\\par "
                                               "Veve\\'f8\\'ed 12, Brno}", "brno"},
-                 {"Podpis", "podpis", "JUDr. Jan Novák", "konec"}});
+                 {"Podpis", "podpis", "JUDr. Jan Novák", "konec"},
+                 {"Lhůta k vyjádření", "petit", "do {{lhůta: 15 dnů od doručení}}", "lhuta"}});
         start(false);
         quick = std::make_unique<QuickInsert>(*dm, *kindsList,
                                               QuickInsert::Services{{keyboard, desktop, office}, shortcut}, dataDir);
@@ -151,6 +153,30 @@ TEST_F(QuickInsertX11, ShiftEnterPastesPlainTextTypedThroughCzechDeadKeysWithNum
     EXPECT_EQ(change->text, kBody);
     EXPECT_FALSE(target.lastFormats().contains(QStringLiteral("text/html")));
     EXPECT_FALSE(target.lastFormats().contains(QStringLiteral("text/rtf")));
+    EXPECT_EQ(finished(ended), QString());
+}
+
+// The fields form comes with the keyboard; the day typed there gives the
+// deadline that arrives in the window written in.
+TEST_F(QuickInsertX11, AFieldFilledInTheFormArrivesInTheWindowWrittenIn)
+{
+    ASSERT_TRUE(target.start());
+    QSignalSpy ended(quick.get(), &QuickInsert::finished);
+    pressShortcut();
+    runTool(QStringLiteral("xdotool"), {QStringLiteral("type"), QStringLiteral("lhuta")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return firstListed() == QStringLiteral("Lhůta k vyjádření – petit"); }, 2000));
+    bool formHadKeyboard = false;
+    ModalAnswerer answerer([&](QWidget* form) {
+        formHadKeyboard = QTest::qWaitFor([&] { return form->isActiveWindow(); }, 5000);
+        keys({QStringLiteral("ctrl+a")});
+        runTool(QStringLiteral("xdotool"), {QStringLiteral("type"), QStringLiteral("3. 12. 2026")});
+        keys({QStringLiteral("Return")});
+    });
+    keys({QStringLiteral("Return")});
+    const auto change = target.nextChange(5000);
+    ASSERT_TRUE(change.has_value()) << "nothing arrived";
+    EXPECT_TRUE(formHadKeyboard);
+    EXPECT_EQ(change->text, QStringLiteral("do 18. 12. 2026"));
     EXPECT_EQ(finished(ended), QString());
 }
 

@@ -18,7 +18,8 @@ mkdir -p "$work/data/Vorlin"
 cp "$(dirname "$program")/vorlin.mdb" "$work/data/Vorlin/vorlin.mdb"
 sqlite3 "$work/data/Vorlin/vorlin.mdb" \
   "INSERT INTO vorlin (nazev, druh, obsah, tag) VALUES ('Čížek, advokát', 'adresa', 'Mgr. Petr Čížek, Veveří 12, Brno', 'brno');
-   INSERT INTO vorlin (nazev, druh, obsah, tag) VALUES ('Podpis', 'podpis', 'JUDr. Jan Novák', '');"
+   INSERT INTO vorlin (nazev, druh, obsah, tag) VALUES ('Podpis', 'podpis', 'JUDr. Jan Novák', '');
+   INSERT INTO vorlin (nazev, druh, obsah, tag) VALUES ('Lhůta k vyjádření', 'petit', ' do {{lhůta: 15 dnů od doručení}}', '');"
 chown -R "$user" "$work"
 fail() { echo "$1"; echo "0 passed, 1 failed"; exit 1; }
 focused() { swaymsg_as_user -t get_tree | python3 -c '
@@ -72,4 +73,25 @@ done
 [[ "$clipboard" == "Předchozí obsah" ]] || fail "the clipboard holds \"$clipboard\" instead of what it held before"
 wait_focused "Prijemce" || fail "the focus is not back in the text view"
 echo "the snippet arrived through the pop-up, the clipboard came back"
+
+# A snippet with a field: the form comes with the keyboard, the day typed
+# there gives the deadline that arrives.
+swaymsg_as_user exec "${user_env[*]} $program --quick-insert" >/dev/null
+wait_focused "Rychlé vložení" || fail "the pop-up did not come back (focused: $(focused))"
+as_user wtype lhuta
+sleep 0.3
+as_user wtype -k Return
+wait_focused "Vyplnit pole vorlinu" || fail "the fields form did not come with the keyboard (focused: $(focused))"
+as_user wtype -M ctrl a -m ctrl
+as_user wtype "3. 12. 2026"
+sleep 0.2
+as_user wtype -k Return
+expected="Mgr. Petr Čížek, Veveří 12, Brno do 18. 12. 2026"
+for _ in $(seq 60); do
+  [[ "$(cat "$work/arrived.txt" 2>/dev/null)" == "$expected" ]] && break
+  sleep 0.1
+done
+got=$(cat "$work/arrived.txt" 2>/dev/null || true)
+[[ "$got" == "$expected" ]] || fail "after the form the text view holds \"$got\" ($(tail -3 "$work/vorlin.log"))"
+echo "the snippet's field was filled through the form and arrived"
 echo "1 passed, 0 failed"
