@@ -59,8 +59,15 @@ public:
     // then numbers, texts (in the text order) and binary values, as the
     // database orders them. Rows with equal values keep their order.
     void sortBy(int column, bool descending, const TextOrder& order);
-    // The rows' indexes in that order, the rows left where they are.
-    std::vector<std::uint32_t> orderBy(int column, bool descending, const TextOrder& order) const;
+    // The rows' indexes in that order, the rows left where they are; with
+    // `tiedWithPrevious`, also which of them hold the same value as the one
+    // before them in the order.
+    std::vector<std::uint32_t> orderBy(int column, bool descending, const TextOrder& order,
+                                       std::vector<bool>* tiedWithPrevious = nullptr) const;
+    // The other direction of such an order, without sorting again: the runs
+    // of equal values in reverse, each keeping its rows' own order.
+    static std::vector<std::uint32_t> reversedOrder(const std::vector<std::uint32_t>& order,
+                                                    const std::vector<bool>& tiedWithPrevious);
     // Puts a row's index into such a list of the others at its place.
     void placeInOrder(std::vector<std::uint32_t>& rows, std::uint32_t row, int column, bool descending,
                       const TextOrder& order) const;

@@ -134,17 +134,20 @@ void RowSet::sortBy(int column, bool descending, const TextOrder& order)
     cells_.swap(cells);
 }
 
-std::vector<std::uint32_t> RowSet::orderBy(int column, bool descending, const TextOrder& order) const
+std::vector<std::uint32_t> RowSet::orderBy(int column, bool descending, const TextOrder& order,
+                                           std::vector<bool>* tiedWithPrevious) const
 {
     const auto valueOf = [&](std::uint32_t row) -> const Cell& { return cellAt(int(row), column); };
     const auto text = [&](const SortKey& key) { return bytesOf(valueOf(key.row)); };
-    const auto before = [&](const SortKey& a, const SortKey& b) {
-        const SortKey& first = descending ? b : a;
-        const SortKey& second = descending ? a : b;
+    const auto compareValues = [&](const SortKey& first, const SortKey& second) {
         int compared = compareKeys(first, second);
         // Texts alike in their letters: their accents and cases decide.
         if (compared == 0 && !(first.whole && second.whole) && text(first) != text(second))
             compared = order.compare(text(first), text(second));
+        return compared;
+    };
+    const auto before = [&](const SortKey& a, const SortKey& b) {
+        const int compared = descending ? compareValues(b, a) : compareValues(a, b);
         // Equal values keep the order the database gave, in both directions.
         return compared != 0 ? compared < 0 : a.row < b.row;
     };
@@ -211,7 +214,28 @@ std::vector<std::uint32_t> RowSet::orderBy(int column, bool descending, const Te
     ordered.reserve(keys.size());
     for (const SortKey& key : keys)
         ordered.push_back(key.row);
+    if (tiedWithPrevious) {
+        tiedWithPrevious->assign(keys.size(), false);
+        for (std::size_t i = 1; i < keys.size(); ++i)
+            (*tiedWithPrevious)[i] = compareValues(keys[i - 1], keys[i]) == 0;
+    }
     return ordered;
+}
+
+std::vector<std::uint32_t> RowSet::reversedOrder(const std::vector<std::uint32_t>& order,
+                                                 const std::vector<bool>& tiedWithPrevious)
+{
+    std::vector<std::uint32_t> reversed;
+    reversed.reserve(order.size());
+    std::size_t end = order.size();
+    while (end > 0) {
+        std::size_t start = end - 1;
+        while (start > 0 && tiedWithPrevious[start])
+            --start;
+        reversed.insert(reversed.end(), order.begin() + std::ptrdiff_t(start), order.begin() + std::ptrdiff_t(end));
+        end = start;
+    }
+    return reversed;
 }
 
 }  // namespace vorlin::db

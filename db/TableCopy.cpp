@@ -28,6 +28,7 @@ void TableCopy::read(Store& store, const QString& table, const QStringList& colu
     table_ = table;
     columns_ = columns;
     orders_.clear();
+    ties_.clear();
     mark_ = store.changeMark();
     if (rows_.use_count() > 1)  // a reader still holds the last copy
         rows_ = std::make_shared<RowSet>();
@@ -97,13 +98,23 @@ void TableCopy::setTextOrder(std::shared_ptr<const TextOrder> order)
 {
     textOrder_ = std::move(order);
     orders_.clear();  // made in the other order
+    ties_.clear();
 }
 
 const std::vector<std::uint32_t>& TableCopy::order(int column, bool descending)
 {
+    const std::size_t rows = std::size_t(rows_->rowCount());
     std::vector<std::uint32_t>& order = orders_[{column, descending}];
-    if (order.size() != std::size_t(rows_->rowCount())) {
-        order = rows_->orderBy(column, descending, *textOrder_);
+    if (order.size() != rows) {
+        // The other direction, when it was just sorted, needs only turning.
+        const auto other = orders_.find({column, !descending});
+        const auto otherTies = ties_.find({column, !descending});
+        if (other != orders_.end() && other->second.size() == rows && otherTies != ties_.end()
+            && otherTies->second.size() == rows) {
+            order = RowSet::reversedOrder(other->second, otherTies->second);
+            return order;
+        }
+        order = rows_->orderBy(column, descending, *textOrder_, &ties_[{column, descending}]);
         // The keys of a long list took much memory for a moment: it goes back
         // to the system rather than waiting in the heap.
         if (order.size() >= kTrimAfterRows)
@@ -123,6 +134,7 @@ void TableCopy::writeThrough(Store& store, const std::function<void()>& write, c
 
 void TableCopy::keepOrders(RowChange change, std::uint32_t row)
 {
+    ties_.clear();  // the orders kept no longer hold where their values tie
     for (auto& [sort, rows] : orders_) {
         const auto [column, descending] = sort;
         if (change != RowChange::Added)

@@ -76,6 +76,8 @@ private:
     qint64 mark_ = -1;  // the store's change mark when it was current
     std::shared_ptr<RowSet> rows_ = std::make_shared<RowSet>();
     std::map<std::pair<int, bool>, std::vector<std::uint32_t>> orders_;  // (column, descending) → rows
+    // For an order as sorted: which rows hold the same value as the one before.
+    std::map<std::pair<int, bool>, std::vector<bool>> ties_;
     std::shared_ptr<const TextOrder> textOrder_;
 };
 

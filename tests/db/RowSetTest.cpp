@@ -31,7 +31,8 @@ TEST(RowSet, EveryKindOfValueComesBackAsStoredAndInTheDatabasesOrder)
                                  QStringLiteral("Čížek"),
                                  QStringLiteral("Čížek"),  // held once with the first
                                  QStringLiteral(""),
-                                 QByteArray("\x00\xff", 2)};
+                                 QByteArray("\x00\xff", 2),
+                                 QVariant()};
     for (const QVariant& value : values) {
         Statement insert(database, QStringLiteral("INSERT INTO t VALUES (?)"));
         insert.bind(1, value);
@@ -54,6 +55,13 @@ TEST(RowSet, EveryKindOfValueComesBackAsStoredAndInTheDatabasesOrder)
     const std::vector<std::uint32_t> order = rows.orderBy(0, false, *czechTextOrder());
     for (int row = 0; row < rows.rowCount(); ++row)
         EXPECT_EQ(rows.value(int(order[std::size_t(row)]), 0), ordered.value(row, 0)) << row;
+    // Either direction turned gives the other as sorted, equal values
+    // (the empty ones, the two names) in the database's order.
+    for (const bool descending : {false, true}) {
+        std::vector<bool> ties;
+        const std::vector<std::uint32_t> sorted = rows.orderBy(0, descending, *czechTextOrder(), &ties);
+        EXPECT_EQ(RowSet::reversedOrder(sorted, ties), rows.orderBy(0, !descending, *czechTextOrder()));
+    }
 
     // Written back over each other, the values stay themselves; a text
     // written over one row's is not written over the row sharing it.
