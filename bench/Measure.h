@@ -25,6 +25,19 @@ inline double medianMicroseconds(int rounds, const std::function<void()>& step)
     return times[times.size() / 2];
 }
 
+// The same, with `prepare` run untimed before each step.
+inline double medianMicroseconds(int rounds, const std::function<void()>& prepare, const std::function<void()>& step)
+{
+    std::vector<double> times;
+    times.reserve(rounds);
+    for (int i = 0; i < rounds; ++i) {
+        prepare();
+        times.push_back(medianMicroseconds(1, step));
+    }
+    std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
+    return times[times.size() / 2];
+}
+
 // One figure, in the form every benchmark prints: "name: value unit".
 inline void report(const std::string& name, double value, const std::string& unit)
 {

@@ -2,6 +2,9 @@
 
 #include "db/UnicodeLike.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace vorlin::db {
 
 InMemoryFilter::InMemoryFilter(const RowFilter& filter, const QStringList& columns)
@@ -43,6 +46,45 @@ bool InMemoryFilter::meets(const RowSet& rows, int row) const
             return false;
     }
     return true;
+}
+
+namespace {
+
+// "%text%" → "text"; nothing for a pattern of another form.
+std::optional<QStringView> containedText(const QString& pattern)
+{
+    if (pattern.size() < 2 || !pattern.startsWith(u'%') || !pattern.endsWith(u'%'))
+        return std::nullopt;
+    const QStringView inner = QStringView(pattern).mid(1, pattern.size() - 2);
+    if (inner.contains(u'%') || inner.contains(u'_'))
+        return std::nullopt;
+    return inner;
+}
+
+// A row that meets `narrower` meets `broader`.
+bool termImplies(const LikeTerm& narrower, const LikeTerm& broader)
+{
+    if (narrower.column.compare(broader.column, Qt::CaseInsensitive) != 0)
+        return false;
+    if (narrower.pattern == broader.pattern)
+        return true;
+    const std::optional<QStringView> longer = containedText(narrower.pattern);
+    const std::optional<QStringView> shorter = containedText(broader.pattern);
+    return longer && shorter && longer->contains(*shorter);
+}
+
+}  // namespace
+
+bool narrows(const RowFilter& narrower, const RowFilter& broader)
+{
+    return std::all_of(broader.begin(), broader.end(), [&](const QList<LikeTerm>& broadGroup) {
+        return std::any_of(narrower.begin(), narrower.end(), [&](const QList<LikeTerm>& narrowGroup) {
+            return std::all_of(narrowGroup.begin(), narrowGroup.end(), [&](const LikeTerm& term) {
+                return std::any_of(broadGroup.begin(), broadGroup.end(),
+                                   [&](const LikeTerm& broad) { return termImplies(term, broad); });
+            });
+        });
+    });
 }
 
 }  // namespace vorlin::db

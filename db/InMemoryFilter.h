@@ -29,4 +29,12 @@ private:
     std::vector<std::vector<Term>> groups_;
 };
 
+// Whether every row `narrower` keeps is kept by `broader` too, as far as
+// the terms tell without the rows: each group of the broader filter is met
+// whenever a group of the narrower one is, every term of that group asking
+// the same column for a text that holds one of the group's texts
+// ("%novák%" holds "%nov%"). A pattern with "_" or an inner "%" holds only
+// itself.
+bool narrows(const RowFilter& narrower, const RowFilter& broader);
+
 }  // namespace vorlin::db

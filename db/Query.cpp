@@ -183,6 +183,10 @@ void Query::selectRows(Store& store, const QStringList& kept)
         std::vector<std::uint32_t> shown;
         if (selection_.filter.isEmpty()) {
             shown = order;
+        } else if (narrowsLastSearch(kept, orderColumn)) {
+            for (const std::uint32_t row : lastShown())
+                if (filter.meets(copy_->rows(), int(row)))
+                    shown.push_back(row);
         } else {
             // The rows are tried in the order they are held, which reads
             // their texts straight through memory, and taken in the kept
@@ -195,8 +199,17 @@ void Query::selectRows(Store& store, const QStringList& kept)
                 if (meets[row])
                     shown.push_back(row);
         }
+        lastSearch_.reset();
+        if (!selection_.filter.isEmpty())
+            lastSearch_ = LastSearch{.filter = selection_.filter,
+                                     .columns = kept,
+                                     .orderColumn = orderColumn,
+                                     .descending = selection_.descending,
+                                     .version = copy_->version(),
+                                     .shown = shown.size()};
         rows_.show(&copy_->rows(), std::move(shown));
     } else {
+        lastSearch_.reset();
         // The rows held are the database's result, not the table.
         RowSet& result = copy_->holdResult();
         store.read(selection_, kept, orderColumn < 0, result);
@@ -204,6 +217,19 @@ void Query::selectRows(Store& store, const QStringList& kept)
             result.sortBy(orderColumn, selection_.descending, *copy_->textOrder());
         rows_.showAll(&result);
     }
+}
+
+bool Query::narrowsLastSearch(const QStringList& kept, int orderColumn) const
+{
+    return lastSearch_ && lastSearch_->version == copy_->version() && lastSearch_->columns == kept
+           && lastSearch_->orderColumn == orderColumn && lastSearch_->descending == selection_.descending
+           && lastSearch_->shown == lastShown().size() && narrows(selection_.filter, lastSearch_->filter);
+}
+
+const std::vector<std::uint32_t>& Query::lastShown() const
+{
+    // A new search closes the query first, which hands the rows shown over.
+    return rows_.indexes().empty() ? lastSearch_->rows : rows_.indexes();
 }
 
 void Query::refreshFromStore()
@@ -298,6 +324,8 @@ void Query::close()
     buffer_.clear();
     original_.clear();
     modified_ = false;
+    if (lastSearch_)
+        lastSearch_->rows = rows_.takeIndexes();
     rows_.clear();
     // A copy of the whole table stays for the next opening; a result does not.
     if (copy_->table().isEmpty())

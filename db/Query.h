@@ -234,6 +234,20 @@ private:
     // The selection's rows into the result, from the copy of the table when
     // it can be held.
     void selectRows(Store& store, const QStringList& kept);
+    // The last search tried on the copy's rows: one that narrows it (a word
+    // typed on) tries only the rows it showed, while the copy stays as it was.
+    struct LastSearch {
+        RowFilter filter;
+        QStringList columns;
+        int orderColumn;
+        bool descending;
+        std::uint64_t version;
+        std::size_t shown;
+        std::vector<std::uint32_t> rows;  // the rows shown, once the query closed
+    };
+    std::optional<LastSearch> lastSearch_;
+    bool narrowsLastSearch(const QStringList& kept, int orderColumn) const;
+    const std::vector<std::uint32_t>& lastShown() const;
     // The selection's rows read again over the same fields.
     void readRowsAgain();
     void refreshWhenPending();

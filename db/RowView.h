@@ -2,6 +2,7 @@
 
 #include "db/RowSet.h"
 
+#include <utility>
 #include <vector>
 
 namespace vorlin::db {
@@ -21,6 +22,8 @@ public:
     int rowCount() const { return int(order_.size()); }
     // The set's index of a shown row.
     std::uint32_t indexAt(int row) const { return order_[std::size_t(row)]; }
+    const std::vector<std::uint32_t>& indexes() const { return order_; }
+    std::vector<std::uint32_t> takeIndexes() { return std::exchange(order_, {}); }
     int columnCount() const { return rows_ ? rows_->columnCount() : 0; }
     QVariant value(int row, int column) const { return rows_->value(int(order_[std::size_t(row)]), column); }
 

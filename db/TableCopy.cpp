@@ -9,6 +9,7 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <atomic>
 
 namespace vorlin::db {
 
@@ -29,6 +30,7 @@ void TableCopy::read(Store& store, const QString& table, const QStringList& colu
     columns_ = columns;
     orders_.clear();
     ties_.clear();
+    changed();
     mark_ = store.changeMark();
     if (rows_.use_count() > 1)  // a reader still holds the last copy
         rows_ = std::make_shared<RowSet>();
@@ -48,6 +50,13 @@ void TableCopy::clear()
     std::shared_ptr<const TextOrder> order = std::move(textOrder_);
     *this = TableCopy{};
     textOrder_ = std::move(order);
+    changed();
+}
+
+void TableCopy::changed()
+{
+    static std::atomic<std::uint64_t> versions{0};
+    version_ = ++versions;
 }
 
 bool TableCopy::catchUp(Store& store, const QString& keyField)
@@ -129,11 +138,13 @@ void TableCopy::writeThrough(Store& store, const std::function<void()>& write, c
     write();
     ownRows();
     change();
+    changed();
     mark_ = current ? store.changeMark() : -1;
 }
 
 void TableCopy::keepOrders(RowChange change, std::uint32_t row)
 {
+    changed();
     ties_.clear();  // the orders kept no longer hold where their values tie
     for (auto& [sort, rows] : orders_) {
         const auto [column, descending] = sort;

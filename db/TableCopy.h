@@ -36,6 +36,9 @@ public:
     }
     // Whether nobody changed the table since it was read.
     bool isCurrent(Store& store) const;
+    // Changes whenever its rows do (read, taken in, written, let go); never
+    // the same for two states of any copy.
+    std::uint64_t version() const { return version_; }
 
     RowSet& rows() { return *rows_; }
     const RowSet& rows() const { return *rows_; }
@@ -70,10 +73,12 @@ public:
 private:
     // A reader holds the rows as they were: the rows become a copy.
     void ownRows();
+    void changed();
 
     QString table_;
     QStringList columns_;
     qint64 mark_ = -1;  // the store's change mark when it was current
+    std::uint64_t version_ = 0;
     std::shared_ptr<RowSet> rows_ = std::make_shared<RowSet>();
     std::map<std::pair<int, bool>, std::vector<std::uint32_t>> orders_;  // (column, descending) → rows
     // For an order as sorted: which rows hold the same value as the one before.

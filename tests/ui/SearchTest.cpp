@@ -84,6 +84,17 @@ TEST_F(Search, LettersMatchWithoutRegardToCase)
     }
 }
 
+// A word typed on tries only what the shorter word found, unless the
+// snippets changed meanwhile: a colleague's new row is found by the next key.
+TEST_F(Search, AWordTypedOnFindsAColleaguesRowThatCameMeanwhile)
+{
+    typeIntoSearch(QStringLiteral("sml"));
+    EXPECT_EQ(listed(), (QStringList{"Kupní SMLOUVA", "Smlouva o dílo"}));
+    runInFile(QStringLiteral("INSERT INTO vorlin (nazev, druh, obsah, tag) VALUES ('Smlouva nájemní', 'petit', 'g', '')"));
+    typeIntoSearch(QStringLiteral("ouva"));
+    EXPECT_EQ(listed(), (QStringList{"Kupní SMLOUVA", "Smlouva nájemní", "Smlouva o dílo"}));
+}
+
 TEST_F(Search, KindIsASubstringAndTheEmptyEntryShowsAllAgain)
 {
     chooseKind(QStringLiteral("adresa"));
