@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 #include "data/SnippetSearch.h"
+#include "db/InMemoryFilter.h"
 #include "db/UnicodeLike.h"
 
 #include <QHash>
@@ -80,8 +81,17 @@ QuickEntry QuickSearch::entryAt(Place place) const
 }
 
 std::vector<QuickSearch::Place> QuickSearch::matching(const QStringList& words, const QString& kind,
-                                                      const QList<qint64>& recent) const
+                                                      const QList<qint64>& recent, const Found* before) const
 {
+    // A search that keeps only what the one before kept tries only what that
+    // one found, in the same order; the one before showed every snippet (the
+    // lately inserted first) when it had no words and no kind.
+    const auto filterOf = [](const QStringList& words, const QString& kind) {
+        return selectionOf(SnippetSearch{.words = words, .kind = kind}).filter;
+    };
+    const bool narrowing = before && (!before->words.isEmpty() || !before->kind.isEmpty())
+                           && db::narrows(filterOf(words, kind), filterOf(before->words, before->kind));
+    const std::vector<Place>& candidates = narrowing ? before->places : byName_;
     // Each typed text is a LIKE pattern "%text%" ("%" and "_" as they come),
     // folded for typing as the texts it is tried on.
     const auto patternOf = [](const QString& typed) {
@@ -102,7 +112,7 @@ std::vector<QuickSearch::Place> QuickSearch::matching(const QStringList& words, 
         return !value.isNull() && pattern.matchesUtf8(value.toString().toStdString());
     };
     std::vector<Place> places;
-    for (const Place place : byName_) {
+    for (const Place place : candidates) {
         const bool wordFound = patterns.empty() || std::any_of(patterns.cbegin(), patterns.cend(), [&](const auto& p) {
                                    return found(p, place, name_) || found(p, place, keywords_);
                                });

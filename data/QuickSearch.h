@@ -47,9 +47,18 @@ public:
     // A snippet's place among the rows held.
     using Place = std::uint32_t;
 
+    // A search made before, kept to narrow the next one: a word typed on
+    // tries only the snippets this one found.
+    struct Found {
+        QStringList words;
+        QString kind;
+        std::vector<Place> places;
+    };
+
     // The places of the matching snippets. With no words and no kind the
     // snippets inserted lately come first, most recent first.
-    std::vector<Place> matching(const QStringList& words, const QString& kind, const QList<qint64>& recent = {}) const;
+    std::vector<Place> matching(const QStringList& words, const QString& kind, const QList<qint64>& recent = {},
+                                const Found* before = nullptr) const;
 
     qint64 idAt(Place place) const;
     QuickEntry entryAt(Place place) const;

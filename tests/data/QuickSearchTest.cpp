@@ -52,9 +52,17 @@ TEST(QuickSearch, WordsTypedWithoutAccentsOrInAnotherCaseFindTheirSnippets)
         {"soud", "adresa", {"Žďár nad Sázavou, okresní soud"}},
         {"nic", "", {}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(names(search, search.matching(searchWords(QString::fromUtf8(c.box)), QString::fromUtf8(c.kind))), c.found)
-            << c.box << " / " << c.kind;
+    for (const Case& c : cases) {
+        const QStringList words = searchWords(QString::fromUtf8(c.box));
+        const QString kind = QString::fromUtf8(c.kind);
+        EXPECT_EQ(names(search, search.matching(words, kind)), c.found) << c.box << " / " << c.kind;
+        // Typed a letter at a time: the search before the last letter, kept,
+        // narrowed to this one.
+        const QStringList shorterWords = kind.isEmpty() ? searchWords(QString::fromUtf8(c.box).chopped(1)) : words;
+        const QString shorterKind = kind.isEmpty() ? kind : kind.chopped(1);
+        const QuickSearch::Found before{shorterWords, shorterKind, search.matching(shorterWords, shorterKind)};
+        EXPECT_EQ(names(search, search.matching(words, kind, {}, &before)), c.found) << c.box << " / " << c.kind;
+    }
 }
 
 TEST(QuickSearch, AnEmptyBoxShowsTheLatelyInsertedFirst)

@@ -157,7 +157,14 @@ void QuickInsertPopup::search()
         return;
     QString typed = box_->text();
     typed.replace(u' ', u'%');  // blanks separate the words here, typed or pasted
-    model_->show(snippets_, snippets_->matching(search::searchWords(typed), kind_->currentText(), recent_));
+    const QStringList words = search::searchWords(typed);
+    const QString kind = kind_->currentText();
+    const bool sameSnippets = searched_.lock() == snippets_;
+    std::vector<search::QuickSearch::Place> places =
+        snippets_->matching(words, kind, recent_, sameSnippets ? &found_ : nullptr);
+    searched_ = snippets_;
+    found_ = {words, kind, places};
+    model_->show(snippets_, std::move(places));
     if (model_->rowCount() > 0)
         list_->setCurrentIndex(model_->index(0));
     else
@@ -194,6 +201,8 @@ void QuickInsertPopup::hideEvent(QHideEvent* event)
     // The snippets are the main list's rows: held while shown only, so that
     // the list's next change need not copy them.
     snippets_.reset();
+    searched_.reset();
+    found_ = {};
     model_->show(nullptr, {});
     QWidget::hideEvent(event);
 }
