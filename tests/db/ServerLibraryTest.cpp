@@ -8,6 +8,7 @@
 #include "db/PostgresStore.h"
 #include "db/RowSet.h"
 #include "db/ServerMirror.h"
+#include "db/Sqlite.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -363,6 +364,19 @@ TEST_F(ServerLibrary, TheCopyKeptHereFollowsEveryChangeAndIsShownWhenTheServerIs
     runInFile(QStringLiteral("UPDATE vorlin SET obsah = 'změněno kolegou' WHERE \"ID\" = %1").arg(podpis));
     runInFile(QStringLiteral("DELETE FROM vorlin WHERE nazev = 'Smlouva o dílo'"));
     runInFile(QStringLiteral("INSERT INTO vorlin (nazev, obsah) VALUES ('Nový', 'přidáno kolegou')"));
+    // The server goes away once the program showed the changes and the copy
+    // kept here took them (a moment later, on a thread of its own).
+    const auto copyHoldsTheNewRow = [&] {
+        try {
+            db::Database copy(dataDir + QStringLiteral("knihovna_serveru.mdb"));
+            db::Statement found(copy, QStringLiteral("SELECT count(*) FROM vorlin WHERE nazev = 'Nový'"));
+            return found.step() && found.column(0).toInt() == 1;
+        } catch (const Error&) {
+            return false;  // being written
+        }
+    };
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return listedNames() == QStringList{"Adresa Brno", "Nový", "Podpis"} && copyHoldsTheNewRow(); }, 10000));
     colleague.reset();
     PostgresServer& server = PostgresServer::shared();
     server.kill();
