@@ -48,14 +48,6 @@ TEST(CzechCalendar, PublicHolidaysOf2024To2030)
     EXPECT_EQ(czechPublicHolidays(2015).size(), 12);
 }
 
-TEST(CzechCalendar, DatesInTheFormsOfDocuments)
-{
-    EXPECT_EQ(czechDate(day("2026-12-07"), CzechDateForm::Words), QStringLiteral("7. prosince 2026"));
-    EXPECT_EQ(czechDate(day("2026-05-01"), CzechDateForm::Words), QStringLiteral("1. května 2026"));
-    EXPECT_EQ(czechDate(day("2026-12-07"), CzechDateForm::Spaced), QStringLiteral("7. 12. 2026"));
-    EXPECT_EQ(czechDate(day("2026-12-07"), CzechDateForm::Padded), QStringLiteral("07.12.2026"));
-}
-
 TEST(Deadline, EndsByTheRulesOfProcedure)
 {
     struct Case {

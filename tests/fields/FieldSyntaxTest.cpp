@@ -1,10 +1,6 @@
 // Fields written in a snippet's body, found and filled in.
 #include "fields/FilledFields.h"
 
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-
 #include <gtest/gtest.h>
 
 using namespace vorlin::fields;
@@ -13,7 +9,7 @@ TEST(FieldSyntax, FieldsAreFoundWithTheirTypesAndFilledIn)
 {
     struct Case {
         const char* text;
-        const char* found;   // name/type/options of each field, " ; " between
+        const char* found;   // name/type/options of each field asked for, " ; " between
         const char* filled;  // each field by "<name>"
     };
     const Case cases[] = {
@@ -32,52 +28,18 @@ TEST(FieldSyntax, FieldsAreFoundWithTheirTypesAndFilledIn)
         {"{{a {{b}}", "b/text/", "{{a <b>"},
         {"{{}} a {{ : x}}", "", "{{}} a {{ : x}}"},
         {"řádek\n{{jméno}}\nkonec", "jméno/text/", "řádek\n<jméno>\nkonec"},
+        // A field used twice is asked once, in the order of the body.
+        {"{{b}} {{a}} {{B}} {{a}}", "b/text/ ; a/text/", "<b> <a> <B> <a>"},
     };
     for (const Case& c : cases) {
         const QString text = QString::fromUtf8(c.text);
         QStringList found;
-        for (const Field& field : scanFields(text).fields)
+        for (const Field& field : distinctFields(scanFields(text).fields))
             found << field.name + u'/' + fieldTypeName(field.type) + u'/' + field.options;
         EXPECT_EQ(found.join(QStringLiteral(" ; ")), QString::fromUtf8(c.found)) << c.text;
         EXPECT_EQ(filledText(text, [](const Field& field) { return u'<' + field.name + u'>'; }), QString::fromUtf8(c.filled))
             << c.text;
     }
-}
-
-TEST(FieldSyntax, AFieldUsedTwiceIsAskedOnceInTheOrderOfTheBody)
-{
-    const QList<Field> fields =
-        distinctFields(scanFields(QStringLiteral("{{b}} {{a}} {{B}} {{c: x|y}} {{a}}")).fields);
-    QStringList names;
-    for (const Field& field : fields)
-        names << field.name;
-    EXPECT_EQ(names, (QStringList{"b", "a", "c"}));
-}
-
-// A value reads as the run it stands in; a field without a value stays.
-TEST(FieldSyntax, AValueTakesTheFormatOfItsField)
-{
-    QTextDocument document;
-    QTextCursor cursor(&document);
-    cursor.insertText(QStringLiteral("V Praze dne "));
-    QTextCharFormat bold;
-    bold.setFontWeight(QFont::Bold);
-    cursor.insertText(QStringLiteral("{{datum}}"), bold);
-    cursor.insertText(QStringLiteral(", {{{{ {{neznámé}}"), QTextCharFormat());
-    cursor.insertBlock();
-    cursor.insertText(QStringLiteral("{{datum}}"));
-    fillFields(document, [](const Field& field) -> std::optional<QString> {
-        if (field.name == QStringLiteral("datum"))
-            return QStringLiteral("7. prosince 2026");
-        return std::nullopt;
-    });
-    EXPECT_EQ(document.toPlainText(), QStringLiteral("V Praze dne 7. prosince 2026, {{ {{neznámé}}\n7. prosince 2026"));
-    QStringList boldRuns;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        for (auto it = block.begin(); !it.atEnd(); ++it)
-            if (it.fragment().charFormat().fontWeight() == QFont::Bold)
-                boldRuns << it.fragment().text();
-    EXPECT_EQ(boldRuns, QStringList{QStringLiteral("7. prosince 2026")});
 }
 
 // What the field dialog writes reads back as the same field, as short as can be.
