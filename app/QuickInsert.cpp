@@ -138,6 +138,10 @@ void QuickInsert::readIfChanged()
 {
     if (!data_.ADOConnection1.isConnected())
         return;
+    // The main list's table, still read behind its first rows, is taken
+    // once it is there (the list then tells of its rows).
+    if (data_.Vorlin_ADOQuery.isReadingBehind())
+        return;
     if (data_.Vorlin_ADOQuery.holdsCurrentTable()) {
         // The pop-up searches the main list's copy of the table: nothing to
         // read, and nothing of its own to hold.

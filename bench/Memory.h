@@ -17,4 +17,18 @@ inline double residentMegabytes()
     return double(resident) * 4096.0 / (1024.0 * 1024.0);
 }
 
+// The most resident memory this process has had, in megabytes.
+inline double peakResidentMegabytes()
+{
+    double kilobytes = 0;
+    if (FILE* status = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, status))
+            if (std::sscanf(line, "VmHWM: %lf kB", &kilobytes) == 1)
+                break;
+        std::fclose(status);
+    }
+    return kilobytes / 1024.0;
+}
+
 }  // namespace vorlin::bench

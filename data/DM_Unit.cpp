@@ -6,10 +6,23 @@
 #include "data/SettingsFile.h"
 #include "data/Settings.h"
 #include "data/SnippetSearch.h"
+#include "db/FirstRows.h"
 #include "db/PostgresStore.h"
 #include "db/TextOrder.h"
 
 namespace vorlin {
+
+namespace {
+
+// About two screens of the list at the next start.
+constexpr int kFirstRowsKept = 100;
+
+QString firstRowsFile()
+{
+    return paths().dataDir + QStringLiteral("prvni_radky.json");
+}
+
+}  // namespace
 
 TDM::TDM(QObject* parent) : QObject(parent)
 {
@@ -30,8 +43,20 @@ TDM::TDM(QObject* parent) : QObject(parent)
 
 TDM::~TDM()
 {
+    // The list's first rows, kept for the next start with the state of the
+    // file they came from once it is closed: shown at once while the
+    // table is read.
+    std::optional<db::FirstRows> first;
+    QString file;
+    if (ADOConnection1.isConnected() && ADOConnection1.isLocalFile()) {
+        first = Vorlin_ADOQuery.firstRows(search::selectionOf({}), kFirstRowsKept);
+        file = ADOConnection1.fileForReaders();
+    }
     Vorlin_ADOQuery.close();
     ADOConnection1.close();
+    // Rows kept before stay; they fit only the state of the file they came from.
+    if (const std::optional<db::FileStamp> stamp = first ? db::FileStamp::of(file) : std::nullopt)
+        db::writeFirstRows(firstRowsFile(), *stamp, *first);
 }
 
 QString TDM::connectionStringFor(const QString& dataDir)
@@ -65,6 +90,12 @@ void TDM::DataModuleCreate()
         }
     }
     ensureSearchIndex();
+    if (ADOConnection1.isLocalFile()) {
+        const QString file = ADOConnection1.fileForReaders();
+        if (const std::optional<db::FileStamp> stamp = db::FileStamp::of(file))
+            if (std::optional<db::FirstRows> first = db::readFirstRows(firstRowsFile(), *stamp))
+                Vorlin_ADOQuery.showFirstWhileReading(std::move(*first), file);
+    }
     Vorlin_ADOQuery.open();
 }
 

@@ -143,6 +143,8 @@ public:
         return appendLevels(utf8, key, false);
     }
     bool isThreadSafe() const override { return true; }
+    std::shared_ptr<const TextOrder> twin() const override { return czechTextOrder(); }
+    QString name() const override { return QStringLiteral("cs"); }
 
 private:
     // The letters' weights; with all levels, then their accents and cases.

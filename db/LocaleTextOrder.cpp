@@ -10,7 +10,7 @@ namespace {
 
 class LocaleTextOrder : public TextOrder {
 public:
-    explicit LocaleTextOrder(const QLocale& locale)
+    explicit LocaleTextOrder(const QLocale& locale) : locale_(locale)
     {
         const QByteArray name = locale.language() == QLocale::C ? QByteArray("root") : locale.name().toLatin1();
         UErrorCode status = U_ZERO_ERROR;
@@ -21,6 +21,8 @@ public:
         }
     }
     ~LocaleTextOrder() override { ucol_close(collator_); }
+    std::shared_ptr<const TextOrder> twin() const override { return localeTextOrder(locale_); }
+    QString name() const override { return QStringLiteral("icu:") + locale_.name(); }
     LocaleTextOrder(const LocaleTextOrder&) = delete;
     LocaleTextOrder& operator=(const LocaleTextOrder&) = delete;
 
@@ -50,6 +52,7 @@ public:
             key.append(reinterpret_cast<const char*>(bytes.data()), std::size_t(size - 1));
     }
 
+    QLocale locale_;
     UCollator* collator_ = nullptr;
 };
 

@@ -6,6 +6,9 @@
 #include "db/Store.h"
 #include "db/TextOrder.h"
 
+#include <QCoreApplication>
+#include <QPointer>
+
 namespace vorlin::db {
 namespace {
 
@@ -126,6 +129,63 @@ void Query::setState(State state)
     Q_EMIT stateChanged();
 }
 
+void Query::showFirstWhileReading(FirstRows first, const QString& file)
+{
+    pendingFirst_ = std::move(first);
+    pendingFirstFile_ = file;
+}
+
+QString Query::firstRowsOrder(const QStringList& kept, int orderColumn, bool descending) const
+{
+    return QStringList{selection_.table, kept.join(u','), kept.value(orderColumn),
+                       descending ? QStringLiteral("desc") : QStringLiteral("asc"), copy_->textOrder()->name()}
+        .join(u'|');
+}
+
+bool Query::showFirstRows(Store& store, const QStringList& kept, int orderColumn)
+{
+    const std::optional<FirstRows> first = std::exchange(pendingFirst_, std::nullopt);
+    if (!first || !selection_.filter.isEmpty() || first->rows.columnCount() != kept.size()
+        || first->order != firstRowsOrder(kept, orderColumn, selection_.descending))
+        return false;
+    shownFirst_ = first->rows;
+    rows_.showAll(&shownFirst_);
+    lastSearch_.reset();
+    const QPointer<Query> alive(this);
+    copy_->readBehind(pendingFirstFile_, selection_.table, kept, orderColumn, selection_.descending,
+                      store.changeMark(), [alive] {
+                          QMetaObject::invokeMethod(QCoreApplication::instance(), [alive] {
+                              if (alive)
+                                  alive->awaitTable();
+                          });
+                      });
+    return true;
+}
+
+void Query::awaitTable()
+{
+    if (!copy_->isArriving() || !isActive())
+        return;
+    // Read here after all when the reading behind failed.
+    copy_->takeArrival();
+    showRowsReadAgain();
+    shownFirst_.clear(0);
+}
+
+std::optional<FirstRows> Query::firstRows(const Selection& order, int count) const
+{
+    const int column = indexOfName(copy_->columns(), order.orderColumn);
+    const std::vector<std::uint32_t>* rows = column >= 0 ? copy_->keptOrder(column, order.descending) : nullptr;
+    if (!rows || copy_->table() != order.table || !copy_->textOrder())
+        return std::nullopt;
+    FirstRows first;
+    first.order = firstRowsOrder(copy_->columns(), column, order.descending);
+    first.rows.clear(copy_->rows().columnCount());
+    for (std::size_t shown = 0; shown < rows->size() && int(shown) < count; ++shown)
+        first.rows.insertRow(first.rows.rowCount(), copy_->rows().row(int((*rows)[shown])));
+    return first;
+}
+
 void Query::open()
 {
     if (isActive())
@@ -175,6 +235,8 @@ void Query::selectRows(Store& store, const QStringList& kept)
     if (orderColumn >= 0 && filterColumnsHeld(selection_.filter, kept)) {
         // Sorted here: the rows come from the copy of the table, in the
         // order kept for the column, those that meet the filter.
+        if (showFirstRows(store, kept, orderColumn))
+            return;
         if (!copy_->holds(selection_.table, kept)
             || (!copy_->isCurrent(store) && !copy_->catchUp(store, keyField_)))
             copy_->read(store, selection_.table, kept);
@@ -242,7 +304,15 @@ void Query::refreshFromStore()
         refreshPending_ = true;
         return;
     }
+    // The table read behind the first rows shows whatever changed meanwhile.
+    if (copy_->isArriving())
+        return;
     refreshPending_ = false;
+    showRowsReadAgain();
+}
+
+void Query::showRowsReadAgain()
+{
     const int key = keyColumn();
     const QVariant current = isEmpty() || key < 0 ? QVariant() : rows_.value(current_, key);
     const int rowsBefore = rows_.rowCount();
@@ -303,6 +373,7 @@ void Query::reselect(const Selection& selection)
         open();
         return;
     }
+    awaitTable();
     checkBrowseMode();
     selection_ = selection;
     connection_->takeAnnouncements();  // the rows as fresh as the server knows them
@@ -327,6 +398,7 @@ void Query::close()
     if (lastSearch_)
         lastSearch_->rows = rows_.takeIndexes();
     rows_.clear();
+    shownFirst_.clear(0);
     // A copy of the whole table stays for the next opening; a result does not.
     if (copy_->table().isEmpty())
         copy_->clear();
@@ -361,6 +433,7 @@ bool Query::holdsCurrentTable() const
 
 std::optional<Query::TableSnapshot> Query::tableSnapshot(const QString& orderColumn)
 {
+    awaitTable();
     const int column = indexOfName(copy_->columns(), orderColumn);
     if (!holdsTable() || column < 0)
         return std::nullopt;
@@ -463,6 +536,7 @@ qint64 Query::endEditBeforeMove(qint64 target)
 void Query::first()
 {
     requireActive();
+    awaitTable();  // a walk over every row begins here
     checkBrowseMode();
     moveCurrent(0);
     bof_ = true;
@@ -472,6 +546,7 @@ void Query::first()
 void Query::last()
 {
     requireActive();
+    awaitTable();
     checkBrowseMode();
     moveCurrent(std::max(0, recordCount() - 1));
     eof_ = true;
@@ -491,6 +566,8 @@ void Query::prior()
 void Query::moveBy(int distance)
 {
     requireActive();
+    if (qint64(current_) + distance >= recordCount())
+        awaitTable();
     const qint64 target = endEditBeforeMove(qint64(current_) + distance);
     if (isEmpty()) {
         bof_ = eof_ = true;
@@ -506,6 +583,8 @@ void Query::moveBy(int distance)
 void Query::moveTo(int row)
 {
     requireActive();
+    if (row >= recordCount())
+        awaitTable();
     const qint64 target = endEditBeforeMove(row);
     if (isEmpty())
         return;
@@ -516,6 +595,7 @@ void Query::moveTo(int row)
 bool Query::locate(const QString& name, const QVariant& value)
 {
     requireActive();
+    awaitTable();
     checkBrowseMode();
     const Field& f = field(name);
     int found = -1;
@@ -545,6 +625,7 @@ bool Query::locate(const QString& name, const QVariant& value)
 void Query::edit()
 {
     requireActive();
+    awaitTable();
     if (isEditing())
         return;
     if (isEmpty()) {
@@ -561,6 +642,7 @@ void Query::edit()
 void Query::insert()
 {
     requireActive();
+    awaitTable();
     checkBrowseMode();
     requireWritable();
     if (beforeInsert)
@@ -739,6 +821,7 @@ void Query::cancel()
 void Query::remove()
 {
     requireActive();
+    awaitTable();
     if (state_ == State::Insert) {
         cancel();
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/FirstRows.h"
 #include "db/RowSet.h"
 #include "db/RowView.h"
 #include "db/Selection.h"
@@ -73,6 +74,19 @@ public:
     // Run before a post: controls write their pending edits with setValue.
     // An error raised here stops the post, the row stays in editing.
     std::function<void()> writePendingEdits;
+
+    // The rows to show at the next opening while the whole table is read
+    // behind them from the database file: taken when they were kept for
+    // the order the query opens in, without a filter. Until the table is
+    // there, whatever needs more than these rows waits for it.
+    void showFirstWhileReading(FirstRows first, const QString& file);
+    bool isReadingBehind() const { return copy_->isArriving(); }
+    // Waits for the table read behind the first rows and shows it.
+    void awaitTable();
+    // The first rows of the whole table in the order of that selection (its
+    // filter aside), for a later start; nothing when the copy holds no such
+    // order now.
+    std::optional<FirstRows> firstRows(const Selection& order, int count) const;
 
     void open();
     void close();
@@ -250,6 +264,17 @@ private:
     const std::vector<std::uint32_t>& lastShown() const;
     // The selection's rows read again over the same fields.
     void readRowsAgain();
+    // Reads them again and tells what changed in the list, the current row
+    // kept.
+    void showRowsReadAgain();
+    // What first rows were kept for: the table, the columns held, the order.
+    QString firstRowsOrder(const QStringList& kept, int orderColumn, bool descending) const;
+    // Shows the first rows while the table is read behind them, when they
+    // fit this opening.
+    bool showFirstRows(Store& store, const QStringList& kept, int orderColumn);
+    std::optional<FirstRows> pendingFirst_;
+    QString pendingFirstFile_;
+    RowSet shownFirst_;
     void refreshWhenPending();
     bool refreshPending_ = false;
     int refreshHeld_ = 0;

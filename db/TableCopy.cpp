@@ -1,15 +1,20 @@
 #include "db/TableCopy.h"
 
 #include "db/Selection.h"
+#include "db/SqliteStore.h"
 #include "db/Store.h"
 #include "db/TextOrder.h"
 
 #include <QHash>
+#include <QThreadPool>
 
 #include <malloc.h>
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
 
 namespace vorlin::db {
 
@@ -19,6 +24,21 @@ constexpr std::size_t kTrimAfterRows = 50000;
 
 }  // namespace
 
+struct TableCopy::Arrival {
+    QString table;
+    QStringList columns;
+    int orderColumn;
+    bool descending;
+    qint64 mark;
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+    std::shared_ptr<RowSet> rows;  // none when the reading failed
+    std::vector<std::uint32_t> order;
+    std::vector<bool> ties;
+    QString error;
+};
+
 bool TableCopy::isCurrent(Store& store) const
 {
     return !table_.isEmpty() && mark_ == store.changeMark();
@@ -26,6 +46,7 @@ bool TableCopy::isCurrent(Store& store) const
 
 void TableCopy::read(Store& store, const QString& table, const QStringList& columns)
 {
+    arrival_.reset();
     table_ = table;
     columns_ = columns;
     orders_.clear();
@@ -37,6 +58,70 @@ void TableCopy::read(Store& store, const QString& table, const QStringList& colu
     Selection wholeTable;
     wholeTable.table = table;
     store.read(wholeTable, columns, false, *rows_);
+}
+
+void TableCopy::readBehind(const QString& file, const QString& table, const QStringList& columns, int orderColumn,
+                           bool descending, qint64 mark, std::function<void()> arrived)
+{
+    clear();
+    auto arrival = std::make_shared<Arrival>();
+    arrival->table = table;
+    arrival->columns = columns;
+    arrival->orderColumn = orderColumn;
+    arrival->descending = descending;
+    arrival->mark = mark;
+    arrival_ = arrival;
+    std::shared_ptr<const TextOrder> order = textOrder_->isThreadSafe() ? textOrder_ : textOrder_->twin();
+    QThreadPool::globalInstance()->start([arrival, order, file, arrived = std::move(arrived)] {
+        auto rows = std::make_shared<RowSet>();
+        std::vector<std::uint32_t> sorted;
+        std::vector<bool> ties;
+        QString error;
+        try {
+            SqliteStore store{Database(file)};
+            Selection wholeTable;
+            wholeTable.table = arrival->table;
+            store.read(wholeTable, arrival->columns, false, *rows);
+            sorted = rows->orderBy(arrival->orderColumn, arrival->descending, *order, &ties);
+            ::malloc_trim(0);  // the keys of the order go back to the system
+        } catch (const std::exception& e) {
+            rows.reset();
+            error = QString::fromUtf8(e.what());
+        }
+        {
+            const std::lock_guard lock(arrival->mutex);
+            arrival->rows = std::move(rows);
+            arrival->order = std::move(sorted);
+            arrival->ties = std::move(ties);
+            arrival->error = error;
+            arrival->finished = true;
+        }
+        arrival->done.notify_all();
+        arrived();
+    });
+}
+
+bool TableCopy::takeArrival()
+{
+    const std::shared_ptr<Arrival> arrival = std::exchange(arrival_, nullptr);
+    if (!arrival)
+        return false;
+    std::unique_lock lock(arrival->mutex);
+    arrival->done.wait(lock, [&arrival] { return arrival->finished; });
+    if (!arrival->rows) {
+        qWarning("The snippets read behind the first rows could not be read: %s", qPrintable(arrival->error));
+        return false;
+    }
+    table_ = arrival->table;
+    columns_ = arrival->columns;
+    rows_ = std::move(arrival->rows);
+    orders_.clear();
+    ties_.clear();
+    orders_[{arrival->orderColumn, arrival->descending}] = std::move(arrival->order);
+    ties_[{arrival->orderColumn, arrival->descending}] = std::move(arrival->ties);
+    mark_ = arrival->mark;
+    changed();
+    return true;
 }
 
 RowSet& TableCopy::holdResult()
@@ -130,6 +215,12 @@ const std::vector<std::uint32_t>& TableCopy::order(int column, bool descending)
             ::malloc_trim(0);
     }
     return order;
+}
+
+const std::vector<std::uint32_t>* TableCopy::keptOrder(int column, bool descending) const
+{
+    const auto kept = orders_.find({column, descending});
+    return kept != orders_.end() && kept->second.size() == std::size_t(rows_->rowCount()) ? &kept->second : nullptr;
 }
 
 void TableCopy::writeThrough(Store& store, const std::function<void()>& write, const std::function<void()>& change)

@@ -46,6 +46,16 @@ public:
 
     // Reads the whole table.
     void read(Store& store, const QString& table, const QStringList& columns);
+    // Reads the whole table and its order by one column from the database
+    // file, on a connection and a thread of their own, while the caller
+    // shows something else; `arrived` runs on that thread when it is done.
+    // The copy is then current at the mark given (taken before the reading).
+    void readBehind(const QString& file, const QString& table, const QStringList& columns, int orderColumn,
+                    bool descending, qint64 mark, std::function<void()> arrived);
+    bool isArriving() const { return arrival_ != nullptr; }
+    // Waits for the reading behind and holds what it read; false, holding
+    // nothing, when it failed.
+    bool takeArrival();
     // Takes other clients' changes in, rows found by the key column; false
     // when the store cannot tell them or they are too many.
     bool catchUp(Store& store, const QString& keyField);
@@ -61,6 +71,8 @@ public:
     const TextOrder* textOrder() const { return textOrder_.get(); }
     std::shared_ptr<const TextOrder> sharedTextOrder() const { return textOrder_; }
     const std::vector<std::uint32_t>& order(int column, bool descending);
+    // Such an order when it is made already; nothing otherwise.
+    const std::vector<std::uint32_t>* keptOrder(int column, bool descending) const;
 
     // Runs a write of the program's own and then its change of the rows;
     // the copy stays current when it was before.
@@ -84,6 +96,8 @@ private:
     // For an order as sorted: which rows hold the same value as the one before.
     std::map<std::pair<int, bool>, std::vector<bool>> ties_;
     std::shared_ptr<const TextOrder> textOrder_;
+    struct Arrival;
+    std::shared_ptr<Arrival> arrival_;  // the reading behind, until taken
 };
 
 }  // namespace vorlin::db

@@ -33,6 +33,10 @@ public:
 
     // Whether keys may be made on several threads at once.
     virtual bool isThreadSafe() const { return false; }
+    // The same order for another thread, where this one is not safe to share.
+    virtual std::shared_ptr<const TextOrder> twin() const = 0;
+    // Names the order: two orders of one name order every text alike.
+    virtual QString name() const = 0;
 
     // Below zero when a comes before b, zero when they are equal in the order.
     int compare(std::string_view a, std::string_view b) const;

@@ -6,6 +6,8 @@
 #include "data/FontText.h"
 #include "data/IniFile.h"
 #include "data/Settings.h"
+#include "data/SnippetSearch.h"
+#include "db/FirstRows.h"
 #include "support/ModalAnswerer.h"
 
 #include <QDir>
@@ -132,6 +134,79 @@ TEST_F(DataModule, StartUpShowsTheErrorAndGoesOn)
     QFile::setPermissions(databaseFile(), QFile::ReadOwner | QFile::WriteOwner);
     dm->Vorlin_ADOQuery.open();
     EXPECT_TRUE(dm->Vorlin_ADOQuery.isActive());
+}
+
+// A start shows the first rows kept at the last end while it reads the
+// table behind them; whatever became of the file or of the rows kept, and
+// whatever the user did before the rest arrived, the list ends whole, in
+// its order, as a start without them shows it.
+TEST_F(DataModule, FirstRowsKeptAtTheEndShowAtOnceAndTheListEndsWhole)
+{
+    QList<Snippet> many;
+    for (int i = 0; i < 150; ++i)
+        many << Snippet{(i % 3 ? QStringLiteral("Smlouva %1") : QStringLiteral("Čestné prohlášení %1")).arg(i, 3, 10, QLatin1Char('0')),
+                        {}, QStringLiteral("text"), QStringLiteral("klíč%1").arg(i)};
+    addRows(many);
+    const QString kept = dataDir + QStringLiteral("prvni_radky.json");
+    const auto searchFor = [this](const QString& word) {
+        query().reselect(search::selectionOf({.words = {word}}));
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> meanwhile;  // after the last end
+        bool shownFirst;
+        int shownAtOnce;  // of the 150 or 151 in the file
+        QString search;  // typed before the rest arrived
+        QString added;   // a snippet added before the rest arrived
+    } cases[] = {
+        {"the file as it was left", [] {}, true, 100, {}, {}},
+        {"another program added a row", [this] { addRows({{QStringLiteral("Plná moc"), {}, {}, {}}}); }, false, 151, {}, {}},
+        {"the rows kept do not fit the file",
+         [this, &kept] {
+             db::FirstRows wrong{.order = {}, .rows = {}};
+             wrong.order = db::readFirstRows(kept, *db::FileStamp::of(databaseFile()))->order;
+             wrong.rows.clear(4);
+             wrong.rows.appendInteger(999999);
+             for (const char* text : {"Aaa, který tu není", "", ""})
+                 wrong.rows.appendText(text, std::strlen(text));
+             db::writeFirstRows(kept, *db::FileStamp::of(databaseFile()), wrong);
+         },
+         true, 1, {}, {}},
+        {"the rows kept are damaged", [&kept] {
+             QFile damaged(kept);
+             ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+             damaged.write("{\"format\": 1, \"radky\": [[1,");
+         }, false, 151, {}, {}},
+        {"a search typed at once", [] {}, true, 100, QStringLiteral("klíč149"), {}},
+        {"a snippet added at once", [] {}, true, 100, {}, QStringLiteral("Advokátní plná moc")},
+    };
+    for (const Case& c : cases) {
+        openStore();
+        dm.reset();  // the end before: the first rows kept
+        c.meanwhile();
+        openStore();
+        EXPECT_EQ(query().isReadingBehind(), c.shownFirst) << c.what;
+        const QStringList atOnce = listedNames();
+        EXPECT_EQ(atOnce.size(), c.shownAtOnce) << c.what;
+        if (!c.search.isEmpty())
+            searchFor(c.search);
+        if (!c.added.isEmpty()) {
+            query().insert();
+            query().setValue(QStringLiteral("nazev"), c.added);
+            query().post();
+        }
+        query().awaitTable();
+        const QStringList shown = listedNames();
+        dm.reset();
+        QFile::remove(kept);
+        openStore();
+        if (!c.search.isEmpty())
+            searchFor(c.search);
+        EXPECT_EQ(shown, listedNames()) << c.what;
+        if (c.search.isEmpty() && c.added.isEmpty() && c.shownAtOnce == 100)
+            EXPECT_EQ(atOnce, shown.mid(0, 100)) << c.what;
+        EXPECT_TRUE(c.added.isEmpty() || shown.contains(c.added)) << c.what;
+    }
 }
 
 TEST_F(DataModule, OpenAddsTheSearchIndexAndTheRollbackJournal)
