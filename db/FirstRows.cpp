@@ -9,6 +9,8 @@
 
 #include <sys/stat.h>
 
+#include <cstring>
+
 namespace vorlin::db {
 
 namespace {
@@ -21,6 +23,120 @@ constexpr qint64 kHeaderCounterAt = 24;
 QString stampText(const FileStamp& stamp)
 {
     return QStringLiteral("%1:%2:%3:%4").arg(stamp.size).arg(stamp.changedNs).arg(stamp.counter).arg(stamp.inode);
+}
+
+// The whole order, a million keys and more, in bytes as this computer holds
+// numbers: the mark, the stamp and the order it was kept for (each its
+// length and UTF-8), the bytes of the texts, the number of rows, whether
+// ties are known, the rows' keys, then (when known) a bit a row for a value
+// the same as the one before.
+constexpr char kOrderMark[8] = {'V', 'O', 'R', 'P', 'O', 'R', '0', '1'};
+
+QString orderFileOf(const QString& path)
+{
+    const QFileInfo rows(path);
+    return rows.path() + u'/' + rows.completeBaseName() + QStringLiteral("_poradi.bin");
+}
+
+template <class Number>
+void appendNumber(QByteArray& bytes, Number number)
+{
+    bytes.append(reinterpret_cast<const char*>(&number), sizeof number);
+}
+
+void appendText(QByteArray& bytes, const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    appendNumber(bytes, quint32(utf8.size()));
+    bytes.append(utf8);
+}
+
+bool writeWholeOrder(const QString& path, const QString& stamp, const FirstRows& first)
+{
+    QByteArray bytes(kOrderMark, sizeof kOrderMark);
+    appendText(bytes, stamp);
+    appendText(bytes, first.order);
+    appendNumber(bytes, quint64(first.textBytes));
+    appendNumber(bytes, quint32(first.keys.size()));
+    const bool tiesKnown = first.ties.size() == first.keys.size();
+    appendNumber(bytes, quint8(tiesKnown));
+    bytes.append(reinterpret_cast<const char*>(first.keys.data()), qsizetype(first.keys.size() * sizeof(qint64)));
+    QByteArray ties(tiesKnown ? qsizetype((first.ties.size() + 7) / 8) : 0, '\0');
+    for (std::size_t row = 0; row < first.ties.size(); ++row)
+        if (first.ties[row])
+            ties[qsizetype(row / 8)] = char(ties[qsizetype(row / 8)] | (1 << (row % 8)));
+    bytes.append(ties);
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+// Reads what `bytes` holds from `at` on; false when it ends first.
+class Reading {
+public:
+    explicit Reading(const QByteArray& bytes) : bytes_(bytes) {}
+
+    template <class Number>
+    bool number(Number& number)
+    {
+        return take(&number, sizeof number);
+    }
+    bool text(QString& text)
+    {
+        quint32 size = 0;
+        if (!number(size) || size > quint64(bytes_.size() - at_))
+            return false;
+        text = QString::fromUtf8(bytes_.constData() + at_, qsizetype(size));
+        at_ += qsizetype(size);
+        return true;
+    }
+    bool take(void* into, std::size_t size)
+    {
+        if (size > quint64(bytes_.size() - at_))
+            return false;
+        std::memcpy(into, bytes_.constData() + at_, size);
+        at_ += qsizetype(size);
+        return true;
+    }
+    qsizetype left() const { return bytes_.size() - at_; }
+
+private:
+    const QByteArray& bytes_;
+    qsizetype at_ = 0;
+};
+
+// The whole order kept with the rows, when it fits them.
+void readWholeOrder(const QString& path, const QString& stamp, FirstRows& first)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = file.readAll();
+    Reading reading(bytes);
+    char mark[sizeof kOrderMark] = {};
+    QString keptStamp;
+    QString order;
+    quint64 textBytes = 0;
+    quint32 count = 0;
+    quint8 tiesKnown = 0;
+    if (!reading.take(mark, sizeof mark) || std::memcmp(mark, kOrderMark, sizeof mark) != 0
+        || !reading.text(keptStamp) || keptStamp != stamp || !reading.text(order) || order != first.order
+        || !reading.number(textBytes) || !reading.number(count) || !reading.number(tiesKnown) || tiesKnown > 1
+        || reading.left() != qsizetype(count) * qsizetype(sizeof(qint64)) + (tiesKnown ? qsizetype((count + 7) / 8) : 0)
+        || count < quint32(first.rows.rowCount()))
+        return;
+    std::vector<qint64> keys(count);
+    reading.take(keys.data(), count * sizeof(qint64));
+    std::vector<bool> ties;
+    if (tiesKnown) {
+        std::vector<char> tieBits((count + 7) / 8);
+        reading.take(tieBits.data(), tieBits.size());
+        ties.resize(count);
+        for (std::size_t row = 0; row < count; ++row)
+            ties[row] = (tieBits[row / 8] >> (row % 8)) & 1;
+    }
+    first.keys = std::move(keys);
+    first.ties = std::move(ties);
+    first.textBytes = std::size_t(textBytes);
 }
 
 }  // namespace
@@ -72,6 +188,10 @@ bool writeFirstRows(const QString& path, const FileStamp& stamp, const FirstRows
                            {QStringLiteral("poradi"), first.order},
                            {QStringLiteral("sloupcu"), first.rows.columnCount()},
                            {QStringLiteral("radky"), rows}};
+    // The rows alone are of use; an order that cannot be written goes, so
+    // that none of another state stays beside them.
+    if (first.keys.empty() || !writeWholeOrder(orderFileOf(path), stampText(stamp), first))
+        QFile::remove(orderFileOf(path));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -111,6 +231,7 @@ std::optional<FirstRows> readFirstRows(const QString& path, const FileStamp& sta
         }
     }
     first.rows.fitMemory();
+    readWholeOrder(orderFileOf(path), stampText(stamp), first);
     return first;
 }
 

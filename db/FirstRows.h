@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace vorlin::db {
 
@@ -26,17 +27,25 @@ struct FileStamp {
 
 // The first rows the list showed as the program ended, for the next start
 // to show while it reads the table: what they were ordered by (table,
-// columns, order column and direction, text order) and the rows themselves.
+// columns, order column and direction, text order) and the rows themselves;
+// and the whole table in that order, for the start to take instead of
+// sorting it again: its rows' keys in the order, which of them hold the
+// same value as the one before, and the bytes its texts took.
 struct FirstRows {
     QString order;
     RowSet rows;
+    std::vector<qint64> keys;
+    std::vector<bool> ties;
+    std::size_t textBytes = 0;
 };
 
 // Kept for the file in that state: the rows' integers, texts and empty
-// values. False when they hold any other value or the file cannot be written.
+// values in the file at the path, the whole order in one beside it. False
+// when the rows hold any other value or a file cannot be written.
 bool writeFirstRows(const QString& path, const FileStamp& stamp, const FirstRows& first);
-// The rows kept for the file in this state; nothing when the file is kept
-// for another state, or is missing, damaged or odd.
+// The rows kept for the file in this state; nothing when they are kept for
+// another state, or are missing, damaged or odd. The whole order is left
+// out (empty) where it is missing or does not fit them.
 std::optional<FirstRows> readFirstRows(const QString& path, const FileStamp& stamp);
 
 }  // namespace vorlin::db

@@ -144,7 +144,7 @@ QString Query::firstRowsOrder(const QStringList& kept, int orderColumn, bool des
 
 bool Query::showFirstRows(Store& store, const QStringList& kept, int orderColumn)
 {
-    const std::optional<FirstRows> first = std::exchange(pendingFirst_, std::nullopt);
+    std::optional<FirstRows> first = std::exchange(pendingFirst_, std::nullopt);
     if (!first || !selection_.filter.isEmpty() || first->rows.columnCount() != kept.size()
         || first->order != firstRowsOrder(kept, orderColumn, selection_.descending))
         return false;
@@ -152,8 +152,12 @@ bool Query::showFirstRows(Store& store, const QStringList& kept, int orderColumn
     rows_.showAll(&shownFirst_);
     lastSearch_.reset();
     const QPointer<Query> alive(this);
+    TableCopy::KnownOrder known{.keyColumn = indexOfName(kept, keyField_),
+                                .keys = std::move(first->keys),
+                                .ties = std::move(first->ties),
+                                .textBytes = first->textBytes};
     copy_->readBehind(pendingFirstFile_, selection_.table, kept, orderColumn, selection_.descending,
-                      store.changeMark(), [alive] {
+                      store.changeMark(), std::move(known), [alive] {
                           QMetaObject::invokeMethod(QCoreApplication::instance(), [alive] {
                               if (alive)
                                   alive->awaitTable();
@@ -183,6 +187,15 @@ std::optional<FirstRows> Query::firstRows(const Selection& order, int count) con
     first.rows.clear(copy_->rows().columnCount());
     for (std::size_t shown = 0; shown < rows->size() && int(shown) < count; ++shown)
         first.rows.insertRow(first.rows.rowCount(), copy_->rows().row(int((*rows)[shown])));
+    // The whole order by the rows' keys, for the start not to sort again.
+    if (const int key = indexOfName(copy_->columns(), keyField_); key >= 0) {
+        first.keys.reserve(rows->size());
+        for (const std::uint32_t row : *rows)
+            first.keys.push_back(copy_->rows().integerAt(int(row), key));
+        if (const std::vector<bool>* ties = copy_->keptTies(column, order.descending))
+            first.ties = *ties;
+    }
+    first.textBytes = copy_->rows().textBytes();
     return first;
 }
 

@@ -21,8 +21,13 @@ void RowSet::clear(int columnCount)
 
 void RowSet::fitMemory()
 {
-    cells_.shrink_to_fit();
-    bytes_.shrink_to_fit();
+    // A little room left is not worth a copy of everything held.
+    const auto fit = [](auto& values) {
+        if (values.capacity() - values.size() > values.size() / 8)
+            values.shrink_to_fit();
+    };
+    fit(cells_);
+    fit(bytes_);
     std::vector<Cell>().swap(lately_);
     sharing_.clear();
 }

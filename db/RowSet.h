@@ -25,6 +25,15 @@ public:
     void clear(int columnCount);
 
     int rowCount() const { return columns_ ? int(cells_.size() / std::size_t(columns_)) : 0; }
+    // Room for that many rows and bytes of texts, made at once (a reading
+    // whose size is known grows by no copies).
+    void reserve(int rows, std::size_t textBytes)
+    {
+        cells_.reserve(std::size_t(rows) * std::size_t(columns_));
+        bytes_.reserve(textBytes);
+    }
+    // Bytes of the texts and other values held beside the cells.
+    std::size_t textBytes() const { return bytes_.size(); }
     int columnCount() const { return columns_; }
 
     // Appends the statement's current row.

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <exception>
+#include <limits>
 #include <mutex>
 
 namespace vorlin::db {
@@ -21,6 +22,41 @@ namespace vorlin::db {
 namespace {
 
 constexpr std::size_t kTrimAfterRows = 50000;
+
+// The rows in the order of their keys as given; nothing unless the keys are
+// those of the rows, each once.
+std::optional<std::vector<std::uint32_t>> orderOfKeys(const RowSet& rows, int keyColumn, const std::vector<qint64>& keys)
+{
+    const std::size_t count = std::size_t(rows.rowCount());
+    if (keyColumn < 0 || keys.size() != count || count == 0)
+        return std::nullopt;
+    constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
+    qint64 lowest = std::numeric_limits<qint64>::max();
+    qint64 highest = std::numeric_limits<qint64>::min();
+    for (std::size_t row = 0; row < count; ++row) {
+        lowest = std::min(lowest, rows.integerAt(int(row), keyColumn));
+        highest = std::max(highest, rows.integerAt(int(row), keyColumn));
+    }
+    // Keys of a library are numbers counted up, mostly without gaps: a row
+    // is found by its key's place in a list as long as the rows.
+    if (quint64(highest - lowest) >= 4 * quint64(count))
+        return std::nullopt;
+    std::vector<std::uint32_t> rowOfKey(std::size_t(highest - lowest) + 1, kNone);
+    for (std::size_t row = 0; row < count; ++row) {
+        std::uint32_t& place = rowOfKey[std::size_t(rows.integerAt(int(row), keyColumn) - lowest)];
+        if (place != kNone)
+            return std::nullopt;  // a key twice
+        place = std::uint32_t(row);
+    }
+    std::vector<std::uint32_t> order;
+    order.reserve(count);
+    for (const qint64 key : keys) {
+        if (key < lowest || key > highest || rowOfKey[std::size_t(key - lowest)] == kNone)
+            return std::nullopt;
+        order.push_back(std::exchange(rowOfKey[std::size_t(key - lowest)], kNone));
+    }
+    return order;
+}
 
 }  // namespace
 
@@ -61,7 +97,7 @@ void TableCopy::read(Store& store, const QString& table, const QStringList& colu
 }
 
 void TableCopy::readBehind(const QString& file, const QString& table, const QStringList& columns, int orderColumn,
-                           bool descending, qint64 mark, std::function<void()> arrived)
+                           bool descending, qint64 mark, KnownOrder known, std::function<void()> arrived)
 {
     clear();
     auto arrival = std::make_shared<Arrival>();
@@ -72,7 +108,7 @@ void TableCopy::readBehind(const QString& file, const QString& table, const QStr
     arrival->mark = mark;
     arrival_ = arrival;
     std::shared_ptr<const TextOrder> order = textOrder_->isThreadSafe() ? textOrder_ : textOrder_->twin();
-    QThreadPool::globalInstance()->start([arrival, order, file, arrived = std::move(arrived)] {
+    QThreadPool::globalInstance()->start([arrival, order, file, known = std::move(known), arrived = std::move(arrived)]() mutable {
         auto rows = std::make_shared<RowSet>();
         std::vector<std::uint32_t> sorted;
         std::vector<bool> ties;
@@ -81,9 +117,16 @@ void TableCopy::readBehind(const QString& file, const QString& table, const QStr
             SqliteStore store{Database(file)};
             Selection wholeTable;
             wholeTable.table = arrival->table;
+            rows->clear(int(arrival->columns.size()));
+            rows->reserve(int(known.keys.size()), known.textBytes);
             store.read(wholeTable, arrival->columns, false, *rows);
-            sorted = rows->orderBy(arrival->orderColumn, arrival->descending, *order, &ties);
-            ::malloc_trim(0);  // the keys of the order go back to the system
+            if (std::optional<std::vector<std::uint32_t>> kept = orderOfKeys(*rows, known.keyColumn, known.keys)) {
+                sorted = std::move(*kept);
+                ties = std::move(known.ties);
+            } else {
+                sorted = rows->orderBy(arrival->orderColumn, arrival->descending, *order, &ties);
+                ::malloc_trim(0);  // the keys of the order go back to the system
+            }
         } catch (const std::exception& e) {
             rows.reset();
             error = QString::fromUtf8(e.what());
@@ -118,7 +161,8 @@ bool TableCopy::takeArrival()
     orders_.clear();
     ties_.clear();
     orders_[{arrival->orderColumn, arrival->descending}] = std::move(arrival->order);
-    ties_[{arrival->orderColumn, arrival->descending}] = std::move(arrival->ties);
+    if (arrival->ties.size() == std::size_t(rows_->rowCount()))
+        ties_[{arrival->orderColumn, arrival->descending}] = std::move(arrival->ties);
     mark_ = arrival->mark;
     changed();
     return true;
@@ -221,6 +265,14 @@ const std::vector<std::uint32_t>* TableCopy::keptOrder(int column, bool descendi
 {
     const auto kept = orders_.find({column, descending});
     return kept != orders_.end() && kept->second.size() == std::size_t(rows_->rowCount()) ? &kept->second : nullptr;
+}
+
+const std::vector<bool>* TableCopy::keptTies(int column, bool descending) const
+{
+    const auto kept = ties_.find({column, descending});
+    return keptOrder(column, descending) && kept != ties_.end() && kept->second.size() == std::size_t(rows_->rowCount())
+        ? &kept->second
+        : nullptr;
 }
 
 void TableCopy::writeThrough(Store& store, const std::function<void()>& write, const std::function<void()>& change)

@@ -50,8 +50,18 @@ public:
     // file, on a connection and a thread of their own, while the caller
     // shows something else; `arrived` runs on that thread when it is done.
     // The copy is then current at the mark given (taken before the reading).
+    // What it may take instead of sorting, kept from an earlier reading of
+    // the same file: the rows' keys (column keyColumn) in the order, which
+    // rows hold the same value as the one before (empty: not known), and
+    // the bytes their texts took.
+    struct KnownOrder {
+        int keyColumn = -1;
+        std::vector<qint64> keys;
+        std::vector<bool> ties;
+        std::size_t textBytes = 0;
+    };
     void readBehind(const QString& file, const QString& table, const QStringList& columns, int orderColumn,
-                    bool descending, qint64 mark, std::function<void()> arrived);
+                    bool descending, qint64 mark, KnownOrder known, std::function<void()> arrived);
     bool isArriving() const { return arrival_ != nullptr; }
     // Waits for the reading behind and holds what it read; false, holding
     // nothing, when it failed.
@@ -71,8 +81,10 @@ public:
     const TextOrder* textOrder() const { return textOrder_.get(); }
     std::shared_ptr<const TextOrder> sharedTextOrder() const { return textOrder_; }
     const std::vector<std::uint32_t>& order(int column, bool descending);
-    // Such an order when it is made already; nothing otherwise.
+    // Such an order when it is made already, and which of its rows hold the
+    // same value as the one before when that is known; nothing otherwise.
     const std::vector<std::uint32_t>* keptOrder(int column, bool descending) const;
+    const std::vector<bool>* keptTies(int column, bool descending) const;
 
     // Runs a write of the program's own and then its change of the rows;
     // the copy stays current when it was before.

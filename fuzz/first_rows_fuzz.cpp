@@ -1,6 +1,7 @@
-// Feeds arbitrary bytes to the file of the list's first rows kept for the
-// next start: it reads as rows or as nothing, and rows it reads are written
-// and read back the same.
+// Feeds arbitrary bytes to the files of the list's first rows and of the
+// whole order kept for the next start (the bytes up to the first zero byte
+// and the rest): they read as rows or as nothing, and what they read is
+// written and read back the same.
 #include "db/FirstRows.h"
 
 #include <QFile>
@@ -14,11 +15,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("prvni_radky.json"));
-    {
-        QFile file(path);
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const qsizetype split = bytes.contains('\0') ? bytes.indexOf('\0') : bytes.size();
+    for (const auto& [name, content] : {std::pair{path, bytes.left(split)},
+                                        std::pair{dir.filePath(QStringLiteral("prvni_radky_poradi.bin")), bytes.mid(split + 1)}}) {
+        QFile file(name);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             std::abort();
-        file.write(reinterpret_cast<const char*>(data), qsizetype(size));
+        file.write(content);
     }
     const vorlin::db::FileStamp stamp{.size = 1, .changedNs = 2, .counter = 3, .inode = 4};
     const std::optional<vorlin::db::FirstRows> first = vorlin::db::readFirstRows(path, stamp);
@@ -29,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     const std::optional<vorlin::db::FirstRows> again = vorlin::db::readFirstRows(path, stamp);
-    bool same = again && again->order == first->order && again->rows.rowCount() == first->rows.rowCount();
+    bool same = again && again->order == first->order && again->rows.rowCount() == first->rows.rowCount()
+                && again->keys == first->keys && again->ties == first->ties && again->textBytes == first->textBytes;
     for (int row = 0; same && row < first->rows.rowCount(); ++row)
         same = again->rows.row(row) == first->rows.row(row);
     if (!same) {

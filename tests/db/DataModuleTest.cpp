@@ -177,6 +177,8 @@ TEST_F(DataModule, FirstRowsKeptAtTheEndShowAtOnceAndTheListEndsWhole)
              ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
              damaged.write("{\"format\": 1, \"radky\": [[1,");
          }, false, 151, {}, {}},
+        {"the order kept is damaged",
+         [this] { QFile(dataDir + QStringLiteral("prvni_radky_poradi.bin")).resize(100); }, true, 100, {}, {}},
         {"a search typed at once", [] {}, true, 100, QStringLiteral("klíč149"), {}},
         {"a snippet added at once", [] {}, true, 100, {}, QStringLiteral("Advokátní plná moc")},
     };
