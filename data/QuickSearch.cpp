@@ -49,7 +49,7 @@ int columnNamed(const QStringList& columns, const QString& name)
 }  // namespace
 
 QuickSearch::QuickSearch(std::shared_ptr<const db::RowSet> rows, const QStringList& columns,
-                         std::vector<Place> byName)
+                         std::shared_ptr<const std::vector<Place>> byName)
     : rows_(std::move(rows)),
       id_(columnNamed(columns, QStringLiteral("ID"))),
       name_(columnNamed(columns, QStringLiteral("nazev"))),
@@ -91,7 +91,7 @@ std::vector<QuickSearch::Place> QuickSearch::matching(const QStringList& words, 
     };
     const bool narrowing = before && (!before->words.isEmpty() || !before->kind.isEmpty())
                            && db::narrows(filterOf(words, kind), filterOf(before->words, before->kind));
-    const std::vector<Place>& candidates = narrowing ? before->places : byName_;
+    const std::vector<Place>& candidates = narrowing ? before->places : *byName_;
     // Each typed text is a LIKE pattern "%text%" ("%" and "_" as they come),
     // folded for typing as the texts it is tried on.
     const auto patternOf = [](const QString& typed) {

@@ -41,7 +41,12 @@ public:
     QuickSearch() = default;
     // Rows with the columns ID, nazev, druh and tag (in any order, others
     // beside them), and their places in the order of the names.
-    QuickSearch(std::shared_ptr<const db::RowSet> rows, const QStringList& columns, std::vector<std::uint32_t> byName);
+    QuickSearch(std::shared_ptr<const db::RowSet> rows, const QStringList& columns,
+                std::shared_ptr<const std::vector<std::uint32_t>> byName);
+    QuickSearch(std::shared_ptr<const db::RowSet> rows, const QStringList& columns, std::vector<std::uint32_t> byName)
+        : QuickSearch(std::move(rows), columns, std::make_shared<const std::vector<std::uint32_t>>(std::move(byName)))
+    {
+    }
     QuickSearch(const QList<QuickEntry>& entries, const db::TextOrder& order);
 
     // A snippet's place among the rows held.
@@ -62,7 +67,7 @@ public:
 
     qint64 idAt(Place place) const;
     QuickEntry entryAt(Place place) const;
-    qsizetype size() const { return qsizetype(byName_.size()); }
+    qsizetype size() const { return qsizetype(byName_->size()); }
 
 private:
     std::shared_ptr<const db::RowSet> rows_ = std::make_shared<db::RowSet>();
@@ -70,7 +75,7 @@ private:
     int name_ = -1;
     int kind_ = -1;
     int keywords_ = -1;
-    std::vector<Place> byName_;
+    std::shared_ptr<const std::vector<Place>> byName_ = std::make_shared<const std::vector<Place>>();
 };
 
 }  // namespace vorlin::search

@@ -151,7 +151,7 @@ public:
     struct TableSnapshot {
         std::shared_ptr<const RowSet> rows;
         QStringList columns;
-        std::vector<std::uint32_t> order;
+        std::shared_ptr<const std::vector<std::uint32_t>> order;
         bool current;
     };
     bool holdsCurrentTable() const;

@@ -160,7 +160,8 @@ bool TableCopy::takeArrival()
     rows_ = std::move(arrival->rows);
     orders_.clear();
     ties_.clear();
-    orders_[{arrival->orderColumn, arrival->descending}] = std::move(arrival->order);
+    orders_[{arrival->orderColumn, arrival->descending}] =
+        std::make_shared<std::vector<std::uint32_t>>(std::move(arrival->order));
     if (arrival->ties.size() == std::size_t(rows_->rowCount()))
         ties_[{arrival->orderColumn, arrival->descending}] = std::move(arrival->ties);
     mark_ = arrival->mark;
@@ -241,30 +242,38 @@ void TableCopy::setTextOrder(std::shared_ptr<const TextOrder> order)
 
 const std::vector<std::uint32_t>& TableCopy::order(int column, bool descending)
 {
+    return *sharedOrder(column, descending);
+}
+
+std::shared_ptr<const std::vector<std::uint32_t>> TableCopy::sharedOrder(int column, bool descending)
+{
     const std::size_t rows = std::size_t(rows_->rowCount());
-    std::vector<std::uint32_t>& order = orders_[{column, descending}];
-    if (order.size() != rows) {
-        // The other direction, when it was just sorted, needs only turning.
-        const auto other = orders_.find({column, !descending});
-        const auto otherTies = ties_.find({column, !descending});
-        if (other != orders_.end() && other->second.size() == rows && otherTies != ties_.end()
-            && otherTies->second.size() == rows) {
-            order = RowSet::reversedOrder(other->second, otherTies->second);
-            return order;
-        }
-        order = rows_->orderBy(column, descending, *textOrder_, &ties_[{column, descending}]);
-        // The keys of a long list took much memory for a moment: it goes back
-        // to the system rather than waiting in the heap.
-        if (order.size() >= kTrimAfterRows)
-            ::malloc_trim(0);
+    std::shared_ptr<std::vector<std::uint32_t>>& order = orders_[{column, descending}];
+    if (order && order->size() == rows)
+        return order;
+    // The other direction, when it was just sorted, needs only turning.
+    const auto other = orders_.find({column, !descending});
+    const auto otherTies = ties_.find({column, !descending});
+    if (other != orders_.end() && other->second && other->second->size() == rows && otherTies != ties_.end()
+        && otherTies->second.size() == rows) {
+        order = std::make_shared<std::vector<std::uint32_t>>(RowSet::reversedOrder(*other->second, otherTies->second));
+        return order;
     }
+    order = std::make_shared<std::vector<std::uint32_t>>(
+        rows_->orderBy(column, descending, *textOrder_, &ties_[{column, descending}]));
+    // The keys of a long list took much memory for a moment: it goes back
+    // to the system rather than waiting in the heap.
+    if (order->size() >= kTrimAfterRows)
+        ::malloc_trim(0);
     return order;
 }
 
 const std::vector<std::uint32_t>* TableCopy::keptOrder(int column, bool descending) const
 {
     const auto kept = orders_.find({column, descending});
-    return kept != orders_.end() && kept->second.size() == std::size_t(rows_->rowCount()) ? &kept->second : nullptr;
+    return kept != orders_.end() && kept->second && kept->second->size() == std::size_t(rows_->rowCount())
+        ? kept->second.get()
+        : nullptr;
 }
 
 const std::vector<bool>* TableCopy::keptTies(int column, bool descending) const
@@ -289,7 +298,12 @@ void TableCopy::keepOrders(RowChange change, std::uint32_t row)
 {
     changed();
     ties_.clear();  // the orders kept no longer hold where their values tie
-    for (auto& [sort, rows] : orders_) {
+    for (auto& [sort, kept] : orders_) {
+        if (!kept)
+            continue;
+        if (kept.use_count() > 1)  // a reader holds it as it was
+            kept = std::make_shared<std::vector<std::uint32_t>>(*kept);
+        std::vector<std::uint32_t>& rows = *kept;
         const auto [column, descending] = sort;
         if (change != RowChange::Added)
             rows.erase(std::find(rows.begin(), rows.end(), row));

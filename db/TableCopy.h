@@ -81,6 +81,8 @@ public:
     const TextOrder* textOrder() const { return textOrder_.get(); }
     std::shared_ptr<const TextOrder> sharedTextOrder() const { return textOrder_; }
     const std::vector<std::uint32_t>& order(int column, bool descending);
+    // The same, for a reader to hold as it is now.
+    std::shared_ptr<const std::vector<std::uint32_t>> sharedOrder(int column, bool descending);
     // Such an order when it is made already, and which of its rows hold the
     // same value as the one before when that is known; nothing otherwise.
     const std::vector<std::uint32_t>* keptOrder(int column, bool descending) const;
@@ -104,7 +106,9 @@ private:
     qint64 mark_ = -1;  // the store's change mark when it was current
     std::uint64_t version_ = 0;
     std::shared_ptr<RowSet> rows_ = std::make_shared<RowSet>();
-    std::map<std::pair<int, bool>, std::vector<std::uint32_t>> orders_;  // (column, descending) → rows
+    // (column, descending) → rows; a reader may share one, which a change
+    // then leaves as it was.
+    std::map<std::pair<int, bool>, std::shared_ptr<std::vector<std::uint32_t>>> orders_;
     // For an order as sorted: which rows hold the same value as the one before.
     std::map<std::pair<int, bool>, std::vector<bool>> ties_;
     std::shared_ptr<const TextOrder> textOrder_;

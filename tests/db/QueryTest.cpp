@@ -162,7 +162,7 @@ TEST_P(Query, ASearchShowsTheTableAsItIsAfterTheQuerysOwnWritesAndAnotherProgram
     // keeps it so through every write.
     const auto namesHeld = [](const db::Query::TableSnapshot& table) {
         QStringList names;
-        for (const std::uint32_t row : table.order)
+        for (const std::uint32_t row : *table.order)
             names << table.rows->value(int(row), 1).toString();
         return names;
     };

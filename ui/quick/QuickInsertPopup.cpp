@@ -163,7 +163,8 @@ void QuickInsertPopup::search()
     std::vector<search::QuickSearch::Place> places =
         snippets_->matching(words, kind, recent_, sameSnippets ? &found_ : nullptr);
     searched_ = snippets_;
-    found_ = {words, kind, places};
+    // Every snippet shown narrows nothing: they are not kept twice.
+    found_ = {words, kind, words.isEmpty() && kind.isEmpty() ? std::vector<search::QuickSearch::Place>() : places};
     model_->show(snippets_, std::move(places));
     if (model_->rowCount() > 0)
         list_->setCurrentIndex(model_->index(0));
