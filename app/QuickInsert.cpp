@@ -128,7 +128,10 @@ std::shared_ptr<const search::QuickSearch> QuickInsert::snippetsNow()
     if (!table || (!table->current && snippets_))
         return snippets_;
     try {
-        return std::make_shared<const search::QuickSearch>(std::move(table->rows), table->columns, std::move(table->order));
+        auto snippets =
+            std::make_shared<search::QuickSearch>(std::move(table->rows), table->columns, std::move(table->order));
+        snippets->useLetters(std::move(table->letters));
+        return snippets;
     } catch (const Error&) {
         return snippets_;  // the list holds another table
     }

@@ -30,6 +30,8 @@ TDM::TDM(QObject* parent) : QObject(parent)
     Vorlin_ADOQuery.setObjectName(QStringLiteral("Vorlin_ADOQuery"));
     Vorlin_ADOQuery.setConnection(&ADOConnection1);
     Vorlin_ADOQuery.setTableCopy(snippetTable);
+    // The quick-insert pop-up passes over rows without a word's letters.
+    snippetTable.setLetterColumns({QStringLiteral("nazev"), QStringLiteral("tag")});
     // Every snippet, by name: the list as the program starts.
     Vorlin_ADOQuery.setSelection(search::selectionOf({}));
     Vorlin_ADOQuery.setKeyField(QStringLiteral("ID"));

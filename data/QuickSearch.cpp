@@ -111,11 +111,17 @@ std::vector<QuickSearch::Place> QuickSearch::matching(const QStringList& words, 
         const QVariant value = rows.value(int(place), column);
         return !value.isNull() && pattern.matchesUtf8(value.toString().toStdString());
     };
+    std::vector<std::uint32_t> required;
+    for (const db::CompiledLike& pattern : patterns)
+        required.push_back(pattern.requiredLetters());
+    const std::uint32_t* letters =
+        letters_ && letters_->size() == std::size_t(rows.rowCount()) ? letters_->data() : nullptr;
     std::vector<Place> places;
     for (const Place place : candidates) {
-        const bool wordFound = patterns.empty() || std::any_of(patterns.cbegin(), patterns.cend(), [&](const auto& p) {
-                                   return found(p, place, name_) || found(p, place, keywords_);
-                               });
+        bool wordFound = patterns.empty();
+        for (std::size_t word = 0; word < patterns.size() && !wordFound; ++word)
+            wordFound = (!letters || (letters[place] & required[word]) == required[word])
+                        && (found(patterns[word], place, name_) || found(patterns[word], place, keywords_));
         if (wordFound && (kind.isEmpty() || found(kindPattern, place, kind_)))
             places.push_back(place);
     }

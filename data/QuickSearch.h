@@ -65,6 +65,10 @@ public:
     std::vector<Place> matching(const QStringList& words, const QString& kind, const QList<qint64>& recent = {},
                                 const Found* before = nullptr) const;
 
+    // Per row, the letters its name and keywords hold (db::lettersOfUtf8 of
+    // both): rows without a word's letters are passed over untried.
+    void useLetters(std::shared_ptr<const std::vector<std::uint32_t>> letters) { letters_ = std::move(letters); }
+
     qint64 idAt(Place place) const;
     QuickEntry entryAt(Place place) const;
     qsizetype size() const { return qsizetype(byName_->size()); }
@@ -76,6 +80,7 @@ private:
     int kind_ = -1;
     int keywords_ = -1;
     std::shared_ptr<const std::vector<Place>> byName_ = std::make_shared<const std::vector<Place>>();
+    std::shared_ptr<const std::vector<std::uint32_t>> letters_;
 };
 
 }  // namespace vorlin::search

@@ -450,7 +450,8 @@ std::optional<Query::TableSnapshot> Query::tableSnapshot(const QString& orderCol
     const int column = indexOfName(copy_->columns(), orderColumn);
     if (!holdsTable() || column < 0)
         return std::nullopt;
-    return TableSnapshot{copy_->sharedRows(), copy_->columns(), copy_->sharedOrder(column, false), holdsCurrentTable()};
+    return TableSnapshot{copy_->sharedRows(), copy_->columns(), copy_->sharedOrder(column, false), holdsCurrentTable(),
+                         copy_->sharedLetters()};
 }
 
 int Query::recordCount() const

@@ -153,6 +153,8 @@ public:
         QStringList columns;
         std::shared_ptr<const std::vector<std::uint32_t>> order;
         bool current;
+        // Per row, the letters its texts hold (TableCopy::sharedLetters).
+        std::shared_ptr<const std::vector<std::uint32_t>> letters;
     };
     bool holdsCurrentTable() const;
 

@@ -4,6 +4,7 @@
 #include "db/SqliteStore.h"
 #include "db/Store.h"
 #include "db/TextOrder.h"
+#include "db/UnicodeLike.h"
 
 #include <QHash>
 #include <QThreadPool>
@@ -72,6 +73,8 @@ struct TableCopy::Arrival {
     std::shared_ptr<RowSet> rows;  // none when the reading failed
     std::vector<std::uint32_t> order;
     std::vector<bool> ties;
+    std::vector<int> letterColumns;
+    std::shared_ptr<std::vector<std::uint32_t>> letters;
     QString error;
 };
 
@@ -83,6 +86,7 @@ bool TableCopy::isCurrent(Store& store) const
 void TableCopy::read(Store& store, const QString& table, const QStringList& columns)
 {
     arrival_.reset();
+    letters_.reset();
     table_ = table;
     columns_ = columns;
     orders_.clear();
@@ -106,12 +110,16 @@ void TableCopy::readBehind(const QString& file, const QString& table, const QStr
     arrival->orderColumn = orderColumn;
     arrival->descending = descending;
     arrival->mark = mark;
+    for (const QString& name : letterNames_)
+        if (const qsizetype at = columns.indexOf(name); at >= 0)
+            arrival->letterColumns.push_back(int(at));
     arrival_ = arrival;
     std::shared_ptr<const TextOrder> order = textOrder_->isThreadSafe() ? textOrder_ : textOrder_->twin();
     QThreadPool::globalInstance()->start([arrival, order, file, known = std::move(known), arrived = std::move(arrived)]() mutable {
         auto rows = std::make_shared<RowSet>();
         std::vector<std::uint32_t> sorted;
         std::vector<bool> ties;
+        std::shared_ptr<std::vector<std::uint32_t>> letters;
         QString error;
         try {
             SqliteStore store{Database(file)};
@@ -127,6 +135,11 @@ void TableCopy::readBehind(const QString& file, const QString& table, const QStr
                 sorted = rows->orderBy(arrival->orderColumn, arrival->descending, *order, &ties);
                 ::malloc_trim(0);  // the keys of the order go back to the system
             }
+            if (!arrival->letterColumns.empty()) {
+                letters = std::make_shared<std::vector<std::uint32_t>>(std::size_t(rows->rowCount()));
+                for (std::size_t row = 0; row < letters->size(); ++row)
+                    (*letters)[row] = lettersOfRow(*rows, std::uint32_t(row), arrival->letterColumns);
+            }
         } catch (const std::exception& e) {
             rows.reset();
             error = QString::fromUtf8(e.what());
@@ -136,6 +149,7 @@ void TableCopy::readBehind(const QString& file, const QString& table, const QStr
             arrival->rows = std::move(rows);
             arrival->order = std::move(sorted);
             arrival->ties = std::move(ties);
+            arrival->letters = std::move(letters);
             arrival->error = error;
             arrival->finished = true;
         }
@@ -158,6 +172,7 @@ bool TableCopy::takeArrival()
     table_ = arrival->table;
     columns_ = arrival->columns;
     rows_ = std::move(arrival->rows);
+    letters_ = std::move(arrival->letters);
     orders_.clear();
     ties_.clear();
     orders_[{arrival->orderColumn, arrival->descending}] =
@@ -178,8 +193,10 @@ RowSet& TableCopy::holdResult()
 void TableCopy::clear()
 {
     std::shared_ptr<const TextOrder> order = std::move(textOrder_);
+    QStringList letterNames = std::move(letterNames_);
     *this = TableCopy{};
     textOrder_ = std::move(order);
+    letterNames_ = std::move(letterNames);
     changed();
 }
 
@@ -284,6 +301,42 @@ const std::vector<bool>* TableCopy::keptTies(int column, bool descending) const
         : nullptr;
 }
 
+std::vector<int> TableCopy::letterColumns() const
+{
+    std::vector<int> columns;
+    for (const QString& name : letterNames_)
+        if (const qsizetype at = columns_.indexOf(name); at >= 0)
+            columns.push_back(int(at));
+    return columns;
+}
+
+std::uint32_t TableCopy::lettersOfRow(const RowSet& rows, std::uint32_t row, const std::vector<int>& columns)
+{
+    std::uint32_t letters = 0;
+    for (const int column : columns) {
+        std::string_view text;
+        if (rows.textAt(int(row), column, &text))
+            letters |= lettersOfUtf8(text);
+        else if (!rows.value(int(row), column).isNull())
+            letters = ~0u;  // a value that is no text is tried as it is
+    }
+    return letters;
+}
+
+std::shared_ptr<const std::vector<std::uint32_t>> TableCopy::sharedLetters()
+{
+    const std::vector<int> columns = letterColumns();
+    if (columns.empty())
+        return nullptr;
+    const std::size_t rows = std::size_t(rows_->rowCount());
+    if (!letters_ || letters_->size() != rows) {
+        letters_ = std::make_shared<std::vector<std::uint32_t>>(rows);
+        for (std::size_t row = 0; row < rows; ++row)
+            (*letters_)[row] = lettersOfRow(*rows_, std::uint32_t(row), columns);
+    }
+    return letters_;
+}
+
 void TableCopy::writeThrough(Store& store, const std::function<void()>& write, const std::function<void()>& change)
 {
     const bool current = isCurrent(store);
@@ -298,6 +351,17 @@ void TableCopy::keepOrders(RowChange change, std::uint32_t row)
 {
     changed();
     ties_.clear();  // the orders kept no longer hold where their values tie
+    if (letters_) {
+        if (letters_.use_count() > 1)  // a reader holds them as they were
+            letters_ = std::make_shared<std::vector<std::uint32_t>>(*letters_);
+        std::vector<std::uint32_t>& letters = *letters_;
+        if (change == RowChange::Removed)
+            letters.erase(letters.begin() + std::ptrdiff_t(row));
+        else if (change == RowChange::Added)
+            letters.insert(letters.begin() + std::ptrdiff_t(row), lettersOfRow(*rows_, row, letterColumns()));
+        else
+            letters[row] = lettersOfRow(*rows_, row, letterColumns());
+    }
     for (auto& [sort, kept] : orders_) {
         if (!kept)
             continue;

@@ -71,7 +71,7 @@ public:
     bool catchUp(Store& store, const QString& keyField);
     // Empty rows to hold a database's result in, instead of a table.
     RowSet& holdResult();
-    // Holds nothing; the text order stays.
+    // Holds nothing; the text order and the letter columns stay.
     void clear();
     // The next look at the store reads the changes again.
     void markStale() { mark_ = -1; }
@@ -87,6 +87,13 @@ public:
     // same value as the one before when that is known; nothing otherwise.
     const std::vector<std::uint32_t>* keptOrder(int column, bool descending) const;
     const std::vector<bool>* keptTies(int column, bool descending) const;
+
+    // Per row, the letters its texts in the columns named hold when folded
+    // for typing (lettersOfUtf8), made once (by the reading behind too) and
+    // kept as rows change; for a reader to hold as they are now. Nothing
+    // without such columns.
+    void setLetterColumns(const QStringList& names) { letterNames_ = names; }
+    std::shared_ptr<const std::vector<std::uint32_t>> sharedLetters();
 
     // Runs a write of the program's own and then its change of the rows;
     // the copy stays current when it was before.
@@ -114,6 +121,10 @@ private:
     std::shared_ptr<const TextOrder> textOrder_;
     struct Arrival;
     std::shared_ptr<Arrival> arrival_;  // the reading behind, until taken
+    std::vector<int> letterColumns() const;
+    static std::uint32_t lettersOfRow(const RowSet& rows, std::uint32_t row, const std::vector<int>& columns);
+    QStringList letterNames_;
+    std::shared_ptr<std::vector<std::uint32_t>> letters_;
 };
 
 }  // namespace vorlin::db

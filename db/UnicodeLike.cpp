@@ -395,6 +395,42 @@ CompiledLike::CompiledLike(QStringView pattern, Folding folding, char32_t escape
         compileUtf8(begin, begin + bytes.size(), escape, folding == Folding::CaseAndAccents ? typingFoldTable() : kFold));
 }
 
+namespace {
+
+std::uint32_t letterBit(char32_t folded)
+{
+    if (folded >= U'a' && folded <= U'z')
+        return 1u << (folded - U'a');
+    if (folded >= U'0' && folded <= U'9')
+        return 1u << 26;
+    return 0;
+}
+
+}  // namespace
+
+std::uint32_t lettersOfUtf8(std::string_view text)
+{
+    const char16_t* table = typingFoldTable();
+    const auto* at = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = at + text.size();
+    std::uint32_t letters = 0;
+    while (at < end)
+        letters |= letterBit(*at < 0x80 ? char32_t(table[*at++]) : fold(table, utf8::next(at, end)));
+    return letters;
+}
+
+std::uint32_t CompiledLike::requiredLetters() const
+{
+    // Under another folding a letter may stand for more than one of these.
+    if (pattern_->table != typingFoldTable())
+        return 0;
+    std::uint32_t letters = 0;
+    for (const Token& token : pattern_->tokens)
+        if (token.kind == Token::Literal)
+            letters |= letterBit(token.character);
+    return letters;
+}
+
 bool CompiledLike::matchesUtf8(std::string_view text) const
 {
     const auto* begin = reinterpret_cast<const unsigned char*>(text.data());

@@ -2,6 +2,7 @@
 
 #include <QStringView>
 
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -26,10 +27,18 @@ public:
     enum class Folding { Case, CaseAndAccents };
     explicit CompiledLike(QStringView pattern, Folding folding = Folding::Case, char32_t escape = 0);
     bool matchesUtf8(std::string_view text) const;
+    // The letters (and whether a digit) that every text it matches holds,
+    // as lettersOfUtf8 gives them under its folding.
+    std::uint32_t requiredLetters() const;
 
 private:
     std::shared_ptr<const CompiledPattern> pattern_;
 };
+
+// The letters a to z a text holds when folded for typing (bits 0 to 25),
+// and whether it holds a digit (bit 26): what a pattern folded so needs of a
+// text, tried on many rows before their texts are.
+std::uint32_t lettersOfUtf8(std::string_view text);
 
 // Puts this LIKE in place of SQLite's own (which folds ASCII letters only)
 // on one connection, for both like(pattern, text) and like(pattern, text,

@@ -1,4 +1,5 @@
 #include "support/StoreFixture.h"
+#include "db/UnicodeLike.h"
 
 #include "common/Error.h"
 #include "db/TextOrder.h"
@@ -166,12 +167,22 @@ TEST_P(Query, ASearchShowsTheTableAsItIsAfterTheQuerysOwnWritesAndAnotherProgram
             names << table.rows->value(int(row), 1).toString();
         return names;
     };
+    // The letters the pop-up passes rows over by follow every change too.
+    const auto lettersFollow = [](const db::Query::TableSnapshot& table) {
+        bool follow = table.letters && table.letters->size() == std::size_t(table.rows->rowCount());
+        for (int row = 0; follow && row < table.rows->rowCount(); ++row)
+            follow = (*table.letters)[std::size_t(row)]
+                     == (db::lettersOfUtf8(table.rows->value(row, 1).toString().toStdString())
+                         | db::lettersOfUtf8(table.rows->value(row, table.columns.indexOf(QStringLiteral("tag"))).toString().toStdString()));
+        return follow;
+    };
     for (const Step& step : steps) {
         const std::optional<db::Query::TableSnapshot> held = query().tableSnapshot(kNazev);
         ASSERT_TRUE(held && held->current) << step.what;
         const QStringList before = namesHeld(*held);
         step.write();
         EXPECT_EQ(namesHeld(*held), before) << step.what;
+        EXPECT_TRUE(lettersFollow(*query().tableSnapshot(kNazev))) << step.what;
         search(contract);
         EXPECT_EQ(listedNames(), step.found) << step.what;
         sortBy(kNazev, true);
