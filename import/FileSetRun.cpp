@@ -71,33 +71,75 @@ void FileSetRun::run(const QString& folder, const QString& filterFile, const boo
 QStringList FileSetRun::convertDocuments(const QStringList& documents, const bool& stopRequested)
 {
     QStringList written;
-    const std::unique_ptr<platform::DocumentConverter> converter = makeConverter_();
-    converter->start();
-    // Once started, the converter is stopped whatever happens.
+    // Two offices convert two documents at once, one on each core.
+    std::vector<std::unique_ptr<platform::DocumentConverter>> converters;
+    converters.push_back(makeConverter_());
+    if (documents.size() >= 2 && converters.front()->convertsBesideAnother()) {
+        converters.push_back(makeConverter_());
+        converters.back()->prepare();  // starts while the first one does
+    }
+    converters.front()->start();
+    // Once started, the converters are stopped whatever happens.
     const struct StopAtEnd {
-        platform::DocumentConverter& converter;
-        ~StopAtEnd() { converter.stop(); }
-    } stopAtEnd{*converter};
-    const qsizetype count = documents.size();
-    for (qsizetype i = 0; i < count && !stopRequested; ++i) {
-        const QString& document = documents[i];
-        const QString textFile = document + QStringLiteral(".txt");
-        if (QFileInfo::exists(textFile))
-            continue;
-        hooks_.status(QStringLiteral("Převádím soubor %1 na text. Jedná se o %2. soubor z %3.")
-                          .arg(document)
-                          .arg(i + 1)
-                          .arg(count));
+        std::vector<std::unique_ptr<platform::DocumentConverter>>& converters;
+        ~StopAtEnd()
+        {
+            for (const auto& converter : converters)
+                converter->stop();
+        }
+    } stopAtEnd{converters};
+    // Without the second office the documents go one by one.
+    if (converters.size() > 1) {
         try {
-            if (convertWatched(*converter, document, textFile, conversionTimeoutMs_, stopRequested)
-                == ConversionEnd::Converted)
-                written << textFile;
-            else
-                QFile::remove(textFile);  // what the stopped office had begun
+            converters.back()->start();
         } catch (const platform::OfficeError& error) {
-            QFile::remove(textFile);  // a half-written text would pass for the document's
-            hooks_.notice(
-                QStringLiteral("Chyba při převodu souboru MS WOrd na text. \n%1\n%2").arg(document, error.message()));
+            qWarning("The second office did not start: %s", qPrintable(error.message()));
+            converters.back()->stop();
+            converters.pop_back();
+        }
+    }
+    const qsizetype count = documents.size();
+    for (qsizetype i = 0; i < count && !stopRequested;) {
+        std::vector<Conversion> together;
+        for (; i < count && together.size() < converters.size(); ++i) {
+            const QString textFile = documents[i] + QStringLiteral(".txt");
+            if (QFileInfo::exists(textFile))
+                continue;
+            hooks_.status(QStringLiteral("Převádím soubor %1 na text. Jedná se o %2. soubor z %3.")
+                              .arg(documents[i])
+                              .arg(i + 1)
+                              .arg(count));
+            together.push_back({converters[together.size()].get(), documents[i], textFile, ConversionEnd::Stopped, nullptr});
+        }
+        if (together.empty())
+            break;
+        if (together.size() == 1) {
+            Conversion& alone = together.front();
+            try {
+                alone.end = convertWatched(*alone.converter, alone.document, alone.textFile, conversionTimeoutMs_,
+                                           stopRequested);
+            } catch (const platform::OfficeError&) {
+                alone.error = std::current_exception();
+            }
+        } else {
+            convertTogetherWatched(together, conversionTimeoutMs_, stopRequested);
+        }
+        for (const Conversion& conversion : together) {
+            if (conversion.end == ConversionEnd::Converted) {
+                written << conversion.textFile;
+                continue;
+            }
+            // What the stopped or failed office had begun; a half-written
+            // text would pass for the document's.
+            QFile::remove(conversion.textFile);
+            if (!conversion.error)
+                continue;
+            try {
+                std::rethrow_exception(conversion.error);
+            } catch (const platform::OfficeError& error) {
+                hooks_.notice(QStringLiteral("Chyba při převodu souboru MS WOrd na text. \n%1\n%2")
+                                  .arg(conversion.document, error.message()));
+            }
         }
         hooks_.serveEvents();
     }

@@ -2,6 +2,10 @@
 
 #include "common/AwayFromGuiThread.h"
 
+#include <atomic>
+#include <memory>
+#include <thread>
+
 namespace vorlin {
 
 namespace {
@@ -42,6 +46,63 @@ ConversionEnd convertWatched(platform::DocumentConverter& converter, const QStri
         if (!converter.running())
             startAgain(converter);
         throw;
+    }
+}
+
+void convertTogetherWatched(std::vector<Conversion>& conversions, int timeoutMs, const bool& stopRequested)
+{
+    const auto finished = std::make_unique<std::atomic<bool>[]>(conversions.size());
+    std::vector<bool> cutOff(conversions.size(), false);  // still running at the limit or the stop
+    WaitLimits limits;
+    limits.timeLimitMs = timeoutMs;
+    limits.stopWhen = [&stopRequested] { return stopRequested; };
+    limits.abandon = [&] {
+        for (std::size_t i = 0; i < conversions.size(); ++i)
+            if (!finished[i]) {
+                cutOff[i] = true;
+                conversions[i].converter->kill();
+            }
+    };
+    limits.servesUserInput = true;
+    const auto convert = [&](std::size_t i) {
+        Conversion& conversion = conversions[i];
+        try {
+            conversion.converter->convert(conversion.document, conversion.textFile);
+            conversion.end = ConversionEnd::Converted;
+        } catch (...) {
+            conversion.error = std::current_exception();
+        }
+        finished[i] = true;
+    };
+    bool stopped = false;
+    try {
+        awayFromGuiThread(
+            [&] {
+                std::vector<std::thread> others;
+                for (std::size_t i = 1; i < conversions.size(); ++i)
+                    others.emplace_back(convert, i);
+                convert(0);
+                for (std::thread& other : others)
+                    other.join();
+            },
+            limits);
+    } catch (const CallStopped&) {
+        stopped = true;
+    } catch (const CallTimedOut&) {
+    }
+    for (std::size_t i = 0; i < conversions.size(); ++i) {
+        Conversion& conversion = conversions[i];
+        if (cutOff[i]) {
+            conversion.end = ConversionEnd::Stopped;
+            conversion.error = stopped ? nullptr
+                                       : std::make_exception_ptr(platform::OfficeError(
+                                             QStringLiteral("Převod trval déle než %1 s a byl ukončen.").arg(timeoutMs / 1000)));
+        }
+        // A converter killed at the limit, or one that died with its
+        // document, is started again for the next one.
+        if (!stopped && conversion.end != ConversionEnd::Converted
+            && (cutOff[i] || !conversion.converter->running()))
+            startAgain(*conversion.converter);
     }
 }
 

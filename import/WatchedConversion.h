@@ -2,6 +2,9 @@
 
 #include "platform/DocumentConverter.h"
 
+#include <exception>
+#include <vector>
+
 namespace vorlin {
 
 enum class ConversionEnd { Converted, Stopped };
@@ -16,5 +19,18 @@ enum class ConversionEnd { Converted, Stopped };
 // start again raises a plain Error: the run cannot go on.
 ConversionEnd convertWatched(platform::DocumentConverter& converter, const QString& document,
                              const QString& textFile, int timeoutMs, const bool& stopRequested);
+
+// Several documents at once, each by a converter of its own, watched as one:
+// the time limit and a stop end the conversions still running (their
+// converters killed and, after the limit, started again); each document
+// ends as it would have alone, its error (an OfficeError) kept for it.
+struct Conversion {
+    platform::DocumentConverter* converter;
+    QString document;
+    QString textFile;
+    ConversionEnd end = ConversionEnd::Stopped;
+    std::exception_ptr error;
+};
+void convertTogetherWatched(std::vector<Conversion>& conversions, int timeoutMs, const bool& stopRequested);
 
 }  // namespace vorlin

@@ -34,6 +34,10 @@ public:
     // Whether the converter still runs; false after it died with a document
     // (out of memory, crashed): start() is needed for the next one.
     virtual bool running() const = 0;
+
+    // Whether a second converter of its kind converts at the same time as
+    // this one without either waiting for the other (a process of its own).
+    virtual bool convertsBesideAnother() const { return false; }
 };
 
 }  // namespace vorlin::platform

@@ -30,6 +30,7 @@ public:
     void kill() override;
     void stop() override;
     bool running() const override;
+    bool convertsBesideAnother() const override { return true; }
 
     // Removes the profiles and pipes of runs that were killed with their
     // office: they are named after the program's process, which is gone.
