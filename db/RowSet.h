@@ -24,12 +24,12 @@ public:
     // that reading the next result of a similar size allocates nothing.
     void clear(int columnCount);
 
-    int rowCount() const { return columns_ ? int(cells_.size() / std::size_t(columns_)) : 0; }
+    int rowCount() const { return columns_ ? int(words_.size() / std::size_t(columns_)) : 0; }
     // Room for that many rows and bytes of texts, made at once (a reading
     // whose size is known grows by no copies).
     void reserve(int rows, std::size_t textBytes)
     {
-        cells_.reserve(std::size_t(rows) * std::size_t(columns_));
+        words_.reserve(std::size_t(rows) * std::size_t(columns_));
         bytes_.reserve(textBytes);
     }
     // Bytes of the texts and other values held beside the cells.
@@ -39,11 +39,11 @@ public:
     // Appends the statement's current row.
     void appendFrom(sqlite3_stmt* statement);
     // Appends a row value by value, the columns in their order.
-    void appendNull() { cells_.push_back(Cell{}); }
-    void appendInteger(qint64 value) { cells_.push_back(storeInteger(value)); }
+    void appendNull() { words_.push_back(kNullWord); }
+    void appendInteger(qint64 value) { words_.push_back(storeInteger(value)); }
     void appendText(const char* data, std::size_t size)
     {
-        cells_.push_back(storeText(int(cells_.size() % std::size_t(columns_)), data, size));
+        words_.push_back(storeText(int(words_.size() % std::size_t(columns_)), data, size));
     }
 
     QVariant value(int row, int column) const;
@@ -52,7 +52,7 @@ public:
     // The UTF-8 bytes of a text value; false (and nothing) for any other.
     bool textAt(int row, int column, std::string_view* text) const
     {
-        const Cell& cell = cellAt(row, column);
+        const Cell cell = cellAt(row, column);
         if (cell.type() != Type::Text)
             return false;
         *text = bytesOf(cell);
@@ -88,12 +88,17 @@ public:
     // Bytes held, for the memory figures.
     std::size_t memoryBytes() const
     {
-        return (cells_.capacity() + lately_.capacity()) * sizeof(Cell) + bytes_.capacity();
+        return (words_.capacity() + lately_.capacity()) * sizeof(std::uint32_t) + bytes_.capacity();
     }
 
 private:
     enum class Type : std::uint8_t { Null, Integer, Real, Text, Blob, WideInteger };
-    // Eight bytes a value: a number that fits 32 bits itself, anything else
+    // Four bytes a value: 0 for an empty one, a number of 31 bits itself
+    // (shifted left, the lowest bit set), anything else as the even place
+    // of its type and size (a byte each, the size in more when it needs
+    // them) in the store, its bytes after them.
+    static constexpr std::uint32_t kNullWord = 0;
+    // A value as read from its word: a small number itself, anything else
     // as the place of its bytes in the store.
     struct Cell {
         std::uint32_t data = 0;  // a small integer, else the offset of the bytes
@@ -103,17 +108,18 @@ private:
         std::uint32_t offset() const { return data; }
     };
 
-    const Cell& cellAt(int row, int column) const
+    Cell cellAt(int row, int column) const
     {
-        return cells_[std::size_t(row) * std::size_t(columns_) + std::size_t(column)];
+        return cellOf(words_[std::size_t(row) * std::size_t(columns_) + std::size_t(column)]);
     }
+    Cell cellOf(std::uint32_t word) const;
     std::string_view bytesOf(const Cell& cell) const { return {bytes_.data() + cell.offset(), cell.size()}; }
     qint64 integerOf(const Cell& cell) const;
     double realOf(const Cell& cell) const;
-    Cell storeInteger(qint64 value);
-    Cell storeBytes(Type type, const char* data, std::size_t size);
+    std::uint32_t storeInteger(qint64 value);
+    std::uint32_t storeBytes(Type type, const char* data, std::size_t size);
     // A text read again soon after (a kind, the same keywords) is held once.
-    Cell storeText(int column, const char* data, std::size_t size);
+    std::uint32_t storeText(int column, const char* data, std::size_t size);
     // A value's kind in the order: empty, number, text, binary.
     static std::uint8_t kindOf(const Cell& cell);
     // Appends the value's key among values of its kind; for a text, only
@@ -122,17 +128,17 @@ private:
     bool appendValueKey(const Cell& cell, const TextOrder& order, bool primary, std::string& store) const;
     // A value's whole key: its kind, then its place among values of its kind.
     std::string fullKey(std::uint32_t row, int column, const TextOrder& order) const;
-    Cell cellOf(const QVariant& value);
+    std::uint32_t wordOf(const QVariant& value);
 
     int columns_ = 0;
-    std::vector<Cell> cells_;
+    std::vector<std::uint32_t> words_;
     std::vector<char> bytes_;
     // The texts read lately, by their hash, while rows are read: a store's
     // bytes are never changed, so rows can share them.
     static constexpr std::size_t kLatelySlots = 65536;
     static constexpr std::size_t kLongestShared = 256;
     static constexpr std::uint32_t kTriedBeforeGivingUp = 4096;
-    std::vector<Cell> lately_;
+    std::vector<std::uint32_t> lately_;
     struct Sharing {
         std::uint32_t tried = 0;
         std::uint32_t shared = 0;

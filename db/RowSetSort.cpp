@@ -101,7 +101,7 @@ bool RowSet::appendValueKey(const Cell& cell, const TextOrder& order, bool prima
 
 std::string RowSet::fullKey(std::uint32_t row, int column, const TextOrder& order) const
 {
-    const Cell& cell = cellAt(int(row), column);
+    const Cell cell = cellAt(int(row), column);
     std::string key(1, char(kindOf(cell)));
     appendValueKey(cell, order, false, key);
     return key;
@@ -125,19 +125,19 @@ void RowSet::placeInOrder(std::vector<std::uint32_t>& rows, std::uint32_t row, i
 void RowSet::sortBy(int column, bool descending, const TextOrder& order)
 {
     const std::vector<std::uint32_t> rows = orderBy(column, descending, order);
-    std::vector<Cell> cells;
-    cells.reserve(cells_.size());
+    std::vector<std::uint32_t> words;
+    words.reserve(words_.size());
     for (const std::uint32_t row : rows) {
-        const auto first = cells_.begin() + std::ptrdiff_t(row) * columns_;
-        cells.insert(cells.end(), first, first + columns_);
+        const auto first = words_.begin() + std::ptrdiff_t(row) * columns_;
+        words.insert(words.end(), first, first + columns_);
     }
-    cells_.swap(cells);
+    words_.swap(words);
 }
 
 std::vector<std::uint32_t> RowSet::orderBy(int column, bool descending, const TextOrder& order,
                                            std::vector<bool>* tiedWithPrevious) const
 {
-    const auto valueOf = [&](std::uint32_t row) -> const Cell& { return cellAt(int(row), column); };
+    const auto valueOf = [&](std::uint32_t row) { return cellAt(int(row), column); };
     const auto text = [&](const SortKey& key) { return bytesOf(valueOf(key.row)); };
     const auto compareValues = [&](const SortKey& first, const SortKey& second) {
         int compared = compareKeys(first, second);
@@ -158,7 +158,7 @@ std::vector<std::uint32_t> RowSet::orderBy(int column, bool descending, const Te
         keys.resize(to - from);
         std::vector<std::size_t> starts(to - from);
         for (std::uint32_t row = from; row < to; ++row) {
-            const Cell& cell = valueOf(row);
+            const Cell cell = valueOf(row);
             SortKey& key = keys[row - from];
             key.row = row;
             key.kind = kindOf(cell);

@@ -21,6 +21,10 @@ TEST(RowSet, EveryKindOfValueComesBackAsStoredAndInTheDatabasesOrder)
     const QVariantList values = {QVariant(),
                                  qint64(0),
                                  qint64(-1),
+                                 qint64(1) << 30,  // the numbers held in a value's four bytes end here
+                                 (qint64(1) << 30) - 1,
+                                 -(qint64(1) << 30),
+                                 -(qint64(1) << 30) - 1,
                                  qint64(std::numeric_limits<std::int32_t>::max()),
                                  qint64(std::numeric_limits<std::int32_t>::max()) + 1,
                                  qint64(std::numeric_limits<std::int32_t>::min()) - 1,
@@ -31,6 +35,7 @@ TEST(RowSet, EveryKindOfValueComesBackAsStoredAndInTheDatabasesOrder)
                                  QStringLiteral("Čížek"),
                                  QStringLiteral("Čížek"),  // held once with the first
                                  QStringLiteral(""),
+                                 QString(300, u'ř'),  // a size beyond a byte's
                                  QByteArray("\x00\xff", 2),
                                  QVariant()};
     for (const QVariant& value : values) {
@@ -66,8 +71,8 @@ TEST(RowSet, EveryKindOfValueComesBackAsStoredAndInTheDatabasesOrder)
     // Written back over each other, the values stay themselves; a text
     // written over one row's is not written over the row sharing it.
     RowSet written = rows;
-    written.replaceRow(10, {QStringLiteral("Dvořák")});
-    EXPECT_EQ(written.value(11, 0), QStringLiteral("Čížek"));
+    written.replaceRow(14, {QStringLiteral("Dvořák")});
+    EXPECT_EQ(written.value(15, 0), QStringLiteral("Čížek"));
     for (int row = 0; row < written.rowCount(); ++row)
         written.replaceRow(row, {values[values.size() - 1 - row]});
     for (int row = 0; row < written.rowCount(); ++row)
