@@ -254,10 +254,15 @@ void Query::selectRows(Store& store, const QStringList& kept)
             || (!copy_->isCurrent(store) && !copy_->catchUp(store, keyField_)))
             copy_->read(store, selection_.table, kept);
         const InMemoryFilter filter(selection_.filter, kept);
-        const std::vector<std::uint32_t>& order = copy_->order(orderColumn, selection_.descending);
+        const std::shared_ptr<const std::vector<std::uint32_t>> sorted =
+            copy_->sharedOrder(orderColumn, selection_.descending);
+        const std::vector<std::uint32_t>& order = *sorted;
         std::vector<std::uint32_t> shown;
         if (selection_.filter.isEmpty()) {
-            shown = order;
+            // Every row in the order kept: the list shares it.
+            lastSearch_.reset();
+            rows_.show(&copy_->rows(), sorted);
+            return;
         } else if (narrowsLastSearch(kept, orderColumn)) {
             for (const std::uint32_t row : lastShown())
                 if (filter.meets(copy_->rows(), int(row)))

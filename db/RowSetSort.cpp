@@ -203,21 +203,30 @@ std::vector<std::uint32_t> RowSet::orderBy(int column, bool descending, const Te
         later.join();
         if (failure)
             std::rethrow_exception(failure);
-        std::vector<SortKey> merged(rows);
-        std::merge(keys.begin(), keys.end(), laterKeys.begin(), laterKeys.end(), merged.begin(), before);
-        keys.swap(merged);
     } else {
         sortPart(0, rows, store, keys);
     }
 
+    // The halves merged straight into the rows' order, without a third
+    // list of keys as long as both.
     std::vector<std::uint32_t> ordered;
-    ordered.reserve(keys.size());
-    for (const SortKey& key : keys)
+    ordered.reserve(rows);
+    if (tiedWithPrevious)
+        tiedWithPrevious->assign(rows, false);
+    const SortKey* previous = nullptr;
+    const auto take = [&](const SortKey& key) {
+        if (tiedWithPrevious && previous)
+            (*tiedWithPrevious)[ordered.size()] = compareValues(*previous, key) == 0;
         ordered.push_back(key.row);
-    if (tiedWithPrevious) {
-        tiedWithPrevious->assign(keys.size(), false);
-        for (std::size_t i = 1; i < keys.size(); ++i)
-            (*tiedWithPrevious)[i] = compareValues(keys[i - 1], keys[i]) == 0;
+        previous = &key;
+    };
+    std::size_t first = 0;
+    std::size_t later = 0;
+    while (first < keys.size() || later < laterKeys.size()) {
+        if (later < laterKeys.size() && (first == keys.size() || before(laterKeys[later], keys[first])))
+            take(laterKeys[later++]);
+        else
+            take(keys[first++]);
     }
     return ordered;
 }

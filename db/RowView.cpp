@@ -8,35 +8,61 @@ namespace vorlin::db {
 void RowView::show(RowSet* rows, std::vector<std::uint32_t> order)
 {
     rows_ = rows;
+    owned_ = std::make_shared<std::vector<std::uint32_t>>(std::move(order));
+    order_ = owned_;
+}
+
+void RowView::show(RowSet* rows, std::shared_ptr<const std::vector<std::uint32_t>> order)
+{
+    rows_ = rows;
+    owned_.reset();
     order_ = std::move(order);
 }
 
 void RowView::showAll(RowSet* rows)
 {
-    rows_ = rows;
-    order_.resize(std::size_t(rows->rowCount()));
-    std::iota(order_.begin(), order_.end(), 0u);
+    std::vector<std::uint32_t> order(std::size_t(rows->rowCount()));
+    std::iota(order.begin(), order.end(), 0u);
+    show(rows, std::move(order));
 }
 
 void RowView::clear()
 {
     rows_ = nullptr;
-    order_.clear();
+    show(nullptr, std::vector<std::uint32_t>());
+}
+
+std::vector<std::uint32_t>& RowView::ownOrder()
+{
+    if (!owned_ || owned_.use_count() > 2) {  // here and as order_, or held elsewhere too
+        owned_ = std::make_shared<std::vector<std::uint32_t>>(*order_);
+        order_ = owned_;
+    }
+    return *owned_;
+}
+
+std::vector<std::uint32_t> RowView::takeIndexes()
+{
+    std::vector<std::uint32_t> taken = std::move(ownOrder());
+    show(rows_, std::vector<std::uint32_t>());
+    return taken;
 }
 
 void RowView::insertRow(int row, const QVariantList& values)
 {
     const auto added = std::uint32_t(rows_->rowCount());
     rows_->insertRow(int(added), values);
-    order_.insert(order_.begin() + row, added);
+    std::vector<std::uint32_t>& order = ownOrder();
+    order.insert(order.begin() + row, added);
 }
 
 void RowView::removeRow(int row)
 {
-    const std::uint32_t removed = order_[std::size_t(row)];
+    std::vector<std::uint32_t>& order = ownOrder();
+    const std::uint32_t removed = order[std::size_t(row)];
     rows_->removeRow(int(removed));
-    order_.erase(order_.begin() + row);
-    for (std::uint32_t& index : order_)
+    order.erase(order.begin() + row);
+    for (std::uint32_t& index : order)
         if (index > removed)
             --index;
 }
@@ -44,8 +70,8 @@ void RowView::removeRow(int row)
 std::vector<qint64> RowView::keys(int column) const
 {
     std::vector<qint64> keys;
-    keys.reserve(order_.size());
-    for (const std::uint32_t row : order_)
+    keys.reserve(order_->size());
+    for (const std::uint32_t row : *order_)
         keys.push_back(rows_->integerAt(int(row), column));
     return keys;
 }
