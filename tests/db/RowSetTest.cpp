@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
+#include <numeric>
 
 using namespace vorlin::db;
 
@@ -66,6 +68,29 @@ TEST(RowSet, EveryKindOfValueComesBackAsStoredAndInTheDatabasesOrder)
         std::vector<bool> ties;
         const std::vector<std::uint32_t> sorted = rows.orderBy(0, descending, *czechTextOrder(), &ties);
         EXPECT_EQ(RowSet::reversedOrder(sorted, ties), rows.orderBy(0, !descending, *czechTextOrder()));
+    }
+
+    // A list long enough to be sorted in two halves at once: the same
+    // order, ties across the halves kept in the rows' own order.
+    RowSet many;
+    many.clear(1);
+    const QStringList names{QStringLiteral("Čermák"), QStringLiteral("Cermak"), QStringLiteral("chata"), QStringLiteral("Hrad")};
+    for (int row = 0; row < 50000; ++row) {
+        const QByteArray name = names[row * 7 % names.size()].toUtf8();
+        many.appendText(name.constData(), std::size_t(name.size()));
+    }
+    for (const bool descending : {false, true}) {
+        std::vector<bool> ties;
+        const std::vector<std::uint32_t> sorted = many.orderBy(0, descending, *czechTextOrder(), &ties);
+        std::vector<std::uint32_t> expected(50000);
+        std::iota(expected.begin(), expected.end(), 0u);
+        std::stable_sort(expected.begin(), expected.end(), [&](std::uint32_t a, std::uint32_t b) {
+            const int compared = czechTextOrder()->compare(many.value(int(a), 0).toString().toStdString(),
+                                                           many.value(int(b), 0).toString().toStdString());
+            return descending ? compared > 0 : compared < 0;
+        });
+        EXPECT_EQ(sorted, expected) << descending;
+        EXPECT_EQ(RowSet::reversedOrder(sorted, ties), many.orderBy(0, !descending, *czechTextOrder()));
     }
 
     // Written back over each other, the values stay themselves; a text

@@ -29,7 +29,7 @@ public:
 
     void start() override
     {
-        log << QStringLiteral("start");
+        note(QStringLiteral("start"));
         if (failStart)
             throw platform::OfficeError(QStringLiteral("LibreOffice není nainstalován"));
         killed = false;
@@ -37,13 +37,7 @@ public:
     void convert(const QString& document, const QString& textFile) override
     {
         const QString name = document.mid(root.size());
-        {
-            // Written here on the conversion's thread, by kill() on the
-            // window's: the hand-over between them goes through Qt's event
-            // queue, which ThreadSanitizer does not see.
-            const std::lock_guard lock(mutex);
-            log << QStringLiteral("convert ") + name;
-        }
+        note(QStringLiteral("convert ") + name);
         if (onConvert)
             onConvert(name);
         if (name.contains(QStringLiteral("zlý")))
@@ -59,17 +53,29 @@ public:
     }
     void kill() override
     {
+        note(QStringLiteral("kill"));
         const std::lock_guard lock(mutex);
-        log << QStringLiteral("kill");
         killed = true;
         woken.notify_all();
     }
-    void stop() override { log << QStringLiteral("stop"); }
+    void stop() override { note(QStringLiteral("stop")); }
     bool running() const override { return true; }
+    bool convertsBesideAnother() const override { return besideAnother; }
+
+    // Written on the conversions' threads and by kill() on the window's
+    // (the hand-over between them goes through Qt's event queue, which
+    // ThreadSanitizer does not see), by two converters at once.
+    void note(const QString& call)
+    {
+        static std::mutex logged;
+        const std::lock_guard lock(logged);
+        log << call;
+    }
 
     QStringList& log;
     QString root;
     bool failStart = false;
+    bool besideAnother = false;
     std::function<void(const QString&)> onConvert;
     std::mutex mutex;
     std::condition_variable woken;
@@ -87,6 +93,7 @@ protected:
         makeConverter = [this] {
             auto converter = std::make_unique<FakeConverter>(log, root);
             converter->failStart = failStart;
+            converter->besideAnother = besideAnother;
             converter->onConvert = onConvert;
             return converter;
         };
@@ -122,6 +129,7 @@ protected:
     QStringList boxes;
     QString raised;
     bool failStart = false;
+    bool besideAnother = false;  // the converters work two at once
     std::function<void(const QString&)> onConvert;
 };
 
@@ -273,6 +281,25 @@ TEST_F(FileSetRunInWindow, AHangingDocumentIsEndedByTheWatchdog)
     EXPECT_EQ(boxes.first(), QStringLiteral("Chyba při převodu souboru MS WOrd na text. \n%1a_visí.doc\n"
                                             "Převod trval déle než 0 s a byl ukončen.").arg(root));
     EXPECT_EQ(log.last(), QStringLiteral("stop"));
+}
+
+// Two converters at once: the hanging document is ended and named, the bad
+// one named, every other converted and filtered, both converters stopped.
+TEST_F(FileSetRunInWindow, TwoConvertersAtOnceEndAHangingDocumentAndConvertTheRest)
+{
+    import->conversionTimeoutMs = 200;
+    besideAnother = true;
+    for (const char* name : {"a_visí.doc", "b.doc", "c_zlý.doc", "d.doc", "e.docx"})
+        file(QString::fromUtf8(name));
+    run();
+    const QStringList found = shown->items->texts();
+    for (const char* name : {"b.doc", "d.doc", "e.docx"})
+        EXPECT_TRUE(found.contains(QStringLiteral("2. filtr|") + QString::fromUtf8(name))) << name;
+    EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("a_visí.doc.txt")));
+    EXPECT_EQ(boxes.value(0), QStringLiteral("Chyba při převodu souboru MS WOrd na text. \n%1a_visí.doc\n"
+                                             "Převod trval déle než 0 s a byl ukončen.").arg(root));
+    EXPECT_EQ(boxes.value(1), QStringLiteral("Chyba při převodu souboru MS WOrd na text. \n%1c_zlý.doc\npoškozený soubor").arg(root));
+    EXPECT_EQ(log.count(QStringLiteral("stop")), 2);
 }
 
 TEST_F(FileSetRunInWindow, AConverterThatCannotStartAgainAfterAHangEndsTheRun)
