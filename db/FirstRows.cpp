@@ -105,7 +105,7 @@ private:
 };
 
 // The whole order kept with the rows, when it fits them.
-void readWholeOrder(const QString& path, const QString& stamp, FirstRows& first)
+void readWholeOrder(const QString& path, const QString& stamp, int shown, FirstRows& first)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -122,7 +122,7 @@ void readWholeOrder(const QString& path, const QString& stamp, FirstRows& first)
         || !reading.text(keptStamp) || keptStamp != stamp || !reading.text(order) || order != first.order
         || !reading.number(textBytes) || !reading.number(count) || !reading.number(tiesKnown) || tiesKnown > 1
         || reading.left() != qsizetype(count) * qsizetype(sizeof(qint64)) + (tiesKnown ? qsizetype((count + 7) / 8) : 0)
-        || count < quint32(first.rows.rowCount()))
+        || count < quint32(shown))
         return;
     std::vector<qint64> keys(count);
     reading.take(keys.data(), count * sizeof(qint64));
@@ -231,7 +231,11 @@ std::optional<FirstRows> readFirstRows(const QString& path, const FileStamp& sta
         }
     }
     first.rows.fitMemory();
-    readWholeOrder(orderFileOf(path), stampText(stamp), first);
+    first.readWholeOrder = [file = orderFileOf(path), stamp = stampText(stamp), order = first.order,
+                            shown = first.rows.rowCount()](FirstRows& into) {
+        into.order = order;
+        readWholeOrder(file, stamp, shown, into);
+    };
     return first;
 }
 

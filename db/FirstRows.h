@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -37,6 +38,10 @@ struct FirstRows {
     std::vector<qint64> keys;
     std::vector<bool> ties;
     std::size_t textBytes = 0;
+    // Rows read back: reads the whole order kept with them into keys, ties
+    // and textBytes (on any thread; it takes a moment at a million rows),
+    // leaving them empty where it is missing or does not fit them.
+    std::function<void(FirstRows& into)> readWholeOrder;
 };
 
 // Kept for the file in that state: the rows' integers, texts and empty
@@ -44,8 +49,8 @@ struct FirstRows {
 // when the rows hold any other value or a file cannot be written.
 bool writeFirstRows(const QString& path, const FileStamp& stamp, const FirstRows& first);
 // The rows kept for the file in this state; nothing when they are kept for
-// another state, or are missing, damaged or odd. The whole order is left
-// out (empty) where it is missing or does not fit them.
+// another state, or are missing, damaged or odd. The whole order is read
+// later, by readWholeOrder.
 std::optional<FirstRows> readFirstRows(const QString& path, const FileStamp& stamp);
 
 }  // namespace vorlin::db

@@ -152,10 +152,7 @@ bool Query::showFirstRows(Store& store, const QStringList& kept, int orderColumn
     rows_.showAll(&shownFirst_);
     lastSearch_.reset();
     const QPointer<Query> alive(this);
-    TableCopy::KnownOrder known{.keyColumn = indexOfName(kept, keyField_),
-                                .keys = std::move(first->keys),
-                                .ties = std::move(first->ties),
-                                .textBytes = first->textBytes};
+    TableCopy::KnownOrder known{.keyColumn = indexOfName(kept, keyField_), .read = std::move(first->readWholeOrder)};
     copy_->readBehind(pendingFirstFile_, selection_.table, kept, orderColumn, selection_.descending,
                       store.changeMark(), std::move(known), [alive] {
                           QMetaObject::invokeMethod(QCoreApplication::instance(), [alive] {

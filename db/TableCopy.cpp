@@ -125,12 +125,15 @@ void TableCopy::readBehind(const QString& file, const QString& table, const QStr
             SqliteStore store{Database(file)};
             Selection wholeTable;
             wholeTable.table = arrival->table;
+            FirstRows whole;
+            if (known.read)
+                known.read(whole);
             rows->clear(int(arrival->columns.size()));
-            rows->reserve(int(known.keys.size()), known.textBytes);
+            rows->reserve(int(whole.keys.size()), whole.textBytes);
             store.read(wholeTable, arrival->columns, false, *rows);
-            if (std::optional<std::vector<std::uint32_t>> kept = orderOfKeys(*rows, known.keyColumn, known.keys)) {
+            if (std::optional<std::vector<std::uint32_t>> kept = orderOfKeys(*rows, known.keyColumn, whole.keys)) {
                 sorted = std::move(*kept);
-                ties = std::move(known.ties);
+                ties = std::move(whole.ties);
             } else {
                 sorted = rows->orderBy(arrival->orderColumn, arrival->descending, *order, &ties);
                 ::malloc_trim(0);  // the keys of the order go back to the system

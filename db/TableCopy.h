@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/FirstRows.h"
 #include "db/RowSet.h"
 
 #include <QString>
@@ -53,12 +54,10 @@ public:
     // What it may take instead of sorting, kept from an earlier reading of
     // the same file: the rows' keys (column keyColumn) in the order, which
     // rows hold the same value as the one before (empty: not known), and
-    // the bytes their texts took.
+    // the bytes their texts took, as `read` gives them on the reading's thread.
     struct KnownOrder {
         int keyColumn = -1;
-        std::vector<qint64> keys;
-        std::vector<bool> ties;
-        std::size_t textBytes = 0;
+        std::function<void(FirstRows& into)> read;
     };
     void readBehind(const QString& file, const QString& table, const QStringList& columns, int orderColumn,
                     bool descending, qint64 mark, KnownOrder known, std::function<void()> arrived);

@@ -25,14 +25,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         file.write(content);
     }
     const vorlin::db::FileStamp stamp{.size = 1, .changedNs = 2, .counter = 3, .inode = 4};
-    const std::optional<vorlin::db::FirstRows> first = vorlin::db::readFirstRows(path, stamp);
+    std::optional<vorlin::db::FirstRows> first = vorlin::db::readFirstRows(path, stamp);
     if (!first)
         return 0;
+    first->readWholeOrder(*first);
     if (!vorlin::db::writeFirstRows(path, stamp, *first)) {
         std::fprintf(stderr, "rows read could not be written\n");
         std::abort();
     }
-    const std::optional<vorlin::db::FirstRows> again = vorlin::db::readFirstRows(path, stamp);
+    std::optional<vorlin::db::FirstRows> again = vorlin::db::readFirstRows(path, stamp);
+    if (again)
+        again->readWholeOrder(*again);
     bool same = again && again->order == first->order && again->rows.rowCount() == first->rows.rowCount()
                 && again->keys == first->keys && again->ties == first->ties && again->textBytes == first->textBytes;
     for (int row = 0; same && row < first->rows.rowCount(); ++row)
