@@ -105,7 +105,7 @@ private:
 };
 
 // The whole order kept with the rows, when it fits them.
-void readWholeOrder(const QString& path, const QString& stamp, int shown, FirstRows& first)
+void readWholeOrder(const QString& path, const QString& stamp, const QString& rowsOrder, int shown, FirstRows& first)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -119,7 +119,7 @@ void readWholeOrder(const QString& path, const QString& stamp, int shown, FirstR
     quint32 count = 0;
     quint8 tiesKnown = 0;
     if (!reading.take(mark, sizeof mark) || std::memcmp(mark, kOrderMark, sizeof mark) != 0
-        || !reading.text(keptStamp) || keptStamp != stamp || !reading.text(order) || order != first.order
+        || !reading.text(keptStamp) || keptStamp != stamp || !reading.text(order) || order != rowsOrder
         || !reading.number(textBytes) || !reading.number(count) || !reading.number(tiesKnown) || tiesKnown > 1
         || reading.left() != qsizetype(count) * qsizetype(sizeof(qint64)) + (tiesKnown ? qsizetype((count + 7) / 8) : 0)
         || count < quint32(shown))
@@ -233,8 +233,7 @@ std::optional<FirstRows> readFirstRows(const QString& path, const FileStamp& sta
     first.rows.fitMemory();
     first.readWholeOrder = [file = orderFileOf(path), stamp = stampText(stamp), order = first.order,
                             shown = first.rows.rowCount()](FirstRows& into) {
-        into.order = order;
-        readWholeOrder(file, stamp, shown, into);
+        readWholeOrder(file, stamp, order, shown, into);
     };
     return first;
 }

@@ -110,9 +110,7 @@ void TableCopy::readBehind(const QString& file, const QString& table, const QStr
     arrival->orderColumn = orderColumn;
     arrival->descending = descending;
     arrival->mark = mark;
-    for (const QString& name : letterNames_)
-        if (const qsizetype at = columns.indexOf(name); at >= 0)
-            arrival->letterColumns.push_back(int(at));
+    arrival->letterColumns = letterColumns(columns);
     arrival_ = arrival;
     std::shared_ptr<const TextOrder> order = textOrder_->isThreadSafe() ? textOrder_ : textOrder_->twin();
     QThreadPool::globalInstance()->start([arrival, order, file, known = std::move(known), arrived = std::move(arrived)]() mutable {
@@ -304,11 +302,11 @@ const std::vector<bool>* TableCopy::keptTies(int column, bool descending) const
         : nullptr;
 }
 
-std::vector<int> TableCopy::letterColumns() const
+std::vector<int> TableCopy::letterColumns(const QStringList& of) const
 {
     std::vector<int> columns;
     for (const QString& name : letterNames_)
-        if (const qsizetype at = columns_.indexOf(name); at >= 0)
+        if (const qsizetype at = of.indexOf(name); at >= 0)
             columns.push_back(int(at));
     return columns;
 }
@@ -328,7 +326,7 @@ std::uint32_t TableCopy::lettersOfRow(const RowSet& rows, std::uint32_t row, con
 
 std::shared_ptr<const std::vector<std::uint32_t>> TableCopy::sharedLetters()
 {
-    const std::vector<int> columns = letterColumns();
+    const std::vector<int> columns = letterColumns(columns_);
     if (columns.empty())
         return nullptr;
     const std::size_t rows = std::size_t(rows_->rowCount());
@@ -361,9 +359,9 @@ void TableCopy::keepOrders(RowChange change, std::uint32_t row)
         if (change == RowChange::Removed)
             letters.erase(letters.begin() + std::ptrdiff_t(row));
         else if (change == RowChange::Added)
-            letters.insert(letters.begin() + std::ptrdiff_t(row), lettersOfRow(*rows_, row, letterColumns()));
+            letters.insert(letters.begin() + std::ptrdiff_t(row), lettersOfRow(*rows_, row, letterColumns(columns_)));
         else
-            letters[row] = lettersOfRow(*rows_, row, letterColumns());
+            letters[row] = lettersOfRow(*rows_, row, letterColumns(columns_));
     }
     for (auto& [sort, kept] : orders_) {
         if (!kept)

@@ -120,7 +120,8 @@ private:
     std::shared_ptr<const TextOrder> textOrder_;
     struct Arrival;
     std::shared_ptr<Arrival> arrival_;  // the reading behind, until taken
-    std::vector<int> letterColumns() const;
+    // Where the letter columns stand among these.
+    std::vector<int> letterColumns(const QStringList& of) const;
     static std::uint32_t lettersOfRow(const RowSet& rows, std::uint32_t row, const std::vector<int>& columns);
     QStringList letterNames_;
     std::shared_ptr<std::vector<std::uint32_t>> letters_;

@@ -113,17 +113,7 @@ QStringList FileSetRun::convertDocuments(const QStringList& documents, const boo
         }
         if (together.empty())
             break;
-        if (together.size() == 1) {
-            Conversion& alone = together.front();
-            try {
-                alone.end = convertWatched(*alone.converter, alone.document, alone.textFile, conversionTimeoutMs_,
-                                           stopRequested);
-            } catch (const platform::OfficeError&) {
-                alone.error = std::current_exception();
-            }
-        } else {
-            convertTogetherWatched(together, conversionTimeoutMs_, stopRequested);
-        }
+        convertWatched(together, conversionTimeoutMs_, stopRequested);
         for (const Conversion& conversion : together) {
             if (conversion.end == ConversionEnd::Converted) {
                 written << conversion.textFile;

@@ -23,33 +23,7 @@ void startAgain(platform::DocumentConverter& converter)
 
 }  // namespace
 
-ConversionEnd convertWatched(platform::DocumentConverter& converter, const QString& document,
-                             const QString& textFile, int timeoutMs, const bool& stopRequested)
-{
-    // The window takes clicks meanwhile: its stop button and closing act
-    // while the office converts.
-    WaitLimits limits;
-    limits.timeLimitMs = timeoutMs;
-    limits.stopWhen = [&stopRequested] { return stopRequested; };
-    limits.abandon = [&converter] { converter.kill(); };  // the killed converter lets go of the document
-    limits.servesUserInput = true;
-    try {
-        awayFromGuiThread([&] { converter.convert(document, textFile); }, limits);
-        return ConversionEnd::Converted;
-    } catch (const CallStopped&) {
-        return ConversionEnd::Stopped;
-    } catch (const CallTimedOut&) {
-        startAgain(converter);
-        throw platform::OfficeError(
-            QStringLiteral("Převod trval déle než %1 s a byl ukončen.").arg(timeoutMs / 1000));
-    } catch (...) {
-        if (!converter.running())
-            startAgain(converter);
-        throw;
-    }
-}
-
-void convertTogetherWatched(std::vector<Conversion>& conversions, int timeoutMs, const bool& stopRequested)
+void convertWatched(std::vector<Conversion>& conversions, int timeoutMs, const bool& stopRequested)
 {
     const auto finished = std::make_unique<std::atomic<bool>[]>(conversions.size());
     std::vector<bool> cutOff(conversions.size(), false);  // still running at the limit or the stop
