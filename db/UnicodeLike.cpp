@@ -77,6 +77,26 @@ inline char32_t fold(char32_t c)
 
 }  // namespace
 
+// A few bytes, each also sixteen times over (to be compared with sixteen
+// bytes of a text at once); its size tells of more than it keeps.
+struct ByteList {
+    static constexpr std::size_t kMost = 8;
+    std::size_t count = 0;
+    alignas(16) unsigned char repeated[kMost][16] = {};
+
+    bool empty() const { return count == 0; }
+    std::size_t size() const { return count; }
+    void clear() { count = 0; }
+    void push_back(unsigned char byte)
+    {
+        if (count < kMost)
+            std::memset(repeated[count], byte, 16);
+        ++count;
+    }
+};
+
+using TwoByteCharacters = std::array<std::uint64_t, 0x800 / 64>;
+
 struct Token {
     enum Kind : std::uint8_t { Literal, AnyOne, AnyRun } kind;
     char32_t character;  // folded, for literals
@@ -93,18 +113,28 @@ struct CompiledPattern {
     // without folding all of it. Empty when the needle cannot be searched so.
     std::array<bool, 256> leadBytes{};
     bool scanned = false;
-    // The same bytes as a list, when they are few enough to be compared
-    // with many text bytes at once; empty otherwise.
-    std::vector<unsigned char> leads;
-    // When every first byte is a character of its own (ASCII), the second
-    // character's first bytes too: a place must begin with both.
-    std::vector<unsigned char> secondLeads;
+    // The same bytes as lists, ASCII and the rest, when they are few enough
+    // to be compared with many text bytes at once; empty otherwise.
+    ByteList leads;
+    ByteList otherLeads;
+    // Where the first character is ASCII (a character of one byte), the
+    // second character's first bytes too: such a place must begin with both.
+    // Those that are ASCII as a list; any other byte there (the first of a
+    // longer character) when one of them may begin the second character.
+    bool pairs = false;
+    ByteList secondLeads;
+    bool secondBeyondAscii = false;
+    // The characters of two bytes (U+0080 to U+07FF) that fold to the
+    // needle's first and second ones: most non-ASCII first bytes found lead
+    // a character that does not, and are passed by without folding it.
+    TwoByteCharacters firstOfTwo{};
+    TwoByteCharacters secondOfTwo{};
     const char16_t* table = kFold;  // the folding of this pattern and its texts
 };
 
 namespace {
 
-constexpr std::size_t kMostLeadsCompared = 8;
+constexpr std::size_t kMostLeadsCompared = ByteList::kMost;
 
 // The characters of the Basic Multilingual Plane that fold to the needle's
 // first one (none above it does), by the first byte of their UTF-8. A first
@@ -123,15 +153,13 @@ bool leadBytesOf(char32_t folded, const char16_t* table, std::array<bool, 256>& 
     return true;
 }
 
-// The bytes set, as a list; empty when there are too many to compare at once.
-std::vector<unsigned char> listOf(const std::array<bool, 256>& bytes)
+// The bytes set from one to another, as a list.
+ByteList listOf(const std::array<bool, 256>& bytes, unsigned from, unsigned to)
 {
-    std::vector<unsigned char> list;
-    for (unsigned byte = 0; byte < 256; ++byte)
+    ByteList list;
+    for (unsigned byte = from; byte < to; ++byte)
         if (bytes[byte])
             list.push_back((unsigned char)byte);
-    if (list.size() > kMostLeadsCompared)
-        list.clear();
     return list;
 }
 
@@ -140,11 +168,27 @@ void findLeadBytes(CompiledPattern& compiled)
     if (!leadBytesOf(compiled.needle.front(), compiled.table, compiled.leadBytes))
         return;
     compiled.scanned = true;
-    compiled.leads = listOf(compiled.leadBytes);
+    const auto twoByteFolding = [&](char32_t folded, TwoByteCharacters& characters) {
+        for (char32_t c = 0x80; c < 0x800; ++c)
+            if (compiled.table[c] == folded)
+                characters[c / 64] |= std::uint64_t(1) << (c % 64);
+    };
+    twoByteFolding(compiled.needle.front(), compiled.firstOfTwo);
+    if (compiled.needle.size() >= 2)
+        twoByteFolding(compiled.needle[1], compiled.secondOfTwo);
+    compiled.leads = listOf(compiled.leadBytes, 0, 0x80);
+    compiled.otherLeads = listOf(compiled.leadBytes, 0x80, 256);
+    if (compiled.leads.size() + compiled.otherLeads.size() > kMostLeadsCompared) {
+        compiled.leads.clear();
+        compiled.otherLeads.clear();
+        return;
+    }
     std::array<bool, 256> second{};
-    if (compiled.needle.size() >= 2 && !compiled.leads.empty() && compiled.leads.back() < 0x80
-        && leadBytesOf(compiled.needle[1], compiled.table, second))
-        compiled.secondLeads = listOf(second);
+    if (compiled.needle.size() < 2 || compiled.leads.empty() || !leadBytesOf(compiled.needle[1], compiled.table, second))
+        return;
+    compiled.secondLeads = listOf(second, 0, 0x80);
+    compiled.secondBeyondAscii = !listOf(second, 0x80, 256).empty();
+    compiled.pairs = compiled.secondLeads.size() <= kMostLeadsCompared;
 }
 
 CompiledPattern compileUtf8(const unsigned char* pattern, const unsigned char* end, char32_t escape,
@@ -289,35 +333,66 @@ bool needleAt(const CompiledPattern& pattern, const unsigned char* at, const uns
     return matched == needle.size();
 }
 
+// Whether the character of two bytes at this place is one of those; a
+// broken one never is.
+inline bool twoByteOneOf(const TwoByteCharacters& characters, const unsigned char* at, const unsigned char* end)
+{
+    if (end - at < 2 || (at[1] & 0xC0) != 0x80)
+        return false;
+    const unsigned c = unsigned(at[0] & 0x1F) << 6 | (at[1] & 0x3F);
+    return characters[c / 64] >> (c % 64) & 1;
+}
+
+// A first byte found: where it or the next begins a character of two bytes,
+// that character is looked at before the needle is tried there.
+inline __attribute__((always_inline)) bool worthTrying(const CompiledPattern& pattern, const unsigned char* at,
+                                                      const unsigned char* end)
+{
+    if (*at >= 0xC0 && *at < 0xE0)
+        return twoByteOneOf(pattern.firstOfTwo, at, end);
+    if (*at < 0x80 && pattern.needle.size() >= 2 && end - at >= 2 && at[1] >= 0xC0 && at[1] < 0xE0)
+        return twoByteOneOf(pattern.secondOfTwo, at + 1, end);
+    return true;
+}
+
 #if defined(__SSE2__)
 // Sixteen bytes compared with every first byte at once; the last block
 // overlaps the one before rather than reading past the text.
-__m128i anyOf(const __m128i bytes, const std::vector<unsigned char>& values)
+__m128i anyOf(const __m128i bytes, const ByteList& values)
 {
-    __m128i found = _mm_cmpeq_epi8(bytes, _mm_set1_epi8(char(values.front())));
-    for (std::size_t i = 1; i < values.size(); ++i)
-        found = _mm_or_si128(found, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(char(values[i]))));
+    __m128i found = _mm_setzero_si128();
+    for (std::size_t i = 0; i < std::min(values.count, ByteList::kMost); ++i)
+        found = _mm_or_si128(found,
+                             _mm_cmpeq_epi8(bytes, _mm_load_si128(reinterpret_cast<const __m128i*>(values.repeated[i]))));
     return found;
 }
 
-// A place where the needle's first byte stands, and with a second
-// character's test its second one too, in the sixteen bytes from a block;
-// a needle of two characters cannot begin at the text's last byte.
+// A place where the needle's first byte stands, and after an ASCII one a
+// byte the second character may begin with, in the sixteen bytes from a
+// block; a needle of two characters cannot begin at the text's last byte.
 bool scanUtf8Blocks(const CompiledPattern& pattern, const unsigned char* text, const unsigned char* end)
 {
-    const bool pairs = !pattern.secondLeads.empty();
+    const bool pairs = pattern.pairs;
     const unsigned char* lastBlock = end - (pairs ? 17 : 16);
     const unsigned char* stop = end - (pairs ? 1 : 0);
     for (const unsigned char* from = text; from < stop;) {
         const unsigned char* block = std::min(from, lastBlock);
-        __m128i found = anyOf(_mm_loadu_si128(reinterpret_cast<const __m128i*>(block)), pattern.leads);
-        if (pairs)
-            found = _mm_and_si128(
-                found, anyOf(_mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 1)), pattern.secondLeads));
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block));
+        __m128i found = anyOf(bytes, pattern.leads);
+        if (pairs) {
+            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 1));
+            __m128i second = anyOf(next, pattern.secondLeads);
+            if (pattern.secondBeyondAscii)
+                second = _mm_or_si128(second, _mm_cmplt_epi8(next, _mm_setzero_si128()));
+            found = _mm_and_si128(found, second);
+        }
+        found = _mm_or_si128(found, anyOf(bytes, pattern.otherLeads));
         unsigned mask = unsigned(_mm_movemask_epi8(found)) & (0xFFFFu << (from - block));
-        for (; mask != 0; mask &= mask - 1)
-            if (needleAt(pattern, block + __builtin_ctz(mask), end))
+        for (; mask != 0; mask &= mask - 1) {
+            const unsigned char* at = block + __builtin_ctz(mask);
+            if (worthTrying(pattern, at, end) && needleAt(pattern, at, end))
                 return true;
+        }
         from = block + 16;
     }
     return false;
@@ -327,11 +402,11 @@ bool scanUtf8Blocks(const CompiledPattern& pattern, const unsigned char* text, c
 bool scanUtf8(const CompiledPattern& pattern, const unsigned char* text, const unsigned char* end)
 {
 #if defined(__SSE2__)
-    if (!pattern.leads.empty() && end - text >= (pattern.secondLeads.empty() ? 16 : 17))
+    if ((!pattern.leads.empty() || !pattern.otherLeads.empty()) && end - text >= (pattern.pairs ? 17 : 16))
         return scanUtf8Blocks(pattern, text, end);
 #endif
     for (const unsigned char* at = text; at < end; ++at)
-        if (pattern.leadBytes[*at] && needleAt(pattern, at, end))
+        if (pattern.leadBytes[*at] && worthTrying(pattern, at, end) && needleAt(pattern, at, end))
             return true;
     return false;
 }
