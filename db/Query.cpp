@@ -1,5 +1,7 @@
 #include "db/Query.h"
 
+#include "common/InTwoHalves.h"
+
 #include "db/Connection.h"
 #include "db/InMemoryFilter.h"
 #include "db/LargeColumn.h"
@@ -266,12 +268,14 @@ void Query::selectRows(Store& store, const QStringList& kept)
                     shown.push_back(row);
         } else {
             // The rows are tried in the order they are held, which reads
-            // their texts straight through memory, and taken in the kept
-            // order after.
-            const int count = copy_->rows().rowCount();
-            std::vector<bool> meets(std::size_t(count), false);
-            for (int row = 0; row < count; ++row)
-                meets[std::size_t(row)] = filter.meets(copy_->rows(), row);
+            // their texts straight through memory (many in two halves at
+            // once), and taken in the kept order after.
+            const auto count = std::size_t(copy_->rows().rowCount());
+            std::vector<char> meets(count, false);
+            inTwoHalves(count, [&](int, std::size_t from, std::size_t to) {
+                for (std::size_t row = from; row < to; ++row)
+                    meets[row] = filter.meets(copy_->rows(), int(row));
+            });
             for (const std::uint32_t row : order)
                 if (meets[row])
                     shown.push_back(row);

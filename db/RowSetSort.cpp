@@ -2,13 +2,12 @@
 // once, the keys are sorted with the row they belong to, and the rows follow.
 #include "db/RowSet.h"
 
+#include "common/InTwoHalves.h"
 #include "db/TextOrder.h"
 
 #include <algorithm>
 #include <cstring>
-#include <exception>
 #include <string>
-#include <thread>
 
 namespace vorlin::db {
 namespace {
@@ -180,32 +179,16 @@ std::vector<std::uint32_t> RowSet::orderBy(int column, bool descending, const Te
 
     // Long lists are sorted in two halves at once, then merged.
     const auto rows = std::uint32_t(rowCount());
-    constexpr std::uint32_t kSplitFrom = 20000;
-    std::string store;
-    std::vector<SortKey> keys;
-    std::string laterStore;
-    std::vector<SortKey> laterKeys;
-    if (rows >= kSplitFrom && order.isThreadSafe()) {
-        std::exception_ptr failure;
-        std::thread later([&] {
-            try {
-                sortPart(rows / 2, rows, laterStore, laterKeys);
-            } catch (...) {
-                failure = std::current_exception();
-            }
-        });
-        try {
-            sortPart(0, rows / 2, store, keys);
-        } catch (...) {
-            later.join();
-            throw;
-        }
-        later.join();
-        if (failure)
-            std::rethrow_exception(failure);
-    } else {
-        sortPart(0, rows, store, keys);
-    }
+    std::string stores[2];
+    std::vector<SortKey> sorted[2];
+    inTwoHalves(
+        rows,
+        [&](int half, std::size_t from, std::size_t to) {
+            sortPart(std::uint32_t(from), std::uint32_t(to), stores[half], sorted[half]);
+        },
+        order.isThreadSafe());
+    const std::vector<SortKey>& keys = sorted[0];
+    const std::vector<SortKey>& laterKeys = sorted[1];
 
     // The halves merged straight into the rows' order, without a third
     // list of keys as long as both.

@@ -43,6 +43,20 @@ TEST(QuickSearch, WordsTypedWithoutAccentsOrInAnotherCaseFindTheirSnippets)
     for (const QuickEntry& entry : kEntries)
         letters->push_back(db::lettersOfUtf8(entry.name.toStdString()) | db::lettersOfUtf8(entry.keywords.toStdString()));
     lettered.useLetters(letters);
+    // Many rows, tried in two halves at once: each one found as many times
+    // over, in the same order.
+    constexpr int kTimes = 3000;
+    QList<QuickEntry> many;
+    for (int time = 0; time < kTimes; ++time)
+        many += kEntries;
+    const QuickSearch large(many, *db::czechTextOrder());
+    const auto expected = [&](const QuickSearch* search, const QStringList& found) {
+        QStringList each;
+        for (const QString& name : found)
+            for (int time = 0; time < (search == &large ? kTimes : 1); ++time)
+                each << name;
+        return each;
+    };
     struct Case {
         const char* box;
         const char* kind;
@@ -64,16 +78,17 @@ TEST(QuickSearch, WordsTypedWithoutAccentsOrInAnotherCaseFindTheirSnippets)
         {"nic", "", {}},
     };
     for (const Case& c : cases)
-        for (const QuickSearch* search : {&plain, static_cast<const QuickSearch*>(&lettered)}) {
+        for (const QuickSearch* search : {&plain, static_cast<const QuickSearch*>(&lettered), &large}) {
         const QStringList words = searchWords(QString::fromUtf8(c.box));
         const QString kind = QString::fromUtf8(c.kind);
-        EXPECT_EQ(names(*search, search->matching(words, kind)), c.found) << c.box << " / " << c.kind;
+        EXPECT_EQ(names(*search, search->matching(words, kind)), expected(search, c.found)) << c.box << " / " << c.kind;
         // Typed a letter at a time: the search before the last letter, kept,
         // narrowed to this one.
         const QStringList shorterWords = kind.isEmpty() ? searchWords(QString::fromUtf8(c.box).chopped(1)) : words;
         const QString shorterKind = kind.isEmpty() ? kind : kind.chopped(1);
         const QuickSearch::Found before{shorterWords, shorterKind, search->matching(shorterWords, shorterKind)};
-        EXPECT_EQ(names(*search, search->matching(words, kind, {}, &before)), c.found) << c.box << " / " << c.kind;
+        EXPECT_EQ(names(*search, search->matching(words, kind, {}, &before)), expected(search, c.found))
+            << c.box << " / " << c.kind;
     }
 }
 
