@@ -99,3 +99,21 @@ TEST_F(QuickPopup, TabMovesToTheKindFilterWhichNarrowsTheList)
     kind->setCurrentIndex(kind->findText(QStringLiteral("adresa")));
     EXPECT_EQ(listed(), (QStringList{"Čížek, advokát – adresa", "Krajský soud Brno – adresa soudu"}));
 }
+
+TEST_F(QuickPopup, ALongListComesAsItIsScrolledToAndItsLastSnippetCanBeChosen)
+{
+    QList<search::QuickEntry> many;
+    for (int id = 1; id <= 1234; ++id)
+        many.append({id, QStringLiteral("Záznam %1").arg(id, 4, 10, QLatin1Char('0')), "adresa", QString()});
+    popup.setSnippets(std::make_shared<search::QuickSearch>(many, *db::czechTextOrder()), {}, {});
+    EXPECT_LT(listed().size(), 1234);
+    QSignalSpy chosen(&popup, &ui::QuickInsertPopup::insertRequested);
+    for (int page = 0; page < 400 && listed().size() < 1234; ++page)
+        key(Qt::Key_PageDown);
+    for (int page = 0; page < 50; ++page)
+        key(Qt::Key_PageDown);
+    EXPECT_EQ(listed().size(), 1234);
+    key(Qt::Key_Return);
+    ASSERT_EQ(chosen.size(), 1);
+    EXPECT_EQ(chosen[0][0].toLongLong(), 1234);
+}

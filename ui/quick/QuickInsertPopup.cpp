@@ -18,27 +18,46 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vorlin::ui {
 
-// The matching snippets as the list shows them: "name – kind".
+// The matching snippets as the list shows them: "name – kind". A long list
+// is handed to the view a screenful or so at a time, as it is scrolled down
+// to: the view keeps a place for each row it was given.
 class QuickListModel : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
+
+    static constexpr std::size_t kRowsAtOnce = 500;
 
     void show(std::shared_ptr<const search::QuickSearch> snippets, std::vector<search::QuickSearch::Place> places)
     {
         beginResetModel();
         snippets_ = std::move(snippets);
         places_ = std::move(places);
+        given_ = std::min(places_.size(), kRowsAtOnce);
         endResetModel();
     }
 
     qint64 idAt(int row) const
     {
-        return snippets_ && row >= 0 && std::size_t(row) < places_.size() ? snippets_->idAt(places_[std::size_t(row)]) : 0;
+        return snippets_ && row >= 0 && std::size_t(row) < given_ ? snippets_->idAt(places_[std::size_t(row)]) : 0;
     }
 
-    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(places_.size()); }
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(given_); }
+
+    bool canFetchMore(const QModelIndex& parent) const override { return !parent.isValid() && given_ < places_.size(); }
+
+    void fetchMore(const QModelIndex& parent) override
+    {
+        if (!canFetchMore(parent))
+            return;
+        const std::size_t more = std::min(places_.size() - given_, kRowsAtOnce);
+        beginInsertRows({}, int(given_), int(given_ + more) - 1);
+        given_ += more;
+        endInsertRows();
+    }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
@@ -52,6 +71,7 @@ public:
 private:
     std::shared_ptr<const search::QuickSearch> snippets_;
     std::vector<search::QuickSearch::Place> places_;
+    std::size_t given_ = 0;  // the rows the view has been given
 };
 
 namespace {
