@@ -81,9 +81,55 @@ QuickEntry QuickSearch::entryAt(Place place) const
     return QuickEntry{idAt(place), text(name_), text(kind_), text(keywords_)};
 }
 
-std::vector<QuickSearch::Place> QuickSearch::matching(const QStringList& words, const QString& kind,
-                                                      const QList<qint64>& recent, const Found* before) const
+QuickSearch::Listing::Listing(std::vector<Place> lately, std::shared_ptr<const std::vector<Place>> byName)
+    : first_(std::move(lately)), rest_(std::move(byName))
 {
+    const QSet<Place> first(first_.cbegin(), first_.cend());
+    for (std::size_t at = 0; at < rest_->size() && leftOut_.size() < first.size(); ++at)
+        if (first.contains((*rest_)[at]))
+            leftOut_.push_back(at);
+}
+
+QuickSearch::Place QuickSearch::Listing::operator[](std::size_t at) const
+{
+    if (at < first_.size())
+        return first_[at];
+    // The rest's place, past those of the first that stand before it.
+    std::size_t inRest = at - first_.size();
+    for (const std::size_t leftOut : leftOut_)
+        if (leftOut <= inRest)
+            ++inRest;
+    return (*rest_)[inRest];
+}
+
+std::vector<QuickSearch::Place> QuickSearch::Listing::all() const
+{
+    std::vector<Place> places;
+    places.reserve(size());
+    for (std::size_t at = 0; at < size(); ++at)
+        places.push_back((*this)[at]);
+    return places;
+}
+
+QuickSearch::Listing QuickSearch::matching(const QStringList& words, const QString& kind, const QList<qint64>& recent,
+                                           const Found* before) const
+{
+    if (words.isEmpty() && kind.isEmpty()) {
+        // Every snippet: the lately inserted first, as they were inserted
+        // (those gone from the table left out), then the rest by name.
+        const QSet<qint64> lately(recent.cbegin(), recent.cend());
+        QHash<qint64, Place> latelyFound;
+        for (Place place = 0; !lately.isEmpty() && place < Place(rows_->rowCount()); ++place)
+            if (lately.contains(idAt(place)))
+                latelyFound.insert(idAt(place), place);
+        std::vector<Place> first;
+        for (const qint64 id : recent)
+            if (const auto found = latelyFound.constFind(id); found != latelyFound.cend()) {
+                first.push_back(found.value());
+                latelyFound.erase(found);
+            }
+        return Listing(std::move(first), byName_);
+    }
     // A search that keeps only what the one before kept tries only what that
     // one found, in the same order; the one before showed every snippet (the
     // lately inserted first) when it had no words and no kind.
@@ -112,11 +158,12 @@ std::vector<QuickSearch::Place> QuickSearch::matching(const QStringList& words, 
         const QVariant value = rows.value(int(place), column);
         return !value.isNull() && pattern.matchesUtf8(value.toString().toStdString());
     };
-    std::vector<std::uint32_t> required;
+    std::vector<std::uint64_t> required;
     for (const db::CompiledLike& pattern : patterns)
         required.push_back(pattern.requiredLetters());
-    const std::uint32_t* letters =
+    const std::uint64_t* letters =
         letters_ && letters_->size() == std::size_t(rows.rowCount()) ? letters_->data() : nullptr;
+    const auto holds = [](std::uint64_t letters, std::uint64_t required) { return (letters & required) == required; };
     // Many rows are tried in two halves at once, each half's finds kept in
     // its order.
     std::vector<Place> halves[2];
@@ -124,38 +171,18 @@ std::vector<QuickSearch::Place> QuickSearch::matching(const QStringList& words, 
         for (std::size_t i = from; i < to; ++i) {
             const Place place = candidates[i];
             bool wordFound = patterns.empty();
-            for (std::size_t word = 0; word < patterns.size() && !wordFound; ++word)
-                wordFound = (!letters || (letters[place] & required[word]) == required[word])
-                            && (found(patterns[word], place, name_) || found(patterns[word], place, keywords_));
+            for (std::size_t word = 0; word < patterns.size() && !wordFound; ++word) {
+                const std::uint64_t held = letters ? letters[place] : ~std::uint64_t(0);
+                wordFound = (holds(held, required[word]) && found(patterns[word], place, name_))
+                            || (holds(held >> 32, required[word]) && found(patterns[word], place, keywords_));
+            }
             if (wordFound && (kind.isEmpty() || found(kindPattern, place, kind_)))
                 halves[half].push_back(place);
         }
     });
     std::vector<Place> places = std::move(halves[0]);
     places.insert(places.end(), halves[1].begin(), halves[1].end());
-    if (!words.isEmpty() || !kind.isEmpty() || recent.isEmpty())
-        return places;
-    // The lately inserted first, as they were inserted; those gone from the
-    // table are left out.
-    const QSet<qint64> lately(recent.cbegin(), recent.cend());
-    QHash<qint64, Place> latelyFound;
-    std::vector<Place> rest;
-    rest.reserve(places.size());
-    for (const Place place : places) {
-        if (lately.contains(idAt(place)))
-            latelyFound.insert(idAt(place), place);
-        else
-            rest.push_back(place);
-    }
-    std::vector<Place> ordered;
-    ordered.reserve(places.size());
-    for (const qint64 id : recent)
-        if (const auto found = latelyFound.constFind(id); found != latelyFound.cend()) {
-            ordered.push_back(found.value());
-            latelyFound.erase(found);
-        }
-    ordered.insert(ordered.end(), rest.begin(), rest.end());
-    return ordered;
+    return Listing(std::move(places));
 }
 
 }  // namespace vorlin::search

@@ -60,14 +60,34 @@ public:
         std::vector<Place> places;
     };
 
-    // The places of the matching snippets. With no words and no kind the
-    // snippets inserted lately come first, most recent first.
-    std::vector<Place> matching(const QStringList& words, const QString& kind, const QList<qint64>& recent = {},
-                                const Found* before = nullptr) const;
+    // The places a search shows, in its order: those found, or every row,
+    // the lately inserted first and the rest in the order of names (shared
+    // with it, not listed out).
+    class Listing {
+    public:
+        Listing() = default;
+        explicit Listing(std::vector<Place> found) : first_(std::move(found)) {}
+        Listing(std::vector<Place> lately, std::shared_ptr<const std::vector<Place>> byName);
 
-    // Per row, the letters its name and keywords hold (db::lettersOfUtf8 of
-    // both): rows without a word's letters are passed over untried.
-    void useLetters(std::shared_ptr<const std::vector<std::uint32_t>> letters) { letters_ = std::move(letters); }
+        std::size_t size() const { return first_.size() + (rest_ ? rest_->size() - leftOut_.size() : 0); }
+        Place operator[](std::size_t at) const;
+        std::vector<Place> all() const;
+
+    private:
+        std::vector<Place> first_;
+        std::shared_ptr<const std::vector<Place>> rest_;
+        std::vector<std::size_t> leftOut_;  // where the first stand in the rest, ascending
+    };
+
+    // The matching snippets. With no words and no kind, every snippet, those
+    // inserted lately first, most recent first.
+    Listing matching(const QStringList& words, const QString& kind, const QList<qint64>& recent = {},
+                     const Found* before = nullptr) const;
+
+    // Per row, the letters its name (the low half) and its keywords (the
+    // high half) hold, as db::lettersOfUtf8 gives them: a name or keywords
+    // without a word's letters are passed over untried.
+    void useLetters(std::shared_ptr<const std::vector<std::uint64_t>> letters) { letters_ = std::move(letters); }
 
     qint64 idAt(Place place) const;
     QuickEntry entryAt(Place place) const;
@@ -80,7 +100,7 @@ private:
     int kind_ = -1;
     int keywords_ = -1;
     std::shared_ptr<const std::vector<Place>> byName_ = std::make_shared<const std::vector<Place>>();
-    std::shared_ptr<const std::vector<std::uint32_t>> letters_;
+    std::shared_ptr<const std::vector<std::uint64_t>> letters_;
 };
 
 }  // namespace vorlin::search

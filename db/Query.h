@@ -154,7 +154,7 @@ public:
         std::shared_ptr<const std::vector<std::uint32_t>> order;
         bool current;
         // Per row, the letters its texts hold (TableCopy::sharedLetters).
-        std::shared_ptr<const std::vector<std::uint32_t>> letters;
+        std::shared_ptr<const std::vector<TableCopy::RowLetters>> letters;
     };
     bool holdsCurrentTable() const;
 

@@ -74,7 +74,7 @@ struct TableCopy::Arrival {
     std::vector<std::uint32_t> order;
     std::vector<bool> ties;
     std::vector<int> letterColumns;
-    std::shared_ptr<std::vector<std::uint32_t>> letters;
+    std::shared_ptr<std::vector<RowLetters>> letters;
     QString error;
 };
 
@@ -117,7 +117,7 @@ void TableCopy::readBehind(const QString& file, const QString& table, const QStr
         auto rows = std::make_shared<RowSet>();
         std::vector<std::uint32_t> sorted;
         std::vector<bool> ties;
-        std::shared_ptr<std::vector<std::uint32_t>> letters;
+        std::shared_ptr<std::vector<RowLetters>> letters;
         QString error;
         try {
             SqliteStore store{Database(file)};
@@ -137,7 +137,7 @@ void TableCopy::readBehind(const QString& file, const QString& table, const QStr
                 ::malloc_trim(0);  // the keys of the order go back to the system
             }
             if (!arrival->letterColumns.empty()) {
-                letters = std::make_shared<std::vector<std::uint32_t>>(std::size_t(rows->rowCount()));
+                letters = std::make_shared<std::vector<RowLetters>>(std::size_t(rows->rowCount()));
                 for (std::size_t row = 0; row < letters->size(); ++row)
                     (*letters)[row] = lettersOfRow(*rows, std::uint32_t(row), arrival->letterColumns);
             }
@@ -311,27 +311,35 @@ std::vector<int> TableCopy::letterColumns(const QStringList& of) const
     return columns;
 }
 
-std::uint32_t TableCopy::lettersOfRow(const RowSet& rows, std::uint32_t row, const std::vector<int>& columns)
+void TableCopy::setLetterColumns(const QStringList& names)
 {
-    std::uint32_t letters = 0;
-    for (const int column : columns) {
+    Q_ASSERT(names.size() <= 2);
+    letterNames_ = names;
+}
+
+TableCopy::RowLetters TableCopy::lettersOfRow(const RowSet& rows, std::uint32_t row, const std::vector<int>& columns)
+{
+    RowLetters letters = 0;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
         std::string_view text;
-        if (rows.textAt(int(row), column, &text))
-            letters |= lettersOfUtf8(text);
-        else if (!rows.value(int(row), column).isNull())
-            letters = ~0u;  // a value that is no text is tried as it is
+        std::uint32_t held = 0;
+        if (rows.textAt(int(row), columns[i], &text))
+            held = lettersOfUtf8(text);
+        else if (!rows.value(int(row), columns[i]).isNull())
+            held = ~0u;  // a value that is no text is tried as it is
+        letters |= RowLetters(held) << (32 * i);
     }
     return letters;
 }
 
-std::shared_ptr<const std::vector<std::uint32_t>> TableCopy::sharedLetters()
+std::shared_ptr<const std::vector<TableCopy::RowLetters>> TableCopy::sharedLetters()
 {
     const std::vector<int> columns = letterColumns(columns_);
     if (columns.empty())
         return nullptr;
     const std::size_t rows = std::size_t(rows_->rowCount());
     if (!letters_ || letters_->size() != rows) {
-        letters_ = std::make_shared<std::vector<std::uint32_t>>(rows);
+        letters_ = std::make_shared<std::vector<RowLetters>>(rows);
         for (std::size_t row = 0; row < rows; ++row)
             (*letters_)[row] = lettersOfRow(*rows_, std::uint32_t(row), columns);
     }
@@ -354,8 +362,8 @@ void TableCopy::keepOrders(RowChange change, std::uint32_t row)
     ties_.clear();  // the orders kept no longer hold where their values tie
     if (letters_) {
         if (letters_.use_count() > 1)  // a reader holds them as they were
-            letters_ = std::make_shared<std::vector<std::uint32_t>>(*letters_);
-        std::vector<std::uint32_t>& letters = *letters_;
+            letters_ = std::make_shared<std::vector<RowLetters>>(*letters_);
+        std::vector<RowLetters>& letters = *letters_;
         if (change == RowChange::Removed)
             letters.erase(letters.begin() + std::ptrdiff_t(row));
         else if (change == RowChange::Added)

@@ -87,12 +87,14 @@ public:
     const std::vector<std::uint32_t>* keptOrder(int column, bool descending) const;
     const std::vector<bool>* keptTies(int column, bool descending) const;
 
-    // Per row, the letters its texts in the columns named hold when folded
-    // for typing (lettersOfUtf8), made once (by the reading behind too) and
-    // kept as rows change; for a reader to hold as they are now. Nothing
-    // without such columns.
-    void setLetterColumns(const QStringList& names) { letterNames_ = names; }
-    std::shared_ptr<const std::vector<std::uint32_t>> sharedLetters();
+    // Per row, the letters its texts in the columns named (one or two) hold
+    // when folded for typing (lettersOfUtf8), the first column's in the low
+    // half of RowLetters, the second's in the high half; made once (by the
+    // reading behind too) and kept as rows change; for a reader to hold as
+    // they are now. Nothing without such columns.
+    using RowLetters = std::uint64_t;
+    void setLetterColumns(const QStringList& names);
+    std::shared_ptr<const std::vector<RowLetters>> sharedLetters();
 
     // Runs a write of the program's own and then its change of the rows;
     // the copy stays current when it was before.
@@ -122,9 +124,9 @@ private:
     std::shared_ptr<Arrival> arrival_;  // the reading behind, until taken
     // Where the letter columns stand among these.
     std::vector<int> letterColumns(const QStringList& of) const;
-    static std::uint32_t lettersOfRow(const RowSet& rows, std::uint32_t row, const std::vector<int>& columns);
+    static RowLetters lettersOfRow(const RowSet& rows, std::uint32_t row, const std::vector<int>& columns);
     QStringList letterNames_;
-    std::shared_ptr<std::vector<std::uint32_t>> letters_;
+    std::shared_ptr<std::vector<RowLetters>> letters_;
 };
 
 }  // namespace vorlin::db

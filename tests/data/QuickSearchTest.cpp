@@ -24,10 +24,10 @@ const QList<QuickEntry> kEntries{
     {8, "Dohoda č. 12/2024", "petit", "Ňůž"},
 };
 
-QStringList names(const QuickSearch& search, const std::vector<QuickSearch::Place>& places)
+QStringList names(const QuickSearch& search, const QuickSearch::Listing& places)
 {
     QStringList found;
-    for (const QuickSearch::Place place : places)
+    for (const QuickSearch::Place place : places.all())
         found << search.entryAt(place).name;
     return found;
 }
@@ -39,9 +39,10 @@ TEST(QuickSearch, WordsTypedWithoutAccentsOrInAnotherCaseFindTheirSnippets)
     const QuickSearch plain(kEntries, *db::czechTextOrder());
     // The same, passing over rows without a word's letters.
     QuickSearch lettered(kEntries, *db::czechTextOrder());
-    auto letters = std::make_shared<std::vector<std::uint32_t>>();
+    auto letters = std::make_shared<std::vector<std::uint64_t>>();
     for (const QuickEntry& entry : kEntries)
-        letters->push_back(db::lettersOfUtf8(entry.name.toStdString()) | db::lettersOfUtf8(entry.keywords.toStdString()));
+        letters->push_back(db::lettersOfUtf8(entry.name.toStdString())
+                           | std::uint64_t(db::lettersOfUtf8(entry.keywords.toStdString())) << 32);
     lettered.useLetters(letters);
     // Many rows, tried in two halves at once: each one found as many times
     // over, in the same order.
@@ -86,7 +87,7 @@ TEST(QuickSearch, WordsTypedWithoutAccentsOrInAnotherCaseFindTheirSnippets)
         // narrowed to this one.
         const QStringList shorterWords = kind.isEmpty() ? searchWords(QString::fromUtf8(c.box).chopped(1)) : words;
         const QString shorterKind = kind.isEmpty() ? kind : kind.chopped(1);
-        const QuickSearch::Found before{shorterWords, shorterKind, search->matching(shorterWords, shorterKind)};
+        const QuickSearch::Found before{shorterWords, shorterKind, search->matching(shorterWords, shorterKind).all()};
         EXPECT_EQ(names(*search, search->matching(words, kind, {}, &before)), expected(search, c.found))
             << c.box << " / " << c.kind;
     }

@@ -173,7 +173,9 @@ TEST_P(Query, ASearchShowsTheTableAsItIsAfterTheQuerysOwnWritesAndAnotherProgram
         for (int row = 0; follow && row < table.rows->rowCount(); ++row)
             follow = (*table.letters)[std::size_t(row)]
                      == (db::lettersOfUtf8(table.rows->value(row, 1).toString().toStdString())
-                         | db::lettersOfUtf8(table.rows->value(row, table.columns.indexOf(QStringLiteral("tag"))).toString().toStdString()));
+                         | std::uint64_t(db::lettersOfUtf8(
+                               table.rows->value(row, table.columns.indexOf(QStringLiteral("tag"))).toString().toStdString()))
+                               << 32);
         return follow;
     };
     for (const Step& step : steps) {

@@ -105,14 +105,16 @@ TEST_F(QuickPopup, ALongListComesAsItIsScrolledToAndItsLastSnippetCanBeChosen)
     QList<search::QuickEntry> many;
     for (int id = 1; id <= 1234; ++id)
         many.append({id, QStringLiteral("Záznam %1").arg(id, 4, 10, QLatin1Char('0')), "adresa", QString()});
-    popup.setSnippets(std::make_shared<search::QuickSearch>(many, *db::czechTextOrder()), {}, {});
+    popup.setSnippets(std::make_shared<search::QuickSearch>(many, *db::czechTextOrder()), {}, {1233});
     EXPECT_LT(listed().size(), 1234);
+    EXPECT_EQ(listed().mid(0, 2), (QStringList{"Záznam 1233 – adresa", "Záznam 0001 – adresa"}));
     QSignalSpy chosen(&popup, &ui::QuickInsertPopup::insertRequested);
     for (int page = 0; page < 400 && listed().size() < 1234; ++page)
         key(Qt::Key_PageDown);
     for (int page = 0; page < 50; ++page)
         key(Qt::Key_PageDown);
     EXPECT_EQ(listed().size(), 1234);
+    EXPECT_EQ(listed().mid(1232), (QStringList{"Záznam 1232 – adresa", "Záznam 1234 – adresa"}));
     key(Qt::Key_Return);
     ASSERT_EQ(chosen.size(), 1);
     EXPECT_EQ(chosen[0][0].toLongLong(), 1234);

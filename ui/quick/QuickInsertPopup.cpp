@@ -31,7 +31,7 @@ public:
 
     static constexpr std::size_t kRowsAtOnce = 500;
 
-    void show(std::shared_ptr<const search::QuickSearch> snippets, std::vector<search::QuickSearch::Place> places)
+    void show(std::shared_ptr<const search::QuickSearch> snippets, search::QuickSearch::Listing places)
     {
         beginResetModel();
         snippets_ = std::move(snippets);
@@ -70,7 +70,7 @@ public:
 
 private:
     std::shared_ptr<const search::QuickSearch> snippets_;
-    std::vector<search::QuickSearch::Place> places_;
+    search::QuickSearch::Listing places_;
     std::size_t given_ = 0;  // the rows the view has been given
 };
 
@@ -180,11 +180,10 @@ void QuickInsertPopup::search()
     const QStringList words = search::searchWords(typed);
     const QString kind = kind_->currentText();
     const bool sameSnippets = searched_.lock() == snippets_;
-    std::vector<search::QuickSearch::Place> places =
-        snippets_->matching(words, kind, recent_, sameSnippets ? &found_ : nullptr);
+    search::QuickSearch::Listing places = snippets_->matching(words, kind, recent_, sameSnippets ? &found_ : nullptr);
     searched_ = snippets_;
-    // Every snippet shown narrows nothing: they are not kept twice.
-    found_ = {words, kind, words.isEmpty() && kind.isEmpty() ? std::vector<search::QuickSearch::Place>() : places};
+    // Every snippet shown narrows nothing: they are not listed out.
+    found_ = {words, kind, words.isEmpty() && kind.isEmpty() ? std::vector<search::QuickSearch::Place>() : places.all()};
     model_->show(snippets_, std::move(places));
     if (model_->rowCount() > 0)
         list_->setCurrentIndex(model_->index(0));
