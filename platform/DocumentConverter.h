@@ -14,7 +14,8 @@ public:
     virtual ~DocumentConverter() = default;
 
     // Begins getting ready without waiting for it, so that start() finds
-    // the converter (nearly) ready; what fails here, start() tells.
+    // the converter (nearly) ready; what fails here, start() tells. Asked
+    // again before start(), it leaves what it began.
     virtual void prepare() {}
 
     // Gets the converter ready; raises OfficeError when it cannot start.

@@ -128,6 +128,8 @@ PrivateOfficeConverter::~PrivateOfficeConverter()
 
 void PrivateOfficeConverter::prepare()
 {
+    if (prepared_)
+        return;
     try {
         launchFresh();
         prepared_ = true;

@@ -28,6 +28,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <vector>
+
 namespace vorlin {
 
 
@@ -260,11 +262,22 @@ void TImport_Form::PopupMenuItemsClick2(const QString& fileName)
         ~RunEnds() { running = false; }
     } runEnds{runInProgress_};
 
-    // The office starts while the user looks for the folder; a folder
-    // without documents, or none chosen, ends it unused.
-    std::unique_ptr<platform::DocumentConverter> early = services_.makeConverter();
-    early->prepare();
-    const auto converter = [&] { return early ? std::move(early) : services_.makeConverter(); };
+    // The office starts while the user looks for the folder, and a second
+    // one beside it where two convert at once; a folder without documents,
+    // or none chosen, ends them unused.
+    std::vector<std::unique_ptr<platform::DocumentConverter>> early;
+    early.push_back(services_.makeConverter());
+    if (early.front()->convertsBesideAnother())
+        early.push_back(services_.makeConverter());
+    for (const auto& office : early)
+        office->prepare();
+    const auto converter = [&] {
+        if (early.empty())
+            return services_.makeConverter();
+        std::unique_ptr<platform::DocumentConverter> next = std::move(early.front());
+        early.erase(early.begin());
+        return next;
+    };
 
     QString folder = services_.chooseFolder();
     if (!folder.isEmpty()) {
