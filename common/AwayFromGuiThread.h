@@ -22,7 +22,7 @@
 // The one way the program works away from the GUI thread, in two forms:
 //
 // - runInBackground: work whose result the window can take later. It runs on
-//   the thread pool and its outcome is handed to a continuation on the GUI
+//   the program's background threads and its outcome is handed to a continuation on the GUI
 //   thread, unless the object that asked is gone by then. Nothing waits.
 // - awayFromGuiThread: a call the caller needs the answer of before it can go
 //   on (an office call in the middle of an insertion, a document's
@@ -66,6 +66,12 @@ struct WaitLimits {
     bool servesUserInput = false;
 };
 
+// The program's own threads for work in the background. Qt spreads some of
+// its own work over the threads of its global pool and waits for them (a
+// large area painted): a long read of the program's there would hold up the
+// window's painting.
+QThreadPool& backgroundThreads();
+
 // What came of work run in the background: take() gives its result or
 // raises its error.
 template <class Result>
@@ -103,14 +109,14 @@ private:
     std::exception_ptr error_;
 };
 
-// Runs `work` on the thread pool; `then(Outcome)` runs on the GUI thread
-// afterwards, while `guard` lives.
+// Runs `work` on the background threads; `then(Outcome)` runs on the GUI
+// thread afterwards, while `guard` lives.
 template <class Work, class Then>
 void runInBackground(QObject* guard, Work work, Then then)
 {
     using Result = std::invoke_result_t<Work&>;
     QPointer<QObject> alive(guard);
-    QThreadPool::globalInstance()->start([alive, work, then]() mutable {
+    backgroundThreads().start([alive, work, then]() mutable {
         auto outcome = std::make_shared<Outcome<Result>>(Outcome<Result>::of(work));
         // Handed over through the application: the guard may end meanwhile,
         // and is asked after on its own thread.

@@ -1,5 +1,7 @@
 #include "db/TableCopy.h"
 
+#include "common/AwayFromGuiThread.h"
+
 #include "db/Selection.h"
 #include "db/SqliteStore.h"
 #include "db/Store.h"
@@ -7,7 +9,6 @@
 #include "db/UnicodeLike.h"
 
 #include <QHash>
-#include <QThreadPool>
 
 #include <malloc.h>
 
@@ -113,7 +114,7 @@ void TableCopy::readBehind(const QString& file, const QString& table, const QStr
     arrival->letterColumns = letterColumns(columns);
     arrival_ = arrival;
     std::shared_ptr<const TextOrder> order = textOrder_->isThreadSafe() ? textOrder_ : textOrder_->twin();
-    QThreadPool::globalInstance()->start([arrival, order, file, known = std::move(known), arrived = std::move(arrived)]() mutable {
+    backgroundThreads().start([arrival, order, file, known = std::move(known), arrived = std::move(arrived)]() mutable {
         auto rows = std::make_shared<RowSet>();
         std::vector<std::uint32_t> sorted;
         std::vector<bool> ties;

@@ -103,13 +103,13 @@ TEST(AwayFromGuiThread, BackgroundWorkReachesOnlyALivingAsker)
                     taken << error.message();
                 }
             });
-        QThreadPool::globalInstance()->waitForDone();
+        backgroundThreads().waitForDone();
         QCoreApplication::processEvents();
     }
     auto gone = std::make_unique<QObject>();
     runInBackground(gone.get(), [] { return QStringLiteral("pozdě"); }, [&](Outcome<QString> outcome) { taken << outcome.take(); });
     gone.reset();
-    QThreadPool::globalInstance()->waitForDone();
+    backgroundThreads().waitForDone();
     QCoreApplication::processEvents();
     EXPECT_EQ(taken, (QStringList{QStringLiteral("výsledek"), QStringLiteral("selhalo")}));
 }
