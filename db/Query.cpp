@@ -173,6 +173,7 @@ void Query::awaitTable()
     copy_->takeArrival();
     showRowsReadAgain();
     shownFirst_.clear(0);
+    Q_EMIT tableArrived();
 }
 
 std::optional<FirstRows> Query::firstRows(const Selection& order, int count) const

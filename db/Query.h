@@ -185,6 +185,9 @@ Q_SIGNALS:
     // A value of the current row changed; an empty name means all of them.
     void recordChanged(const QString& field);
     void stateChanged();
+    // The table read behind the first rows kept at the last end is here,
+    // and the list shows it whole.
+    void tableArrived();
 
 private:
     struct Field {

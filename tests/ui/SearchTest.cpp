@@ -1,12 +1,14 @@
 #include "data/KindsFile.h"
 #include "data/SnippetSearch.h"
 #include "db/TextOrder.h"
+#include "common/AwayFromGuiThread.h"
 #include "support/ModalAnswerer.h"
 #include "ui/MainWindowFixture.h"
 
 #include <QClipboard>
 #include <QFile>
 #include <QHeaderView>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -93,6 +95,28 @@ TEST_F(Search, AWordTypedOnFindsAColleaguesRowThatCameMeanwhile)
     runInFile(QStringLiteral("INSERT INTO vorlin (nazev, druh, obsah, tag) VALUES ('Smlouva nájemní', 'petit', 'g', '')"));
     typeIntoSearch(QStringLiteral("ouva"));
     EXPECT_EQ(listed(), (QStringList{"Kupní SMLOUVA", "Smlouva nájemní", "Smlouva o dílo"}));
+}
+
+// Keys typed while the table is still read behind the first rows kept at the
+// last end show at once, and their search is made on the whole table.
+TEST_F(Search, KeysTypedWhileTheTableIsReadShowAtOnceAndFindInTheWholeTable)
+{
+    TearDown();
+    dm.reset();  // the end: the first rows kept
+    // The background threads held: the table is read once they are let go
+    // (or three seconds on, had the typing waited for it).
+    QSemaphore letGo;
+    const int threads = backgroundThreads().maxThreadCount();
+    for (int thread = 0; thread < threads; ++thread)
+        backgroundThreads().start([&letGo] { letGo.tryAcquire(1, 3000); });
+    start(false);
+    ASSERT_TRUE(query().isReadingBehind());
+    typeIntoSearch(QStringLiteral("brno"));
+    EXPECT_EQ(controls->Jmeno_Edit->text(), QStringLiteral("brno"));
+    EXPECT_TRUE(query().isReadingBehind());
+    letGo.release(threads);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !query().isReadingBehind(); }, 5000));
+    EXPECT_EQ(listed(), QStringList{"Adresa Brno"});
 }
 
 TEST_F(Search, KindIsASubstringAndTheEmptyEntryShowsAllAgain)

@@ -111,6 +111,10 @@ TVorlin_Form::TVorlin_Form(TDM& data, const MainWindowServices& services, QWidge
     columns->addWidget(buildRightColumn(), 0);
 
     ui::addEditShortcuts(this, &data_.Vorlin_DataSource);
+    connect(&data_.Vorlin_ADOQuery, &db::Query::tableArrived, this, ui::guarded([this] {
+                if (searchAwaitsTable_)
+                    runSearch();
+            }));
     setConflictQuestion([this](const SaveConflict& conflict) { return askAboutConflict(conflict.rowIsGone()); });
     // What a screen reader says of the controls that show no caption of their own.
     const std::pair<QWidget*, const char*> names[] = {
@@ -515,6 +519,13 @@ void TVorlin_Form::sortBy(const QString& field)
 
 void TVorlin_Form::runSearch()
 {
+    // Keys typed in the first moment of a start show at once: the search
+    // they make waits for the whole table instead of the window.
+    if (data_.Vorlin_ADOQuery.isReadingBehind()) {
+        searchAwaitsTable_ = true;
+        return;
+    }
+    searchAwaitsTable_ = false;
     data_.Vorlin_ADOQuery.reselect(search::selectionOf(search_));
 }
 

@@ -125,7 +125,8 @@ private:
     void sortBy(const QString& field);
     // A typed blank becomes the words' separator "%".
     bool typeSeparatorFor(QKeyEvent* event);
-    // Replaces the list with the rows of the search as it stands now.
+    // Replaces the list with the rows of the search as it stands now; while
+    // the table is still read behind the first rows, once it is there.
     void runSearch();
     // Replaces the kind lists' items (an empty entry first); the filter list
     // loses its selection, the query is not run again.
@@ -149,6 +150,7 @@ private:
     TDM& data_;
     MainWindowServices services_;
     search::SnippetSearch search_;
+    bool searchAwaitsTable_ = false;
 
     ui::DBNavigator* DBNavigator1;
     ui::DBGrid* DBGrid1;
