@@ -54,15 +54,19 @@ int main(int argc, char** argv)
     converter.stop();
     report("import_private_office_200_documents", privateSeconds, "s");
     report("import_private_office_rate", 200 / privateSeconds, "documents/s");
+    // Two seconds, the window serving its events, as the user looks for a folder.
+    const auto lookForTheFolder = [] {
+        QElapsedTimer choosing;
+        choosing.start();
+        while (choosing.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    };
     {
         // Started while the user looks for the folder (two seconds here):
         // what is left to wait for once it is chosen.
         platform::PrivateOfficeConverter early;
         early.prepare();
-        QElapsedTimer choosing;
-        choosing.start();
-        while (choosing.elapsed() < 2000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        lookForTheFolder();
         QElapsedTimer left;
         left.start();
         early.start();
@@ -115,10 +119,7 @@ int main(int argc, char** argv)
         early.push_back(std::make_unique<platform::PrivateOfficeConverter>());
         early.back()->prepare();
     }
-    QElapsedTimer choosing;
-    choosing.start();
-    while (choosing.elapsed() < 2000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    lookForTheFolder();
     ReviewListModel laterItems;
     timer.restart();
     FileSetRun(hooks, laterItems,
