@@ -60,6 +60,15 @@ std::optional<std::vector<std::uint32_t>> orderOfKeys(const RowSet& rows, int ke
     return order;
 }
 
+// What a reader shares stays as it was: a change goes into a copy of its own.
+template <class Kept>
+Kept& ownedForChange(std::shared_ptr<Kept>& kept)
+{
+    if (kept.use_count() > 1)
+        kept = std::make_shared<Kept>(*kept);
+    return *kept;
+}
+
 }  // namespace
 
 struct TableCopy::Arrival {
@@ -137,11 +146,8 @@ void TableCopy::readBehind(const QString& file, const QString& table, const QStr
                 sorted = rows->orderBy(arrival->orderColumn, arrival->descending, *order, &ties);
                 ::malloc_trim(0);  // the keys of the order go back to the system
             }
-            if (!arrival->letterColumns.empty()) {
-                letters = std::make_shared<std::vector<RowLetters>>(std::size_t(rows->rowCount()));
-                for (std::size_t row = 0; row < letters->size(); ++row)
-                    (*letters)[row] = lettersOfRow(*rows, std::uint32_t(row), arrival->letterColumns);
-            }
+            if (!arrival->letterColumns.empty())
+                letters = lettersOfRows(*rows, arrival->letterColumns);
         } catch (const std::exception& e) {
             rows.reset();
             error = QString::fromUtf8(e.what());
@@ -333,17 +339,22 @@ TableCopy::RowLetters TableCopy::lettersOfRow(const RowSet& rows, std::uint32_t 
     return letters;
 }
 
+std::shared_ptr<std::vector<TableCopy::RowLetters>> TableCopy::lettersOfRows(const RowSet& rows,
+                                                                             const std::vector<int>& columns)
+{
+    auto letters = std::make_shared<std::vector<RowLetters>>(std::size_t(rows.rowCount()));
+    for (std::size_t row = 0; row < letters->size(); ++row)
+        (*letters)[row] = lettersOfRow(rows, std::uint32_t(row), columns);
+    return letters;
+}
+
 std::shared_ptr<const std::vector<TableCopy::RowLetters>> TableCopy::sharedLetters()
 {
     const std::vector<int> columns = letterColumns(columns_);
     if (columns.empty())
         return nullptr;
-    const std::size_t rows = std::size_t(rows_->rowCount());
-    if (!letters_ || letters_->size() != rows) {
-        letters_ = std::make_shared<std::vector<RowLetters>>(rows);
-        for (std::size_t row = 0; row < rows; ++row)
-            (*letters_)[row] = lettersOfRow(*rows_, std::uint32_t(row), columns);
-    }
+    if (!letters_ || letters_->size() != std::size_t(rows_->rowCount()))
+        letters_ = lettersOfRows(*rows_, columns);
     return letters_;
 }
 
@@ -362,9 +373,7 @@ void TableCopy::keepOrders(RowChange change, std::uint32_t row)
     changed();
     ties_.clear();  // the orders kept no longer hold where their values tie
     if (letters_) {
-        if (letters_.use_count() > 1)  // a reader holds them as they were
-            letters_ = std::make_shared<std::vector<RowLetters>>(*letters_);
-        std::vector<RowLetters>& letters = *letters_;
+        std::vector<RowLetters>& letters = ownedForChange(letters_);
         if (change == RowChange::Removed)
             letters.erase(letters.begin() + std::ptrdiff_t(row));
         else if (change == RowChange::Added)
@@ -375,9 +384,7 @@ void TableCopy::keepOrders(RowChange change, std::uint32_t row)
     for (auto& [sort, kept] : orders_) {
         if (!kept)
             continue;
-        if (kept.use_count() > 1)  // a reader holds it as it was
-            kept = std::make_shared<std::vector<std::uint32_t>>(*kept);
-        std::vector<std::uint32_t>& rows = *kept;
+        std::vector<std::uint32_t>& rows = ownedForChange(kept);
         const auto [column, descending] = sort;
         if (change != RowChange::Added)
             rows.erase(std::find(rows.begin(), rows.end(), row));

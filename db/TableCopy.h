@@ -125,6 +125,7 @@ private:
     // Where the letter columns stand among these.
     std::vector<int> letterColumns(const QStringList& of) const;
     static RowLetters lettersOfRow(const RowSet& rows, std::uint32_t row, const std::vector<int>& columns);
+    static std::shared_ptr<std::vector<RowLetters>> lettersOfRows(const RowSet& rows, const std::vector<int>& columns);
     QStringList letterNames_;
     std::shared_ptr<std::vector<RowLetters>> letters_;
 };
