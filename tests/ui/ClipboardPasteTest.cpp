@@ -57,6 +57,33 @@ TEST(ClipboardPaste, TheBestFormWithinBoundsIsPastedAndALeftFormIsExplained)
              m.setText(QStringLiteral("hluboko"));
          },
          QStringLiteral("hluboko"), false, "hluboko (přes 100 úrovní), než aby se dalo převzít; vložil se jen jeho text."},
+        // The reader ignores a closing tag that closes nothing: every <div> nests.
+        {"20,000 divisions closed by tags that close nothing give their text",
+         [](QMimeData& m) {
+             m.setHtml(QString::fromUtf8(repeated("<div></i>", 20000) + "past"));
+             m.setText(QStringLiteral("past"));
+         },
+         QStringLiteral("past"), false, "přes 100 úrovní"},
+        {"a quoted \">\" hides no closing tag",
+         [](QMimeData& m) {
+             m.setHtml(QString::fromUtf8(repeated("<div title=\"></div>\">", 20000) + "past"));
+             m.setText(QStringLiteral("past"));
+         },
+         QStringLiteral("past"), false, "přes 100 úrovní"},
+        {"unclosed bold nests as the reader nests it",
+         [](QMimeData& m) {
+             m.setHtml(QString::fromUtf8(repeated("<b>x", 5000)));
+             m.setText(QStringLiteral("text"));
+         },
+         QStringLiteral("text"), false, "přes 100 úrovní"},
+        // Old mail writes paragraphs and items without their ends: they follow
+        // each other and keep their formatting.
+        {"unclosed paragraphs and items do not nest",
+         [](QMimeData& m) {
+             m.setHtml(QString::fromUtf8("<b>" + repeated("<p><i>odstavec", 3000) + "<ul>" + repeated("<li>bod", 3000)));
+         },
+         QString(QStringLiteral("odstavec\n").repeated(3000) + QStringLiteral("•\tbod\n").repeated(2999) + QStringLiteral("•\tbod")),
+         true, ""},
         {"HTML beyond the size gives its text",
          [](QMimeData& m) {
              m.setHtml(QStringLiteral("<p>") + QString(kPasteBytesLimit, u'x') + QStringLiteral("</p>"));

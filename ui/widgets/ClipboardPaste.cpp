@@ -16,22 +16,69 @@ namespace vorlin::ui {
 
 namespace {
 
-bool startsWithWord(QByteArrayView text, qsizetype at, QByteArrayView word)
+bool isNameCharacter(char c)
 {
-    if (at + word.size() > text.size())
-        return false;
-    for (qsizetype i = 0; i < word.size(); ++i)
-        if (QChar::toLower(char16_t(uchar(text[at + i]))) != char16_t(uchar(word[i])))
-            return false;
-    const qsizetype after = at + word.size();
-    return after == text.size() || !QChar::isLetterOrNumber(char16_t(uchar(text[after])));
+    return QChar::isLetterOrNumber(char16_t(uchar(c))) || c == '-' || c == ':' || c == '_';
 }
 
-bool takesNoContent(QByteArrayView html, qsizetype nameAt)
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+bool takesNoContent(QByteArrayView name)
 {
     static constexpr std::array<QByteArrayView, 14> kEmpty = {"br",   "img",  "hr",    "meta",   "link", "input", "col",
                                                              "area", "base", "wbr",   "source", "track", "param", "embed"};
-    return std::any_of(kEmpty.begin(), kEmpty.end(), [&](QByteArrayView name) { return startsWithWord(html, nameAt, name); });
+    return std::find(kEmpty.begin(), kEmpty.end(), name) != kEmpty.end();
+}
+
+// Elements inside which a new paragraph does not nest but closes them,
+// up to the paragraph they stand in.
+bool isInline(QByteArrayView name)
+{
+    static constexpr std::array<QByteArrayView, 20> kInline = {
+        "a",    "b",    "i",     "u",      "s",   "em",  "strong", "span", "font", "sub",
+        "sup",  "small", "big",  "code",   "tt",  "kbd", "var",    "cite", "abbr", "strike"};
+    return std::find(kInline.begin(), kInline.end(), name) != kInline.end();
+}
+
+// One tag of the HTML: its name in lower case, whether it closes, and
+// where the text after it begins. Quoted attribute values may hold ">".
+struct Tag {
+    QByteArray name;
+    bool closing = false;
+    qsizetype end = -1;  // after the ">"; -1 when the tag never ends
+};
+
+Tag tagAt(QByteArrayView html, qsizetype at)
+{
+    Tag tag;
+    qsizetype i = at + 1;
+    if (i < html.size() && html[i] == '/') {
+        tag.closing = true;
+        ++i;
+    }
+    while (i < html.size() && isNameCharacter(html[i]))
+        tag.name += char(QChar::toLower(char16_t(uchar(html[i++]))));
+    while (i < html.size() && html[i] != '>') {
+        if (html[i] != '=') {
+            ++i;
+            continue;
+        }
+        ++i;
+        while (i < html.size() && isBlank(html[i]))
+            ++i;
+        if (i < html.size() && (html[i] == '"' || html[i] == '\'')) {
+            const qsizetype closingQuote = html.indexOf(html[i], i + 1);
+            if (closingQuote < 0)
+                return tag;
+            i = closingQuote + 1;
+        }
+    }
+    if (i < html.size())
+        tag.end = i + 1;
+    return tag;
 }
 
 QString megabytes(qsizetype bytes)
@@ -62,27 +109,46 @@ QByteArray offeredRtf(const QMimeData& source)
 
 int htmlNesting(QByteArrayView html, int stopAbove)
 {
-    int depth = 0;
+    // The open elements as the editor's HTML reader keeps them: a closing
+    // tag closes the nearest open element of its name and every one inside
+    // it, and one that closes nothing is ignored (so "<div></i>" nests);
+    // a paragraph closes the inline elements and the paragraph it stands
+    // in, a list item the item before it. Elsewhere the count may be deeper
+    // than the reader's, never shallower.
+    QList<QByteArray> open;
     int deepest = 0;
-    for (qsizetype at = html.indexOf('<'); at >= 0 && at + 1 < html.size(); at = html.indexOf('<', at + 1)) {
+    for (qsizetype at = html.indexOf('<'); at >= 0 && at + 1 < html.size(); at = html.indexOf('<', at)) {
         if (html.sliced(at).startsWith("<!--")) {
             at = html.indexOf("-->", at + 4);
             if (at < 0)
                 break;
             continue;
         }
-        const char next = html[at + 1];
-        const qsizetype end = html.indexOf('>', at + 1);
-        if (end < 0)
+        const Tag tag = tagAt(html, at);
+        if (tag.end < 0)
             break;
-        if (next == '/') {
-            depth = std::max(depth - 1, 0);
-        } else if (QChar::isLetter(char16_t(uchar(next))) && !takesNoContent(html, at + 1) && html[end - 1] != '/') {
-            deepest = std::max(deepest, ++depth);
-            if (deepest > stopAbove)
-                return deepest;
+        at = tag.end;
+        if (tag.name.isEmpty() || takesNoContent(tag.name))
+            continue;
+        if (tag.closing) {
+            const qsizetype matching = open.lastIndexOf(tag.name);
+            if (matching >= 0)
+                open.resize(matching);
+            continue;
         }
-        at = end;
+        if (tag.name == "p") {
+            qsizetype block = open.size() - 1;
+            while (block >= 0 && isInline(open[block]))
+                --block;
+            if (block >= 0 && open[block] == "p")
+                open.resize(block);
+        } else if (tag.name == "li" && !open.isEmpty() && open.last() == "li") {
+            open.removeLast();
+        }
+        open.append(tag.name);
+        deepest = std::max(deepest, int(open.size()));
+        if (deepest > stopAbove)
+            return deepest;
     }
     return deepest;
 }

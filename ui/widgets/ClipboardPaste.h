@@ -23,9 +23,9 @@ struct ClipboardPaste {
 inline constexpr qsizetype kPasteBytesLimit = 4 << 20;
 inline constexpr int kPasteNestingLimit = 100;
 
-// How deep the HTML's elements nest, counted up to `stopAbove` + 1 at most:
-// elements that take no content (br, img, …) and those that close
-// themselves do not nest.
+// How deep the HTML's elements nest in the editor's HTML reader, counted up
+// to `stopAbove` + 1 at most: elements that take no content (br, img, …) do
+// not nest, and a closing tag that closes nothing closes nothing.
 int htmlNesting(QByteArrayView html, int stopAbove);
 
 // Reads what the clipboard offers, the best form first: the RTF of word
