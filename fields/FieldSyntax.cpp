@@ -1,5 +1,6 @@
 #include "fields/FieldSyntax.h"
 
+#include <QSet>
 #include <QStringList>
 
 #include <array>
@@ -94,50 +95,59 @@ QString fieldText(const QString& name, FieldType type, const QString& options)
 
 FieldScan scanFields(const QString& text)
 {
+    // One pass: the next "}}" is looked for again only once the scan has
+    // gone past the one found, so a text of many "{{" costs its length.
     FieldScan scan;
+    const QStringView whole(text);
+    qsizetype end = -1;  // the first "}}" at or after the place last looked from
     qsizetype at = 0;
-    while ((at = text.indexOf(QStringLiteral("{{"), at)) >= 0) {
-        if (text.mid(at, 4) == QStringLiteral("{{{{")) {
+    while ((at = whole.indexOf(u"{{", at)) >= 0) {
+        if (whole.sliced(at).startsWith(u"{{{{")) {
             scan.escapes << at;
             at += 4;
             continue;
         }
-        const qsizetype end = text.indexOf(QStringLiteral("}}"), at + 2);
-        const qsizetype nextOpen = text.indexOf(QStringLiteral("{{"), at + 2);
+        if (end >= 0 && end < at + 2)
+            end = -1;
+        if (end < 0)
+            end = whole.indexOf(u"}}", at + 2);
         if (end < 0)
             break;  // the rest is text
-        if (nextOpen >= 0 && nextOpen < end) {  // "{{ … {{ … }}": the first is text
-            at = nextOpen;
+        // "{{ … {{ … }}": the first is text.
+        if (const qsizetype nextOpen = whole.sliced(at + 2, end - at - 2).indexOf(u"{{"); nextOpen >= 0) {
+            at += 2 + nextOpen;
             continue;
         }
         Field field = fieldOf(text.mid(at + 2, end - at - 2));
-        if (field.name.isEmpty()) {
-            at = end + 2;
-            continue;
-        }
         field.start = at;
         field.length = end + 2 - at;
-        scan.fields << field;
         at = end + 2;
+        if (field.name.isEmpty())
+            continue;
+        scan.fields << field;
     }
     return scan;
 }
 
 bool sameFieldName(const QString& a, const QString& b)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    return fieldNameKey(a) == fieldNameKey(b);
+}
+
+QString fieldNameKey(const QString& name)
+{
+    return name.toCaseFolded();
 }
 
 QList<Field> distinctFields(const QList<Field>& fields)
 {
     QList<Field> distinct;
-    for (const Field& field : fields) {
-        bool seen = false;
-        for (const Field& earlier : distinct)
-            seen = seen || sameFieldName(earlier.name, field.name);
-        if (!seen)
+    QSet<QString> seen;
+    for (const Field& field : fields)
+        if (const QString key = fieldNameKey(field.name); !seen.contains(key)) {
+            seen.insert(key);
             distinct << field;
-    }
+        }
     return distinct;
 }
 

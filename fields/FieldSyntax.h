@@ -53,5 +53,7 @@ FieldScan scanFields(const QString& text);
 QList<Field> distinctFields(const QList<Field>& fields);
 
 bool sameFieldName(const QString& a, const QString& b);
+// What names the same field have in common (letter case folded).
+QString fieldNameKey(const QString& name);
 
 }  // namespace vorlin::fields

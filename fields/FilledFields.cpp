@@ -1,5 +1,6 @@
 #include "fields/FilledFields.h"
 
+#include <QStringList>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -36,9 +37,18 @@ QList<Replacement> replacementsOf(const QString& text, const FieldValue& valueOf
 
 QString filledText(const QString& text, const FieldValue& valueOf)
 {
-    QString filled = text;
-    for (const Replacement& replacement : replacementsOf(text, valueOf))
-        filled.replace(replacement.start, replacement.length, replacement.by);
+    QString filled;
+    qsizetype copied = text.size();
+    QStringList pieces;  // from the end
+    for (const Replacement& replacement : replacementsOf(text, valueOf)) {
+        const qsizetype after = replacement.start + replacement.length;
+        pieces << text.sliced(after, copied - after) << replacement.by;
+        copied = replacement.start;
+    }
+    filled.reserve(text.size());
+    filled += QStringView(text).first(copied);
+    for (auto piece = pieces.crbegin(); piece != pieces.crend(); ++piece)
+        filled += *piece;
     return filled;
 }
 

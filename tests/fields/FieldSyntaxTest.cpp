@@ -1,6 +1,9 @@
 // Fields written in a snippet's body, found and filled in.
 #include "fields/FilledFields.h"
 
+#include <QElapsedTimer>
+#include <QTextDocument>
+
 #include <gtest/gtest.h>
 
 using namespace vorlin::fields;
@@ -71,5 +74,42 @@ TEST(FieldSyntax, AFieldWrittenByTheDialogReadsBackTheSame)
         ASSERT_EQ(read.size(), 1) << c.written;
         EXPECT_EQ(read[0].type, c.type) << c.written;
         EXPECT_EQ(read[0].options, QString::fromUtf8(c.options)) << c.written;
+    }
+}
+
+// A body a colleague may put into the office library, full of "{{" or of
+// fields, is read in a time of its length, and fills in alike.
+TEST(FieldSyntax, AHostileBodyIsReadAndFilledWithinABound)
+{
+    struct Case {
+        const char* name;
+        QString text;
+        qsizetype fields;
+        qsizetype distinct;
+        qsizetype filledLength;  // each field by "<name>"
+    };
+    QString distinctNames;
+    for (int i = 0; i < 20000; ++i)
+        distinctNames += QStringLiteral("{{pole %1}}").arg(i);
+    const Case cases[] = {
+        {"100,000 unclosed fields before one closed", QStringLiteral("{{a").repeated(100000) + QStringLiteral("}}"), 1, 1,
+         3 * 99999 + 3},
+        {"300 KB of braces", QStringLiteral("{{").repeated(150000), 0, 0, 150000},
+        {"60,000 times one field", QStringLiteral("{{a}}").repeated(60000), 60000, 1, 3 * 60000},
+        {"20,000 fields of their own", distinctNames, 20000, 20000, distinctNames.size() - 2 * 20000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QElapsedTimer clock;
+        clock.start();
+        const FieldScan scan = scanFields(c.text);
+        EXPECT_EQ(scan.fields.size(), c.fields);
+        EXPECT_EQ(distinctFields(scan.fields).size(), c.distinct);
+        const QString filled = filledText(c.text, [](const Field& field) { return u'<' + field.name + u'>'; });
+        EXPECT_EQ(filled.size(), c.filledLength);
+        QTextDocument body(c.text);
+        fillFields(body, [](const Field& field) { return u'<' + field.name + u'>'; });
+        EXPECT_EQ(body.toPlainText(), filled);
+        EXPECT_LT(clock.elapsed(), 5000) << "the body held the program";
     }
 }
