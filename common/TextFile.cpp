@@ -13,6 +13,7 @@
 #include <optional>
 #include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace vorlin {
 namespace {
@@ -63,6 +64,18 @@ bool replaceFileContent(const QString& path, QByteArrayView bytes, QString* reas
         return false;
     }
     return true;
+}
+
+bool replaceFileNotFollowing(const QString& path, QByteArrayView bytes, QString* reason)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat info {};
+    if (::lstat(native.constData(), &info) == 0 && S_ISLNK(info.st_mode) && ::unlink(native.constData()) != 0) {
+        if (reason)
+            *reason = systemReason(errno);
+        return false;
+    }
+    return replaceFileContent(path, bytes, reason);
 }
 
 QStringList splitLines(QStringView text)

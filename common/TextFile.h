@@ -19,6 +19,11 @@ QByteArray readWholeFile(const QString& path);
 // failure returns false and sets reason to the system's text.
 bool replaceFileContent(const QString& path, QByteArrayView bytes, QString* reason = nullptr);
 
+// The same, but a symbolic link at the path is replaced by the file, never
+// written through: for the program's own files, which a link planted in
+// their place must not send elsewhere.
+bool replaceFileNotFollowing(const QString& path, QByteArrayView bytes, QString* reason = nullptr);
+
 // The lines of a text: lines end in CR LF, LF or CR, a line end after the last
 // line does not add an empty line, and a zero character ends the text.
 QStringList splitLines(QStringView text);

@@ -2,6 +2,7 @@
 
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 #include <QUrl>
 
 namespace vorlin::fields {
@@ -35,6 +36,17 @@ QString unreachable(QNetworkReply::NetworkError error)
     return QStringLiteral("Registr ARES není dostupný (%1); údaje vyplňte ručně.").arg(why);
 }
 
+// Only HTTPS goes out: the IČO asked and the answer filled into a letter
+// are nobody else's business. Plain HTTP is for a stand-in on this machine.
+bool isSafeAddress(const QUrl& url)
+{
+    if (url.scheme() == QLatin1String("https"))
+        return true;
+    const QString host = url.host();
+    return url.scheme() == QLatin1String("http")
+        && (host == QLatin1String("localhost") || host == QLatin1String("127.0.0.1") || host == QLatin1String("::1"));
+}
+
 }  // namespace
 
 CompanyLookup::CompanyLookup(QString registerAddress, int timeLimitMs, QObject* parent)
@@ -59,10 +71,20 @@ void CompanyLookup::lookUp(const QString& companyId)
     }
     if (!isOn())
         return;
-    QNetworkRequest request(QUrl(registerRecordUrl(address_, companyId)));
+    const QUrl url(registerRecordUrl(address_, companyId));
+    if (!isSafeAddress(url)) {
+        // Said as an answer, after the question, as any other answer comes.
+        QMetaObject::invokeMethod(this, [this] {
+            Q_EMIT answered({std::nullopt, QStringLiteral("Adresa registru ARES musí začínat „https://“; údaje "
+                                                          "vyplňte ručně.")});
+        }, Qt::QueuedConnection);
+        return;
+    }
+    QNetworkRequest request(url);
     request.setRawHeader("Accept", "application/json");
     request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Vorlin"));
-    request.setTransferTimeout(timeLimitMs_);
+    // A redirect may lead elsewhere on the register's own server only.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::SameOriginRedirectPolicy);
     QNetworkReply* reply = network_.get(request);
     waiting_ = reply;
     connect(reply, &QNetworkReply::downloadProgress, this, [reply](qint64 received, qint64) {
@@ -71,6 +93,15 @@ void CompanyLookup::lookUp(const QString& companyId)
             reply->abort();
         }
     });
+    // One limit for the whole answer: a server sending a byte at a time
+    // does not keep the form waiting.
+    auto* limit = new QTimer(reply);
+    limit->setSingleShot(true);
+    connect(limit, &QTimer::timeout, reply, [reply] {
+        reply->setProperty("late", true);
+        reply->abort();
+    });
+    limit->start(timeLimitMs_);
     connect(reply, &QNetworkReply::finished, this, [this, reply, companyId] { finish(reply, companyId); });
 }
 
@@ -83,11 +114,16 @@ void CompanyLookup::finish(QNetworkReply* reply, const QString& companyId)
         Q_EMIT answered(readRegisterAnswer(200, QByteArray(), companyId));  // read as an answer not understood
         return;
     }
+    if (reply->error() == QNetworkReply::InsecureRedirectError || reply->error() == QNetworkReply::TooManyRedirectsError
+        || status.toInt() / 100 == 3) {
+        Q_EMIT answered({std::nullopt, QStringLiteral("Registr ARES odkázal na jiný server; údaje vyplňte ručně.")});
+        return;
+    }
     if (status.isValid() && reply->error() != QNetworkReply::OperationCanceledError) {
         Q_EMIT answered(readRegisterAnswer(status.toInt(), reply->readAll(), companyId));
         return;
     }
-    const bool late = reply->error() == QNetworkReply::OperationCanceledError || reply->error() == QNetworkReply::TimeoutError;
+    const bool late = reply->property("late").toBool() || reply->error() == QNetworkReply::TimeoutError;
     Q_EMIT answered({std::nullopt, late ? QStringLiteral("Registr ARES neodpověděl do %1; údaje vyplňte ručně.").arg(seconds(timeLimitMs_))
                                       : unreachable(reply->error())});
 }

@@ -6,14 +6,25 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace vorlin::fields {
 
 RememberedValues::RememberedValues(QString file) : file_(std::move(file))
 {
-    QFile in(file_);
-    if (!in.open(QIODevice::ReadOnly))
+    const int fd = ::open(QFile::encodeName(file_).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return;
-    const QJsonObject stored = QJsonDocument::fromJson(in.readAll()).object();
+    QFile in;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kLargestFile
+        || !in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return;
+    }
+    const QJsonObject stored = QJsonDocument::fromJson(in.read(kLargestFile)).object();
     for (auto it = stored.begin(); it != stored.end(); ++it)
         if (it.value().isString())
             values_.insert(it.key(), it.value().toString());
@@ -27,13 +38,25 @@ std::optional<QString> RememberedValues::value(const QString& key) const
 
 bool RememberedValues::keep(const QString& key, const QString& value, QString* reason)
 {
-    if (values_.value(key) == value && values_.contains(key))
+    return keep({{key, value}}, reason);
+}
+
+bool RememberedValues::keep(const QList<std::pair<QString, QString>>& values, QString* reason)
+{
+    bool changed = false;
+    for (const auto& [key, value] : values) {
+        const auto found = values_.constFind(key);
+        if (found != values_.constEnd() && *found == value)
+            continue;
+        values_.insert(key, value);
+        changed = true;
+    }
+    if (!changed)
         return true;
-    values_.insert(key, value);
     QJsonObject stored;
     for (auto it = values_.constBegin(); it != values_.constEnd(); ++it)
         stored.insert(it.key(), it.value());
-    return replaceFileContent(file_, QJsonDocument(stored).toJson(QJsonDocument::Indented), reason);
+    return replaceFileNotFollowing(file_, QJsonDocument(stored).toJson(QJsonDocument::Indented), reason);
 }
 
 QString RememberedValues::fieldKey(const QString& fieldName)

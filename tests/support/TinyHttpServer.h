@@ -13,7 +13,9 @@ namespace vorlin::test {
 
 // A small HTTP server on 127.0.0.1 that serves from its own thread while
 // the program waits: every request gets one status and body after a delay,
-// or the status and body its path is answered with.
+// or the status and body its path is answered with; a trickling server
+// sends the body a byte at a time. A status may carry further header lines
+// ("302 Found\r\nLocation: …").
 class TinyHttpServer : public QThread {
 public:
     using Answer = std::function<std::pair<QByteArray, QByteArray>(const QByteArray& path)>;
@@ -22,7 +24,8 @@ public:
         : TinyHttpServer([status, body](const QByteArray&) { return std::pair(status, body); }, delayMs)
     {
     }
-    explicit TinyHttpServer(Answer answer, int delayMs = 0) : answer_(std::move(answer)), delayMs_(delayMs)
+    explicit TinyHttpServer(Answer answer, int delayMs = 0, int trickleMs = 0)
+        : answer_(std::move(answer)), delayMs_(delayMs), trickleMs_(trickleMs)
     {
         start();
         while (port_.loadAcquire() == 0)
@@ -64,7 +67,14 @@ protected:
             for (int waited = 0; waited < delayMs_ && !isInterruptionRequested(); waited += 10)
                 QThread::msleep(10);
             socket->write("HTTP/1.1 " + status + "\r\nContent-Length: " + QByteArray::number(body.size())
-                          + "\r\nConnection: close\r\n\r\n" + body);
+                          + "\r\nConnection: close\r\n\r\n" + (trickleMs_ ? QByteArray() : body));
+            for (qsizetype sent = 0; trickleMs_ && sent < body.size() && !isInterruptionRequested()
+                                     && socket->state() == QAbstractSocket::ConnectedState;
+                 ++sent) {
+                socket->write(body.sliced(sent, 1));
+                socket->waitForBytesWritten(1000);
+                QThread::msleep(trickleMs_);
+            }
             socket->waitForBytesWritten(1000);
             socket->disconnectFromHost();
         }
@@ -73,6 +83,7 @@ protected:
 private:
     Answer answer_;
     int delayMs_;
+    int trickleMs_ = 0;
     QAtomicInt port_ = 0;
     mutable QMutex mutex_;
     QByteArray lastPath_;

@@ -8,6 +8,7 @@
 #include "fields/Identifiers.h"
 #include "fields/RememberedValues.h"
 #include "ui/shell/ErrorBox.h"
+#include "ui/widgets/PlainLabel.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -15,6 +16,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
@@ -65,7 +67,11 @@ FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, co
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     layout->addLayout(form);
-    for (const Field& field : fields::distinctFields(fields::scanFields(body.toPlainText()).fields)) {
+    QList<Field> asked = fields::distinctFields(fields::scanFields(body.toPlainText()).fields);
+    const qsizetype allFields = asked.size();
+    if (asked.size() > kMostFieldsInForm)
+        asked.resize(kMostFieldsInForm);
+    for (const Field& field : asked) {
         auto line = std::make_unique<Line>();
         line->field = field;
         const QString starting = fields::startingInput(field, remembered.value(rememberedKey(field)), today);
@@ -76,7 +82,8 @@ FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, co
             line->choice->setCurrentText(starting);
             connect(line->choice, &QComboBox::currentTextChanged, this, [this, shown = line.get()] {
                 shown->checked = true;
-                showValues();
+                showLine(*shown);
+                previewPause_->start();
             });
             input = line->choice;
         } else {
@@ -84,15 +91,16 @@ FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, co
             connect(line->edit, &QLineEdit::textChanged, this, [this, shown = line.get()] {
                 shown->checked = true;
                 shown->typedByUser = shown->typedByUser || !filling_;
-                showValues();
+                showLine(*shown);
+                previewPause_->start();
             });
             input = line->edit;
         }
         input->setAccessibleName(fields::inputCaption(field));
-        line->problem = new QLabel(this);
+        line->problem = plainLabel(this);
         line->problem->setStyleSheet(QStringLiteral("color: #c00000;"));
         line->problem->setWordWrap(true);
-        line->explanation = new QLabel(this);
+        line->explanation = plainLabel(this);
         line->explanation->setStyleSheet(QStringLiteral("color: #606060;"));
         line->explanation->setWordWrap(true);
         auto* column = new QVBoxLayout;
@@ -100,9 +108,28 @@ FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, co
         column->addWidget(input);
         column->addWidget(line->problem);
         column->addWidget(line->explanation);
-        form->addRow(fields::inputCaption(field) + u':', column);
+        form->addRow(plainLabel(this, fields::inputCaption(field) + u':'), column);
+        lineByName_.insert(fields::fieldNameKey(field.name), line.get());
         lines_.push_back(std::move(line));
     }
+    if (allFields > asked.size()) {
+        // A body of thousands of fields is no form a person fills in: the
+        // rest stay in the text as written, and the form says so.
+        auto* left = plainLabel(this, QStringLiteral("Text má %1 různých polí; formulář ukazuje prvních %2, ostatní "
+                                                     "zůstanou v textu tak, jak jsou napsána.")
+                                          .arg(QLocale(QLocale::Czech).toString(allFields))
+                                          .arg(kMostFieldsInForm));
+        left->setObjectName(QStringLiteral("FieldsLeftOut"));
+        left->setStyleSheet(QStringLiteral("color: #c00000;"));
+        left->setWordWrap(true);
+        layout->addWidget(left);
+    }
+    // The filled text follows the typing once it pauses: a long body is
+    // not filled again for every letter.
+    previewPause_ = new QTimer(this);
+    previewPause_->setSingleShot(true);
+    previewPause_->setInterval(200);
+    connect(previewPause_, &QTimer::timeout, this, &FieldForm::showPreview);
     auto* previewCaption = new QLabel(QStringLiteral("Vyplněný text:"), this);
     layout->addWidget(previewCaption);
     preview_ = new QTextEdit(this);
@@ -119,7 +146,7 @@ FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, co
     auto* hint = new QLabel(QStringLiteral("Ctrl+Enter vloží text i s hodnotami, které neprošly kontrolou."), this);
     hint->setStyleSheet(QStringLiteral("color: #606060;"));
     layout->addWidget(hint);
-    keepProblem_ = new QLabel(this);
+    keepProblem_ = plainLabel(this);
     keepProblem_->setStyleSheet(QStringLiteral("color: #c00000;"));
     keepProblem_->setWordWrap(true);
     keepProblem_->hide();
@@ -148,20 +175,30 @@ Evaluated FieldForm::evaluated(const Line& line) const
     return fields::evaluateField(line.field, typed(line), today_);
 }
 
+void FieldForm::showLine(Line& line)
+{
+    const Evaluated value = evaluated(line);
+    const bool wrong = line.checked && !value.problem.isEmpty();
+    line.problem->setText(wrong ? value.problem : QString());
+    line.problem->setVisible(wrong);
+    QStringList explained;
+    for (const QString& part : {value.explanation, line.registerNote})
+        if (!part.isEmpty())
+            explained << part;
+    line.explanation->setText(explained.join(QStringLiteral(" – ")));
+    line.explanation->setVisible(!explained.isEmpty());
+}
+
 void FieldForm::showValues()
 {
-    for (const auto& line : lines_) {
-        const Evaluated value = evaluated(*line);
-        const bool wrong = line->checked && !value.problem.isEmpty();
-        line->problem->setText(wrong ? value.problem : QString());
-        line->problem->setVisible(wrong);
-        QStringList explained;
-        for (const QString& part : {value.explanation, line->registerNote})
-            if (!part.isEmpty())
-                explained << part;
-        line->explanation->setText(explained.join(QStringLiteral(" – ")));
-        line->explanation->setVisible(!explained.isEmpty());
-    }
+    for (const auto& line : lines_)
+        showLine(*line);
+    showPreview();
+}
+
+void FieldForm::showPreview()
+{
+    previewPause_->stop();
     // The editor deletes the filled text it showed before: its child.
     std::unique_ptr<QTextDocument> filled = filledBody();
     filled->setParent(preview_);
@@ -203,7 +240,7 @@ void FieldForm::lookUpTypedCompany()
         companyLine_->registerNote = QStringLiteral("Hledám v registru ARES…");
         lookup_->lookUp(companyId.written);
     }
-    showValues();
+    showLine(*companyLine_);
 }
 
 void FieldForm::fillFromRegister(const fields::RegisterAnswer& answer)
@@ -246,11 +283,15 @@ void FieldForm::fillFromRegister(const fields::RegisterAnswer& answer)
 std::unique_ptr<QTextDocument> FieldForm::filledBody() const
 {
     std::unique_ptr<QTextDocument> filled(body_.clone());
-    fields::fillFields(*filled, [this](const Field& field) -> std::optional<QString> {
-        for (const auto& line : lines_)
-            if (fields::sameFieldName(line->field.name, field.name))
-                return evaluated(*line).value;
-        return std::nullopt;
+    QHash<const Line*, QString> values;  // each line evaluated once, however often its field stands
+    fields::fillFields(*filled, [&](const Field& field) -> std::optional<QString> {
+        const Line* line = lineByName_.value(fields::fieldNameKey(field.name));
+        if (!line)
+            return std::nullopt;  // beyond the form's lines: left as written
+        auto value = values.find(line);
+        if (value == values.end())
+            value = values.insert(line, evaluated(*line).value);
+        return *value;
     });
     return filled;
 }
@@ -273,10 +314,11 @@ void FieldForm::accept()
 
 void FieldForm::acceptAsTyped()
 {
-    QString reason;
+    QList<std::pair<QString, QString>> values;
     for (const auto& line : lines_)
-        if (!remembered_.keep(rememberedKey(line->field), typed(*line), &reason))
-            break;
+        values.append({rememberedKey(line->field), typed(*line)});
+    QString reason;
+    remembered_.keep(values, &reason);
     // Said once, in the form, so that the values typed are not lost with it:
     // the next Enter inserts them all the same.
     if (!reason.isEmpty() && keepProblem_->isHidden()) {

@@ -5,10 +5,12 @@
 
 #include <QDate>
 #include <QDialog>
+#include <QHash>
 
 #include <memory>
 
 class QLabel;
+class QTimer;
 class QTextDocument;
 class QTextEdit;
 
@@ -47,9 +49,14 @@ public:
 
     void accept() override;
 
+    // The most fields a form asks for; the others stay as written.
+    static constexpr qsizetype kMostFieldsInForm = 100;
+
 private:
     struct Line;
+    void showLine(Line& line);
     void showValues();
+    void showPreview();
     void setUpLookup(std::unique_ptr<fields::CompanyLookup> lookup);
     void lookUpTypedCompany();
     void fillFromRegister(const fields::RegisterAnswer& answer);
@@ -61,7 +68,9 @@ private:
     fields::RememberedValues& remembered_;
     QDate today_;
     std::vector<std::unique_ptr<Line>> lines_;
+    QHash<QString, Line*> lineByName_;  // by the field's name, letter case folded
     QTextEdit* preview_;
+    QTimer* previewPause_ = nullptr;
     QLabel* keepProblem_;  // the values could not be kept for the next form
     std::unique_ptr<fields::CompanyLookup> lookup_;
     Line* companyLine_ = nullptr;
