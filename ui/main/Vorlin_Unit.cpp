@@ -30,6 +30,7 @@
 #include "ui/widgets/ShownText.h"
 #include "ui/widgets/UpDown.h"
 #include "ui/widgets/WrappedCheckBox.h"
+#include "ui/widgets/PlainLabel.h"
 
 #include <cstdio>
 #include <functional>
@@ -169,7 +170,7 @@ QWidget* TVorlin_Form::buildLeftColumn()
                     "DBGrid1");
     DBGrid1->setMinimumHeight(520);
     layout->addWidget(DBGrid1, 1);
-    LibraryLabel = named(new QLabel(column), "LibraryLabel");
+    LibraryLabel = named(ui::plainLabel(column), "LibraryLabel");
     LibraryLabel->setWordWrap(true);
     LibraryLabel->setVisible(false);
     layout->addWidget(LibraryLabel);
@@ -328,7 +329,7 @@ QWidget* TVorlin_Form::buildRightColumn()
     other->addLayout(interval, 2, 0, 1, 3);
     layout->addWidget(GroupBox2);
     // What the program could not do for the user, said where it is seen.
-    StatusLabel = named(new QLabel(column), "StatusLabel");
+    StatusLabel = named(ui::plainLabel(column), "StatusLabel");
     StatusLabel->setWordWrap(true);
     layout->addWidget(StatusLabel);
 

@@ -21,6 +21,7 @@
 #include "ui/widgets/Named.h"
 #include "ui/settings/Product.h"
 #include "updlink/updlink.h"
+#include "ui/widgets/PlainLabel.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -86,7 +87,7 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, SettingsWindowServices ser
     Label8 = new QLabel(QStringLiteral("web : "), GroupBox2);
     Label9 = linkLabel(product::kWeb, GroupBox2);
     Label14 = new QLabel(QStringLiteral("verze programu:"), GroupBox2);
-    verze_label = new QLabel(GroupBox2);
+    verze_label = ui::plainLabel(GroupBox2);
     verze_label->setObjectName(QStringLiteral("verze_label"));
     CheckBox1 = ui::named(new QCheckBox(QStringLiteral("Kontrolovat po startu"), GroupBox2), "CheckBox1");
     Aktualizace_Button = ui::named(new QPushButton(QStringLiteral("Kontrola aktualizací"), GroupBox2), "Aktualizace_Button");
@@ -146,7 +147,7 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, SettingsWindowServices ser
             box->setAccessibleName(QStringLiteral("Klávesová zkratka rychlého vložení"));
     QuickRestoreCheck = new QCheckBox(QStringLiteral("Po vložení vrátit předchozí obsah schránky"), GroupBox6);
     QuickRestoreCheck->setObjectName(QStringLiteral("QuickRestoreCheck"));
-    QuickShortcutState = ui::named(new QLabel(GroupBox6), "QuickShortcutState");
+    QuickShortcutState = ui::named(ui::plainLabel(GroupBox6), "QuickShortcutState");
     QuickShortcutState->setObjectName(QStringLiteral("QuickShortcutState"));
     QuickShortcutState->setWordWrap(true);
     QuickShortcutState->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -7,6 +7,7 @@
 #include "data/Settings.h"
 #include "ui/shell/Guarded.h"
 #include "ui/shell/MessageBox.h"
+#include "ui/widgets/PlainLabel.h"
 
 #include <QGridLayout>
 #include <QMessageBox>
@@ -28,7 +29,7 @@ LibraryGroup::LibraryGroup(TDM& data, QWidget* parent) : QGroupBox(QStringLitera
     UserEdit->setAccessibleName(QStringLiteral("Uživatel na serveru knihovny"));
     ApplyButton = new QPushButton(QStringLiteral("Použít"), this);
     UploadButton = new QPushButton(QStringLiteral("Nahrát místní knihovnu na server"), this);
-    StateLabel = new QLabel(this);
+    StateLabel = ui::plainLabel(this);
     StateLabel->setObjectName(QStringLiteral("LibraryState"));
     StateLabel->setWordWrap(true);
     StateLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);

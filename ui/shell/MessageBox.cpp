@@ -23,6 +23,8 @@ QList<MessageBox::Button>& nextAnswers()
 
 QAbstractButton* MessageBox::run(QMessageBox& box)
 {
+    // Messages name files, snippets and servers' answers: text, never HTML.
+    box.setTextFormat(Qt::PlainText);
     if (!nextAnswers().isEmpty()) {
         if (QAbstractButton* button = box.button(nextAnswers().takeFirst()))
             button->click();
@@ -64,6 +66,7 @@ void MessageBox::tellWithoutWaiting(QMessageBox::Icon icon, const QString& title
         return;
     }
     auto* box = new QMessageBox(icon, title, text, QMessageBox::Ok);
+    box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }

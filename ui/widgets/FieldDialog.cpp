@@ -2,6 +2,7 @@
 
 #include "fields/FieldSyntax.h"
 #include "ui/widgets/DBRichEdit.h"
+#include "ui/widgets/PlainLabel.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -52,7 +53,7 @@ FieldDialog::FieldDialog(QWidget* parent) : QDialog(parent)
         type_->addItem(fields::fieldTypeName(type), int(type));
     options_ = new QLineEdit(this);
     options_->setAccessibleName(QStringLiteral("Možnosti pole"));
-    written_ = new QLabel(this);
+    written_ = plainLabel(this);
     written_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     form->addRow(QStringLiteral("Název pole:"), name_);
     form->addRow(QStringLiteral("Druh:"), type_);
