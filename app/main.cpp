@@ -1,13 +1,16 @@
 #include "app/ClipboardKeeper.h"
 #include "app/CommandLine.h"
 #include "app/DataDirectory.h"
+#include "app/DataFolderOwner.h"
 #include "app/QuickInsert.h"
 #include "app/QuitOnSignals.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
 #include "common/PrivateFiles.h"
 #include "platform/PrivateOfficeConverter.h"
+#include "ui/shell/ErrorBox.h"
 #include "ui/shell/Guarded.h"
+#include "ui/shell/MessageBox.h"
 #include "ui/shell/VorlinApplication.h"
 #include "ui/Icons.h"
 #include "ui/main/Vorlin_Unit.h"
@@ -16,6 +19,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 int main(int argc, char** argv)
 {
@@ -39,9 +43,12 @@ int main(int argc, char** argv)
         return answer.status;
 
     // Where the files live, fixed before any window exists; then the seed
-    // files that are missing in the data folder.
+    // files that are missing in the data folder, unless that folder is not
+    // the user's own.
     setPaths(startupPaths());
-    seedDataDir(paths());
+    const QString refusal = dataFolderRefusal(paths(), ::geteuid(), ::getegid());
+    if (refusal.isEmpty())
+        seedDataDir(paths());
 
     // A Wayland session gets a native Wayland window (X11 where the Wayland
     // plugin cannot start); QT_QPA_PLATFORM chooses otherwise.
@@ -50,6 +57,11 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "wayland;xcb");
 
     VorlinApplication app(argc, argv);
+    if (!refusal.isEmpty()) {
+        std::fprintf(stderr, "%s\n", refusal.toLocal8Bit().constData());
+        MessageBox::tell(nullptr, QMessageBox::Critical, kApplicationTitle.toString(), refusal);
+        return 1;
+    }
 
     // One copy per user and display: a second start shows the first one
     // (or opens its quick-insert pop-up).

@@ -1,4 +1,5 @@
 #include "app/DataDirectory.h"
+#include "app/DataFolderOwner.h"
 #include "data/KindsFile.h"
 #include "common/PrivateFiles.h"
 #include "support/ForeignListener.h"
@@ -238,4 +239,74 @@ TEST(DataDirectory, AFolderNameThatIsNotUtf8IsUsedByItsBytes)
     struct stat info {};
     EXPECT_EQ(::stat((native + "/Vorlin/nastaveni.ini").constData(), &info), 0);
     EXPECT_EQ(::stat((native + "/Vorlin/hledani").constData(), &info), 0);
+}
+
+// A data folder, library or settings file that another user owns or can
+// write is refused, with the path named; a folder the program makes, or
+// one of the user's own that an earlier version left open, is used.
+TEST_F(Seeding, AFolderOrFileOfAnotherUserIsRefused)
+{
+    const QString share = home.path() + QStringLiteral("Jan Novák/.local/share");
+    const QString database = paths.dataDir + QStringLiteral("vorlin.mdb");
+    const QString elsewhere = home.file(QStringLiteral("cizi.mdb"));
+    const auto owned = [](const QString& path, uid_t owner) {
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), owner, owner), 0) << path.toStdString();
+    };
+    const auto mode = [](const QString& path, mode_t bits) { ::chmod(QFile::encodeName(path).constData(), bits); };
+    struct Case {
+        const char* name;
+        std::function<void()> make;
+        const char* said;  // a part of the refusal; empty: used
+        bool needsRoot = false;  // to give a file away
+    };
+    const QList<Case> cases{
+        {"a first start", [] {}, ""},
+        {"a folder of the user's own left open by an earlier version", [&] { mode(paths.dataDir, 0777); }, ""},
+        {"a parent open to all as /tmp, keeping others from what is not theirs",
+         [&] { mode(share, 01777); }, ""},
+        {"a parent of the user's own open to all", [&] { mode(share, 0777); },
+         "Jan Novák/.local/share“ může zapisovat i jiný uživatel"},
+        {"a parent of another user", [&] { owned(share, kNobody); }, "Jan Novák/.local/share“ vlastní jiný uživatel",
+         true},
+        {"the data folder of another user", [&] { owned(paths.dataDir, kNobody); },
+         "Jan Novák/.local/share/Vorlin“ vlastní jiný uživatel", true},
+        {"the library a link to another user's file",
+         [&] {
+             home.write(QStringLiteral("cizi.mdb"), "database");
+             owned(elsewhere, kNobody);
+             QFile::link(elsewhere, database);
+         },
+         "vorlin.mdb“ vlastní jiný uživatel", true},
+        {"the settings another user's file", [&] {
+             home.write(QStringLiteral("Jan Novák/.local/share/Vorlin/nastaveni.ini"), "[nastaveni]\r\n");
+             owned(paths.dataDir + QStringLiteral("nastaveni.ini"), kNobody);
+         },
+         "nastaveni.ini“ vlastní jiný uživatel", true},
+        {"the library a link to the user's file that others can write",
+         [&] {
+             home.write(QStringLiteral("cizi.mdb"), "database");
+             mode(elsewhere, 0666);
+             QFile::link(elsewhere, database);
+         },
+         "Do souboru „" },
+        {"the library a link to the user's own closed file",
+         [&] {
+             home.write(QStringLiteral("cizi.mdb"), "database");
+             mode(elsewhere, 0600);
+             QFile::link(elsewhere, database);
+         },
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.needsRoot && ::geteuid() != 0)
+            continue;
+        QDir(home.path()).removeRecursively();
+        QDir().mkpath(paths.dataDir);
+        mode(share, 0755);
+        c.make();
+        const QString refusal = dataFolderRefusal(paths, ::geteuid(), ::getegid());
+        EXPECT_EQ(refusal.isEmpty(), !*c.said) << refusal.toStdString();
+        EXPECT_TRUE(refusal.contains(QString::fromUtf8(c.said))) << refusal.toStdString();
+    }
 }
