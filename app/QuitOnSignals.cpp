@@ -3,14 +3,14 @@
 #include "common/AwayFromGuiThread.h"
 
 #include <QCoreApplication>
-#include <QSemaphore>
 #include <QThread>
 #include <QSocketNotifier>
 
-#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <cstdio>
-#include <memory>
+#include <mutex>
 #include <utility>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -22,8 +22,16 @@ namespace {
 int signalSocket[2] = {-1, -1};
 
 std::function<void()> saveOnTheWayOut;  // the GUI thread's
-std::atomic<bool> watching = false;
 QtMessageHandler earlierHandler = nullptr;
+
+// Where the save on a lost display stands. Qt learns of the loss on the GUI
+// thread and on its Wayland reading thread alike, often both at once, and
+// either ends the process as soon as its message is out: no thread may let
+// its message go before the save has ended, whoever started it.
+enum class Saving { Off, Watching, Running, Done };
+std::mutex savingLock;
+std::condition_variable savingChanged;
+Saving saving = Saving::Off;
 
 // Qt says that the display's connection broke just before it ends the
 // process (X11 by exit(), Wayland by _exit(), neither through the event
@@ -35,11 +43,23 @@ bool tellsOfALostDisplay(const QString& message)
         || message.startsWith(QLatin1String("The Wayland connection experienced a fatal error"));
 }
 
+// On the GUI thread: saves unless a save ran or runs already.
 void saveNow()
 {
     guiEventsEnded = true;
-    if (watching.exchange(false) && saveOnTheWayOut)
+    {
+        std::lock_guard lock(savingLock);
+        if (saving != Saving::Watching)
+            return;
+        saving = Saving::Running;
+    }
+    if (saveOnTheWayOut)
         std::exchange(saveOnTheWayOut, nullptr)();
+    {
+        std::lock_guard lock(savingLock);
+        saving = Saving::Done;
+    }
+    savingChanged.notify_all();
 }
 
 void watchForALostDisplay(QtMsgType type, const QMessageLogContext& context, const QString& message)
@@ -49,20 +69,23 @@ void watchForALostDisplay(QtMsgType type, const QMessageLogContext& context, con
     else
         std::fprintf(stderr, "%s\n", qPrintable(message));
     QCoreApplication* app = QCoreApplication::instance();
-    if (!watching || !app || !tellsOfALostDisplay(message))
+    if (!app || !tellsOfALostDisplay(message))
         return;
+    {
+        std::lock_guard lock(savingLock);
+        if (saving == Saving::Off || saving == Saving::Done)
+            return;
+    }
     if (QThread::currentThread() == app->thread()) {
         saveNow();
         return;
     }
-    // Told on the connection's own thread: the GUI thread saves, and this
-    // one waits for it a while before letting the end come.
-    auto done = std::make_shared<QSemaphore>();
-    QMetaObject::invokeMethod(app, [done] {
-        saveNow();
-        done->release();
-    }, Qt::QueuedConnection);
-    done->tryAcquire(1, 10000);
+    // Told on the connection's own thread: the GUI thread saves (asked
+    // here, unless it learnt of the loss itself), and this one lets the end
+    // come only once the save has ended, or after a long while.
+    QMetaObject::invokeMethod(app, [] { saveNow(); }, Qt::QueuedConnection);
+    std::unique_lock lock(savingLock);
+    savingChanged.wait_for(lock, std::chrono::seconds(10), [] { return saving == Saving::Done; });
 }
 
 // Only what a signal handler may do: one write.
@@ -95,13 +118,20 @@ void closeOnTerminationSignals(std::function<void()> close)
 void saveOnLostDisplay(std::function<void()> save)
 {
     saveOnTheWayOut = std::move(save);
-    watching = true;
+    {
+        std::lock_guard lock(savingLock);
+        saving = Saving::Watching;
+    }
     earlierHandler = qInstallMessageHandler(watchForALostDisplay);
 }
 
 void stopSavingOnLostDisplay()
 {
-    watching = false;
+    {
+        std::lock_guard lock(savingLock);
+        if (saving == Saving::Watching)
+            saving = Saving::Off;
+    }
     saveOnTheWayOut = nullptr;
 }
 
