@@ -17,12 +17,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QScrollArea>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
+
 
 namespace vorlin::ui {
 
@@ -47,6 +49,10 @@ struct FieldForm::Line {
 
 namespace {
 
+// The most lines a form shows at once; more scroll, in this height.
+constexpr int kLinesShownWhole = 12;
+constexpr int kLinesShownHeight = 420;
+
 // Where a line's value is remembered: a salutation's correction for the
 // name it corrects, any other value for the field's name.
 QString rememberedKey(const Field& field)
@@ -65,8 +71,9 @@ FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, co
     setObjectName(QStringLiteral("FieldForm"));
     setWindowTitle(QStringLiteral("Vyplnit pole vorlinu"));
     auto* layout = new QVBoxLayout(this);
-    auto* form = new QFormLayout;
-    layout->addLayout(form);
+    auto* linesPanel = new QWidget(this);
+    auto* form = new QFormLayout(linesPanel);
+    form->setContentsMargins(0, 0, 0, 0);
     QList<Field> asked = fields::distinctFields(fields::scanFields(body.toPlainText()).fields);
     const qsizetype allFields = asked.size();
     if (asked.size() > kMostFieldsInForm)
@@ -103,6 +110,8 @@ FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, co
         line->explanation = plainLabel(this);
         line->explanation->setStyleSheet(QStringLiteral("color: #606060;"));
         line->explanation->setWordWrap(true);
+        line->problem->hide();  // until there is something to say
+        line->explanation->hide();
         auto* column = new QVBoxLayout;
         column->setSpacing(1);
         column->addWidget(input);
@@ -123,6 +132,18 @@ FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, co
         left->setStyleSheet(QStringLiteral("color: #c00000;"));
         left->setWordWrap(true);
         layout->addWidget(left);
+    }
+    if (lines_.size() <= kLinesShownWhole) {
+        layout->addWidget(linesPanel);
+    } else {
+        // More lines than a screen takes scroll; the filled text and the
+        // buttons stay in view beneath them.
+        auto* linesArea = new QScrollArea(this);
+        linesArea->setWidgetResizable(true);
+        linesArea->setFrameShape(QFrame::NoFrame);
+        linesArea->setWidget(linesPanel);
+        linesArea->setMinimumHeight(kLinesShownHeight);
+        layout->addWidget(linesArea, 1);
     }
     // The filled text follows the typing once it pauses: a long body is
     // not filled again for every letter.
