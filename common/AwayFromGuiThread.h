@@ -14,6 +14,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <thread>
 #include <type_traits>
@@ -109,6 +110,43 @@ private:
     std::exception_ptr error_;
 };
 
+// A hand-over of work between threads through a queue of Qt's (its pool,
+// its event loop), whose futex-based locks ThreadSanitizer cannot see: what
+// the giving thread wrote before and during `give` (the work's captures,
+// copied into the queue) is seen by the taking thread after `take`, for the
+// tool as for the memory model. One lock of our own, held while work is
+// queued and taken by the thread that runs it before it reads anything of
+// the work's own.
+class Handover {
+public:
+    template <class Queue>
+    static void give(Queue&& queue)
+    {
+        std::lock_guard hold(lock());
+        queue();
+    }
+    static void take() { std::lock_guard hold(lock()); }
+
+private:
+    static std::mutex& lock();
+};
+
+// Runs `call` on the thread of `receiver` (the GUI thread's objects), from
+// any thread, while the receiver lives: a hand-over through its event loop.
+template <class Call>
+void handToThreadOf(QObject* receiver, Call call)
+{
+    Handover::give([&] {
+        QMetaObject::invokeMethod(
+            receiver,
+            [call = std::move(call)]() mutable {
+                Handover::take();
+                call();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
 // Runs `work` on the background threads; `then(Outcome)` runs on the GUI
 // thread afterwards, while `guard` lives.
 template <class Work, class Then>
@@ -116,13 +154,16 @@ void runInBackground(QObject* guard, Work work, Then then)
 {
     using Result = std::invoke_result_t<Work&>;
     QPointer<QObject> alive(guard);
-    backgroundThreads().start([alive, work, then]() mutable {
-        auto outcome = std::make_shared<Outcome<Result>>(Outcome<Result>::of(work));
-        // Handed over through the application: the guard may end meanwhile,
-        // and is asked after on its own thread.
-        QMetaObject::invokeMethod(QCoreApplication::instance(), [alive, then, outcome]() mutable {
-            if (alive)
-                then(std::move(*outcome));
+    Handover::give([&] {
+        backgroundThreads().start([alive, work, then]() mutable {
+            Handover::take();
+            auto outcome = std::make_shared<Outcome<Result>>(Outcome<Result>::of(work));
+            // Handed over through the application: the guard may end
+            // meanwhile, and is asked after on its own thread.
+            handToThreadOf(QCoreApplication::instance(), [alive, then, outcome]() mutable {
+                if (alive)
+                    then(std::move(*outcome));
+            });
         });
     });
 }
@@ -146,7 +187,9 @@ auto awayFromGuiThread(Call&& call, const WaitLimits& limits = {}) -> std::invok
     std::thread worker([&] {
         outcome.emplace(Outcome<Result>::of(call));
         returned = true;
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        // By name: the call is made and dropped inside Qt, whose count of
+        // its holders the thread sanitizer cannot see.
+        QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
     });
     QTimer limit;
     if (limits.timeLimitMs > 0) {

@@ -1,5 +1,7 @@
 #include "db/Connection.h"
 
+#include "common/AwayFromGuiThread.h"
+
 #include "db/PostgresStore.h"
 #include "db/SqliteStore.h"
 #include "db/UnicodeLike.h"
@@ -106,9 +108,8 @@ void Connection::listenForAnnouncements()
         return;
     announcements_ = std::make_unique<QSocketNotifier>(socket, QSocketNotifier::Read);
     connect(announcements_.get(), &QSocketNotifier::activated, this, &Connection::takeAnnouncements);
-    store_->announcementsWaiting = [this] {
-        QMetaObject::invokeMethod(this, &Connection::takeAnnouncements, Qt::QueuedConnection);
-    };
+    // Told on whichever thread ran the statement that brought them along.
+    store_->announcementsWaiting = [this] { handToThreadOf(this, [this] { takeAnnouncements(); }); };
 }
 
 void Connection::takeAnnouncements()

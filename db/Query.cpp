@@ -1,5 +1,6 @@
 #include "db/Query.h"
 
+#include "common/AwayFromGuiThread.h"
 #include "common/InTwoHalves.h"
 
 #include "db/Connection.h"
@@ -157,7 +158,7 @@ bool Query::showFirstRows(Store& store, const QStringList& kept, int orderColumn
     TableCopy::KnownOrder known{.keyColumn = indexOfName(kept, keyField_), .read = std::move(first->readWholeOrder)};
     copy_->readBehind(pendingFirstFile_, selection_.table, kept, orderColumn, selection_.descending,
                       store.changeMark(), std::move(known), [alive] {
-                          QMetaObject::invokeMethod(QCoreApplication::instance(), [alive] {
+                          handToThreadOf(QCoreApplication::instance(), [alive] {
                               if (alive)
                                   alive->awaitTable();
                           });

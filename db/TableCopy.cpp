@@ -123,46 +123,50 @@ void TableCopy::readBehind(const QString& file, const QString& table, const QStr
     arrival->letterColumns = letterColumns(columns);
     arrival_ = arrival;
     std::shared_ptr<const TextOrder> order = textOrder_->isThreadSafe() ? textOrder_ : textOrder_->twin();
-    backgroundThreads().start([arrival, order, file, known = std::move(known), arrived = std::move(arrived)]() mutable {
-        auto rows = std::make_shared<RowSet>();
-        std::vector<std::uint32_t> sorted;
-        std::vector<bool> ties;
-        std::shared_ptr<std::vector<RowLetters>> letters;
-        QString error;
-        try {
-            SqliteStore store{Database(file)};
-            Selection wholeTable;
-            wholeTable.table = arrival->table;
-            FirstRows whole;
-            if (known.read)
-                known.read(whole);
-            rows->clear(int(arrival->columns.size()));
-            rows->reserve(int(whole.keys.size()), whole.textBytes);
-            store.read(wholeTable, arrival->columns, false, *rows);
-            if (std::optional<std::vector<std::uint32_t>> kept = orderOfKeys(*rows, known.keyColumn, whole.keys)) {
-                sorted = std::move(*kept);
-                ties = std::move(whole.ties);
-            } else {
-                sorted = rows->orderBy(arrival->orderColumn, arrival->descending, *order, &ties);
-                ::malloc_trim(0);  // the keys of the order go back to the system
+    Handover::give([&] {
+        backgroundThreads().start([arrival, order, file, known = std::move(known),
+                                   arrived = std::move(arrived)]() mutable {
+            Handover::take();
+            auto rows = std::make_shared<RowSet>();
+            std::vector<std::uint32_t> sorted;
+            std::vector<bool> ties;
+            std::shared_ptr<std::vector<RowLetters>> letters;
+            QString error;
+            try {
+                SqliteStore store{Database(file)};
+                Selection wholeTable;
+                wholeTable.table = arrival->table;
+                FirstRows whole;
+                if (known.read)
+                    known.read(whole);
+                rows->clear(int(arrival->columns.size()));
+                rows->reserve(int(whole.keys.size()), whole.textBytes);
+                store.read(wholeTable, arrival->columns, false, *rows);
+                if (std::optional<std::vector<std::uint32_t>> kept = orderOfKeys(*rows, known.keyColumn, whole.keys)) {
+                    sorted = std::move(*kept);
+                    ties = std::move(whole.ties);
+                } else {
+                    sorted = rows->orderBy(arrival->orderColumn, arrival->descending, *order, &ties);
+                    ::malloc_trim(0);  // the keys of the order go back to the system
+                }
+                if (!arrival->letterColumns.empty())
+                    letters = lettersOfRows(*rows, arrival->letterColumns);
+            } catch (const std::exception& e) {
+                rows.reset();
+                error = QString::fromUtf8(e.what());
             }
-            if (!arrival->letterColumns.empty())
-                letters = lettersOfRows(*rows, arrival->letterColumns);
-        } catch (const std::exception& e) {
-            rows.reset();
-            error = QString::fromUtf8(e.what());
-        }
-        {
-            const std::lock_guard lock(arrival->mutex);
-            arrival->rows = std::move(rows);
-            arrival->order = std::move(sorted);
-            arrival->ties = std::move(ties);
-            arrival->letters = std::move(letters);
-            arrival->error = error;
-            arrival->finished = true;
-        }
-        arrival->done.notify_all();
-        arrived();
+            {
+                const std::lock_guard lock(arrival->mutex);
+                arrival->rows = std::move(rows);
+                arrival->order = std::move(sorted);
+                arrival->ties = std::move(ties);
+                arrival->letters = std::move(letters);
+                arrival->error = error;
+                arrival->finished = true;
+            }
+            arrival->done.notify_all();
+            arrived();
+        });
     });
 }
 
