@@ -9,6 +9,7 @@
 #include "fields/RememberedValues.h"
 #include "ui/shell/ErrorBox.h"
 #include "ui/widgets/PlainLabel.h"
+#include "ui/widgets/ShownText.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -117,7 +118,7 @@ FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, co
         column->addWidget(input);
         column->addWidget(line->problem);
         column->addWidget(line->explanation);
-        form->addRow(plainLabel(this, fields::inputCaption(field) + u':'), column);
+        form->addRow(plainLabel(this, shownPrefix(fields::inputCaption(field)) + u':'), column);
         lineByName_.insert(fields::fieldNameKey(field.name), line.get());
         lines_.push_back(std::move(line));
     }
