@@ -2,6 +2,7 @@
 // the text it is told to: the gathering, the order of the run, its texts,
 // its two ways of stopping, the watchdog and the deletion of what it wrote.
 #include "ImportFixture.h"
+#include "common/AwayFromGuiThread.h"
 #include "common/Win1250.h"
 #include "import/FileGathering.h"
 #include "import/FileSetRun.h"
@@ -326,8 +327,8 @@ TEST_F(FileSetRunInWindow, AStopDuringTheConversionSkipsTheFilteringAndSaysSo)
     // "Zastavit" pressed while the first document converts takes effect
     // when the run serves the window's events after it.
     onConvert = [this](const QString&) {
-        if (log.count() == 2)
-            QTimer::singleShot(0, shown->Zastavit_Button, &QPushButton::click);
+        if (log.count() == 2)  // told on the conversion's thread
+            handToThreadOf(shown->Zastavit_Button, [this] { shown->Zastavit_Button->click(); });
     };
     run();
     EXPECT_EQ(log.size(), 3) << log.join(u'|').toStdString();  // start, one conversion, stop
@@ -345,14 +346,11 @@ TEST_F(FileSetRunInWindow, AStopDuringAHangingConversionKillsItAtOnce)
     // Pressed as a screen reader presses it: its press animates the button
     // and clicks it on a timer, which the conversion's wait must serve.
     onConvert = [this](const QString&) {
-        QMetaObject::invokeMethod(
-            shown->Zastavit_Button,
-            [this] {
-                QAccessible::queryAccessibleInterface(shown->Zastavit_Button)
-                    ->actionInterface()
-                    ->doAction(QAccessibleActionInterface::pressAction());
-            },
-            Qt::QueuedConnection);
+        handToThreadOf(shown->Zastavit_Button, [this] {
+            QAccessible::queryAccessibleInterface(shown->Zastavit_Button)
+                ->actionInterface()
+                ->doAction(QAccessibleActionInterface::pressAction());
+        });
     };
     QElapsedTimer took;
     took.start();
@@ -407,7 +405,7 @@ TEST_F(FileSetRunInWindow, WhileARunServesEventsOtherRunsAndSavesAreRefused)
     int itemsShown = -1;
     onConvert = [&](const QString&) {
         if (log.count() == 2) {
-            QTimer::singleShot(0, import.get(), [&] {
+            handToThreadOf(import.get(), [&] {
                 shown->items->add(QStringLiteral("cizí"));
                 shown->items->setAllChecked(true);
                 shown->Button1->click();
@@ -436,7 +434,7 @@ TEST_F(FileSetRunInWindow, ClosingTheProgramDuringARunStopsIt)
         file(QString::fromUtf8(name));
     onConvert = [this](const QString&) {
         if (log.count() == 2)
-            QTimer::singleShot(0, form.get(), [this] { EXPECT_TRUE(form->close()); });
+            handToThreadOf(form.get(), [this] { EXPECT_TRUE(form->close()); });
     };
     run();
     EXPECT_EQ(log.size(), 3) << log.join(u'|').toStdString();  // start, one conversion, stop
