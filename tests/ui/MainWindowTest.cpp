@@ -361,7 +361,7 @@ TEST_F(MainWindow, MinimisingHidesIntoTheTrayAndALeftClickShows)
 {
     startWith({.trayAvailable = [] { return true; }});
     form->showMinimized();
-    QTRY_VERIFY(form->isHidden());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->isHidden(); }));  // a QTRY_ failure would pass
     Q_EMIT controls->TrayIcon->activated(QSystemTrayIcon::Trigger);
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(form->isMinimized());
