@@ -71,9 +71,13 @@ QString postCode(const QJsonValue& value)
 // The seat as one line: the register's own text, else made of its parts.
 QString seatOf(const QJsonObject& seat)
 {
-    const QString text = seat.value(QStringLiteral("textovaAdresa")).toString().simplified();
-    if (!text.isEmpty())
-        return text;
+    QString text = seat.value(QStringLiteral("textovaAdresa")).toString().simplified();
+    if (!text.isEmpty()) {
+        // The register writes the PSČ as one number ("11000 Praha 1"); a
+        // letter writes it in two groups.
+        static const QRegularExpression joinedPostCode(QStringLiteral("(^|,\\s*)(\\d{3})\\s?(\\d{2})\\s+(?=\\p{Lu})"));
+        return text.replace(joinedPostCode, QStringLiteral("\\1\\2 \\3 "));
+    }
     QString number = seat.value(QStringLiteral("cisloDomovni")).toVariant().toString();
     if (seat.contains(QStringLiteral("cisloOrientacni")))
         number += u'/' + seat.value(QStringLiteral("cisloOrientacni")).toVariant().toString()

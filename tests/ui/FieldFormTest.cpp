@@ -32,6 +32,10 @@ const QByteArray kFoundInParts = R"({"ico":"27074358","obchodniJmeno":"Družstvo
   "sidlo":{"nazevObce":"Brno","nazevUlice":"Kounicova","cisloDomovni":688,"cisloOrientacni":38,"psc":60200},
   "pravniForma":"205","dalsiUdaje":[{"spisovaZnacka":"Dr 77/KSBR"}]})";
 const QByteArray kUnknown = R"({"kod":"NENALEZENO","popis":"Ekonomický subjekt nenalezen."})";
+// A state body: no commercial-register entry, the PSČ written as the
+// register writes it in its text.
+const QByteArray kStateBody = R"({"ico":"00006947","obchodniJmeno":"Ministerstvo financí",
+  "sidlo":{"textovaAdresa":"Letenská 525/15, Malá Strana, 11800 Praha 1"},"pravniForma":"325"})";
 
 QString freePort()
 {
@@ -55,6 +59,7 @@ TEST(FieldFormRegister, AnIcoTypedFillsTheCompanysFieldsAndKeepsWhatTheUserTyped
         const char* thenFilled = "";  // after another IČO, which the register does not know
         int trickleMs = 0;             // the answer sent a byte at a time
         const char* address = nullptr;  // the register's, where it is not the stand-in
+        QByteArray thenBody = kUnknown;  // what the register says of the other IČO
     };
     // A name drawn as HTML would show none of its tags and hold the form
     // for minutes over its nesting.
@@ -88,6 +93,9 @@ TEST(FieldFormRegister, AnIcoTypedFillsTheCompanysFieldsAndKeepsWhatTheUserTyped
          "Registr ARES neodpověděl do 0,3 s; údaje vyplňte ručně.", "", 20},
         {"sent to another server", "302 Found\r\nLocation: OTHER", kFound, 0, "", "27074358: , , , ",
          "Registr ARES odkázal na jiný server; údaje vyplňte ručně."},
+        {"another company without an entry", "200 OK", kFound, 0, "", "", "Z registru ARES: Novák a partneři, s.r.o.",
+         "00006947: Ministerstvo financí, Letenská 525/15, Malá Strana, 118 00 Praha 1, Organizační složka státu, ", 0,
+         nullptr, kStateBody},
         {"plain HTTP to another machine", "", "", 0, "", "27074358: , , , ",
          "Adresa registru ARES musí začínat „https://“; údaje vyplňte ručně.", "", 0, "http://ares.example/rest"},
     };
@@ -104,7 +112,8 @@ TEST(FieldFormRegister, AnIcoTypedFillsTheCompanysFieldsAndKeepsWhatTheUserTyped
             server = std::make_unique<TinyHttpServer>(
                 [&c, status](const QByteArray& path) {
                     return path.endsWith("/27074358") ? std::pair(status, c.body)
-                                                      : std::pair(QByteArray("404 Not Found"), kUnknown);
+                           : c.thenBody == kUnknown  ? std::pair(QByteArray("404 Not Found"), kUnknown)
+                                                     : std::pair(QByteArray("200 OK"), c.thenBody);
                 },
                 c.delayMs, c.trickleMs);
             address = QString::fromLatin1(server->address()) + QStringLiteral("/rest/");
@@ -127,7 +136,21 @@ TEST(FieldFormRegister, AnIcoTypedFillsTheCompanysFieldsAndKeepsWhatTheUserTyped
                     return label->textFormat() == Qt::PlainText;
             return false;
         };
-        QTRY_VERIFY_WITH_TIMEOUT(saidBesideIt(), 5000);
+        // Waited for here, not by QTRY_VERIFY, whose failure would only
+        // leave the test function and pass.
+        const auto waitUntilSaid = [&] {
+            QElapsedTimer waited;
+            waited.start();
+            while (!saidBesideIt() && waited.elapsed() < 5000)
+                QTest::qWait(20);
+            QStringList shown;
+            for (const QLabel* label : form.findChildren<QLabel*>())
+                shown << label->text().left(120);
+            return saidBesideIt() ? ::testing::AssertionSuccess()
+                                  : ::testing::AssertionFailure() << "not said: " << said.toStdString() << "\nshown: "
+                                                                  << shown.join(QStringLiteral(" | ")).toStdString();
+        };
+        ASSERT_TRUE(waitUntilSaid());
         if (*c.filled) {
             EXPECT_EQ(form.filledBody()->toPlainText(), QString::fromUtf8(c.filled));
         }
@@ -137,8 +160,9 @@ TEST(FieldFormRegister, AnIcoTypedFillsTheCompanysFieldsAndKeepsWhatTheUserTyped
         if (*c.thenFilled) {
             companyId->selectAll();
             QTest::keyClicks(companyId, QStringLiteral("6947"));
-            said = QStringLiteral("IČO 00006947 v registru ARES není.");
-            QTRY_VERIFY_WITH_TIMEOUT(saidBesideIt(), 5000);
+            said = c.thenBody == kUnknown ? QStringLiteral("IČO 00006947 v registru ARES není.")
+                                          : QStringLiteral("Z registru ARES: Ministerstvo financí");
+            ASSERT_TRUE(waitUntilSaid());
             EXPECT_EQ(form.filledBody()->toPlainText(), QString::fromUtf8(c.thenFilled));
         }
     }

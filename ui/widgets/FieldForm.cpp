@@ -286,6 +286,14 @@ void FieldForm::fillFromRegister(const fields::RegisterAnswer& answer)
     companyLine_->registerNote = QStringLiteral("Z registru ARES: ") + answer.company->name;
     for (const auto& line : lines_) {
         const std::optional<QString> value = fields::registerValueFor(*answer.company, line->field.name);
+        if (line->edit && line->fromRegister && !line->typedByUser && (!value || value->isEmpty())) {
+            // The company asked before had this line, this one has not:
+            // its value does not stay beside another company's IČO.
+            filling_ = true;
+            line->edit->clear();
+            filling_ = false;
+            line->fromRegister = false;
+        }
         if (!line->edit || !value || value->isEmpty())
             continue;
         // What the user typed stays; the register's value is shown beside it.
