@@ -45,6 +45,8 @@ const std::unordered_map<std::string_view, Word>& words()
         {"cf", Word::Color}, {"highlight", Word::Highlight}, {"cb", Word::Highlight}, {"chcbpat", Word::Highlight},
         {"par", Word::Par}, {"cell", Word::Cell}, {"nestcell", Word::Cell}, {"row", Word::Row},
         {"nestrow", Word::Row}, {"page", Word::Par}, {"super", Word::Super}, {"sub", Word::Sub},
+        // Writer and Word raise and lower a run by half-points: \up6, \dn6, off with 0.
+        {"up", Word::Super}, {"dn", Word::Sub},
         {"nosupersub", Word::NoSuperSub}, {"listtext", Word::ListLabel}, {"pntext", Word::ListLabel},
         {"sect", Word::Par}, {"pard", Word::Pard}, {"ql", Word::AlignLeft}, {"qc", Word::AlignCenter},
         {"qr", Word::AlignRight}, {"qj", Word::AlignJustify}, {"li", Word::LeftIndent}, {"lin", Word::LeftIndent},

@@ -65,7 +65,8 @@ TEST(RtfFromOffice, WhatWriterWritesReadsWithItsFormatting)
               "<u>podtržené</u> <s>přeškrtnuté</s> <span style=\"color:#ff0000\">červené</span> Жук</p>"
               "<p align=\"center\">Na střed</p><p align=\"right\">Vpravo</p>"
               "<table border=\"1\"><tr><td>buňka A</td><td>buňka B</td></tr></table>"
-              "<ul><li>první položka</li><li>druhá položka</li></ul></body></html>");
+              "<ul><li>první položka</li><li>druhá položka</li></ul>"
+              "<p>Objem 25 m<sup>3</sup>, viz pozn.<sup>7</sup> o H<sub>9</sub>O.</p></body></html>");
     const QByteArray rtf = convertWithOffice(dir, QStringLiteral("dopis.html"), QStringLiteral("rtf"),
                                              QStringLiteral("HTML (StarWriter)"));
     ASSERT_TRUE(rtf::isRtf(rtf));
@@ -75,7 +76,7 @@ TEST(RtfFromOffice, WhatWriterWritesReadsWithItsFormatting)
     ASSERT_TRUE(rtf::read(rtf, document));
     const QString text = document.toPlainText();
     for (const char* expected : {"Tučné kurzíva podtržené přeškrtnuté červené Жук", "Na střed", "Vpravo", "buňka A",
-                                 "buňka B", "první položka", "druhá položka"})
+                                 "buňka B", "první položka", "druhá položka", "Objem 25 m3, viz pozn.7 o H9O."})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << " missing from:\n" << text.toStdString();
 
     EXPECT_EQ(test::formatOfRunHolding(document, QStringLiteral("Tučné")).fontWeight(), QFont::Bold);
@@ -87,6 +88,14 @@ TEST(RtfFromOffice, WhatWriterWritesReadsWithItsFormatting)
     EXPECT_EQ(test::formatOfRunHolding(document, QStringLiteral("Tučné")).fontPointSize(), 14);
     EXPECT_EQ(test::formatOfRunHolding(document, QStringLiteral("Tučné")).fontFamilies().toStringList().value(0),
               QStringLiteral("DejaVu Serif"));
+    // Writer raises and lowers with \\up and \\dn, not \\super and \\sub.
+    EXPECT_EQ(test::formatOfRunHolding(document, QStringLiteral("3")).verticalAlignment(),
+              QTextCharFormat::AlignSuperScript);
+    EXPECT_EQ(test::formatOfRunHolding(document, QStringLiteral("7")).verticalAlignment(),
+              QTextCharFormat::AlignSuperScript);
+    EXPECT_EQ(test::formatOfRunHolding(document, QStringLiteral("9")).verticalAlignment(),
+              QTextCharFormat::AlignSubScript);
+    EXPECT_EQ(test::formatOfRunHolding(document, QStringLiteral("O.")).verticalAlignment(), QTextCharFormat::AlignNormal);
     EXPECT_EQ(alignmentOf(document, QStringLiteral("Na střed")), Qt::AlignHCenter);
     EXPECT_EQ(alignmentOf(document, QStringLiteral("Vpravo")), Qt::AlignRight);
     EXPECT_FALSE(text.endsWith(u'\n'));
