@@ -372,7 +372,8 @@ void TAbout_Form::Button3Click()
     FontDialog1.setFont(TDM::defaultFont());
     if (!FontDialog1.execute(this))
         return;
-    if (!askYesNo(this, QMessageBox::Warning, QStringLiteral("Warning"), kBulkQuestion))
+    if (!askYesNo(this, QMessageBox::Warning, QStringLiteral("Warning"), kBulkQuestion,
+                  QMessageBox::No))  // a stray Enter never rewrites every listed snippet
         return;
     db::Query& query = data_.Vorlin_ADOQuery;
     const Font font = FontDialog1.font();
