@@ -553,6 +553,10 @@ TEST_F(MainWindow, EveryControlHasACzechNameOfItsOwn)
     start();
     form->show();
     expectEveryControlNamedOnce(form.get());
+    // The kind filter's empty first item is named too.
+    QAccessibleInterface* kinds = QAccessible::queryAccessibleInterface(form->findChild<QListWidget*>(QStringLiteral("ListBox1")));
+    ASSERT_TRUE(kinds && kinds->childCount() > 0);
+    EXPECT_EQ(kinds->child(0)->text(QAccessible::Name), QStringLiteral("Všechny druhy"));
 }
 
 TEST_F(MainWindow, TheCopyOffersHtmlThatKeepsTheFormattingForBrowsersAndMail)

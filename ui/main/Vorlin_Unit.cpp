@@ -489,6 +489,9 @@ void TVorlin_Form::setKindChoices(const QStringList& choices)
     const QSignalBlocker quiet(ListBox1);
     ListBox1->clear();
     ListBox1->addItems(choices);
+    // The empty choice at the top shows nothing; a screen reader says what it does.
+    if (ListBox1->count() > 0 && ListBox1->item(0)->text().isEmpty())
+        ListBox1->item(0)->setData(Qt::AccessibleTextRole, QStringLiteral("Všechny druhy"));
 }
 
 bool TVorlin_Form::typeSeparatorFor(QKeyEvent* event)
