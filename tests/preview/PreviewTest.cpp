@@ -144,6 +144,13 @@ TEST_F(Preview, TheCourtReferenceGoesInFrontOfTheSelectionWhichStays)
     EXPECT_EQ(document->toPlainText(), QStringLiteral("Krajský soud!"));
     ASSERT_TRUE(document->isUndoAvailable());
     document->redo();
+    // Typed just before the insertion, at its place: still the user's own step.
+    QTest::keyClicks(shown->DBRichEdit1, QStringLiteral(" slovo"));
+    shown->Button1->click();
+    document->undo();
+    EXPECT_EQ(document->toPlainText(), expected.left(58) + QStringLiteral(" slovo") + expected.mid(58));
+    document->undo();
+    EXPECT_EQ(document->toPlainText(), expected);
     const qint64 id = currentId();
     controls->DBGrid1->setCurrentIndex(controls->DBGrid1->model()->index(1, 0));
     EXPECT_EQ(storedBody(id), expected);

@@ -96,9 +96,19 @@ void TNahled_Form::insertAtCursor(const QString& text)
     cursor.setPosition(cursor.selectionStart());
     DBRichEdit1->setTextCursor(cursor);
     DBRichEdit1->ensureCursorVisible();
-    // One step to undo, after the user's own steps, which stay.
+    // One step to undo, after the user's own steps, which stay: an edit
+    // block of its own, which the text typed just before does not join.
+    // The editor's undo joins typing that follows an insertion to it; a
+    // block that ends in a change of format (here one changing nothing)
+    // is joined by nothing.
     QTextCursor insertion = DBRichEdit1->textCursor();
+    const int start = insertion.position();
+    insertion.beginEditBlock();
     insertion.insertText(text);
+    QTextCursor inserted(insertion);
+    inserted.setPosition(start, QTextCursor::KeepAnchor);
+    inserted.mergeCharFormat(QTextCharFormat());
+    insertion.endEditBlock();
     DBRichEdit1->setTextCursor(insertion);
 }
 
