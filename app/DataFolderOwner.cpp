@@ -58,13 +58,14 @@ QString openFolder(const QString& folder)
         .arg(folder);
 }
 
-}  // namespace
-
+// The files of the data folder that are checked.
 QStringList checkedDataFiles(const Paths& paths)
 {
     return {libraryFileIn(paths.dataDir), paths.dataDir + QStringLiteral("knihovna_serveru.mdb"),
             paths.dataDir + settings::kFileName.toString(), paths.dataDir + QStringLiteral("pole.json")};
 }
+
+}  // namespace
 
 QString dataFolderRefusal(const Paths& paths, uid_t user, gid_t group)
 {

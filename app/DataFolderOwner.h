@@ -19,7 +19,4 @@ namespace vorlin {
 // user's.
 QString dataFolderRefusal(const Paths& paths, uid_t user, gid_t group);
 
-// The files of the data folder that are checked.
-QStringList checkedDataFiles(const Paths& paths);
-
 }  // namespace vorlin

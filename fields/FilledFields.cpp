@@ -1,6 +1,5 @@
 #include "fields/FilledFields.h"
 
-#include <QStringList>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -37,18 +36,16 @@ QList<Replacement> replacementsOf(const QString& text, const FieldValue& valueOf
 
 QString filledText(const QString& text, const FieldValue& valueOf)
 {
+    // The replacements come last first; taken from the back, they follow the text.
+    const QList<Replacement> replacements = replacementsOf(text, valueOf);
     QString filled;
-    qsizetype copied = text.size();
-    QStringList pieces;  // from the end
-    for (const Replacement& replacement : replacementsOf(text, valueOf)) {
-        const qsizetype after = replacement.start + replacement.length;
-        pieces << text.sliced(after, copied - after) << replacement.by;
-        copied = replacement.start;
+    qsizetype copied = 0;
+    for (auto replacement = replacements.crbegin(); replacement != replacements.crend(); ++replacement) {
+        filled += QStringView(text).sliced(copied, replacement->start - copied);
+        filled += replacement->by;
+        copied = replacement->start + replacement->length;
     }
-    filled.reserve(text.size());
-    filled += QStringView(text).first(copied);
-    for (auto piece = pieces.crbegin(); piece != pieces.crend(); ++piece)
-        filled += *piece;
+    filled += QStringView(text).sliced(copied);
     return filled;
 }
 
