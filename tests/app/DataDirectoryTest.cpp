@@ -247,64 +247,38 @@ TEST(DataDirectory, AFolderNameThatIsNotUtf8IsUsedByItsBytes)
 TEST_F(Seeding, AFolderOrFileOfAnotherUserIsRefused)
 {
     const QString share = home.path() + QStringLiteral("Jan Novák/.local/share");
-    const QString database = paths.dataDir + QStringLiteral("vorlin.mdb");
-    const QString elsewhere = home.file(QStringLiteral("cizi.mdb"));
-    const auto owned = [](const QString& path, uid_t owner) {
-        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), owner, owner), 0) << path.toStdString();
-    };
-    const auto mode = [](const QString& path, mode_t bits) { ::chmod(QFile::encodeName(path).constData(), bits); };
+    const QString elsewhere = home.file(QStringLiteral("cizi.mdb"));  // the library links here
+    const QString settings = paths.dataDir + QStringLiteral("nastaveni.ini");
     struct Case {
         const char* name;
-        std::function<void()> make;
+        QString path;  // made so
+        mode_t mode;
+        bool foreign;      // given to another user (as root only)
         const char* said;  // a part of the refusal; empty: used
-        bool needsRoot = false;  // to give a file away
     };
-    const QList<Case> cases{
-        {"a first start", [] {}, ""},
-        {"a folder of the user's own left open by an earlier version", [&] { mode(paths.dataDir, 0777); }, ""},
-        {"a parent open to all as /tmp, keeping others from what is not theirs",
-         [&] { mode(share, 01777); }, ""},
-        {"a parent of the user's own open to all", [&] { mode(share, 0777); },
-         "Jan Novák/.local/share“ může zapisovat i jiný uživatel"},
-        {"a parent of another user", [&] { owned(share, kNobody); }, "Jan Novák/.local/share“ vlastní jiný uživatel",
-         true},
-        {"the data folder of another user", [&] { owned(paths.dataDir, kNobody); },
-         "Jan Novák/.local/share/Vorlin“ vlastní jiný uživatel", true},
-        {"the library a link to another user's file",
-         [&] {
-             home.write(QStringLiteral("cizi.mdb"), "database");
-             owned(elsewhere, kNobody);
-             QFile::link(elsewhere, database);
-         },
-         "vorlin.mdb“ vlastní jiný uživatel", true},
-        {"the settings another user's file", [&] {
-             home.write(QStringLiteral("Jan Novák/.local/share/Vorlin/nastaveni.ini"), "[nastaveni]\r\n");
-             owned(paths.dataDir + QStringLiteral("nastaveni.ini"), kNobody);
-         },
-         "nastaveni.ini“ vlastní jiný uživatel", true},
-        {"the library a link to the user's file that others can write",
-         [&] {
-             home.write(QStringLiteral("cizi.mdb"), "database");
-             mode(elsewhere, 0666);
-             QFile::link(elsewhere, database);
-         },
-         "Do souboru „" },
-        {"the library a link to the user's own closed file",
-         [&] {
-             home.write(QStringLiteral("cizi.mdb"), "database");
-             mode(elsewhere, 0600);
-             QFile::link(elsewhere, database);
-         },
-         ""},
+    const Case cases[] = {
+        {"a folder of the user's own left open", paths.dataDir, 0777, false, ""},
+        {"a parent open to all as /tmp", share, 01777, false, ""},
+        {"a parent of the user's own open to all", share, 0777, false, "share“ může zapisovat i jiný uživatel"},
+        {"a parent of another user", share, 0755, true, "share“ vlastní jiný uživatel"},
+        {"the data folder of another user", paths.dataDir, 0700, true, "Vorlin“ vlastní jiný uživatel"},
+        {"the library a link to another user's file", elsewhere, 0600, true, "vorlin.mdb“ vlastní jiný uživatel"},
+        {"the settings another user's file", settings, 0600, true, "nastaveni.ini“ vlastní jiný uživatel"},
+        {"the library a link to the user's closed file", elsewhere, 0600, false, ""},
+        {"the library a link to a file others can write", elsewhere, 0666, false, "Do souboru „"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        if (c.needsRoot && ::geteuid() != 0)
+        if (c.foreign && ::geteuid() != 0)
             continue;
         QDir(home.path()).removeRecursively();
         QDir().mkpath(paths.dataDir);
-        mode(share, 0755);
-        c.make();
+        QFile(c.path).open(QIODevice::WriteOnly);  // a file where a case names one; folders stay
+        if (c.path == elsewhere)
+            QFile::link(elsewhere, paths.dataDir + QStringLiteral("vorlin.mdb"));
+        ::chmod(QFile::encodeName(c.path).constData(), c.mode);
+        if (c.foreign)
+            ASSERT_EQ(::chown(QFile::encodeName(c.path).constData(), kNobody, kNobody), 0);
         const QString refusal = dataFolderRefusal(paths, ::geteuid(), ::getegid());
         EXPECT_EQ(refusal.isEmpty(), !*c.said) << refusal.toStdString();
         EXPECT_TRUE(refusal.contains(QString::fromUtf8(c.said))) << refusal.toStdString();

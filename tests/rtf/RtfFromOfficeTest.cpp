@@ -89,13 +89,9 @@ TEST(RtfFromOffice, WhatWriterWritesReadsWithItsFormatting)
     EXPECT_EQ(test::formatOfRunHolding(document, QStringLiteral("Tučné")).fontFamilies().toStringList().value(0),
               QStringLiteral("DejaVu Serif"));
     // Writer raises and lowers with \\up and \\dn, not \\super and \\sub.
-    EXPECT_EQ(test::formatOfRunHolding(document, QStringLiteral("3")).verticalAlignment(),
-              QTextCharFormat::AlignSuperScript);
-    EXPECT_EQ(test::formatOfRunHolding(document, QStringLiteral("7")).verticalAlignment(),
-              QTextCharFormat::AlignSuperScript);
-    EXPECT_EQ(test::formatOfRunHolding(document, QStringLiteral("9")).verticalAlignment(),
-              QTextCharFormat::AlignSubScript);
-    EXPECT_EQ(test::formatOfRunHolding(document, QStringLiteral("O.")).verticalAlignment(), QTextCharFormat::AlignNormal);
+    for (const auto& [run, raised] : {std::pair{"3", QTextCharFormat::AlignSuperScript}, {"7", QTextCharFormat::AlignSuperScript},
+                                      {"9", QTextCharFormat::AlignSubScript}, {"O.", QTextCharFormat::AlignNormal}})
+        EXPECT_EQ(test::formatOfRunHolding(document, QString::fromUtf8(run)).verticalAlignment(), raised) << run;
     EXPECT_EQ(alignmentOf(document, QStringLiteral("Na střed")), Qt::AlignHCenter);
     EXPECT_EQ(alignmentOf(document, QStringLiteral("Vpravo")), Qt::AlignRight);
     EXPECT_FALSE(text.endsWith(u'\n'));

@@ -13,9 +13,8 @@ namespace vorlin::test {
 
 // A small HTTP server on 127.0.0.1 that serves from its own thread while
 // the program waits: every request gets one status and body after a delay,
-// or the status and body its path is answered with; a trickling server
-// sends the body a byte at a time. A status may carry further header lines
-// ("302 Found\r\nLocation: …").
+// or the status (with more header lines, if any) and body its path is
+// answered with, all at once or a byte every `trickleMs`.
 class TinyHttpServer : public QThread {
 public:
     using Answer = std::function<std::pair<QByteArray, QByteArray>(const QByteArray& path)>;

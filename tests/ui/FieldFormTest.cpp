@@ -32,10 +32,8 @@ const QByteArray kFoundInParts = R"({"ico":"27074358","obchodniJmeno":"Družstvo
   "sidlo":{"nazevObce":"Brno","nazevUlice":"Kounicova","cisloDomovni":688,"cisloOrientacni":38,"psc":60200},
   "pravniForma":"205","dalsiUdaje":[{"spisovaZnacka":"Dr 77/KSBR"}]})";
 const QByteArray kUnknown = R"({"kod":"NENALEZENO","popis":"Ekonomický subjekt nenalezen."})";
-// A state body: no commercial-register entry, the PSČ written as the
-// register writes it in its text.
 const QByteArray kStateBody = R"({"ico":"00006947","obchodniJmeno":"Ministerstvo financí",
-  "sidlo":{"textovaAdresa":"Letenská 525/15, Malá Strana, 11800 Praha 1"},"pravniForma":"325"})";
+  "sidlo":{"textovaAdresa":"Letenská 525/15, Malá Strana, 11800 Praha 1"},"pravniForma":"325"})";  // no entry
 
 QString freePort()
 {
@@ -61,10 +59,7 @@ TEST(FieldFormRegister, AnIcoTypedFillsTheCompanysFieldsAndKeepsWhatTheUserTyped
         const char* address = nullptr;  // the register's, where it is not the stand-in
         QByteArray thenBody = kUnknown;  // what the register says of the other IČO
     };
-    // A name drawn as HTML would show none of its tags and hold the form
-    // for minutes over its nesting.
-    const QByteArray htmlName = "<b>Tučná</b> <font size=7 color=red>Velká</font> <a href='https://jinde.cz'>odkaz</a>"
-                                "<img src='https://jinde.cz/obr.png'>"
+    const QByteArray htmlName = "<b>Tučná</b> <font size=7>Velká</font> <a href='x'>odkaz</a><img src='y'>"
                                 + QByteArray("<div>").repeated(20000);
     const QByteArray withHtmlName = QByteArray(kFound).replace("Novák a partneři, s.r.o.", htmlName);
     const QByteArray saidOfHtmlName = "Z registru ARES: " + htmlName;
@@ -88,7 +83,7 @@ TEST(FieldFormRegister, AnIcoTypedFillsTheCompanysFieldsAndKeepsWhatTheUserTyped
          "Registr ARES odpověděl nesrozumitelně; údaje vyplňte ručně."},
         {"nobody listens", "", "", 0, "", "27074358: , , , ",
          "Registr ARES není dostupný (spojení odmítnuto); údaje vyplňte ručně."},
-        {"a name written in HTML", "200 OK", withHtmlName, 0, "", "", saidOfHtmlName.constData()},
+        {"a name in HTML, shown as written (as HTML: minutes)", "200 OK", withHtmlName, 0, "", "", saidOfHtmlName.constData()},
         {"a byte at a time", "200 OK", kFound, 0, "", "27074358: , , , ",
          "Registr ARES neodpověděl do 0,3 s; údaje vyplňte ručně.", "", 20},
         {"sent to another server", "302 Found\r\nLocation: OTHER", kFound, 0, "", "27074358: , , , ",
@@ -136,21 +131,8 @@ TEST(FieldFormRegister, AnIcoTypedFillsTheCompanysFieldsAndKeepsWhatTheUserTyped
                     return label->textFormat() == Qt::PlainText;
             return false;
         };
-        // Waited for here, not by QTRY_VERIFY, whose failure would only
-        // leave the test function and pass.
-        const auto waitUntilSaid = [&] {
-            QElapsedTimer waited;
-            waited.start();
-            while (!saidBesideIt() && waited.elapsed() < 5000)
-                QTest::qWait(20);
-            QStringList shown;
-            for (const QLabel* label : form.findChildren<QLabel*>())
-                shown << label->text().left(120);
-            return saidBesideIt() ? ::testing::AssertionSuccess()
-                                  : ::testing::AssertionFailure() << "not said: " << said.toStdString() << "\nshown: "
-                                                                  << shown.join(QStringLiteral(" | ")).toStdString();
-        };
-        ASSERT_TRUE(waitUntilSaid());
+        // Not QTRY_VERIFY: its failure only leaves the function, and passes.
+        ASSERT_TRUE(QTest::qWaitFor(saidBesideIt, 5000)) << "not said: " << said.toStdString();
         if (*c.filled) {
             EXPECT_EQ(form.filledBody()->toPlainText(), QString::fromUtf8(c.filled));
         }
@@ -162,7 +144,7 @@ TEST(FieldFormRegister, AnIcoTypedFillsTheCompanysFieldsAndKeepsWhatTheUserTyped
             QTest::keyClicks(companyId, QStringLiteral("6947"));
             said = c.thenBody == kUnknown ? QStringLiteral("IČO 00006947 v registru ARES není.")
                                           : QStringLiteral("Z registru ARES: Ministerstvo financí");
-            ASSERT_TRUE(waitUntilSaid());
+            ASSERT_TRUE(QTest::qWaitFor(saidBesideIt, 5000)) << "not said: " << said.toStdString();
             EXPECT_EQ(form.filledBody()->toPlainText(), QString::fromUtf8(c.thenFilled));
         }
     }
@@ -191,9 +173,8 @@ TEST(FieldFormRegister, ValuesThatCannotBeKeptAreSaidAndInsertedAllTheSame)
     EXPECT_EQ(form.filledBody()->toPlainText(), QStringLiteral("Vážený pane Nováku,"));
 }
 
-// A body of 2,000 fields (a colleague's snippet in the office library)
-// gives a form at once that asks for the first hundred, says so, answers
-// each typed letter at once and leaves the other fields as written.
+// 2,000 fields (a colleague's snippet): the form comes and answers at once, asks
+// for the first hundred, says so, and leaves the others as written.
 TEST(FieldForm, AFormOfThousandsOfFieldsAsksForAHundredAndAnswersAtOnce)
 {
     TempDir dir;
@@ -201,23 +182,13 @@ TEST(FieldForm, AFormOfThousandsOfFieldsAsksForAHundredAndAnswersAtOnce)
     QString text;
     for (int i = 0; i < 2000; ++i)
         text += QStringLiteral("{{pole %1}} ").arg(i);
-    const QTextDocument body(text);
+    const QTextDocument body(text);  // the form holds on to it
     QElapsedTimer clock;
     clock.start();
     ui::FieldForm form(body, remembered, QDate(2026, 12, 8));
     form.show();
-    EXPECT_LT(clock.elapsed(), 5000) << "the form came late";
-    const QList<QLineEdit*> lines = form.findChildren<QLineEdit*>();
-    EXPECT_EQ(lines.size(), 100);
-    const QLabel* leftOut = form.findChild<QLabel*>(QStringLiteral("FieldsLeftOut"));
-    ASSERT_NE(leftOut, nullptr);
-    EXPECT_TRUE(leftOut->text().startsWith(QStringLiteral("Text má 2\u00a0000 různých polí; formulář ukazuje prvních 100")))
-        << leftOut->text().toStdString();
-    clock.restart();
-    QTest::keyClicks(lines.first(), QStringLiteral("abc"));
-    EXPECT_LT(clock.elapsed(), 1000) << "typing waited for the whole body";
-    const QString filled = form.filledBody()->toPlainText();
-    EXPECT_TRUE(filled.startsWith(QStringLiteral("abc  ")));
-    EXPECT_TRUE(filled.endsWith(QStringLiteral("{{pole 1999}} ")));
-    EXPECT_TRUE(filled.contains(QStringLiteral("  {{pole 100}} {{pole 101}}")));
+    QTest::keyClicks(form.findChild<QLineEdit*>(), QStringLiteral("abc"));
+    EXPECT_LT(clock.elapsed(), 5000) << "the form or the typing waited for the whole body";
+    EXPECT_TRUE(form.findChild<QLabel*>(QStringLiteral("FieldsLeftOut"))->text().startsWith(QStringLiteral("Text má 2\u00a0000 různých polí")));
+    EXPECT_TRUE(form.filledBody()->toPlainText().startsWith(QStringLiteral("abc") + QString(99, u' ') + QStringLiteral(" {{pole 100}}")));
 }
