@@ -20,8 +20,7 @@ public:
     virtual ~BodyEditorAccess() = default;
 
     // Gives the keyboard focus to the body editor, activating its window;
-    // raises "Cannot focus a disabled or invisible window" while the window is
-    // hidden or disabled.
+    // focuses nothing while the window is hidden or disabled.
     virtual void focusBodyEditor() = 0;
 
     // The font the body typed into a new row starts in.

@@ -543,8 +543,11 @@ bool TVorlin_Form::eventFilter(QObject* watched, QEvent* event)
 
 void TVorlin_Form::focusBodyEditor()
 {
+    // A row added while the window rests in the notification area (the
+    // import stores its rows so) is added all the same; the editor gets the
+    // focus when the window is shown.
     if (!isVisible() || !isEnabled() || !DBRichEdit1->isVisible() || !DBRichEdit1->isEnabled())
-        throw Error(QStringLiteral("Cannot focus a disabled or invisible window"));
+        return;
     if (!isActiveWindow())
         activateWindow();
     DBRichEdit1->setFocus(Qt::OtherFocusReason);
