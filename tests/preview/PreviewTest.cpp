@@ -253,22 +253,55 @@ TEST_F(Preview, ClosingANewRowHandsItsFormattedBodyToTheMainEditor)
     EXPECT_TRUE(storedBody(currentId()).startsWith(QStringLiteral("Odstavec 0 s českými")));
 }
 
-TEST_F(Preview, ARefusedSaveKeepsTheWindowOpenAndTheRowInEditing)
+// Closing with "Ano" when the row cannot be saved as it is: a refused write
+// keeps the window open with the edit; a colleague's change meanwhile asks
+// the main window's question, once, and the answer is saved.
+TEST_F(Preview, ASaveThatFailsOrMeetsAColleaguesChangeLosesNothing)
 {
-    runInFile(QStringLiteral("CREATE TRIGGER odmitnout BEFORE UPDATE ON vorlin "
-                             "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"));
-    open();
-    shown->DBRichEdit1->setFocus();
-    type(shown->DBRichEdit1, QStringLiteral("x"));
-    ModalAnswerer answerer([](QWidget* dialog) {
-        auto* box = qobject_cast<QMessageBox*>(dialog);
-        box->button(box->icon() == QMessageBox::Warning ? QMessageBox::Yes : QMessageBox::Ok)->click();
-    });
-    EXPECT_FALSE(preview->close());
-    ASSERT_EQ(answerer.seen().size(), 2);
-    EXPECT_TRUE(answerer.seen()[1].text.contains(QStringLiteral("database or disk is full")));
-    EXPECT_TRUE(preview->isVisible());
-    EXPECT_EQ(query().state(), State::Edit);
+    struct Case {
+        const char* meanwhile;  // SQL run while the user types
+        const char* button;     // pressed in the second box
+        const char* secondBox;  // a part of its text
+        bool closes;
+        const char* storedBody;
+    };
+    const Case cases[] = {
+        {"CREATE TRIGGER odmitnout BEFORE UPDATE ON vorlin BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END",
+         "", "database or disk is full", false, "Krajský soud"},
+        {"UPDATE vorlin SET obsah = 'verze kolegy' WHERE \"ID\" = %1", "Přepsat mou verzí",
+         "mezitím změnil jiný uživatel", true, "Krajský soudx"},
+        {"UPDATE vorlin SET obsah = 'verze kolegy' WHERE \"ID\" = %1", "Pokračovat v úpravách",
+         "mezitím změnil jiný uživatel", false, "verze kolegy"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        restartWithFreshStore();
+        preview = std::make_unique<TNahled_Form>(*dm, form->fontDialog());
+        shown = std::make_unique<PreviewControls>(preview.get());
+        preview->showWindow();
+        const qint64 id = currentId();
+        shown->DBRichEdit1->setFocus();
+        shown->DBRichEdit1->moveCursor(QTextCursor::End);
+        type(shown->DBRichEdit1, QStringLiteral("x"));
+        runInFile(QString::fromUtf8(c.meanwhile).replace(QStringLiteral("%1"), QString::number(id)));
+        ModalAnswerer answerer([&](QWidget* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            if (box->text() == QStringLiteral("Chcete změny uložit?."))
+                return box->button(QMessageBox::Yes)->click();
+            for (QAbstractButton* button : box->buttons())
+                if (button->text() == QString::fromUtf8(c.button))
+                    return button->click();
+            box->button(QMessageBox::Ok)->click();
+        });
+        EXPECT_EQ(preview->close(), c.closes);
+        ASSERT_EQ(answerer.seen().size(), 2);
+        EXPECT_TRUE(answerer.seen()[1].text.contains(QString::fromUtf8(c.secondBox))) << answerer.seen()[1].text.toStdString();
+        EXPECT_EQ(preview->isVisible(), !c.closes);
+        EXPECT_EQ(query().state(), c.closes ? State::Browse : State::Edit);
+        EXPECT_EQ(storedBody(id), QString::fromUtf8(c.storedBody));
+        if (!c.closes)
+            EXPECT_EQ(shown->DBRichEdit1->toPlainText(), QStringLiteral("Krajský soudx"));
+    }
 }
 
 TEST_F(Preview, TheFontButtonOnAnEmptyListStartsANewRow)

@@ -151,15 +151,12 @@ void TNahled_Form::FormClose()
 
 void TNahled_Form::closeEvent(QCloseEvent* event)
 {
-    try {
-        FormClose();
-    } catch (...) {
-        // The row could not be saved: the window stays open with it.
+    // A save that meets a colleague's change asks as "Uložit" does; a row
+    // that could not be saved keeps the window open with it.
+    if (runShowingErrors([this] { FormClose(); }))
+        event->accept();
+    else
         event->ignore();
-        showErrorBox(exceptionMessage(std::current_exception()));
-        return;
-    }
-    event->accept();
 }
 
 }  // namespace vorlin
