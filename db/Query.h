@@ -126,6 +126,8 @@ public:
     // is no current row.
     QVariant value(const QString& field) const;
     void setValue(const QString& field, const QVariant& value);
+    // The current row's key; null on a new row or when there is none.
+    QVariant currentKey() const { return hasField(keyField_) ? value(keyField_) : QVariant(); }
     // A value of any row, for lists that show many rows at once.
     QVariant valueAt(int row, const QString& field) const;
 

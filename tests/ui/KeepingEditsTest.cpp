@@ -109,6 +109,32 @@ TEST_F(KeepingEdits, EveryKindOfBodyChangeWhileBrowsingIsSaved)
              triggerContextAction("edit-redo");
          },
          "XKrajský soud"},
+        {"Ctrl+Z after Esc dropped the edit",
+         [this] {
+             controls->RichEditAlignCenter1->trigger();
+             controls->DBRichEdit1->setFontWeight(QFont::Bold);
+             type(controls->DBRichEdit1, QStringLiteral("X"));
+             controls->DBNavigator1->press(Nav::Post);
+             type(controls->DBRichEdit1, QStringLiteral("Y"));
+             QTest::keyClick(controls->DBRichEdit1, Qt::Key_Escape);
+             ASSERT_EQ(query().state(), State::Browse);
+             QTextDocument stored;  // shown as stored, its formatting too
+             rtf::loadBody(valueInFile(currentId(), QStringLiteral("obsah")).toString(), stored);
+             EXPECT_EQ(rtf::write(*controls->DBRichEdit1->document()), rtf::write(stored));
+             QTest::keyClick(controls->DBRichEdit1, Qt::Key_Z, Qt::ControlModifier);
+         },
+         "XYKrajský soud"},
+        {"Ctrl+Z after Esc in the name box", [this] {
+             controls->Jmeno_DBEdit->setFocus();
+             type(controls->Jmeno_DBEdit, QStringLiteral("Y"));
+             type(controls->DBRichEdit1, QStringLiteral("X"));
+             QTest::keyClick(controls->Jmeno_DBEdit, Qt::Key_Escape);
+             QTest::keyClick(controls->DBRichEdit1, Qt::Key_Escape);
+             ASSERT_EQ(query().state(), State::Browse);
+             QTest::keyClick(controls->Jmeno_DBEdit, Qt::Key_Z, Qt::ControlModifier);
+             EXPECT_EQ(controls->Jmeno_DBEdit->text(), QStringLiteral("Adresa souduY"));
+         },
+         "Krajský soud"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.source);
@@ -258,13 +284,30 @@ TEST_F(KeepingEdits, AMoveAfterADroppedNewRowLandsOnTheRowTheUserChose)
     EXPECT_EQ(listedNames(), (QStringList{"A", "B", "D"}));
 }
 
-TEST_F(KeepingEdits, AnAddedRowLeftUntouchedIsNotStored)
+// Esc on a new row: untouched, it goes without a word; with typed text,
+// only after a "Ano".
+TEST_F(KeepingEdits, AnAddedRowLeftUntouchedIsNotStoredAndATypedOneGoesOnlyWhenConfirmed)
 {
     start();
     controls->DBNavigator1->press(Nav::Insert);
     leaveRow();
     EXPECT_EQ(rowsInFile(), 2);
     EXPECT_EQ(query().recordCount(), 2);
+    for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
+        controls->DBNavigator1->press(Nav::Insert);
+        ModalAnswerer answerer(ModalAnswerer::press(button));
+        QTest::keyClick(controls->DBRichEdit1, Qt::Key_Escape);  // untouched
+        EXPECT_EQ(query().state(), State::Browse);
+        controls->DBNavigator1->press(Nav::Insert);
+        type(controls->DBRichEdit1, QStringLiteral("nový text"));
+        QTest::keyClick(controls->DBRichEdit1, Qt::Key_Escape);
+        ASSERT_EQ(answerer.seen().size(), 1);
+        EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("Zahodit nový vorlin i s napsaným textem?"));
+        EXPECT_EQ(query().state(), button == QMessageBox::No ? State::Insert : State::Browse);
+        EXPECT_EQ(controls->DBRichEdit1->toPlainText() == QStringLiteral("nový text"), button == QMessageBox::No);
+        controls->DBNavigator1->press(Nav::Cancel);  // "Neukládat" asks nothing
+    }
+    EXPECT_EQ(rowsInFile(), 2);
 }
 
 TEST_F(KeepingEdits, AnInputMethodLetterInAFieldBoxIsSaved)

@@ -25,7 +25,14 @@ void DBEdit::showValue(const QString& value)
     // A value longer than the box takes is shown by its beginning and not
     // edited here: the box would cut it, and a save would store the cut.
     const bool whole = value.size() <= kLongestEditedInLine;
-    setText(whole ? value : shownPrefix(value));
+    if (whole && link_.showsOverADroppedEdit()) {
+        // Over a dropped edit as a step of the box's own: undo brings it back.
+        selectAll();
+        insert(value);
+        setCursorPosition(0);
+    } else {
+        setText(whole ? value : shownPrefix(value));
+    }
     setReadOnly(!whole);
     setToolTip(whole ? QString()
                      : QStringLiteral("Hodnota je příliš dlouhá (%1 znaků), ukazuje se jen její začátek a zde ji nelze upravit.")

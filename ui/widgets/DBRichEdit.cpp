@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QTextDocumentFragment>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTimer>
 
 namespace vorlin::ui {
@@ -20,6 +21,10 @@ DBRichEdit::DBRichEdit(QWidget* parent)
       link_(
           this,
           [this](const QVariant& value) {
+              if (link_.showsOverADroppedEdit()) {
+                  replaceUndoably(value.toString());
+                  return;
+              }
               rtf::loadBody(value.toString(), *document());
               moveCursor(QTextCursor::Start);
           },
@@ -41,6 +46,23 @@ void DBRichEdit::replaceWithRtf(QByteArrayView rtf)
     // The editor deletes the document it shows when that is its own.
     setDocument(replacement);
     contentChanged();
+}
+
+void DBRichEdit::replaceUndoably(const QString& body)
+{
+    QTextDocument stored;
+    stored.setDefaultFont(document()->defaultFont());
+    rtf::loadBody(body, stored);
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.insertFragment(QTextDocumentFragment(&stored));
+    // The stored first paragraph's own format, which the fragment leaves.
+    cursor.movePosition(QTextCursor::Start);
+    cursor.setBlockFormat(stored.begin().blockFormat());
+    cursor.setBlockCharFormat(stored.begin().charFormat());
+    cursor.endEditBlock();
+    moveCursor(QTextCursor::Start);
 }
 
 bool DBRichEdit::beginEdit()

@@ -52,6 +52,9 @@ protected:
 
 private:
     void contentChanged();
+    // Shows the stored body over a dropped edit as one step that undo takes
+    // back.
+    void replaceUndoably(const QString& body);
 
     FieldLink link_;
 };

@@ -104,14 +104,22 @@ void FieldLink::reload()
     db::Query* query = source_ ? source_->dataSet() : nullptr;
     if (query && query->isActive() && query->hasField(field_))
         value = query->value(field_);
+    const QVariant key = query && query->isActive() ? query->currentKey() : QVariant();
+    const bool editing = query && query->isEditing();
     // Showing the same value again would only lose the caret's place.
-    if (!modified_ && value.isNull() == shown_.isNull() && value == shown_ && shownOnce_)
+    if (!modified_ && value.isNull() == shown_.isNull() && value == shown_ && shownOnce_) {
+        editShown_ = editShown_ && editing;
         return;
+    }
+    overDroppedEdit_ = editShown_ && !editing && !key.isNull() && key == shownKey_;
     loading_ = true;
     show_(value);
     loading_ = false;
+    overDroppedEdit_ = false;
     modified_ = false;
+    editShown_ = false;
     shown_ = value;
+    shownKey_ = key;
     shownOnce_ = true;
 }
 

@@ -35,7 +35,7 @@ public:
     bool beginEditShowingErrors();
 
     // The control's value changed by the user.
-    void markModified() { modified_ = true; }
+    void markModified() { modified_ = editShown_ = true; }
     bool isModified() const { return modified_; }
 
     // Writes a changed value into the field (when the control loses the focus
@@ -52,6 +52,10 @@ public:
     void revert();
 
     bool isLoading() const { return loading_; }
+    // While a value is being shown: whether it replaces the user's edit of
+    // the same row, dropped (Esc, "Neukládat"). The control shows it so that
+    // its undo brings the edit back.
+    bool showsOverADroppedEdit() const { return overDroppedEdit_; }
 
 private:
     // Shows the value again after a change of the data source, except over
@@ -69,6 +73,9 @@ private:
     bool editStarting_ = false;
     QVariant shown_;  // the value the control shows, as the field had it
     bool shownOnce_ = false;
+    QVariant shownKey_;  // the row it belongs to
+    bool editShown_ = false;  // the control holds what the user changed
+    bool overDroppedEdit_ = false;
 };
 
 }  // namespace vorlin::ui
