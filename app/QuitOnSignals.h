@@ -4,10 +4,10 @@
 
 namespace vorlin {
 
-// SIGTERM, SIGINT and SIGHUP (a logout, `kill`) end the program as closing
-// its main window does (`close`, run from the event loop): the row being
-// edited is saved, and everything an ending program does follows (settings
-// written, the clipboard kept).
+// SIGTERM, SIGINT and SIGHUP (a logout, `kill`) end the program through
+// `close`, run from whichever event loop is running (a dialog's too): it
+// saves the row being edited asking nothing, and everything an ending
+// program does follows (settings written, the clipboard kept).
 void closeOnTerminationSignals(std::function<void()> close);
 
 // Losing the display (the X server killed, a compositor crashed, a remote

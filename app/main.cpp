@@ -85,7 +85,7 @@ int main(int argc, char** argv)
     QObject::connect(&instance, &SingleInstance::quickInsertRequested, &quick, ui::guarded(&quick, &QuickInsert::open));
     if (answer.quickInsert)
         QTimer::singleShot(0, &quick, ui::guarded(&quick, &QuickInsert::open));
-    closeOnTerminationSignals([&mainWindow] { mainWindow.close(); });
+    closeOnTerminationSignals([&mainWindow] { mainWindow.endAskingNothing(); });
     saveOnLostDisplay([&mainWindow] { mainWindow.saveWithoutDisplay(); });
     const int result = app.exec();
     stopSavingOnLostDisplay();

@@ -1,3 +1,4 @@
+#include "app/QuitOnSignals.h"
 #include "common/Win1250.h"
 #include "data/FontText.h"
 #include "data/IniFile.h"
@@ -10,6 +11,7 @@
 #include "support/StoreFixture.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/main/Vorlin_Unit.h"
+#include "ui/preview/Nahled_Unit.h"
 #include "ui/widgets/WrappedCheckBox.h"
 
 #include "ui/shell/ErrorBox.h"
@@ -22,6 +24,8 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextFragment>
+
+#include <csignal>
 
 using namespace vorlin;
 using namespace vorlin::test;
@@ -654,6 +658,78 @@ TEST_F(MainWindow, ASaveThatFindsTheSnippetChangedByAColleagueAsksAndLosesNoText
     }
 }
 
+// A logout (SIGTERM, SIGHUP) or Ctrl+C ends the program within a moment
+// whatever dialog is open: each dialog ends unanswered, the edit is saved
+// (beside a colleague's change), nothing is asked.
+TEST_F(MainWindow, ASignalEndsTheProgramWhateverDialogIsOpenSavingTheEdit)
+{
+    struct Case {
+        const char* dialog;
+        int signal;
+        std::function<void()> open;  // from the running program's event loop
+        int rowsAdded = 0;
+    };
+    start();
+    TNahled_Form preview(*dm, form->fontDialog());
+    QObject::connect(form.get(), &TVorlin_Form::previewRequested, &preview, &TNahled_Form::showWindow);
+    static TVorlin_Form* signalled = nullptr;
+    closeOnTerminationSignals([] {
+        if (signalled)
+            signalled->endAskingNothing();
+    });
+    signalled = form.get();
+    const Case cases[] = {
+        {"the conflict question", SIGTERM,
+         [&] {
+             runInFile(QStringLiteral("UPDATE vorlin SET nazev = 'název kolegy' WHERE \"ID\" = %1")
+                           .arg(query().value(QStringLiteral("ID")).toLongLong()));
+             controls->DBNavigator1->press(Nav::Post);
+         },
+         1},
+        {"a message", SIGHUP, [&] { controls->BitBtn6->click(); }},
+        {"the font dialog", SIGINT, [&] { controls->ToolButton8->trigger(); }},
+        {"the field dialog", SIGTERM, [&] { form->findChild<QPushButton*>(QStringLiteral("FieldButton"))->click(); }},
+        {"the preview's question", SIGTERM,
+         [&] {
+             controls->Button4->click();
+             type(preview.findChild<ui::DBRichEdit*>(QStringLiteral("Nahled_DBRichEdit1")), QStringLiteral("z náhledu "));
+             preview.close();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dialog);
+        query().first();
+        const int rowsBefore = rowsInFile();
+        const QString name = QStringLiteral("název před odhlášením: ") + QString::fromUtf8(c.dialog);
+        controls->Jmeno_DBEdit->setFocus();
+        controls->Jmeno_DBEdit->selectAll();
+        type(controls->Jmeno_DBEdit, name);
+        QTimer signalWhenShown;
+        QObject::connect(&signalWhenShown, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal && modal->isVisible() && signalWhenShown.isActive()) {
+                signalWhenShown.stop();
+                ::raise(c.signal);
+            }
+        });
+        signalWhenShown.start(20);
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [] {
+            ADD_FAILURE() << "the program did not end";
+            QCoreApplication::exit(1);
+        });
+        watchdog.start(10000);
+        QTimer::singleShot(0, form.get(), c.open);
+        EXPECT_EQ(QCoreApplication::exec(), 0);
+        EXPECT_FALSE(signalWhenShown.isActive());  // a dialog was open
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        EXPECT_EQ(query().state(), State::Browse);
+        EXPECT_NE(idInFile(name), -1);
+        EXPECT_EQ(rowsInFile(), rowsBefore + c.rowsAdded);
+    }
+    signalled = nullptr;
+}
 
 // "Pole" writes a field at the caret through its dialog, and the body is
 // saved with it; Storno writes nothing.

@@ -477,6 +477,15 @@ void TVorlin_Form::saveWithoutDisplay()
     }
 }
 
+void TVorlin_Form::endAskingNothing()
+{
+    saveWithoutDisplay();
+    Q_EMIT ending();
+    // Every event loop of the GUI thread ends, each dialog's included (it
+    // returns as if cancelled), and none opens any more.
+    QCoreApplication::exit(0);
+}
+
 void TVorlin_Form::listKindsOf(KindsList& kinds)
 {
     connect(&kinds, &KindsList::saved, this,

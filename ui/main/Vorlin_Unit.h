@@ -56,6 +56,10 @@ public:
     // the row being edited (a colleague's change meanwhile kept beside it)
     // and the settings.
     void saveWithoutDisplay();
+    // Ends the program asking nothing (a logout, `kill`): whatever window or
+    // question is open, the edit is saved as without a display, and every
+    // open dialog ends unanswered.
+    void endAskingNothing();
     // Says why the library cannot be written, when it cannot, and keeps the
     // fields from taking typing then.
     void showLibraryState();
