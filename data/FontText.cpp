@@ -49,8 +49,10 @@ QString fontSpecText(const Font& font)
 
 void readFontSpec(QStringView text, Font& font)
 {
-    // Face: between the opening quote and the quote before the comma.
-    qsizetype p = firstComma(text);
+    // Face: between the opening quote and its closing quote before a comma;
+    // a typed name may hold a comma itself ("DejaVu Sans, Condensed").
+    const qsizetype closingQuote = text.startsWith(u'"') ? text.indexOf(u"\",", 1) : -1;
+    qsizetype p = closingQuote > 0 ? closingQuote + 2 : firstComma(text);
     const QStringView face = piece(text, 2, p - 3);
     if (!face.isEmpty())
         font.setFace(face.toString());

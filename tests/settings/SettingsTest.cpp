@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QRandomGenerator>
+#include <QAbstractItemView>
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QTextBlock>
@@ -213,13 +214,34 @@ TEST_F(Settings, TheDefaultFontGoesIntoTheSettingsAndTheNextNewSnippet)
     QFont arial(QStringLiteral("DejaVu Serif"));
     arial.setPointSize(13);
     arial.setBold(true);
-    ModalAnswerer answerer(chooseFont(arial, QMessageBox::Ok));
-    shown->Button1->click();
+    {
+        ModalAnswerer answerer(chooseFont(arial, QMessageBox::Ok));
+        shown->Button1->click();
+    }
     readFontSpec(readSetting(settings::kFontKey), stored);
     EXPECT_EQ(stored.face, QStringLiteral("DejaVu Serif"));
     EXPECT_EQ(stored.size, 13);
+    // A name typed with a comma, a size chosen after it, then Enter or Esc
+    // in the chooser itself: the whole dialog ends, as it would by its
+    // buttons.
+    for (const bool enter : {true, false}) {
+        ModalAnswerer typing([&](QWidget* dialog) {
+            dialog->findChild<QLineEdit*>(QStringLiteral("FamilyEdit"))->setText(QStringLiteral("DejaVu Sans, Condensed"));
+            auto* chooser = dialog->findChild<QFontDialog*>();
+            QFont sized = chooser->currentFont();
+            sized.setPointSize(enter ? 15 : 16);
+            chooser->setCurrentFont(sized);
+            QTest::keyClick(chooser->findChildren<QAbstractItemView*>().constFirst(), enter ? Qt::Key_Return : Qt::Key_Escape);
+            EXPECT_FALSE(dialog->isVisible());
+        });
+        shown->Button1->click();
+        EXPECT_EQ(typing.seen().size(), 1);
+        readFontSpec(readSetting(settings::kFontKey), stored);
+        EXPECT_EQ(stored.face, QStringLiteral("DejaVu Sans, Condensed"));
+        EXPECT_EQ(stored.size, 15);
+    }
     controls->DBNavigator1->press(ui::DBNavigator::Insert);
-    EXPECT_EQ(controls->DBRichEdit1->currentCharFormat().fontPointSize(), 13);
+    EXPECT_EQ(controls->DBRichEdit1->currentCharFormat().fontPointSize(), 15);
 }
 
 // The bulk change's walk over the listed snippets, on either store.

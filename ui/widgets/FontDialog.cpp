@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 namespace vorlin::ui {
@@ -82,8 +83,17 @@ bool FontDialog::execute(QWidget* parent)
     auto* family = new QLineEdit(font_.face, &dialog);
     family->setObjectName(QStringLiteral("FamilyEdit"));
     family->setMaxLength(int(Font::kMaxFaceLength));
+    // Only a family chosen in the list replaces the name: a size or style
+    // chosen after a typed name keeps it.
     QObject::connect(fonts, &QFontDialog::currentFontChanged, family,
-                     [family](const QFont& font) { family->setText(withoutFoundry(font.family())); });
+                     [family, listed = fonts->currentFont().family()](const QFont& font) mutable {
+                         if (font.family() == listed)
+                             return;
+                         listed = font.family();
+                         family->setText(withoutFoundry(listed));
+                     });
+    // A quote would end the name where it is stored.
+    family->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\"]*")), family));
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Název písma:"), family);
     form->addRow(QStringLiteral("Barva:"), colours);
@@ -93,6 +103,10 @@ bool FontDialog::execute(QWidget* parent)
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
+    // Enter and Esc in the embedded chooser end this dialog, not just the
+    // chooser inside it.
+    QObject::connect(fonts, &QDialog::accepted, &dialog, &QDialog::accept);
+    QObject::connect(fonts, &QDialog::rejected, &dialog, &QDialog::reject);
 
     if (dialog.exec() != QDialog::Accepted)
         return false;
