@@ -69,8 +69,10 @@ std::optional<QVariantMap> PortalKeyboard::request(const QString& method, const 
     if (reply.type() == QDBusMessage::ReplyMessage && !waiter.answered) {
         // The portal answers with a signal on this thread's bus connection;
         // the keyboard's callers need the session before they can type.
+        // While the desktop asks for consent the window takes no input: a
+        // second "Vložit" would start a second conversation inside this one.
         QTimer::singleShot(answerTimeoutMs, &waiter.loop, &QEventLoop::quit);
-        waiter.loop.exec();
+        waiter.loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
     bus_.disconnect(portal::kService, path, portal::kRequest, QStringLiteral("Response"), &waiter,
                     SLOT(response(uint, QVariantMap)));
