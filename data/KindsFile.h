@@ -3,6 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+namespace vorlin::db {
+class RowSet;
+}
+
 namespace vorlin::kinds {
 
 inline constexpr QStringView kFileName = u"vorlin_druh.txt";
@@ -27,5 +31,10 @@ void save(const QString& path, const QStringList& kinds);
 // The items of the kind box and of the kind filter list: an empty entry, then
 // the kinds.
 QStringList choicesWithEmptyFirst(const QStringList& kinds);
+
+// The kinds this computer lists, then every other kind the rows carry in
+// the column (a shared library's, uploaded by colleagues), in Czech order;
+// a kind differing from a listed one only in letter case is that one.
+QStringList withKindsOfRows(const QStringList& listed, const db::RowSet& rows, int column);
 
 }  // namespace vorlin::kinds

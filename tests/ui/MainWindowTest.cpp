@@ -82,6 +82,26 @@ TEST_F(MainWindow, KindListsHaveAnEmptyEntryFirstAndKeepEmptyLines)
     EXPECT_EQ(controls->Edit1->text(), QStringLiteral("4"));
 }
 
+// On the office library the kinds colleagues gave their snippets can be
+// chosen too, the one chosen staying chosen as more arrive.
+TEST_F(MainWindow, AServerLibraryOffersTheKindsItsSnippetsCarry)
+{
+    kinds::save(kinds::filePath(dataDir), {QStringLiteral("adresa"), QStringLiteral("žaloba")});
+    useServer();
+    addRows({{"Dopis klientovi", "dopis", "text", ""}, {"Plná moc", "plná moc", "text", ""},
+             {"Adresa 2", "ADRESA", "x", ""}, {"Čestné prohlášení", "čestné prohlášení", "x", ""}});
+    start();
+    const QStringList offered{"", "adresa", "žaloba", "čestné prohlášení", "dopis", "plná moc", "podpis"};
+    EXPECT_EQ(items(controls->ListBox1), offered);
+    EXPECT_EQ(items(controls->DBComboBox1), offered);
+    controls->ListBox1->item(4)->setSelected(true);
+    ASSERT_EQ(listedNames(), QStringList{"Dopis klientovi"});
+    runInFile(QStringLiteral("INSERT INTO vorlin (nazev, druh, obsah, tag) VALUES ('Usnesení', 'usnesení', 'x', '')"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return items(controls->ListBox1).contains(QStringLiteral("usnesení")); }, 5000));
+    EXPECT_EQ(controls->ListBox1->selectedItems().value(0)->text(), QStringLiteral("dopis"));
+    EXPECT_EQ(listedNames(), QStringList{"Dopis klientovi"});
+}
+
 TEST_F(MainWindow, AMissingKindsFileIsReportedAndTheListsKeepTheirItems)
 {
     seedKinds = false;

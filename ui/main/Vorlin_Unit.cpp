@@ -115,7 +115,12 @@ TVorlin_Form::TVorlin_Form(TDM& data, const MainWindowServices& services, QWidge
     connect(&data_.Vorlin_ADOQuery, &db::Query::tableArrived, this, ui::guarded([this] {
                 if (searchAwaitsTable_)
                     runSearch();
+                offerLibraryKinds();
             }));
+    // A colleague's snippet may bring a kind this computer does not list.
+    for (const auto change : {&db::Query::dataSetChanged, &db::Query::rowsRefreshed})
+        connect(&data_.Vorlin_ADOQuery, change, this, ui::guarded(this, &TVorlin_Form::offerLibraryKinds));
+    connect(&data_.Vorlin_ADOQuery, &db::Query::rowsInserted, this, ui::guarded(this, &TVorlin_Form::offerLibraryKinds));
     setConflictQuestion([this](const SaveConflict& conflict) { return askAboutConflict(conflict.rowIsGone()); });
     // What a screen reader says of the controls that show no caption of their own.
     const std::pair<QWidget*, const char*> names[] = {
@@ -202,7 +207,9 @@ QWidget* TVorlin_Form::buildMiddleColumn()
     words->addWidget(Jmeno_Edit);
     words->addStretch(1);
     ListBox1 = named(new QListWidget(GroupBox1), "ListBox1");
-    ListBox1->addItems(kinds::choicesWithEmptyFirst(kinds::initialKinds()));
+    listedKinds_ = kinds::initialKinds();
+    ListBox1->addItems(kinds::choicesWithEmptyFirst(listedKinds_));
+    ListBox1->item(0)->setData(Qt::AccessibleTextRole, QStringLiteral("Všechny druhy"));
     ListBox1->setFixedSize(140, 96);
     Jmeno_Edit->installEventFilter(this);
     connect(Jmeno_Edit, &QLineEdit::textChanged, this, ui::guarded(this, &TVorlin_Form::Jmeno_EditChange));
@@ -393,7 +400,7 @@ void TVorlin_Form::FormCreate()
         CheckBox3->setChecked(ini.readBool(settings::kSection, settings::kUseCtrlVKey, settings::kUseCtrlVDefault));
     }
 
-    setKindChoices(kinds::choicesWithEmptyFirst(kinds::load(kinds::filePath(paths().dataDir))));
+    setKindChoices(kinds::load(kinds::filePath(paths().dataDir)));
 
     // Windows that are not there cannot be opened.
     Button4->setEnabled(isSignalConnected(QMetaMethod::fromSignal(&TVorlin_Form::previewRequested)));
@@ -489,18 +496,40 @@ void TVorlin_Form::endAskingNothing()
 void TVorlin_Form::listKindsOf(KindsList& kinds)
 {
     connect(&kinds, &KindsList::saved, this,
-            ui::guarded([this](const QStringList& saved) { setKindChoices(kinds::choicesWithEmptyFirst(saved)); }));
+            ui::guarded([this](const QStringList& saved) { setKindChoices(saved); }));
 }
 
-void TVorlin_Form::setKindChoices(const QStringList& choices)
+void TVorlin_Form::setKindChoices(const QStringList& listed)
 {
+    listedKinds_ = listed;
+    const db::TableCopy& table = data_.snippetTable;
+    const int kindColumn = table.columns().indexOf(QStringLiteral("druh"));
+    const bool shared = data_.library.isServer() && !table.table().isEmpty() && kindColumn >= 0;
+    kindsOfTable_ = table.version();
+    const QStringList choices =
+        kinds::choicesWithEmptyFirst(shared ? kinds::withKindsOfRows(listed, table.rows(), kindColumn) : listed);
+    QStringList shown;
+    for (int i = 0; i < ListBox1->count(); ++i)
+        shown.append(ListBox1->item(i)->text());
+    if (choices == shown)
+        return;
     DBComboBox1->setItems(choices);
     const QSignalBlocker quiet(ListBox1);
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    const QString chosen = selected.isEmpty() ? QString() : selected.first()->text();
     ListBox1->clear();
     ListBox1->addItems(choices);
+    if (!selected.isEmpty() && choices.contains(chosen))
+        ListBox1->item(int(choices.indexOf(chosen)))->setSelected(true);
     // The empty choice at the top shows nothing; a screen reader says what it does.
     if (ListBox1->count() > 0 && ListBox1->item(0)->text().isEmpty())
         ListBox1->item(0)->setData(Qt::AccessibleTextRole, QStringLiteral("Všechny druhy"));
+}
+
+void TVorlin_Form::offerLibraryKinds()
+{
+    if (data_.snippetTable.version() != kindsOfTable_)
+        setKindChoices(listedKinds_);
 }
 
 bool TVorlin_Form::typeSeparatorFor(QKeyEvent* event)

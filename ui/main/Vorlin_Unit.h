@@ -132,9 +132,12 @@ private:
     // Replaces the list with the rows of the search as it stands now; while
     // the table is still read behind the first rows, once it is there.
     void runSearch();
-    // Replaces the kind lists' items (an empty entry first); the filter list
-    // loses its selection, the query is not run again.
-    void setKindChoices(const QStringList& choices);
+    // Replaces the kind lists' items: an empty entry first, the kinds listed
+    // here, on a shared library every other kind its snippets carry. The
+    // filter list keeps the kind chosen in it; the query is not run again.
+    void setKindChoices(const QStringList& listed);
+    // Offers the kinds a shared library's snippets carry once the table changed.
+    void offerLibraryKinds();
     // Whether minimising puts the window into the notification area.
     // Hides into the notification area, or minimises where there is none.
     void putAway();
@@ -155,6 +158,8 @@ private:
     MainWindowServices services_;
     search::SnippetSearch search_;
     bool searchAwaitsTable_ = false;
+    QStringList listedKinds_;
+    std::uint64_t kindsOfTable_ = 0;  // the table's version they were taken of
 
     ui::DBNavigator* DBNavigator1;
     ui::DBGrid* DBGrid1;
