@@ -357,6 +357,23 @@ TEST_F(MainWindow, GridCellsAreEditedInPlaceAndSavedWhenLeavingTheRow)
     controls->DBNavigator1->press(Nav::Insert);
     EXPECT_EQ(query().state(), State::Insert);
     EXPECT_EQ(valueInFile(idInFile(QStringLiteral("Podpis")), QStringLiteral("druh")).toString(), QStringLiteral("konec!"));
+    controls->DBNavigator1->press(Nav::Cancel);
+
+    // A click on the current row, then at once into "Název" and typing:
+    // the cell the click set off stays shut, every key goes into the box.
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QTest::qWait(2 * QApplication::doubleClickInterval());  // since the cell above closed
+    grid->setFocus();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->currentIndex()).center());
+    controls->Jmeno_DBEdit->setFocus();
+    controls->Jmeno_DBEdit->setCursorPosition(0);
+    for (const QString& word : {QStringLiteral("Moje "), QStringLiteral("verze ")}) {
+        QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, word, Qt::NoModifier);
+        QTest::qWait(2 * QApplication::doubleClickInterval());
+    }
+    EXPECT_EQ(grid->indexWidget(grid->currentIndex()), nullptr);
+    EXPECT_TRUE(controls->Jmeno_DBEdit->text().startsWith(QStringLiteral("Moje verze ")));
 }
 
 TEST_F(MainWindow, AHugeNameIsShownByItsBeginningAndKeptWholeThroughAnEdit)

@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
+#include <utility>
+
 namespace vorlin::ui {
 
 DBGrid::DBGrid(db::DataSource* source, QList<QueryTableModel::Column> columns, QWidget* parent)
@@ -192,6 +194,14 @@ bool DBGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
     const bool afterDoubleClick = lastDoubleClick_.isValid()
         && !lastDoubleClick_.hasExpired(2 * QApplication::doubleClickInterval());
     if (afterDoubleClick && (trigger == SelectedClicked || (trigger == AllEditTriggers && !event)))
+        return false;
+    // The cell that a click on the current row sets off opens a moment
+    // later: not once the user went on into another control, whose keys it
+    // would take.
+    const bool delayedOpening = trigger == AllEditTriggers && !event && std::exchange(clickedOpenPending_, false);
+    if (trigger == SelectedClicked)
+        clickedOpenPending_ = true;
+    if (delayedOpening && !hasFocus())
         return false;
     if (state() == EditingState || !QTableView::edit(index, trigger, event))
         return false;

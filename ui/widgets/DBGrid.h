@@ -45,6 +45,7 @@ protected:
 
 private:
     QElapsedTimer lastDoubleClick_;
+    bool clickedOpenPending_ = false;  // a click on the current cell set off its opening
     db::Query* query() const;
     void followQuery();
     static bool isDeleteRecordKey(const QKeyEvent* event);
