@@ -9,6 +9,7 @@
 #include "data/KindsList.h"
 #include "data/Library.h"
 #include "data/Settings.h"
+#include "platform/WaylandDataControl.h"
 #include "platform/UnoOfficeAutomation.h"
 #include "platform/X11DesktopWindows.h"
 #include "platform/X11GlobalShortcut.h"
@@ -88,7 +89,12 @@ TVorlin_Form& createWindows(QObject* owner, GraphicalSession session, const QStr
     auto* keyboard = new platform::SessionKeyboard(session, paths().dataDir + QStringLiteral("portal_klavesnice.txt"), owner);
     auto* kinds = new KindsList(kinds::filePath(paths().dataDir), owner);
 
-    auto* main = new TVorlin_Form(*data, {.keyboard = *keyboard, .desktopWindows = desktop, .office = office, .word = word});
+    static const std::unique_ptr<platform::WaylandDataControl> dataControl =
+        session.isWayland() ? platform::WaylandDataControl::connect() : nullptr;
+    platform::ClipboardControl& clipboardControl =
+        dataControl ? static_cast<platform::ClipboardControl&>(*dataControl) : platform::NoClipboardControl::instance();
+    auto* main = new TVorlin_Form(*data, {.keyboard = *keyboard, .desktopWindows = desktop, .office = office, .word = word,
+                                          .clipboardControl = clipboardControl});
     windows.main = main;
     main->listKindsOf(*kinds);
     // The other windows exist before the main window's creation handler
@@ -98,7 +104,7 @@ TVorlin_Form& createWindows(QObject* owner, GraphicalSession session, const QStr
     windows.preview = new TNahled_Form(*data, main->fontDialog());
     windows.import = new TImport_Form(*data, *kinds);
     windows.quick = new QuickInsert(*data, *kinds,
-                                    {.insertion = {.keyboard = *keyboard, .desktop = desktop, .office = office},
+                                    {.insertion = {.keyboard = *keyboard, .desktop = desktop, .office = office, .clipboard = clipboardControl},
                                      .shortcut = *shortcut},
                                     paths().dataDir, owner);
     using ui::guarded;

@@ -1,5 +1,7 @@
 #include "output/QuickInsertion.h"
 
+#include "common/AwayFromGuiThread.h"
+
 #include "output/EditorInsertion.h"
 
 #include <QClipboard>
@@ -20,6 +22,8 @@ constexpr int kActivationAfterMs = 30;
 
 const QString kFocusReason = QStringLiteral("okno se nepodařilo znovu aktivovat.");
 const QString kKeyboardReason = QStringLiteral("tento systém nedovoluje stisknout Ctrl+V za vás.");
+const QString kClipboardReason =
+    QStringLiteral("schránka neobsahuje vybraný vorlin (systém ji programu nepředal), Ctrl+V nebylo odesláno.");
 const QString kNotTakenReason = QStringLiteral("program v okně si po stisku Ctrl+V text ze schránky nevzal.");
 
 // The snippet on the clipboard, telling when a program asks for its text.
@@ -130,6 +134,7 @@ void QuickInsertion::offerOnClipboard(const ClipboardSnippet& snippet, bool form
     if (offered_)
         static_cast<OfferedSnippet*>(offered_.data())->onRequest = nullptr;
     QMimeData* offered = offeredForm(snippet, formatted, [this] { textTaken(); });
+    offeredText_ = snippet.text.toUtf8();
     offered_ = offered;
     QGuiApplication::clipboard()->setMimeData(offered);
     step_ = Step::AwaitingFocus;
@@ -164,6 +169,13 @@ void QuickInsertion::advance()
 {
     if (step_ == Step::AwaitingFocus) {
         if (targetHasFocus()) {
+            // Keys typed over an older clipboard would paste the older text.
+            // (Read while the window serves its events: it may be the owner.)
+            const std::optional<QByteArray> held = awayFromGuiThread([this] { return services_.clipboard.text(); });
+            if (held && *held != offeredText_) {
+                fail(kClipboardReason);
+                return;
+            }
             // Requests for the text before the keys went (a clipboard
             // manager's) are no paste.
             step_ = Step::AwaitingPaste;

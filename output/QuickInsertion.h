@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ClipboardControl.h"
 #include "platform/DesktopWindows.h"
 #include "platform/Keyboard.h"
 #include "platform/OfficeAutomation.h"
@@ -39,6 +40,8 @@ public:
         platform::Keyboard& keyboard;
         platform::DesktopWindows& desktop;
         platform::OfficeAutomation& office;
+        // Reads the clipboard through the desktop, to check it before Ctrl+V.
+        platform::ClipboardControl& clipboard = platform::NoClipboardControl::instance();
     };
     // How long each wait may take before it counts as failed.
     struct Limits {
@@ -92,6 +95,7 @@ private:
     bool chordSent_ = false;
     std::unique_ptr<QMimeData> previous_;  // the clipboard before, when it goes back
     QPointer<QMimeData> offered_;  // ours while the clipboard holds it
+    QByteArray offeredText_;
 };
 
 // A failure message: the window by its title, what failed, and where the

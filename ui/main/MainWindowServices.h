@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ClipboardControl.h"
 #include "platform/DesktopWindows.h"
 #include "platform/Keyboard.h"
 #include "platform/OfficeAutomation.h"
@@ -22,6 +23,9 @@ struct MainWindowServices {
     // The word processors the snippet goes into.
     platform::OfficeAutomation& office = platform::NoOffice::instance();
     platform::WordAutomation& word = platform::UnregisteredWord::instance();
+    // The clipboard taken and checked through the desktop (Wayland's data
+    // control) before the delayed Ctrl+V.
+    platform::ClipboardControl& clipboardControl = platform::NoClipboardControl::instance();
     // Whether the desktop shows a notification area (a tray host runs).
     std::function<bool()> trayAvailable = &QSystemTrayIcon::isSystemTrayAvailable;
 };

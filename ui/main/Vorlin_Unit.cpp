@@ -1,5 +1,6 @@
 #include "ui/main/Vorlin_Unit.h"
 
+#include "common/AwayFromGuiThread.h"
 #include "common/WindowTimer.h"
 #include "ui/shell/ErrorBox.h"
 #include "ui/shell/Guarded.h"
@@ -39,6 +40,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QMimeData>
+#include <QScopeGuard>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -91,6 +94,10 @@ const char kHelpText[] =
 
 const char kPressCtrlVByHand[] =
     "Tento systém nedovoluje stisknout Ctrl+V za vás. Text je ve schránce, vložte ho klávesami Ctrl+V.";
+
+const char kClipboardNotHeld[] =
+    "Ctrl+V nebylo odesláno: schránka neobsahuje vybraný vorlin (systém ji programu nepředal, nebo ji mezitím "
+    "převzal jiný program). Zkopírujte text znovu.";
 
 const char kQuitLosingEditQuestion[] =
     "Změny rozpracovaného záznamu se nepodařilo uložit. Chcete přesto Vorlin ukončit a změny ztratit?";
@@ -684,6 +691,15 @@ void TVorlin_Form::copyVersionToClipboard()
 
 void TVorlin_Form::copySnippetToClipboard(const QTextDocument& body)
 {
+    // Where the desktop can take the clipboard for the program (Wayland's
+    // data control), it does: a window's own copy needs an input event of
+    // its own, which a screen reader's or dictation's press does not give.
+    const std::unique_ptr<QMimeData> offered(ui::DBRichEdit::mimeDataOf(body, body.toPlainText()));
+    platform::ClipboardControl::Forms forms;
+    for (const QString& format : offered->formats())
+        forms.append({format.toUtf8(), offered->data(format)});
+    copiedText_ = body.toPlainText().toUtf8();
+    const auto takeThroughDesktop = qScopeGuard([&] { services_.clipboardControl.take(forms); });
     if (ui::FieldForm::hasFields(*DBRichEdit1->document())) {
         QGuiApplication::clipboard()->setMimeData(ui::DBRichEdit::mimeDataOf(body, body.toPlainText()));
         return;
@@ -713,6 +729,14 @@ void TVorlin_Form::copyAndScheduleCtrlV()
 
 void TVorlin_Form::typeCtrlV()
 {
+    // Keys typed over an older clipboard would paste the older text. (Read
+    // while the window serves its events: it may be the clipboard's owner.)
+    const std::optional<QByteArray> held = awayFromGuiThread([this] { return services_.clipboardControl.text(); });
+    if (held && *held != copiedText_) {
+        Timer1->setEnabled(false);
+        StatusLabel->setText(QString::fromUtf8(kClipboardNotHeld));
+        return;
+    }
     const bool typed = services_.keyboard.sendChord(Qt::Key_V, Qt::ControlModifier);
     Timer1->setEnabled(false);
     if (!typed)

@@ -159,6 +159,7 @@ private:
     search::SnippetSearch search_;
     bool searchAwaitsTable_ = false;
     QStringList listedKinds_;
+    QByteArray copiedText_;  // the text the delayed Ctrl+V is to paste
     std::uint64_t kindsOfTable_ = 0;  // the table's version they were taken of
 
     ui::DBNavigator* DBNavigator1;
