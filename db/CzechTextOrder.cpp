@@ -5,6 +5,7 @@
 #include <QChar>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -62,6 +63,19 @@ std::uint8_t accentWeight(char16_t mark)
     }
 }
 
+// Letters with no decomposition that are read as letters of the alphabet:
+// a stroke over its base (Ł with L), a ligature or ß as the letters it joins
+// (Æ as AE, ß as ss); each after its plain spelling.
+struct LikeLetters {
+    char16_t letter;
+    std::u16string_view spelling;
+    std::uint8_t accent;
+};
+constexpr LikeLetters kLikeLetters[] = {
+    {u'ł', u"l", 60}, {u'đ', u"d", 60}, {u'ø', u"o", 60}, {u'ħ', u"h", 60}, {u'ŧ', u"t", 60},
+    {u'ı', u"i", 60}, {u'æ', u"ae", 61}, {u'œ', u"oe", 61}, {u'ß', u"ss", 61},
+};
+
 void setPrimary(Weights& w, std::uint8_t lead, char32_t code = 0, int codeBytes = 0)
 {
     w.primary[0] = lead;
@@ -99,6 +113,13 @@ Weights weightsOf(char32_t c)
             setPrimary(w, kOtherSymbols, c, 2);
     } else if (const std::uint8_t weight = letterWeight(QString::fromUcs4(&lower, 1).toStdU16String())) {
         setPrimary(w, weight);  // a letter of the alphabet, Č, Ř, Š and Ž included
+    } else if (const auto like = std::find_if(std::begin(kLikeLetters), std::end(kLikeLetters),
+                                              [&](const LikeLetters& l) { return l.letter == lower; });
+               like != std::end(kLikeLetters)) {
+        for (std::size_t i = 0; i < like->spelling.size(); ++i)
+            w.primary[i] = letterWeight(like->spelling.substr(i, 1));
+        w.primaryLength = std::uint8_t(like->spelling.size());
+        w.accent = like->accent;
     } else {
         // An accented letter weighs as its base letter, then by its accent.
         const QString parts = QChar::decomposition(lower);
@@ -144,7 +165,9 @@ public:
     }
     bool isThreadSafe() const override { return true; }
     std::shared_ptr<const TextOrder> twin() const override { return czechTextOrder(); }
-    QString name() const override { return QStringLiteral("cs"); }
+    // Named anew whenever its keys change: rows kept in an older order are
+    // not shown as sorted by this one.
+    QString name() const override { return QStringLiteral("cs-2"); }
 
 private:
     // The letters' weights; with all levels, then their accents and cases.
@@ -167,6 +190,21 @@ private:
         const auto* end = s + utf8.size();
         while (s < end) {
             const char32_t c = *s < 0x80 ? char32_t(*s++) : utf8::next(s, end);
+            if (c >= kTableEnd && !QChar::isLetterOrNumber(c)) {
+                // Punctuation and symbols beyond Latin („quotes“, dashes, §
+                // is below) with the other symbols, before the digits.
+                const char32_t code = std::min<char32_t>(c, 0xFFFF);
+                *primary++ = QChar::isSpace(c) ? kSpace : kOtherSymbols;
+                if (!QChar::isSpace(c)) {
+                    *primary++ = std::uint8_t(code >> 8);
+                    *primary++ = std::uint8_t(code);
+                }
+                if (allLevels) {
+                    accents.push_back(Weights::kPlain);
+                    cases.push_back(Weights::kPlain);
+                }
+                continue;
+            }
             if (c >= kTableEnd) {
                 // Other scripts after the Latin letters, by their folded code.
                 const char32_t folded = QChar::toCaseFolded(c);
