@@ -320,7 +320,8 @@ TEST_F(Settings, SavedKindsFillBothListsBehindTheEmptyEntry)
     EXPECT_EQ(kinds::load(kinds::filePath(dataDir)), (QStringList{"adresa", "", "žaloba"}));
     EXPECT_EQ(items(controls->ListBox1), (QStringList{"", "adresa", "", "žaloba"}));
     EXPECT_EQ(items(controls->DBComboBox1), (QStringList{"", "adresa", "", "žaloba"}));
-    EXPECT_TRUE(controls->ListBox1->selectedItems().isEmpty());
+    ASSERT_EQ(controls->ListBox1->selectedItems().size(), 1);  // the chosen kind stays chosen
+    EXPECT_EQ(controls->ListBox1->selectedItems()[0]->text(), QStringLiteral("adresa"));
 }
 
 TEST_F(Settings, EveryControlHasACzechNameOfItsOwnAndTheWindowFitsALaptopScreen)

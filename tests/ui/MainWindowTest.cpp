@@ -525,11 +525,14 @@ TEST_F(MainWindow, NoCaptionIsClipped)
     start();
     EXPECT_LE(form->minimumSizeHint().width(), 960);
     EXPECT_LE(form->minimumSizeHint().height(), 700);
-    for (const bool narrow : {false, true}) {
-        SCOPED_TRACE(narrow ? "960 px" : "as opened");
-        if (narrow)
-            form->resize(960, 700);
+    // As opened, at 960 px, and at a tiling desktop's half of a laptop's
+    // screen and below: every control is inside the window.
+    for (const QSize size : {QSize(), QSize(960, 700), QSize(683, 740), QSize(640, 740)}) {
+        SCOPED_TRACE(size.width());
+        if (size.isValid())
+            form->resize(size);
         QApplication::processEvents();
+        EXPECT_EQ(form->size(), size.isValid() ? size : form->size());
         for (QWidget* control : form->findChildren<QWidget*>()) {
             if (control->isVisibleTo(form.get()) && !control->isWindow() && control->parentWidget()->isVisibleTo(form.get()))
                 EXPECT_TRUE(form->rect().contains(QRect(control->mapTo(form.get(), QPoint()), control->size())))

@@ -33,6 +33,7 @@
 #include "ui/widgets/WrappedCheckBox.h"
 #include "ui/widgets/PlainLabel.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
@@ -57,7 +58,9 @@
 #include <QSignalBlocker>
 #include <QTextDocument>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QResizeEvent>
 #include <QMessageBox>
 #include <QRegularExpressionValidator>
 #include <QScreen>
@@ -99,6 +102,11 @@ const char kClipboardNotHeld[] =
     "Ctrl+V nebylo odesláno: schránka neobsahuje vybraný vorlin (systém ji programu nepředal, nebo ji mezitím "
     "převzal jiný program). Zkopírujte text znovu.";
 
+// Narrower than this, the export controls go under the list and the editor.
+constexpr int kThreeColumnsWidth = 960;
+// The list and the editor side by side, the export controls under them.
+constexpr int kNarrowestWidth = 600;
+
 const char kQuitLosingEditQuestion[] =
     "Změny rozpracovaného záznamu se nepodařilo uložit. Chcete přesto Vorlin ukončit a změny ztratit?";
 
@@ -111,12 +119,18 @@ TVorlin_Form::TVorlin_Form(TDM& data, const MainWindowServices& services, QWidge
     setWindowTitle(QStringLiteral("Vorlin"));
     setWindowIcon(ui::icons::application());
 
-    auto* columns = new QHBoxLayout(this);
-    // A larger window gives the list and the editor more room; the export
-    // controls keep their width.
-    columns->addWidget(buildLeftColumn(), 3);
-    columns->addWidget(buildMiddleColumn(), 4);
-    columns->addWidget(buildRightColumn(), 0);
+    auto* rows = new QVBoxLayout(this);
+    // The window's smallest size is set by the arrangement in force (below),
+    // not by the word-wrapped captions' height at every width.
+    rows->setSizeConstraint(QLayout::SetNoConstraint);
+    columns_ = new QHBoxLayout;
+    rows->addLayout(columns_, 1);
+    underColumns_ = new QVBoxLayout;
+    rows->addLayout(underColumns_, 0);
+    leftColumn_ = buildLeftColumn();
+    middleColumn_ = buildMiddleColumn();
+    rightColumn_ = buildRightColumn();
+    arrangeColumns(true);
 
     ui::addEditShortcuts(this, &data_.Vorlin_DataSource);
     connect(&data_.Vorlin_ADOQuery, &db::Query::tableArrived, this, ui::guarded([this] {
@@ -284,9 +298,12 @@ void TVorlin_Form::buildEditorToolBar()
 QWidget* TVorlin_Form::buildRightColumn()
 {
     auto* column = new QWidget(this);
-    column->setFixedWidth(280);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
+    // The groups stand one under another, or side by side under the list
+    // and the editor when the window is narrow.
+    exportGroups_ = new QBoxLayout(QBoxLayout::TopToBottom);
+    layout->addLayout(exportGroups_);
 
     GroupBox19 = named(new QGroupBox(QStringLiteral("Export do textových editorů"), column), "GroupBox19");
     ui::frameGroup(GroupBox19, toQColor(kExportGroupColour));
@@ -312,7 +329,7 @@ QWidget* TVorlin_Form::buildRightColumn()
     connect(Button36, &QPushButton::clicked, this, ui::guarded([this] { Button36Click(EditorKind::Word); }));
     connect(Button2, &QPushButton::clicked, this, ui::guarded([this] { Button36Click(EditorKind::Writer); }));
     connect(Button35, &QPushButton::clicked, this, ui::guarded(this, &TVorlin_Form::Button35Click));
-    layout->addWidget(GroupBox19);
+    exportGroups_->addWidget(GroupBox19);
 
     GroupBox2 = named(new QGroupBox(QStringLiteral("Jiná práce s textem"), column), "GroupBox2");
     ui::frameGroup(GroupBox2, toQColor(kOtherWorkColour));
@@ -341,7 +358,7 @@ QWidget* TVorlin_Form::buildRightColumn()
     other->addWidget(BitBtn6, 0, 2, Qt::AlignTop | Qt::AlignRight);
     other->addWidget(CheckBox3, 1, 0, 1, 2);
     other->addLayout(interval, 2, 0, 1, 3);
-    layout->addWidget(GroupBox2);
+    exportGroups_->addWidget(GroupBox2, 0, Qt::AlignTop);
     // What the program could not do for the user, said where it is seen.
     StatusLabel = named(ui::plainLabel(column), "StatusLabel");
     StatusLabel->setWordWrap(true);
@@ -359,6 +376,51 @@ QWidget* TVorlin_Form::buildRightColumn()
     connect(Button1, &QPushButton::clicked, this, ui::guarded(this, &TVorlin_Form::Button1Click));
     layout->addWidget(Button1);
     return column;
+}
+
+void TVorlin_Form::arrangeColumns(bool threeColumns)
+{
+    if (columnsArranged_ && threeColumns == threeColumns_)
+        return;
+    columnsArranged_ = true;
+    threeColumns_ = threeColumns;
+    // A larger window gives the list and the editor more room; the export
+    // controls keep their width. Narrower than the three columns take (a
+    // laptop's half screen), the export controls go under the list and the
+    // editor, which give up some height for them.
+    if (columns_->indexOf(leftColumn_) < 0) {
+        columns_->addWidget(leftColumn_, 3);
+        columns_->addWidget(middleColumn_, 4);
+    }
+    columns_->removeWidget(rightColumn_);
+    underColumns_->removeWidget(rightColumn_);
+    if (threeColumns)
+        columns_->addWidget(rightColumn_, 0);
+    else
+        underColumns_->addWidget(rightColumn_);
+    exportGroups_->setDirection(threeColumns ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+    rightColumn_->setMinimumWidth(threeColumns ? 280 : 0);
+    rightColumn_->setMaximumWidth(threeColumns ? 280 : QWIDGETSIZE_MAX);
+    leftColumn_->setMinimumWidth(threeColumns ? 260 : 240);
+    middleColumn_->setMinimumWidth(threeColumns ? 380 : 300);
+    DBGrid1->setMinimumHeight(threeColumns ? 520 : 160);
+    DBRichEdit1->setMinimumHeight(threeColumns ? 300 : 120);
+    Word_ListBox->setFixedHeight(threeColumns ? 110 : 48);
+    ListBox1->setFixedHeight(threeColumns ? 96 : 64);
+    // Measured now, not once the layouts' own requests come round.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    layout()->invalidate();
+    const QSize needed = layout()->minimumSize();
+    if (threeColumns)
+        threeColumnsWidth_ = std::min(kThreeColumnsWidth, needed.width());
+    // Narrow enough to go over to the other arrangement, as tall as this one needs.
+    setMinimumSize(std::min(needed.width(), kNarrowestWidth), needed.height());
+}
+
+void TVorlin_Form::resizeEvent(QResizeEvent* event)
+{
+    arrangeColumns(event->size().width() >= threeColumnsWidth_);
+    QWidget::resizeEvent(event);
 }
 
 void TVorlin_Form::buildTrayIcon()

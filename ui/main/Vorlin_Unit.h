@@ -14,6 +14,7 @@
 #include <optional>
 
 class QAction;
+class QBoxLayout;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -95,6 +96,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // Handlers of the controls, by their names in the Windows program.
@@ -151,6 +153,8 @@ private:
     QWidget* buildLeftColumn();
     QWidget* buildMiddleColumn();
     QWidget* buildRightColumn();
+    // Three columns side by side, or the export controls under the other two.
+    void arrangeColumns(bool threeColumns);
     void buildEditorToolBar();
     void buildTrayIcon();
 
@@ -159,7 +163,16 @@ private:
     search::SnippetSearch search_;
     bool searchAwaitsTable_ = false;
     QStringList listedKinds_;
-    QByteArray copiedText_;  // the text the delayed Ctrl+V is to paste
+    QByteArray copiedText_;
+    QBoxLayout* columns_ = nullptr;
+    QBoxLayout* underColumns_ = nullptr;
+    QWidget* leftColumn_ = nullptr;
+    QWidget* middleColumn_ = nullptr;
+    QWidget* rightColumn_ = nullptr;
+    QBoxLayout* exportGroups_ = nullptr;
+    bool columnsArranged_ = false;
+    bool threeColumns_ = true;
+    int threeColumnsWidth_ = 0;  // the narrowest window they fit  // the text the delayed Ctrl+V is to paste
     std::uint64_t kindsOfTable_ = 0;  // the table's version they were taken of
 
     ui::DBNavigator* DBNavigator1;
