@@ -5,6 +5,8 @@ namespace vorlin {
 void ListEditorWindows(QStringList& titles, EditorKind kind, platform::DesktopWindows& desktop)
 {
     for (const platform::TopLevelWindow& window : desktop.windowsTopmostFirst()) {
+        if (window.dialog)
+            continue;  // the office's "Document Recovery", a save dialog: no document to write in
         const QString title = window.title.left(kLongestTitle);
         const bool matches = kind == EditorKind::Word
             ? title.contains(QStringLiteral("Word")) && window.className.contains(QStringLiteral("OpusApp"))

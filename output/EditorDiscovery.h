@@ -14,7 +14,7 @@ inline constexpr qsizetype kLongestTitle = 254;
 // Appends the titles of the top-level windows of that kind, topmost first:
 // Word's when the title holds "Word" and the class "OpusApp"; the office
 // suite's when the title holds "OpenOffice.org" or, as its windows say today,
-// "LibreOffice". Case counts; no window is left out for being hidden or
+// "LibreOffice"; dialogs are no documents. Case counts; no window is left out for being hidden or
 // listed twice; titles are cut to 254 characters.
 void ListEditorWindows(QStringList& titles, EditorKind kind, platform::DesktopWindows& desktop);
 

@@ -23,13 +23,13 @@ using Reply = std::unique_ptr<T, FreeReply>;
 
 enum AtomIndex {
     kWmCheck, kStacking, kWindowType, kTypeDock, kTypeDesktop, kNetName, kUtf8, kWmState,
-    kActiveWindow, kNetWmState, kMaximizedVert, kMaximizedHorz, kSkipTaskbar, kSkipPager, kAtomCount
+    kActiveWindow, kNetWmState, kMaximizedVert, kMaximizedHorz, kSkipTaskbar, kSkipPager, kTypeDialog, kAtomCount
 };
 const char* const kAtomNames[kAtomCount] = {
     "_NET_SUPPORTING_WM_CHECK", "_NET_CLIENT_LIST_STACKING", "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DOCK",
     "_NET_WM_WINDOW_TYPE_DESKTOP", "_NET_WM_NAME", "UTF8_STRING", "WM_STATE",
     "_NET_ACTIVE_WINDOW", "_NET_WM_STATE", "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ",
-    "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"};
+    "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_WINDOW_TYPE_DIALOG"};
 
 struct Atoms {
     xcb_atom_t atom[kAtomCount] = {};
@@ -182,10 +182,14 @@ QList<TopLevelWindow> described(xcb_connection_t* c, const std::vector<xcb_windo
     for (std::size_t w = 0; w < cookies.size(); ++w) {
         const Cookies& asked = cookies[w];
         bool dockOrDesktop = false;
+        bool dialog = false;
         if (Reply<xcb_get_property_reply_t> type{xcb_get_property_reply(c, asked.type, nullptr)}; type && type->format == 32) {
             const auto* types = static_cast<const xcb_atom_t*>(xcb_get_property_value(type.get()));
             for (int i = 0; i < xcb_get_property_value_length(type.get()) / 4; ++i)
+            {
                 dockOrDesktop = dockOrDesktop || types[i] == atoms.atom[kTypeDock] || types[i] == atoms.atom[kTypeDesktop];
+                dialog = dialog || types[i] == atoms.atom[kTypeDialog];
+            }
         }
         const QByteArray netName = bytesOf(c, asked.netName);
         xcb_atom_t nameType = XCB_NONE;
@@ -202,7 +206,7 @@ QList<TopLevelWindow> described(xcb_connection_t* c, const std::vector<xcb_windo
             continue;
         // WM_CLASS holds the instance name and the class name, each ended by a zero.
         const QList<QByteArray> parts = windowClass.split('\0');
-        list.append({title, QString::fromLocal8Bit(parts.value(1)), windows[w]});
+        list.append({title, QString::fromLocal8Bit(parts.value(1)), windows[w], dialog});
     }
     return list;
 }

@@ -26,6 +26,7 @@ TEST(EditorDiscovery, TitlesAndClassesDecideTheListing)
         {"dokument - libreoffice writer", "x"},                        // letter case counts
         {longTitle, "libreoffice-writer"},
         {nameCutOff, "libreoffice-writer"},
+        {"LibreOffice Document Recovery", "libreoffice-writer", 0, true},  // a dialog
     };
     QStringList writer;
     ListEditorWindows(writer, EditorKind::Writer, desktop);
