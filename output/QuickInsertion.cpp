@@ -1,7 +1,5 @@
 #include "output/QuickInsertion.h"
 
-#include "common/AwayFromGuiThread.h"
-
 #include "output/EditorInsertion.h"
 
 #include <QClipboard>
@@ -170,12 +168,16 @@ void QuickInsertion::advance()
     if (step_ == Step::AwaitingFocus) {
         if (targetHasFocus()) {
             // Keys typed over an older clipboard would paste the older text.
-            // (Read while the window serves its events: it may be the owner.)
-            const std::optional<QByteArray> held = awayFromGuiThread([this] { return services_.clipboard.text(); });
-            if (held && *held != offeredText_) {
+            // (The check lets events run: the poll waits for it.)
+            poll_.stop();
+            const bool holds = platform::clipboardHolds(services_.clipboard, offeredText_);
+            if (step_ != Step::AwaitingFocus)
+                return;  // ended meanwhile
+            if (!holds) {
                 fail(kClipboardReason);
                 return;
             }
+            poll_.start();
             // Requests for the text before the keys went (a clipboard
             // manager's) are no paste.
             step_ = Step::AwaitingPaste;

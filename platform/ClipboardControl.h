@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/AwayFromGuiThread.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -39,5 +41,21 @@ public:
         return none;
     }
 };
+
+// Whether the clipboard holds the text as the desktop hands it out; true
+// where the desktop offers no way to ask. Read while the program serves its
+// events (it may be the owner), and asked again for a moment: a copy just
+// made may not have reached the desktop yet.
+inline bool clipboardHolds(ClipboardControl& control, const QByteArray& text)
+{
+    for (int attempt = 0;; ++attempt) {
+        const std::optional<QByteArray> held = awayFromGuiThread([&] { return control.text(); });
+        if (!held || *held == text)
+            return true;
+        if (attempt == 10)
+            return false;
+        pauseServingEvents(50);
+    }
+}
 
 }  // namespace vorlin::platform

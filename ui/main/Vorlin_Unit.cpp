@@ -1,6 +1,5 @@
 #include "ui/main/Vorlin_Unit.h"
 
-#include "common/AwayFromGuiThread.h"
 #include "common/WindowTimer.h"
 #include "ui/shell/ErrorBox.h"
 #include "ui/shell/Guarded.h"
@@ -791,17 +790,14 @@ void TVorlin_Form::copyAndScheduleCtrlV()
 
 void TVorlin_Form::typeCtrlV()
 {
-    // Keys typed over an older clipboard would paste the older text. (Read
-    // while the window serves its events: it may be the clipboard's owner.)
-    const std::optional<QByteArray> held = awayFromGuiThread([this] { return services_.clipboardControl.text(); });
-    if (held && *held != copiedText_) {
-        Timer1->setEnabled(false);
+    // Once: the checks below let the window's events run meanwhile.
+    Timer1->setEnabled(false);
+    // Keys typed over an older clipboard would paste the older text.
+    if (!platform::clipboardHolds(services_.clipboardControl, copiedText_)) {
         StatusLabel->setText(QString::fromUtf8(kClipboardNotHeld));
         return;
     }
-    const bool typed = services_.keyboard.sendChord(Qt::Key_V, Qt::ControlModifier);
-    Timer1->setEnabled(false);
-    if (!typed)
+    if (!services_.keyboard.sendChord(Qt::Key_V, Qt::ControlModifier))
         StatusLabel->setText(QString::fromUtf8(kPressCtrlVByHand));
 }
 
