@@ -41,7 +41,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QMimeData>
-#include <QScopeGuard>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -752,6 +751,16 @@ void TVorlin_Form::copyVersionToClipboard()
 
 void TVorlin_Form::copySnippetToClipboard(const QTextDocument& body)
 {
+    if (ui::FieldForm::hasFields(*DBRichEdit1->document())) {
+        QGuiApplication::clipboard()->setMimeData(ui::DBRichEdit::mimeDataOf(body, body.toPlainText()));
+    } else {
+        DBRichEdit1->selectAll();
+        DBRichEdit1->copy();
+        QTextCursor cursor = DBRichEdit1->textCursor();
+        cursor.movePosition(QTextCursor::Start);
+        DBRichEdit1->setTextCursor(cursor);
+        DBRichEdit1->ensureCursorVisible();
+    }
     // Where the desktop can take the clipboard for the program (Wayland's
     // data control), it does: a window's own copy needs an input event of
     // its own, which a screen reader's or dictation's press does not give.
@@ -760,17 +769,7 @@ void TVorlin_Form::copySnippetToClipboard(const QTextDocument& body)
     for (const QString& format : offered->formats())
         forms.append({format.toUtf8(), offered->data(format)});
     copiedText_ = body.toPlainText().toUtf8();
-    const auto takeThroughDesktop = qScopeGuard([&] { services_.clipboardControl.take(forms); });
-    if (ui::FieldForm::hasFields(*DBRichEdit1->document())) {
-        QGuiApplication::clipboard()->setMimeData(ui::DBRichEdit::mimeDataOf(body, body.toPlainText()));
-        return;
-    }
-    DBRichEdit1->selectAll();
-    DBRichEdit1->copy();
-    QTextCursor cursor = DBRichEdit1->textCursor();
-    cursor.movePosition(QTextCursor::Start);
-    DBRichEdit1->setTextCursor(cursor);
-    DBRichEdit1->ensureCursorVisible();
+    services_.clipboardControl.take(forms);
 }
 
 void TVorlin_Form::copyAndScheduleCtrlV()
