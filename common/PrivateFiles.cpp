@@ -101,6 +101,16 @@ bool startDetachedForUser(const QString& program, const QStringList& arguments)
             ::_exit(0);
         ::setsid();
         ::umask(mask);
+        // Nothing of this program's terminal or log: a started office
+        // outlives it, and a write to an output nobody reads any more must
+        // not reach it.
+        if (const int nothing = ::open("/dev/null", O_RDWR); nothing >= 0) {
+            ::dup2(nothing, STDIN_FILENO);
+            ::dup2(nothing, STDOUT_FILENO);
+            ::dup2(nothing, STDERR_FILENO);
+            if (nothing > STDERR_FILENO)
+                ::close(nothing);
+        }
         ::execv(argv[0], argv.data());
         const int error = errno;
         [[maybe_unused]] const ssize_t told = ::write(failed[1], &error, sizeof error);

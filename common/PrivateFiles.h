@@ -27,7 +27,8 @@ void closeToOthers(const QString& folder);
 void withUsersFileMask(const std::function<void()>& start);
 
 // Starts a program for the user, with the user's own file mask, detached
-// from this one (it outlives it). False when it could not be started.
+// from this one (it outlives it, in a session of its own, its input and
+// output going nowhere). False when it could not be started.
 bool startDetachedForUser(const QString& program, const QStringList& arguments);
 
 }  // namespace vorlin

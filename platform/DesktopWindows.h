@@ -12,7 +12,7 @@ struct TopLevelWindow {
     QString title;      // as the user sees it
     QString className;  // the window's class (its program's name for it)
     quint32 id = 0;     // the desktop's own name for the window
-    bool dialog = false;  // a program's dialog (the office's "Document Recovery"), no document
+    bool dialog = false;  // a dialog (the office's "Document Recovery") or splash screen: no document
 };
 
 // The desktop's top-level windows.

@@ -23,13 +23,14 @@ using Reply = std::unique_ptr<T, FreeReply>;
 
 enum AtomIndex {
     kWmCheck, kStacking, kWindowType, kTypeDock, kTypeDesktop, kNetName, kUtf8, kWmState,
-    kActiveWindow, kNetWmState, kMaximizedVert, kMaximizedHorz, kSkipTaskbar, kSkipPager, kTypeDialog, kAtomCount
+    kActiveWindow, kNetWmState, kMaximizedVert, kMaximizedHorz, kSkipTaskbar, kSkipPager, kTypeDialog, kTypeSplash, kAtomCount
 };
 const char* const kAtomNames[kAtomCount] = {
     "_NET_SUPPORTING_WM_CHECK", "_NET_CLIENT_LIST_STACKING", "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DOCK",
     "_NET_WM_WINDOW_TYPE_DESKTOP", "_NET_WM_NAME", "UTF8_STRING", "WM_STATE",
     "_NET_ACTIVE_WINDOW", "_NET_WM_STATE", "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ",
-    "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_WINDOW_TYPE_DIALOG"};
+    "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_WINDOW_TYPE_DIALOG",
+    "_NET_WM_WINDOW_TYPE_SPLASH"};
 
 struct Atoms {
     xcb_atom_t atom[kAtomCount] = {};
@@ -188,7 +189,7 @@ QList<TopLevelWindow> described(xcb_connection_t* c, const std::vector<xcb_windo
             for (int i = 0; i < xcb_get_property_value_length(type.get()) / 4; ++i)
             {
                 dockOrDesktop = dockOrDesktop || types[i] == atoms.atom[kTypeDock] || types[i] == atoms.atom[kTypeDesktop];
-                dialog = dialog || types[i] == atoms.atom[kTypeDialog];
+                dialog = dialog || types[i] == atoms.atom[kTypeDialog] || types[i] == atoms.atom[kTypeSplash];
             }
         }
         const QByteArray netName = bytesOf(c, asked.netName);

@@ -66,6 +66,25 @@ TEST(WindowWalk, OtherProgramsWindowsTopmostFirst)
     }, 5000));
     ShowEditorWindow(QStringLiteral("Dopis – žaloba.odt - LibreOffice Writer"), desktop);
     EXPECT_TRUE(QTest::qWaitFor([&] { return titles(desktop).value(0) == QStringLiteral("Dopis – žaloba.odt - LibreOffice Writer"); }, 5000));
+
+    // The office's recovery dialog and its splash screen, as the office
+    // marks them, are no documents to write into.
+    const QString recovery = QStringLiteral("LibreOffice 7.4 Document Recovery");
+    QProcess dialog;
+    dialog.start(QStringLiteral(PASTE_TARGET), {recovery});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return activeTitle() == recovery; }, 10000));
+    const QString dialogId = QString::fromLatin1(vorlin::test::runTool(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).trimmed());
+    for (const char* type : {"_NET_WM_WINDOW_TYPE_DIALOG", "_NET_WM_WINDOW_TYPE_SPLASH"}) {
+        vorlin::test::runTool(QStringLiteral("xprop"), {QStringLiteral("-id"), dialogId, QStringLiteral("-f"), QStringLiteral("_NET_WM_WINDOW_TYPE"),
+                                                        QStringLiteral("32a"), QStringLiteral("-set"), QStringLiteral("_NET_WM_WINDOW_TYPE"),
+                                                        QString::fromLatin1(type)});
+        QStringList listed;
+        ListEditorWindows(listed, EditorKind::Writer, desktop);
+        EXPECT_EQ(listed.size(), 2) << type << ": " << listed.join(u'|').toStdString();
+        EXPECT_FALSE(listed.contains(recovery)) << type;
+    }
+    dialog.kill();
+    dialog.waitForFinished();
     first.kill();
     second.kill();
     first.waitForFinished();
