@@ -26,7 +26,8 @@ class OfficeAutomation {
 public:
     virtual ~OfficeAutomation() = default;
 
-    // Whether the user's office answers now; it is not started to find out.
+    // Whether an office of the user answers here now; none is started to
+    // find out.
     virtual bool isRunning() = 0;
 
     // The titles of the text documents the office shows, as their windows

@@ -10,7 +10,7 @@
 namespace vorlin::platform {
 namespace {
 
-constexpr QByteArrayView kProfileArgument = "-env:UserInstallation=";
+constexpr QLatin1StringView kProfileArgument("-env:UserInstallation=");
 
 QByteArray readProcFile(const QString& process, const char* name)
 {
@@ -28,22 +28,32 @@ QByteArray entryAfter(const QByteArray& list, QByteArrayView prefix)
     return {};
 }
 
-QByteArray profileOf(const QStringList& arguments)
+bool showsNoWindows(const QByteArray& commandLine)
 {
-    for (const QString& argument : arguments)
-        if (argument.startsWith(QLatin1String(kProfileArgument)))
-            return argument.mid(kProfileArgument.size()).toUtf8();
-    return {};
+    for (const QByteArray& argument : commandLine.split('\0')) {
+        const QByteArray option = argument.startsWith("--") ? argument.mid(1) : argument;
+        if (option == "-headless" || option == "-invisible")
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
 
-bool officeRunsHere(const QStringList& officeArguments)
+QString officeProfile(const QStringList& officeArguments)
 {
-    const QByteArray profile = profileOf(officeArguments);
+    for (const QString& argument : officeArguments)
+        if (argument.startsWith(kProfileArgument))
+            return argument.mid(kProfileArgument.size());
+    return {};
+}
+
+QStringList officeProfilesHere()
+{
     const QByteArray display = qgetenv("DISPLAY");
     const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
     const QDir processes(QStringLiteral("/proc"));
+    QStringList profiles;
     for (const QString& pid : processes.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         if (pid.isEmpty() || !pid.front().isDigit())
             continue;
@@ -56,10 +66,14 @@ bool officeRunsHere(const QStringList& officeArguments)
         const QByteArray environment = readProcFile(process, "environ");
         if (entryAfter(environment, "DISPLAY=") != display || entryAfter(environment, "WAYLAND_DISPLAY=") != wayland)
             continue;
-        if (entryAfter(readProcFile(process, "cmdline"), kProfileArgument) == profile)
-            return true;
+        const QByteArray commandLine = readProcFile(process, "cmdline");
+        if (showsNoWindows(commandLine))
+            continue;
+        const QString profile = QString::fromLocal8Bit(entryAfter(commandLine, QByteArrayView(kProfileArgument.data(), kProfileArgument.size())));
+        if (!profiles.contains(profile))
+            profiles << profile;
     }
-    return false;
+    return profiles;
 }
 
 }  // namespace vorlin::platform

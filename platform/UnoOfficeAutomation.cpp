@@ -246,35 +246,67 @@ QString UnoOfficeAutomation::notAnswering() const
         .arg(callTimeLimitMs / 1000);
 }
 
-void UnoOfficeAutomation::ConnectWriter(WriterConnection& writer, Reach reach)
+UnoOfficeAutomation::Office UnoOfficeAutomation::ownOffice() const
+{
+    return {pipeName_, officeArguments_};
+}
+
+QList<UnoOfficeAutomation::Office> UnoOfficeAutomation::otherOfficesHere() const
+{
+    // Each profile's office opens a pipe of its own: two offices cannot
+    // listen on one name.
+    const QString own = officeProfile(officeArguments_);
+    QList<Office> others;
+    for (const QString& profile : officeProfilesHere()) {
+        if (profile == own)
+            continue;
+        const QByteArray key = QCryptographicHash::hash(profile.toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
+        Office office{pipeName_ + u'_' + QString::fromLatin1(key), {}};
+        if (!profile.isEmpty())
+            office.arguments << QStringLiteral("-env:UserInstallation=") + profile;
+        others << office;
+    }
+    return others;
+}
+
+bool UnoOfficeAutomation::ConnectWriter(WriterConnection& writer, Reach reach, const Office& office)
 {
     if (!officeInstalled())
         throw OfficeError(QStringLiteral("Invalid class string, ProgID: \"com.sun.star.ServiceManager\""));
+    bool refused = false;
     writer.pipe = awayFromGuiThread(unoCall([&] {
         // Nobody listens: the office opens the pipe, started if need be. A
         // start with the office's own profile hands the request to the
         // office that runs with it, which starts nothing.
         bool asked = false;
         std::chrono::steady_clock::time_point deadline;
-        return connectToPipe(pipeName_, [&] {
-            if (reach == Reach::Listening)
-                return false;
-            if (!asked) {
-                if (reach == Reach::Running && !officeRunsHere(officeArguments_))
-                    return false;
-                QStringList arguments = officeArguments_;
-                arguments << QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipeName_);
-                if (!startDetachedForUser(officeProgramDir() + QStringLiteral("/soffice"), arguments))
-                    throw OfficeError(QStringLiteral("Server execution failed"));
-                asked = true;
-                // An office that runs opens the pipe at once; one that does
-                // not within the call limit counts as frozen.
-                const int waitMs = reach == Reach::Running ? callTimeLimitMs : startTimeoutMs;
-                deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
-            }
-            return std::chrono::steady_clock::now() < deadline;
-        });
+        try {
+            return connectToPipe(office.pipeName, [&] {
+                if (!asked) {
+                    refused = reach == Reach::Listening
+                        || (reach == Reach::Running && !officeProfilesHere().contains(officeProfile(office.arguments)));
+                    if (refused)
+                        return false;
+                    QStringList arguments = office.arguments;
+                    arguments << QStringLiteral("--accept=pipe,name=%1;urp;").arg(office.pipeName);
+                    if (!startDetachedForUser(officeProgramDir() + QStringLiteral("/soffice"), arguments))
+                        throw OfficeError(QStringLiteral("Server execution failed"));
+                    asked = true;
+                    // An office that runs opens the pipe at once; one that does
+                    // not within the call limit counts as frozen.
+                    const int waitMs = reach == Reach::Running ? callTimeLimitMs : startTimeoutMs;
+                    deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+                }
+                return std::chrono::steady_clock::now() < deadline;
+            });
+        } catch (const css::connection::NoConnectException&) {
+            if (refused)
+                return Reference<css::connection::XConnection>();
+            throw;
+        }
     }));
+    if (!writer.pipe.is())
+        return false;
     // A frozen office takes the connection but never answers on it.
     officeCall(writer, [&] {
         const PipeBridge bridge = bridgeOver(writer.pipe, "StarOffice.ServiceManager");
@@ -283,78 +315,110 @@ void UnoOfficeAutomation::ConnectWriter(WriterConnection& writer, Reach reach)
         writer.desktop.set(writer.serviceManager->createInstance(rtl::OUString("com.sun.star.frame.Desktop")),
                            UNO_QUERY_THROW);
     });
+    return true;
 }
 
 bool UnoOfficeAutomation::isRunning()
 {
     try {
         WriterConnection writer;
-        ConnectWriter(writer, Reach::Running);
-        return true;
+        return ConnectWriter(writer, Reach::Running, ownOffice()) || !otherOfficesHere().isEmpty();
     } catch (const Error&) {
-        return false;  // none, or none of this user's
+        return false;  // one that does not answer
     }
 }
 
 QStringList UnoOfficeAutomation::openDocuments()
 {
-    WriterConnection writer;
-    try {
-        ConnectWriter(writer, Reach::Running);
-    } catch (const ForeignPipeError&) {
-        throw;  // the user learns that another user's program waits there
-    } catch (const Error&) {
-        return {};  // no office runs
+    // Every office of the user that shows windows here, whatever its profile.
+    QStringList titles;
+    for (const Office& office : QList<Office>{ownOffice()} + otherOfficesHere()) {
+        WriterConnection writer;
+        try {
+            if (!ConnectWriter(writer, Reach::Running, office))
+                continue;
+        } catch (const ForeignPipeError&) {
+            throw;  // the user learns that another user's program waits there
+        } catch (const Error&) {
+            continue;  // not installed, or not answering the connection
+        }
+        titles << officeCall(writer, [&] {
+            QStringList shown;
+            for (const Reference<css::frame::XFrame>& frame : documentFrames(writer.desktop))
+                if (showsTextDocument(frame))
+                    shown << documentTitle(frame);
+            return shown;
+        });
     }
-    return officeCall(writer, [&] {
-        QStringList titles;
-        for (const Reference<css::frame::XFrame>& frame : documentFrames(writer.desktop))
-            if (showsTextDocument(frame))
-                titles << documentTitle(frame);
-        return titles;
-    });
+    return titles;
 }
+
+namespace {
+
+// Only the document with that title in the office: another office must not
+// get a paste meant for a document it does not show.
+Reference<css::frame::XFrame> frameTitled(const Reference<css::frame::XDesktop>& desktop, const QString& title)
+{
+    for (const Reference<css::frame::XFrame>& candidate : documentFrames(desktop))
+        if (documentTitle(candidate) == title)
+            return candidate;
+    return {};
+}
+
+}  // namespace
 
 void UnoOfficeAutomation::pasteInto(const QString& title, const PastedSnippet& snippet, bool formatted, bool activated)
 {
-    WriterConnection writer;
-    ConnectWriter(writer, Reach::Always);
+    // The office that shows the document: the program's own, else another
+    // of the user's here (one run with a profile of its own), else the
+    // program's own started now, which shows no document yet.
+    auto writer = std::make_unique<WriterConnection>();
+    Reference<css::frame::XFrame> frame;
+    const bool ownRuns = ConnectWriter(*writer, Reach::Running, ownOffice());
+    if (ownRuns)
+        frame = officeCall(*writer, [&] { return frameTitled(writer->desktop, title); });
+    for (const Office& office : frame.is() ? QList<Office>() : otherOfficesHere()) {
+        auto other = std::make_unique<WriterConnection>();
+        if (!ConnectWriter(*other, Reach::Running, office))
+            continue;
+        frame = officeCall(*other, [&] { return frameTitled(other->desktop, title); });
+        if (frame.is()) {
+            writer = std::move(other);
+            break;
+        }
+    }
+    if (!frame.is() && !ownRuns) {
+        ConnectWriter(*writer, Reach::Always, ownOffice());
+        frame = officeCall(*writer, [&] { return frameTitled(writer->desktop, title); });
+    }
+    if (!frame.is())
+        throw OfficeError(
+            QStringLiteral("Dokument „%1“ se v LibreOffice nepodařilo najít, nic do něj nebylo vloženo.").arg(title));
     // The office learns that the desktop activated one of its windows a
     // moment after the desktop reports it; its cursor is the one it shows.
     if (activated) {
         QElapsedTimer waited;
         waited.start();
         while (!waited.hasExpired(kWriterFrameWaitMs)
-               && officeCall(writer, [&] { return documentTitle(writer.desktop->getCurrentFrame()); }) != title)
+               && officeCall(*writer, [&] { return documentTitle(writer->desktop->getCurrentFrame()); }) != title)
             pauseServingEvents(10);
     }
-    // Only the document with that title, in this office: another office of
-    // the user (another display, a leftover) must not get the paste.
-    const Reference<css::frame::XFrame> frame = officeCall(writer, [&] {
-        for (const Reference<css::frame::XFrame>& candidate : documentFrames(writer.desktop))
-            if (documentTitle(candidate) == title)
-                return candidate;
-        return Reference<css::frame::XFrame>();
-    });
-    if (!frame.is())
-        throw OfficeError(
-            QStringLiteral("Dokument „%1“ se v LibreOffice nepodařilo najít, nic do něj nebylo vloženo.").arg(title));
     // A desktop that shows no windows to others (Wayland) is asked by the
     // office itself to bring the document up; the paste goes to the
     // document's frame whether the desktop grants that or not.
     if (!activated)
-        officeCall(writer, [&] { bringToFront(frame); });
-    const QByteArray before = officeCall(writer, [&] { return documentState(frame); });
+        officeCall(*writer, [&] { bringToFront(frame); });
+    const QByteArray before = officeCall(*writer, [&] { return documentState(frame); });
     // Handed to the document's own view, as a paste from the clipboard would
     // be, with the same import (RTF, or the plain text).
-    officeCall(writer, [&] {
+    officeCall(*writer, [&] {
         const Reference<css::datatransfer::XTransferableSupplier> view(frame->getController(), UNO_QUERY_THROW);
         view->insertTransferable(new SnippetTransferable(snippet, formatted));
     });
     // The office reports no failure of a paste: the document tells.
     QElapsedTimer waited;
     waited.start();
-    while (officeCall(writer, [&] { return documentState(frame); }) == before) {
+    while (officeCall(*writer, [&] { return documentState(frame); }) == before) {
         if (waited.hasExpired(kWriterChangeWaitMs))
             throw OfficeError(
                 QStringLiteral("LibreOffice do dokumentu „%1“ nic nevložil.").arg(title));

@@ -7,7 +7,8 @@
 namespace vorlin::platform {
 
 // The user's own LibreOffice reached through UNO over a named pipe of this
-// user and session. When nothing listens on the pipe, the office is asked to
+// user and session (and of the office's profile, when the user runs offices
+// with profiles of their own). When nothing listens on the pipe, the office is asked to
 // open it (a running office takes the request over; otherwise the office
 // starts). Every call runs away from the GUI thread, which keeps serving its
 // events meanwhile, and is given up after a time limit; each request has a
@@ -38,13 +39,22 @@ public:
 
 private:
     struct WriterConnection;
-    // When nobody listens on the program's pipe: give up, ask an office
-    // that runs here to open it (one started from the menu listens on
-    // none), or ask an office to open it, started if none runs.
+    // An office: the pipe the program asks it to open, the arguments that
+    // make a start with them reach it (its profile).
+    struct Office {
+        QString pipeName;
+        QStringList arguments;
+    };
+    Office ownOffice() const;
+    // The user's other offices that show windows here (a profile of their own).
+    QList<Office> otherOfficesHere() const;
+    // When nobody listens on the office's pipe: give up, ask the office if
+    // it runs here (one started from the menu listens on none), or ask it,
+    // started if it does not run.
     enum class Reach { Listening, Running, Always };
     // Fills the conversation: the office's service manager over the pipe,
-    // its desktop.
-    void ConnectWriter(WriterConnection& writer, Reach reach);
+    // its desktop. False when nobody listens and the reach gives up.
+    bool ConnectWriter(WriterConnection& writer, Reach reach, const Office& office);
     template <class Call>
     auto officeCall(const WriterConnection& writer, Call&& call);
     QString notAnswering() const;
