@@ -19,6 +19,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 #include <unistd.h>
 
 int main(int argc, char** argv)
@@ -51,12 +52,19 @@ int main(int argc, char** argv)
         seedDataDir(paths());
 
     // A Wayland session gets a native Wayland window (X11 where the Wayland
-    // plugin cannot start); QT_QPA_PLATFORM chooses otherwise.
+    // plugin cannot start); QT_QPA_PLATFORM chooses otherwise. Told on the
+    // command line, not in the environment: an office the program starts
+    // must see the session as the user's programs do.
     const GraphicalSession session = GraphicalSession::current();
+    std::vector<char*> qtArguments(argv, argv + argc);
+    char platformOption[] = "-platform";
+    char waylandFirst[] = "wayland;xcb";
     if (session.isWayland() && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "wayland;xcb");
+        qtArguments.insert(qtArguments.begin() + 1, {platformOption, waylandFirst});
+    int qtArgumentCount = int(qtArguments.size());
+    qtArguments.push_back(nullptr);
 
-    VorlinApplication app(argc, argv);
+    VorlinApplication app(qtArgumentCount, qtArguments.data());
     if (!refusal.isEmpty()) {
         std::fprintf(stderr, "%s\n", refusal.toLocal8Bit().constData());
         MessageBox::tell(nullptr, QMessageBox::Critical, kApplicationTitle.toString(), refusal);
