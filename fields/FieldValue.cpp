@@ -144,7 +144,7 @@ Evaluated evaluateField(const Field& field, const QString& typed, const QDate& t
         // user may correct; one without a name takes the name typed.
         if (!field.options.isEmpty())
             return {typed, {}, {}};
-        const QString vocative = vocativeOf(typed.simplified());
+        const QString vocative = vocativeOf(typed);
         return {vocative, {}, typed.trimmed().isEmpty() ? QString() : typed.simplified() + QStringLiteral(" → ") + vocative};
     }
     }

@@ -1,6 +1,8 @@
 #include "fields/Vocative.h"
 
 #include <QHash>
+#include <QRegularExpression>
+#include <QSet>
 #include <QStringList>
 
 namespace vorlin::fields {
@@ -48,7 +50,9 @@ const QHash<QString, QString>& exceptions()
         {QStringLiteral("tomas"), QStringLiteral("Tomasi")},
         {QStringLiteral("hans"), QStringLiteral("Hansi")},
         {QStringLiteral("klaus"), QStringLiteral("Klausi")},
-        {QStringLiteral("lev"), QStringLiteral("Lve")},
+        {QStringLiteral("lev"), QStringLiteral("Leve")},  // the name, not the animal ("lve")
+        {QStringLiteral("král"), QStringLiteral("Králi")},
+        {QStringLiteral("vavřinec"), QStringLiteral("Vavřinci")},
         {QStringLiteral("marcel"), QStringLiteral("Marceli")},
         {QStringLiteral("daniel"), QStringLiteral("Danieli")},
         {QStringLiteral("samuel"), QStringLiteral("Samueli")},
@@ -93,53 +97,115 @@ QString withoutMovableE(const QString& word)
     return stem + last;
 }
 
-QString vocativeOfWord(const QString& word)
+// Before "i", "ň", "ď" and "ť" are written without their háček ("Hrebeň"
+// → "Hrebeni").
+QString withEnding(const QString& stem, const QString& ending)
+{
+    if (!ending.startsWith(u'i') || stem.isEmpty())
+        return stem + ending;
+    const QChar last = stem.back();
+    const QChar plain = last == u'ň' ? u'n' : last == u'ď' ? u'd' : last == u'ť' ? u't' : last;
+    return stem.left(stem.size() - 1) + plain + ending;
+}
+
+// A lowercase word in the vocative.
+QString vocativeOfLowercase(const QString& word)
 {
     if (word.size() < 2)
         return word;
-    const QString lower = word.toLower();
-    if (const auto found = exceptions().constFind(lower); found != exceptions().constEnd()) {
-        // The table's form, in the word's own case of its first letter.
-        QString form = *found;
-        if (word.front().isLower())
-            form[0] = form[0].toLower();
-        return form;
-    }
+    if (const auto found = exceptions().constFind(word); found != exceptions().constEnd())
+        return found->toLower();
     // Adjectives, women's surnames and words ending in another vowel stay.
-    if (endsWithAny(lower, {u"ý", u"í", u"á", u"e", u"ě", u"é", u"i", u"o", u"u", u"y", u"ů", u"ó", u"ú"}))
+    if (endsWithAny(word, {u"ý", u"í", u"á", u"e", u"ě", u"é", u"i", u"o", u"u", u"y", u"ů", u"ó", u"ú"}))
         return word;
-    if (lower.endsWith(u'a'))
+    if (word.endsWith(u'a'))
         return word.left(word.size() - 1) + u'o';
     // A movable "e" drops before "k": "Marek" → "Marku", "Hájek" → "Hájku".
-    if (endsWithAny(lower, {u"ek", u"ěk"}) && word.size() >= 4 && !isVowel(word.at(word.size() - 3)))
+    if (endsWithAny(word, {u"ek", u"ěk"}) && word.size() >= 4 && !isVowel(word.at(word.size() - 3)))
         return withoutMovableE(word) + u'u';
-    if (endsWithAny(lower, {u"k", u"h", u"g", u"ch"}))
+    if (endsWithAny(word, {u"k", u"h", u"g", u"ch"}) && !word.endsWith(QStringLiteral("sch")))
         return word + u'u';
-    // Names from Latin and Greek in "-is": "Alois" → "Aloisi".
-    if (lower.endsWith(QStringLiteral("is")))
-        return word + u'i';
-    // "-ec": "Kadlec" → "Kadleci".
-    if (endsWithAny(lower, {u"š", u"ž", u"č", u"ř", u"c", u"j", u"ť", u"ď", u"ň", u"x"}))
-        return word + u'i';
+    // "-ec" after a vowel and a consonant loses its "e": "Moravec" →
+    // "Moravče", "Němec" → "Němče"; after two consonants it stays:
+    // "Kadlec" → "Kadleci".
+    if (word.endsWith(QStringLiteral("ec")) && word.size() >= 5 && !isVowel(word.at(word.size() - 3))
+        && isVowel(word.at(word.size() - 4)))
+        return word.left(word.size() - 2) + QStringLiteral("če");
+    // Soft endings, and "-s", "-z" as in "Hus", "Gross", "Klaus",
+    // "Alois", "Schultz", German "-sch": "Husi", "Aloisi".
+    if (endsWithAny(word, {u"š", u"ž", u"č", u"ř", u"c", u"j", u"ť", u"ď", u"ň", u"x", u"s", u"z", u"sch"}))
+        return withEnding(word, QStringLiteral("i"));
     // "r" after a consonant softens: "Petr" → "Petře".
-    if (lower.endsWith(u'r') && !isVowel(word.at(word.size() - 2)))
+    if (word.endsWith(u'r') && !isVowel(word.at(word.size() - 2)))
         return word.left(word.size() - 1) + QStringLiteral("ře");
     return word + u'e';
+}
+
+// Titles before and after a name, and words that go with one, that are
+// never declined; written with or without their dots.
+bool isTitle(const QString& word)
+{
+    static const QSet<QString> titles = [] {
+        QSet<QString> set;
+        for (const char* title :
+             {"bc", "bca", "mgr", "mga", "ing", "arch", "judr", "mudr", "mddr", "mvdr", "phdr", "rndr", "pharmdr",
+              "paeddr", "thdr", "thlic", "thmgr", "rsdr", "dr", "doc", "prof", "akad", "phd", "thd", "csc", "drsc",
+              "dis", "mba", "mpa", "dba", "msc", "ma", "ba", "bsc", "llm", "llb", "ml", "st", "jr", "sr", "et", "art",
+              "dipl", "mgr.art", "judr.et", "mph", "emba", "phd.", "lic", "ph"})
+            set.insert(QString::fromLatin1(title));
+        return set;
+    }();
+    QString key = word.toLower();
+    key.remove(u'.');
+    return titles.contains(key);
+}
+
+// One word as typed: a title or an abbreviation stays; punctuation around
+// it stays around its vocative; a word in capitals declines in capitals.
+QString vocativeOfWord(const QString& word)
+{
+    qsizetype first = 0;
+    while (first < word.size() && !word.at(first).isLetter())
+        ++first;
+    qsizetype end = word.size();
+    while (end > first && !word.at(end - 1).isLetter())
+        --end;
+    const QString core = word.mid(first, end - first);
+    const QString after = word.mid(end);
+    if (core.isEmpty() || after.contains(u'.') || core.contains(u'.') || isTitle(core))
+        return word;
+    QStringList parts = core.split(u'-');
+    for (QString& part : parts) {
+        // Hyphenated names decline part by part ("Nováková-Dvořáková").
+        const QString lower = part.toLower();
+        const QString declined = vocativeOfLowercase(lower);
+        if (part.size() > 1 && part == part.toUpper())
+            part = declined.toUpper();
+        else if (!part.isEmpty())
+            part = (part.front().isUpper() ? declined.left(1).toUpper() : declined.left(1)) + declined.mid(1);
+    }
+    return word.left(first) + parts.join(u'-') + after;
 }
 
 }  // namespace
 
 QString vocativeOf(const QString& name)
 {
-    QStringList words = name.split(u' ', Qt::SkipEmptyParts);
-    for (QString& word : words) {
-        // Hyphenated names decline part by part ("Nováková-Dvořáková").
-        QStringList parts = word.split(u'-');
-        for (QString& part : parts)
-            part = vocativeOfWord(part);
-        word = parts.join(u'-');
+    // Each word in its place, one space between (a no-break space, as
+    // after a title, stays one).
+    static const QRegularExpression words(QStringLiteral("\\S+"), QRegularExpression::UseUnicodePropertiesOption);
+    QString result;
+    qsizetype at = -1;
+    for (const QRegularExpressionMatch& word : words.globalMatch(name)) {
+        if (at >= 0) {
+            const QStringView between = QStringView(name).mid(at, word.capturedStart() - at);
+            const qsizetype noBreak = between.indexOf(QRegularExpression(QStringLiteral("[\\x{00A0}\\x{202F}]")));
+            result += noBreak >= 0 ? between.at(noBreak) : QChar(u' ');
+        }
+        result += vocativeOfWord(word.captured());
+        at = word.capturedEnd();
     }
-    return words.join(u' ');
+    return result;
 }
 
 }  // namespace vorlin::fields

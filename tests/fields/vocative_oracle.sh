@@ -1,0 +1,25 @@
+#!/bin/bash
+# The salutation's vocative and gender measured against an independent
+# implementation (the npm package czech-vocative, fetched into a temporary
+# folder, never shipped) on persons' names out of the Czech hunspell
+# dictionary (tests/fields/dictionary_names.py). Prints the agreement as
+# "name: value unit" lines and every difference.
+#   tests/fields/vocative_oracle.sh BUILD_DIR [SEED]
+set -euo pipefail
+build=${1:?build folder}
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+[ -f /usr/share/hunspell/cs_CZ.dic ] || apt-get install -y hunspell-cs >/dev/null
+(cd "$work" && npm install --silent czech-vocative@2.1.0 >/dev/null)
+/usr/bin/python3 "$here/dictionary_names.py" "${2:-49}" >"$work/names.tsv"
+cut -f1 "$work/names.tsv" >"$work/names.txt"
+"$build/tests/fields/vocative_lines" <"$work/names.txt" >"$work/ours.txt"
+(cd "$work" && node -e '
+const v = require("czech-vocative");
+const lines = require("fs").readFileSync("names.txt", "utf8").split("\n").filter(Boolean);
+for (const n of lines) console.log(v.vocative(n) + "\t" + (v.isWoman(n) ? "f" : "m"));
+') >"$work/oracle.tsv"
+paste "$work/names.tsv" "$work/ours.txt" "$work/oracle.tsv" | awk -F'\t' '
+{ total++; if ($3 == $4) same++; else { miss++; print "  " $1 " (" $2 "): ours " $3 ", oracle " $4 } }
+END { printf "vocative_oracle_names: %d names\nvocative_oracle_agreement: %.1f %%\n", total, 100 * same / total }'
