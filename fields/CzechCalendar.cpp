@@ -92,9 +92,17 @@ QString whyNoWorkingDay(const QDate& date)
         return QStringLiteral("sobota");
     if (date.dayOfWeek() == 7)
         return QStringLiteral("neděle");
-    if (isCzechPublicHoliday(date))
-        return QStringLiteral("státní svátek");
-    return {};
+    if (!isCzechPublicHoliday(date))
+        return {};
+    // The law on holidays names the state holidays; Good Friday, Easter
+    // Monday, 1 May and 24 to 26 December are its "other holidays" (1
+    // January is both: the state's renewal and New Year's Day).
+    static constexpr std::array<std::pair<int, int>, 7> kStateHolidays = {
+        {{1, 1}, {5, 8}, {7, 5}, {7, 6}, {9, 28}, {10, 28}, {11, 17}}};
+    for (const auto& [month, day] : kStateHolidays)
+        if (date.month() == month && date.day() == day)
+            return QStringLiteral("státní svátek");
+    return QStringLiteral("ostatní svátek");
 }
 
 QString czechDate(const QDate& date, CzechDateForm form)

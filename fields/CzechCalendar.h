@@ -19,8 +19,8 @@ bool isCzechPublicHoliday(const QDate& date);
 bool isWorkingDay(const QDate& date);
 // The day itself when it is a working day, else the next one that is.
 QDate nextWorkingDay(QDate date);
-// Why a day is no working day ("sobota", "neděle", "státní svátek"); empty
-// for a working day.
+// Why a day is no working day ("sobota", "neděle", "státní svátek",
+// "ostatní svátek"); empty for a working day.
 QString whyNoWorkingDay(const QDate& date);
 
 // A date in the Czech forms used in documents.

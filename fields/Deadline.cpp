@@ -13,14 +13,14 @@ QString counted(int n, const char* one, const char* few, const char* many)
     return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(word));
 }
 
-// "sobotu", "neděli", "státní svátek": after "připadá na".
+// "sobotu", "neděli", "státní svátek", "ostatní svátek": after "připadá na".
 QString accusativeOfWhy(const QDate& date)
 {
     if (date.dayOfWeek() == 6)
         return QStringLiteral("sobotu");
     if (date.dayOfWeek() == 7)
         return QStringLiteral("neděli");
-    return QStringLiteral("státní svátek");
+    return whyNoWorkingDay(date);
 }
 
 }  // namespace

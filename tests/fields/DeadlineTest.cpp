@@ -64,11 +64,13 @@ TEST(Deadline, EndsByTheRulesOfProcedure)
         {"2026-12-23", {8, U::Days}, "2026-12-31", "8 dnů od 23. 12. 2026 → 31. 12. 2026"},
         // Christmas, then a weekend.
         {"2026-12-14", {10, U::Days}, "2026-12-28",
-         "10 dnů od 14. 12. 2026 → 24. 12. 2026 (státní svátek) → 28. 12. 2026"},
+         "10 dnů od 14. 12. 2026 → 24. 12. 2026 (ostatní svátek) → 28. 12. 2026"},
         // Good Friday, the weekend and Easter Monday in a row.
-        {"2026-03-31", {3, U::Days}, "2026-04-07", "3 dny od 31. 3. 2026 → 3. 4. 2026 (státní svátek) → 7. 4. 2026"},
-        {"2026-04-01", {30, U::Days}, "2026-05-04", "30 dnů od 1. 4. 2026 → 1. 5. 2026 (státní svátek) → 4. 5. 2026"},
+        {"2026-03-31", {3, U::Days}, "2026-04-07", "3 dny od 31. 3. 2026 → 3. 4. 2026 (ostatní svátek) → 7. 4. 2026"},
+        {"2026-04-01", {30, U::Days}, "2026-05-04", "30 dnů od 1. 4. 2026 → 1. 5. 2026 (ostatní svátek) → 4. 5. 2026"},
         {"2026-06-30", {1, U::Days}, "2026-07-01", "1 den od 30. 6. 2026 → 1. 7. 2026"},
+        {"2026-03-26", {11, U::Days}, "2026-04-07", "11 dnů od 26. 3. 2026 → 6. 4. 2026 (ostatní svátek) → 7. 4. 2026"},
+        {"2026-07-01", {5, U::Days}, "2026-07-07", "5 dnů od 1. 7. 2026 → 6. 7. 2026 (státní svátek) → 7. 7. 2026"},
         // Weeks end on the day of the same name.
         {"2026-04-28", {1, U::Weeks}, "2026-05-05", "1 týden od 28. 4. 2026 → 5. 5. 2026"},
         {"2026-12-16", {2, U::Weeks}, "2026-12-30", "2 týdny od 16. 12. 2026 → 30. 12. 2026"},
@@ -105,7 +107,8 @@ TEST(Deadline, ADataBoxDeliveryIsDeemedOnTheTenthDay)
         {"2026-12-01", "2026-12-11", ""},
         {"2026-12-02", "2026-12-12", "připadá na sobotu"},
         {"2026-12-03", "2026-12-13", "připadá na neděli"},
-        {"2026-12-14", "2026-12-24", "připadá na státní svátek"},
+        {"2026-12-14", "2026-12-24", "připadá na ostatní svátek"},
+        {"2026-04-28", "2026-05-08", "připadá na státní svátek"},
         {"2026-02-19", "2026-03-01", "připadá na neděli"},
     };
     for (const Case& c : cases) {
