@@ -32,7 +32,20 @@ CzechDateForm dateFormOf(const QString& options)
 struct DeadlineOptions {
     std::optional<Period> period;
     QString event;
+    QString problem;  // a length no deadline has
 };
+
+// The longest period of each unit that a deadline may run: a hundred years.
+constexpr int longestPeriod(PeriodUnit unit)
+{
+    switch (unit) {
+    case PeriodUnit::Days: return 36525;
+    case PeriodUnit::Weeks: return 5218;
+    case PeriodUnit::Months: return 1200;
+    case PeriodUnit::Years: return 100;
+    }
+    return 0;
+}
 DeadlineOptions deadlineOptionsOf(const QString& options)
 {
     static const QRegularExpression form(QStringLiteral("^\\s*(\\d+)\\s*(\\S+)(?:\\s+od\\s+(.+?))?\\s*$"),
@@ -47,16 +60,26 @@ DeadlineOptions deadlineOptionsOf(const QString& options)
         {"měsíc", PeriodUnit::Months}, {"měsíce", PeriodUnit::Months}, {"měsíců", PeriodUnit::Months},
         {"rok", PeriodUnit::Years}, {"roky", PeriodUnit::Years}, {"let", PeriodUnit::Years},
     }};
-    for (const auto& [word, each] : kUnits)
-        if (unit == QString::fromUtf8(word))
-            return {Period{m.captured(1).toInt(), each},
-                    m.captured(3).remove(QRegularExpression(QStringLiteral("\\s*\\bslovy\\b"))).trimmed()};
+    for (const auto& [word, each] : kUnits) {
+        if (unit != QString::fromUtf8(word))
+            continue;
+        bool number = false;
+        const qlonglong length = m.captured(1).toLongLong(&number);
+        if (!number || length > longestPeriod(each))
+            return {std::nullopt, {}, QStringLiteral("Lhůta %1 %2 je delší než sto let; opravte délku v textu vorlinu.")
+                                          .arg(m.captured(1), m.captured(2))};
+        return {Period{int(length), each},
+                m.captured(3).remove(QRegularExpression(QStringLiteral("\\s*\\bslovy\\b"))).trimmed(), {}};
+    }
     return {};
 }
 
 Evaluated dateValue(const QString& typed, const QDate& today, const std::function<Evaluated(const QDate&)>& of)
 {
     const std::optional<QDate> date = typedDate(typed, today);
+    if (!date && typed.contains(u'/'))
+        return {typed, QStringLiteral("Datum s lomítky je nejednoznačné (den i měsíc mohou být prohozené); "
+                                      "pište jako 7. 12. 2026."), {}};
     if (!date)
         return {typed, QStringLiteral("Datum pište jako 7. 12. 2026."), {}};
     return of(*date);
@@ -73,20 +96,48 @@ QStringList fieldChoices(const Field& field)
     return choices;
 }
 
+namespace {
+
+// Every kind of space as a plain one: Writer and Word put a no-break
+// space after the day's and the month's dot.
+QString withPlainSpaces(const QString& typed)
+{
+    QString text = typed;
+    for (QChar& c : text)
+        if (c.isSpace())
+            c = u' ';
+    return text.trimmed().toLower();
+}
+
+// A year as typed: two digits are this century's up to twenty years
+// ahead, the last century's beyond; none is the current year.
+int typedYear(const QString& digits, const QDate& today)
+{
+    if (digits.isEmpty())
+        return today.year();
+    const int year = digits.toInt();
+    if (digits.size() != 2)
+        return year;
+    const int century = today.year() / 100 * 100;
+    return century + year <= today.year() + 20 ? century + year : century - 100 + year;
+}
+
+}  // namespace
+
 std::optional<QDate> typedDate(const QString& typed, const QDate& today)
 {
-    const QString text = typed.trimmed().toLower();
+    const QString text = withPlainSpaces(typed);
     if (text.isEmpty() || text == QStringLiteral("dnes"))
         return today;
-    static const QRegularExpression numeric(QStringLiteral("^(\\d{1,2})\\.\\s*(\\d{1,2})\\.\\s*(\\d{4})$"));
+    static const QRegularExpression numeric(QStringLiteral("^(\\d{1,2})\\. *(\\d{1,2})(?:\\. *(\\d{2}|\\d{4})|\\.?)$"));
     if (const QRegularExpressionMatch m = numeric.match(text); m.hasMatch()) {
-        const QDate date(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+        const QDate date(typedYear(m.captured(3), today), m.captured(2).toInt(), m.captured(1).toInt());
         return date.isValid() ? std::optional(date) : std::nullopt;
     }
-    static const QRegularExpression words(QStringLiteral("^(\\d{1,2})\\.\\s*(\\S+)\\s+(\\d{4})$"));
+    static const QRegularExpression words(QStringLiteral("^(\\d{1,2})\\. *(\\S+)(?: +(\\d{2}|\\d{4}))?$"));
     if (const QRegularExpressionMatch m = words.match(text); m.hasMatch()) {
         const int month = monthOfCzechGenitive(m.captured(2));
-        const QDate date(m.captured(3).toInt(), month, m.captured(1).toInt());
+        const QDate date(typedYear(m.captured(3), today), month, m.captured(1).toInt());
         return month > 0 && date.isValid() ? std::optional(date) : std::nullopt;
     }
     const QDate iso = QDate::fromString(text, Qt::ISODate);
@@ -111,6 +162,8 @@ Evaluated evaluateField(const Field& field, const QString& typed, const QDate& t
         });
     case FieldType::Deadline: {
         const DeadlineOptions options = deadlineOptionsOf(field.options);
+        if (!options.problem.isEmpty())
+            return {typed, options.problem, {}};
         if (!options.period)
             return {typed, QStringLiteral("Lhůta potřebuje délku, například {{lhůta: 15 dnů od doručení}}."), {}};
         return dateValue(typed, today, [&](const QDate& event) {

@@ -29,8 +29,10 @@ QString startingInput(const Field& field, const std::optional<QString>& remember
 // runs from ("Den doručení").
 QString inputCaption(const Field& field);
 
-// A date as a user types it: "7. 12. 2026", "7.12.2026", "07.12.2026",
-// "7. prosince 2026", "2026-12-07"; "dnes" or nothing for today.
+// A date as a user types it or copies it from a court's document: "7. 12.
+// 2026" (with any kind of space, a no-break one too), "7.12.2026",
+// "07.12.2026", "7.12.26", "7. prosince 2026", "2026-12-07"; "7. 12." and
+// "7. prosince" in the current year; "dnes" or nothing for today.
 std::optional<QDate> typedDate(const QString& typed, const QDate& today);
 
 }  // namespace vorlin::fields
