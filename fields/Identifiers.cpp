@@ -8,24 +8,45 @@ namespace vorlin::fields {
 
 namespace {
 
-// The registers of the courts' file numbers, as they are written: general
-// and regional courts (civil, commercial, criminal, guardianship,
-// enforcement, insolvency), administrative senates of the regional courts,
-// the Supreme Court and the Supreme Administrative Court.
-constexpr std::array<const char*, 65> kRegisters = {
-    "C", "Co", "Cdo", "Cdon", "Cm", "Cmo", "ICm", "ICdo", "Nc", "Ncd", "Nco", "Ncu", "Nd", "EC", "ECm",
-    "EVC", "E", "EXE", "Ro", "Rod", "P", "Nt", "Ntd", "L", "D", "Dd", "T", "To", "Tdo", "Tdn", "Tm",
-    "Tmo", "Kt", "Rt", "Td", "Tcu", "Tvo", "INS", "Odo", "Odon", "A", "Ad", "Af", "Az", "Ca",
-    "Cad", "Cao", "Na", "As", "Ads", "Afs", "Azs", "Aps", "Ars", "Ao", "Komp", "Konf", "Nad", "Pst", "Ksz",
-    "Kse", "Ksm", "Kss", "Pl", "Zp",
+// The registers of the courts' file numbers, as they are written. District
+// and regional courts: civil, commercial, payment orders, guardianship,
+// probate, enforcement, criminal, detention and insolvency ones, the
+// regional courts' administrative senates; high courts' appeals; the
+// Supreme Court's; the Supreme Administrative Court's; executors' "EX".
+constexpr const char* kRegisters[] = {
+    // District and regional courts, civil and commercial.
+    "C", "EC", "ECm", "EVC", "Cm", "ICm", "INS", "Nc", "Ncp", "Ncr", "Nct", "Ncu", "Nd", "Sm", "U", "Ro", "Rod",
+    "Co", "Cmo", "ICo", "Ncd", "Nco", "Cul", "Sd", "Spr",
+    // Guardianship, probate, enforcement, detention, executors.
+    "P", "P a Nc", "Pu", "L", "D", "Dd", "E", "EXE", "EX",
+    // Criminal.
+    "T", "Tm", "Nt", "Ntm", "Td", "Zt", "Rt", "Kt", "To", "Tmo", "Ntd", "Tdo", "Tz", "Tcu", "Tdn", "Tvo", "Pzo",
+    "Ntz",
+    // The Supreme Court's civil and insolvency registers.
+    "Cdo", "Cdon", "ICdo", "Odo", "Odon", "NSČR", "Zp", "Cz",
+    // Regional courts' administrative senates.
+    "A", "Ad", "Af", "Az", "Ca", "Cad", "Cao", "Na",
+    // The Supreme Administrative Court.
+    "As", "Ads", "Afs", "Azs", "Aps", "Ars", "Ans", "Ao", "Aos", "Komp", "Konf", "Nad", "Nao", "Pst", "Ksz", "Kse",
+    "Ksm", "Kss", "Kseo", "Vol", "Obn", "Pl",
 };
 
 QString knownRegister(const QString& typed)
 {
     for (const char* each : kRegisters)
-        if (typed.compare(QLatin1String(each), Qt::CaseInsensitive) == 0)
-            return QString::fromLatin1(each);
+        if (typed.compare(QString::fromUtf8(each), Qt::CaseInsensitive) == 0)
+            return QString::fromUtf8(each);
     return {};
+}
+
+// Every kind of space as one plain space, none at the ends.
+QString withPlainSpaces(const QString& typed)
+{
+    QString text = typed;
+    for (QChar& c : text)
+        if (c.isSpace())
+            c = u' ';
+    return text.simplified();
 }
 
 QString withoutSpaces(const QString& typed)
@@ -70,28 +91,47 @@ Checked checkedDataBoxId(const QString& typed)
 
 Checked checkedFileNumber(const QString& typed)
 {
-    const QString compact = withoutSpaces(typed);
+    QString text = withPlainSpaces(typed);
+    // A reference number named as such keeps its name: "č. j.", "sp. zn.".
+    static const QRegularExpression named(QStringLiteral("^(č\\.? ?j\\.|sp\\. ?zn\\.) ?"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    QString prefix;
+    if (const QRegularExpressionMatch m = named.match(text); m.hasMatch()) {
+        prefix = m.captured(1).startsWith(u'č', Qt::CaseInsensitive) ? QStringLiteral("č. j. ") : QStringLiteral("sp. zn. ");
+        text = text.mid(m.capturedEnd());
+    }
+    // The number's suffix after the year: the page of the file ("-45").
+    static const QRegularExpression suffixed(QStringLiteral("^(.*/ ?\\d+) ?- ?(\\d+)$"));
+    QString suffix;
+    if (const QRegularExpressionMatch m = suffixed.match(text); m.hasMatch()) {
+        suffix = u'-' + m.captured(2);
+        text = m.captured(1);
+    }
     static const QRegularExpression constitutional(
-        QStringLiteral("^(IV|III|II|I|Pl)\\.?ÚS(\\d+)/(\\d{2}|\\d{4})$"), QRegularExpression::CaseInsensitiveOption);
-    if (const QRegularExpressionMatch m = constitutional.match(compact); m.hasMatch()) {
+        QStringLiteral("^(IV|III|II|I|Pl)\\.? ?ÚS(-st\\.?)? ?(\\d+) ?/ ?(\\d{2}|\\d{4})$"), QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = constitutional.match(text); m.hasMatch()) {
         QString senate = m.captured(1).toUpper();
         if (senate == QStringLiteral("PL"))
             senate = QStringLiteral("Pl");
-        return {QStringLiteral("%1. ÚS %2/%3").arg(senate, m.captured(2), m.captured(3)), {}};
+        const QString opinion = m.captured(2).isEmpty() ? QString() : QStringLiteral("-st.");
+        return {prefix + QStringLiteral("%1. ÚS%2 %3/%4").arg(senate, opinion, m.captured(3), m.captured(4)) + suffix, {}};
     }
-    static const QRegularExpression insolvency(QStringLiteral("^([A-Za-z]{4})(\\d+)(INS)(\\d+)/(\\d{4})$"),
+    static const QRegularExpression insolvency(QStringLiteral("^([A-Za-z]{4}) ?(\\d+) ?(INS) ?(\\d+) ?/ ?(\\d{4})$"),
                                                QRegularExpression::CaseInsensitiveOption);
-    if (const QRegularExpressionMatch m = insolvency.match(compact); m.hasMatch())
-        return {QStringLiteral("%1 %2 INS %3/%4").arg(m.captured(1).toUpper(), m.captured(2), m.captured(4), m.captured(5)),
+    if (const QRegularExpressionMatch m = insolvency.match(text); m.hasMatch())
+        return {prefix + QStringLiteral("%1 %2 INS %3/%4").arg(m.captured(1).toUpper(), m.captured(2), m.captured(4), m.captured(5))
+                    + suffix,
                 {}};
-    static const QRegularExpression general(QStringLiteral("^(\\d+)?([A-Za-z]+)(\\d+)/(\\d{2}|\\d{4})$"));
-    const QRegularExpressionMatch m = general.match(compact);
+    // Senate, register (a word or several: "P a Nc"), number/year.
+    static const QRegularExpression general(QStringLiteral("^(\\d+)? ?(\\p{L}+(?: \\p{L}+)*) ?(\\d+) ?/ ?(\\d{2}|\\d{4})$"),
+                                            QRegularExpression::UseUnicodePropertiesOption);
+    const QRegularExpressionMatch m = general.match(text);
     if (!m.hasMatch())
-        return {typed.simplified(),
+        return {withPlainSpaces(typed),
                 QStringLiteral("Spisová značka má podobu senát, rejstřík, číslo/rok (například 21 Cdo 1234/2019).")};
     const QString known = knownRegister(m.captured(2));
-    const QString written = (m.captured(1).isEmpty() ? QString() : m.captured(1) + u' ')
-        + (known.isEmpty() ? m.captured(2) : known) + u' ' + m.captured(3) + u'/' + m.captured(4);
+    const QString written = prefix + (m.captured(1).isEmpty() ? QString() : m.captured(1) + u' ')
+        + (known.isEmpty() ? m.captured(2) : known) + u' ' + m.captured(3) + u'/' + m.captured(4) + suffix;
     if (known.isEmpty())
         return {written, QStringLiteral("Rejstřík „%1“ mezi známými rejstříky není.").arg(m.captured(2))};
     return {written, {}};

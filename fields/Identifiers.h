@@ -20,9 +20,12 @@ Checked checkedCompanyId(const QString& typed);
 Checked checkedDataBoxId(const QString& typed);
 
 // A court's file number with its spacing made right: "21 Cdo 1234/2019",
-// an insolvency one with its court "KSPH 38 INS 12345/2019", the
-// Constitutional Court's "I. ÚS 1234/19". A register the table of known
-// registers does not hold is written as typed and said.
+// "12 P a Nc 123/2024", "29 NSČR 12/2024", an insolvency one with its court
+// "KSPH 38 INS 12345/2019", the Constitutional Court's "I. ÚS 1234/19" and
+// "Pl. ÚS-st. 45/16", an executor's "120 EX 1234/19"; a reference number
+// with its page ("10 C 123/2020-45") and its "č. j." or "sp. zn.". A
+// register the table of known registers does not hold is written as typed
+// and said.
 Checked checkedFileNumber(const QString& typed);
 
 }  // namespace vorlin::fields

@@ -33,6 +33,14 @@ TEST(Identifiers, WrittenAsDocumentsWriteThemAndChecked)
         {file, "ksbr 27 ins 1/2020", "KSBR 27 INS 1/2020", true}, {file, "38 INS 12345/2019", "38 INS 12345/2019", true},
         {file, "I.ÚS1234/19", "I. ÚS 1234/19", true}, {file, "pl. ús 12/19", "Pl. ÚS 12/19", true},
         {file, "21 Xyz 1234/2019", "21 Xyz 1234/2019", false}, {file, "Cdo 1234", "Cdo 1234", false},
+        // Registers with diacritics or of several words, as courts and executors write them.
+        {file, "29 NSČR 12/2024", "29 NSČR 12/2024", true}, {file, "29nsčr12/2024", "29 NSČR 12/2024", true},
+        {file, "12 p a nc 123/2024", "12 P a Nc 123/2024", true}, {file, "12 Xy  Zz 1/2024", "12 Xy Zz 1/2024", false},
+        {file, "5 Tz 12/2024", "5 Tz 12/2024", true}, {file, "2 Ans 3/2024", "2 Ans 3/2024", true},
+        {file, "120 EX 1234/19", "120 EX 1234/19", true}, {file, "21\u00a0Cdo\u00a01234/2019", "21 Cdo 1234/2019", true},
+        // A reference number with its page, named or not.
+        {file, "10 C 123/2020-45", "10 C 123/2020-45", true}, {file, "č. j. 10 C 123/2020 - 45", "č. j. 10 C 123/2020-45", true},
+        {file, "čj. 2 As 12/2021-30", "č. j. 2 As 12/2021-30", true}, {file, "Pl.ÚS-st.45/16", "Pl. ÚS-st. 45/16", true},
         {file, "1234/2019", "1234/2019", false},
     };
     for (const Case& c : cases) {
