@@ -192,3 +192,29 @@ TEST(FieldForm, AFormOfThousandsOfFieldsAsksForAHundredAndAnswersAtOnce)
     EXPECT_TRUE(form.findChild<QLabel*>(QStringLiteral("FieldsLeftOut"))->text().startsWith(QStringLiteral("Text má 2\u00a0000 různých polí")));
     EXPECT_TRUE(form.filledBody()->toPlainText().startsWith(QStringLiteral("abc") + QString(99, u' ') + QStringLiteral(" {{pole 100}}")));
 }
+
+// A name typed into the form is declined into a line of its own that the
+// user may correct; the correction comes back the next time that name is
+// typed, another name gets the rules' vocative.
+TEST(FieldForm, ATypedNameIsDeclinedEditablyAndItsCorrectionRemembered)
+{
+    TempDir dir;
+    fields::RememberedValues remembered(dir.file(QStringLiteral("pole.json")));
+    const QTextDocument body(QStringLiteral("Vážený pane {{oslovení}},"));
+    const auto fill = [&](const QString& name, const QString& correction) {
+        ui::FieldForm form(body, remembered, QDate(2026, 12, 8));
+        form.show();
+        QList<QLineEdit*> lines = form.findChildren<QLineEdit*>();
+        EXPECT_EQ(lines.size(), 2);
+        lines[0]->setText(name);
+        if (!correction.isEmpty())
+            lines[1]->setText(correction);
+        QTest::keyClick(lines[0], Qt::Key_Return);
+        EXPECT_EQ(form.result(), QDialog::Accepted);
+        return form.filledBody()->toPlainText();
+    };
+    EXPECT_EQ(fill(QStringLiteral("JUDr. Jan Novák"), {}), QStringLiteral("Vážený pane JUDr. Jane Nováku,"));
+    EXPECT_EQ(fill(QStringLiteral("Jan Švec"), QStringLiteral("Jane Ševče")), QStringLiteral("Vážený pane Jane Ševče,"));
+    EXPECT_EQ(fill(QStringLiteral("Jan  Švec"), {}), QStringLiteral("Vážený pane Jane Ševče,"));
+    EXPECT_EQ(fill(QStringLiteral("Petr Svoboda"), {}), QStringLiteral("Vážený pane Petře Svobodo,"));
+}

@@ -7,6 +7,7 @@
 #include "fields/FilledFields.h"
 #include "fields/Identifiers.h"
 #include "fields/RememberedValues.h"
+#include "fields/Vocative.h"
 #include "ui/shell/ErrorBox.h"
 #include "ui/widgets/PlainLabel.h"
 #include "ui/widgets/ShownText.h"
@@ -38,6 +39,7 @@ struct FieldForm::Line {
     Field field;
     QLineEdit* edit = nullptr;    // typed values
     QComboBox* choice = nullptr;  // a choice's options
+    QLineEdit* declined = nullptr;  // a typed name's salutation, as it goes into the text
     QLabel* problem = nullptr;
     QLabel* explanation = nullptr;
     // What is wrong shows once the user typed into the line or tried to
@@ -105,6 +107,8 @@ FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, co
             input = line->edit;
         }
         input->setAccessibleName(fields::inputCaption(field));
+        if (field.type == FieldType::Salutation && field.options.isEmpty())
+            addDeclinedLine(*line);
         line->problem = plainLabel(this);
         line->problem->setStyleSheet(QStringLiteral("color: #c00000;"));
         line->problem->setWordWrap(true);
@@ -116,6 +120,12 @@ FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, co
         auto* column = new QVBoxLayout;
         column->setSpacing(1);
         column->addWidget(input);
+        if (line->declined) {
+            auto* declinedRow = new QHBoxLayout;
+            declinedRow->addWidget(plainLabel(this, QStringLiteral("V oslovení:")));
+            declinedRow->addWidget(line->declined, 1);
+            column->addLayout(declinedRow);
+        }
         column->addWidget(line->problem);
         column->addWidget(line->explanation);
         form->addRow(plainLabel(this, shownPrefix(fields::inputCaption(field)) + u':'), column);
@@ -194,7 +204,29 @@ QString FieldForm::typed(const Line& line) const
 
 Evaluated FieldForm::evaluated(const Line& line) const
 {
+    if (line.declined)
+        return {line.declined->text(), {}, {}};  // the user's word over the rules'
     return fields::evaluateField(line.field, typed(line), today_);
+}
+
+void FieldForm::addDeclinedLine(Line& line)
+{
+    // The typed name's vocative, editable: a correction is remembered for
+    // that name and offered the next time it is typed.
+    line.declined = new QLineEdit(this);
+    line.declined->setAccessibleName(fields::inputCaption(line.field) + QStringLiteral(" v 5. pádě"));
+    const auto decline = [this, shown = &line] {
+        const QString name = shown->edit->text().simplified();
+        const std::optional<QString> corrected =
+            name.isEmpty() ? std::nullopt : remembered_.value(RememberedValues::salutationKey(name));
+        shown->declined->setText(corrected ? *corrected : fields::vocativeOf(shown->edit->text()));
+    };
+    decline();
+    connect(line.edit, &QLineEdit::textChanged, this, decline);
+    connect(line.declined, &QLineEdit::textChanged, this, [this, shown = &line] {
+        showLine(*shown);
+        previewPause_->start();
+    });
 }
 
 void FieldForm::showLine(Line& line)
@@ -345,8 +377,11 @@ void FieldForm::accept()
 void FieldForm::acceptAsTyped()
 {
     QList<std::pair<QString, QString>> values;
-    for (const auto& line : lines_)
+    for (const auto& line : lines_) {
         values.append({rememberedKey(line->field), typed(*line)});
+        if (line->declined && !line->edit->text().simplified().isEmpty())
+            values.append({RememberedValues::salutationKey(line->edit->text().simplified()), line->declined->text()});
+    }
     QString reason;
     remembered_.keep(values, &reason);
     // Said once, in the form, so that the values typed are not lost with it:

@@ -54,6 +54,7 @@ public:
 
 private:
     struct Line;
+    void addDeclinedLine(Line& line);
     void showLine(Line& line);
     void showValues();
     void showPreview();
