@@ -3,6 +3,7 @@
 #include "fields/CzechCalendar.h"
 #include "fields/Deadline.h"
 #include "fields/Identifiers.h"
+#include "fields/PersonName.h"
 #include "fields/Vocative.h"
 
 #include <QRegularExpression>
@@ -86,6 +87,33 @@ Evaluated dateValue(const QString& typed, const QDate& today, const std::functio
 }
 
 }  // namespace
+
+namespace {
+
+constexpr QStringView kByTitle = u"titulem";
+
+bool addressesByTitle(const Field& field)
+{
+    return field.options.startsWith(kByTitle, Qt::CaseInsensitive)
+        && (field.options.size() == kByTitle.size() || field.options.at(kByTitle.size()).isSpace());
+}
+
+}  // namespace
+
+QString salutationName(const Field& field)
+{
+    return (addressesByTitle(field) ? field.options.mid(kByTitle.size()) : field.options).trimmed();
+}
+
+QString salutationOf(const Field& field, const QString& name)
+{
+    return addressesByTitle(field) ? titledSalutation(name) : vocativeOf(name);
+}
+
+QString salutationCorrectionKey(const Field& field, const QString& name)
+{
+    return (addressesByTitle(field) ? kByTitle.toString() + u' ' : QString()) + name.simplified();
+}
 
 QStringList fieldChoices(const Field& field)
 {
@@ -193,12 +221,12 @@ Evaluated evaluateField(const Field& field, const QString& typed, const QDate& t
         return {checked.written, checked.problem, {}};
     }
     case FieldType::Salutation: {
-        // A field that names the person starts with the vocative, which the
-        // user may correct; one without a name takes the name typed.
-        if (!field.options.isEmpty())
+        // A field that names the person starts with the salutation, which
+        // the user may correct; one without a name takes the name typed.
+        if (!salutationName(field).isEmpty())
             return {typed, {}, {}};
-        const QString vocative = vocativeOf(typed);
-        return {vocative, {}, typed.trimmed().isEmpty() ? QString() : typed.simplified() + QStringLiteral(" → ") + vocative};
+        const QString salutation = salutationOf(field, typed);
+        return {salutation, {}, typed.trimmed().isEmpty() ? QString() : typed.simplified() + QStringLiteral(" → ") + salutation};
     }
     }
     return {typed, {}, {}};
@@ -219,7 +247,7 @@ QString startingInput(const Field& field, const std::optional<QString>& remember
         // The name in the vocative: a remembered correction, else the rules'.
         if (remembered)
             return *remembered;
-        return field.options.isEmpty() ? QString() : vocativeOf(field.options);
+        return salutationName(field).isEmpty() ? QString() : salutationOf(field, salutationName(field));
     default:
         return remembered ? *remembered : field.options;
     }

@@ -10,6 +10,15 @@
 
 namespace vorlin::fields {
 
+// A salutation's name as the snippet writes it ("{{oslovení: Jan Novák}}",
+// "{{oslovení: titulem JUDr. Jan Novák}}"); empty when the form asks for it.
+QString salutationName(const Field& field);
+// The name as the field addresses the person: in the vocative ("Jane
+// Nováku"), or by title with "titulem" ("pane doktore", "paní Nováková").
+QString salutationOf(const Field& field, const QString& name);
+// What a user's correction of a typed name's salutation is kept under.
+QString salutationCorrectionKey(const Field& field, const QString& name);
+
 // A choice's options, in their order ("žalobce|žalovaný").
 QStringList fieldChoices(const Field& field);
 

@@ -1,5 +1,7 @@
 #include "fields/Vocative.h"
 
+#include "fields/PersonName.h"
+
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
@@ -141,25 +143,6 @@ QString vocativeOfLowercase(const QString& word)
     return word + u'e';
 }
 
-// Titles before and after a name, and words that go with one, that are
-// never declined; written with or without their dots.
-bool isTitle(const QString& word)
-{
-    static const QSet<QString> titles = [] {
-        QSet<QString> set;
-        for (const char* title :
-             {"bc", "bca", "mgr", "mga", "ing", "arch", "judr", "mudr", "mddr", "mvdr", "phdr", "rndr", "pharmdr",
-              "paeddr", "thdr", "thlic", "thmgr", "rsdr", "dr", "doc", "prof", "akad", "phd", "thd", "csc", "drsc",
-              "dis", "mba", "mpa", "dba", "msc", "ma", "ba", "bsc", "llm", "llb", "ml", "st", "jr", "sr", "et", "art",
-              "dipl", "mgr.art", "judr.et", "mph", "emba", "phd.", "lic", "ph"})
-            set.insert(QString::fromLatin1(title));
-        return set;
-    }();
-    QString key = word.toLower();
-    key.remove(u'.');
-    return titles.contains(key);
-}
-
 // One word as typed: a title or an abbreviation stays; punctuation around
 // it stays around its vocative; a word in capitals declines in capitals.
 QString vocativeOfWord(const QString& word)
@@ -172,7 +155,7 @@ QString vocativeOfWord(const QString& word)
         --end;
     const QString core = word.mid(first, end - first);
     const QString after = word.mid(end);
-    if (core.isEmpty() || after.contains(u'.') || core.contains(u'.') || isTitle(core))
+    if (core.isEmpty() || after.contains(u'.') || core.contains(u'.') || isNameTitle(core))
         return word;
     QStringList parts = core.split(u'-');
     for (QString& part : parts) {

@@ -53,6 +53,8 @@ TEST(FieldValue, EachTypeWritesItsValueAndSaysWhatIsWrong)
         {"{{datová schránka}}", "ABC2DEF", "abc2def", true, ""},
         {"{{oslovení}}", "Petr Novák", "Petře Nováku", true, "Petr Novák → Petře Nováku"},
         {"{{oslovení: Novák}}", "Nováku", "Nováku", true, ""},
+        {"{{oslovení: titulem}}", "JUDr. Jana Nováková", "paní doktorko", true, "JUDr. Jana Nováková → paní doktorko"},
+        {"{{oslovení: titulem}}", "Petr Novák", "pane Nováku", true, "Petr Novák → pane Nováku"},
     };
     for (const Case& c : cases) {
         const QList<Field> fields = scanFields(QString::fromUtf8(c.body)).fields;

@@ -1,4 +1,5 @@
 // Names in the vocative, measured on a list of common Czech names.
+#include "fields/PersonName.h"
 #include "fields/Vocative.h"
 
 #include <QFile>
@@ -52,4 +53,19 @@ TEST(Vocative, EachWordOfANameAndItsCaseAsTyped)
     };
     for (const auto& [name, vocative] : names)
         EXPECT_EQ(vocativeOf(QString::fromUtf8(name)), QString::fromUtf8(vocative)) << name;
+}
+
+// A person addressed by the highest title, and the gender the name shows.
+TEST(PersonName, AddressedByTitleAsTheNameShowsTheGender)
+{
+    const std::pair<const char*, const char*> names[] = {
+        {"JUDr. Jana Nováková", "paní doktorko"}, {"Mgr. Petr Svoboda", "pane magistře"},
+        {"prof. JUDr. Pavel Havel, CSc.", "pane profesore"}, {"doc. Ing. Eva Malá, Ph.D.", "paní docentko"},
+        {"Ing. Tomáš Marek", "pane inženýre"}, {"Mgr. et Mgr. Dagmar Koch", "paní magistro"},
+        {"Petr Novák, Ph.D.", "pane doktore"}, {"Bc. Jan Moravec", "pane Moravče"}, {"Jana Nováková", "paní Nováková"},
+        {"Nikol Černá", "paní Černá"}, {"Honza Tichý", "pane Tichý"}, {"Svoboda", "pane Svobodo"},
+        {"Ingrid Bergmann", "paní Bergmann"}, {"MUDr. Lucie Kalousek", "paní doktorko"},
+    };
+    for (const auto& [name, address] : names)
+        EXPECT_EQ(titledSalutation(QString::fromUtf8(name)), QString::fromUtf8(address)) << name;
 }

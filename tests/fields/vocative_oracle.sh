@@ -20,6 +20,11 @@ const v = require("czech-vocative");
 const lines = require("fs").readFileSync("names.txt", "utf8").split("\n").filter(Boolean);
 for (const n of lines) console.log(v.vocative(n) + "\t" + (v.isWoman(n) ? "f" : "m"));
 ') >"$work/oracle.tsv"
+# name, the dictionary's gender, ours (vocative, gender), the oracle's
 paste "$work/names.tsv" "$work/ours.txt" "$work/oracle.tsv" | awk -F'\t' '
-{ total++; if ($3 == $4) same++; else { miss++; print "  " $1 " (" $2 "): ours " $3 ", oracle " $4 } }
-END { printf "vocative_oracle_names: %d names\nvocative_oracle_agreement: %.1f %%\n", total, 100 * same / total }'
+{ total++
+  if ($3 == $5) same++; else print "  vocative " $1 ": ours " $3 ", oracle " $5
+  if ($4 == $2) sameGender++; else print "  gender " $1 ": ours " $4 ", dictionary " $2 ", oracle " $6
+  if ($6 == $2) oracleGender++ }
+END { printf "vocative_oracle_names: %d names\nvocative_oracle_agreement: %.1f %%\n", total, 100 * same / total
+      printf "gender_dictionary_agreement: %.1f %%\ngender_dictionary_agreement_of_oracle: %.1f %%\n", 100 * sameGender / total, 100 * oracleGender / total }'

@@ -7,7 +7,6 @@
 #include "fields/FilledFields.h"
 #include "fields/Identifiers.h"
 #include "fields/RememberedValues.h"
-#include "fields/Vocative.h"
 #include "ui/shell/ErrorBox.h"
 #include "ui/widgets/PlainLabel.h"
 #include "ui/widgets/ShownText.h"
@@ -107,7 +106,7 @@ FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, co
             input = line->edit;
         }
         input->setAccessibleName(fields::inputCaption(field));
-        if (field.type == FieldType::Salutation && field.options.isEmpty())
+        if (field.type == FieldType::Salutation && fields::salutationName(field).isEmpty())
             addDeclinedLine(*line);
         line->problem = plainLabel(this);
         line->problem->setStyleSheet(QStringLiteral("color: #c00000;"));
@@ -216,10 +215,12 @@ void FieldForm::addDeclinedLine(Line& line)
     line.declined = new QLineEdit(this);
     line.declined->setAccessibleName(fields::inputCaption(line.field) + QStringLiteral(" v 5. pádě"));
     const auto decline = [this, shown = &line] {
-        const QString name = shown->edit->text().simplified();
+        const QString name = shown->edit->text();
         const std::optional<QString> corrected =
-            name.isEmpty() ? std::nullopt : remembered_.value(RememberedValues::salutationKey(name));
-        shown->declined->setText(corrected ? *corrected : fields::vocativeOf(shown->edit->text()));
+            name.trimmed().isEmpty()
+                ? std::nullopt
+                : remembered_.value(RememberedValues::salutationKey(fields::salutationCorrectionKey(shown->field, name)));
+        shown->declined->setText(corrected ? *corrected : fields::salutationOf(shown->field, name));
     };
     decline();
     connect(line.edit, &QLineEdit::textChanged, this, decline);
@@ -380,7 +381,8 @@ void FieldForm::acceptAsTyped()
     for (const auto& line : lines_) {
         values.append({rememberedKey(line->field), typed(*line)});
         if (line->declined && !line->edit->text().simplified().isEmpty())
-            values.append({RememberedValues::salutationKey(line->edit->text().simplified()), line->declined->text()});
+            values.append({RememberedValues::salutationKey(fields::salutationCorrectionKey(line->field, line->edit->text())),
+                           line->declined->text()});
     }
     QString reason;
     remembered_.keep(values, &reason);
