@@ -12,7 +12,7 @@ namespace vorlin::fields {
 namespace {
 
 // Each type by the names a body may call it.
-const std::array<std::pair<const char*, FieldType>, 11> kTypeNames = {{
+const std::array<std::pair<const char*, FieldType>, 12> kTypeNames = {{
     {"text", FieldType::Text},
     {"volba", FieldType::Choice},
     {"datum", FieldType::Date},
@@ -24,6 +24,7 @@ const std::array<std::pair<const char*, FieldType>, 11> kTypeNames = {{
     {"datová schránka", FieldType::DataBoxId},
     {"oslovení", FieldType::Salutation},
     {"osloveni", FieldType::Salutation},
+    {"ecli", FieldType::Ecli},
 }};
 
 // The type a name stands for, and how much of the text it took.
@@ -63,7 +64,9 @@ QString fieldTypeName(FieldType type)
 {
     for (const auto& [name, each] : kTypeNames)
         if (each == type)
-            return type == FieldType::CompanyId ? QStringLiteral("IČO") : QString::fromUtf8(name);
+            return type == FieldType::CompanyId ? QStringLiteral("IČO")
+                 : type == FieldType::Ecli    ? QStringLiteral("ECLI")
+                                              : QString::fromUtf8(name);
     return {};
 }
 
@@ -71,7 +74,7 @@ QList<FieldType> fieldTypes()
 {
     return {FieldType::Text,       FieldType::Choice,    FieldType::Date,      FieldType::Deadline,
             FieldType::DataBoxDelivery, FieldType::FileNumber, FieldType::CompanyId, FieldType::DataBoxId,
-            FieldType::Salutation};
+            FieldType::Salutation, FieldType::Ecli};
 }
 
 QString fieldText(const QString& name, FieldType type, const QString& options)

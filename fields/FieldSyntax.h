@@ -16,6 +16,7 @@ enum class FieldType {
     CompanyId,        // "IČO"
     DataBoxId,        // "datová schránka"
     Salutation,       // "oslovení": a name in the vocative
+    Ecli,             // "ECLI": a decision's European identifier from its file number
 };
 
 // The type's name as the body writes it ("spisová značka").

@@ -220,6 +220,10 @@ Evaluated evaluateField(const Field& field, const QString& typed, const QDate& t
         const Checked checked = checkedDataBoxId(typed);
         return {checked.written, checked.problem, {}};
     }
+    case FieldType::Ecli: {
+        const Checked checked = checkedEcli(typed, today.year());
+        return {checked.written, checked.problem, {}};
+    }
     case FieldType::Salutation: {
         // A field that names the person starts with the salutation, which
         // the user may correct; one without a name takes the name typed.
@@ -262,6 +266,8 @@ QString inputCaption(const Field& field)
     }
     if (field.type == FieldType::DataBoxDelivery)
         return QStringLiteral("Dodáno do schránky");
+    if (field.type == FieldType::Ecli)
+        return QStringLiteral("Spisová značka rozhodnutí");
     return field.name;
 }
 

@@ -137,4 +137,84 @@ Checked checkedFileNumber(const QString& typed)
     return {written, {}};
 }
 
+namespace {
+
+// The Supreme Court's and the Supreme Administrative Court's registers.
+bool isSupremeCourtRegister(const QString& reg)
+{
+    static const QStringList registers = {
+        QStringLiteral("Cdo"), QStringLiteral("Cdon"), QStringLiteral("ICdo"), QStringLiteral("NSČR"), QStringLiteral("Odo"),
+        QStringLiteral("Odon"), QStringLiteral("Tdo"), QStringLiteral("Tz"), QStringLiteral("Tcu"), QStringLiteral("Tdn"),
+        QStringLiteral("Tvo"), QStringLiteral("Pzo"), QStringLiteral("Zp"), QStringLiteral("Cz")};
+    return registers.contains(reg);
+}
+
+bool isSupremeAdministrativeRegister(const QString& reg)
+{
+    static const QStringList registers = {
+        QStringLiteral("As"), QStringLiteral("Ads"), QStringLiteral("Afs"), QStringLiteral("Azs"), QStringLiteral("Aps"),
+        QStringLiteral("Ars"), QStringLiteral("Ans"), QStringLiteral("Ao"), QStringLiteral("Aos"), QStringLiteral("Komp"),
+        QStringLiteral("Konf"), QStringLiteral("Nad"), QStringLiteral("Nao"), QStringLiteral("Pst"), QStringLiteral("Ksz"),
+        QStringLiteral("Kse"), QStringLiteral("Ksm"), QStringLiteral("Kss"), QStringLiteral("Kseo"), QStringLiteral("Vol"),
+        QStringLiteral("Obn")};
+    return registers.contains(reg);
+}
+
+// ECLI's letters: capitals without diacritics ("NSČR" → "NSCR").
+QString ecliLetters(const QString& text)
+{
+    QString plain;
+    for (const QChar c : text.normalized(QString::NormalizationForm_D))
+        if (c.category() != QChar::Mark_NonSpacing)
+            plain += c;
+    return plain.toUpper();
+}
+
+}  // namespace
+
+Checked checkedEcli(const QString& typed, int thisYear)
+{
+    const QStringList parts = typed.split(QRegularExpression(QStringLiteral("[,;]")));
+    const Checked file = checkedFileNumber(parts.value(0));
+    if (!file.problem.isEmpty())
+        return {{}, file.problem};
+    static const QRegularExpression constitutional(QStringLiteral("^(IV|III|II|I|Pl)\\. ÚS(-st\\.)? (\\d+)/(\\d+)(?:-(\\d+))?$"));
+    static const QRegularExpression general(QStringLiteral("^(?:č\\. j\\. |sp\\. zn\\. )?(\\d+) (\\S+) (\\d+)/(\\d+)(?:-(\\d+))?$"));
+    QString court;
+    QString identity;  // senate, register, number, the file's year
+    QString page;
+    if (const QRegularExpressionMatch m = constitutional.match(file.written); m.hasMatch()) {
+        if (!m.captured(2).isEmpty())
+            return {{}, QStringLiteral("ECLI se sestavuje pro rozhodnutí, ne pro stanovisko pléna.")};
+        static const QStringList senates = {QStringLiteral("I"), QStringLiteral("II"), QStringLiteral("III"), QStringLiteral("IV")};
+        const qsizetype senate = senates.indexOf(m.captured(1));
+        court = QStringLiteral("US");
+        identity = (senate < 0 ? QStringLiteral("Pl") : QString::number(senate + 1)) + QStringLiteral(".US.") + m.captured(3)
+            + u'.' + m.captured(4);
+        page = m.captured(5);
+    } else if (const QRegularExpressionMatch g = general.match(file.written);
+               g.hasMatch() && (isSupremeCourtRegister(g.captured(2)) || isSupremeAdministrativeRegister(g.captured(2)))) {
+        court = isSupremeCourtRegister(g.captured(2)) ? QStringLiteral("NS") : QStringLiteral("NSS");
+        identity = g.captured(1) + u'.' + ecliLetters(g.captured(2)) + u'.' + g.captured(3) + u'.' + g.captured(4);
+        page = g.captured(5);
+    } else {
+        return {{}, QStringLiteral("ECLI se sestaví jen pro rozhodnutí Nejvyššího soudu, Nejvyššího správního soudu "
+                                   "a Ústavního soudu (například 21 Cdo 1234/2019).")};
+    }
+    const QString yearTyped = parts.value(1).trimmed();
+    bool number = yearTyped.isEmpty();
+    const int year = yearTyped.isEmpty() ? thisYear : yearTyped.toInt(&number);
+    const QString fileYear = identity.section(u'.', -1);
+    const int filed = fileYear.size() == 2 ? 2000 + fileYear.toInt() - (2000 + fileYear.toInt() > thisYear ? 100 : 0)
+                                           : fileYear.toInt();
+    if (!number || year < filed || year > thisYear)
+        return {{}, QStringLiteral("Rok rozhodnutí má být mezi rokem spisu (%1) a letošním.").arg(filed)};
+    const QString ordinalTyped = parts.value(2).trimmed();
+    const QString ordinalText = !ordinalTyped.isEmpty() ? ordinalTyped : !page.isEmpty() ? page : QStringLiteral("1");
+    const int ordinal = ordinalText.toInt(&number);
+    if (!number || ordinal < 1)
+        return {{}, QStringLiteral("Pořadí rozhodnutí je celé číslo od 1.")};
+    return {QStringLiteral("ECLI:CZ:%1:%2:%3.%4").arg(court).arg(year).arg(identity).arg(ordinal), {}};
+}
+
 }  // namespace vorlin::fields

@@ -28,4 +28,11 @@ Checked checkedDataBoxId(const QString& typed);
 // and said.
 Checked checkedFileNumber(const QString& typed);
 
+// The European Case Law Identifier of a decision of the Supreme Court, the
+// Supreme Administrative Court or the Constitutional Court, from its file
+// number, the year of the decision and its ordinal, typed as "21 Cdo
+// 1234/2019, 2020, 1": the year is this one when left out, the ordinal the
+// file number's page ("-35") or 1. "ECLI:CZ:NS:2020:21.CDO.1234.2019.1".
+Checked checkedEcli(const QString& typed, int thisYear);
+
 }  // namespace vorlin::fields

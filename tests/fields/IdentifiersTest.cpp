@@ -17,6 +17,7 @@ TEST(Identifiers, WrittenAsDocumentsWriteThemAndChecked)
     const auto ico = checkedCompanyId;
     const auto box = checkedDataBoxId;
     const auto file = checkedFileNumber;
+    const auto ecli = [](const QString& typed) { return checkedEcli(typed, 2026); };
     const Case cases[] = {
         // IČO by its check digit, shorter ones padded.
         {ico, "25596641", "25596641", true}, {ico, "27082440", "27082440", true}, {ico, "00006947", "00006947", true},
@@ -41,6 +42,14 @@ TEST(Identifiers, WrittenAsDocumentsWriteThemAndChecked)
         // A reference number with its page, named or not.
         {file, "10 C 123/2020-45", "10 C 123/2020-45", true}, {file, "č. j. 10 C 123/2020 - 45", "č. j. 10 C 123/2020-45", true},
         {file, "čj. 2 As 12/2021-30", "č. j. 2 As 12/2021-30", true}, {file, "Pl.ÚS-st.45/16", "Pl. ÚS-st. 45/16", true},
+        // ECLI of the three top courts' decisions: the year of the decision, the ordinal (the page, or 1).
+        {ecli, "21 Cdo 1234/2019, 2020", "ECLI:CZ:NS:2020:21.CDO.1234.2019.1", true},
+        {ecli, "29 NSČR 12/2024, 2025, 2", "ECLI:CZ:NS:2025:29.NSCR.12.2024.2", true},
+        {ecli, "9 As 12/2021-35, 2022", "ECLI:CZ:NSS:2022:9.AS.12.2021.35", true},
+        {ecli, "IV. ÚS 1234/19, 2019", "ECLI:CZ:US:2019:4.US.1234.19.1", true},
+        {ecli, "Pl. ÚS 12/19", "ECLI:CZ:US:2026:Pl.US.12.19.1", true},
+        {ecli, "15 C 7/2024, 2025", "", false}, {ecli, "21 Cdo 1234/2019, 2018", "", false},
+        {ecli, "21 Cdo 1234/2019, 2020, 0", "", false}, {ecli, "Pl. ÚS-st. 45/16", "", false},
         {file, "1234/2019", "1234/2019", false},
     };
     for (const Case& c : cases) {

@@ -39,6 +39,7 @@ struct FieldForm::Line {
     QLineEdit* edit = nullptr;    // typed values
     QComboBox* choice = nullptr;  // a choice's options
     QLineEdit* declined = nullptr;  // a typed name's salutation, as it goes into the text
+    QList<QLineEdit*> details;      // an ECLI's year of the decision and its ordinal
     QLabel* problem = nullptr;
     QLabel* explanation = nullptr;
     // What is wrong shows once the user typed into the line or tried to
@@ -108,6 +109,8 @@ FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, co
         input->setAccessibleName(fields::inputCaption(field));
         if (field.type == FieldType::Salutation && fields::salutationName(field).isEmpty())
             addDeclinedLine(*line);
+        if (field.type == FieldType::Ecli)
+            addDecisionDetails(*line);
         line->problem = plainLabel(this);
         line->problem->setStyleSheet(QStringLiteral("color: #c00000;"));
         line->problem->setWordWrap(true);
@@ -124,6 +127,14 @@ FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, co
             declinedRow->addWidget(plainLabel(this, QStringLiteral("V oslovení:")));
             declinedRow->addWidget(line->declined, 1);
             column->addLayout(declinedRow);
+        }
+        if (!line->details.isEmpty()) {
+            auto* detailsRow = new QHBoxLayout;
+            for (QLineEdit* detail : line->details) {
+                detailsRow->addWidget(plainLabel(this, detail->accessibleName() + u':'));
+                detailsRow->addWidget(detail, 1);
+            }
+            column->addLayout(detailsRow);
         }
         column->addWidget(line->problem);
         column->addWidget(line->explanation);
@@ -205,7 +216,29 @@ Evaluated FieldForm::evaluated(const Line& line) const
 {
     if (line.declined)
         return {line.declined->text(), {}, {}};  // the user's word over the rules'
-    return fields::evaluateField(line.field, typed(line), today_);
+    QString input = typed(line);
+    for (const QLineEdit* detail : line.details)
+        input += QStringLiteral(", ") + detail->text();
+    return fields::evaluateField(line.field, input, today_);
+}
+
+void FieldForm::addDecisionDetails(Line& line)
+{
+    // An ECLI names the decision's year (this one unless typed) and its
+    // ordinal (the file number's page, else the first).
+    auto* year = new QLineEdit(QString::number(today_.year()), this);
+    year->setAccessibleName(QStringLiteral("Rok rozhodnutí"));
+    auto* ordinal = new QLineEdit(this);
+    ordinal->setAccessibleName(QStringLiteral("Pořadí"));
+    ordinal->setPlaceholderText(QStringLiteral("1"));
+    for (QLineEdit* detail : {year, ordinal}) {
+        line.details << detail;
+        connect(detail, &QLineEdit::textChanged, this, [this, shown = &line] {
+            shown->checked = true;
+            showLine(*shown);
+            previewPause_->start();
+        });
+    }
 }
 
 void FieldForm::addDeclinedLine(Line& line)

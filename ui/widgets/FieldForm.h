@@ -55,6 +55,7 @@ public:
 private:
     struct Line;
     void addDeclinedLine(Line& line);
+    void addDecisionDetails(Line& line);
     void showLine(Line& line);
     void showValues();
     void showPreview();
