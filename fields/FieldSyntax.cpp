@@ -1,5 +1,8 @@
 #include "fields/FieldSyntax.h"
 
+#include "fields/NameCases.h"
+
+#include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
 
@@ -54,6 +57,16 @@ Field fieldOf(const QString& inside)
     } else {
         field.type = rest.contains(u'|') ? FieldType::Choice : FieldType::Text;
         field.options = rest;
+    }
+    if (field.type == FieldType::Text && (field.nameCase = caseOfOptions(field.options)) > 0)
+        field.options.clear();
+    static const QRegularExpression byGender(QStringLiteral("^([^|]*\\|[^|]*?)\\s+podle\\s+(\\S.*)$"),
+                                             QRegularExpression::UseUnicodePropertiesOption);
+    if (field.type == FieldType::Choice) {
+        if (const QRegularExpressionMatch m = byGender.match(field.options); m.hasMatch()) {
+            field.options = m.captured(1).trimmed();
+            field.genderOf = m.captured(2).trimmed();
+        }
     }
     return field;
 }

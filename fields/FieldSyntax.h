@@ -33,11 +33,15 @@ QString fieldText(const QString& name, FieldType type, const QString& options);
 // field named as a type is of that type ("{{datum}}", "{{lhůta: 15 dnů od
 // doručení}}"); options with "|" make a choice ("{{strana: žalobce|
 // žalovaný}}"); other options are a text's default. "{{{{" is a literal
-// "{{". A "{{" without its "}}" is text.
+// "{{". A "{{" without its "}}" is text. "{{jméno: 2. pád}}" writes the
+// field "jméno" in that case; "{{strana: žalobce|žalobkyně podle jméno}}"
+// chooses the man's or the woman's word by the gender the name shows.
 struct Field {
     QString name;
     FieldType type = FieldType::Text;
     QString options;
+    int nameCase = 0;   // the case a person's name is written in here, 2 to 7; 0 as typed
+    QString genderOf;   // the field whose name's gender chooses between the two options
     qsizetype start = 0;   // in the text, at the first "{"
     qsizetype length = 0;  // up to the last "}"
 };

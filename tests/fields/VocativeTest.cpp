@@ -1,4 +1,5 @@
 // Names in the vocative, measured on a list of common Czech names.
+#include "fields/NameCases.h"
 #include "fields/PersonName.h"
 #include "fields/Vocative.h"
 
@@ -68,4 +69,33 @@ TEST(PersonName, AddressedByTitleAsTheNameShowsTheGender)
     };
     for (const auto& [name, address] : names)
         EXPECT_EQ(titledSalutation(QString::fromUtf8(name)), QString::fromUtf8(address)) << name;
+}
+
+// A person's name in each case, as "od", "s", "o" ask for it.
+TEST(NameCases, EachCaseByTheGenderTheNameShows)
+{
+    struct Case {
+        const char* name;
+        int grammaticalCase;
+        const char* declined;
+    };
+    const Case cases[] = {
+        {"Jana Nováková", 2, "Jany Novákové"}, {"Jana Nováková", 3, "Janě Novákové"}, {"Jana Nováková", 4, "Janu Novákovou"},
+        {"Jana Nováková", 5, "Jano Nováková"}, {"Jana Nováková", 6, "Janě Novákové"}, {"Jana Nováková", 7, "Janou Novákovou"},
+        {"Petr Novák", 1, "Petr Novák"}, {"Petr Novák", 2, "Petra Nováka"}, {"Petr Novák", 3, "Petrovi Novákovi"},
+        {"Petr Novák", 4, "Petra Nováka"}, {"Petr Novák", 6, "Petrovi Novákovi"}, {"Petr Novák", 7, "Petrem Novákem"},
+        {"JUDr. Jan Moravec, Ph.D.", 2, "JUDr. Jana Moravce, Ph.D."}, {"Tomáš Marek", 3, "Tomášovi Markovi"},
+        {"Zdeněk Svoboda", 7, "Zdeňkem Svobodou"}, {"Zdeněk Svoboda", 4, "Zdeňka Svobodu"}, {"Pavel Havel", 3, "Pavlovi Havlovi"},
+        {"Jiří Tichý", 2, "Jiřího Tichého"}, {"Jiří Tichý", 7, "Jiřím Tichým"}, {"Ondřej Kadlec", 2, "Ondřeje Kadlece"},
+        {"Lenka Malá", 3, "Lence Malé"}, {"Věra Černá", 6, "Věře Černé"}, {"Olga Hrubá", 3, "Olze Hrubé"},
+        {"Marie Dvořáková", 2, "Marie Dvořákové"}, {"Marie Dvořáková", 7, "Marií Dvořákovou"},
+        {"Nataša Horáčková", 2, "Nataši Horáčkové"}, {"Renata Kolářová", 3, "Renatě Kolářové"},
+        {"PETR NOVÁK", 2, "PETRA NOVÁKA"}, {"Dagmar Koch", 2, "Dagmar Koch"}, {"Jana Svoboda", 2, "Jany Svoboda"},
+        {"Novák a partneři, s.r.o.", 2, "Novák a partneři, s.r.o."}, {"Ministerstvo financí", 3, "Ministerstvo financí"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(nameInCase(QString::fromUtf8(c.name), c.grammaticalCase), QString::fromUtf8(c.declined))
+            << c.name << " " << c.grammaticalCase;
+    EXPECT_EQ(caseOfOptions(QStringLiteral("2. pád")), 2);
+    EXPECT_EQ(caseOfOptions(QStringLiteral("8. pád")), 0);
 }

@@ -7,7 +7,8 @@
 # or -e and has the possessive in -in (Jana/Janin, Marie/Mariin), a woman's
 # surname when it ends in -ová beside a man's. Printed as "name<TAB>m|f",
 # a seeded sample of each kind.
-#   dictionary_names.py [SEED]
+#   dictionary_names.py [SEED [FORMS_FILE]]: FORMS_FILE gets every form
+#   of the sample's names that the dictionary knows, one a line.
 import os
 import random
 import re
@@ -45,3 +46,6 @@ random.seed(int(sys.argv[1]) if len(sys.argv) > 1 else 49)
 for names, gender, count in ((men, "m", 400), (women, "f", 100), (wives, "f", 100)):
     for word in random.sample(sorted(names), min(count, len(names))):
         print(f"{word}\t{gender}")
+if len(sys.argv) > 2:
+    with open(sys.argv[2], "w", encoding="utf-8") as out:
+        out.write("\n".join(sorted(forms)) + "\n")

@@ -6,6 +6,7 @@
 #include "support/TinyHttpServer.h"
 #include "ui/widgets/FieldForm.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -217,4 +218,25 @@ TEST(FieldForm, ATypedNameIsDeclinedEditablyAndItsCorrectionRemembered)
     EXPECT_EQ(fill(QStringLiteral("Jan Švec"), QStringLiteral("Jane Ševče")), QStringLiteral("Vážený pane Jane Ševče,"));
     EXPECT_EQ(fill(QStringLiteral("Jan  Švec"), {}), QStringLiteral("Vážený pane Jane Ševče,"));
     EXPECT_EQ(fill(QStringLiteral("Petr Svoboda"), {}), QStringLiteral("Vážený pane Petře Svobodo,"));
+}
+
+// A name written in another case where the snippet asks, and a choice of a
+// man's or a woman's word that follows the name until chosen by hand.
+TEST(FieldForm, ANamesCasesAndGenderFollowTheNameTyped)
+{
+    TempDir dir;
+    fields::RememberedValues remembered(dir.file(QStringLiteral("pole.json")));
+    const QTextDocument body(QStringLiteral("{{strana: žalobce|žalobkyně podle jméno}} {{jméno}}, od {{jméno: 2. pád}} "
+                                            "s {{jméno: 7. pád}}"));
+    ui::FieldForm form(body, remembered, QDate(2026, 12, 8));
+    auto* name = form.findChild<QLineEdit*>();
+    auto* side = form.findChild<QComboBox*>();
+    name->setText(QStringLiteral("JUDr. Jana Nováková"));
+    EXPECT_EQ(form.filledBody()->toPlainText(),
+              QStringLiteral("žalobkyně JUDr. Jana Nováková, od JUDr. Jany Novákové s JUDr. Janou Novákovou"));
+    name->setText(QStringLiteral("Petr Svoboda"));
+    EXPECT_EQ(form.filledBody()->toPlainText(), QStringLiteral("žalobce Petr Svoboda, od Petra Svobody s Petrem Svobodou"));
+    side->setCurrentIndex(1);  // the user's choice stays
+    name->setText(QStringLiteral("Jan Novák"));
+    EXPECT_TRUE(form.filledBody()->toPlainText().startsWith(QStringLiteral("žalobkyně Jan Novák, od Jana Nováka")));
 }

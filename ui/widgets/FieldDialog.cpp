@@ -24,12 +24,12 @@ namespace {
 QString optionsExample(FieldType type)
 {
     switch (type) {
-    case FieldType::Text: return QStringLiteral("výchozí text");
-    case FieldType::Choice: return QStringLiteral("žalobce|žalovaný");
+    case FieldType::Text: return QStringLiteral("výchozí text, nebo 2. pád (jméno pole v jiném pádě)");
+    case FieldType::Choice: return QStringLiteral("žalobce|žalovaný, nebo žalobce|žalobkyně podle jméno");
     case FieldType::Date: return QStringLiteral("slovy, nebo 07.12.2026");
     case FieldType::Deadline: return QStringLiteral("15 dnů od doručení");
     case FieldType::DataBoxDelivery: return QStringLiteral("slovy, nebo 07.12.2026");
-    case FieldType::Salutation: return QStringLiteral("Petr Novák");
+    case FieldType::Salutation: return QStringLiteral("Petr Novák, nebo titulem JUDr. Jana Nováková");
     default: return QString();
     }
 }

@@ -6,6 +6,8 @@
 #include "fields/CompanyLookup.h"
 #include "fields/FilledFields.h"
 #include "fields/Identifiers.h"
+#include "fields/NameCases.h"
+#include "fields/PersonName.h"
 #include "fields/RememberedValues.h"
 #include "ui/shell/ErrorBox.h"
 #include "ui/widgets/PlainLabel.h"
@@ -47,6 +49,7 @@ struct FieldForm::Line {
     bool checked = false;
     bool typedByUser = false;
     bool fromRegister = false;  // holds the register's value for the IČO asked before
+    bool chosenByUser = false;  // a choice that no longer follows a name's gender
     QString registerNote;  // what the business register said about this line
 };
 
@@ -92,6 +95,7 @@ FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, co
             line->choice->setCurrentText(starting);
             connect(line->choice, &QComboBox::currentTextChanged, this, [this, shown = line.get()] {
                 shown->checked = true;
+                shown->chosenByUser = shown->chosenByUser || !filling_;
                 showLine(*shown);
                 previewPause_->start();
             });
@@ -198,6 +202,8 @@ FieldForm::FieldForm(const QTextDocument& body, RememberedValues& remembered, co
     connect(buttons, &QDialogButtonBox::rejected, this, &FieldForm::reject);
     for (const auto& keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)})
         connect(new QShortcut(keys, this), &QShortcut::activated, this, &FieldForm::acceptAsTyped);
+    for (const auto& line : lines_)
+        followGender(*line);
     setUpLookup(std::move(lookup));
     showValues();
     resize(560, sizeHint().height());
@@ -220,6 +226,26 @@ Evaluated FieldForm::evaluated(const Line& line) const
     for (const QLineEdit* detail : line.details)
         input += QStringLiteral(", ") + detail->text();
     return fields::evaluateField(line.field, input, today_);
+}
+
+void FieldForm::followGender(Line& line)
+{
+    // A choice of a man's and a woman's word follows the gender of the
+    // name it names, until the user chooses by hand.
+    Line* source = line.choice && !line.field.genderOf.isEmpty()
+        ? lineByName_.value(fields::fieldNameKey(line.field.genderOf))
+        : nullptr;
+    if (!source || !source->edit)
+        return;
+    const auto follow = [this, shown = &line, source] {
+        if (shown->chosenByUser || source->edit->text().trimmed().isEmpty())
+            return;
+        filling_ = true;
+        shown->choice->setCurrentIndex(fields::genderOfName(source->edit->text()) == fields::Gender::Female ? 1 : 0);
+        filling_ = false;
+    };
+    follow();
+    connect(source->edit, &QLineEdit::textChanged, this, follow);
 }
 
 void FieldForm::addDecisionDetails(Line& line)
@@ -387,7 +413,7 @@ std::unique_ptr<QTextDocument> FieldForm::filledBody() const
         auto value = values.find(line);
         if (value == values.end())
             value = values.insert(line, evaluated(*line).value);
-        return *value;
+        return field.nameCase > 0 ? fields::nameInCase(*value, field.nameCase) : *value;
     });
     return filled;
 }

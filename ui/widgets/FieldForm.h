@@ -56,6 +56,7 @@ private:
     struct Line;
     void addDeclinedLine(Line& line);
     void addDecisionDetails(Line& line);
+    void followGender(Line& line);
     void showLine(Line& line);
     void showValues();
     void showPreview();
