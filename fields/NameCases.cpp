@@ -151,34 +151,6 @@ bool isCompany(const QString& name)
     return company.match(name).hasMatch();
 }
 
-// One word as written, declined: punctuation, titles and initials stay,
-// capitals stay capitals.
-QString wordInCase(const QString& word, int grammaticalCase, Gender gender)
-{
-    qsizetype first = 0;
-    while (first < word.size() && !word.at(first).isLetter())
-        ++first;
-    qsizetype end = word.size();
-    while (end > first && !word.at(end - 1).isLetter())
-        --end;
-    const QString core = word.mid(first, end - first);
-    const QString after = word.mid(end);
-    if (core.isEmpty() || after.contains(u'.') || core.contains(u'.') || isNameTitle(core) || core.size() < 2)
-        return word;
-    QStringList parts = core.split(u'-');
-    for (QString& part : parts) {
-        if (part.size() < 2)
-            continue;
-        const QString lower = part.toLower();
-        const QString declined = gender == Gender::Female ? womansWord(lower, grammaticalCase) : mansWord(lower, grammaticalCase);
-        if (part == part.toUpper())
-            part = declined.toUpper();
-        else
-            part = (part.front().isUpper() ? declined.left(1).toUpper() : declined.left(1)) + declined.mid(1);
-    }
-    return word.left(first) + parts.join(u'-') + after;
-}
-
 }  // namespace
 
 int caseOfOptions(const QString& options)
@@ -207,7 +179,9 @@ QString nameInCase(const QString& name, int grammaticalCase)
     for (const QRegularExpressionMatch& word : words.globalMatch(name)) {
         const bool kept = !keptSurname.isEmpty() && word.captured().contains(keptSurname);
         result += name.mid(at, word.capturedStart() - at)
-            + (kept ? word.captured() : wordInCase(word.captured(), grammaticalCase, gender));
+            + (kept ? word.captured() : formOfNameWord(word.captured(), [&](const QString& lower) {
+                  return gender == Gender::Female ? womansWord(lower, grammaticalCase) : mansWord(lower, grammaticalCase);
+              }));
         at = word.capturedEnd();
     }
     return result + name.mid(at);

@@ -102,6 +102,31 @@ bool isNameTitle(const QString& word)
     return titles.contains(withoutDots(word));
 }
 
+QString formOfNameWord(const QString& word, const std::function<QString(const QString&)>& form)
+{
+    qsizetype first = 0;
+    while (first < word.size() && !word.at(first).isLetter())
+        ++first;
+    qsizetype end = word.size();
+    while (end > first && !word.at(end - 1).isLetter())
+        --end;
+    const QString core = word.mid(first, end - first);
+    const QString after = word.mid(end);
+    if (core.size() < 2 || after.contains(u'.') || core.contains(u'.') || isNameTitle(core))
+        return word;
+    QStringList parts = core.split(u'-');
+    for (QString& part : parts) {
+        if (part.size() < 2)
+            continue;
+        const QString formed = form(part.toLower());
+        if (part == part.toUpper())
+            part = formed.toUpper();
+        else
+            part = (part.front().isUpper() ? formed.left(1).toUpper() : formed.left(1)) + formed.mid(1);
+    }
+    return word.left(first) + parts.join(u'-') + after;
+}
+
 QStringList nameWords(const QString& name)
 {
     static const QRegularExpression separators(QStringLiteral("[\\s,]+"), QRegularExpression::UseUnicodePropertiesOption);

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace vorlin::fields {
 
 enum class Gender { Male, Female };
@@ -10,6 +12,12 @@ enum class Gender { Male, Female };
 // A title before or after a name, or a word that goes with one ("et",
 // "ml.", "st."), with or without its dots: never declined.
 bool isNameTitle(const QString& word);
+
+// One word of a name as written, its letters replaced by what `form` makes
+// of them in lowercase: punctuation around it, titles, initials and
+// abbreviations stay; each part of a hyphenated word ("Nováková-Dvořáková")
+// separately; capitals stay capitals ("ZDEŇKU").
+QString formOfNameWord(const QString& word, const std::function<QString(const QString&)>& form);
 
 // The words of a name without its titles and the punctuation around them:
 // "JUDr. Jana Nováková, Ph.D." → "Jana", "Nováková".

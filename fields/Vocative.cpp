@@ -143,33 +143,6 @@ QString vocativeOfLowercase(const QString& word)
     return word + u'e';
 }
 
-// One word as typed: a title or an abbreviation stays; punctuation around
-// it stays around its vocative; a word in capitals declines in capitals.
-QString vocativeOfWord(const QString& word)
-{
-    qsizetype first = 0;
-    while (first < word.size() && !word.at(first).isLetter())
-        ++first;
-    qsizetype end = word.size();
-    while (end > first && !word.at(end - 1).isLetter())
-        --end;
-    const QString core = word.mid(first, end - first);
-    const QString after = word.mid(end);
-    if (core.isEmpty() || after.contains(u'.') || core.contains(u'.') || isNameTitle(core))
-        return word;
-    QStringList parts = core.split(u'-');
-    for (QString& part : parts) {
-        // Hyphenated names decline part by part ("Nováková-Dvořáková").
-        const QString lower = part.toLower();
-        const QString declined = vocativeOfLowercase(lower);
-        if (part.size() > 1 && part == part.toUpper())
-            part = declined.toUpper();
-        else if (!part.isEmpty())
-            part = (part.front().isUpper() ? declined.left(1).toUpper() : declined.left(1)) + declined.mid(1);
-    }
-    return word.left(first) + parts.join(u'-') + after;
-}
-
 }  // namespace
 
 QString vocativeOf(const QString& name)
@@ -185,7 +158,7 @@ QString vocativeOf(const QString& name)
             const qsizetype noBreak = between.indexOf(QRegularExpression(QStringLiteral("[\\x{00A0}\\x{202F}]")));
             result += noBreak >= 0 ? between.at(noBreak) : QChar(u' ');
         }
-        result += vocativeOfWord(word.captured());
+        result += formOfNameWord(word.captured(), vocativeOfLowercase);
         at = word.capturedEnd();
     }
     return result;
