@@ -10,7 +10,7 @@ build=${1:?build folder}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-[ -f /usr/share/hunspell/cs_CZ.dic ] || apt-get install -y hunspell-cs >/dev/null
+[ -f /usr/share/hunspell/cs_CZ.dic ] && command -v unmunch >/dev/null || apt-get install -y hunspell-cs hunspell-tools >/dev/null
 (cd "$work" && npm install --silent czech-vocative@2.1.0 >/dev/null)
 /usr/bin/python3 "$here/dictionary_names.py" "${2:-49}" "$work/forms.txt" >"$work/names.tsv"
 cut -f1 "$work/names.tsv" >"$work/names.txt"
