@@ -235,7 +235,7 @@ void QuickInsert::insert(qint64 id, bool formatted)
 void QuickInsert::report(const QString& failure)
 {
     if (!failure.isEmpty()) {
-        MessageBox::tellWithoutWaiting(QMessageBox::Warning, QStringLiteral("Rychlé vložení"), failure);
+        MessageBox::tellWithoutWaiting(MessageBox::Warning, QStringLiteral("Rychlé vložení"), failure);
     }
     Q_EMIT finished(failure);
 }

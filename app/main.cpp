@@ -67,7 +67,7 @@ int main(int argc, char** argv)
     VorlinApplication app(qtArgumentCount, qtArguments.data());
     if (!refusal.isEmpty()) {
         std::fprintf(stderr, "%s\n", refusal.toLocal8Bit().constData());
-        MessageBox::tell(nullptr, QMessageBox::Critical, kApplicationTitle.toString(), refusal);
+        MessageBox::tell(nullptr, MessageBox::Critical, kApplicationTitle.toString(), refusal);
         return 1;
     }
 

@@ -4,9 +4,6 @@
 
 #include "updlink/VersionCompare.h"
 
-#include <QApplication>
-#include <QMessageBox>
-
 #include <curl/curl.h>
 
 #include <algorithm>
@@ -92,13 +89,20 @@ std::string installedVersionText(const char* file)
     return vorlin::updlink::firstLine(text.str());
 }
 
+UpdateReporter reporter = nullptr;
+
 void tell(const char* message)
 {
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-        QMessageBox::information(QApplication::activeWindow(), QStringLiteral("Vorlin"), QString::fromUtf8(message));
+    if (reporter)
+        reporter(message);
 }
 
 }  // namespace
+
+extern "C" void SetUpdateReporter(UpdateReporter report)
+{
+    reporter = report;
+}
 
 extern "C" int QueryUpdate(const char* versionUrl, const char* localVersionFile, const char* /*downloadUrl*/,
                            const char* /*dataDir*/, int interactive, unsigned char* newerExists)

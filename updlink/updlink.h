@@ -21,6 +21,12 @@ extern "C" {
 UPDLINK_EXPORT int QueryUpdate(const char* versionUrl, const char* localVersionFile, const char* downloadUrl, const char* dataDir,
                 int interactive, unsigned char* newerExists);
 
+// Where an interactive check tells the user what it found: the program's
+// own message box, handed a zero-terminated UTF-8 text. Without one, the
+// library tells nobody (it shows no window of its own).
+typedef void (*UpdateReporter)(const char* message);
+UPDLINK_EXPORT void SetUpdateReporter(UpdateReporter reporter);
+
 #ifdef __cplusplus
 }
 #endif

@@ -118,4 +118,10 @@ TEST(QueryUpdate, AMissingLocalVersionFileIsAFailedCheck)
     unsigned char newer = 7;
     EXPECT_EQ(QueryUpdate(server.url().constData(), "/nikde/vorlin.txt", "", "", 0, &newer), 1);
     EXPECT_EQ(newer, 0);
+    // Asked by the user, the failure is told through the program's reporter.
+    static std::string told;
+    SetUpdateReporter([](const char* message) { told = message; });
+    EXPECT_EQ(QueryUpdate(server.url().constData(), "/nikde/vorlin.txt", "", "", 1, &newer), 1);
+    SetUpdateReporter(nullptr);
+    EXPECT_EQ(told, "Kontrola aktualizací se nezdařila: server neodpověděl nebo neuvedl verzi.");
 }

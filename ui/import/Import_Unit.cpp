@@ -22,7 +22,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QInputDialog>
-#include <QMessageBox>
 #include <QShortcut>
 #include <QStyle>
 #include <QUrl>
@@ -38,7 +37,7 @@ namespace {
 // A box with the message and OK, no icon, the program's title.
 void showMessage(QWidget* parent, const QString& text)
 {
-    MessageBox::tell(parent, QMessageBox::NoIcon, kApplicationTitle.toString(), text);
+    MessageBox::tell(parent, MessageBox::NoIcon, kApplicationTitle.toString(), text);
 }
 
 QPushButton* twoLineButton(const QString& text, QWidget* parent)
@@ -289,8 +288,8 @@ void TImport_Form::PopupMenuItemsClick2(const QString& fileName)
         hooks.status = [this](const QString& text) { setStatus(text); };
         hooks.notice = [this](const QString& text) { showMessage(this, text); };
         hooks.deleteGeneratedFiles = [this] {
-            return MessageBox::askYesNo(this, QMessageBox::NoIcon, kApplicationTitle.toString(),
-                                        QStringLiteral("Chcete vymazat vygenerované soubory txt?"), QMessageBox::NoButton);
+            return MessageBox::askYesNo(this, MessageBox::NoIcon, kApplicationTitle.toString(),
+                                        QStringLiteral("Chcete vymazat vygenerované soubory txt?"), MessageBox::NoButton);
         };
         hooks.showFilteredText = [this](const QString& text) { Memo1->setPlainText(text); };
         // Between the documents the window repaints and "Zastavit" acts;

@@ -59,7 +59,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QResizeEvent>
-#include <QMessageBox>
 #include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QShortcut>
@@ -477,21 +476,17 @@ void TVorlin_Form::FormCreate()
 std::optional<ConflictChoice> TVorlin_Form::askAboutConflict(bool rowIsGone)
 {
     const QString name = ui::shownPrefix(data_.Vorlin_ADOQuery.value(QStringLiteral("nazev")).toString());
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Vorlin"),
-                    (rowIsGone ? QStringLiteral("Vorlin „%1“ mezitím smazal jiný uživatel. Co s vašimi úpravami?")
-                               : QStringLiteral("Vorlin „%1“ mezitím změnil jiný uživatel. Co s vašimi úpravami?"))
-                        .arg(name),
-                    QMessageBox::NoButton, this);
-    QPushButton* keep =
-        box.addButton(rowIsGone ? QStringLiteral("Ponechat smazání") : QStringLiteral("Ponechat verzi kolegy"),
-                      QMessageBox::DestructiveRole);
-    QPushButton* overwrite =
-        box.addButton(rowIsGone ? QStringLiteral("Uložit jako nový") : QStringLiteral("Přepsat mou verzí"),
-                      QMessageBox::AcceptRole);
-    QPushButton* goOn = box.addButton(QStringLiteral("Pokračovat v úpravách"), QMessageBox::RejectRole);
-    box.setDefaultButton(goOn);
-    box.setEscapeButton(goOn);
-    QAbstractButton* pressed = MessageBox::run(box);
+    const int pressed = MessageBox::choose(
+        this, MessageBox::Warning, QStringLiteral("Vorlin"),
+        (rowIsGone ? QStringLiteral("Vorlin „%1“ mezitím smazal jiný uživatel. Co s vašimi úpravami?")
+                   : QStringLiteral("Vorlin „%1“ mezitím změnil jiný uživatel. Co s vašimi úpravami?"))
+            .arg(name),
+        {{rowIsGone ? QStringLiteral("Ponechat smazání") : QStringLiteral("Ponechat verzi kolegy"),
+          MessageBox::Choice::Destructive},
+         {rowIsGone ? QStringLiteral("Uložit jako nový") : QStringLiteral("Přepsat mou verzí")},
+         {QStringLiteral("Pokračovat v úpravách"), MessageBox::Choice::Reject}},
+        2, 2);
+    enum { keep, overwrite };
     if (pressed == overwrite)
         return ConflictChoice::Overwrite;
     if (pressed != keep)
@@ -802,7 +797,7 @@ void TVorlin_Form::typeCtrlV()
 
 void TVorlin_Form::explainDelayedPaste()
 {
-    MessageBox::tell(this, QMessageBox::Information, QStringLiteral("Information"), QString::fromUtf8(kHelpText));
+    MessageBox::tell(this, MessageBox::Information, QStringLiteral("Information"), QString::fromUtf8(kHelpText));
 }
 
 void TVorlin_Form::showFromTray()
@@ -848,8 +843,8 @@ bool TVorlin_Form::endEditBeforeExit()
     } catch (...) {
         showErrorBox(exceptionMessage(std::current_exception()));
     }
-    return MessageBox::askYesNo(this, QMessageBox::Warning, QStringLiteral("Warning"),
-                                QString::fromUtf8(kQuitLosingEditQuestion), QMessageBox::No);
+    return MessageBox::askYesNo(this, MessageBox::Warning, QStringLiteral("Warning"),
+                                QString::fromUtf8(kQuitLosingEditQuestion), MessageBox::No);
 }
 
 void TVorlin_Form::closeEvent(QCloseEvent* event)

@@ -17,7 +17,6 @@
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QVBoxLayout>
 
 namespace vorlin {
@@ -142,8 +141,8 @@ void TNahled_Form::FormClose()
     if (DBRichEdit1->link().isModified())
         DBRichEdit1->link().writeBack();
     if (query.state() == db::Query::State::Edit
-        && MessageBox::askYesNo(this, QMessageBox::Warning, QStringLiteral("Warning"),
-                                QStringLiteral("Chcete změny uložit?."), QMessageBox::Yes))
+        && MessageBox::askYesNo(this, MessageBox::Warning, QStringLiteral("Warning"),
+                                QStringLiteral("Chcete změny uložit?."), MessageBox::Yes))
         query.post();
     if (query.state() == db::Query::State::Insert)
         Q_EMIT newRowBodyLeft(rtf::write(*DBRichEdit1->document()));

@@ -31,7 +31,6 @@
 #include <QHBoxLayout>
 #include <QKeySequenceEdit>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QProgressDialog>
 #include <QUrl>
@@ -59,15 +58,15 @@ QLabel* linkLabel(const QString& text, QWidget* parent)
     return label;
 }
 
-bool askYesNo(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
-              QMessageBox::StandardButton preferred = QMessageBox::Yes)
+bool askYesNo(QWidget* parent, MessageBox::Icon icon, const QString& title, const QString& text,
+              MessageBox::Button preferred = MessageBox::Yes)
 {
     return MessageBox::askYesNo(parent, icon, title, text, preferred);
 }
 
 void inform(QWidget* parent, const QString& text)
 {
-    MessageBox::tell(parent, QMessageBox::Information, QStringLiteral("Information"), text);
+    MessageBox::tell(parent, MessageBox::Information, QStringLiteral("Information"), text);
 }
 
 }  // namespace
@@ -205,6 +204,10 @@ TAbout_Form::TAbout_Form(TDM& data, KindsList& kinds, SettingsWindowServices ser
 
     if (!services_.queryUpdate)
         services_.queryUpdate = [](bool interactive) {
+            SetUpdateReporter([](const char* message) {
+                MessageBox::tell(QApplication::activeWindow(), MessageBox::Information, QStringLiteral("Vorlin"),
+                                 QString::fromUtf8(message));
+            });
             const QByteArray version = product::updateUrl().toLatin1();
             const QByteArray local = QFile::encodeName(paths().exeDir + QStringLiteral("vorlin.txt"));
             const QByteArray download = product::downloadUrl().toLatin1();
@@ -260,7 +263,7 @@ void TAbout_Form::FormCreate()
     } catch (...) {
         // The settings and the check at start are optional: the start goes on.
     }
-    if (newer && askYesNo(this, QMessageBox::Question, QStringLiteral("Confirm"),
+    if (newer && askYesNo(this, MessageBox::Question, QStringLiteral("Confirm"),
                           QStringLiteral("Chcete načíst stránku ke stažení na internetu?")))
         services_.openUrl(product::downloadUrl());
 
@@ -353,7 +356,7 @@ void TAbout_Form::showShortcutState(platform::ShortcutState state)
 
 void TAbout_Form::Aktualizace_ButtonClick()
 {
-    if (services_.queryUpdate(true) && askYesNo(this, QMessageBox::Question, QStringLiteral("Confirm"),
+    if (services_.queryUpdate(true) && askYesNo(this, MessageBox::Question, QStringLiteral("Confirm"),
                                       QStringLiteral("Chcete přejít na stránku ke stažení?")))
         services_.openUrl(product::downloadUrl());
 }
@@ -372,8 +375,8 @@ void TAbout_Form::Button3Click()
     FontDialog1.setFont(TDM::defaultFont());
     if (!FontDialog1.execute(this))
         return;
-    if (!askYesNo(this, QMessageBox::Warning, QStringLiteral("Warning"), kBulkQuestion,
-                  QMessageBox::No))  // a stray Enter never rewrites every listed snippet
+    if (!askYesNo(this, MessageBox::Warning, QStringLiteral("Warning"), kBulkQuestion,
+                  MessageBox::No))  // a stray Enter never rewrites every listed snippet
         return;
     db::Query& query = data_.Vorlin_ADOQuery;
     const Font font = FontDialog1.font();
@@ -419,9 +422,9 @@ void TAbout_Form::Button4Click()
 
 void TAbout_Form::Button5Click()
 {
-    if (!askYesNo(this, QMessageBox::Warning, QStringLiteral("Warning"),
+    if (!askYesNo(this, MessageBox::Warning, QStringLiteral("Warning"),
                   QStringLiteral("Opravdu chcete vymazat všechna data z databáze? Tuto akci již nepůjde vzít zpět."),
-                  QMessageBox::No))  // a stray Enter never wipes the library
+                  MessageBox::No))  // a stray Enter never wipes the library
         return;
     data_.ADOCommand1.setCommandText(QStringLiteral("DELETE * FROM vorlin"));
     data_.ADOCommand1.execute();
@@ -481,13 +484,13 @@ bool TAbout_Form::backUpInto(const QString& folder, QString* reason)
         return !progress.wasCanceled();
     };
     copy.askReplace = [this](const QString& target) {
-        switch (MessageBox::ask(this, QMessageBox::Question, windowTitle(),
+        switch (MessageBox::ask(this, MessageBox::Question, windowTitle(),
                                 QStringLiteral("Soubor \"%1\" už v záloze je. Chcete jej nahradit?").arg(target),
-                                QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::Cancel,
-                                QMessageBox::NoButton)) {
-        case QMessageBox::Yes: return FolderCopy::Answer::Yes;
-        case QMessageBox::YesToAll: return FolderCopy::Answer::YesToAll;
-        case QMessageBox::No: return FolderCopy::Answer::No;
+                                MessageBox::Yes | MessageBox::YesToAll | MessageBox::No | MessageBox::Cancel,
+                                MessageBox::NoButton)) {
+        case MessageBox::Yes: return FolderCopy::Answer::Yes;
+        case MessageBox::YesToAll: return FolderCopy::Answer::YesToAll;
+        case MessageBox::No: return FolderCopy::Answer::No;
         default: return FolderCopy::Answer::Cancel;
         }
     };

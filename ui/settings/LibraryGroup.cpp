@@ -10,7 +10,6 @@
 #include "ui/widgets/PlainLabel.h"
 
 #include <QGridLayout>
-#include <QMessageBox>
 
 namespace vorlin {
 
@@ -51,7 +50,7 @@ LibraryGroup::LibraryGroup(TDM& data, QWidget* parent) : QGroupBox(QStringLitera
     connect(ApplyButton, &QPushButton::clicked, this, ui::guarded(this, &LibraryGroup::applyClick));
     connect(UploadButton, &QPushButton::clicked, this, ui::guarded(this, &LibraryGroup::uploadClick));
     inform = [this](const QString& text) {
-        MessageBox::tell(this, QMessageBox::Information, QStringLiteral("Information"), text);
+        MessageBox::tell(this, MessageBox::Information, QStringLiteral("Information"), text);
     };
     showCurrent();
 }

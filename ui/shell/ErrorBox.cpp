@@ -35,7 +35,7 @@ QString exceptionMessage(std::exception_ptr error)
 
 void showErrorBox(const QString& message)
 {
-    MessageBox::tell(QApplication::activeWindow(), QMessageBox::Critical, kApplicationTitle.toString(),
+    MessageBox::tell(QApplication::activeWindow(), MessageBox::Critical, kApplicationTitle.toString(),
                      errorBoxText(message));
 }
 

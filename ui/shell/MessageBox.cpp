@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QList>
+#include <QMessageBox>
+#include <QPushButton>
 
 namespace vorlin {
 
@@ -11,6 +13,18 @@ MessageBox::Answer& answerInForce()
 {
     static MessageBox::Answer answer;
     return answer;
+}
+
+static_assert(int(MessageBox::Ok) == int(QMessageBox::Ok) && int(MessageBox::Yes) == int(QMessageBox::Yes)
+              && int(MessageBox::YesToAll) == int(QMessageBox::YesToAll) && int(MessageBox::No) == int(QMessageBox::No)
+              && int(MessageBox::NoToAll) == int(QMessageBox::NoToAll) && int(MessageBox::Cancel) == int(QMessageBox::Cancel));
+static_assert(int(MessageBox::Warning) == int(QMessageBox::Warning) && int(MessageBox::Critical) == int(QMessageBox::Critical)
+              && int(MessageBox::Question) == int(QMessageBox::Question)
+              && int(MessageBox::Information) == int(QMessageBox::Information));
+
+QMessageBox::Icon qtIcon(MessageBox::Icon icon)
+{
+    return QMessageBox::Icon(int(icon));
 }
 
 QList<MessageBox::Button>& nextAnswers()
@@ -26,7 +40,7 @@ QAbstractButton* MessageBox::run(QMessageBox& box)
     // Messages name files, snippets and servers' answers: text, never HTML.
     box.setTextFormat(Qt::PlainText);
     if (!nextAnswers().isEmpty()) {
-        if (QAbstractButton* button = box.button(nextAnswers().takeFirst()))
+        if (QAbstractButton* button = box.button(QMessageBox::StandardButton(nextAnswers().takeFirst())))
             button->click();
     } else if (answerInForce()) {
         answerInForce()(box);
@@ -36,36 +50,52 @@ QAbstractButton* MessageBox::run(QMessageBox& box)
     return box.clickedButton();
 }
 
-MessageBox::Button MessageBox::ask(QWidget* parent, QMessageBox::Icon icon, const QString& title,
-                                   const QString& text, Buttons buttons, Button preferred)
+MessageBox::Button MessageBox::ask(QWidget* parent, Icon icon, const QString& title, const QString& text,
+                                   Buttons buttons, Button preferred)
 {
-    QMessageBox box(icon, title, text, buttons, parent);
-    box.setDefaultButton(preferred);
+    QMessageBox box(qtIcon(icon), title, text, QMessageBox::StandardButtons(int(buttons)), parent);
+    box.setDefaultButton(QMessageBox::StandardButton(preferred));
     QAbstractButton* pressed = run(box);
     if (!pressed)
         pressed = escapeButtonOf(box);
-    return pressed ? box.standardButton(pressed) : QMessageBox::NoButton;
+    return pressed ? Button(box.standardButton(pressed)) : NoButton;
 }
 
-bool MessageBox::askYesNo(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
-                          Button preferred)
+bool MessageBox::askYesNo(QWidget* parent, Icon icon, const QString& title, const QString& text, Button preferred)
 {
-    return ask(parent, icon, title, text, QMessageBox::Yes | QMessageBox::No, preferred) == QMessageBox::Yes;
+    return ask(parent, icon, title, text, Yes | No, preferred) == Yes;
 }
 
-void MessageBox::tell(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text)
+int MessageBox::choose(QWidget* parent, Icon icon, const QString& title, const QString& text,
+                       const QList<Choice>& choices, int preferred, int escape)
 {
-    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    QMessageBox box(qtIcon(icon), title, text, QMessageBox::NoButton, parent);
+    QList<QPushButton*> buttons;
+    for (const Choice& choice : choices)
+        buttons << box.addButton(choice.text, choice.role == Choice::Destructive ? QMessageBox::DestructiveRole
+                                              : choice.role == Choice::Reject    ? QMessageBox::RejectRole
+                                                                                 : QMessageBox::AcceptRole);
+    if (QPushButton* button = buttons.value(preferred))
+        box.setDefaultButton(button);
+    if (QPushButton* button = buttons.value(escape))
+        box.setEscapeButton(button);
+    const qsizetype pressed = buttons.indexOf(qobject_cast<QPushButton*>(run(box)));
+    return pressed < 0 ? escape : int(pressed);
+}
+
+void MessageBox::tell(QWidget* parent, Icon icon, const QString& title, const QString& text)
+{
+    QMessageBox box(qtIcon(icon), title, text, QMessageBox::Ok, parent);
     run(box);
 }
 
-void MessageBox::tellWithoutWaiting(QMessageBox::Icon icon, const QString& title, const QString& text)
+void MessageBox::tellWithoutWaiting(Icon icon, const QString& title, const QString& text)
 {
     if (!nextAnswers().isEmpty() || answerInForce()) {
         tell(nullptr, icon, title, text);
         return;
     }
-    auto* box = new QMessageBox(icon, title, text, QMessageBox::Ok);
+    auto* box = new QMessageBox(qtIcon(icon), title, text, QMessageBox::Ok);
     box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

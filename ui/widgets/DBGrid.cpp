@@ -11,7 +11,6 @@
 #include <QToolTip>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMessageBox>
 
 #include <utility>
 
@@ -224,9 +223,9 @@ bool DBGrid::isDeleteRecordKey(const QKeyEvent* event)
 void DBGrid::askAndDeleteRow(QWidget* openCell)
 {
     if (!query() || !query()->isActive() || query()->isEmpty()
-        || MessageBox::ask(this, QMessageBox::Question, QStringLiteral("Confirm"), QStringLiteral("Delete record?"),
-                           QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel)
-            != QMessageBox::Ok)
+        || MessageBox::ask(this, MessageBox::Question, QStringLiteral("Confirm"), QStringLiteral("Delete record?"),
+                           MessageBox::Ok | MessageBox::Cancel, MessageBox::Cancel)
+            != MessageBox::Ok)
         return;
     // The cell's text goes with the row: never written into it.
     if (openCell)

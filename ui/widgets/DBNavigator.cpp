@@ -5,7 +5,6 @@
 #include "ui/shell/MessageBox.h"
 
 #include <QHBoxLayout>
-#include <QMessageBox>
 
 namespace vorlin::ui {
 
@@ -80,9 +79,9 @@ void DBNavigator::press(Button which)
     case Last: q->last(); break;
     case Insert: q->insert(); break;
     case Delete:
-        if (MessageBox::ask(this, QMessageBox::Question, QStringLiteral("Confirm"), QStringLiteral("Delete record?"),
-                            QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel)
-            == QMessageBox::Ok)
+        if (MessageBox::ask(this, MessageBox::Question, QStringLiteral("Confirm"), QStringLiteral("Delete record?"),
+                            MessageBox::Ok | MessageBox::Cancel, MessageBox::Cancel)
+            == MessageBox::Ok)
             q->remove();
         break;
     case Edit: q->edit(); break;

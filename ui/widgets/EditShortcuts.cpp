@@ -33,8 +33,8 @@ void addEditShortcuts(QWidget* window, db::DataSource* source)
             if (query->writePendingEdits)
                 query->writePendingEdits();
             if (query->isModified()
-                && !MessageBox::askYesNo(window, QMessageBox::Question, QStringLiteral("Confirm"),
-                                         QStringLiteral("Zahodit nový vorlin i s napsaným textem?"), QMessageBox::No))
+                && !MessageBox::askYesNo(window, MessageBox::Question, QStringLiteral("Confirm"),
+                                         QStringLiteral("Zahodit nový vorlin i s napsaným textem?"), MessageBox::No))
                 return;
         }
         query->cancel();

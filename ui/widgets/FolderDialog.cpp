@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QMessageBox>
 
 namespace vorlin::ui {
 
@@ -27,10 +26,10 @@ FolderDialog::FolderDialog(QWidget* parent, const QString& caption, const QStrin
         });
     }
     askToCreate = [this](const QString& folder) {
-        return MessageBox::askYesNo(this, QMessageBox::Question, windowTitle(),
+        return MessageBox::askYesNo(this, MessageBox::Question, windowTitle(),
                                     QStringLiteral("Složka „%1“ neexistuje. Chcete ji vytvořit?")
                                         .arg(QDir::toNativeSeparators(folder)),
-                                    QMessageBox::NoButton);
+                                    MessageBox::NoButton);
     };
 }
 
@@ -49,7 +48,7 @@ void FolderDialog::accept()
         if (!askToCreate(folder))
             return;
         if (!QDir().mkpath(folder)) {
-            MessageBox::tell(this, QMessageBox::Warning, windowTitle(),
+            MessageBox::tell(this, MessageBox::Warning, windowTitle(),
                              QStringLiteral("Složku „%1“ nelze vytvořit.").arg(QDir::toNativeSeparators(folder)));
             return;
         }
