@@ -64,7 +64,7 @@ TEST(ErrorBox, AnErrorLeavingAHandlerIsShownAndTheProgramCarriesOn)
     ASSERT_EQ(answerer.seen().size(), 1);
     EXPECT_EQ(answerer.seen()[0].title, QStringLiteral("Vorlin"));
     EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("Cannot focus a disabled or invisible window."));
-    EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(answerer.seen()[0].icon, MessageBox::Critical);
 
     // The next event is served as usual.
     QCoreApplication::sendEvent(&button, &event);

@@ -80,14 +80,12 @@ protected:
         ASSERT_TRUE(maker->saveDocument(root + name, text, filter)) << name.toStdString();
     }
 
-    void run(QMessageBox::StandardButton deleteAnswer)
+    void run(MessageBox::Button deleteAnswer)
     {
-        ModalAnswerer answerer([&](QWidget* dialog) {
-            auto* box = qobject_cast<QMessageBox*>(dialog);
-            ASSERT_NE(box, nullptr);
-            boxes << box->text();
-            box->button(box->standardButtons() & QMessageBox::Yes ? deleteAnswer : QMessageBox::Ok)->click();
-        }, 60000);
+        ModalAnswerer answerer([&](const MessageBox::Shown& box) {
+            boxes << box.text;
+            return box.indexOf(box.indexOf(MessageBox::Yes) >= 0 ? deleteAnswer : MessageBox::Ok);
+        }, {}, 60000);
         import->PopupMenuItemsClick2(QStringLiteral("adresy.txt"));
     }
 
@@ -129,7 +127,7 @@ TEST_F(FileSetOffice, TheOfficeStartsWhileTheFolderIsChosenAndEndsWhenNoneIs)
                 QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
             return chosen ? root : QString();
         };
-        run(QMessageBox::No);
+        run(MessageBox::No);
         EXPECT_TRUE(office > 0) << "no office was started before the folder was asked for";
         if (chosen) {
             EXPECT_EQ(shown->items->texts(), QStringList{QStringLiteral("1. filtr|Nádražní 12\r\n602 00 Brno")});
@@ -156,7 +154,7 @@ TEST_F(FileSetOffice, ATreeOfDocumentsIsConvertedFilteredAndCleanedUp)
     dir.write(QStringLiteral("spisy/rozbity.docx"), noise);
     filter("[^\\r\\n\\d ]+ \\d+\\r\\n\\d{3} \\d{2} [^\\r\\n]+", "adresy.txt");
 
-    run(QMessageBox::No);
+    run(MessageBox::No);
 
     // The documents in the run's order: doc files first, each level's files
     // before its folders; dot-folders not entered; the hidden file found.
@@ -194,7 +192,7 @@ TEST_F(FileSetOffice, ATreeOfDocumentsIsConvertedFilteredAndCleanedUp)
     // wrote itself, which is nothing.
     converted.clear();
     boxes.clear();
-    run(QMessageBox::Yes);
+    run(MessageBox::Yes);
     EXPECT_EQ(converted, QStringList{root + QStringLiteral("rozbity.docx")});
     for (const QString& name : names)
         EXPECT_EQ(QFile::exists(root + name + QStringLiteral(".txt")), name != "rozbity.docx") << name.toStdString();
@@ -333,7 +331,7 @@ TEST_F(FileSetOffice, HostileTreesAreConvertedWithoutNetworkOrLossAndEveryFailur
         boxes.clear();
         import->conversionTimeoutMs = tree.timeoutMs;
         networkNamespace = tree.networkNamespace;
-        run(QMessageBox::Yes);
+        run(MessageBox::Yes);
 
         QStringList found = shown->items->texts();
         for (QString& item : found)

@@ -70,7 +70,7 @@ protected:
         shown->DBRichEdit1->setTextCursor(cursor);
     }
 
-    static ModalAnswerer::Answer answer(QMessageBox::StandardButton button) { return ModalAnswerer::press(button); }
+    static ModalAnswerer::BoxAnswer answer(MessageBox::Button button) { return ModalAnswerer::press(button); }
 
     std::unique_ptr<TNahled_Form> preview;
     std::unique_ptr<PreviewControls> shown;
@@ -198,7 +198,7 @@ TEST_F(Preview, ClosingWhileBrowsingAsksNothingAndChangesNothing)
 
 TEST_F(Preview, ClosingAnEditedRowAsksAndSavesOnYesOnly)
 {
-    for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
+    for (const auto button : {MessageBox::No, MessageBox::Yes}) {
         restartWithFreshStore();
         preview = std::make_unique<TNahled_Form>(*dm, form->fontDialog());
         shown = std::make_unique<PreviewControls>(preview.get());
@@ -211,8 +211,8 @@ TEST_F(Preview, ClosingAnEditedRowAsksAndSavesOnYesOnly)
         EXPECT_TRUE(preview->close());
         ASSERT_EQ(answerer.seen().size(), 1);
         EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("Chcete změny uložit?."));
-        EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::Warning);
-        if (button == QMessageBox::Yes) {
+        EXPECT_EQ(answerer.seen()[0].icon, MessageBox::Warning);
+        if (button == MessageBox::Yes) {
             EXPECT_EQ(query().state(), State::Browse);
             EXPECT_EQ(storedBody(id), QStringLiteral("Krajský soud v Brně"));
         } else {
@@ -281,14 +281,12 @@ TEST_F(Preview, ASaveThatFailsOrMeetsAColleaguesChangeLosesNothing)
         shown->DBRichEdit1->moveCursor(QTextCursor::End);
         type(shown->DBRichEdit1, QStringLiteral("x"));
         runInFile(QString::fromUtf8(c.meanwhile).replace(QStringLiteral("%1"), QString::number(id)));
-        ModalAnswerer answerer([&](QWidget* dialog) {
-            auto* box = qobject_cast<QMessageBox*>(dialog);
-            if (box->text() == QStringLiteral("Chcete změny uložit?."))
-                return box->button(QMessageBox::Yes)->click();
-            for (QAbstractButton* button : box->buttons())
-                if (button->text() == QString::fromUtf8(c.button))
-                    return button->click();
-            box->button(QMessageBox::Ok)->click();
+        ModalAnswerer answerer([&](const MessageBox::Shown& box) {
+            if (box.text == QStringLiteral("Chcete změny uložit?."))
+                return box.indexOf(MessageBox::Yes);
+            if (box.indexOf(QString::fromUtf8(c.button)) >= 0)
+                return box.indexOf(QString::fromUtf8(c.button));
+            return box.indexOf(MessageBox::Ok);
         });
         EXPECT_EQ(preview->close(), c.closes);
         ASSERT_EQ(answerer.seen().size(), 2);

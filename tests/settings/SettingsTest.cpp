@@ -66,22 +66,25 @@ protected:
         MainWindow::TearDown();
     }
 
-    // Chooses the font in the dialog and answers the question that follows.
-    static ModalAnswerer::Answer chooseFont(const QFont& font, QMessageBox::StandardButton answer)
+    // Chooses the font in the dialog.
+    static ModalAnswerer::Answer chooseFont(const QFont& font)
     {
-        return [font, answer](QWidget* dialog) {
+        return [font](QWidget* dialog) {
             if (auto* fonts = dialog->findChild<QFontDialog*>()) {
                 fonts->setCurrentFont(font);
                 static_cast<QDialog*>(dialog)->accept();
-                return;
             }
-            auto* box = qobject_cast<QMessageBox*>(dialog);
-            if (box && answer == QMessageBox::NoButton) {  // a stray Enter
-                box->show();
-                QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
-            } else if (box) {
-                box->button(box->button(answer) ? answer : QMessageBox::Ok)->click();
-            }
+        };
+    }
+
+    // Answers the question that follows with the button, or as a stray
+    // Enter does (NoButton); a message with its OK.
+    static ModalAnswerer::BoxAnswer answer(MessageBox::Button button)
+    {
+        return [button](const MessageBox::Shown& box) {
+            if (button == MessageBox::NoButton)
+                return box.preferred;
+            return box.indexOf(button) >= 0 ? box.indexOf(button) : box.indexOf(MessageBox::Ok);
         };
     }
 
@@ -163,14 +166,14 @@ TEST_F(Settings, ANewerVersionAtStartOffersTheDownloadPage)
     open();
     newerVersion = true;
     {
-        ModalAnswerer yes(ModalAnswerer::press(QMessageBox::Yes));
+        ModalAnswerer yes(ModalAnswerer::press(MessageBox::Yes));
         about->FormCreate();
         ASSERT_EQ(yes.seen().size(), 1);
         EXPECT_EQ(yes.seen()[0].text, QStringLiteral("Chcete načíst stránku ke stažení na internetu?"));
     }
     EXPECT_EQ(opened.size(), 1);
     {
-        ModalAnswerer no(ModalAnswerer::press(QMessageBox::No));
+        ModalAnswerer no(ModalAnswerer::press(MessageBox::No));
         shown->Aktualizace_Button->click();
         ASSERT_EQ(no.seen().size(), 1);
         EXPECT_EQ(no.seen()[0].text, QStringLiteral("Chcete přejít na stránku ke stažení?"));
@@ -215,7 +218,7 @@ TEST_F(Settings, TheDefaultFontGoesIntoTheSettingsAndTheNextNewSnippet)
     arial.setPointSize(13);
     arial.setBold(true);
     {
-        ModalAnswerer answerer(chooseFont(arial, QMessageBox::Ok));
+        ModalAnswerer answerer(answer(MessageBox::Ok), chooseFont(arial));
         shown->Button1->click();
     }
     readFontSpec(readSetting(settings::kFontKey), stored);
@@ -260,11 +263,11 @@ void Settings::bulkChangeRewritesOnlyTheListedSnippetsAndKeepsAlignment()
     plain.setPointSize(11);
     const Body before = storedBody(formatted);
     {
-        ModalAnswerer stray(chooseFont(plain, QMessageBox::NoButton));  // "Ne" is the default
+        ModalAnswerer stray(answer(MessageBox::NoButton), chooseFont(plain));  // "Ne" is the default
         shown->Button3->click();
         EXPECT_EQ(storedBody(formatted).families, before.families);
     }
-    ModalAnswerer answerer(chooseFont(plain, QMessageBox::Yes));
+    ModalAnswerer answerer(answer(MessageBox::Yes), chooseFont(plain));
     shown->Button3->click();
     ASSERT_EQ(answerer.seen().size(), 3);  // the dialog, the question, the final message
     EXPECT_EQ(answerer.seen()[1].text, TAbout_Form::kBulkQuestion);
@@ -302,7 +305,7 @@ TEST_F(Settings, TheBulkChangeRewritesOnlyTheListedSnippetsOnTheOfficeServer)
 TEST_F(Settings, TheBulkChangeOnAnEmptyListCreatesNoRow)
 {
     open(false);
-    ModalAnswerer answerer(chooseFont(QFont(QStringLiteral("DejaVu Sans")), QMessageBox::Yes));
+    ModalAnswerer answerer(answer(MessageBox::Yes), chooseFont(QFont(QStringLiteral("DejaVu Sans"))));
     shown->Button3->click();
     EXPECT_EQ(rowsInFile(), 0);
     EXPECT_EQ(query().state(), State::Browse);
@@ -345,7 +348,7 @@ TEST_F(Settings, TheWipeEmptiesTheWholeTableWhateverIsListed)
         shown->Button5->click();
         EXPECT_EQ(rowsInFile(), 2) << key;
     }
-    ModalAnswerer yes(ModalAnswerer::press(QMessageBox::Yes));
+    ModalAnswerer yes(ModalAnswerer::press(MessageBox::Yes));
     shown->Button5->click();
     ASSERT_EQ(yes.seen().size(), 1);
     EXPECT_EQ(yes.seen()[0].text,
@@ -388,16 +391,11 @@ TEST_F(Settings, ABackupTwiceIntoOneFolderAsksBeforeReplacingAndCopiesAWholeData
     // The second backup meets the first one's files: "No" keeps the old one.
     target.write(QDir(dataDir).dirName() + QStringLiteral("/nastaveni.ini"), "stará záloha");
     QStringList asked;
-    ModalAnswerer answerer([&asked](QWidget* dialog) {
-        auto* box = qobject_cast<QMessageBox*>(dialog);
-        ASSERT_NE(box, nullptr);
-        if (box->button(QMessageBox::YesToAll)) {
-            asked << box->text();
-            box->button(box->text().contains(QStringLiteral("nastaveni.ini")) ? QMessageBox::No : QMessageBox::Yes)
-                ->click();
-        } else {
-            box->button(QMessageBox::Ok)->click();
-        }
+    ModalAnswerer answerer([&asked](const MessageBox::Shown& box) {
+        if (box.indexOf(MessageBox::YesToAll) < 0)
+            return box.indexOf(MessageBox::Ok);
+        asked << box.text;
+        return box.indexOf(box.text.contains(QStringLiteral("nastaveni.ini")) ? MessageBox::No : MessageBox::Yes);
     });
     shown->Button6->click();
     EXPECT_GE(asked.size(), 2);
@@ -442,9 +440,8 @@ TEST_F(Settings, ACancelledBackupIsAProblem)
         ModalAnswerer ok;
         shown->Button6->click();
     }
-    ModalAnswerer answerer([](QWidget* dialog) {
-        auto* box = qobject_cast<QMessageBox*>(dialog);
-        box->button(box->button(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::Ok)->click();
+    ModalAnswerer answerer([](const MessageBox::Shown& box) {
+        return box.indexOf(MessageBox::Cancel) >= 0 ? box.indexOf(MessageBox::Cancel) : box.indexOf(MessageBox::Ok);
     });
     shown->Button6->click();
     EXPECT_EQ(answerer.seen().last().text, QStringLiteral("Došlo k problému při záloze.\nZáloha byla přerušena."));

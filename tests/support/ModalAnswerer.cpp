@@ -1,17 +1,19 @@
 #include "support/ModalAnswerer.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QPushButton>
 
 #include <gtest/gtest.h>
 
 namespace vorlin::test {
 
-ModalAnswerer::ModalAnswerer(Answer answer, int watchdogMs) : answer_(std::move(answer))
+ModalAnswerer::ModalAnswerer(BoxAnswer boxes, Answer dialogs, int watchdogMs)
+    : boxes_(std::move(boxes)), dialogs_(std::move(dialogs))
 {
-    previous_ = MessageBox::answerWith([this](QMessageBox& box) { answerBox(box); });
+    previous_ = MessageBox::answerWith([this](const MessageBox::Shown& box) {
+        seen_.append({box.title, box.text, box.icon});
+        return boxes_ ? boxes_(box) : box.escape;
+    });
     connect(&timer_, &QTimer::timeout, this, &ModalAnswerer::poll);
     timer_.start(10);
     watchdog_.setSingleShot(true);
@@ -30,23 +32,12 @@ ModalAnswerer::~ModalAnswerer()
     MessageBox::answerWith(std::move(previous_));
 }
 
-void ModalAnswerer::answerBox(QMessageBox& box)
+ModalAnswerer::BoxAnswer ModalAnswerer::press(MessageBox::Button button)
 {
-    seen_.append({box.windowTitle(), box.text(), box.icon()});
-    if (answer_)
-        answer_(&box);
-    else if (QAbstractButton* button = MessageBox::escapeButtonOf(box))
-        button->click();
-}
-
-ModalAnswerer::Answer ModalAnswerer::press(QMessageBox::StandardButton button)
-{
-    return [button](QWidget* dialog) {
-        auto* box = qobject_cast<QMessageBox*>(dialog);
-        ASSERT_NE(box, nullptr);
-        QAbstractButton* target = box->button(button);
-        ASSERT_NE(target, nullptr);
-        target->click();
+    return [button](const MessageBox::Shown& box) {
+        const int index = box.indexOf(button);
+        EXPECT_GE(index, 0) << "no such button in: " << box.text.toStdString();
+        return index;
     };
 }
 
@@ -55,13 +46,9 @@ void ModalAnswerer::poll()
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || !modal->isVisible())
         return;
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {  // one of Qt's own
-        answerBox(*box);
-        return;
-    }
-    seen_.append({modal->windowTitle(), {}, QMessageBox::NoIcon});
-    if (answer_)
-        answer_(modal);
+    seen_.append({modal->windowTitle(), {}, MessageBox::NoIcon});
+    if (dialogs_)
+        dialogs_(modal);
     else if (auto* dialog = qobject_cast<QDialog*>(modal))
         dialog->reject();
 }

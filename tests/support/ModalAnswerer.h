@@ -2,12 +2,13 @@
 
 #include "ui/shell/MessageBox.h"
 
-#include <QMessageBox>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
 #include <functional>
+
+class QWidget;
 
 namespace vorlin::test {
 
@@ -15,32 +16,35 @@ namespace vorlin::test {
 struct SeenDialog {
     QString title;
     QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    MessageBox::Icon icon = MessageBox::NoIcon;
 };
 
 // Answers the program's questions and messages while it lives: each message
-// box is handed over unshown, recorded and closed by the answer function (by
-// default: the button Esc would press). Other modal dialogs (the font and
-// folder choosers, the password question) are looked for every 10 ms and
-// handed to the same function. A dialog that is never answered fails the
+// box is handed over unshown, as the seam describes it, recorded and
+// answered by the box answer (by default: the button Esc would press).
+// Other modal dialogs (the font and folder choosers, the password question,
+// the fields form) are looked for every 10 ms and handed to the dialog
+// answer (by default: rejected). A dialog that is never answered fails the
 // test after the watchdog time instead of hanging.
 class ModalAnswerer : public QObject {
 public:
+    using BoxAnswer = MessageBox::Answer;
     using Answer = std::function<void(QWidget* dialog)>;
 
-    explicit ModalAnswerer(Answer answer = {}, int watchdogMs = 10000);
+    explicit ModalAnswerer(BoxAnswer boxes = {}, Answer dialogs = {}, int watchdogMs = 10000);
+    explicit ModalAnswerer(Answer dialogs, int watchdogMs = 10000) : ModalAnswerer(BoxAnswer(), std::move(dialogs), watchdogMs) {}
     ~ModalAnswerer() override;
 
     const QList<SeenDialog>& seen() const { return seen_; }
 
-    // Presses the button of a message box that has this standard role.
-    static Answer press(QMessageBox::StandardButton button);
+    // Presses the box's button of this standard meaning.
+    static BoxAnswer press(MessageBox::Button button);
 
 private:
     void poll();
-    void answerBox(QMessageBox& box);
 
-    Answer answer_;
+    BoxAnswer boxes_;
+    Answer dialogs_;
     MessageBox::Answer previous_;
     QTimer timer_;
     QTimer watchdog_;

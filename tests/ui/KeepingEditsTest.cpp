@@ -226,23 +226,20 @@ TEST_F(KeepingEdits, ARefusedSaveAtExitAsksAndNoKeepsTheProgramRunning)
     controls->DBRichEdit1->setFocus();
     type(controls->DBRichEdit1, QStringLiteral("refused "));
     {
-        ModalAnswerer no([](QWidget* dialog) {
-            auto* box = qobject_cast<QMessageBox*>(dialog);
-            ASSERT_NE(box, nullptr);
-            box->button(box->icon() == QMessageBox::Warning ? QMessageBox::No : QMessageBox::Ok)->click();
+        ModalAnswerer no([](const MessageBox::Shown& box) {
+            return box.indexOf(box.icon == MessageBox::Warning ? MessageBox::No : MessageBox::Ok);
         });
         EXPECT_FALSE(form->close());
         ASSERT_EQ(no.seen().size(), 2);
-        EXPECT_EQ(no.seen()[0].icon, QMessageBox::Critical);
-        EXPECT_EQ(no.seen()[1].icon, QMessageBox::Warning);
+        EXPECT_EQ(no.seen()[0].icon, MessageBox::Critical);
+        EXPECT_EQ(no.seen()[1].icon, MessageBox::Warning);
         EXPECT_TRUE(no.seen()[1].text.contains(QStringLiteral("ukončit")));
     }
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(query().state(), State::Edit);
     {
-        ModalAnswerer yes([](QWidget* dialog) {
-            auto* box = qobject_cast<QMessageBox*>(dialog);
-            box->button(box->icon() == QMessageBox::Warning ? QMessageBox::Yes : QMessageBox::Ok)->click();
+        ModalAnswerer yes([](const MessageBox::Shown& box) {
+            return box.indexOf(box.icon == MessageBox::Warning ? MessageBox::Yes : MessageBox::Ok);
         });
         EXPECT_TRUE(form->close());
     }
@@ -276,7 +273,7 @@ TEST_F(KeepingEdits, AMoveAfterADroppedNewRowLandsOnTheRowTheUserChose)
     query().moveBy(1);
     EXPECT_EQ(current(), QStringLiteral("C"));
     {
-        ModalAnswerer ok(ModalAnswerer::press(QMessageBox::Ok));
+        ModalAnswerer ok(ModalAnswerer::press(MessageBox::Ok));
         controls->DBNavigator1->press(Nav::Delete);
     }
     TearDown();  // the window goes before its data module
@@ -295,7 +292,7 @@ TEST_F(KeepingEdits, AnAddedRowLeftUntouchedIsNotStoredAndATypedOneGoesOnlyWhenC
     EXPECT_EQ(query().recordCount(), 2);
     controls->DBNavigator1->press(Nav::Insert);
     type(controls->DBRichEdit1, QStringLiteral("nový text"));
-    ModalAnswerer no(ModalAnswerer::press(QMessageBox::No));
+    ModalAnswerer no(ModalAnswerer::press(MessageBox::No));
     QTest::keyClick(controls->DBRichEdit1, Qt::Key_Escape);
     ASSERT_EQ(no.seen().size(), 1);
     EXPECT_EQ(query().state(), State::Insert);

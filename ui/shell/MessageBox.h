@@ -3,11 +3,10 @@
 #include <QFlags>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
-class QAbstractButton;
-class QMessageBox;
 class QWidget;
 
 namespace vorlin {
@@ -54,18 +53,28 @@ public:
     // A message with OK that the caller does not wait for.
     static void tellWithoutWaiting(Icon icon, const QString& title, const QString& text);
 
+    // A box as it would be shown: its words and its buttons, each with its
+    // standard meaning (NoButton for a choice's own words).
+    struct Shown {
+        Icon icon = NoIcon;
+        QString title;
+        QString text;
+        QStringList buttons;     // the buttons' captions, in order
+        QList<Button> standard;  // what each stands for
+        int preferred = -1;      // what Enter presses; -1 none set
+        int escape = -1;         // what Esc and closing press
+        // The index of the standard button, or of the caption; -1 for none.
+        int indexOf(Button button) const { return int(standard.indexOf(button)); }
+        int indexOf(const QString& caption) const { return int(buttons.indexOf(caption)); }
+    };
     // Tests: from now on every box is handed to `answer` instead of being
-    // shown; the answer presses one of its buttons. An empty one shows boxes
-    // again. Returns the answer that was in force.
-    using Answer = std::function<void(QMessageBox& box)>;
+    // shown; the answer returns the index of the button it presses (-1
+    // closes the box). An empty one shows boxes again. Returns the answer
+    // that was in force.
+    using Answer = std::function<int(const Shown& box)>;
     static Answer answerWith(Answer answer);
     // Tests: the next box is answered with this button, unshown.
     static void setNextAnswer(Button button);
-    // The button Esc presses in this box: what a closed box answers.
-    static QAbstractButton* escapeButtonOf(QMessageBox& box);
-
-private:
-    static QAbstractButton* run(QMessageBox& box);
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(MessageBox::Buttons)
