@@ -8,7 +8,7 @@
 #include "data/QuickSnippets.h"
 #include "data/Settings.h"
 #include "rtf/Rtf.h"
-#include "ui/widgets/FieldForm.h"
+#include "ui/fields/FieldForm.h"
 #include "ui/quick/QuickInsertPopup.h"
 #include "ui/shell/Guarded.h"
 #include "ui/shell/MessageBox.h"

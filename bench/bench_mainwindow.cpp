@@ -12,9 +12,9 @@
 #include "rtf/Rtf.h"
 #include "ui/main/Vorlin_Unit.h"
 #include "ui/preview/Nahled_Unit.h"
-#include "ui/widgets/DBGrid.h"
-#include "ui/widgets/DBNavigator.h"
-#include "ui/widgets/DBRichEdit.h"
+#include "ui/datacontrols/DBGrid.h"
+#include "ui/datacontrols/DBNavigator.h"
+#include "ui/richtext/DBRichEdit.h"
 #include "fields/FieldValue.h"
 #include "fields/FilledFields.h"
 

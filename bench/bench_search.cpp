@@ -13,8 +13,8 @@
 #include "db/Sqlite.h"
 #include "db/TextOrder.h"
 #include "ui/main/Vorlin_Unit.h"
-#include "ui/widgets/DBGrid.h"
-#include "ui/widgets/DBRichEdit.h"
+#include "ui/datacontrols/DBGrid.h"
+#include "ui/richtext/DBRichEdit.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -11,7 +11,7 @@
 #include "platform/UnoOfficeAutomation.h"
 #include "platform/X11DesktopWindows.h"
 #include "ui/main/Vorlin_Unit.h"
-#include "ui/widgets/DBRichEdit.h"
+#include "ui/richtext/DBRichEdit.h"
 
 #include <QCheckBox>
 #include <QListWidget>

@@ -2,7 +2,7 @@
 // lets it through, to the editor's HTML reader, as a paste does: the count
 // stays within its bound, and what it lets through is read within the
 // fuzzer's time limit (a nesting it missed takes minutes).
-#include "ui/widgets/ClipboardPaste.h"
+#include "ui/richtext/ClipboardPaste.h"
 
 #include <QGuiApplication>
 #include <QTextDocumentFragment>

@@ -5,7 +5,7 @@
 #include "ui/MainWindowFixture.h"
 #include "ui/settings/About_Unit.h"
 #include "ui/settings/LibraryGroup.h"
-#include "ui/widgets/FontFormat.h"
+#include "ui/richtext/FontFormat.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,6 +1,6 @@
 // What a paste into a body takes from the clipboard: the word processor's
 // RTF first, then HTML, then text, and never more than a bounded cost.
-#include "ui/widgets/ClipboardPaste.h"
+#include "ui/richtext/ClipboardPaste.h"
 
 #include <QElapsedTimer>
 #include <QFont>

@@ -4,7 +4,7 @@
 #include "fields/RememberedValues.h"
 #include "support/TempDir.h"
 #include "support/TinyHttpServer.h"
-#include "ui/widgets/FieldForm.h"
+#include "ui/fields/FieldForm.h"
 
 #include <QComboBox>
 #include <QDir>

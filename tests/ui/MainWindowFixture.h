@@ -9,11 +9,11 @@
 #include "ui/main/Vorlin_Unit.h"
 
 #include "common/WindowTimer.h"
-#include "ui/widgets/DBComboBox.h"
-#include "ui/widgets/DBEdit.h"
-#include "ui/widgets/DBGrid.h"
-#include "ui/widgets/DBNavigator.h"
-#include "ui/widgets/DBRichEdit.h"
+#include "ui/datacontrols/DBComboBox.h"
+#include "ui/datacontrols/DBEdit.h"
+#include "ui/datacontrols/DBGrid.h"
+#include "ui/datacontrols/DBNavigator.h"
+#include "ui/richtext/DBRichEdit.h"
 #include "ui/widgets/UpDown.h"
 
 #include <QAccessible>

@@ -6,7 +6,7 @@
 #include "data/SnippetSearch.h"
 #include "output/EditorDiscovery.h"
 #include "ui/main/MainWindowServices.h"
-#include "ui/widgets/FontDialog.h"
+#include "ui/richtext/FontDialog.h"
 
 #include <QSystemTrayIcon>
 #include <QWidget>

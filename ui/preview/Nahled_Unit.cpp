@@ -8,10 +8,10 @@
 #include "rtf/Rtf.h"
 #include "ui/Icons.h"
 #include "ui/preview/CourtReference.h"
-#include "ui/widgets/EditShortcuts.h"
-#include "ui/widgets/FieldDialog.h"
+#include "ui/datacontrols/EditShortcuts.h"
+#include "ui/fields/FieldDialog.h"
 #include "ui/widgets/Named.h"
-#include "ui/widgets/RichEditActions.h"
+#include "ui/richtext/RichEditActions.h"
 
 #include <QClipboard>
 #include <QCloseEvent>

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "db/DataSource.h"
-#include "ui/widgets/DBRichEdit.h"
+#include "ui/richtext/DBRichEdit.h"
 
 #include <QAction>
 #include <QPushButton>
 #include <QToolBar>
 #include <QWidget>
 
-#include "ui/widgets/FontDialog.h"
+#include "ui/richtext/FontDialog.h"
 #include "ui/widgets/SecondaryWindow.h"
 
 namespace vorlin {

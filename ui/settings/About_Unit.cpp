@@ -15,7 +15,7 @@
 #include "ui/settings/LibraryGroup.h"
 #include "ui/shell/Guarded.h"
 #include "ui/shell/MessageBox.h"
-#include "ui/widgets/FontFormat.h"
+#include "ui/richtext/FontFormat.h"
 #include "ui/widgets/FolderDialog.h"
 #include "ui/widgets/GroupFrame.h"
 #include "ui/widgets/Named.h"

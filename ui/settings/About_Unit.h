@@ -2,7 +2,7 @@
 
 #include "data/KindsList.h"
 #include "platform/GlobalShortcut.h"
-#include "ui/widgets/FontDialog.h"
+#include "ui/richtext/FontDialog.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/Font.h"
-#include "ui/widgets/FieldLink.h"
+#include "ui/datacontrols/FieldLink.h"
 
 #include <QTextEdit>
 

@@ -1,7 +1,7 @@
-#include "ui/widgets/DBEdit.h"
+#include "ui/datacontrols/DBEdit.h"
 
 #include "ui/shell/Guarded.h"
-#include "ui/widgets/EditKeys.h"
+#include "ui/datacontrols/EditKeys.h"
 #include "ui/widgets/ShownText.h"
 
 namespace vorlin::ui {

@@ -1,4 +1,4 @@
-#include "ui/widgets/PastedStructure.h"
+#include "ui/richtext/PastedStructure.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

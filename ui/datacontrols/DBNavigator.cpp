@@ -1,4 +1,4 @@
-#include "ui/widgets/DBNavigator.h"
+#include "ui/datacontrols/DBNavigator.h"
 
 #include "ui/Icons.h"
 #include "ui/shell/Guarded.h"

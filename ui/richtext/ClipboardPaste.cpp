@@ -1,7 +1,7 @@
-#include "ui/widgets/ClipboardPaste.h"
+#include "ui/richtext/ClipboardPaste.h"
 
 #include "rtf/Rtf.h"
-#include "ui/widgets/PastedStructure.h"
+#include "ui/richtext/PastedStructure.h"
 
 #include <QFont>
 #include <QLocale>

@@ -1,4 +1,4 @@
-#include "ui/widgets/FieldForm.h"
+#include "ui/fields/FieldForm.h"
 
 #include "common/Paths.h"
 #include "data/Settings.h"

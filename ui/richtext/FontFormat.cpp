@@ -1,4 +1,4 @@
-#include "ui/widgets/FontFormat.h"
+#include "ui/richtext/FontFormat.h"
 
 #include "data/Color.h"
 #include "rtf/Rtf.h"

@@ -1,11 +1,11 @@
-#include "ui/widgets/DBRichEdit.h"
+#include "ui/richtext/DBRichEdit.h"
 
 #include "rtf/Rtf.h"
 #include "ui/shell/ErrorBox.h"
-#include "ui/widgets/ClipboardPaste.h"
+#include "ui/richtext/ClipboardPaste.h"
 #include "ui/shell/Guarded.h"
-#include "ui/widgets/EditKeys.h"
-#include "ui/widgets/FontFormat.h"
+#include "ui/datacontrols/EditKeys.h"
+#include "ui/richtext/FontFormat.h"
 
 #include <QInputMethodEvent>
 #include <QMimeData>

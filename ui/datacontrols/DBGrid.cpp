@@ -1,4 +1,4 @@
-#include "ui/widgets/DBGrid.h"
+#include "ui/datacontrols/DBGrid.h"
 
 #include "ui/shell/ErrorBox.h"
 #include "ui/shell/MessageBox.h"

@@ -1,7 +1,7 @@
-#include "ui/widgets/FieldDialog.h"
+#include "ui/fields/FieldDialog.h"
 
 #include "fields/FieldSyntax.h"
-#include "ui/widgets/DBRichEdit.h"
+#include "ui/richtext/DBRichEdit.h"
 #include "ui/widgets/PlainLabel.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
-#include "ui/widgets/DBComboBox.h"
+#include "ui/datacontrols/DBComboBox.h"
 
 #include "ui/shell/Guarded.h"
-#include "ui/widgets/EditKeys.h"
+#include "ui/datacontrols/EditKeys.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/widgets/QueryTableModel.h"
+#include "ui/datacontrols/QueryTableModel.h"
 
 #include <QElapsedTimer>
 #include <QTableView>

@@ -1,4 +1,4 @@
-#include "ui/widgets/EditShortcuts.h"
+#include "ui/datacontrols/EditShortcuts.h"
 
 #include "db/DataSource.h"
 #include "db/Query.h"

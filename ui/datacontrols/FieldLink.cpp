@@ -1,4 +1,4 @@
-#include "ui/widgets/FieldLink.h"
+#include "ui/datacontrols/FieldLink.h"
 
 #include "ui/shell/Guarded.h"
 

@@ -1,4 +1,4 @@
-#include "ui/widgets/QueryTableModel.h"
+#include "ui/datacontrols/QueryTableModel.h"
 
 #include "ui/widgets/ShownText.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/widgets/FieldLink.h"
+#include "ui/datacontrols/FieldLink.h"
 
 #include <QComboBox>
 

@@ -1,8 +1,8 @@
-#include "ui/widgets/RichEditActions.h"
+#include "ui/richtext/RichEditActions.h"
 
 #include "ui/Icons.h"
 #include "ui/shell/Guarded.h"
-#include "ui/widgets/DBRichEdit.h"
+#include "ui/richtext/DBRichEdit.h"
 
 #include <QAbstractButton>
 #include <QScopedValueRollback>

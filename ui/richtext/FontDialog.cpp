@@ -1,4 +1,4 @@
-#include "ui/widgets/FontDialog.h"
+#include "ui/richtext/FontDialog.h"
 
 #include "ui/shell/DesktopLanguage.h"
 #include <QComboBox>
