@@ -1,6 +1,7 @@
 #include "db/PostgresStore.h"
 
 #include "common/Error.h"
+#include "common/ProgramThreads.h"
 #include "db/InMemoryFilter.h"
 #include "db/ServerMirror.h"
 #include "db/RowSet.h"
@@ -302,7 +303,7 @@ void PostgresStore::knock()
         return PQpingParams(parameters.keys(), parameters.values(), 1) != PQPING_NO_RESPONSE;
     });
     knock_ = knocking.get_future();
-    std::thread(std::move(knocking)).detach();
+    leaveRunning([task = std::make_shared<std::packaged_task<bool()>>(std::move(knocking))] { (*task)(); });
 }
 
 bool PostgresStore::answersSoon()
@@ -444,7 +445,7 @@ private:
     std::atomic<bool> wanted_ = false;
     std::atomic<bool> stop_ = false;
     std::atomic<bool> ending_ = false;
-    std::thread thread_;  // last: started when the rest is ready
+    OwnThread thread_;  // last: started when the rest is ready
 };
 
 void PostgresStore::keepMirror()

@@ -1,10 +1,10 @@
 #include "import/WatchedConversion.h"
 
 #include "common/AwayFromGuiThread.h"
+#include "common/ProgramThreads.h"
 
 #include <atomic>
 #include <memory>
-#include <thread>
 
 namespace vorlin {
 
@@ -51,14 +51,7 @@ void convertWatched(std::vector<Conversion>& conversions, int timeoutMs, const b
     bool stopped = false;
     try {
         awayFromGuiThread(
-            [&] {
-                std::vector<std::thread> others;
-                for (std::size_t i = 1; i < conversions.size(); ++i)
-                    others.emplace_back(convert, i);
-                convert(0);
-                for (std::thread& other : others)
-                    other.join();
-            },
+            [&] { allAtOnce(conversions.size(), convert); },
             limits);
     } catch (const CallStopped&) {
         stopped = true;

@@ -1,5 +1,7 @@
 #include "platform/WaylandDataControl.h"
 
+#include "common/ProgramThreads.h"
+
 #include "wlr-data-control-unstable-v1-client-protocol.h"
 
 #include <wayland-client.h>
@@ -10,7 +12,6 @@
 #include <csignal>
 #include <cstring>
 #include <mutex>
-#include <thread>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -60,11 +61,11 @@ struct WaylandDataControl::Connection {
 
     int wake[2] = {-1, -1};
     std::atomic<bool> stopping = false;
-    std::thread thread;
+    OwnThread thread;
 
     ~Connection()
     {
-        if (thread.joinable()) {
+        if (thread.running()) {
             stopping = true;
             const char byte = 1;
             [[maybe_unused]] const ssize_t written = ::write(wake[1], &byte, 1);
@@ -212,7 +213,7 @@ std::unique_ptr<WaylandDataControl> WaylandDataControl::connect()
     zwlr_data_control_device_v1_add_listener(c->device, &deviceListener, c.get());
     if (wl_display_roundtrip(c->display) < 0 || ::pipe2(c->wake, O_CLOEXEC | O_NONBLOCK) != 0)
         return nullptr;
-    c->thread = std::thread([connection = c.get()] { connection->serve(); });
+    c->thread = OwnThread([connection = c.get()] { connection->serve(); });
     return std::unique_ptr<WaylandDataControl>(new WaylandDataControl(std::move(c)));
 }
 
