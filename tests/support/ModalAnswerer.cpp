@@ -14,8 +14,13 @@ ModalAnswerer::ModalAnswerer(BoxAnswer boxes, Answer dialogs, int watchdogMs)
         seen_.append({box.title, box.text, box.icon});
         return boxes_ ? boxes_(box) : box.escape;
     });
-    connect(&timer_, &QTimer::timeout, this, &ModalAnswerer::poll);
-    timer_.start(10);
+    previousDialogs_ = ui::answerDialogsWith([this](QDialog& dialog) {
+        seen_.append({dialog.windowTitle(), {}, MessageBox::NoIcon});
+        if (dialogs_)
+            dialogs_(&dialog);
+        else
+            dialog.reject();
+    });
     watchdog_.setSingleShot(true);
     connect(&watchdog_, &QTimer::timeout, this, [this] {
         if (QWidget* modal = QApplication::activeModalWidget()) {
@@ -30,6 +35,7 @@ ModalAnswerer::ModalAnswerer(BoxAnswer boxes, Answer dialogs, int watchdogMs)
 ModalAnswerer::~ModalAnswerer()
 {
     MessageBox::answerWith(std::move(previous_));
+    ui::answerDialogsWith(std::move(previousDialogs_));
 }
 
 ModalAnswerer::BoxAnswer ModalAnswerer::press(MessageBox::Button button)
@@ -39,18 +45,6 @@ ModalAnswerer::BoxAnswer ModalAnswerer::press(MessageBox::Button button)
         EXPECT_GE(index, 0) << "no such button in: " << box.text.toStdString();
         return index;
     };
-}
-
-void ModalAnswerer::poll()
-{
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || !modal->isVisible())
-        return;
-    seen_.append({modal->windowTitle(), {}, MessageBox::NoIcon});
-    if (dialogs_)
-        dialogs_(modal);
-    else if (auto* dialog = qobject_cast<QDialog*>(modal))
-        dialog->reject();
 }
 
 }  // namespace vorlin::test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/shell/Dialogs.h"
 #include "ui/shell/MessageBox.h"
 
 #include <QObject>
@@ -22,10 +23,11 @@ struct SeenDialog {
 // Answers the program's questions and messages while it lives: each message
 // box is handed over unshown, as the seam describes it, recorded and
 // answered by the box answer (by default: the button Esc would press).
-// Other modal dialogs (the font and folder choosers, the password question,
-// the fields form) are looked for every 10 ms and handed to the dialog
-// answer (by default: rejected). A dialog that is never answered fails the
-// test after the watchdog time instead of hanging.
+// Every other dialog (the font and folder choosers, the password question,
+// the fields' form and dialog) is handed, shown but not waited for, to the
+// dialog answer (by default: rejected); one it leaves open is rejected. A
+// modal window that came some other way fails the test after the watchdog
+// time instead of hanging.
 class ModalAnswerer : public QObject {
 public:
     using BoxAnswer = MessageBox::Answer;
@@ -41,12 +43,10 @@ public:
     static BoxAnswer press(MessageBox::Button button);
 
 private:
-    void poll();
-
     BoxAnswer boxes_;
     Answer dialogs_;
     MessageBox::Answer previous_;
-    QTimer timer_;
+    ui::DialogAnswer previousDialogs_;
     QTimer watchdog_;
     QList<SeenDialog> seen_;
 };

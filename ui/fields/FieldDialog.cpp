@@ -2,6 +2,7 @@
 
 #include "fields/FieldSyntax.h"
 #include "ui/richtext/DBRichEdit.h"
+#include "ui/shell/Dialogs.h"
 #include "ui/widgets/PlainLabel.h"
 
 #include <QComboBox>
@@ -99,7 +100,7 @@ QString FieldDialog::fieldText() const
 void FieldDialog::insertInto(DBRichEdit& editor, QWidget* parent)
 {
     FieldDialog dialog(parent);
-    if (dialog.exec() != QDialog::Accepted || !editor.beginEdit())
+    if (runDialog(dialog) != QDialog::Accepted || !editor.beginEdit())
         return;
     QTextCursor cursor = editor.textCursor();
     cursor.insertText(dialog.fieldText());

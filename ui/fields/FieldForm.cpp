@@ -9,6 +9,7 @@
 #include "fields/NameCases.h"
 #include "fields/PersonName.h"
 #include "fields/RememberedValues.h"
+#include "ui/shell/Dialogs.h"
 #include "ui/shell/ErrorBox.h"
 #include "ui/widgets/PlainLabel.h"
 #include "ui/widgets/ShownText.h"
@@ -475,7 +476,7 @@ std::unique_ptr<QTextDocument> FieldForm::bodyToInsert(const QTextDocument& body
         settings::kSection, settings::kRegisterAddressKey, settings::kRegisterAddressDefault.toString());
     FieldForm form(body, remembered, QDate::currentDate(), std::make_unique<fields::CompanyLookup>(registerAddress),
                    parent);
-    if (form.exec() != QDialog::Accepted)
+    if (runDialog(form) != QDialog::Accepted)
         return nullptr;
     return form.filledBody();
 }

@@ -5,6 +5,7 @@
 #include "common/TextFile.h"
 #include "common/Win1250.h"
 #include "data/DM_Unit.h"
+#include "ui/shell/Dialogs.h"
 #include "ui/shell/ErrorBox.h"
 #include "ui/shell/Guarded.h"
 #include "ui/shell/MessageBox.h"
@@ -248,7 +249,7 @@ QString TImport_Form::askKind(const QString& preset)
     // keeps the size its contents ask for, so the box is made wider.
     if (auto* box = prompt.findChild<QLineEdit*>())
         box->setMinimumWidth(prompt.fontMetrics().horizontalAdvance(prompt.windowTitle()) * 2 + 60);
-    return prompt.exec() == QDialog::Accepted ? prompt.textValue() : preset;
+    return ui::runDialog(prompt) == QDialog::Accepted ? prompt.textValue() : preset;
 }
 
 void TImport_Form::PopupMenuItemsClick2(const QString& fileName)

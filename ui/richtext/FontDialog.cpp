@@ -1,6 +1,7 @@
 #include "ui/richtext/FontDialog.h"
 
 #include "ui/shell/DesktopLanguage.h"
+#include "ui/shell/Dialogs.h"
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -108,7 +109,7 @@ bool FontDialog::execute(QWidget* parent)
     QObject::connect(fonts, &QDialog::accepted, &dialog, &QDialog::accept);
     QObject::connect(fonts, &QDialog::rejected, &dialog, &QDialog::reject);
 
-    if (dialog.exec() != QDialog::Accepted)
+    if (runDialog(dialog) != QDialog::Accepted)
         return false;
     QFont chosen = fonts->currentFont();
     if (chosen.pointSize() <= 0)

@@ -1,5 +1,7 @@
 #include "ui/settings/ServerPassword.h"
 
+#include "ui/shell/Dialogs.h"
+
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,7 +20,7 @@ QString askServerPassword(QWidget* parent, const QString& why)
         label->setWordWrap(true);
         label->setMinimumWidth(460);
     }
-    return prompt.exec() == QDialog::Accepted ? prompt.textValue() : QString();
+    return ui::runDialog(prompt) == QDialog::Accepted ? prompt.textValue() : QString();
 }
 
 }  // namespace vorlin

@@ -1,4 +1,6 @@
 #include "ui/widgets/FolderDialog.h"
+
+#include "ui/shell/Dialogs.h"
 #include "ui/shell/MessageBox.h"
 
 #include <QDialogButtonBox>
@@ -36,7 +38,7 @@ FolderDialog::FolderDialog(QWidget* parent, const QString& caption, const QStrin
 QString FolderDialog::choose(QWidget* parent, const QString& caption, const QString& start)
 {
     FolderDialog dialog(parent, caption, start);
-    if (dialog.exec() != QDialog::Accepted)
+    if (runDialog(dialog) != QDialog::Accepted)
         return {};
     return dialog.selectedFiles().value(0);
 }
