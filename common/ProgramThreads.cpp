@@ -30,19 +30,21 @@ void allAtOnce(std::size_t count, const std::function<void(std::size_t)>& each)
     // waits here can never wait for a thread that waits for it.
     QSemaphore ended;
     int lent = 0;
-    std::vector<std::size_t> here{0};
+    std::vector<std::size_t> here;
     for (std::size_t i = 1; i < count; ++i) {
-        if (backgroundThreads().tryStart([&each, &ended, i] {
-                each(i);
-                ended.release();
-            }))
+        const bool started = backgroundThreads().tryStart([&each, &ended, i] {
+            each(i);
+            ended.release();
+        });
+        if (started)
             ++lent;
         else
             here.push_back(i);
     }
+    if (count > 0)
+        each(0);
     for (const std::size_t i : here)
-        if (i < count)
-            each(i);
+        each(i);
     ended.acquire(lent);
 }
 

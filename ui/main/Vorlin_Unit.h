@@ -163,7 +163,7 @@ private:
     search::SnippetSearch search_;
     bool searchAwaitsTable_ = false;
     QStringList listedKinds_;
-    QByteArray copiedText_;
+    QByteArray copiedText_;  // the text the delayed Ctrl+V is to paste
     QBoxLayout* columns_ = nullptr;
     QBoxLayout* underColumns_ = nullptr;
     QWidget* leftColumn_ = nullptr;
@@ -172,7 +172,7 @@ private:
     QBoxLayout* exportGroups_ = nullptr;
     bool columnsArranged_ = false;
     bool threeColumns_ = true;
-    int threeColumnsWidth_ = 0;  // the narrowest window they fit  // the text the delayed Ctrl+V is to paste
+    int threeColumnsWidth_ = 0;  // the narrowest window they fit
     std::uint64_t kindsOfTable_ = 0;  // the table's version they were taken of
 
     ui::DBNavigator* DBNavigator1;
