@@ -82,6 +82,12 @@ QuickInsert::QuickInsert(TDM& data, KindsList& kinds, Services services, const Q
     connect(&data_.Vorlin_ADOQuery, &db::Query::rowsInserted, &changed_, qOverload<>(&QTimer::start));
     connect(&data_.Vorlin_ADOQuery, &db::Query::rowsRemoved, &changed_, qOverload<>(&QTimer::start));
     connect(&data_.Vorlin_ADOQuery, &db::Query::stateChanged, &changed_, qOverload<>(&QTimer::start));
+    // A pop-up opened before the main list's table arrived searches it once
+    // it is there, what was typed kept.
+    connect(&data_.Vorlin_ADOQuery, &db::Query::tableArrived, this, ui::guarded([this] {
+                if (popup_->isVisible())
+                    popup_->setSnippets(snippetsNow(), kinds_.working(), recent_.ids());
+            }));
 }
 
 QuickInsert::~QuickInsert()

@@ -69,6 +69,8 @@ private:
     QuickInsertion insertion_;
     std::shared_ptr<const search::QuickSearch> snippets_;
     qint64 readMark_ = -1;
+    // One reading of the snippets at a time, away from the window's thread;
+    // a change while it runs reads them again after it.
     bool reading_ = false;
     bool readAgain_ = false;
     QTimer changed_;  // a quiet moment after the database changed

@@ -143,9 +143,12 @@ void run(int rows, const QLocale& locale, const char* language)
     }
     // A word typed on: "pave" found before, "pavel" tried among those.
     const QStringList shorter{QStringLiteral("pave")};
-    const search::QuickSearch::Found found{shorter, QString(), quick.matching(shorter, QString()).all()};
-    report(name("quick_search_keystroke_word_grown"),
-           medianMicroseconds(9, [&] { (void)quick.matching({QStringLiteral("pavel")}, QString(), {}, &found); }) / 1000.0,
+    search::QuickSearch::Found found;
+    (void)quick.matching(shorter, QString(), {}, &found);
+    report(name("quick_search_keystroke_word_grown"), medianMicroseconds(9, [&] {
+               search::QuickSearch::Found last = found;
+               (void)quick.matching({QStringLiteral("pavel")}, QString(), {}, &last);
+           }) / 1000.0,
            "ms");
 }
 

@@ -1,10 +1,7 @@
 #include "data/QuickSearch.h"
 
 #include "common/Error.h"
-#include "common/InTwoHalves.h"
 #include "data/SnippetSearch.h"
-#include "db/InMemoryFilter.h"
-#include "db/UnicodeLike.h"
 
 #include <QHash>
 #include <QSet>
@@ -56,8 +53,17 @@ QuickSearch::QuickSearch(std::shared_ptr<const db::RowSet> rows, const QStringLi
       name_(columnNamed(columns, QStringLiteral("nazev"))),
       kind_(columnNamed(columns, QStringLiteral("druh"))),
       keywords_(columnNamed(columns, QStringLiteral("tag"))),
-      byName_(std::move(byName))
+      byName_(std::move(byName)),
+      search_({.set = rows_.get(), .columns = columns, .order = byName_, .version = db::newRowsVersion(), .letters = {}, .letterColumns = {}})
 {
+}
+
+void QuickSearch::useLetters(std::shared_ptr<const std::vector<db::RowLetters>> letters)
+{
+    db::RowSearch::Rows rows = search_.rows();
+    rows.letters = std::move(letters);
+    rows.letterColumns = QStringList{QStringLiteral("nazev"), QStringLiteral("tag")};
+    search_ = db::RowSearch(std::move(rows));
 }
 
 QuickSearch::QuickSearch(const QList<QuickEntry>& entries, const db::TextOrder& order)
@@ -85,7 +91,7 @@ QuickSearch::Listing::Listing(std::vector<Place> lately, std::shared_ptr<const s
     : first_(std::move(lately)), rest_(std::move(byName))
 {
     const QSet<Place> first(first_.cbegin(), first_.cend());
-    for (std::size_t at = 0; at < rest_->size() && leftOut_.size() < first.size(); ++at)
+    for (std::size_t at = 0; at < rest_->size() && leftOut_.size() < std::size_t(first.size()); ++at)
         if (first.contains((*rest_)[at]))
             leftOut_.push_back(at);
 }
@@ -112,9 +118,11 @@ std::vector<QuickSearch::Place> QuickSearch::Listing::all() const
 }
 
 QuickSearch::Listing QuickSearch::matching(const QStringList& words, const QString& kind, const QList<qint64>& recent,
-                                           const Found* before) const
+                                           Found* last) const
 {
     if (words.isEmpty() && kind.isEmpty()) {
+        if (last)
+            *last = Found();
         // Every snippet: the lately inserted first, as they were inserted
         // (those gone from the table left out), then the rest by name.
         const QSet<qint64> lately(recent.cbegin(), recent.cend());
@@ -130,59 +138,13 @@ QuickSearch::Listing QuickSearch::matching(const QStringList& words, const QStri
             }
         return Listing(std::move(first), byName_);
     }
-    // A search that keeps only what the one before kept tries only what that
-    // one found, in the same order; the one before showed every snippet (the
-    // lately inserted first) when it had no words and no kind.
-    const auto filterOf = [](const QStringList& words, const QString& kind) {
-        return selectionOf(SnippetSearch{.words = words, .kind = kind}).filter;
-    };
-    const bool narrowing = before && (!before->words.isEmpty() || !before->kind.isEmpty())
-                           && db::narrows(filterOf(words, kind), filterOf(before->words, before->kind));
-    const std::vector<Place>& candidates = narrowing ? before->places : *byName_;
-    // Each typed text is a LIKE pattern "%text%" ("%" and "_" as they come),
-    // folded for typing as the texts it is tried on.
-    const auto patternOf = [](const QString& typed) {
-        return db::CompiledLike(likePattern(typed), db::CompiledLike::Folding::CaseAndAccents);
-    };
-    std::vector<db::CompiledLike> patterns;
-    for (const QString& word : words)
-        patterns.push_back(patternOf(word));
-    const db::CompiledLike kindPattern = patternOf(kind);
-    // A null name or keywords, as the database's NULL, is found by no word;
-    // a value that is no text, in its text form.
-    const db::RowSet& rows = *rows_;
-    const auto found = [&](const db::CompiledLike& pattern, Place place, int column) {
-        std::string_view text;
-        if (rows.textAt(int(place), column, &text))
-            return pattern.matchesUtf8(text);
-        const QVariant value = rows.value(int(place), column);
-        return !value.isNull() && pattern.matchesUtf8(value.toString().toStdString());
-    };
-    std::vector<std::uint64_t> required;
-    for (const db::CompiledLike& pattern : patterns)
-        required.push_back(pattern.requiredLetters());
-    const std::uint64_t* letters =
-        letters_ && letters_->size() == std::size_t(rows.rowCount()) ? letters_->data() : nullptr;
-    const auto holds = [](std::uint64_t letters, std::uint64_t required) { return (letters & required) == required; };
-    // Many rows are tried in two halves at once, each half's finds kept in
-    // its order.
-    std::vector<Place> halves[2];
-    inTwoHalves(candidates.size(), [&](int half, std::size_t from, std::size_t to) {
-        for (std::size_t i = from; i < to; ++i) {
-            const Place place = candidates[i];
-            bool wordFound = patterns.empty();
-            for (std::size_t word = 0; word < patterns.size() && !wordFound; ++word) {
-                const std::uint64_t held = letters ? letters[place] : ~std::uint64_t(0);
-                wordFound = (holds(held, required[word]) && found(patterns[word], place, name_))
-                            || (holds(held >> 32, required[word]) && found(patterns[word], place, keywords_));
-            }
-            if (wordFound && (kind.isEmpty() || found(kindPattern, place, kind_)))
-                halves[half].push_back(place);
-        }
-    });
-    std::vector<Place> places = std::move(halves[0]);
-    places.insert(places.end(), halves[1].begin(), halves[1].end());
-    return Listing(std::move(places));
+    // The main window's search, with accents and case left aside.
+    const db::RowFilter filter = selectionOf(SnippetSearch{.words = words, .kind = kind}).filter;
+    Found found = search_.find(filter, db::RowSearch::Folding::CaseAndAccents, last);
+    Listing listing({}, found.rows);
+    if (last)
+        *last = std::move(found);
+    return listing;
 }
 
 }  // namespace vorlin::search

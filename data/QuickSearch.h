@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/RowSearch.h"
 #include "db/RowSet.h"
 #include "db/TextOrder.h"
 
@@ -54,11 +55,7 @@ public:
 
     // A search made before, kept to narrow the next one: a word typed on
     // tries only the snippets this one found.
-    struct Found {
-        QStringList words;
-        QString kind;
-        std::vector<Place> places;
-    };
+    using Found = db::RowSearch::Found;
 
     // The places a search shows, in its order: those found, or every row,
     // the lately inserted first and the rest in the order of names (shared
@@ -66,7 +63,6 @@ public:
     class Listing {
     public:
         Listing() = default;
-        explicit Listing(std::vector<Place> found) : first_(std::move(found)) {}
         Listing(std::vector<Place> lately, std::shared_ptr<const std::vector<Place>> byName);
 
         std::size_t size() const { return first_.size() + (rest_ ? rest_->size() - leftOut_.size() : 0); }
@@ -80,14 +76,16 @@ public:
     };
 
     // The matching snippets. With no words and no kind, every snippet, those
-    // inserted lately first, most recent first.
+    // inserted lately first, most recent first. `last`, when given, is the
+    // search made before, which this one narrows when it can; it becomes
+    // this one.
     Listing matching(const QStringList& words, const QString& kind, const QList<qint64>& recent = {},
-                     const Found* before = nullptr) const;
+                     Found* last = nullptr) const;
 
     // Per row, the letters its name (the low half) and its keywords (the
-    // high half) hold, as db::lettersOfUtf8 gives them: a name or keywords
-    // without a word's letters are passed over untried.
-    void useLetters(std::shared_ptr<const std::vector<std::uint64_t>> letters) { letters_ = std::move(letters); }
+    // high half) hold (db::lettersOfRow): a name or keywords without a
+    // word's letters are passed over untried.
+    void useLetters(std::shared_ptr<const std::vector<db::RowLetters>> letters);
 
     qint64 idAt(Place place) const;
     QuickEntry entryAt(Place place) const;
@@ -100,7 +98,7 @@ private:
     int kind_ = -1;
     int keywords_ = -1;
     std::shared_ptr<const std::vector<Place>> byName_ = std::make_shared<const std::vector<Place>>();
-    std::shared_ptr<const std::vector<std::uint64_t>> letters_;
+    db::RowSearch search_{{}};
 };
 
 }  // namespace vorlin::search

@@ -32,16 +32,13 @@ void DataSource::setDataSet(Query* query)
 
 void DataSource::holdControls()
 {
-    if (held_++ == 0 && query_)
-        query_->holdRefresh();
+    ++held_;
 }
 
 void DataSource::releaseControls()
 {
     if (held_ == 0 || --held_ > 0)
         return;
-    if (query_)
-        query_->releaseRefresh();
     Q_EMIT activeChanged(query_ && query_->isActive());
     Q_EMIT dataSetChanged();
     Q_EMIT stateChanged();

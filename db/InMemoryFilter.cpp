@@ -7,16 +7,31 @@
 
 namespace vorlin::db {
 
-InMemoryFilter::InMemoryFilter(const RowFilter& filter, const QStringList& columns)
+RowLetters lettersOfRow(const RowSet& rows, std::uint32_t row, const std::vector<int>& columns)
+{
+    RowLetters letters = 0;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        std::string_view text;
+        std::uint32_t held = 0;
+        if (rows.textAt(int(row), columns[i], &text))
+            held = lettersOfUtf8(text);
+        else if (!rows.value(int(row), columns[i]).isNull())
+            held = ~0u;  // a value that is no text is tried as it is
+        letters |= RowLetters(held) << (32 * i);
+    }
+    return letters;
+}
+
+InMemoryFilter::InMemoryFilter(const RowFilter& filter, const QStringList& columns, CompiledLike::Folding folding,
+                               const QStringList& letterColumns)
 {
     for (const QList<LikeTerm>& group : filter) {
         std::vector<Term>& terms = groups_.emplace_back();
         for (const LikeTerm& term : group) {
-            int column = -1;
-            for (qsizetype i = 0; i < columns.size() && column < 0; ++i)
-                if (columns[i].compare(term.column, Qt::CaseInsensitive) == 0)
-                    column = int(i);
-            terms.push_back({column, term.pattern, CompiledLike(term.pattern)});
+            const int lettered = columnIndexOf(letterColumns, term.column);
+            CompiledLike compiled(term.pattern, folding);
+            const std::uint32_t required = lettered >= 0 ? compiled.requiredLetters() : 0;
+            terms.push_back({columnIndexOf(columns, term.column), std::move(compiled), lettered * 32, required});
         }
     }
 }
@@ -26,15 +41,16 @@ InMemoryFilter::InMemoryFilter(const RowFilter& filter, const QStringList& colum
 bool InMemoryFilter::termMeetsValue(const Term& term, const RowSet& rows, int row)
 {
     const QVariant value = rows.value(row, term.column);
-    return !value.isNull() && likeMatches(term.pattern, value.toString());
+    return !value.isNull() && term.compiled.matchesUtf8(value.toString().toStdString());
 }
 
-bool InMemoryFilter::meets(const RowSet& rows, int row) const
+bool InMemoryFilter::meets(const RowSet& rows, int row, RowLetters letters) const
 {
     for (const std::vector<Term>& group : groups_) {
         bool met = false;
         for (const Term& term : group) {
-            if (term.column < 0)
+            if (term.column < 0
+                || (term.lettersShift >= 0 && (std::uint32_t(letters >> term.lettersShift) & term.required) != term.required))
                 continue;
             std::string_view text;
             if (rows.textAt(row, term.column, &text) ? term.compiled.matchesUtf8(text) : termMeetsValue(term, rows, row)) {

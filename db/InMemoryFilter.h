@@ -4,25 +4,39 @@
 #include "db/Selection.h"
 #include "db/UnicodeLike.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace vorlin::db {
 
+// Per row, the letters its texts in one or two columns hold when folded for
+// typing (lettersOfUtf8): the first column's in the low half, the second's
+// in the high half. A value that is no text holds every letter; an empty
+// one none.
+using RowLetters = std::uint64_t;
+RowLetters lettersOfRow(const RowSet& rows, std::uint32_t row, const std::vector<int>& columns);
+
 // A selection's filter tried on rows held in memory: it keeps the rows the
-// database's condition keeps (the same LIKE, NULL like nothing).
+// database's condition keeps (the same LIKE, NULL like nothing), or, folded
+// for typing, those it keeps with accents left aside too.
 class InMemoryFilter {
 public:
     // The columns are the row set's, in its order; a term's column not
-    // among them (compared without regard to case) is met by no row.
-    InMemoryFilter(const RowFilter& filter, const QStringList& columns);
+    // among them (compared without regard to case) is met by no row. The
+    // letter columns are those a row's letters (lettersOfRow) tell, when
+    // they are given.
+    InMemoryFilter(const RowFilter& filter, const QStringList& columns,
+                   CompiledLike::Folding folding = CompiledLike::Folding::Case, const QStringList& letterColumns = {});
 
-    bool meets(const RowSet& rows, int row) const;
+    // A row whose letters lack those a term needs is not tried on it.
+    bool meets(const RowSet& rows, int row, RowLetters letters = ~RowLetters(0)) const;
 
 private:
     struct Term {
         int column;  // -1: not held
-        QString pattern;
         CompiledLike compiled;
+        int lettersShift;  // where the column's letters stand in a row's, or -1
+        std::uint32_t required;
     };
     static bool termMeetsValue(const Term& term, const RowSet& rows, int row);
 

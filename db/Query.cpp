@@ -1,10 +1,8 @@
 #include "db/Query.h"
 
 #include "common/AwayFromGuiThread.h"
-#include "common/InTwoHalves.h"
 
 #include "db/Connection.h"
-#include "db/InMemoryFilter.h"
 #include "db/LargeColumn.h"
 #include "db/Store.h"
 #include "db/TextOrder.h"
@@ -22,31 +20,17 @@ bool sameValue(const QVariant& a, const QVariant& b)
     return a == b;
 }
 
-// The position of a column name, compared without regard to case; -1 when
-// it is not there or empty.
-int indexOfName(const QStringList& names, const QString& name)
-{
-    for (qsizetype i = 0; i < names.size() && !name.isEmpty(); ++i)
-        if (names[i].compare(name, Qt::CaseInsensitive) == 0)
-            return int(i);
-    return -1;
-}
-
-// Whether every column the filter tests is among the columns held.
-bool filterColumnsHeld(const RowFilter& filter, const QStringList& columns)
-{
-    for (const QList<LikeTerm>& group : filter)
-        for (const LikeTerm& term : group)
-            if (indexOfName(columns, term.column) < 0)
-                return false;
-    return true;
-}
-
 }  // namespace
 
 Query::Query(QObject* parent) : QObject(parent)
 {
     connect(this, &Query::stateChanged, this, &Query::refreshWhenPending);
+    selected_.whenTableArrives = [alive = QPointer<Query>(this)] {
+        handToThreadOf(QCoreApplication::instance(), [alive] {
+            if (alive)
+                alive->showArrivedTable();
+        });
+    };
 }
 
 Query::~Query() = default;
@@ -57,11 +41,11 @@ void Query::setConnection(Connection* connection)
     if (connection_)
         disconnect(connection_, nullptr, this, nullptr);
     connection_ = connection;
-    copy_->clear();
+    copy_().clear();
     if (connection_) {
         connect(connection_, &Connection::aboutToClose, this, [this] {
             close();
-            copy_->clear();  // the next connection may lead elsewhere
+            copy_().clear();  // the next connection may lead elsewhere
         });
         connect(connection_, &Connection::changedElsewhere, this, &Query::refreshFromStore);
         // Whether rows can be written changed with it.
@@ -71,15 +55,13 @@ void Query::setConnection(Connection* connection)
 
 void Query::setTextOrder(std::shared_ptr<const TextOrder> order)
 {
-    copy_->setTextOrder(std::move(order));
+    selected_.setTextOrder(std::move(order));
 }
 
 void Query::setTableCopy(TableCopy& copy)
 {
     close();
-    if (copy_->textOrder() && !copy.textOrder())
-        copy.setTextOrder(copy_->sharedTextOrder());
-    copy_ = &copy;
+    selected_.setTableCopy(copy);
 }
 
 void Query::setSelection(const Selection& selection)
@@ -132,72 +114,21 @@ void Query::setState(State state)
     Q_EMIT stateChanged();
 }
 
-void Query::showFirstWhileReading(FirstRows first, const QString& file)
+void Query::showArrivedTable()
 {
-    pendingFirst_ = std::move(first);
-    pendingFirstFile_ = file;
-}
-
-QString Query::firstRowsOrder(const QStringList& kept, int orderColumn, bool descending) const
-{
-    return QStringList{selection_.table, kept.join(u','), kept.value(orderColumn),
-                       descending ? QStringLiteral("desc") : QStringLiteral("asc"), copy_->textOrder()->name()}
-        .join(u'|');
-}
-
-bool Query::showFirstRows(Store& store, const QStringList& kept, int orderColumn)
-{
-    std::optional<FirstRows> first = std::exchange(pendingFirst_, std::nullopt);
-    if (!first || !selection_.filter.isEmpty() || first->rows.columnCount() != kept.size()
-        || first->order != firstRowsOrder(kept, orderColumn, selection_.descending))
-        return false;
-    shownFirst_ = first->rows;
-    rows_.showAll(&shownFirst_);
-    lastSearch_.reset();
-    const QPointer<Query> alive(this);
-    TableCopy::KnownOrder known{.keyColumn = indexOfName(kept, keyField_), .read = std::move(first->readWholeOrder)};
-    copy_->readBehind(pendingFirstFile_, selection_.table, kept, orderColumn, selection_.descending,
-                      store.changeMark(), std::move(known), [alive] {
-                          handToThreadOf(QCoreApplication::instance(), [alive] {
-                              if (alive)
-                                  alive->awaitTable();
-                          });
-                      });
-    return true;
+    // An edit begun on the first rows keeps them under it until it ends.
+    if (!isEditing())
+        awaitTable();
 }
 
 void Query::awaitTable()
 {
-    if (!copy_->isArriving() || !isActive())
+    if (!copy_().isArriving() || !isActive())
         return;
     // Read here after all when the reading behind failed.
-    copy_->takeArrival();
+    copy_().takeArrival();
     showRowsReadAgain();
-    shownFirst_.clear(0);
     Q_EMIT tableArrived();
-}
-
-std::optional<FirstRows> Query::firstRows(const Selection& order, int count) const
-{
-    const int column = indexOfName(copy_->columns(), order.orderColumn);
-    const std::vector<std::uint32_t>* rows = column >= 0 ? copy_->keptOrder(column, order.descending) : nullptr;
-    if (!rows || copy_->table() != order.table || !copy_->textOrder())
-        return std::nullopt;
-    FirstRows first;
-    first.order = firstRowsOrder(copy_->columns(), column, order.descending);
-    first.rows.clear(copy_->rows().columnCount());
-    for (std::size_t shown = 0; shown < rows->size() && int(shown) < count; ++shown)
-        first.rows.insertRow(first.rows.rowCount(), copy_->rows().row(int((*rows)[shown])));
-    // The whole order by the rows' keys, for the start not to sort again.
-    if (const int key = indexOfName(copy_->columns(), keyField_); key >= 0) {
-        first.keys.reserve(rows->size());
-        for (const std::uint32_t row : *rows)
-            first.keys.push_back(copy_->rows().integerAt(int(row), key));
-        if (const std::vector<bool>* ties = copy_->keptTies(column, order.descending))
-            first.ties = *ties;
-    }
-    first.textBytes = copy_->rows().textBytes();
-    return first;
 }
 
 void Query::open()
@@ -222,7 +153,7 @@ void Query::open()
             kept << column;
         }
     }
-    selectRows(store, kept);
+    selected_.select(store, selection_, kept, keyField_);
 
     std::unique_ptr<LargeColumn> largeColumn;
     for (const Field& f : fields)
@@ -243,90 +174,18 @@ void Query::open()
     Q_EMIT dataSetChanged();
 }
 
-void Query::selectRows(Store& store, const QStringList& kept)
-{
-    const int orderColumn = copy_->textOrder() ? indexOfName(kept, selection_.orderColumn) : -1;
-    if (orderColumn >= 0 && filterColumnsHeld(selection_.filter, kept)) {
-        // Sorted here: the rows come from the copy of the table, in the
-        // order kept for the column, those that meet the filter.
-        if (showFirstRows(store, kept, orderColumn))
-            return;
-        if (!copy_->holds(selection_.table, kept)
-            || (!copy_->isCurrent(store) && !copy_->catchUp(store, keyField_)))
-            copy_->read(store, selection_.table, kept);
-        const InMemoryFilter filter(selection_.filter, kept);
-        const std::shared_ptr<const std::vector<std::uint32_t>> sorted =
-            copy_->sharedOrder(orderColumn, selection_.descending);
-        const std::vector<std::uint32_t>& order = *sorted;
-        std::vector<std::uint32_t> shown;
-        if (selection_.filter.isEmpty()) {
-            // Every row in the order kept: the list shares it.
-            lastSearch_.reset();
-            rows_.show(&copy_->rows(), sorted);
-            return;
-        } else if (narrowsLastSearch(kept, orderColumn)) {
-            for (const std::uint32_t row : lastShown())
-                if (filter.meets(copy_->rows(), int(row)))
-                    shown.push_back(row);
-        } else {
-            // The rows are tried in the order they are held, which reads
-            // their texts straight through memory (many in two halves at
-            // once), and taken in the kept order after.
-            const auto count = std::size_t(copy_->rows().rowCount());
-            std::vector<char> meets(count, false);
-            inTwoHalves(count, [&](int, std::size_t from, std::size_t to) {
-                for (std::size_t row = from; row < to; ++row)
-                    meets[row] = filter.meets(copy_->rows(), int(row));
-            });
-            for (const std::uint32_t row : order)
-                if (meets[row])
-                    shown.push_back(row);
-        }
-        lastSearch_.reset();
-        if (!selection_.filter.isEmpty())
-            lastSearch_ = LastSearch{.filter = selection_.filter,
-                                     .columns = kept,
-                                     .orderColumn = orderColumn,
-                                     .descending = selection_.descending,
-                                     .version = copy_->version(),
-                                     .shown = shown.size()};
-        rows_.show(&copy_->rows(), std::move(shown));
-    } else {
-        lastSearch_.reset();
-        // The rows held are the database's result, not the table.
-        RowSet& result = copy_->holdResult();
-        store.read(selection_, kept, orderColumn < 0, result);
-        if (orderColumn >= 0)
-            result.sortBy(orderColumn, selection_.descending, *copy_->textOrder());
-        rows_.showAll(&result);
-    }
-}
-
-bool Query::narrowsLastSearch(const QStringList& kept, int orderColumn) const
-{
-    return lastSearch_ && lastSearch_->version == copy_->version() && lastSearch_->columns == kept
-           && lastSearch_->orderColumn == orderColumn && lastSearch_->descending == selection_.descending
-           && lastSearch_->shown == lastShown().size() && narrows(selection_.filter, lastSearch_->filter);
-}
-
-const std::vector<std::uint32_t>& Query::lastShown() const
-{
-    // A new search closes the query first, which hands the rows shown over.
-    return rows_.indexes().empty() ? lastSearch_->rows : rows_.indexes();
-}
-
 void Query::refreshFromStore()
 {
     if (!isActive() || !connection_ || !connection_->isConnected())
         return;
-    // An edit in progress, or a walk over the rows, is never moved under
-    // its feet: the refresh waits for its end.
-    if (isEditing() || refreshHeld_ > 0) {
+    // An edit in progress is never moved under its feet: the refresh waits
+    // for its end.
+    if (isEditing()) {
         refreshPending_ = true;
         return;
     }
     // The table read behind the first rows shows whatever changed meanwhile.
-    if (copy_->isArriving())
+    if (copy_().isArriving())
         return;
     refreshPending_ = false;
     showRowsReadAgain();
@@ -364,27 +223,21 @@ void Query::showRowsReadAgain()
 
 void Query::readRowsAgain()
 {
-    selectRows(connection_->store(), copy_->columns().isEmpty() ? storedColumnNames() : copy_->columns());
+    const QStringList& held = copy_().columns();
+    selected_.select(connection_->store(), selection_, held.isEmpty() ? storedColumnNames() : held, keyField_);
     keyIndex_.clear();
     if (largeValues_)
         largeValues_->forget();
 }
 
-void Query::holdRefresh()
-{
-    ++refreshHeld_;
-}
-
-void Query::releaseRefresh()
-{
-    if (refreshHeld_ > 0 && --refreshHeld_ == 0)
-        refreshWhenPending();
-}
-
 void Query::refreshWhenPending()
 {
-    if (refreshPending_ && !isEditing() && refreshHeld_ == 0)
+    if (isEditing())
+        return;
+    if (refreshPending_)
         QMetaObject::invokeMethod(this, &Query::refreshFromStore, Qt::QueuedConnection);
+    if (copy_().hasArrived())
+        QMetaObject::invokeMethod(this, &Query::showArrivedTable, Qt::QueuedConnection);
 }
 
 void Query::reselect(const Selection& selection)
@@ -416,13 +269,7 @@ void Query::close()
     buffer_.clear();
     original_.clear();
     modified_ = false;
-    if (lastSearch_)
-        lastSearch_->rows = rows_.takeIndexes();
-    rows_.clear();
-    shownFirst_.clear(0);
-    // A copy of the whole table stays for the next opening; a result does not.
-    if (copy_->table().isEmpty())
-        copy_->clear();
+    selected_.clear();
     fields_.clear();
     table_.clear();
     largeValues_.reset();
@@ -436,30 +283,27 @@ void Query::close()
 
 void Query::writeThrough(const std::function<void()>& write, const std::function<void()>& change)
 {
-    copy_->writeThrough(connection_->store(), write, [&] {
-        rows_.useSet(&copy_->rows());  // the rows may have become a copy of their own
+    copy_().writeThrough(connection_->store(), write, [&] {
+        rows_.useSet(&copy_().rows());  // the rows may have become a copy of their own
         change();
     });
 }
 
-bool Query::holdsTable() const
-{
-    return copy_->textOrder() && !copy_->table().isEmpty() && copy_->table() == selection_.table;
-}
-
 bool Query::holdsCurrentTable() const
 {
-    return holdsTable() && connection_ && connection_->isConnected() && copy_->isCurrent(connection_->store());
+    return selected_.holdTable(selection_) && connection_ && connection_->isConnected()
+           && copy_().isCurrent(connection_->store());
 }
 
 std::optional<Query::TableSnapshot> Query::tableSnapshot(const QString& orderColumn)
 {
-    awaitTable();
-    const int column = indexOfName(copy_->columns(), orderColumn);
-    if (!holdsTable() || column < 0)
+    if (copy_().isArriving())
         return std::nullopt;
-    return TableSnapshot{copy_->sharedRows(), copy_->columns(), copy_->sharedOrder(column, false), holdsCurrentTable(),
-                         copy_->sharedLetters()};
+    const int column = columnIndexOf(copy_().columns(), orderColumn);
+    if (!selected_.holdTable(selection_) || column < 0)
+        return std::nullopt;
+    return TableSnapshot{copy_().sharedRows(), copy_().columns(), copy_().sharedOrder(column, false),
+                         holdsCurrentTable(), copy_().sharedLetters()};
 }
 
 int Query::recordCount() const
@@ -558,7 +402,6 @@ qint64 Query::endEditBeforeMove(qint64 target)
 void Query::first()
 {
     requireActive();
-    awaitTable();  // a walk over every row begins here
     checkBrowseMode();
     moveCurrent(0);
     bof_ = true;
@@ -647,7 +490,6 @@ bool Query::locate(const QString& name, const QVariant& value)
 void Query::edit()
 {
     requireActive();
-    awaitTable();
     if (isEditing())
         return;
     if (isEmpty()) {
@@ -664,7 +506,6 @@ void Query::edit()
 void Query::insert()
 {
     requireActive();
-    awaitTable();
     checkBrowseMode();
     requireWritable();
     if (beforeInsert)
@@ -689,24 +530,45 @@ void Query::post()
         throw Error(QStringLiteral("Dataset not in edit or insert mode"));
     if (writePendingEdits)
         writePendingEdits();
+    awaitTable();
     if (state_ == State::Edit)
-        postEdit(false);
+        settle(postEdit());
     else
         postInsert();
 }
 
 void Query::checkBrowseMode()
 {
+    settle(saveEdit());
+}
+
+SaveOutcome Query::saveEdit()
+{
     if (!isEditing())
-        return;
+        return {};
     if (writePendingEdits)
         writePendingEdits();
+    if (modified_)
+        awaitTable();
     if (!modified_)
         cancel();
     else if (state_ == State::Edit)
-        postEdit(true);
+        return postEdit();
     else
         postInsert();
+    return {};
+}
+
+void Query::settle(SaveOutcome outcome)
+{
+    if (!outcome.isConflict())
+        return;
+    if (!askAboutConflict)
+        throw RowChangedError(outcome.rowIsGone());
+    const std::optional<ConflictChoice> choice = askAboutConflict(outcome);
+    if (!choice)
+        throw Abort();
+    saveAfterConflict(outcome, *choice);
 }
 
 QStringList Query::storedColumnNames() const
@@ -742,7 +604,7 @@ Query::EditToSave Query::editToSave() const
 void Query::showSaved(const EditToSave& edit)
 {
     rows_.replaceRow(storedRow(current_), edit.stored);
-    copy_->keepOrders(TableCopy::RowChange::Changed, rows_.indexAt(storedRow(current_)));
+    copy_().keepOrders(TableCopy::RowChange::Changed, rows_.indexAt(storedRow(current_)));
 }
 
 void Query::endEdit(const QVariant* savedKey)
@@ -757,7 +619,7 @@ void Query::endEdit(const QVariant* savedKey)
     Q_EMIT recordChanged(QString());
 }
 
-void Query::postEdit(bool onTheWay)
+SaveOutcome Query::postEdit()
 {
     const EditToSave edit = editToSave();
     if (!edit.changes.isEmpty()) {
@@ -765,22 +627,21 @@ void Query::postEdit(bool onTheWay)
             writeThrough([&] { connection_->store().update(table_, keyField_, edit.key, edit.changes); },
                          [&] { showSaved(edit); });
         } catch (const RowChangedError& conflict) {
-            const bool gone = conflict.rowIsGone();
-            throw SaveConflict(gone, onTheWay,
-                               [this, gone](ConflictChoice choice) { saveAfterConflict(choice, gone); });
+            return {conflict.rowIsGone() ? SaveOutcome::What::RowGone : SaveOutcome::What::RowChanged};
         }
     }
     endEdit(edit.changes.isEmpty() ? nullptr : &edit.key);
+    return {};
 }
 
-void Query::saveAfterConflict(ConflictChoice choice, bool rowIsGone)
+void Query::saveAfterConflict(SaveOutcome conflict, ConflictChoice choice)
 {
     if (state_ != State::Edit)
         throw Error(QStringLiteral("Dataset not in edit mode"));
     if (choice == ConflictChoice::KeepTheirs) {
         cancel();
         // The row as the other left it: read again.
-        copy_->markStale();
+        copy_().markStale();
         refreshPending_ = true;
         refreshWhenPending();
         return;
@@ -788,7 +649,7 @@ void Query::saveAfterConflict(ConflictChoice choice, bool rowIsGone)
     EditToSave edit = editToSave();
     // Written over, a row deleted meanwhile comes back as a new one; kept
     // beside the other's version, the edit is a new one too.
-    if (rowIsGone || choice == ConflictChoice::KeepBoth) {
+    if (conflict.rowIsGone() || choice == ConflictChoice::KeepBoth) {
         writeThrough([&] { edit.stored = connection_->store().insert(table_, editedValues(), storedColumnNames()); },
                      [&] { showSaved(edit); });
         edit.key = edit.stored.value(keyColumn());
@@ -807,7 +668,7 @@ void Query::postInsert()
     writeThrough([&] { stored = connection_->store().insert(table_, given, storedColumnNames()); },
                  [&] {
                      rows_.insertRow(insertAt_, stored);
-                     copy_->keepOrders(TableCopy::RowChange::Added, rows_.indexAt(insertAt_));
+                     copy_().keepOrders(TableCopy::RowChange::Added, rows_.indexAt(insertAt_));
                  });
     keyIndex_.clear();
     for (int i = 0; i < fields_.size(); ++i) {
@@ -859,7 +720,7 @@ void Query::remove()
                  [&] {
                      const std::uint32_t removed = rows_.indexAt(stored);
                      rows_.removeRow(stored);
-                     copy_->keepOrders(TableCopy::RowChange::Removed, removed);
+                     copy_().keepOrders(TableCopy::RowChange::Removed, removed);
                  });
     keyIndex_.clear();
     buffer_.clear();

@@ -2,11 +2,12 @@
 
 #include "db/FirstRows.h"
 #include "db/RowSet.h"
+#include "db/SaveOutcome.h"
+#include "db/SelectedRows.h"
 #include "db/RowView.h"
 #include "db/Selection.h"
 #include "db/Store.h"
 #include "db/TableCopy.h"
-#include "common/SaveConflict.h"
 
 #include <QHash>
 #include <QObject>
@@ -78,15 +79,23 @@ public:
     // The rows to show at the next opening while the whole table is read
     // behind them from the database file: taken when they were kept for
     // the order the query opens in, without a filter. Until the table is
-    // there, whatever needs more than these rows waits for it.
-    void showFirstWhileReading(FirstRows first, const QString& file);
-    bool isReadingBehind() const { return copy_->isArriving(); }
+    // there, a move among these rows, an edit and a new row go on at once
+    // (a save waits for the table, which an edit holds off until it ends);
+    // whatever needs more than these rows waits for it.
+    void showFirstWhileReading(FirstRows first, const QString& file)
+    {
+        selected_.showFirstWhileReading(std::move(first), file);
+    }
+    bool isReadingBehind() const { return copy_().isArriving(); }
     // Waits for the table read behind the first rows and shows it.
     void awaitTable();
     // The first rows of the whole table in the order of that selection (its
     // filter aside), for a later start; nothing when the copy holds no such
     // order now.
-    std::optional<FirstRows> firstRows(const Selection& order, int count) const;
+    std::optional<FirstRows> firstRows(const Selection& order, int count) const
+    {
+        return selected_.firstRows(order, keyField_, count);
+    }
 
     void open();
     void close();
@@ -138,11 +147,21 @@ public:
     void remove();
 
     // Ends an edit before a move: asks the controls for their pending edits,
-    // then posts when something changed and cancels otherwise.
+    // then posts when something changed and cancels otherwise. A post that
+    // meets another's change is put to askAboutConflict and saved again with
+    // the answer; going on editing stops the step with Abort. Without the
+    // question the conflict is an error. Every move, and post, ends an edit
+    // so.
     void checkBrowseMode();
+    std::function<std::optional<ConflictChoice>(SaveOutcome conflict)> askAboutConflict;
+    // The same, telling what happened: a conflict leaves the row in editing,
+    // nothing written, for saveAfterConflict.
+    SaveOutcome saveEdit();
+    // Saves an edit that met another's change with the user's choice.
+    void saveAfterConflict(SaveOutcome conflict, ConflictChoice choice);
 
     // Bytes of the rows held in memory, the copy of the table included.
-    std::size_t memoryBytes() const { return rows_.memoryBytes() + copy_->rows().memoryBytes(); }
+    std::size_t memoryBytes() const { return selected_.memoryBytes(); }
 
     // The whole table as the query holds it now, for a reader that searches
     // it on its own: every column held, the rows in the ascending order of
@@ -162,11 +181,9 @@ public:
 
     // Shows what other clients changed: the same selection, its rows read
     // again (or only the changed ones), the current row kept. Waits while
-    // a row is edited or the refresh is held.
+    // a row is edited.
     void refreshFromStore();
-    // Held while somebody walks over the rows; nests.
-    void holdRefresh();
-    void releaseRefresh();
+    // Nothing while the table is still read behind the first rows.
     std::optional<TableSnapshot> tableSnapshot(const QString& orderColumn);
 
 Q_SIGNALS:
@@ -216,10 +233,10 @@ private:
     // The edited row's values given (the key left to the database).
     QList<std::pair<QString, QVariant>> editedValues() const;
     // A save that finds its row changed or deleted by another client since
-    // it was read raises SaveConflict, the row still in editing; the
-    // conflict's answer saves it again through saveAfterConflict.
-    void postEdit(bool onTheWay);
-    void saveAfterConflict(ConflictChoice choice, bool rowIsGone);
+    // it was read says so, the row still in editing.
+    SaveOutcome postEdit();
+    // A conflict put to the user and saved again with the answer.
+    void settle(SaveOutcome outcome);
     struct EditToSave {
         QVariant key;
         QList<Store::Change> changes;
@@ -239,7 +256,9 @@ private:
     State state_ = State::Inactive;
     QString table_;  // empty: the result cannot be written back
     QList<Field> fields_;
-    RowView rows_;  // the result: rows of copy_->rows
+    SelectedRows selected_;  // the result
+    RowView& rows_ = selected_.shown();
+    TableCopy& copy_() const { return selected_.copy(); }
     int current_ = 0;
     bool bof_ = true;
     bool eof_ = true;
@@ -252,47 +271,18 @@ private:
     std::unique_ptr<LargeColumn> largeValues_;  // the large column, read row by row
     QHash<qint64, int> keyIndex_;  // key → stored row, built by the first locate
 
-    // The selection's rows into the result, from the copy of the table when
-    // it can be held.
-    void selectRows(Store& store, const QStringList& kept);
-    // The last search tried on the copy's rows: one that narrows it (a word
-    // typed on) tries only the rows it showed, while the copy stays as it was.
-    struct LastSearch {
-        RowFilter filter;
-        QStringList columns;
-        int orderColumn;
-        bool descending;
-        std::uint64_t version;
-        std::size_t shown;
-        std::vector<std::uint32_t> rows;  // the rows shown, once the query closed
-    };
-    std::optional<LastSearch> lastSearch_;
-    bool narrowsLastSearch(const QStringList& kept, int orderColumn) const;
-    const std::vector<std::uint32_t>& lastShown() const;
     // The selection's rows read again over the same fields.
     void readRowsAgain();
     // Reads them again and tells what changed in the list, the current row
     // kept.
     void showRowsReadAgain();
-    // What first rows were kept for: the table, the columns held, the order.
-    QString firstRowsOrder(const QStringList& kept, int orderColumn, bool descending) const;
-    // Shows the first rows while the table is read behind them, when they
-    // fit this opening.
-    bool showFirstRows(Store& store, const QStringList& kept, int orderColumn);
-    std::optional<FirstRows> pendingFirst_;
-    QString pendingFirstFile_;
-    RowSet shownFirst_;
+    // After an edit: a refresh that waited, or the table that arrived.
     void refreshWhenPending();
+    // The table read behind, shown unless an edit holds the first rows.
+    void showArrivedTable();
     bool refreshPending_ = false;
-    int refreshHeld_ = 0;
-    // Whether the rows held are the selection's whole table.
-    bool holdsTable() const;
     // Runs a write of the query's and then the change of the rows held.
     void writeThrough(const std::function<void()>& write, const std::function<void()>& change);
-    // The rows the result shows: usually the whole table, held in memory;
-    // its own unless the data module gave it the program's.
-    TableCopy ownCopy_;
-    TableCopy* copy_ = &ownCopy_;
 };
 
 }  // namespace vorlin::db

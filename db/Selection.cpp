@@ -62,4 +62,12 @@ QString selectStatement(const Selection& selection, const QStringList& columns, 
     return text;
 }
 
+int columnIndexOf(const QStringList& columns, const QString& name)
+{
+    for (qsizetype i = 0; i < columns.size() && !name.isEmpty(); ++i)
+        if (columns[i].compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    return -1;
+}
+
 }  // namespace vorlin::db

@@ -46,4 +46,8 @@ QVariantList parametersOf(const RowFilter& filter);
 // leaves it out.
 QString selectStatement(const Selection& selection, const QStringList& columns, bool orderedByDatabase);
 
+// Where a column stands among these, its name compared without regard to
+// case; -1 when it is not there or empty.
+int columnIndexOf(const QStringList& columns, const QString& name);
+
 }  // namespace vorlin::db

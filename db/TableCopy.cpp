@@ -2,6 +2,7 @@
 
 #include "common/AwayFromGuiThread.h"
 
+#include "db/RowSearch.h"
 #include "db/Selection.h"
 #include "db/SqliteStore.h"
 #include "db/Store.h"
@@ -13,7 +14,6 @@
 #include <malloc.h>
 
 #include <algorithm>
-#include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <limits>
@@ -170,6 +170,14 @@ void TableCopy::readBehind(const QString& file, const QString& table, const QStr
     });
 }
 
+bool TableCopy::hasArrived() const
+{
+    if (!arrival_)
+        return false;
+    const std::lock_guard lock(arrival_->mutex);
+    return arrival_->finished;
+}
+
 bool TableCopy::takeArrival()
 {
     const std::shared_ptr<Arrival> arrival = std::exchange(arrival_, nullptr);
@@ -214,8 +222,7 @@ void TableCopy::clear()
 
 void TableCopy::changed()
 {
-    static std::atomic<std::uint64_t> versions{0};
-    version_ = ++versions;
+    version_ = newRowsVersion();
 }
 
 bool TableCopy::catchUp(Store& store, const QString& keyField)
@@ -326,21 +333,6 @@ void TableCopy::setLetterColumns(const QStringList& names)
 {
     Q_ASSERT(names.size() <= 2);
     letterNames_ = names;
-}
-
-TableCopy::RowLetters TableCopy::lettersOfRow(const RowSet& rows, std::uint32_t row, const std::vector<int>& columns)
-{
-    RowLetters letters = 0;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        std::string_view text;
-        std::uint32_t held = 0;
-        if (rows.textAt(int(row), columns[i], &text))
-            held = lettersOfUtf8(text);
-        else if (!rows.value(int(row), columns[i]).isNull())
-            held = ~0u;  // a value that is no text is tried as it is
-        letters |= RowLetters(held) << (32 * i);
-    }
-    return letters;
 }
 
 std::shared_ptr<std::vector<TableCopy::RowLetters>> TableCopy::lettersOfRows(const RowSet& rows,

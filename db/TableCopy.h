@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/FirstRows.h"
+#include "db/InMemoryFilter.h"
 #include "db/RowSet.h"
 
 #include <QString>
@@ -62,6 +63,8 @@ public:
     void readBehind(const QString& file, const QString& table, const QStringList& columns, int orderColumn,
                     bool descending, qint64 mark, KnownOrder known, std::function<void()> arrived);
     bool isArriving() const { return arrival_ != nullptr; }
+    // Whether the reading behind has ended: taking it waits for nothing.
+    bool hasArrived() const;
     // Waits for the reading behind and holds what it read; false, holding
     // nothing, when it failed.
     bool takeArrival();
@@ -92,8 +95,9 @@ public:
     // half of RowLetters, the second's in the high half; made once (by the
     // reading behind too) and kept as rows change; for a reader to hold as
     // they are now. Nothing without such columns.
-    using RowLetters = std::uint64_t;
+    using RowLetters = db::RowLetters;
     void setLetterColumns(const QStringList& names);
+    const QStringList& letterColumnNames() const { return letterNames_; }
     std::shared_ptr<const std::vector<RowLetters>> sharedLetters();
 
     // Runs a write of the program's own and then its change of the rows;
@@ -124,7 +128,6 @@ private:
     std::shared_ptr<Arrival> arrival_;  // the reading behind, until taken
     // Where the letter columns stand among these.
     std::vector<int> letterColumns(const QStringList& of) const;
-    static RowLetters lettersOfRow(const RowSet& rows, std::uint32_t row, const std::vector<int>& columns);
     static std::shared_ptr<std::vector<RowLetters>> lettersOfRows(const RowSet& rows, const std::vector<int>& columns);
     QStringList letterNames_;
     std::shared_ptr<std::vector<RowLetters>> letters_;

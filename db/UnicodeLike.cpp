@@ -496,12 +496,13 @@ std::uint32_t lettersOfUtf8(std::string_view text)
 
 std::uint32_t CompiledLike::requiredLetters() const
 {
-    // Under another folding a letter may stand for more than one of these.
-    if (pattern_->table != typingFoldTable())
-        return 0;
+    // Folded for case alone, a plain letter or digit is still that one when
+    // folded for typing (so are the Kelvin sign and the long s that fold to
+    // one); any other character may fold to more than one of them.
+    const bool typing = pattern_->table == typingFoldTable();
     std::uint32_t letters = 0;
     for (const Token& token : pattern_->tokens)
-        if (token.kind == Token::Literal)
+        if (token.kind == Token::Literal && (typing || token.character < 0x80))
             letters |= letterBit(token.character);
     return letters;
 }

@@ -28,7 +28,7 @@ public:
     explicit CompiledLike(QStringView pattern, Folding folding = Folding::Case, char32_t escape = 0);
     bool matchesUtf8(std::string_view text) const;
     // The letters (and whether a digit) that every text it matches holds,
-    // as lettersOfUtf8 gives them under its folding.
+    // as lettersOfUtf8 gives them.
     std::uint32_t requiredLetters() const;
 
 private:

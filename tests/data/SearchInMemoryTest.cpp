@@ -3,7 +3,7 @@
 // kinds, wildcards typed and stored, Czech letters in either case, quotes,
 // empty names and keywords, and a pasted page of words.
 #include "data/SnippetSearch.h"
-#include "db/InMemoryFilter.h"
+#include "db/RowSearch.h"
 #include "db/UnicodeLike.h"
 #include "support/StoreFixture.h"
 
@@ -55,23 +55,41 @@ protected:
         return ids;
     }
 
-    // The ids the same search keeps of all rows held in memory.
-    std::set<qint64> inMemory(const db::Selection& selection)
+    // The ids the same search keeps of the rows held in memory, passing over
+    // rows without a word's letters; narrowed from the search before when
+    // that one is given.
+    std::set<qint64> inMemory(const db::Selection& selection, db::RowSearch::Found* last = nullptr)
     {
-        db::Database database(databaseFile());
-        const QStringList columns = {"ID", "nazev", "druh", "tag"};
-        db::Statement statement(database, QStringLiteral("SELECT ID, nazev, druh, tag FROM vorlin"));
-        db::RowSet rows;
-        rows.clear(int(columns.size()));
-        while (statement.step())
-            rows.appendFrom(statement.handle());
-        const db::InMemoryFilter filter(selection.filter, columns);
+        if (!held_) {
+            db::Database database(databaseFile());
+            db::Statement statement(database, QStringLiteral("SELECT ID, nazev, druh, tag FROM vorlin"));
+            held.clear(4);
+            while (statement.step())
+                held.appendFrom(statement.handle());
+            auto letters = std::make_shared<std::vector<db::RowLetters>>();
+            auto order = std::make_shared<std::vector<std::uint32_t>>();
+            for (std::uint32_t row = 0; row < std::uint32_t(held.rowCount()); ++row) {
+                letters->push_back(db::lettersOfRow(held, row, {1, 3}));
+                order->push_back(row);
+            }
+            held_ = std::make_unique<db::RowSearch>(db::RowSearch::Rows{.set = &held,
+                                                                         .columns = {"ID", "nazev", "druh", "tag"},
+                                                                         .order = std::move(order),
+                                                                         .version = db::newRowsVersion(),
+                                                                         .letters = std::move(letters),
+                                                                         .letterColumns = {"nazev", "tag"}});
+        }
+        db::RowSearch::Found found = held_->find(selection.filter, db::RowSearch::Folding::Case, last);
         std::set<qint64> ids;
-        for (int row = 0; row < rows.rowCount(); ++row)
-            if (filter.meets(rows, row))
-                ids.insert(rows.value(row, 0).toLongLong());
+        for (const std::uint32_t row : *found.rows)
+            ids.insert(held.value(int(row), 0).toLongLong());
+        if (last)
+            *last = std::move(found);
         return ids;
     }
+
+    db::RowSet held;
+    std::unique_ptr<db::RowSearch> held_;
 };
 
 }  // namespace
@@ -118,6 +136,10 @@ TEST_F(SearchInMemory, KeepsTheRowsTheDatabaseKeeps)
             EXPECT_TRUE(std::includes(before.begin(), before.end(), expected.begin(), expected.end()))
                 << c.box.toStdString() << " / " << c.kind.toStdString();
         }
+        // Typed on from the search before, whether it narrows it or not.
+        db::RowSearch::Found last;
+        (void)inMemory(shorter, &last);
+        EXPECT_EQ(inMemory(selection, &last), expected) << c.box.toStdString() << " / " << c.kind.toStdString();
     }
     EXPECT_GT(kept, 1500) << "the cases find too little to say anything";
 }

@@ -158,6 +158,7 @@ TEST_F(DataModule, FirstRowsKeptAtTheEndShowAtOnceAndTheListEndsWhole)
         int shownAtOnce;  // of the 150 or 151 in the file
         QString search;  // typed before the rest arrived
         QString added;   // a snippet added before the rest arrived
+        QString renamed;  // the first snippet's new name, edited before the rest arrived
     } cases[] = {
         {"the file as it was left", [] {}, true, 100, {}, {}},
         {"another program added a row", [this] { addRows({{QStringLiteral("Plná moc"), {}, {}, {}}}); }, false, 151, {}, {}},
@@ -181,6 +182,7 @@ TEST_F(DataModule, FirstRowsKeptAtTheEndShowAtOnceAndTheListEndsWhole)
          [this] { QFile(dataDir + QStringLiteral("prvni_radky_poradi.bin")).resize(100); }, true, 100, {}, {}},
         {"a search typed at once", [] {}, true, 100, QStringLiteral("klíč149"), {}},
         {"a snippet added at once", [] {}, true, 100, {}, QStringLiteral("Advokátní plná moc")},
+        {"a snippet renamed at once", [] {}, true, 100, {}, {}, QStringLiteral("Advokátní plná moc, opravená")},
     };
     for (const Case& c : cases) {
         openStore();
@@ -197,6 +199,12 @@ TEST_F(DataModule, FirstRowsKeptAtTheEndShowAtOnceAndTheListEndsWhole)
             query().setValue(QStringLiteral("nazev"), c.added);
             query().post();
         }
+        if (!c.renamed.isEmpty()) {
+            query().edit();
+            EXPECT_TRUE(query().isReadingBehind()) << c.what;  // the edit waited for nothing
+            query().setValue(QStringLiteral("nazev"), c.renamed);
+            query().post();
+        }
         query().awaitTable();
         const QStringList shown = listedNames();
         dm.reset();
@@ -205,9 +213,10 @@ TEST_F(DataModule, FirstRowsKeptAtTheEndShowAtOnceAndTheListEndsWhole)
         if (!c.search.isEmpty())
             searchFor(c.search);
         EXPECT_EQ(shown, listedNames()) << c.what;
-        if (c.search.isEmpty() && c.added.isEmpty() && c.shownAtOnce == 100)
+        if (c.search.isEmpty() && c.added.isEmpty() && c.renamed.isEmpty() && c.shownAtOnce == 100)
             EXPECT_EQ(atOnce, shown.mid(0, 100)) << c.what;
         EXPECT_TRUE(c.added.isEmpty() || shown.contains(c.added)) << c.what;
+        EXPECT_TRUE(c.renamed.isEmpty() || shown.contains(c.renamed)) << c.what;
     }
 }
 

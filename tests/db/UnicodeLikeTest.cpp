@@ -149,8 +149,23 @@ TEST(UnicodeLike, AWordIsFoundWhereverItsFoldedLettersStandInTheFoldedText)
                                      ? likeMatches(pattern, toQString(text))
                                      : CompiledLike(pattern, folding).matchesUtf8(toQString(text).toStdString());
             ASSERT_EQ(matched, expected) << pattern.toStdString() << " like " << toQString(text).toStdString();
+            // A text it matches holds every letter it needs.
+            const std::uint32_t needed = CompiledLike(pattern, folding).requiredLetters();
+            ASSERT_TRUE(!matched || (lettersOfUtf8(toQString(text).toStdString()) & needed) == needed)
+                << pattern.toStdString() << " like " << toQString(text).toStdString();
             found += expected;
         }
         EXPECT_GT(found, 5000);
+    }
+    // Every character a plain letter or digit matches, folded for case
+    // alone, holds that letter folded for typing.
+    for (const char32_t plain : std::u32string(U"abcdefghijklmnopqrstuvwxyz0123456789")) {
+        const CompiledLike pattern(QString(QChar(char16_t(plain))), CompiledLike::Folding::Case);
+        for (char32_t c = 1; c < 0x10000; ++c)
+            if (!QChar::isSurrogate(c) && pattern.matchesUtf8(QString(QChar(char16_t(c))).toStdString())) {
+                ASSERT_EQ(lettersOfUtf8(QString(QChar(char16_t(c))).toStdString()) & pattern.requiredLetters(),
+                          pattern.requiredLetters())
+                    << std::hex << std::uint32_t(c);
+            }
     }
 }

@@ -99,6 +99,9 @@ private:
     // with a word to the user; true then.
     bool refusedDuringRun();
 
+    // A file-set run waits for the office in a loop of its own that serves
+    // the window (for "Zastavit", repaints, closing): meanwhile anything that
+    // would start a second run or change the candidates under it is refused.
     bool runInProgress_ = false;
     TDM& data_;
     KindsList& kinds_;

@@ -4,7 +4,6 @@
 #include "ui/shell/ErrorBox.h"
 #include "ui/shell/Guarded.h"
 #include "ui/shell/MessageBox.h"
-#include "ui/shell/SaveConflicts.h"
 #include "common/Error.h"
 #include "common/Integer.h"
 #include "common/Paths.h"
@@ -139,7 +138,9 @@ TVorlin_Form::TVorlin_Form(TDM& data, const MainWindowServices& services, QWidge
     for (const auto change : {&db::Query::dataSetChanged, &db::Query::rowsRefreshed})
         connect(&data_.Vorlin_ADOQuery, change, this, ui::guarded(this, &TVorlin_Form::offerLibraryKinds));
     connect(&data_.Vorlin_ADOQuery, &db::Query::rowsInserted, this, ui::guarded(this, &TVorlin_Form::offerLibraryKinds));
-    setConflictQuestion([this](const SaveConflict& conflict) { return askAboutConflict(conflict.rowIsGone()); });
+    data_.Vorlin_ADOQuery.askAboutConflict = [this](db::SaveOutcome conflict) {
+        return askAboutConflict(conflict.rowIsGone());
+    };
     // What a screen reader says of the controls that show no caption of their own.
     const std::pair<QWidget*, const char*> names[] = {
         {DBGrid1, "Seznam záznamů"},
@@ -175,7 +176,7 @@ TVorlin_Form::TVorlin_Form(TDM& data, const MainWindowServices& services, QWidge
 TVorlin_Form::~TVorlin_Form()
 {
     data_.setBodyEditor(nullptr);
-    setConflictQuestion(nullptr);
+    data_.Vorlin_ADOQuery.askAboutConflict = nullptr;
 }
 
 QWidget* TVorlin_Form::buildLeftColumn()
@@ -473,7 +474,7 @@ void TVorlin_Form::FormCreate()
     Button1->setEnabled(isSignalConnected(QMetaMethod::fromSignal(&TVorlin_Form::settingsRequested)));
 }
 
-std::optional<ConflictChoice> TVorlin_Form::askAboutConflict(bool rowIsGone)
+std::optional<db::ConflictChoice> TVorlin_Form::askAboutConflict(bool rowIsGone)
 {
     const QString name = ui::shownPrefix(data_.Vorlin_ADOQuery.value(QStringLiteral("nazev")).toString());
     const int pressed = MessageBox::choose(
@@ -488,14 +489,14 @@ std::optional<ConflictChoice> TVorlin_Form::askAboutConflict(bool rowIsGone)
         2, 2);
     enum { keep, overwrite };
     if (pressed == overwrite)
-        return ConflictChoice::Overwrite;
+        return db::ConflictChoice::Overwrite;
     if (pressed != keep)
         return std::nullopt;
     // The user's own version is not lost: it waits on the clipboard whole.
     copyVersionToClipboard();
     StatusLabel->setText(QStringLiteral("Vaše verze vorlinu „%1“ je ve schránce; platí %2.")
                              .arg(name, rowIsGone ? QStringLiteral("smazání kolegou") : QStringLiteral("verze kolegy")));
-    return ConflictChoice::KeepTheirs;
+    return db::ConflictChoice::KeepTheirs;
 }
 
 void TVorlin_Form::showLibraryState()
@@ -530,11 +531,9 @@ void TVorlin_Form::saveWithoutDisplay()
     // No window can show a failure now: the terminal or the session's log
     // keeps it. An edit that meets a colleague's change is kept beside it.
     const auto saveKeepingBoth = [this] {
-        try {
-            data_.Vorlin_ADOQuery.checkBrowseMode();
-        } catch (const SaveConflict& conflict) {
-            conflict.saveWith(ConflictChoice::KeepBoth);
-        }
+        db::Query& query = data_.Vorlin_ADOQuery;
+        if (const db::SaveOutcome outcome = query.saveEdit(); outcome.isConflict())
+            query.saveAfterConflict(outcome, db::ConflictChoice::KeepBoth);
     };
     for (const auto& step : {std::function<void()>(saveKeepingBoth),
                              std::function<void()>([this] { writeSettings(); })}) {
@@ -836,7 +835,7 @@ void TVorlin_Form::changeEvent(QEvent* event)
 bool TVorlin_Form::endEditBeforeExit()
 {
     try {
-        runSettlingConflicts([this] { data_.Vorlin_ADOQuery.checkBrowseMode(); });
+        data_.Vorlin_ADOQuery.checkBrowseMode();
         return true;
     } catch (const Abort&) {
         return false;  // the user goes on editing

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/SaveConflict.h"
+#include "db/SaveOutcome.h"
 #include "data/DM_Unit.h"
 #include "data/KindsList.h"
 #include "data/SnippetSearch.h"
@@ -66,7 +66,7 @@ public:
     void showLibraryState();
     // Asks what to do with an edit whose row another user changed or
     // deleted meanwhile.
-    std::optional<ConflictChoice> askAboutConflict(bool rowIsGone);
+    std::optional<db::ConflictChoice> askAboutConflict(bool rowIsGone);
 
     // The kind box and the kind filter list follow every save of the list.
     void listKindsOf(KindsList& kinds);

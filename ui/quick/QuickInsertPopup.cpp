@@ -179,11 +179,7 @@ void QuickInsertPopup::search()
     typed.replace(u' ', u'%');  // blanks separate the words here, typed or pasted
     const QStringList words = search::searchWords(typed);
     const QString kind = kind_->currentText();
-    const bool sameSnippets = searched_.lock() == snippets_;
-    search::QuickSearch::Listing places = snippets_->matching(words, kind, recent_, sameSnippets ? &found_ : nullptr);
-    searched_ = snippets_;
-    // Every snippet shown narrows nothing: they are not listed out.
-    found_ = {words, kind, words.isEmpty() && kind.isEmpty() ? std::vector<search::QuickSearch::Place>() : places.all()};
+    search::QuickSearch::Listing places = snippets_->matching(words, kind, recent_, &found_);
     model_->show(snippets_, std::move(places));
     if (model_->rowCount() > 0)
         list_->setCurrentIndex(model_->index(0));
@@ -221,7 +217,6 @@ void QuickInsertPopup::hideEvent(QHideEvent* event)
     // The snippets are the main list's rows: held while shown only, so that
     // the list's next change need not copy them.
     snippets_.reset();
-    searched_.reset();
     found_ = {};
     model_->show(nullptr, {});
     QWidget::hideEvent(event);

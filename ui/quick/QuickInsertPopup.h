@@ -59,7 +59,6 @@ private:
     BodyReader bodyOf_;
     std::shared_ptr<const search::QuickSearch> snippets_;
     // The last search among these snippets, which the next key narrows.
-    std::weak_ptr<const search::QuickSearch> searched_;
     search::QuickSearch::Found found_;
     QList<qint64> recent_;
     QLineEdit* box_;

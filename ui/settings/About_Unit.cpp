@@ -380,8 +380,15 @@ void TAbout_Form::Button3Click()
         return;
     db::Query& query = data_.Vorlin_ADOQuery;
     const Font font = FontDialog1.font();
-    query.first();  // an unsaved edit of the current row is saved first
-    const int count = query.recordCount();
+    query.checkBrowseMode();  // an unsaved edit of the current row is saved first
+    query.awaitTable();
+    // Each row is found by its key: a colleague's change read between two
+    // rows moves the others in the list, and a row deleted meanwhile is
+    // passed over.
+    QList<QVariant> keys;
+    for (int row = 0; row < query.recordCount(); ++row)
+        keys << query.valueAt(row, QStringLiteral("ID"));
+    const int count = int(keys.size());
 
     // Long lists show how far the change is; nothing but repaints is handled
     // meanwhile.
@@ -393,16 +400,15 @@ void TAbout_Form::Button3Click()
     // The editors do not show every row on the way.
     const db::HeldControls held(data_.Vorlin_DataSource);
     for (int row = 0; row < count; ++row) {
-        const QVariant id = query.value(QStringLiteral("ID"));
+        if (!query.locate(QStringLiteral("ID"), keys[row]))
+            continue;
         const QString stored = query.value(body).toString();
         const QString changed = ui::bodyWithFont(stored, font, palette());
         if (changed != stored) {
             query.edit();
             query.setValue(body, changed);
             query.post();
-            query.locate(QStringLiteral("ID"), id);
         }
-        query.next();
         if (row % 50 == 49) {
             // The rows are the window's query's, walked here on its thread:
             // the progress is drawn between them, no input taken meanwhile.

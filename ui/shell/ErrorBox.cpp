@@ -1,7 +1,6 @@
 #include "ui/shell/ErrorBox.h"
 
 #include "ui/shell/MessageBox.h"
-#include "ui/shell/SaveConflicts.h"
 
 #include "common/Error.h"
 
@@ -42,7 +41,7 @@ void showErrorBox(const QString& message)
 bool runShowingErrors(const std::function<void()>& step)
 {
     try {
-        runSettlingConflicts(step);
+        step();
         return true;
     } catch (const Abort&) {
         return false;

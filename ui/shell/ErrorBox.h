@@ -24,8 +24,8 @@ QString exceptionMessage(std::exception_ptr error);
 void showErrorBox(const QString& message);
 
 // Runs a step whose error is to be shown in the error box, after which the
-// caller carries on; a save's conflict with another's change is asked about
-// first. Returns false when the step failed or the user went on editing.
+// caller carries on. Returns false when the step failed or the user went on
+// editing (Abort: a save's conflict with another's change was asked about).
 bool runShowingErrors(const std::function<void()>& step);
 
 }  // namespace vorlin
