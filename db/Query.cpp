@@ -3,7 +3,6 @@
 #include "common/AwayFromGuiThread.h"
 
 #include "db/Connection.h"
-#include "db/LargeColumn.h"
 #include "db/Store.h"
 #include "db/TextOrder.h"
 
@@ -53,11 +52,6 @@ void Query::setConnection(Connection* connection)
     }
 }
 
-void Query::setTextOrder(std::shared_ptr<const TextOrder> order)
-{
-    selected_.setTextOrder(std::move(order));
-}
-
 void Query::setTableCopy(TableCopy& copy)
 {
     close();
@@ -70,17 +64,9 @@ void Query::setSelection(const Selection& selection)
     selection_ = selection;
 }
 
-int Query::fieldIndex(const QString& name) const
+const QueryFields::Field& Query::field(const QString& name) const
 {
-    for (int i = 0; i < fields_.size(); ++i)
-        if (fields_[i].name.compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
-}
-
-const Query::Field& Query::field(const QString& name) const
-{
-    const int index = fieldIndex(name);
+    const int index = fields_.indexOf(name);
     if (index < 0) {
         const QString prefix = objectName().isEmpty() ? QString() : objectName() + QStringLiteral(": ");
         throw Error(prefix + QStringLiteral("Field '%1' not found").arg(name));
@@ -140,30 +126,10 @@ void Query::open()
     connection_->open();
     connection_->takeAnnouncements();  // the rows as fresh as the server knows them
     Store& store = connection_->store();
-
-    const QStringList columns = store.columns(selection_.table);
-    const bool hasKey = columns.contains(keyField_, Qt::CaseInsensitive);
-    QList<Field> fields;
-    QStringList kept;  // the columns held in memory
-    for (const QString& column : columns) {
-        if (hasKey && !largeColumn_.isEmpty() && column.compare(largeColumn_, Qt::CaseInsensitive) == 0) {
-            fields.append({column, -1});
-        } else {
-            fields.append({column, int(kept.size())});
-            kept << column;
-        }
-    }
-    selected_.select(store, selection_, kept, keyField_);
-
-    std::unique_ptr<LargeColumn> largeColumn;
-    for (const Field& f : fields)
-        if (f.column < 0)
-            largeColumn = std::make_unique<LargeColumn>(store, selection_.table, f.name, keyField_);
-
+    QueryFields fields(store, selection_.table, largeColumn_, keyField_);
+    selected_.select(store, selection_, fields.held(), keyField_);
     fields_ = std::move(fields);
-    table_ = hasKey ? selection_.table : QString();
-    largeValues_ = std::move(largeColumn);
-    keyIndex_.clear();
+    table_ = fields_.hasKey() ? selection_.table : QString();
     current_ = 0;
     bof_ = true;
     eof_ = rows_.rowCount() == 0;
@@ -193,24 +159,11 @@ void Query::refreshFromStore()
 
 void Query::showRowsReadAgain()
 {
-    const int key = keyColumn();
-    const QVariant current = isEmpty() || key < 0 ? QVariant() : rows_.value(current_, key);
-    const int rowsBefore = rows_.rowCount();
-    const std::vector<qint64> keysBefore = key < 0 ? std::vector<qint64>() : rows_.keys(key);
-    readRowsAgain();
-    int row = -1;
-    for (int candidate = 0; candidate < rows_.rowCount() && row < 0 && current.isValid(); ++candidate)
-        if (rows_.value(candidate, key) == current)
-            row = candidate;
-    current_ = row >= 0 ? row : std::clamp(current_, 0, std::max(0, rows_.rowCount() - 1));
+    const ShownChange change = selected_.selectAgain(connection_->store(), selection_, heldColumns(), keyField_, current_);
+    forgetWhatWasRead();
     bof_ = eof_ = rows_.rowCount() == 0;
     // A colleague's row that came or went moves the others in the list; the
     // rest of what the list shows (its open cell, its selection) stays.
-    ShownChange change;
-    if (key >= 0)
-        change = shownChange(keysBefore, rows_.keys(key));
-    else if (rows_.rowCount() == rowsBefore)
-        change.kind = ShownChange::Kind::Same;
     switch (change.kind) {
     case ShownChange::Kind::Same: Q_EMIT rowsRefreshed(); break;
     case ShownChange::Kind::Inserted: Q_EMIT rowsInserted(change.first, change.count); break;
@@ -221,13 +174,15 @@ void Query::showRowsReadAgain()
     Q_EMIT recordChanged(QString());
 }
 
-void Query::readRowsAgain()
+QStringList Query::heldColumns() const
 {
-    const QStringList& held = copy_().columns();
-    selected_.select(connection_->store(), selection_, held.isEmpty() ? storedColumnNames() : held, keyField_);
-    keyIndex_.clear();
-    if (largeValues_)
-        largeValues_->forget();
+    const QStringList& copied = copy_().columns();
+    return copied.isEmpty() ? fields_.held() : copied;
+}
+
+void Query::forgetWhatWasRead()
+{
+    fields_.forgetLarge();
 }
 
 void Query::refreshWhenPending()
@@ -252,7 +207,8 @@ void Query::reselect(const Selection& selection)
     selection_ = selection;
     connection_->takeAnnouncements();  // the rows as fresh as the server knows them
     refreshPending_ = false;
-    readRowsAgain();
+    selected_.select(connection_->store(), selection_, heldColumns(), keyField_);
+    forgetWhatWasRead();
     current_ = 0;
     bof_ = true;
     eof_ = rows_.rowCount() == 0;
@@ -266,27 +222,15 @@ void Query::close()
     if (!isActive())
         return;
     state_ = State::Inactive;
-    buffer_.clear();
-    original_.clear();
-    modified_ = false;
+    dropBuffer();
     selected_.clear();
-    fields_.clear();
+    fields_ = QueryFields();
     table_.clear();
-    largeValues_.reset();
-    keyIndex_.clear();
     current_ = 0;
     bof_ = eof_ = true;
     Q_EMIT stateChanged();
     Q_EMIT activeChanged(false);
     Q_EMIT dataSetChanged();
-}
-
-void Query::writeThrough(const std::function<void()>& write, const std::function<void()>& change)
-{
-    copy_().writeThrough(connection_->store(), write, [&] {
-        rows_.useSet(&copy_().rows());  // the rows may have become a copy of their own
-        change();
-    });
 }
 
 bool Query::holdsCurrentTable() const
@@ -297,13 +241,7 @@ bool Query::holdsCurrentTable() const
 
 std::optional<Query::TableSnapshot> Query::tableSnapshot(const QString& orderColumn)
 {
-    if (copy_().isArriving())
-        return std::nullopt;
-    const int column = columnIndexOf(copy_().columns(), orderColumn);
-    if (!selected_.holdTable(selection_) || column < 0)
-        return std::nullopt;
-    return TableSnapshot{copy_().sharedRows(), copy_().columns(), copy_().sharedOrder(column, false),
-                         holdsCurrentTable(), copy_().sharedLetters()};
+    return selected_.snapshot(selection_, orderColumn, holdsCurrentTable());
 }
 
 int Query::recordCount() const
@@ -320,33 +258,6 @@ int Query::storedRow(int row) const
     return row == insertAt_ ? -1 : row - 1;
 }
 
-int Query::keyColumn() const
-{
-    const int index = fieldIndex(keyField_);
-    return index >= 0 ? fields_[index].column : -1;
-}
-
-QVariant Query::largeValueOf(int stored) const
-{
-    return largeValues_ ? largeValues_->valueFor(rows_.value(stored, keyColumn())) : QVariant();
-}
-
-QVariantList Query::storedValues(int stored) const
-{
-    QVariantList values;
-    for (const Field& f : fields_)
-        values << (f.column < 0 ? largeValueOf(stored) : rows_.value(stored, f.column));
-    return values;
-}
-
-QStringList Query::fieldNames() const
-{
-    QStringList names;
-    for (const Field& f : fields_)
-        names << f.name;
-    return names;
-}
-
 QVariant Query::value(const QString& name) const
 {
     if (!isActive() || isEmpty())
@@ -356,24 +267,23 @@ QVariant Query::value(const QString& name) const
 
 QVariant Query::valueAt(int row, const QString& name) const
 {
-    const Field& f = field(name);
+    const QueryFields::Field& f = field(name);
     if (row < 0 || row >= recordCount())
         return QVariant();
     if (isEditing() && row == current_)
-        return buffer_.value(fieldIndex(name));
-    const int stored = storedRow(row);
-    return f.column < 0 ? largeValueOf(stored) : rows_.value(stored, f.column);
+        return buffer_.value(fields_.indexOf(name));
+    return fields_.valueOf(rows_, storedRow(row), f);
 }
 
 void Query::setValue(const QString& name, const QVariant& value)
 {
     requireActive();
-    const Field& f = field(name);
+    const QueryFields::Field& f = field(name);
     if (!isEditing())
         throw Error(QStringLiteral("Dataset not in edit or insert mode"));
     if (f.name.compare(keyField_, Qt::CaseInsensitive) == 0)
         throw Error(QStringLiteral("Field '%1' cannot be modified").arg(f.name));
-    buffer_[fieldIndex(name)] = value;
+    buffer_[fields_.indexOf(name)] = value;
     modified_ = true;
     Q_EMIT recordChanged(f.name);
 }
@@ -418,16 +328,6 @@ void Query::last()
     bof_ = isEmpty();
 }
 
-void Query::next()
-{
-    moveBy(1);
-}
-
-void Query::prior()
-{
-    moveBy(-1);
-}
-
 void Query::moveBy(int distance)
 {
     requireActive();
@@ -462,21 +362,16 @@ bool Query::locate(const QString& name, const QVariant& value)
     requireActive();
     awaitTable();
     checkBrowseMode();
-    const Field& f = field(name);
+    const QueryFields::Field& f = field(name);
     int found = -1;
-    if (f.column >= 0 && f.column == keyColumn()) {
-        if (keyIndex_.isEmpty()) {
-            for (int row = rows_.rowCount() - 1; row >= 0; --row)
-                keyIndex_.insert(rows_.value(row, f.column).toLongLong(), row);
-        }
+    if (f.column >= 0 && f.column == fields_.keyColumn()) {
         bool isNumber = false;
         const qint64 key = value.toLongLong(&isNumber);
         if (isNumber)
-            found = keyIndex_.value(key, -1);
+            found = selected_.placeOfKey(key);
     } else {
         for (int row = 0; row < rows_.rowCount() && found < 0; ++row) {
-            const QVariant candidate = f.column < 0 ? largeValueOf(row) : rows_.value(row, f.column);
-            if (sameValue(candidate, value))
+            if (sameValue(fields_.valueOf(rows_, row, f), value))
                 found = row;
         }
     }
@@ -497,7 +392,7 @@ void Query::edit()
         return;
     }
     requireWritable();
-    buffer_ = storedValues(storedRow(current_));
+    buffer_ = fields_.valuesOf(rows_, storedRow(current_));
     original_ = buffer_;
     modified_ = false;
     setState(State::Edit);
@@ -571,50 +466,20 @@ void Query::settle(SaveOutcome outcome)
     saveAfterConflict(outcome, *choice);
 }
 
-QStringList Query::storedColumnNames() const
-{
-    QStringList names(rows_.columnCount());
-    for (const Field& f : fields_)
-        if (f.column >= 0)
-            names[f.column] = f.name;
-    return names;
-}
-
-QList<std::pair<QString, QVariant>> Query::editedValues() const
-{
-    QList<std::pair<QString, QVariant>> given;
-    for (int i = 0; i < fields_.size(); ++i)
-        if (!buffer_[i].isNull() && fields_[i].name.compare(keyField_, Qt::CaseInsensitive) != 0)
-            given.append({fields_[i].name, buffer_[i]});
-    return given;
-}
-
 Query::EditToSave Query::editToSave() const
 {
-    EditToSave edit{original_[fieldIndex(keyField_)], {}, QVariantList(rows_.columnCount())};
+    EditToSave edit{original_[fields_.indexOf(keyField_)], {}, fields_.heldValues(buffer_)};
     for (int i = 0; i < fields_.size(); ++i)
         if (!sameValue(buffer_[i], original_[i]))
             edit.changes.append({fields_[i].name, buffer_[i], original_[i]});
-    for (int i = 0; i < fields_.size(); ++i)
-        if (fields_[i].column >= 0)
-            edit.stored[fields_[i].column] = buffer_[i];
     return edit;
-}
-
-void Query::showSaved(const EditToSave& edit)
-{
-    rows_.replaceRow(storedRow(current_), edit.stored);
-    copy_().keepOrders(TableCopy::RowChange::Changed, rows_.indexAt(storedRow(current_)));
 }
 
 void Query::endEdit(const QVariant* savedKey)
 {
-    for (int i = 0; i < fields_.size(); ++i)
-        if (savedKey && fields_[i].column < 0 && largeValues_)
-            largeValues_->remember(*savedKey, buffer_[i]);
-    buffer_.clear();
-    original_.clear();
-    modified_ = false;
+    if (savedKey)
+        fields_.remember(*savedKey, buffer_);
+    dropBuffer();
     setState(State::Browse);
     Q_EMIT recordChanged(QString());
 }
@@ -624,8 +489,10 @@ SaveOutcome Query::postEdit()
     const EditToSave edit = editToSave();
     if (!edit.changes.isEmpty()) {
         try {
-            writeThrough([&] { connection_->store().update(table_, keyField_, edit.key, edit.changes); },
-                         [&] { showSaved(edit); });
+            selected_.writeChanged(connection_->store(), storedRow(current_), [&] {
+                connection_->store().update(table_, keyField_, edit.key, edit.changes);
+                return edit.stored;
+            });
         } catch (const RowChangedError& conflict) {
             return {conflict.rowIsGone() ? SaveOutcome::What::RowGone : SaveOutcome::What::RowChanged};
         }
@@ -647,52 +514,52 @@ void Query::saveAfterConflict(SaveOutcome conflict, ConflictChoice choice)
         return;
     }
     EditToSave edit = editToSave();
+    Store& store = connection_->store();
     // Written over, a row deleted meanwhile comes back as a new one; kept
     // beside the other's version, the edit is a new one too.
-    if (conflict.rowIsGone() || choice == ConflictChoice::KeepBoth) {
-        writeThrough([&] { edit.stored = connection_->store().insert(table_, editedValues(), storedColumnNames()); },
-                     [&] { showSaved(edit); });
-        edit.key = edit.stored.value(keyColumn());
-        keyIndex_.clear();
-    } else {
-        writeThrough([&] { connection_->store().overwrite(table_, keyField_, edit.key, edit.changes); },
-                     [&] { showSaved(edit); });
-    }
+    const bool anew = conflict.rowIsGone() || choice == ConflictChoice::KeepBoth;
+    selected_.writeChanged(store, storedRow(current_), [&] {
+        if (!anew) {
+            store.overwrite(table_, keyField_, edit.key, edit.changes);
+            return edit.stored;
+        }
+        edit.stored = store.insert(table_, fields_.givenValues(buffer_, keyField_), fields_.held());
+        edit.key = edit.stored.value(fields_.keyColumn());
+        return edit.stored;
+    });
     endEdit(&edit.key);
 }
 
 void Query::postInsert()
 {
-    const QList<std::pair<QString, QVariant>> given = editedValues();
-    QVariantList stored;
-    writeThrough([&] { stored = connection_->store().insert(table_, given, storedColumnNames()); },
-                 [&] {
-                     rows_.insertRow(insertAt_, stored);
-                     copy_().keepOrders(TableCopy::RowChange::Added, rows_.indexAt(insertAt_));
-                 });
-    keyIndex_.clear();
-    for (int i = 0; i < fields_.size(); ++i) {
-        if (fields_[i].column < 0 && largeValues_)
-            largeValues_->remember(stored.value(keyColumn()), buffer_[i]);
-    }
-    buffer_.clear();
-    modified_ = false;
+    QVariant key;
+    selected_.writeAdded(connection_->store(), insertAt_, [&] {
+        const QVariantList stored = connection_->store().insert(table_, fields_.givenValues(buffer_, keyField_), fields_.held());
+        key = stored.value(fields_.keyColumn());
+        return stored;
+    });
+    fields_.remember(key, buffer_);
+    dropBuffer();
     current_ = insertAt_;
     setState(State::Browse);
     Q_EMIT recordChanged(QString());
 }
 
+void Query::dropBuffer()
+{
+    buffer_.clear();
+    original_.clear();
+    modified_ = false;
+}
+
 void Query::cancel()
 {
     if (state_ == State::Edit) {
-        buffer_.clear();
-        original_.clear();
-        modified_ = false;
+        dropBuffer();
         setState(State::Browse);
         Q_EMIT recordChanged(QString());
     } else if (state_ == State::Insert) {
-        buffer_.clear();
-        modified_ = false;
+        dropBuffer();
         state_ = State::Browse;
         current_ = std::clamp(insertAt_, 0, std::max(0, rows_.rowCount() - 1));
         bof_ = eof_ = rows_.rowCount() == 0;
@@ -715,17 +582,9 @@ void Query::remove()
 
     const int stored = storedRow(current_);
     const int removedAt = current_;
-    const QVariant key = rows_.value(stored, keyColumn());
-    writeThrough([&] { connection_->store().remove(table_, keyField_, key); },
-                 [&] {
-                     const std::uint32_t removed = rows_.indexAt(stored);
-                     rows_.removeRow(stored);
-                     copy_().keepOrders(TableCopy::RowChange::Removed, removed);
-                 });
-    keyIndex_.clear();
-    buffer_.clear();
-    original_.clear();
-    modified_ = false;
+    const QVariant key = rows_.value(stored, fields_.keyColumn());
+    selected_.writeRemoved(connection_->store(), stored, [&] { connection_->store().remove(table_, keyField_, key); });
+    dropBuffer();
     current_ = std::clamp(current_, 0, std::max(0, rows_.rowCount() - 1));
     bof_ = eof_ = rows_.rowCount() == 0;
     setState(State::Browse);

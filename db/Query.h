@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/FirstRows.h"
+#include "db/QueryFields.h"
 #include "db/RowSet.h"
 #include "db/SaveOutcome.h"
 #include "db/SelectedRows.h"
@@ -63,7 +64,7 @@ public:
     // column, texts in that order (the database knows only the order of the
     // bytes); without one, or for a column not held in memory, the database
     // sorts.
-    void setTextOrder(std::shared_ptr<const TextOrder> order);
+    void setTextOrder(std::shared_ptr<const TextOrder> order) { selected_.setTextOrder(std::move(order)); }
     // The table held in memory that the query shows and writes through; it
     // outlives the query. Set while the query is closed.
     void setTableCopy(TableCopy& copy);
@@ -121,16 +122,16 @@ public:
 
     void first();
     void last();
-    void next();
-    void prior();
+    void next() { moveBy(1); }
+    void prior() { moveBy(-1); }
     void moveBy(int distance);
     void moveTo(int row);
     // Makes the first row whose field equals the value current; false (and no
     // move) when there is none.
     bool locate(const QString& field, const QVariant& value);
 
-    QStringList fieldNames() const;
-    bool hasField(const QString& name) const { return fieldIndex(name) >= 0; }
+    QStringList fieldNames() const { return fields_.names(); }
+    bool hasField(const QString& name) const { return fields_.indexOf(name) >= 0; }
     // The current row's value (in editing, the edited value); null when there
     // is no current row.
     QVariant value(const QString& field) const;
@@ -164,19 +165,8 @@ public:
     std::size_t memoryBytes() const { return selected_.memoryBytes(); }
 
     // The whole table as the query holds it now, for a reader that searches
-    // it on its own: every column held, the rows in the ascending order of
-    // one of them. Nothing when the query holds no copy of the table (the
-    // database filtered); not current when another program changed the
-    // table since. The rows stay as they are while the reader holds them; a
-    // write of the query's goes into a copy of its own then.
-    struct TableSnapshot {
-        std::shared_ptr<const RowSet> rows;
-        QStringList columns;
-        std::shared_ptr<const std::vector<std::uint32_t>> order;
-        bool current;
-        // Per row, the letters its texts hold (TableCopy::sharedLetters).
-        std::shared_ptr<const std::vector<TableCopy::RowLetters>> letters;
-    };
+    // it on its own (SelectedRows::snapshot).
+    using TableSnapshot = SelectedRows::TableSnapshot;
     bool holdsCurrentTable() const;
 
     // Shows what other clients changed: the same selection, its rows read
@@ -209,29 +199,17 @@ Q_SIGNALS:
     void tableArrived();
 
 private:
-    struct Field {
-        QString name;
-        int column;  // in rows_, or -1 for the large column
-    };
-
-    int fieldIndex(const QString& name) const;
-    const Field& field(const QString& name) const;
+    const QueryFields::Field& field(const QString& name) const;
     void requireActive() const;
     void requireWritable() const;
     void setState(State state);
     // Index into rows_ of a row as the cursor counts it, or -1 for the row
     // being inserted.
     int storedRow(int row) const;
-    QVariantList storedValues(int row) const;
-    QVariant largeValueOf(int stored) const;
     void moveCurrent(int row);
     // Ends an edit before a move to a row as the list showed it; gives the
     // row's index afterwards.
     qint64 endEditBeforeMove(qint64 target);
-    int keyColumn() const;
-    QStringList storedColumnNames() const;
-    // The edited row's values given (the key left to the database).
-    QList<std::pair<QString, QVariant>> editedValues() const;
     // A save that finds its row changed or deleted by another client since
     // it was read says so, the row still in editing.
     SaveOutcome postEdit();
@@ -243,10 +221,10 @@ private:
         QVariantList stored;
     };
     EditToSave editToSave() const;
-    void showSaved(const EditToSave& edit);
     // Back to browsing; a saved edit's large values are kept for its key.
     void endEdit(const QVariant* savedKey);
     void postInsert();
+    void dropBuffer();
 
     Connection* connection_ = nullptr;
     Selection selection_;
@@ -255,7 +233,7 @@ private:
 
     State state_ = State::Inactive;
     QString table_;  // empty: the result cannot be written back
-    QList<Field> fields_;
+    QueryFields fields_;
     SelectedRows selected_;  // the result
     RowView& rows_ = selected_.shown();
     TableCopy& copy_() const { return selected_.copy(); }
@@ -268,21 +246,18 @@ private:
     bool modified_ = false;
     int insertAt_ = 0;
 
-    std::unique_ptr<LargeColumn> largeValues_;  // the large column, read row by row
-    QHash<qint64, int> keyIndex_;  // key → stored row, built by the first locate
-
-    // The selection's rows read again over the same fields.
-    void readRowsAgain();
-    // Reads them again and tells what changed in the list, the current row
-    // kept.
+    // The columns held: the copy's, or the fields' for the database's result.
+    QStringList heldColumns() const;
+    // What was kept of the rows read before: a large value.
+    void forgetWhatWasRead();
+    // The selection's rows read again, the current row kept, and what
+    // changed in the list told.
     void showRowsReadAgain();
     // After an edit: a refresh that waited, or the table that arrived.
     void refreshWhenPending();
     // The table read behind, shown unless an edit holds the first rows.
     void showArrivedTable();
     bool refreshPending_ = false;
-    // Runs a write of the query's and then the change of the rows held.
-    void writeThrough(const std::function<void()>& write, const std::function<void()>& change);
 };
 
 }  // namespace vorlin::db

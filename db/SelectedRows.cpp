@@ -41,6 +41,8 @@ QString SelectedRows::firstRowsOrder(const QString& table, const QStringList& ke
 
 void SelectedRows::select(Store& store, const Selection& selection, const QStringList& kept, const QString& keyField)
 {
+    keyPlaces_.clear();
+    keyColumn_ = columnIndexOf(kept, keyField);
     const int orderColumn = copy_->textOrder() ? columnIndexOf(kept, selection.orderColumn) : -1;
     if (orderColumn >= 0 && filterColumnsHeld(selection.filter, kept)) {
         if (!showFirstRows(store, selection, kept, keyField, orderColumn))
@@ -95,8 +97,89 @@ void SelectedRows::searchCopy(Store& store, const Selection& selection, const QS
     lastSearch_ = filtered ? std::move(found) : RowSearch::Found();
 }
 
+ShownChange SelectedRows::selectAgain(Store& store, const Selection& selection, const QStringList& kept,
+                                      const QString& keyField, int& current)
+{
+    const int key = columnIndexOf(kept, keyField);
+    const int rowsBefore = rows_.rowCount();
+    const QVariant currentKey = key < 0 || current >= rowsBefore ? QVariant() : rows_.value(current, key);
+    const std::vector<qint64> keysBefore = key < 0 ? std::vector<qint64>() : rows_.keys(key);
+    select(store, selection, kept, keyField);
+    int found = -1;
+    for (int row = 0; row < rows_.rowCount() && found < 0 && currentKey.isValid(); ++row)
+        if (rows_.value(row, key) == currentKey)
+            found = row;
+    current = found >= 0 ? found : std::clamp(current, 0, std::max(0, rows_.rowCount() - 1));
+    if (key >= 0)
+        return shownChange(keysBefore, rows_.keys(key));
+    ShownChange change;
+    if (rows_.rowCount() == rowsBefore)
+        change.kind = ShownChange::Kind::Same;
+    return change;
+}
+
+void SelectedRows::writeThrough(Store& store, const std::function<void()>& write, const std::function<void()>& change)
+{
+    copy_->writeThrough(store, write, [&] {
+        rows_.useSet(&copy_->rows());  // the rows may have become a copy of their own
+        change();
+    });
+}
+
+void SelectedRows::writeChanged(Store& store, int row, const std::function<QVariantList()>& write)
+{
+    QVariantList stored;
+    writeThrough(store, [&] { stored = write(); }, [&] {
+        if (!keyPlaces_.isEmpty()) {  // saved anew, the row has a key of its own
+            keyPlaces_.remove(rows_.value(row, keyColumn_).toLongLong());
+            keyPlaces_.insert(stored.value(keyColumn_).toLongLong(), row);
+        }
+        rows_.replaceRow(row, stored);
+        copy_->keepOrders(TableCopy::RowChange::Changed, rows_.indexAt(row));
+    });
+}
+
+void SelectedRows::writeAdded(Store& store, int row, const std::function<QVariantList()>& write)
+{
+    QVariantList stored;
+    keyPlaces_.clear();
+    writeThrough(store, [&] { stored = write(); }, [&] {
+        rows_.insertRow(row, stored);
+        copy_->keepOrders(TableCopy::RowChange::Added, rows_.indexAt(row));
+    });
+}
+
+void SelectedRows::writeRemoved(Store& store, int row, const std::function<void()>& write)
+{
+    keyPlaces_.clear();
+    writeThrough(store, write, [&] {
+        const std::uint32_t removed = rows_.indexAt(row);
+        rows_.removeRow(row);
+        copy_->keepOrders(TableCopy::RowChange::Removed, removed);
+    });
+}
+
+std::optional<SelectedRows::TableSnapshot> SelectedRows::snapshot(const Selection& selection,
+                                                                  const QString& orderColumn, bool current)
+{
+    const int column = columnIndexOf(copy_->columns(), orderColumn);
+    if (copy_->isArriving() || !holdTable(selection) || column < 0)
+        return std::nullopt;
+    return TableSnapshot{copy_->sharedRows(), copy_->columns(), copy_->sharedOrder(column, false), current,
+                         copy_->sharedLetters()};
+}
+
+int SelectedRows::placeOfKey(qint64 key) const
+{
+    if (keyPlaces_.isEmpty() && keyColumn_ >= 0)
+        for (int row = rows_.rowCount() - 1; row >= 0; --row)
+            keyPlaces_.insert(rows_.value(row, keyColumn_).toLongLong(), row);
+    return keyPlaces_.value(key, -1);
+}
+
 void SelectedRows::clear()
 {
+    keyPlaces_.clear();
     rows_.clear();
     shownFirst_.clear(0);
     if (copy_->table().isEmpty())

@@ -7,6 +7,7 @@
 #include "db/Selection.h"
 #include "db/TableCopy.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -46,8 +47,19 @@ public:
     void showFirstWhileReading(FirstRows first, const QString& file);
     // The selection's rows, these columns held (the key among them).
     void select(Store& store, const Selection& selection, const QStringList& kept, const QString& keyField);
+    // The same selection read again, the current row found again by its
+    // key (else kept in place): how the rows shown changed.
+    ShownChange selectAgain(Store& store, const Selection& selection, const QStringList& kept, const QString& keyField,
+                            int& current);
     // Nothing shown; a copy of the whole table stays for the next selection.
     void clear();
+
+    // A write of the query's, then its row shown and kept in the copy's
+    // orders: the row shown at a place changed, one added at a place, the
+    // one at a place deleted. The writes give the row as stored.
+    void writeChanged(Store& store, int row, const std::function<QVariantList()>& write);
+    void writeAdded(Store& store, int row, const std::function<QVariantList()>& write);
+    void writeRemoved(Store& store, int row, const std::function<void()>& write);
 
     // Whether the rows come from a copy of the selection's whole table.
     bool holdTable(const Selection& selection) const;
@@ -56,9 +68,30 @@ public:
     // order now.
     std::optional<FirstRows> firstRows(const Selection& order, const QString& keyField, int count) const;
 
+    // The whole table as held now, for a reader that searches it on its own:
+    // every column held, the rows in the ascending order of one of them.
+    // Nothing when no copy of the selection's table is held (the database
+    // filtered, or the table is still read behind the first rows). The rows
+    // stay as they are while the reader holds them; a write goes into a copy
+    // of its own then.
+    struct TableSnapshot {
+        std::shared_ptr<const RowSet> rows;
+        QStringList columns;
+        std::shared_ptr<const std::vector<std::uint32_t>> order;
+        bool current;  // false when another program changed the table since
+        // Per row, the letters its texts hold (TableCopy::sharedLetters).
+        std::shared_ptr<const std::vector<RowLetters>> letters;
+    };
+    std::optional<TableSnapshot> snapshot(const Selection& selection, const QString& orderColumn, bool current);
+
+    // Where the row with this key is shown; -1 when it is not.
+    int placeOfKey(qint64 key) const;
+
     std::size_t memoryBytes() const { return rows_.memoryBytes() + copy_->rows().memoryBytes(); }
 
 private:
+    // The copy stays current when it was before.
+    void writeThrough(Store& store, const std::function<void()>& write, const std::function<void()>& change);
     // What first rows were kept for: the table, the columns held, the order.
     QString firstRowsOrder(const QString& table, const QStringList& kept, int orderColumn, bool descending) const;
     bool showFirstRows(Store& store, const Selection& selection, const QStringList& kept, const QString& keyField,
@@ -67,6 +100,8 @@ private:
                     int orderColumn);
 
     RowView rows_;  // rows of copy_->rows(), or of shownFirst_
+    int keyColumn_ = -1;
+    mutable QHash<qint64, int> keyPlaces_;  // made by the first look, dropped as rows come or go
     // The last search of the copy's rows, which the next one narrows when it
     // can (a word typed on).
     RowSearch::Found lastSearch_;
