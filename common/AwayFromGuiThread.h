@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <chrono>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -223,9 +224,14 @@ auto awayFromGuiThread(Call&& call, const WaitLimits& limits = {}) -> std::invok
 }
 
 // Lets time pass for a call that must wait for another process to get ready,
-// the GUI thread serving its events but no user input.
+// the GUI thread serving its events but no user input; off it, a plain sleep.
 inline void pauseServingEvents(int ms)
 {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        return;
+    }
     QEventLoop pause;
     QTimer::singleShot(ms, &pause, &QEventLoop::quit);
     pause.exec(QEventLoop::ExcludeUserInputEvents);

@@ -37,7 +37,10 @@
 
 #include <cppuhelper/implbase1.hxx>
 
+#include <atomic>
 #include <chrono>
+#include <mutex>
+#include <vector>
 
 namespace vorlin::platform {
 
@@ -49,8 +52,43 @@ using css::uno::UNO_QUERY_THROW;
 
 // The conversation with Writer during one request: the connection, the
 // office's service manager and its desktop.
+// One insertion's conversation with the office, run on one worker: the
+// deadline it must keep (moved on while an office starts) and the
+// connections it holds, cut when it is given up, which makes a waiting call
+// return.
+struct UnoOfficeAutomation::Conversation {
+    std::mutex mutex;
+    std::vector<Reference<css::connection::XConnection>> pipes;
+    std::atomic<std::int64_t> deadline{0};
+
+    static std::int64_t now()
+    {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+    void allow(int ms) { deadline = now() + ms; }
+    bool expired() const { return now() > deadline; }
+    void hold(const Reference<css::connection::XConnection>& pipe)
+    {
+        const std::lock_guard lock(mutex);
+        pipes.push_back(pipe);
+    }
+    void cut()
+    {
+        const std::lock_guard lock(mutex);
+        for (const Reference<css::connection::XConnection>& pipe : pipes) {
+            try {
+                pipe->close();
+            } catch (const css::uno::Exception&) {
+            }
+        }
+    }
+};
+
 struct UnoOfficeAutomation::WriterConnection {
     WriterConnection() = default;
+    explicit WriterConnection(Conversation* within) : conversation(within) {}
     WriterConnection(const WriterConnection&) = delete;
     WriterConnection& operator=(const WriterConnection&) = delete;
 
@@ -58,6 +96,7 @@ struct UnoOfficeAutomation::WriterConnection {
     Reference<css::lang::XComponent> bridge;
     Reference<css::lang::XMultiServiceFactory> serviceManager;
     Reference<css::frame::XDesktop> desktop;
+    Conversation* conversation = nullptr;  // the insertion it serves, if any
 
     // Lets go of the connection; the office keeps running.
     ~WriterConnection()
@@ -296,6 +335,8 @@ bool UnoOfficeAutomation::ConnectWriter(WriterConnection& writer, Reach reach, c
                     // not within the call limit counts as frozen.
                     const int waitMs = reach == Reach::Running ? callTimeLimitMs : startTimeoutMs;
                     deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+                    if (writer.conversation)
+                        writer.conversation->allow(waitMs + callTimeLimitMs);
                 }
                 return std::chrono::steady_clock::now() < deadline;
             });
@@ -307,6 +348,8 @@ bool UnoOfficeAutomation::ConnectWriter(WriterConnection& writer, Reach reach, c
     }));
     if (!writer.pipe.is())
         return false;
+    if (writer.conversation)
+        writer.conversation->hold(writer.pipe);
     // A frozen office takes the connection but never answers on it.
     officeCall(writer, [&] {
         const PipeBridge bridge = bridgeOver(writer.pipe, "StarOffice.ServiceManager");
@@ -369,16 +412,37 @@ Reference<css::frame::XFrame> frameTitled(const Reference<css::frame::XDesktop>&
 
 void UnoOfficeAutomation::pasteInto(const QString& title, const PastedSnippet& snippet, bool formatted, bool activated)
 {
+    // One conversation on one worker, its polling done there: the window
+    // keeps repainting and answering the clipboard meanwhile, takes no
+    // input (so no second insertion), and the whole is given up once the
+    // office stops answering for the call limit.
+    Conversation conversation;
+    conversation.allow(callTimeLimitMs);
+    WaitLimits limits;
+    limits.stopWhen = [&conversation] { return conversation.expired(); };
+    limits.abandon = [&conversation] { conversation.cut(); };
+    try {
+        awayFromGuiThread([&] { converse(conversation, title, snippet, formatted, activated); }, limits);
+    } catch (const CallStopped&) {
+        throw OfficeError(notAnswering());
+    }
+}
+
+void UnoOfficeAutomation::converse(Conversation& conversation, const QString& title, const PastedSnippet& snippet,
+                                   bool formatted, bool activated)
+{
+    // Each step that answered gives the next the whole call limit.
+    const auto answered = [&] { conversation.allow(callTimeLimitMs); };
     // The office that shows the document: the program's own, else another
     // of the user's here (one run with a profile of its own), else the
     // program's own started now, which shows no document yet.
-    auto writer = std::make_unique<WriterConnection>();
+    auto writer = std::make_unique<WriterConnection>(&conversation);
     Reference<css::frame::XFrame> frame;
     const bool ownRuns = ConnectWriter(*writer, Reach::Running, ownOffice());
     if (ownRuns)
         frame = officeCall(*writer, [&] { return frameTitled(writer->desktop, title); });
     for (const Office& office : frame.is() ? QList<Office>() : otherOfficesHere()) {
-        auto other = std::make_unique<WriterConnection>();
+        auto other = std::make_unique<WriterConnection>(&conversation);
         if (!ConnectWriter(*other, Reach::Running, office))
             continue;
         frame = officeCall(*other, [&] { return frameTitled(other->desktop, title); });
@@ -394,6 +458,7 @@ void UnoOfficeAutomation::pasteInto(const QString& title, const PastedSnippet& s
     if (!frame.is())
         throw OfficeError(
             QStringLiteral("Dokument „%1“ se v LibreOffice nepodařilo najít, nic do něj nebylo vloženo.").arg(title));
+    answered();
     // The office learns that the desktop activated one of its windows a
     // moment after the desktop reports it; its cursor is the one it shows.
     if (activated) {
@@ -408,6 +473,7 @@ void UnoOfficeAutomation::pasteInto(const QString& title, const PastedSnippet& s
     // document's frame whether the desktop grants that or not.
     if (!activated)
         officeCall(*writer, [&] { bringToFront(frame); });
+    answered();
     const QByteArray before = officeCall(*writer, [&] { return documentState(frame); });
     // Handed to the document's own view, as a paste from the clipboard would
     // be, with the same import (RTF, or the plain text).
@@ -415,6 +481,7 @@ void UnoOfficeAutomation::pasteInto(const QString& title, const PastedSnippet& s
         const Reference<css::datatransfer::XTransferableSupplier> view(frame->getController(), UNO_QUERY_THROW);
         view->insertTransferable(new SnippetTransferable(snippet, formatted));
     });
+    answered();
     // The office reports no failure of a paste: the document tells.
     QElapsedTimer waited;
     waited.start();

@@ -11,8 +11,9 @@ namespace vorlin::platform {
 // with profiles of their own). When nothing listens on the pipe, the office is asked to
 // open it (a running office takes the request over; otherwise the office
 // starts). Every call runs away from the GUI thread, which keeps serving its
-// events meanwhile, and is given up after a time limit; each request has a
-// connection of its own, let go when it ends.
+// events meanwhile, and is given up after a time limit; an insertion is one
+// conversation on one worker. Each request has a connection of its own, let
+// go when it ends.
 class UnoOfficeAutomation : public OfficeAutomation {
 public:
     // The office's own command-line arguments come before the pipe's (a
@@ -38,7 +39,11 @@ public:
     static constexpr int kWriterChangeWaitMs = 1500;
 
 private:
+    struct Conversation;
     struct WriterConnection;
+    // One insertion, on the worker of its conversation.
+    void converse(Conversation& conversation, const QString& title, const PastedSnippet& snippet, bool formatted,
+                  bool activated);
     // An office: the pipe the program asks it to open, the arguments that
     // make a start with them reach it (its profile).
     struct Office {
