@@ -7,6 +7,7 @@
 #include "data/KindsList.h"
 #include "data/QuickSnippets.h"
 #include "data/Settings.h"
+#include "platform/WordAutomation.h"
 #include "rtf/Rtf.h"
 #include "ui/fields/FieldForm.h"
 #include "ui/quick/QuickInsertPopup.h"
@@ -65,14 +66,16 @@ QuickInsert::QuickInsert(TDM& data, KindsList& kinds, Services services, const Q
       popup_(new ui::QuickInsertPopup([this](qint64 id) {
           return data_.ADOConnection1.isConnected() ? data_.bodyOf(id) : QString();
       })),
-      insertion_(services.insertion, this),
+      insertion_({services.insertion.keyboard, services.insertion.desktop, services.insertion.office,
+                  platform::UnregisteredWord::instance(), services.insertion.clipboard},
+                 &ui::FieldForm::bodyToInsert, this),
       dataDir_(dataDir)
 {
     setObjectName(QStringLiteral("QuickInsert"));
     connect(&services_.shortcut, &platform::GlobalShortcut::pressed, this, ui::guarded(this, &QuickInsert::open));
     connect(popup_, &ui::QuickInsertPopup::insertRequested, this, ui::guarded(this, &QuickInsert::insert));
-    connect(popup_, &ui::QuickInsertPopup::dismissed, &insertion_, &QuickInsertion::returnFocus);
-    connect(&insertion_, &QuickInsertion::finished, this, &QuickInsert::report);
+    connect(popup_, &ui::QuickInsertPopup::dismissed, &insertion_.windowWrittenIn(), &QuickInsertion::returnFocus);
+    connect(&insertion_, &SnippetInsertion::finished, this, &QuickInsert::report);
     // Whatever the program itself writes shows in the next pop-up.
     changed_.setSingleShot(true);
     changed_.setInterval(kChangeSettleMs);
@@ -115,7 +118,7 @@ void QuickInsert::start()
 void QuickInsert::open()
 {
     if (!popup_->isVisible())
-        insertion_.rememberTarget();
+        insertion_.windowWrittenIn().rememberTarget();
     readIfChanged();
     popup_->setSnippets(snippetsNow(), kinds_.working(), recent_.ids());
     popup_->popUp();
@@ -223,9 +226,9 @@ void QuickInsert::insert(qint64 id, bool formatted)
     // that a Wayland desktop gives the keyboard back to the pop-up when the
     // form closes, and from there to the window written in.
     const bool asked = ui::FieldForm::hasFields(document);
-    const std::unique_ptr<QTextDocument> filled = ui::FieldForm::bodyToInsert(document, popup_);
+    const std::unique_ptr<QTextDocument> filled = insertion_.prepared(document, popup_);
     if (!filled) {
-        insertion_.returnFocus();
+        insertion_.windowWrittenIn().returnFocus();
         return;
     }
     // Right after the form closes no window of the program has the keyboard
@@ -234,8 +237,7 @@ void QuickInsert::insert(qint64 id, bool formatted)
     if (asked)
         waitForKeyboardAt(popup_->windowHandle(), kKeyboardBackMs);
     recent_.inserted(id);
-    insertion_.setRestoreClipboard(restoreClipboardSetting(dataDir_));
-    insertion_.insert({rtf::write(*filled), filled->toHtml(), filled->toPlainText()}, formatted);
+    insertion_.intoWindowWrittenIn(*filled, formatted, restoreClipboardSetting(dataDir_));
 }
 
 void QuickInsert::report(const QString& failure)

@@ -3,6 +3,7 @@
 #include "data/QuickSearch.h"
 #include "data/RecentInsertions.h"
 #include "output/QuickInsertion.h"
+#include "output/SnippetInsertion.h"
 #include "platform/GlobalShortcut.h"
 
 #include <QObject>
@@ -66,7 +67,7 @@ private:
     Services services_;
     RecentInsertions recent_;
     ui::QuickInsertPopup* popup_;
-    QuickInsertion insertion_;
+    SnippetInsertion insertion_;
     std::shared_ptr<const search::QuickSearch> snippets_;
     qint64 readMark_ = -1;
     // One reading of the snippets at a time, away from the window's thread;

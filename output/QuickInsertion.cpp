@@ -38,17 +38,24 @@ protected:
     }
 };
 
+void putForms(QMimeData& data, const ClipboardSnippet& snippet, bool formatted)
+{
+    if (formatted) {
+        data.setData(QStringLiteral("text/rtf"), snippet.rtf);
+        data.setData(QStringLiteral("text/richtext"), snippet.rtf);
+        // Browsers and mail programs take HTML, not RTF.
+        data.setHtml(snippet.html);
+    }
+    data.setText(snippet.text);
+    // Named for the GTK programs, which look for the charset.
+    data.setData(QStringLiteral("text/plain;charset=utf-8"), snippet.text.toUtf8());
+}
+
 QMimeData* offeredForm(const ClipboardSnippet& snippet, bool formatted, std::function<void()> onRequest)
 {
     auto* data = new OfferedSnippet;
     data->onRequest = std::move(onRequest);
-    if (formatted) {
-        data->setData(QStringLiteral("text/rtf"), snippet.rtf);
-        data->setData(QStringLiteral("text/richtext"), snippet.rtf);
-        data->setHtml(snippet.html);
-    }
-    data->setText(snippet.text);
-    data->setData(QStringLiteral("text/plain;charset=utf-8"), snippet.text.toUtf8());
+    putForms(*data, snippet, formatted);
     return data;
 }
 
@@ -69,6 +76,13 @@ std::unique_ptr<QMimeData> copyOfClipboard()
 }
 
 }  // namespace
+
+std::unique_ptr<QMimeData> clipboardForms(const ClipboardSnippet& snippet, bool formatted)
+{
+    auto data = std::make_unique<QMimeData>();
+    putForms(*data, snippet, formatted);
+    return data;
+}
 
 QString quickInsertionFailure(const std::optional<platform::TopLevelWindow>& window, const QString& reason)
 {

@@ -25,6 +25,9 @@ struct ClipboardSnippet {
     QString text;
 };
 
+// The forms offered on the clipboard; formatted, RTF and HTML beside the text.
+std::unique_ptr<QMimeData> clipboardForms(const ClipboardSnippet& snippet, bool formatted);
+
 // Puts a snippet chosen in the quick-insert pop-up where the user was
 // writing: the window that had the focus when the pop-up was asked for.
 // A Writer document gets it from the office directly; any other window

@@ -91,13 +91,6 @@ const char kHelpText[] =
     "text, nechám zatrženou možnost použít zkratku ctrl+v, stisknu tlačítko kopírovat do schránky a přepnu se "
     "zpět do emailu. Text se vloží.";
 
-const char kPressCtrlVByHand[] =
-    "Tento systém nedovoluje stisknout Ctrl+V za vás. Text je ve schránce, vložte ho klávesami Ctrl+V.";
-
-const char kClipboardNotHeld[] =
-    "Ctrl+V nebylo odesláno: schránka neobsahuje vybraný vorlin (systém ji programu nepředal, nebo ji mezitím "
-    "převzal jiný program). Zkopírujte text znovu.";
-
 // Narrower than this, the export controls go under the list and the editor.
 constexpr int kThreeColumnsWidth = 960;
 // The list and the editor side by side, the export controls under them.
@@ -109,7 +102,11 @@ const char kQuitLosingEditQuestion[] =
 }  // namespace
 
 TVorlin_Form::TVorlin_Form(TDM& data, const MainWindowServices& services, QWidget* parent)
-    : QWidget(parent), data_(data), services_(services)
+    : QWidget(parent),
+      data_(data),
+      services_(services),
+      insertion_({services.keyboard, services.desktopWindows, services.office, services.word, services.clipboardControl},
+                 &ui::FieldForm::bodyToInsert)
 {
     setObjectName(QStringLiteral("Vorlin_Form"));
     setWindowTitle(QStringLiteral("Vorlin"));
@@ -698,25 +695,9 @@ void TVorlin_Form::insertIntoChosenEditor()
     const QList<QListWidgetItem*> chosen = Word_ListBox->selectedItems();
     if (chosen.isEmpty())
         return;
-    const QString title = chosen.first()->text();
-    const std::optional<EditorKind> kind = insertionKind(title);
-    if (!kind)
-        return;
     // A snippet with fields is filled in first; Esc in the form inserts nothing.
-    const std::unique_ptr<QTextDocument> body = ui::FieldForm::bodyToInsert(*DBRichEdit1->document(), this);
-    if (!body)
-        return;
-    copySnippetToClipboard(*body);
-    const bool shown = ShowEditorWindow(title, services_.desktopWindows);
-    if (*kind == EditorKind::Word) {
-        services_.word.pasteIntoActiveDocument(CheckBox4->isChecked());
-    } else {
-        const Hourglass hourglass;
-        services_.office.pasteInto(title, {rtf::write(*body), body->toPlainText()}, CheckBox4->isChecked(), shown);
-    }
-    if (CheckBox1->isChecked())
-        MaximizeEditorWindow(title, services_.desktopWindows);
-    if (CheckBox2->isChecked())
+    const SnippetInsertion::IntoEditor how{chosen.first()->text(), CheckBox4->isChecked(), CheckBox1->isChecked()};
+    if (insertion_.intoEditor(*DBRichEdit1->document(), this, how) && CheckBox2->isChecked())
         putAway();
 }
 
@@ -743,36 +724,14 @@ void TVorlin_Form::copyVersionToClipboard()
     QGuiApplication::clipboard()->setMimeData(ui::DBRichEdit::mimeDataOf(*version, version->toPlainText()));
 }
 
-void TVorlin_Form::copySnippetToClipboard(const QTextDocument& body)
-{
-    if (ui::FieldForm::hasFields(*DBRichEdit1->document())) {
-        QGuiApplication::clipboard()->setMimeData(ui::DBRichEdit::mimeDataOf(body, body.toPlainText()));
-    } else {
-        DBRichEdit1->selectAll();
-        DBRichEdit1->copy();
-        QTextCursor cursor = DBRichEdit1->textCursor();
-        cursor.movePosition(QTextCursor::Start);
-        DBRichEdit1->setTextCursor(cursor);
-        DBRichEdit1->ensureCursorVisible();
-    }
-    // Where the desktop can take the clipboard for the program (Wayland's
-    // data control), it does: a window's own copy needs an input event of
-    // its own, which a screen reader's or dictation's press does not give.
-    const std::unique_ptr<QMimeData> offered(ui::DBRichEdit::mimeDataOf(body, body.toPlainText()));
-    platform::ClipboardControl::Forms forms;
-    for (const QString& format : offered->formats())
-        forms.append({format.toUtf8(), offered->data(format)});
-    copiedText_ = body.toPlainText().toUtf8();
-    services_.clipboardControl.take(forms);
-}
-
 void TVorlin_Form::copyAndScheduleCtrlV()
 {
     StatusLabel->clear();
-    const std::unique_ptr<QTextDocument> body = ui::FieldForm::bodyToInsert(*DBRichEdit1->document(), this);
-    if (!body)
+    if (!insertion_.ontoClipboard(*DBRichEdit1->document(), this))
         return;
-    copySnippetToClipboard(*body);
+    // The editor shows the start of the body, as after a copy of all of it.
+    DBRichEdit1->moveCursor(QTextCursor::Start);
+    DBRichEdit1->ensureCursorVisible();
     if (!CheckBox3->isChecked())
         return;
     const std::int32_t seconds = parseInteger(Edit1->text());
@@ -785,13 +744,8 @@ void TVorlin_Form::typeCtrlV()
 {
     // Once: the checks below let the window's events run meanwhile.
     Timer1->setEnabled(false);
-    // Keys typed over an older clipboard would paste the older text.
-    if (!platform::clipboardHolds(services_.clipboardControl, copiedText_)) {
-        StatusLabel->setText(QString::fromUtf8(kClipboardNotHeld));
-        return;
-    }
-    if (!services_.keyboard.sendChord(Qt::Key_V, Qt::ControlModifier))
-        StatusLabel->setText(QString::fromUtf8(kPressCtrlVByHand));
+    if (const QString failure = insertion_.typeCtrlV(); !failure.isEmpty())
+        StatusLabel->setText(failure);
 }
 
 void TVorlin_Form::explainDelayedPaste()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/SaveOutcome.h"
+#include "output/SnippetInsertion.h"
 #include "data/DM_Unit.h"
 #include "data/KindsList.h"
 #include "data/SnippetSearch.h"
@@ -118,8 +119,6 @@ private:
     void TrayIconActivated(QSystemTrayIcon::ActivationReason reason);
 
     void copyAndScheduleCtrlV();
-    // The body (filled in when it has fields) onto the clipboard.
-    void copySnippetToClipboard(const QTextDocument& body);
     // The row being edited, name, kind and keywords with the body.
     void copyVersionToClipboard();
     void typeCtrlV();
@@ -160,10 +159,10 @@ private:
 
     TDM& data_;
     MainWindowServices services_;
+    SnippetInsertion insertion_;
     search::SnippetSearch search_;
     bool searchAwaitsTable_ = false;
     QStringList listedKinds_;
-    QByteArray copiedText_;  // the text the delayed Ctrl+V is to paste
     QBoxLayout* columns_ = nullptr;
     QBoxLayout* underColumns_ = nullptr;
     QWidget* leftColumn_ = nullptr;
