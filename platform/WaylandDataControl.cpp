@@ -1,6 +1,7 @@
 #include "platform/WaylandDataControl.h"
 
 #include "common/ProgramThreads.h"
+#include "platform/WaylandSeat.h"
 
 #include "wlr-data-control-unstable-v1-client-protocol.h"
 
@@ -45,9 +46,8 @@ void writeAll(int fd, const QByteArray& bytes)
 }  // namespace
 
 struct WaylandDataControl::Connection {
+    std::unique_ptr<WaylandSeat> wayland;  // first in, last out
     wl_display* display = nullptr;
-    wl_registry* registry = nullptr;
-    wl_seat* seat = nullptr;
     zwlr_data_control_manager_v1* manager = nullptr;
     zwlr_data_control_device_v1* device = nullptr;
 
@@ -79,27 +79,10 @@ struct WaylandDataControl::Connection {
             zwlr_data_control_device_v1_destroy(device);
         if (manager)
             zwlr_data_control_manager_v1_destroy(manager);
-        if (seat)
-            wl_seat_destroy(seat);
-        if (registry)
-            wl_registry_destroy(registry);
-        if (display)
-            wl_display_disconnect(display);
         for (const int fd : wake)
             if (fd >= 0)
                 ::close(fd);
     }
-
-    static void global(void* data, wl_registry* registry, std::uint32_t name, const char* interface, std::uint32_t)
-    {
-        auto* c = static_cast<Connection*>(data);
-        if (!c->seat && std::strcmp(interface, wl_seat_interface.name) == 0)
-            c->seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
-        else if (!c->manager && std::strcmp(interface, zwlr_data_control_manager_v1_interface.name) == 0)
-            c->manager = static_cast<zwlr_data_control_manager_v1*>(
-                wl_registry_bind(registry, name, &zwlr_data_control_manager_v1_interface, 1));
-    }
-    static void globalRemoved(void*, wl_registry*, std::uint32_t) {}
 
     // An offer's types are not needed: the text is asked for by its type.
     static void dataOffer(void*, zwlr_data_control_device_v1*, zwlr_data_control_offer_v1*) {}
@@ -198,15 +181,12 @@ std::unique_ptr<WaylandDataControl> WaylandDataControl::connect()
     if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return nullptr;
     auto c = std::make_unique<Connection>();
-    c->display = wl_display_connect(nullptr);
-    if (!c->display)
+    c->wayland = WaylandSeat::connect(zwlr_data_control_manager_v1_interface);
+    if (!c->wayland)
         return nullptr;
-    c->registry = wl_display_get_registry(c->display);
-    static const wl_registry_listener registryListener{&Connection::global, &Connection::globalRemoved};
-    wl_registry_add_listener(c->registry, &registryListener, c.get());
-    if (wl_display_roundtrip(c->display) < 0 || !c->seat || !c->manager)
-        return nullptr;
-    c->device = zwlr_data_control_manager_v1_get_data_device(c->manager, c->seat);
+    c->display = c->wayland->display();
+    c->manager = static_cast<zwlr_data_control_manager_v1*>(c->wayland->manager());
+    c->device = zwlr_data_control_manager_v1_get_data_device(c->manager, c->wayland->seat());
     static const zwlr_data_control_device_v1_listener deviceListener{&Connection::dataOffer,
                                                                      &Connection::selectionChanged,
                                                                      &Connection::finished};

@@ -1,6 +1,7 @@
 #include "platform/WaylandVirtualKeyboard.h"
 
 #include "platform/KeyChord.h"
+#include "platform/WaylandSeat.h"
 
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 
@@ -36,9 +37,8 @@ std::uint32_t nowMs()
 }  // namespace
 
 struct WaylandVirtualKeyboard::Session {
+    std::unique_ptr<WaylandSeat> wayland;  // first in, last out
     wl_display* display = nullptr;
-    wl_registry* registry = nullptr;
-    wl_seat* seat = nullptr;
     zwp_virtual_keyboard_manager_v1* manager = nullptr;
     zwp_virtual_keyboard_v1* keyboard = nullptr;
     xkb_context* context = nullptr;
@@ -52,27 +52,9 @@ struct WaylandVirtualKeyboard::Session {
             zwp_virtual_keyboard_v1_destroy(keyboard);
         if (manager)
             zwp_virtual_keyboard_manager_v1_destroy(manager);
-        if (seat)
-            wl_seat_destroy(seat);
-        if (registry)
-            wl_registry_destroy(registry);
-        if (display)
-            wl_display_disconnect(display);
         xkb_keymap_unref(keymap);
         xkb_context_unref(context);
     }
-
-    static void global(void* data, wl_registry* registry, std::uint32_t name, const char* interface, std::uint32_t)
-    {
-        auto* session = static_cast<Session*>(data);
-        if (!session->seat && std::strcmp(interface, wl_seat_interface.name) == 0)
-            session->seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
-        else if (!session->manager && std::strcmp(interface, zwp_virtual_keyboard_manager_v1_interface.name) == 0)
-            session->manager = static_cast<zwp_virtual_keyboard_manager_v1*>(
-                wl_registry_bind(registry, name, &zwp_virtual_keyboard_manager_v1_interface, 1));
-    }
-
-    static void globalRemoved(void*, wl_registry*, std::uint32_t) {}
 
     bool makeKeymap()
     {
@@ -127,15 +109,13 @@ struct WaylandVirtualKeyboard::Session {
 std::unique_ptr<WaylandVirtualKeyboard> WaylandVirtualKeyboard::connect()
 {
     auto session = std::make_unique<Session>();
-    session->display = wl_display_connect(nullptr);
-    if (!session->display)
+    session->wayland = WaylandSeat::connect(zwp_virtual_keyboard_manager_v1_interface);
+    if (!session->wayland)
         return nullptr;
-    static const wl_registry_listener listener{&Session::global, &Session::globalRemoved};
-    session->registry = wl_display_get_registry(session->display);
-    wl_registry_add_listener(session->registry, &listener, session.get());
-    if (wl_display_roundtrip(session->display) < 0 || !session->seat || !session->manager)
-        return nullptr;
-    session->keyboard = zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(session->manager, session->seat);
+    session->display = session->wayland->display();
+    session->manager = static_cast<zwp_virtual_keyboard_manager_v1*>(session->wayland->manager());
+    session->keyboard =
+        zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(session->manager, session->wayland->seat());
     if (!session->makeKeymap() || !session->uploadKeymap())
         return nullptr;
     // Keys sent before the compositor has set the new keyboard up are lost
