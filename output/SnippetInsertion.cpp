@@ -31,14 +31,14 @@ std::unique_ptr<QTextDocument> SnippetInsertion::prepared(const QTextDocument& b
 void SnippetInsertion::offer(const QTextDocument& snippet)
 {
     const ClipboardSnippet forms{rtf::write(snippet), snippet.toHtml(), snippet.toPlainText()};
-    QGuiApplication::clipboard()->setMimeData(clipboardForms(forms, true).release());
+    std::unique_ptr<QMimeData> offered = clipboardForms(forms, true);
     // Where the desktop can take the clipboard for the program (Wayland's
     // data control), it does: a window's own copy needs an input event of
     // its own, which a screen reader's or dictation's press does not give.
-    const std::unique_ptr<QMimeData> offered = clipboardForms(forms, true);
     platform::ClipboardControl::Forms taken;
     for (const QString& format : offered->formats())
         taken.append({format.toUtf8(), offered->data(format)});
+    QGuiApplication::clipboard()->setMimeData(offered.release());
     offeredText_ = forms.text.toUtf8();
     services_.clipboard.take(taken);
 }
