@@ -66,9 +66,7 @@ QuickInsert::QuickInsert(TDM& data, KindsList& kinds, Services services, const Q
       popup_(new ui::QuickInsertPopup([this](qint64 id) {
           return data_.ADOConnection1.isConnected() ? data_.bodyOf(id) : QString();
       })),
-      insertion_({services.insertion.keyboard, services.insertion.desktop, services.insertion.office,
-                  platform::UnregisteredWord::instance(), services.insertion.clipboard},
-                 &ui::FieldForm::bodyToInsert, this),
+      insertion_({services.insertion, platform::UnregisteredWord::instance()}, &ui::FieldForm::bodyToInsert, this),
       dataDir_(dataDir)
 {
     setObjectName(QStringLiteral("QuickInsert"));

@@ -14,7 +14,7 @@ SnippetInsertion::SnippetInsertion(Services services, FillFields fillFields, QOb
     : QObject(parent),
       services_(services),
       fillFields_(std::move(fillFields)),
-      quick_({services.keyboard, services.desktop, services.office, services.clipboard}, this)
+      quick_(services.windows, this)
 {
     connect(&quick_, &QuickInsertion::finished, this, &SnippetInsertion::finished);
 }
@@ -40,7 +40,7 @@ void SnippetInsertion::offer(const QTextDocument& snippet)
         taken.append({format.toUtf8(), offered->data(format)});
     QGuiApplication::clipboard()->setMimeData(offered.release());
     offeredText_ = forms.text.toUtf8();
-    services_.clipboard.take(taken);
+    services_.windows.clipboard.take(taken);
 }
 
 bool SnippetInsertion::intoEditor(const QTextDocument& body, QWidget* over, const IntoEditor& how)
@@ -57,15 +57,15 @@ bool SnippetInsertion::intoEditor(const QTextDocument& body, QWidget* over, cons
         ~Ends() { inserting = false; }
     } ends{inserting_};
     offer(*snippet);
-    const bool shown = ShowEditorWindow(how.title, services_.desktop);
+    const bool shown = ShowEditorWindow(how.title, services_.windows.desktop);
     if (*kind == EditorKind::Word) {
         services_.word.pasteIntoActiveDocument(how.formatted);
     } else {
         const Hourglass hourglass;
-        services_.office.pasteInto(how.title, {rtf::write(*snippet), snippet->toPlainText()}, how.formatted, shown);
+        services_.windows.office.pasteInto(how.title, {rtf::write(*snippet), snippet->toPlainText()}, how.formatted, shown);
     }
     if (how.maximise)
-        MaximizeEditorWindow(how.title, services_.desktop);
+        MaximizeEditorWindow(how.title, services_.windows.desktop);
     return true;
 }
 
@@ -81,9 +81,9 @@ bool SnippetInsertion::ontoClipboard(const QTextDocument& body, QWidget* over)
 QString SnippetInsertion::typeCtrlV()
 {
     // Keys typed over an older clipboard would paste the older text.
-    if (!platform::clipboardHolds(services_.clipboard, offeredText_))
+    if (!platform::clipboardHolds(services_.windows.clipboard, offeredText_))
         return QString::fromUtf8(kClipboardNotHeld);
-    if (!services_.keyboard.sendChord(Qt::Key_V, Qt::ControlModifier))
+    if (!services_.windows.keyboard.sendChord(Qt::Key_V, Qt::ControlModifier))
         return QString::fromUtf8(kPressCtrlVByHand);
     return {};
 }

@@ -3,10 +3,6 @@
 #include "output/EditorDiscovery.h"
 #include "output/QuickInsertion.h"
 
-#include "platform/ClipboardControl.h"
-#include "platform/DesktopWindows.h"
-#include "platform/Keyboard.h"
-#include "platform/OfficeAutomation.h"
 #include "platform/WordAutomation.h"
 
 #include <QObject>
@@ -32,13 +28,10 @@ namespace vorlin {
 class SnippetInsertion : public QObject {
     Q_OBJECT
 public:
+    // What an insertion into a window needs, and Word beside it.
     struct Services {
-        platform::Keyboard& keyboard;
-        platform::DesktopWindows& desktop;
-        platform::OfficeAutomation& office;
+        QuickInsertion::Services windows;
         platform::WordAutomation& word;
-        // Takes and reads the clipboard through the desktop where it can.
-        platform::ClipboardControl& clipboard;
     };
     // The body with its fields filled in by the user over the window;
     // nothing when they gave up. Without fields, a copy of the body.

@@ -105,7 +105,7 @@ TVorlin_Form::TVorlin_Form(TDM& data, const MainWindowServices& services, QWidge
     : QWidget(parent),
       data_(data),
       services_(services),
-      insertion_({services.keyboard, services.desktopWindows, services.office, services.word, services.clipboardControl},
+      insertion_({{services.keyboard, services.desktopWindows, services.office, services.clipboardControl}, services.word},
                  &ui::FieldForm::bodyToInsert)
 {
     setObjectName(QStringLiteral("Vorlin_Form"));
